@@ -1,0 +1,24 @@
+#pragma once
+// Screen cells hold 8-bit character codes. These tables turn them into
+// Unicode: for drawing (by the screen font's glyph set) and for text that
+// leaves the program (Mac Roman).
+
+#include <cstdint>
+
+#include "platform/Port.h"
+
+namespace korvane::platform {
+
+char32_t MacRomanToUnicode(uint8_t code);
+// The Mac Roman code of a character, or -1 when Mac Roman has none.
+int UnicodeToMacRoman(char32_t u);
+
+// The character a cell code shows in the given screen font (see FontId).
+// Control codes show as blanks.
+char32_t GlyphOf(int16_t fontId, uint8_t code);
+
+// Box-drawing and block characters, which are drawn as strokes and fills so
+// that they join across cells at every size.
+bool IsBlockOrLineGlyph(char32_t u);
+
+}  // namespace korvane::platform

@@ -1,0 +1,305 @@
+#include "platform/qt/QtImagePort.h"
+
+#include <QFont>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cstdlib>
+
+#include "platform/CharMap.h"
+
+namespace korvane::platform {
+
+namespace {
+
+// Box-drawing characters as the style of their four arms: 0 none, 1 single,
+// 2 double. Order: up, right, down, left.
+struct BoxArms {
+  char32_t ch;
+  uint8_t up, right, down, left;
+};
+constexpr BoxArms kBoxArms[] = {
+    {0x2500, 0, 1, 0, 1}, {0x2502, 1, 0, 1, 0}, {0x250C, 0, 1, 1, 0}, {0x2510, 0, 0, 1, 1},
+    {0x2514, 1, 1, 0, 0}, {0x2518, 1, 0, 0, 1}, {0x251C, 1, 1, 1, 0}, {0x2524, 1, 0, 1, 1},
+    {0x252C, 0, 1, 1, 1}, {0x2534, 1, 1, 0, 1}, {0x253C, 1, 1, 1, 1}, {0x2550, 0, 2, 0, 2},
+    {0x2551, 2, 0, 2, 0}, {0x2552, 0, 2, 1, 0}, {0x2553, 0, 1, 2, 0}, {0x2554, 0, 2, 2, 0},
+    {0x2555, 0, 0, 1, 2}, {0x2556, 0, 0, 2, 1}, {0x2557, 0, 0, 2, 2}, {0x2558, 1, 2, 0, 0},
+    {0x2559, 2, 1, 0, 0}, {0x255A, 2, 2, 0, 0}, {0x255B, 1, 0, 0, 2}, {0x255C, 2, 0, 0, 1},
+    {0x255D, 2, 0, 0, 2}, {0x255E, 1, 2, 1, 0}, {0x255F, 2, 1, 2, 0}, {0x2560, 2, 2, 2, 0},
+    {0x2561, 1, 0, 1, 2}, {0x2562, 2, 0, 2, 1}, {0x2563, 2, 0, 2, 2}, {0x2564, 0, 2, 1, 2},
+    {0x2565, 0, 1, 2, 1}, {0x2566, 0, 2, 2, 2}, {0x2567, 1, 2, 0, 2}, {0x2568, 2, 1, 0, 1},
+    {0x2569, 2, 2, 0, 2}, {0x256A, 1, 2, 1, 2}, {0x256B, 2, 1, 2, 1}, {0x256C, 2, 2, 2, 2},
+};
+
+const BoxArms* FindArms(char32_t ch) {
+  for (const auto& a : kBoxArms)
+    if (a.ch == ch) return &a;
+  return nullptr;
+}
+
+// Draws a box-drawing or block character into a w x h cell with the glyph colour.
+void DrawBlockOrLine(QImage& img, char32_t ch, uint32_t ink) {
+  const int w = img.width(), h = img.height();
+  auto put = [&](int x, int y) {
+    if (x >= 0 && y >= 0 && x < w && y < h) reinterpret_cast<uint32_t*>(img.scanLine(y))[x] = ink;
+  };
+  auto hline = [&](int x0, int x1, int y) {
+    for (int x = std::min(x0, x1); x <= std::max(x0, x1); ++x) put(x, y);
+  };
+  auto vline = [&](int x, int y0, int y1) {
+    for (int y = std::min(y0, y1); y <= std::max(y0, y1); ++y) put(x, y);
+  };
+  auto fill = [&](int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y) hline(x0, x1 - 1, y);
+  };
+  const int cx = (w - 1) / 2, cy = (h - 1) / 2;
+  if (const BoxArms* a = FindArms(ch)) {
+    // Single arms run along the centre line; double arms are two lines one
+    // pixel either side of it.
+    auto arm = [&](uint8_t style, bool vertical, bool toStart) {
+      if (style == 0) return;
+      const int offsets1[] = {0};
+      const int offsets2[] = {-1, 1};
+      const int* offs = style == 1 ? offsets1 : offsets2;
+      const int count = style == 1 ? 1 : 2;
+      for (int i = 0; i < count; ++i) {
+        if (vertical) {
+          const int x = cx + offs[i];
+          toStart ? vline(x, 0, cy + 1) : vline(x, cy - 1, h - 1);
+        } else {
+          const int y = cy + offs[i];
+          toStart ? hline(0, cx + 1, y) : hline(cx - 1, w - 1, y);
+        }
+      }
+    };
+    arm(a->up, true, true);
+    arm(a->down, true, false);
+    arm(a->left, false, true);
+    arm(a->right, false, false);
+    return;
+  }
+  switch (ch) {
+    case 0x2588: fill(0, 0, w, h); break;          // full block
+    case 0x2580: fill(0, 0, w, h / 2); break;      // upper half
+    case 0x2584: fill(0, h / 2, w, h); break;      // lower half
+    case 0x258C: fill(0, 0, w / 2, h); break;      // left half
+    case 0x2590: fill(w / 2, 0, w, h); break;      // right half
+    case 0x25A0: fill(w / 5, h / 4, w - w / 5, h - h / 4); break;  // black square
+    case 0x2591:  // light shade
+    case 0x2592:  // medium shade
+    case 0x2593:  // dark shade
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const bool light = x % 2 == 0 && y % 2 == 0;
+          const bool on = ch == 0x2591 ? light : ch == 0x2592 ? (x + y) % 2 == 0 : !light;
+          if (on) put(x, y);
+        }
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+size_t QtImagePort::TileKeyHash::operator()(const TileKey& k) const {
+  size_t h = k.glyph;
+  h = h * 1000003u ^ static_cast<size_t>(k.font);
+  h = h * 1000003u ^ static_cast<size_t>(k.size);
+  h = h * 1000003u ^ static_cast<size_t>(k.face);
+  h = h * 1000003u ^ static_cast<size_t>(k.mode);
+  h = h * 1000003u ^ k.fore;
+  h = h * 1000003u ^ k.back;
+  return h;
+}
+
+QtImagePort::QtImagePort(int width, int height)
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+  image_.fill(back_);
+}
+
+void QtImagePort::Resize(int width, int height) {
+  QImage next(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  next.fill(back_);
+  const int w = std::min(next.width(), image_.width()), h = std::min(next.height(), image_.height());
+  for (int y = 0; y < h; ++y) std::memcpy(next.scanLine(y), image_.constScanLine(y), size_t(w) * 4);
+  image_ = std::move(next);
+  drawn_ = QRegion(0, 0, image_.width(), image_.height());
+}
+
+QRegion QtImagePort::TakeDrawn() { return std::exchange(drawn_, QRegion()); }
+QRegion QtImagePort::TakeInvalid() { return std::exchange(invalid_, QRegion()); }
+
+Rect QtImagePort::Clip(Rect r) const {
+  r.left = std::max(r.left, 0);
+  r.top = std::max(r.top, 0);
+  r.right = std::min(r.right, image_.width());
+  r.bottom = std::min(r.bottom, image_.height());
+  return r;
+}
+
+void QtImagePort::MarkDrawn(Rect r) {
+  if (!r.Empty()) drawn_ += QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+void QtImagePort::Fill(Rect r, uint32_t pixel) {
+  r = Clip(r);
+  if (r.Empty()) return;
+  for (int y = r.top; y < r.bottom; ++y)
+    std::fill_n(reinterpret_cast<uint32_t*>(image_.scanLine(y)) + r.left, r.Width(), pixel);
+  MarkDrawn(r);
+}
+
+void QtImagePort::InvertRect(Rect r) {
+  r = Clip(r);
+  if (r.Empty()) return;
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(image_.scanLine(y));
+    for (int x = r.left; x < r.right; ++x) row[x] ^= 0x00FFFFFFu;
+  }
+  MarkDrawn(r);
+}
+
+void QtImagePort::Plot(int x, int y) {
+  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+  uint32_t& p = reinterpret_cast<uint32_t*>(image_.scanLine(y))[x];
+  p = penMode_ == PenMode::Xor ? (p ^ 0x00FFFFFFu) : fore_;
+}
+
+void QtImagePort::LineTo(int h, int v) {
+  // Bresenham, both end pixels included.
+  int x0 = pen_.h, y0 = pen_.v;
+  const int dx = std::abs(h - x0), sx = x0 < h ? 1 : -1;
+  const int dy = -std::abs(v - y0), sy = y0 < v ? 1 : -1;
+  int err = dx + dy;
+  const Rect box{std::min(x0, h), std::min(y0, v), std::max(x0, h) + 1, std::max(y0, v) + 1};
+  while (true) {
+    Plot(x0, y0);
+    if (x0 == h && y0 == v) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) { err += dy; x0 += sx; }
+    if (e2 <= dx) { err += dx; y0 += sy; }
+  }
+  MarkDrawn(Clip(box));
+  pen_ = {h, v};
+}
+
+void QtImagePort::ScrollRect(Rect r, int dh, int dv) {
+  r = Clip(r);
+  if (r.Empty() || (dh == 0 && dv == 0)) return;
+  // Source rows and columns that stay inside r after the move.
+  const int width = r.Width() - std::abs(dh);
+  if (width <= 0 || std::abs(dv) >= r.Height()) {
+    Fill(r, back_);
+    return;
+  }
+  const int srcLeft = dh >= 0 ? r.left : r.left - dh;
+  const int dstLeft = dh >= 0 ? r.left + dh : r.left;
+  auto moveRow = [&](int dstY, int srcY) {
+    std::memmove(reinterpret_cast<uint32_t*>(image_.scanLine(dstY)) + dstLeft,
+                 reinterpret_cast<const uint32_t*>(image_.constScanLine(srcY)) + srcLeft, size_t(width) * 4);
+  };
+  if (dv <= 0) {
+    for (int y = r.top; y < r.bottom + dv; ++y) moveRow(y, y - dv);
+  } else {
+    for (int y = r.bottom - 1; y >= r.top + dv; --y) moveRow(y, y - dv);
+  }
+  // What the move uncovered takes the background.
+  if (dv < 0) Fill({r.left, r.bottom + dv, r.right, r.bottom}, back_);
+  if (dv > 0) Fill({r.left, r.top, r.right, r.top + dv}, back_);
+  if (dh < 0) Fill({r.right + dh, r.top, r.right, r.bottom}, back_);
+  if (dh > 0) Fill({r.left, r.top, r.left + dh, r.bottom}, back_);
+  MarkDrawn(r);
+}
+
+void QtImagePort::InvalRect(Rect r) {
+  r = Clip(r);
+  if (!r.Empty()) invalid_ += QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+void QtImagePort::ValidRect(Rect r) {
+  r = Clip(r);
+  if (!r.Empty()) invalid_ -= QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+void QtImagePort::Flush() {
+  if (onFlush) onFlush();
+}
+
+void QtImagePort::TextCell(int width, int above, int below) {
+  cellWidth_ = std::max(width, 1);
+  cellAbove_ = std::max(above, 1);
+  cellBelow_ = std::max(below, 0);
+  tiles_.clear();
+}
+
+const QImage& QtImagePort::Tile(uint8_t code) {
+  const bool cellFont = font_ == kScreenFont || font_ == kPcScreenFont;
+  const char32_t glyph = cellFont ? GlyphOf(font_, code) : MacRomanToUnicode(code);
+  TileKey key{glyph, font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
+  if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
+  if (tiles_.size() > 8192) tiles_.clear();
+
+  const int w = cellWidth_, h = cellAbove_ + cellBelow_;
+  const bool transparent = textMode_ == TextMode::Or;
+  const uint32_t ink = textMode_ == TextMode::Inverse ? back_ : fore_;
+  const uint32_t paper = textMode_ == TextMode::Inverse ? fore_ : back_;
+  QImage tile(w, std::max(h, 1), transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  tile.fill(transparent ? 0u : paper);
+
+  if (IsBlockOrLineGlyph(glyph)) {
+    DrawBlockOrLine(tile, glyph, ink);
+  } else if (glyph != U' ' && glyph != 0xA0) {
+    QFont f(cellFont ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    // The glyph must fit the cell: DejaVu Sans Mono advances 0.602 em.
+    const int px = cellFont ? std::max(4, std::min(int(std::floor(w / 0.602)), h)) : std::max<int>(size_, 6);
+    f.setPixelSize(px);
+    f.setBold((face_ & kFaceBold) != 0);
+    f.setItalic((face_ & kFaceItalic) != 0);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    QPainter p(&tile);
+    p.setFont(f);
+    p.setPen(QColor::fromRgb(ink));
+    const char32_t text[1] = {glyph};
+    p.drawText(QPointF(0, cellAbove_), QString::fromUcs4(text, 1));
+  }
+  if (face_ & kFaceUnderline) {
+    const int y = std::min(cellAbove_ + 1, h - 1);
+    uint32_t* row = reinterpret_cast<uint32_t*>(tile.scanLine(y));
+    std::fill_n(row, w, ink);
+  }
+  return tiles_.emplace(key, std::move(tile)).first->second;
+}
+
+void QtImagePort::DrawText(const uint8_t* codes, int n) {
+  if (n <= 0) return;
+  const int top = pen_.v - cellAbove_;
+  for (int i = 0; i < n; ++i) {
+    const QImage& tile = Tile(codes[i]);
+    const int left = pen_.h + i * cellWidth_;
+    const Rect dst = Clip({left, top, left + tile.width(), top + tile.height()});
+    if (dst.Empty()) continue;
+    const bool blend = tile.format() == QImage::Format_ARGB32_Premultiplied;
+    for (int y = dst.top; y < dst.bottom; ++y) {
+      const uint32_t* src = reinterpret_cast<const uint32_t*>(tile.constScanLine(y - top)) + (dst.left - left);
+      uint32_t* out = reinterpret_cast<uint32_t*>(image_.scanLine(y)) + dst.left;
+      if (!blend) {
+        std::memcpy(out, src, size_t(dst.Width()) * 4);
+        continue;
+      }
+      for (int x = 0; x < dst.Width(); ++x) {
+        const uint32_t s = src[x], a = s >> 24;
+        if (a == 0) continue;
+        auto mix = [&](int shift) {
+          const uint32_t sc = (s >> shift) & 0xFF, dc = (out[x] >> shift) & 0xFF;
+          return (sc + dc * (255 - a) / 255) << shift;
+        };
+        out[x] = 0xFF000000u | mix(16) | mix(8) | mix(0);
+      }
+    }
+  }
+  MarkDrawn(Clip({pen_.h, top, pen_.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
+  pen_.h += n * cellWidth_;
+}
+
+}  // namespace korvane::platform

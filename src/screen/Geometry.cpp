@@ -1,0 +1,120 @@
+// Cell geometry: the pixel size of a cell per text size, the number of rows
+// that fit the window, and the pen's placement on a cell.
+
+#include <algorithm>
+
+#include "screen/Screen.h"
+
+namespace korvane {
+
+namespace {
+struct CellMetrics {
+  int16_t height, ascent, descent, baselineAdjust, width, statusOffset;
+};
+}  // namespace
+
+void Screen::ComputeCellMetrics() {
+  const int16_t size = Opt.TextSizeValue;
+  const bool small = Opt.FontSizeMode != 0;
+  // Later matches override earlier ones.
+  const CellMetrics* m = nullptr;
+  static constexpr CellMetrics k9{11, 9, 1, 1, 6, 11}, k12{15, 12, 2, 0, 7, 0}, k16{16, 14, 2, 0, 9, 0},
+      k18{24, 18, 5, -5, 12, -11}, kSmall{11, 9, 1, 1, 4, 0}, kSmallPlain{11, 9, 1, 1, 6, 0},
+      kSmallWide{15, 12, 2, 0, 7, 0}, k24{30, 18, 5, -5, 14, -17};
+  if (size == 9) m = &k9;
+  if (size == 12) m = &k12;
+  if (size == 16 && !small) m = &k16;
+  if (size == 18 && !small) m = &k18;
+  if (small) m = &kSmall;
+  if (small && Opt.PlainFaceSwitch) m = &kSmallPlain;
+  if (small && Opt.PlainFaceSwitch && Opt.FontOption139) m = &kSmallWide;
+  if (size == 24 && !small) m = &k24;
+  if (m) {
+    CellHeight = m->height;
+    CellAscent = m->ascent;
+    CellDescent = m->descent;
+    CellBaselineAdjust = m->baselineAdjust;
+    CellWidth = m->width;
+    StatusLineOffset = m->statusOffset;
+  }
+  ApplyCellMetricsToPort();
+  ScreenRows = ScreenRowsForWindow();
+  UpdateWindowColumns();
+  if (small && Opt.PlainFaceSwitch && Opt.FontOption139) port.TextSize(12);
+}
+
+void Screen::ApplyCellMetricsToPort() {
+  // Large type keeps extra pixels above the glyphs; the cell is always one
+  // CellHeight tall.
+  const int extra = std::max(0, CellHeight - CellAscent - CellDescent - 1);
+  const int above = CellAscent + extra;
+  port.TextCell(CellWidth, above, CellHeight - above);
+}
+
+int16_t Screen::ScreenRowsForWindow() {
+  const int fit = (Height() - 9) / CellHeight - 3;
+  int rows = fit;
+  StatusLine2Row = static_cast<int16_t>(rows + 5);
+  if (rows > 24) --rows;
+  if (Opt.ScreenRowsSetting && rows > 24) rows = 24;
+  if (ScrollBottom > 0) {
+    rows = ScrollBottom;
+    if (rows > fit) rows = fit;
+  }
+  rows = std::min(rows, static_cast<int>(kMaxScreenRows));
+  if (rows < 1) rows = 24;
+  if (Opt.FontSize > 16) ++rows;
+  // The extra row of large fonts must not pass the screen's last row.
+  ScreenRows = static_cast<int16_t>(std::min(rows, static_cast<int>(kMaxScreenRows)));
+  return ScreenRows;
+}
+
+int16_t Screen::ScreenRowsForHeight() {
+  int rows = (Height() + 5) / CellHeight - 3;
+  StatusLine2Row = static_cast<int16_t>(ScreenRows + 5);
+  if (rows > 24) --rows;
+  if (Opt.ScreenRowsSetting && rows > 24) rows = 24;
+  rows = std::min(rows, static_cast<int>(kMaxScreenRows));
+  if (rows < 1) rows = 24;
+  if (Opt.FontSize > 18) ++rows;
+  return static_cast<int16_t>(std::min(rows, static_cast<int>(kMaxScreenRows)));
+}
+
+void Screen::MoveToCell(int row, int col) { port.MoveTo(CellWidth * (col - 1) + 4, row * CellHeight - 3); }
+
+void Screen::MoveToCellFixed(int row, int col) { port.MoveTo(7 * col - 3, 17 * row - 7); }
+
+void Screen::MoveToCellUnder(int row, int col) { port.MoveTo(CellWidth * (col - 1) + 4, row * CellHeight - 5); }
+
+void Screen::MoveToCellClamped(int row, int col, int size) {
+  const int y0 = row * CellHeight - 6;
+  const int e = Height() - y0 - 14;
+  if (size < 10 && e < 13)
+    StatusMargin = static_cast<int16_t>(13 - e);
+  else if (size >= 10 && e < 19)
+    StatusMargin = static_cast<int16_t>(19 - e);
+  else
+    StatusMargin = 0;
+  port.MoveTo(CellWidth * (col - 1) + 4, y0 - StatusMargin);
+}
+
+void Screen::MoveToCellOffset(int row, int col) {
+  port.MoveTo(CellWidth * (col - 1) + 4, row * CellHeight - 6 - StatusMargin);
+}
+
+void Screen::MoveToStatusLine(int /*row*/, int col) {
+  port.MoveTo(CellWidth * (col - 1) + 4, (Height() - 14) + CellHeight + StatusLineOffset - 2);
+}
+
+int16_t Screen::PenRow() const { return static_cast<int16_t>(port.Pen().v / CellHeight + 1); }
+
+int16_t Screen::PenColumn() const { return static_cast<int16_t>((port.Pen().h - 1) / CellWidth + 1); }
+
+void Screen::FinishCursorMove() {
+  if (WriteProtectMode) SkipProtectedCells();
+  if (ProtectFieldMode == 1) ProtectFieldStart = PenColumn();
+  LastMoveCol = PenColumn();
+  LastMoveRow = PenRow();
+}
+
+}  // namespace korvane

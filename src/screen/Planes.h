@@ -1,0 +1,127 @@
+#pragma once
+// Cell storage of a session's screen and scroll-back.
+//
+// A screen is four parallel planes of 16-bit cells (characters, attribute
+// codes, foreground and background palette indexes) plus the write-protect
+// flags. Rows are reached through a row map shared by the four planes, so
+// scrolling a range of rows permutes the map and clears one row: no cell is
+// copied. The scroll-back keeps its lines in a ring for the same reason.
+//
+// Every cell access goes through a checked accessor: an index outside the
+// planes is a programming error and stops the program with a report.
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace korvane {
+
+[[noreturn]] void PlaneIndexFault(const char* plane, int index, int bound);
+
+inline void CheckIndex(const char* plane, int index, int bound) {
+  if (index < 0 || index >= bound) [[unlikely]]
+    PlaneIndexFault(plane, index, bound);
+}
+
+// The four row-major screen planes with their shared row map.
+class ScreenPlanes {
+ public:
+  static constexpr int kRows = 126;  // rows 0..125
+  static constexpr int kCols = 208;  // columns 0..207
+
+  enum Plane { kChars, kAttrs, kFore, kBack, kPlaneCount };
+
+  ScreenPlanes();
+
+  int16_t& Cell(Plane p, int row, int col) {
+    CheckIndex(kNames[p], row, kRows);
+    CheckIndex(kNames[p], col, kCols);
+    return cells_[p][rowOf_[row] * kCols + col];
+  }
+  int16_t Cell(Plane p, int row, int col) const { return const_cast<ScreenPlanes*>(this)->Cell(p, row, col); }
+
+  // The 208 cells of one row of one plane, for loops over a row.
+  int16_t* Row(Plane p, int row) {
+    CheckIndex(kNames[p], row, kRows);
+    return &cells_[p][rowOf_[row] * kCols];
+  }
+  const int16_t* Row(Plane p, int row) const { return const_cast<ScreenPlanes*>(this)->Row(p, row); }
+
+  // Whole-plane fill (every row, every column).
+  void Fill(Plane p, int16_t value);
+  // Rows first..last (inclusive, first <= last): row r takes row r + 1 and
+  // row `last` takes what was row `first`, in every plane.
+  void RotateUp(int first, int last);
+  // Rows first..last: row r takes row r - 1 and row `first` takes what was `last`.
+  void RotateDown(int first, int last);
+
+  // Copies rows 0..rows-1 of a plane, in screen order, to or from a buffer of
+  // rows x kCols cells.
+  void CopyOut(Plane p, int rows, int16_t* dst) const;
+  void CopyIn(Plane p, int rows, const int16_t* src);
+
+ private:
+  static constexpr const char* kNames[kPlaneCount] = {"ScreenChars", "ScreenAttrs", "ScreenForeColours",
+                                                      "ScreenBackColours"};
+  std::array<uint8_t, kRows> rowOf_{};
+  std::array<std::unique_ptr<int16_t[]>, kPlaneCount> cells_;
+};
+
+// A plain row-by-column plane that never scrolls: the write-protect flags
+// (they stay with the screen position, not with the text) and the hidden
+// attribute markers of the Wyse colour-attribute mode.
+template <int Rows, int Cols>
+class FixedPlane {
+ public:
+  explicit FixedPlane(const char* name) : name_(name), cells_(new int16_t[Rows * Cols]()) {}
+  int16_t& At(int row, int col) {
+    CheckIndex(name_, row, Rows);
+    CheckIndex(name_, col, Cols);
+    return cells_[row * Cols + col];
+  }
+  int16_t At(int row, int col) const { return const_cast<FixedPlane*>(this)->At(row, col); }
+  void Fill(int16_t v) { std::fill_n(cells_.get(), Rows * Cols, v); }
+
+ private:
+  const char* name_;
+  std::unique_ptr<int16_t[]> cells_;
+};
+
+// The scroll-back store: four planes of 961 lines (0..960; lines 1..960 are
+// used) by 208 columns. Lines 1..960 live in a ring, so dropping the oldest
+// lines moves nothing.
+class ScrollBackPlanes {
+ public:
+  static constexpr int kLines = 961;
+  static constexpr int kCols = 208;
+  enum Plane { kChars, kAttrs, kFore, kBack, kPlaneCount };
+
+  ScrollBackPlanes();
+
+  int16_t& Cell(Plane p, int line, int col) {
+    CheckIndex(kNames[p], line, kLines);
+    CheckIndex(kNames[p], col, kCols);
+    return cells_[p][Physical(line) * kCols + col];
+  }
+  int16_t Cell(Plane p, int line, int col) const { return const_cast<ScrollBackPlanes*>(this)->Cell(p, line, col); }
+  int16_t* Line(Plane p, int line) {
+    CheckIndex(kNames[p], line, kLines);
+    return &cells_[p][Physical(line) * kCols];
+  }
+  const int16_t* Line(Plane p, int line) const { return const_cast<ScrollBackPlanes*>(this)->Line(p, line); }
+
+  // Every cell of the plane (all 961 lines) set to `value`.
+  void Fill(Plane p, int16_t value);
+  // Lines n+1..960 become lines 1..960-n: the n oldest lines are dropped.
+  void DropOldest(int n);
+
+ private:
+  int Physical(int line) const { return line == 0 ? 0 : 1 + (line - 1 + base_) % (kLines - 1); }
+  static constexpr const char* kNames[kPlaneCount] = {"ScrollBackChars", "ScrollBackAttrs",
+                                                      "ScrollBackForeColours", "ScrollBackBackColours"};
+  int base_ = 0;
+  std::array<std::unique_ptr<int16_t[]>, kPlaneCount> cells_;
+};
+
+}  // namespace korvane

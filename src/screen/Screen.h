@@ -1,0 +1,269 @@
+#pragma once
+// The screen of one session: its cell planes, cursor, scroll region, attribute
+// and colour state, cell geometry and scroll-back, and the primitives every
+// emulation writes through.
+//
+// The primitives take no arguments. Like the terminal firmware they imitate,
+// they work on named state that the caller sets just before the call
+// (`EraseEndColumn`, `EraseRow` ...), change the planes, and erase or move the
+// matching pixels of the window so that the drawing and the planes stay in
+// step. Values that are also settings (colours, fonts, modes) live in the
+// session's settings record `Opt`.
+//
+// Loops over a range of rows or columns test their bound after the body, as
+// the terminal's own code did: a range whose end lies below its start still
+// handles its first element once, where that cannot touch data it should not
+// (see ForEachOnce).
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Port.h"
+#include "screen/Palette.h"
+#include "screen/Planes.h"
+#include "screen/ScreenHost.h"
+#include "settings/SessionOptions.h"
+
+namespace korvane {
+
+using platform::Port;
+using platform::Rect;
+
+// Limits of the cursor and extent that every primitive applies.
+constexpr int16_t kMaxCursorRow = 71;
+constexpr int16_t kMaxCursorCol = 206;
+constexpr int16_t kMaxScreenCols = 207;
+constexpr int16_t kMaxScreenRows = 71;
+
+// Attribute codes stored in ScreenAttrs (an enumeration, not bit flags).
+enum AttributeCode : int16_t {
+  kAttrNormal = 0,
+  kAttrReverse = 1,
+  kAttrDim = 2,
+  kAttrUnderline = 3,
+  kAttrBold = 4,
+  kAttrReverseUnderline = 5,
+  kAttrBoldUnderline = 6,
+  kAttrReverseBold = 7,
+  kAttrWyseFirst = 10,  // the Wyse attribute characters "0".."?" are 10..25
+  kAttrWyseLast = 25,
+};
+
+class Screen {
+ public:
+  Screen(SessionOptions& options, Port& port, ScreenHost* host = nullptr);
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  SessionOptions& Opt;
+  Port& port;
+  ScreenHost& host;
+
+  // ---- Cells -------------------------------------------------------------
+  ScreenPlanes Grid;
+  FixedPlane<ScreenPlanes::kRows, ScreenPlanes::kCols> Protect{"ScreenProtect"};
+  // Hidden-attribute markers of rows 1..71 (Wyse colour-attribute mode):
+  // 1 at (r, c) means a hidden attribute begins there.
+  FixedPlane<kMaxCursorRow + 1, ScreenPlanes::kCols> HiddenMarks{"HiddenAttributeMarks"};
+
+  int16_t& ScreenChars(int r, int c) { return Grid.Cell(ScreenPlanes::kChars, r, c); }
+  int16_t& ScreenAttrs(int r, int c) { return Grid.Cell(ScreenPlanes::kAttrs, r, c); }
+  int16_t& ScreenForeColours(int r, int c) { return Grid.Cell(ScreenPlanes::kFore, r, c); }
+  int16_t& ScreenBackColours(int r, int c) { return Grid.Cell(ScreenPlanes::kBack, r, c); }
+  int16_t& ScreenProtect(int r, int c) { return Protect.At(r, c); }
+  int16_t& HiddenAttrMark(int r, int c) { return HiddenMarks.At(r, c); }
+
+  bool ColourMode() const { return Opt.ColourModeA != 0 || Opt.ColourModeB != 0; }
+
+  // ---- Cursor, extent and primitive inputs ------------------------------
+  int16_t CursorRow = 1, CursorCol = 1;
+  int16_t ScreenRows = 24, ScreenCols = 80;
+  int16_t ColumnsSetting = 80;
+  int16_t ScrollTop = 0, ScrollBottom = 0;  // 0 = the screen's edge
+  int16_t NoScrollMode = 0;
+  int16_t WindowWidth = 0;
+  int16_t LastMoveRow = 1, LastMoveCol = 1;
+  int16_t EraseEndColumn = 0;
+  int16_t ProtectFieldStart = 0, ProtectEndColumn = 0;
+  int16_t EraseRow = 0, EraseFromColumn = 0, EraseAcrossProtected = 0;
+
+  // ---- Attributes and protection ------------------------------------------
+  int16_t CurrentAttributeCode = 0;
+  int16_t ReverseOn = 0, DimOn = 0, UnderlineOn = 0, BoldOn = 0;
+  int16_t WyseColourAttributes = 0;
+  int16_t StoredAttribute = 0, StoredForeColour = 0, StoredBackColour = 0;
+  int16_t ReplacedAttributeCode = 0;
+  int16_t TextStyleMode = 0;
+  int16_t ColourAttributeInput = 0;
+  int16_t WriteProtectMode = 0, ProtectFieldsSeen = 0, ProtectFieldMode = 0;
+
+  // ---- Modes the primitives read -------------------------------------------
+  int16_t LineGraphicsOn = 0;
+  int16_t DisplayOn = 1;
+  int16_t PicturesShown = 0, PicturesRedrawPending = 0;
+
+  // ---- Colours (palette indexes) -------------------------------------------
+  // CurrentForeColour, BackgroundColour and the four attribute colours are
+  // settings: see Opt.
+  int16_t CurrentBackColour = 18;
+  int16_t NormalForeColour = 17, NormalBackColour = 18;
+  int16_t DimForeColour = 0;
+  std::string LastForeColourChoice, LastBackColourChoice;
+  int16_t HostColourActive = 0;
+  int16_t PrismNormal = 0;
+
+  // ---- Text and cell geometry -------------------------------------------
+  int16_t ScreenFontId = platform::kScreenFont;
+  int16_t DimFontChanged = 0;
+  int16_t StatusLineWriteOpen = 0;
+  int16_t DrawRow = 0;
+  int16_t CellWidth = 7, CellHeight = 15, CellAscent = 12, CellDescent = 2, CellBaselineAdjust = 0;
+  int16_t StatusLineOffset = 0, StatusMargin = 0;
+  int16_t WindowColumns = 80;
+  int16_t StatusLine2Row = 29;
+
+  // ---- Redraw requests ------------------------------------------------------
+  int16_t FrameRedrawPending = 0, GrowBoxRedrawPending = 0;
+  int8_t RepaintPending = 0;
+  int16_t RepaintWithoutErase = 0;
+  int16_t KeystrokeRepaint = 0;
+  int16_t DrawingBusy = 0;
+  // The next idle pass redraws the screen from the planes when set.
+  int16_t RedrawCounter = 0;
+
+  // ---- Text cursor and status area -------------------------------------------
+  int16_t CursorHidden = 0, CursorDrawn = 0, CursorDrawnRow = 1, CursorDrawnCol = 1;
+  int16_t CursorEraseInverse = 0;
+  std::string StatusLineText;
+  std::string PendingLineText;
+  int16_t LinesTransmittedShown = 0;
+
+  // ---- Pending run of printed characters -----------------------------------
+  // Characters stored in the planes but not yet drawn; drawn in one call.
+  std::string PendingRun;
+
+  // ---- Scroll-back store -----------------------------------------------------
+  ScrollBackPlanes ScrollBack;
+  int16_t ScrollBackCount = 960;
+  int16_t ScrollBackLinePos = 24;
+  int16_t ScrollBackViewLine = 24, ScrollBackViewDrawnLine = 24;
+  int16_t ScrollBackViewShown = 0;
+  int16_t ScrollBackMirrorPending = 0;
+  int16_t ScrollBarUpdateNeeded = 0;
+  int16_t ScrollBackColourA = 1, ScrollBackColourB = 0;
+  int16_t ScreenSavedToScrollBack = 0;
+  int8_t ScriptCommandBusy = 0;
+  bool ScrollBackColours() const { return ScrollBackColourA != 0 || ScrollBackColourB != 0; }
+
+  // ---- Erase primitives --------------------------------------------------------
+  void EraseCharAtCursor();
+  void EraseLineStartToCursor();
+  void EraseScreenStartToCursor();
+  void ProtectColumnRange();
+  void EraseCursorLine();
+  void EraseCharsFromCursor();
+  void EraseToEndOfLineWithFlags();
+  void EraseUnprotectedInRow();
+  void ResetAttributesAndClearScreen();
+  void ClearScreenBuffers();
+  void ClearScreenArrays();
+  void SkipProtectedCells();
+  void EraseCursorToEndOfScreen();
+  void ClearScreenAndHome();
+
+  // ---- Line insert and delete, scrolling ------------------------------------
+  void ScrollIfPastBottom();
+  void ScrollUpIntoScrollback();
+  void ScrollRegionDown();
+  void ScrollRegionUp();
+  void DeleteLineAtCursor();
+  void InsertLineAtCursor();
+
+  // ---- Character shifts within the cursor row ---------------------------------
+  void ShiftLineLeftAtCursor();
+  void ShiftLineRightAtCursor();
+  void DrawPendingRun();
+
+  // ---- Scroll-back --------------------------------------------------------------
+  void AddLineToScrollback();
+  void SaveScreenToScrollback();
+
+  // ---- Status area ---------------------------------------------------------------
+  void PaintTextAreaBackgroundB();
+  // Empties the status line rows (ScreenRows + 1 and + 5) of the planes.
+  void ClearStatusRows();
+
+  // ---- Colours and text styles --------------------------------------------------
+  void SetPrintForeColor(int i);
+  void SetPrintBackColor(int i);
+  void SetPaletteForeColor(int i);
+  void SetPaletteBackColor(int i);
+  void ForegroundColourChoice(const std::string& number);
+  void BackgroundColourChoice(const std::string& number);
+  void SetColoursForAttribute();
+  void SetColoursForMode();
+  void SetDrawColoursForAttribute();
+  void SetTextStyleForAttribute();
+  void SetTextRunAttributes();
+  void SetNormalTextStyle();
+  void SetPlainTextFace();
+
+  // ---- Cell geometry and the pen ----------------------------------------------------
+  void ComputeCellMetrics();
+  int16_t ScreenRowsForWindow();
+  int16_t ScreenRowsForHeight();
+  void MoveToCell(int row, int col);
+  void MoveToCellFixed(int row, int col);
+  void MoveToCellUnder(int row, int col);
+  void MoveToCellClamped(int row, int col, int size);
+  void MoveToCellOffset(int row, int col);
+  void MoveToStatusLine(int row, int col);
+  int16_t PenRow() const;
+  int16_t PenColumn() const;
+  void FinishCursorMove();
+
+  // Pixel bounds of the text band of the line whose baseline is at v.
+  int BandTop(int v) const;
+  int BandBottom(int v) const { return v + CellDescent + 1; }
+  bool LargeType() const { return Opt.TextSizeValue == 24 && Opt.FontSizeMode == 0; }
+
+  // Limits the cursor to the plane's screen area (rows 1..71, columns 1..206).
+  void ClampCursor();
+
+ private:
+  static ScreenHost& DefaultHost();
+  void EraseCell(int row, int col);
+  void ClearHiddenMark(int row, int col);
+  void ClearRow(int row);
+  // Copies columns 1..ScreenCols of a screen row into a scroll-back line.
+  void CopyRowToScrollback(int row, int line);
+  // The scroll region's rows with 0 standing for the screen's edges, cut to
+  // the screen; false when the region is empty.
+  bool RegionRows(int& top, int& bottom) const;
+  class RightAttributesKept;
+  // Palette index as the background colour (above 19 is black, 0 or below
+  // keeps the current one).
+  void SetBackIndex(int i);
+  // The background colour an erase paints in. With a trigger of 0 or 1, the
+  // session background first takes the current background in colour mode A
+  // when Option141 equals the trigger, and the pen mode becomes copy.
+  static constexpr int kEraseColourOnly = -1;
+  void SelectEraseColour(int option141Trigger);
+  void SetFrameFlags() { FrameRedrawPending = 1; GrowBoxRedrawPending = 1; }
+  void ApplyCellMetricsToPort();
+  // Columns that fit the window, when it is the front session window.
+  void UpdateWindowColumns();
+  // Takes back the larger text size the dim style may have set.
+  void RestoreDimmedFont();
+  // Small type without the plain-face switch draws bold as plain.
+  bool SmallPlainFace() const;
+  int16_t LimitScreenCols() {
+    if (ScreenCols > kMaxScreenCols) ScreenCols = kMaxScreenCols;
+    return ScreenCols;
+  }
+  int16_t ColumnsLimit() const { return ColumnsSetting > kMaxCursorCol ? kMaxCursorCol : ColumnsSetting; }
+  int Width() const { return port.Width(); }
+  int Height() const { return port.Height(); }
+};
+
+}  // namespace korvane
