@@ -1,8 +1,10 @@
 #pragma once
-// One session window's state: its settings record and its screen. Later
-// parts of the program add the host input, the interpreters and the
-// connection here.
+// One session window's state: its settings record, its screen and its
+// connection. Later parts of the program add the host input and the
+// interpreters here.
 
+#include "connection/Connection.h"
+#include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
 #include "settings/SessionOptions.h"
@@ -10,12 +12,14 @@
 namespace korvane {
 
 struct Session {
-  explicit Session(platform::Port& port, ScreenHost* host = nullptr) : screen(Opt, port, host) {}
+  Session(platform::Port& port, platform::Clock& clock, ScreenHost* host = nullptr)
+      : screen(Opt, port, host), conn(clock) {}
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
   SessionOptions Opt;
   Screen screen;
+  Connection conn;
 };
 
 }  // namespace korvane

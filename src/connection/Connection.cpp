@@ -1,0 +1,95 @@
+#include "connection/Connection.h"
+
+#include <algorithm>
+#include <string>
+
+namespace korvane {
+
+int Connection::ConnectionIsOpen() {
+  const int open = UsesPty ? (PtyStream != nullptr) : (ConnectionOpen != 0);
+  ConnectedFlag = ConnectedFlag2 = static_cast<int16_t>(open);
+  return open;
+}
+
+int Connection::SendToHost(std::string_view text, int extra) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  const int n = static_cast<int>(std::min<size_t>(text.size(), 255));
+  if (UsesPty) {
+    HostLink* pty = PtyStream.get();
+    if (!pty) return 0;
+    if (n >= 2) {
+      for (int i = 0; i < n; ++i) {
+        pty->Write(bytes + i, 1);
+        if (PerByteDelay > 0) clock_.Delay(PerByteDelay);
+      }
+    } else if (n == 1) {
+      pty->Write(bytes, 1);
+    }
+    if (extra != 0) {
+      const uint8_t b = static_cast<uint8_t>(extra & 0xFF);
+      pty->Write(&b, 1);
+    }
+    PerByteDelay = 0;
+    return 0;
+  }
+  HostLink* port = Link();
+  if (!port) return 0;
+  // A serial send goes out as one string of at most 255 bytes.
+  std::string joined(text.substr(0, 255));
+  if (extra != 0 && joined.size() < 255) joined += static_cast<char>(extra & 0xFF);
+  port->Write(reinterpret_cast<const uint8_t*>(joined.data()), static_cast<int>(joined.size()));
+  return 0;
+}
+
+int Connection::SendXoff() {
+  if (UsesPty) return SendToHost("\x13");
+  const uint8_t xoff = 19;
+  if (HostLink* port = Link()) port->Write(&xoff, 1);
+  return 0;
+}
+
+int Connection::SendXoffXon() {
+  if (UsesPty) return SendToHost("\x13\x11");
+  const uint8_t xoff = 19, xon = 17;
+  if (HostLink* port = Link()) {
+    port->Write(&xoff, 1);
+    port->Write(&xon, 1);
+  }
+  return 0;
+}
+
+int Connection::SerialBytesWaiting() {
+  if (ConnectionPort == 0 || !SerialChannel) return 0;
+  return std::max(0, SerialChannel->Waiting());
+}
+
+int Connection::HostDataWaiting() {
+  if (UsesPty) return PtyStream && PtyStream->Waiting() > 0 ? -1 : 0;
+  return SerialBytesWaiting() > 0 ? 1 : 0;
+}
+
+int Connection::WaitHostData5s() {
+  const int64_t deadline = clock_.Ticks() + 300;
+  while (!HostDataWaiting() && clock_.Ticks() <= deadline) clock_.Delay(5);
+  return 0;
+}
+
+int Connection::FlushHostInput() {
+  uint8_t buf[1024];
+  if (!UsesPty) {
+    while (true) {
+      const int n = SerialBytesWaiting();
+      if (n <= 0) break;
+      const int take = std::min(n, 250);
+      if (SerialChannel->Read(buf, take) <= 0) break;
+      if (n <= 250) break;
+    }
+    return 0;
+  }
+  if (PtyStream)
+    while (PtyStream->Read(buf, sizeof buf) > 0) {
+    }
+  return 0;
+}
+
+}  // namespace korvane

@@ -1,0 +1,58 @@
+#pragma once
+// A session's connection state and the host byte stream: the one send
+// operation every part of the program writes to the host with, the flow
+// control bytes, and the tests for waiting input.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "connection/HostLink.h"
+#include "platform/Clock.h"
+
+namespace korvane {
+
+class Connection {
+ public:
+  explicit Connection(platform::Clock& clock) : clock_(clock) {}
+
+  // 1 for a pseudo-terminal child, 0 for a serial port.
+  int8_t UsesPty = 1;
+  // The pseudo-terminal child's stream; null when no child is open.
+  std::unique_ptr<HostLink> PtyStream;
+  // The open serial port's channel; null when none.
+  std::unique_ptr<HostLink> SerialChannel;
+  // The serial file number -n of port n, 0 when none.
+  int16_t ConnectionPort = 0;
+  int16_t ConnectionOpen = 0;
+  int16_t ConnectedFlag = 0, ConnectedFlag2 = 0;
+  // One-shot pause in milliseconds after each byte of the next text of two
+  // or more bytes sent to a pseudo-terminal.
+  int16_t PerByteDelay = 0;
+
+  // The channel in use by this session's kind of connection, or null.
+  HostLink* Link() const {
+    if (UsesPty) return PtyStream.get();
+    return ConnectionPort != 0 ? SerialChannel.get() : nullptr;
+  }
+
+  int ConnectionIsOpen();
+  // Sends the text and then, when `extra` is not 0, its low 8 bits as one byte.
+  int SendToHost(std::string_view text, int extra = 0);
+  int SendXoff();
+  int SendXoffXon();
+  int SerialBytesWaiting();
+  // Non-zero when host input waits: -1 on a pseudo-terminal, 1 on a serial port.
+  int HostDataWaiting();
+  // Waits until host input waits or 300 ticks have passed.
+  int WaitHostData5s();
+  // Throws away the host input that waits now.
+  int FlushHostInput();
+
+  platform::Clock& clock() { return clock_; }
+
+ private:
+  platform::Clock& clock_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,135 @@
+// The host byte stream: order and pacing of sent bytes, flow control, and the
+// tests for waiting input, on both kinds of connection.
+
+#include <gtest/gtest.h>
+
+#include "connection/Connection.h"
+#include "fakes/FakeClock.h"
+#include "fakes/MemoryLink.h"
+
+namespace korvane {
+namespace {
+
+class HostStream : public ::testing::Test {
+ protected:
+  fakes::FakeClock clock;
+  Connection conn{clock};
+  fakes::MemoryLink* OpenPty() {
+    auto link = std::make_unique<fakes::MemoryLink>(&clock);
+    auto* raw = link.get();
+    conn.UsesPty = 1;
+    conn.PtyStream = std::move(link);
+    return raw;
+  }
+  fakes::MemoryLink* OpenSerial() {
+    auto link = std::make_unique<fakes::MemoryLink>(&clock);
+    auto* raw = link.get();
+    conn.UsesPty = 0;
+    conn.ConnectionPort = -1;
+    conn.ConnectionOpen = 1;
+    conn.SerialChannel = std::move(link);
+    return raw;
+  }
+};
+
+TEST_F(HostStream, PacedTextThenTheExtraByteWithoutAWait) {
+  auto* pty = OpenPty();
+  conn.PerByteDelay = 10;
+  const int64_t t0 = clock.Milliseconds();
+  conn.SendToHost("abc", 13);
+  EXPECT_EQ(pty->written, "abc\r");
+  EXPECT_EQ(pty->writtenAtMs, (std::vector<int64_t>{t0, t0 + 10, t0 + 20, t0 + 30}));
+  EXPECT_EQ(conn.PerByteDelay, 0);
+}
+
+TEST_F(HostStream, OneByteTextIsNotPacedButResetsTheDelay) {
+  auto* pty = OpenPty();
+  conn.PerByteDelay = 100;
+  const int64_t t0 = clock.Milliseconds();
+  conn.SendToHost("x");
+  EXPECT_EQ(pty->written, "x");
+  EXPECT_EQ(clock.Milliseconds(), t0);
+  EXPECT_EQ(conn.PerByteDelay, 0);
+  conn.PerByteDelay = 5;
+  conn.SendToHost("", 0);
+  EXPECT_EQ(pty->written, "x");
+  EXPECT_EQ(conn.PerByteDelay, 0);
+}
+
+TEST_F(HostStream, WithoutAStreamNothingIsSentAndTheDelayStays) {
+  conn.UsesPty = 1;
+  conn.PerByteDelay = 10;
+  conn.SendToHost("abc", 13);
+  EXPECT_EQ(conn.PerByteDelay, 10);
+  EXPECT_EQ(conn.ConnectionIsOpen(), 0);
+  EXPECT_EQ(conn.ConnectedFlag, 0);
+}
+
+TEST_F(HostStream, SerialSendJoinsAndCutsAt255) {
+  auto* port = OpenSerial();
+  conn.SendToHost(std::string(255, 'a'), 13);
+  EXPECT_EQ(port->written, std::string(255, 'a'));
+  port->written.clear();
+  conn.SendToHost("ok", 13);
+  EXPECT_EQ(port->written, "ok\r");
+  conn.ConnectionPort = 0;
+  conn.SendToHost("lost", 13);
+  EXPECT_EQ(port->written, "ok\r");
+  EXPECT_EQ(conn.SerialBytesWaiting(), 0);
+  EXPECT_EQ(conn.HostDataWaiting(), 0);
+}
+
+TEST_F(HostStream, FlowControlBytes) {
+  auto* pty = OpenPty();
+  conn.SendXoff();
+  conn.SendXoffXon();
+  EXPECT_EQ(pty->written, "\x13\x13\x11");
+  auto* port = OpenSerial();
+  conn.SendXoffXon();
+  EXPECT_EQ(port->written, "\x13\x11");
+}
+
+TEST_F(HostStream, WaitingInputIsMinusOneOnAPtyAndOneOnSerial) {
+  auto* pty = OpenPty();
+  EXPECT_EQ(conn.HostDataWaiting(), 0);
+  pty->Feed("x");
+  EXPECT_EQ(conn.HostDataWaiting(), -1);
+  auto* port = OpenSerial();
+  port->Feed("yz");
+  EXPECT_EQ(conn.HostDataWaiting(), 1);
+  EXPECT_EQ(conn.SerialBytesWaiting(), 2);
+}
+
+TEST_F(HostStream, WaitForDataGivesUpAfterFiveSeconds) {
+  OpenPty();
+  const int64_t t0 = clock.Ticks();
+  conn.WaitHostData5s();
+  EXPECT_GE(clock.Ticks() - t0, 300);
+  EXPECT_LE(clock.Ticks() - t0, 302);
+}
+
+TEST_F(HostStream, FlushDiscardsWhatWaitsOnBothKinds) {
+  auto* pty = OpenPty();
+  pty->Feed(std::string(3000, 'p'));
+  conn.FlushHostInput();
+  EXPECT_EQ(pty->Waiting(), 0);
+  auto* port = OpenSerial();
+  port->Feed(std::string(600, 's'));
+  conn.FlushHostInput();
+  EXPECT_EQ(port->Waiting(), 0);
+}
+
+TEST_F(HostStream, OpenStateFollowsTheKindOfConnection) {
+  OpenPty();
+  conn.ConnectionOpen = 0;
+  EXPECT_EQ(conn.ConnectionIsOpen(), 1);
+  conn.PtyStream.reset();
+  conn.ConnectionOpen = 1;
+  EXPECT_EQ(conn.ConnectionIsOpen(), 0);
+  EXPECT_EQ(conn.ConnectedFlag2, 0);
+  conn.UsesPty = 0;
+  EXPECT_EQ(conn.ConnectionIsOpen(), 1);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,49 @@
+#pragma once
+// A host channel in memory: the test queues what the host "sends" and reads
+// back what the program wrote, with the fake clock's time of each byte.
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "connection/HostLink.h"
+#include "platform/Clock.h"
+
+namespace korvane::fakes {
+
+class MemoryLink final : public HostLink {
+ public:
+  explicit MemoryLink(const platform::Clock* clock = nullptr) : clock_(clock) {}
+
+  // Bytes the host sends next.
+  void Feed(std::string_view bytes) { incoming_.insert(incoming_.end(), bytes.begin(), bytes.end()); }
+  // After what was fed, the channel reports its end.
+  void End() { ended_ = true; }
+
+  std::string written;                 // every byte the program wrote
+  std::vector<int64_t> writtenAtMs;    // the clock's time of each, when a clock was given
+
+  void Write(const uint8_t* data, int n) override {
+    for (int i = 0; i < n; ++i) {
+      written += static_cast<char>(data[i]);
+      if (clock_) writtenAtMs.push_back(clock_->Milliseconds());
+    }
+  }
+  int Read(uint8_t* buf, int max) override {
+    if (incoming_.empty()) return ended_ ? -1 : 0;
+    const int n = std::min<int>(max, static_cast<int>(incoming_.size()));
+    std::copy_n(incoming_.begin(), n, buf);
+    incoming_.erase(incoming_.begin(), incoming_.begin() + n);
+    return n;
+  }
+  int Waiting() override { return static_cast<int>(incoming_.size()); }
+
+ private:
+  const platform::Clock* clock_;
+  std::deque<char> incoming_;
+  bool ended_ = false;
+};
+
+}  // namespace korvane::fakes
