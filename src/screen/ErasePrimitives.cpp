@@ -7,9 +7,21 @@
 
 namespace korvane {
 
-Screen::Screen(SessionOptions& options, Port& p, ScreenHost* h)
-    : Opt(options), port(p), host(h ? *h : DefaultHost()) {
+Screen::Screen(SessionOptions& options, Port& p, ScreenHost* h, platform::Controls* c)
+    : ownControls_(MakeOwnControls(c)),
+      Opt(options),
+      port(p),
+      host(h ? *h : DefaultHost()),
+      controls(c ? *c : *ownControls_) {
   ApplyCellMetricsToPort();
+}
+
+std::unique_ptr<platform::Controls> Screen::MakeOwnControls(platform::Controls* given) {
+  if (given) return nullptr;
+  // Without a window the scroll bar still keeps the view's line.
+  auto own = std::make_unique<platform::HeadlessControls>();
+  own->MakeScrollBar(kScrollBarControl, {});
+  return own;
 }
 
 ScreenHost& Screen::DefaultHost() {

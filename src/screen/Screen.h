@@ -16,12 +16,16 @@
 // (see ForEachOnce).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "platform/Controls.h"
 #include "platform/Port.h"
+#include "screen/HostByteSource.h"
 #include "screen/Palette.h"
 #include "screen/Planes.h"
 #include "screen/ScreenHost.h"
+#include "screen/StoredPages.h"
 #include "settings/SessionOptions.h"
 
 namespace korvane {
@@ -34,6 +38,12 @@ constexpr int16_t kMaxCursorRow = 71;
 constexpr int16_t kMaxCursorCol = 206;
 constexpr int16_t kMaxScreenCols = 207;
 constexpr int16_t kMaxScreenRows = 71;
+
+// Numbered controls of a session window: the function-key buttons (two rows
+// of up to 16) and the scroll bar of the scroll-back view.
+constexpr int kFirstFkeyButton = 7001;  // 7001..7032
+constexpr int kFkeyButtonCount = 32;
+constexpr int kScrollBarControl = 8001;
 
 // Attribute codes stored in ScreenAttrs (an enumeration, not bit flags).
 enum AttributeCode : int16_t {
@@ -50,14 +60,20 @@ enum AttributeCode : int16_t {
 };
 
 class Screen {
+  // The controls of a screen that was given no window's controls.
+  std::unique_ptr<platform::Controls> ownControls_;
+
  public:
-  Screen(SessionOptions& options, Port& port, ScreenHost* host = nullptr);
+  Screen(SessionOptions& options, Port& port, ScreenHost* host = nullptr, platform::Controls* controls = nullptr);
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
   SessionOptions& Opt;
   Port& port;
   ScreenHost& host;
+  // The numbered controls of the session window (function-key buttons, the
+  // scroll bar of the scroll-back view).
+  platform::Controls& controls;
 
   // ---- Cells -------------------------------------------------------------
   ScreenPlanes Grid;
@@ -138,6 +154,27 @@ class Screen {
   std::string PendingLineText;
   int16_t LinesTransmittedShown = 0;
 
+  // ---- Function-key bar and repaint ---------------------------------------------
+  int16_t SkipPortCheck = 0;   // while set, the bar is not rebuilt
+  int16_t SmallScreen = 0;     // the small fixed window layout is in use
+  int16_t FkeyBarMade = 0;     // the last DrawFunctionKeyBar made buttons
+  int64_t FkeyBarNextTick = 0; // before this tick a rebuild is only requested
+  int16_t BarRedrawRequest = 0, MarginRedrawRequest = 0;
+  int16_t BarTop = 0;          // top of the button area
+  int16_t LabelTextSize = 12;
+  int16_t MarginsPending = 0;
+  int16_t BarClipCountdown = 0;
+  int16_t EffectiveTextSize = 12;
+  // Columns the repaint draws; kept from the last repaint in front.
+  int16_t RepaintColumns = 0;
+
+  // ---- Stored pages --------------------------------------------------------------
+  StoredPages Pages;
+  int16_t PageSaveSlot = 0, PageRestoreSlot = 0;  // 1..13, 0 = none
+  int16_t PageRecallCol = 0, PageRecallRow = 0;
+  // Where the page command reads its bytes; null reads as a time-out.
+  HostByteSource* HostBytes = nullptr;
+
   // ---- Pending run of printed characters -----------------------------------
   // Characters stored in the planes but not yet drawn; drawn in one call.
   std::string PendingRun;
@@ -188,7 +225,34 @@ class Screen {
   void AddLineToScrollback();
   void SaveScreenToScrollback();
 
+  void ClearScrollback();
+  void ScrollBackViewLineDown();
+  void ScrollBackViewLineUp();
+  void ScrollBackViewPageUp();
+  void ScrollBackViewPageDown();
+  void DrawScrollbackView();
+
+  // ---- Repaint from the planes ----------------------------------------------------
+  void RedrawScreenFromBuffers();
+  void SpreadAttributeForward();
+
+  // ---- Stored pages ----------------------------------------------------------------
+  void PageCommand();
+  void SaveScreenPage();
+  void RestoreScreenPage();
+  void RecallPageRegion();
+  void ClearPages();
+
+  // ---- Function-key bar and text cursor ----------------------------------------------
+  void DrawFunctionKeyBar();
+  void RemoveFunctionKeyBar();
+  void EraseBelowScreenLines();
+  void DrawTextCursor();
+  void EraseTextCursor();
+  void PickEffectiveTextSize();
+
   // ---- Status area ---------------------------------------------------------------
+  void PaintTextAreaBackground();
   void PaintTextAreaBackgroundB();
   // Empties the status line rows (ScreenRows + 1 and + 5) of the planes.
   void ClearStatusRows();
@@ -232,6 +296,26 @@ class Screen {
 
  private:
   static ScreenHost& DefaultHost();
+  static std::unique_ptr<platform::Controls> MakeOwnControls(platform::Controls* given);
+
+  // The cursor figure last drawn, so that the erase inverts exactly its pixels.
+  struct CursorFigure {
+    int h = 0, v = 0, width = 0, lines = 0;
+    bool block = false;
+    int row = 0, col = 0;  // the cell of the pen it was drawn at
+  };
+  CursorFigure drawnCursor_;
+  void InvertCursorFigure(const CursorFigure& f, bool paintBackground);
+
+  // Repaint helpers.
+  void ApplyRepaintStyle(int16_t code, int row, int rows, bool& fontAltered);
+  void ApplyRunColours(int16_t back, int16_t fore);
+  void ApplyAttributeDrawingState();
+  void SetScrollBarForView(int value);
+  void ScrollBackViewToBarValue();
+  void DrawScrollbackLinePlain(int line, int row);
+  bool PageRecallFitsScreen(int slot) const;
+  int ReadPageField(std::string& field, char end, size_t limit);
   void EraseCell(int row, int col);
   void ClearHiddenMark(int row, int col);
   void ClearRow(int row);

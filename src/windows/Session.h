@@ -12,8 +12,9 @@
 namespace korvane {
 
 struct Session {
-  Session(platform::Port& port, platform::Clock& clock, ScreenHost* host = nullptr)
-      : screen(Opt, port, host), conn(clock) {}
+  Session(platform::Port& port, platform::Clock& clock, ScreenHost* host = nullptr,
+          platform::Controls* controls = nullptr)
+      : screen(Opt, port, host, controls), conn(clock) {}
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

@@ -1,0 +1,49 @@
+#pragma once
+// The numbered controls of a window on Qt: bevel buttons are QPushButtons and
+// scroll bars are vertical QScrollBars, children of the window's widget and
+// placed by absolute geometry over its back buffer.
+//
+// Values the program sets go in with the widget's signals blocked, and user
+// actions are taken only from a button's click and a scroll bar's
+// actionTriggered, which Qt emits for the user alone: a value the program sets
+// never comes back as a user action.
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+#include "platform/Controls.h"
+
+class QAbstractButton;
+class QScrollBar;
+
+namespace korvane::platform {
+
+class QtControls final : public Controls {
+ public:
+  explicit QtControls(QWidget* parent);
+  ~QtControls() override;
+
+  void MakeBevelButton(int id, Rect bounds, const std::string& title) override;
+  void SetControlTitleFont(int id, int16_t font, int16_t size) override;
+  void MakeScrollBar(int id, Rect bounds) override;
+  void MoveControl(int id, Rect bounds) override;
+  void ShowControl(int id, bool shown) override;
+  void CloseControl(int id) override;
+  bool HasControl(int id) const override;
+  void SetScrollBarRange(int id, int minimum, int maximum, int page) override;
+  void SetControlValue(int id, int value) override;
+  int ControlValue(int id) const override;
+
+  // The widget of a control, or null (for the window code and tests).
+  QWidget* Widget(int id) const;
+
+ private:
+  QScrollBar* ScrollBar(int id) const;
+  void Forget(int id);
+
+  QPointer<QWidget> parent_;
+  std::map<int, QPointer<QWidget>> widgets_;
+};
+
+}  // namespace korvane::platform
