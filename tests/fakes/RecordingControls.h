@@ -4,6 +4,7 @@
 // scroll-back view. A test plays the user with UserAction.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -20,6 +21,18 @@ class RecordingControls final : public platform::HeadlessControls {
     int a = 0, b = 0, c = 0;  // font/size, range (min, max, page) or value
   };
   std::vector<Call> calls;
+  void Add(std::string op, int id, platform::Rect bounds = {}, std::string title = {}, int a = 0, int b = 0,
+           int c = 0) {
+    Call call;
+    call.op = std::move(op);
+    call.id = id;
+    call.bounds = bounds;
+    call.title = std::move(title);
+    call.a = a;
+    call.b = b;
+    call.c = c;
+    calls.push_back(std::move(call));
+  }
   void Clear() { calls.clear(); }
   std::vector<Call> Of(const std::string& op) const {
     std::vector<Call> out;
@@ -36,35 +49,35 @@ class RecordingControls final : public platform::HeadlessControls {
   }
 
   void MakeBevelButton(int id, platform::Rect bounds, const std::string& title) override {
-    calls.push_back({"MakeBevelButton", id, bounds, title});
+    Add("MakeBevelButton", id, bounds, title);
     HeadlessControls::MakeBevelButton(id, bounds, title);
   }
   void SetControlTitleFont(int id, int16_t font, int16_t size) override {
-    calls.push_back({"SetControlTitleFont", id, {}, {}, font, size});
+    Add("SetControlTitleFont", id, {}, {}, font, size);
     HeadlessControls::SetControlTitleFont(id, font, size);
   }
   void MakeScrollBar(int id, platform::Rect bounds) override {
-    calls.push_back({"MakeScrollBar", id, bounds});
+    Add("MakeScrollBar", id, bounds);
     HeadlessControls::MakeScrollBar(id, bounds);
   }
   void MoveControl(int id, platform::Rect bounds) override {
-    calls.push_back({"MoveControl", id, bounds});
+    Add("MoveControl", id, bounds);
     HeadlessControls::MoveControl(id, bounds);
   }
   void ShowControl(int id, bool shown) override {
-    calls.push_back({"ShowControl", id, {}, {}, shown});
+    Add("ShowControl", id, {}, {}, shown);
     HeadlessControls::ShowControl(id, shown);
   }
   void CloseControl(int id) override {
-    calls.push_back({"CloseControl", id});
+    Add("CloseControl", id);
     HeadlessControls::CloseControl(id);
   }
   void SetScrollBarRange(int id, int minimum, int maximum, int page) override {
-    calls.push_back({"SetScrollBarRange", id, {}, {}, minimum, maximum, page});
+    Add("SetScrollBarRange", id, {}, {}, minimum, maximum, page);
     HeadlessControls::SetScrollBarRange(id, minimum, maximum, page);
   }
   void SetControlValue(int id, int value) override {
-    calls.push_back({"SetControlValue", id, {}, {}, value});
+    Add("SetControlValue", id, {}, {}, value);
     HeadlessControls::SetControlValue(id, value);
   }
 };
