@@ -227,9 +227,15 @@ void QtImagePort::Flush() {
 }
 
 void QtImagePort::TextCell(int width, int above, int below) {
-  cellWidth_ = std::max(width, 1);
-  cellAbove_ = std::max(above, 1);
-  cellBelow_ = std::max(below, 0);
+  width = std::max(width, 1);
+  above = std::max(above, 1);
+  below = std::max(below, 0);
+  // The screen code restates the cell size often (every repaint does); the
+  // rendered tiles stay good until it really changes.
+  if (width == cellWidth_ && above == cellAbove_ && below == cellBelow_) return;
+  cellWidth_ = width;
+  cellAbove_ = above;
+  cellBelow_ = below;
   tiles_.clear();
 }
 

@@ -1,0 +1,94 @@
+// Full repaints of a working screen from the planes: the path of every
+// expose, resize and catch-up after a flood of host output.
+//
+//   build/bench/korvane_repaint_bench
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <string>
+
+#include "platform/qt/QtImagePort.h"
+#include "screen/Screen.h"
+
+namespace korvane {
+namespace {
+
+// A port that draws nothing: what the repaint itself costs.
+class NullPort final : public platform::Port {
+ public:
+  NullPort(int, int) {}
+  int Width() const override { return 570; }
+  int Height() const override { return 414; }
+  void MoveTo(int h, int v) override { pen_ = {h, v}; }
+  platform::Point Pen() const override { return pen_; }
+  void LineTo(int h, int v) override { pen_ = {h, v}; }
+  void ForeColour(platform::RGB) override {}
+  void BackColour(platform::RGB) override {}
+  void SetPenMode(platform::PenMode) override {}
+  void TextFont(int16_t) override {}
+  void TextSize(int16_t) override {}
+  void TextFace(int16_t) override {}
+  void SetTextMode(platform::TextMode) override {}
+  void TextCell(int, int, int) override {}
+  void DrawText(const uint8_t* codes, int n) override {
+    benchmark::DoNotOptimize(codes);
+    pen_.h += 7 * n;
+  }
+  void EraseRect(platform::Rect) override {}
+  void PaintRect(platform::Rect) override {}
+  void InvertRect(platform::Rect) override {}
+  void ScrollRect(platform::Rect, int, int) override {}
+  void InvalRect(platform::Rect) override {}
+  void ValidRect(platform::Rect) override {}
+  void Flush() override {}
+
+ private:
+  platform::Point pen_;
+};
+
+// 24 rows of 80 columns of text; every third row carries a few attribute
+// changes, and in colour mode every row has several colour pairs.
+void FillScreen(SessionOptions& opt, Screen& s, bool colours) {
+  opt.TextSizeValue = 12;
+  opt.CurrentForeColour = 17;
+  opt.BackgroundColour = 18;
+  opt.ColourModeA = colours ? 1 : 0;
+  s.ComputeCellMetrics();
+  s.ScreenCols = s.ColumnsSetting = 80;
+  for (int r = 1; r <= 24; ++r)
+    for (int c = 1; c <= 80; ++c) {
+      s.ScreenChars(r, c) = static_cast<int16_t>(' ' + (r * 7 + c) % 90);
+      s.ScreenAttrs(r, c) = r % 3 == 0 && c % 20 < 5 ? kAttrReverse : kAttrNormal;
+      if (colours) {
+        s.ScreenForeColours(r, c) = static_cast<int16_t>(1 + (c / 16) % 19);
+        s.ScreenBackColours(r, c) = c / 40 ? 9 : 18;
+      }
+    }
+}
+
+template <class PortT>
+void BM_FullRepaint(benchmark::State& state) {
+  SessionOptions opt;
+  PortT port(570, 414);
+  Screen s(opt, port);
+  FillScreen(opt, s, state.range(0) != 0);
+  for (auto _ : state) s.RedrawScreenFromBuffers();
+  state.SetItemsProcessed(state.iterations() * 24 * 80);
+}
+
+BENCHMARK_TEMPLATE(BM_FullRepaint, NullPort)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_FullRepaint, platform::QtImagePort)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace korvane
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
