@@ -224,7 +224,6 @@ class Screen {
   // ---- Scroll-back --------------------------------------------------------------
   void AddLineToScrollback();
   void SaveScreenToScrollback();
-
   void ClearScrollback();
   void ScrollBackViewLineDown();
   void ScrollBackViewLineUp();
@@ -307,13 +306,17 @@ class Screen {
   CursorFigure drawnCursor_;
   void InvertCursorFigure(const CursorFigure& f, bool paintBackground);
 
-  // Repaint helpers.
+  // Repaint: the style of an attribute code for a run, a run's colours, and
+  // the drawing state of the host's current attribute.
   void ApplyRepaintStyle(int16_t code, int row, int rows, bool& fontAltered);
   void ApplyRunColours(int16_t back, int16_t fore);
   void ApplyAttributeDrawingState();
+  // Scroll-back view: the scroll bar's range and value, and one store line
+  // drawn as plain characters on a text row.
   void SetScrollBarForView(int value);
-  void ScrollBackViewToBarValue();
   void DrawScrollbackLinePlain(int line, int row);
+  // Stored pages: the recall's destination and source lie on the planes; one
+  // field of the page command read up to its end byte.
   bool PageRecallFitsScreen(int slot) const;
   int ReadPageField(std::string& field, char end, size_t limit);
   void EraseCell(int row, int col);

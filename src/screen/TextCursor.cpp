@@ -49,8 +49,16 @@ void Screen::InvertCursorFigure(const CursorFigure& f, bool paintBackground) {
 
 void Screen::DrawTextCursor() {
   if (PenRow() > ScreenRows && ScrollBottom == 0) return;
+  const auto pen = port.Pen();
+  // A cursor still drawn elsewhere goes first: two drawn cursors would leave
+  // the first one's inverted image behind for good.
+  if (CursorDrawn == 1) {
+    CursorDrawn = 0;
+    InvertCursorFigure(drawnCursor_, !drawnCursor_.block && CursorEraseInverse);
+    CursorEraseInverse = 0;
+    port.MoveTo(pen.h, pen.v);
+  }
   if (!CursorHidden) {
-    const auto pen = port.Pen();
     CursorDrawnRow = CursorRow;
     CursorDrawnCol = CursorCol;
     CursorDrawn = 1;

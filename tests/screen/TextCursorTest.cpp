@@ -130,6 +130,20 @@ TEST_F(CursorOnQt, BlinkingAndMovingLeaveNoInvertedCellsBehind) {
   EXPECT_EQ(Differences(clean, Shot()), 0);
 }
 
+TEST_F(CursorOnQt, DrawingAgainWithoutAnEraseMovesTheCursor) {
+  DrawText();
+  const QImage clean = Shot();
+  At(2, 2);
+  s.DrawTextCursor();
+  At(10, 30);
+  s.DrawTextCursor();
+  QRect box;
+  EXPECT_EQ(Differences(clean, Shot(), &box), 6 * 12);
+  EXPECT_EQ(box.left(), 4 + 29 * 7) << "only the cursor at its new cell is shown";
+  s.EraseTextCursor();
+  EXPECT_EQ(Differences(clean, Shot()), 0);
+}
+
 TEST_F(CursorOnQt, HidingADrawnCursorTakesItsImageAway) {
   DrawText();
   const QImage clean = Shot();

@@ -50,7 +50,12 @@ QScrollBar* QtControls::ScrollBar(int id) const { return qobject_cast<QScrollBar
 bool QtControls::HasControl(int id) const { return Widget(id) != nullptr; }
 
 void QtControls::Forget(int id) {
-  if (QWidget* w = Widget(id)) delete w;
+  // The control may be closing in answer to its own click: it goes away
+  // when control is back in the event loop.
+  if (QWidget* w = Widget(id)) {
+    w->hide();
+    w->deleteLater();
+  }
   widgets_.erase(id);
 }
 
