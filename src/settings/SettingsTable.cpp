@@ -44,8 +44,9 @@ constexpr SettingsLineDef ReservedLine(int line) {
 
 }  // namespace
 
-// Line 52 is the cursor shape (`BlockCursor`, 1 block) and line 74 the
-// scroll-back switch (`ScrollBackOn`).
+// A number line is as wide as its member's type. "kNone": the built-in defaults
+// leave the value alone. Line 52 is the cursor shape (`BlockCursor`, 1 block)
+// and line 74 the scroll-back switch (`ScrollBackOn`).
 constexpr std::array<SettingsLineDef, kSettingsLineCount> kSettingsLineTable = {{
     LINE_NUMBER(1, BaudRate, kNone),
     LINE_KEYWORD(2, Parity, kNone),
