@@ -92,7 +92,7 @@ TEST_F(PosixFilesTest, TheSettingsFolderFollowsXdgConfigHome) {
   setenv("HOME", (dir + "/home/").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (dir + "/cfg").c_str(), 1);
   EXPECT_EQ(files.PreferencesFolderPath(), dir + "/cfg/korvane/");
-  setenv("XDG_CONFIG_HOME", "relative/cfg", 1);  // ignored, as the specification asks
+  setenv("XDG_CONFIG_HOME", "relative/cfg", 1);  // ignored: XDG folders are absolute
   EXPECT_EQ(files.PreferencesFolderPath(), dir + "/home/.config/korvane/");
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(files.PreferencesFolderPath(), dir + "/home/.config/korvane/");

@@ -52,7 +52,7 @@ std::string FileErrorText(int error) { return std::generic_category().message(er
 
 std::string XdgConfigHome() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  // The base directory specification tells programs to ignore a relative path.
+  // XDG base directories must be absolute; a relative one is ignored.
   if (xdg && xdg[0] == '/') return xdg;
   const char* home = std::getenv("HOME");
   std::string base = home && home[0] ? home : "";
@@ -119,8 +119,7 @@ int PosixFiles::MakeFolders(const std::string& path) {
     sofar = path.substr(0, end);
     pos = end + 1;
     if (sofar.empty() || sofar == "." || sofar == "..") continue;
-    // New folders for settings are private, as the base directory
-    // specification asks.
+    // New folders are private (0700), as XDG configuration folders should be.
     if (mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) return errno;
   }
   struct stat st {};
