@@ -6,7 +6,8 @@
 //
 // Lines whose variable the rest of the program knows under another name use that
 // name: line 52 (cursor shape) is `BlockCursor`, line 74 (scroll-back on) is
-// `ScrollBackOn`.
+// `ScrollBackOn`. The table of lines, their kinds and defaults is in
+// SettingsTable.cpp.
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,7 @@ struct SessionOptions {
   int16_t ClipboardCharDelay = 0;           // 20: delay in ticks of the send-text-to-host loop
   int16_t CapsMode = 0;                     // 21: keys sent upper-case
   int16_t EmuWyse50 = 0;                    // 22: Wyse family: 0 off, 1 Wyse 50, 2 Wyse 60
+  int16_t EmuWyse60 = 0;                    // (22) emulation flag Wyse 60: no line of its own, saved as 2 in line 22
   int16_t FkeySetType = 0;                  // 23: function-key set type
   int16_t NationalCharsOff = 0;             // 24: national-character replacement switch
   int16_t PlainFaceSwitch = 0;              // 25: text-face reset switch
@@ -60,14 +62,14 @@ struct SessionOptions {
   int16_t EchoPacedSend = 0;                // 39: transfer option (never negative)
   int16_t FontSize = 0;                     // 40: screen font size in points
   int16_t ClipboardOption41 = 0;            // 41: clipboard option (1 = checked in the Recorder menu)
-  int16_t AltBreak = 0;                     // 42: "AltBreak" or empty
+  int16_t AltBreak = 0;                     // 42: "AltBreak" or empty: the AltBreak variant of the break key is on
   std::string BreakString;                  // 43: text of the break settings; written empty when neither break variant is on
   int16_t HostCharacterSet = 0;             // 44: national character set of the host (4-13, 17, 18)
   int16_t ProtectShownAs = 0;               // 45: option read by dialogs and the escape dispatcher
   std::string ModemInitString;              // 46: modem initialisation string
   int16_t UseCameraSound = 0;               // 47: "UseCameraSound" / "NoSound": camera sound on screen snapshots
   std::string CaptureCreator;               // 48: four-character creator code of the capture-file application; "ttxt" when empty
-  int16_t LineEnd = 0;                      // 49: "LF" / "CR"
+  int16_t LineEnd = 0;                      // 49: "LF" / "CR": which host character ends a captured line (kLineEnd...)
   int16_t DialerOption50 = 0;               // 50: dialer option
   int8_t TabAsRecordSeparator = 0;          // 51: transfer option (never negative)
   int16_t BlockCursor = 0;                  // 52: "Block" / "Under": text-cursor shape
@@ -102,7 +104,7 @@ struct SessionOptions {
   int16_t CurrentForeColour = 0;            // 82: foreground colour index
   int16_t BackgroundColour = 0;             // 83: background colour index
   int16_t ColourModeA = 0;                  // 84: colour mode flag A
-  int16_t AltBreakC = 0;                    // 85: "AltBreakC" or empty
+  int16_t AltBreakC = 0;                    // 85: "AltBreakC" or empty: the AltBreakC variant of the break key is on
   std::string ConnectionString86;           // 86: text of the Open Connection dialog
   int16_t CloseHold = 0;                    // 87: while 1, a close not asked for by a command is only recorded
   std::string ConnectionString88;           // 88: text field of the Open Connection dialog
@@ -126,7 +128,7 @@ struct SessionOptions {
   int16_t Option108 = 0;                    // 108: option
   int16_t EditKeysOn = 0;                   // 109: the editing keys send their ESC sequences (EditKeyStrings, 5.204)
   int8_t ConfirmClose = 0;                  // 110: confirm before closing a connection
-  int16_t SerialPortCount = 0;              // 111: number of serial ports present when the file was written
+  int16_t SerialPortCount = 0;              // 111: number of serial ports present when the file was written (as read)
   std::string SerialPortList;               // 112: names of those ports, each followed by ",", at most 12 names
   int8_t UsesPty = 0;                       // 113: session uses a pseudo-terminal child
   int8_t LocalShellSession = 0;             // 114: connection kind: local shell
@@ -192,6 +194,13 @@ struct SessionOptions {
   int8_t ReverseUnderlineOff = 0;           // 175: option
   int16_t PclPassThrough = 0;               // 176: printer option
   int8_t Option177 = 0;                     // 177: option
+
+  // Line 49 holds one of two exclusive choices.
+  static constexpr int16_t kLineEndNone = 0, kLineEndLf = 1, kLineEndCr = 2;
+  bool LineEndLf() const { return LineEnd == kLineEndLf; }
+  bool LineEndCr() const { return LineEnd == kLineEndCr; }
+
+  bool operator==(const SessionOptions&) const = default;
 };
 
 }  // namespace korvane

@@ -8,6 +8,7 @@
 #include "platform/Port.h"
 #include "screen/Screen.h"
 #include "settings/SessionOptions.h"
+#include "settings/SettingsState.h"
 
 namespace korvane {
 
@@ -21,6 +22,7 @@ struct Session {
   SessionOptions Opt;
   Screen screen;
   Connection conn;
+  SettingsState settings;
 };
 
 }  // namespace korvane
