@@ -41,6 +41,7 @@ struct SessionOptions {
   int16_t ClipboardCharDelay = 0;           // 20: delay in ticks of the send-text-to-host loop
   int16_t CapsMode = 0;                     // 21: keys sent upper-case
   int16_t EmuWyse50 = 0;                    // 22: Wyse family: 0 off, 1 Wyse 50, 2 Wyse 60
+  int16_t EmuWyse60 = 0;                    // no line of its own: line 22 holds 2 for Wyse 60
   int16_t FkeySetType = 0;                  // 23: function-key set type
   int16_t NationalCharsOff = 0;             // 24: national-character replacement switch
   int16_t PlainFaceSwitch = 0;              // 25: text-face reset switch
