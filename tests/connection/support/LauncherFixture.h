@@ -91,6 +91,22 @@ inline std::vector<std::string> Transcript(const fakes::MemoryLink& link, int64_
   return out;
 }
 
+// A stream that hands every call on to a memory link the test keeps, so that
+// the link can be looked at after the session has closed and freed its stream.
+class ForwardingLink final : public HostLink {
+ public:
+  explicit ForwardingLink(fakes::MemoryLink& target) : target_(target) {}
+  void Write(const uint8_t* data, int n) override { target_.Write(data, n); }
+  int Read(uint8_t* buf, int max) override { return target_.Read(buf, max); }
+  int Waiting() override { return target_.Waiting(); }
+  bool Ended() override { return target_.Ended(); }
+  void Close() override { target_.Close(); }
+  bool SetWindowSize(int rows, int cols) override { return target_.SetWindowSize(rows, cols); }
+
+ private:
+  fakes::MemoryLink& target_;
+};
+
 class LauncherTest : public ::testing::Test {
  protected:
   LauncherTest() {

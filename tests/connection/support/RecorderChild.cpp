@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   if (tcgetattr(0, &t) == 0)
     Record(std::string("icanon ") + ((t.c_lflag & ICANON) ? "1" : "0") + " echo " + ((t.c_lflag & ECHO) ? "1" : "0"));
 
-  if (Env("KORVANE_RECORDER_IGNORE_HUP") == "1") {
+  const bool stubborn = Env("KORVANE_RECORDER_IGNORE_HUP") == "1";
+  if (stubborn) {
     signal(SIGHUP, SIG_IGN);
     signal(SIGTERM, SIG_IGN);
   }
@@ -117,5 +118,7 @@ int main(int argc, char** argv) {
     if (!exitOn.empty() && all.find(exitOn) != std::string::npos) break;
   }
   Record("end");
+  // A stubborn child stays on after its terminal has gone.
+  while (stubborn) pause();
   return 0;
 }
