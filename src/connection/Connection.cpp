@@ -19,13 +19,14 @@ int Connection::SendToHost(std::string_view text, int extra) {
   if (UsesPty) {
     HostLink* pty = PtyStream.get();
     if (!pty) return 0;
-    if (n >= 2) {
+    if (n >= 2 && PerByteDelay > 0) {
       for (int i = 0; i < n; ++i) {
         pty->Write(bytes + i, 1);
-        if (PerByteDelay > 0) clock_.Delay(PerByteDelay);
+        clock_.Delay(PerByteDelay);
       }
-    } else if (n == 1) {
-      pty->Write(bytes, 1);
+    } else if (n > 0) {
+      // Unpaced text goes out in one piece; the child sees the same bytes.
+      pty->Write(bytes, n);
     }
     if (extra != 0) {
       const uint8_t b = static_cast<uint8_t>(extra & 0xFF);

@@ -65,6 +65,9 @@ class Connection {
   int WaitHostData5s();
   // Throws away the host input that waits now.
   int FlushHostInput();
+  // Empty operations that some callers make.
+  int NoOp2() { return 0; }
+  int NoOp3(HostLink* /*stream*/) { return 0; }
 
   platform::Clock& clock() { return clock_; }
   // The rest of the program, as the connection code sees it.
