@@ -154,6 +154,7 @@ void SessionChild::TelnetBranch() {
   if (!CheckTerminalName(term, kWindow) || !CheckHost(hostName, kWindow) || !CheckPort(port, kWindow)) return;
   std::vector<std::string> lines;
   std::vector<std::string> optionLines;
+  std::string connect;
   KermitPlace place;
   std::vector<TypedLine> kermitLines;
   if (kermit) {
@@ -165,8 +166,7 @@ void SessionChild::TelnetBranch() {
     if (!options.empty() && !CheckOptions(options, kWindow, false)) return;
     // "--" ends the client's options: the host and the port after it are
     // never read as options.
-    lines.push_back("telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) +
-                    " -" + port);
+    connect = "telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) + " -" + port;
   } else {
     if (!options.empty() && !CheckOptions(options, kWindow, false)) return;
     // One "set" line per comma-separated piece; empty pieces are skipped.
@@ -179,10 +179,11 @@ void SessionChild::TelnetBranch() {
       start = comma + 1;
     }
     lines.insert(lines.end(), optionLines.begin(), optionLines.end());
-    lines.push_back("environ define TERM " + term);
+    lines.push_back("environ unexport TERM " + term);
     lines.push_back("environ define TERM_PROGRAM_VERSION " + version);
-    lines.push_back("open " + hostName + " -" + port);
+    connect = "open " + hostName + " -" + port;
   }
+  if (!kermit) lines.push_back(connect);
   if (viaShell || kermit) {
     lines.push_back("setenv TERM " + term);
     lines.push_back("setenv TERM_PROGRAM_VERSION " + version);
@@ -245,11 +246,8 @@ void SessionChild::TelnetBranch() {
       TypeLine(l.text);
       Pause(l.pauseMs);
     }
-  } else if (viaShell) {
-    TypeLine("telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) + " -" +
-             port);
   } else {
-    TypeLine("open " + hostName + " -" + port);
+    TypeLine(connect);
   }
 
   if (Opt.DiscardLoginOutput133 == 0 && Opt.CloseHold == 0) SettleAndDiscard();

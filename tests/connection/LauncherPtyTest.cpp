@@ -114,6 +114,12 @@ TEST_F(PtyTest, PacedLinesArriveByteByByte) {
   opt.DiscardLoginOutput133 = 1;
   child.StartSessionChild();
   const RecorderLog rec = WaitForInput(log, "telnet -- h -\r");
+  EXPECT_EQ(rec.input,
+            "setenv TERM vt220\r"
+            "setenv TERM_PROGRAM Korvane\r"
+            "setenv MODE character\r"
+            "setenv TERM_PROGRAM_VERSION \"0.1\"\r"
+            "telnet -- h -\r");
   const std::string line = "setenv TERM_PROGRAM Korvane\r";
   const size_t at = rec.input.find(line);
   ASSERT_NE(at, std::string::npos) << rec.input;
@@ -127,6 +133,8 @@ TEST_F(PtyTest, PacedLinesArriveByteByByte) {
   }
   EXPECT_GT(reads, 10);
   EXPECT_GE(rec.ArrivalOf(at + line.size() - 1) - rec.ArrivalOf(at), 26 * 10 / 2);
+  // And the 100 ms pause after the line comes before the next one.
+  EXPECT_GE(rec.ArrivalOf(at + line.size()) - rec.ArrivalOf(at + line.size() - 1), 100 / 2);
 }
 
 }  // namespace
