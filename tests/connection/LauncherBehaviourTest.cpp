@@ -327,7 +327,6 @@ TEST_F(LauncherTest, AMissingProgramIsNamedAndNothingStarts) {
        "Cannot start /opt/app/run: it is not installed or cannot be executed."},
   };
   for (const MissingRow& r : rows) {
-    LauncherTest::SetUp();
     fakes::FakeProcesses fresh{&clock};
     fresh.executables = processes.executables;
     fresh.onPath = processes.onPath;

@@ -71,6 +71,22 @@ TEST_F(RecordedSetup, LocalShellLinesAndTheWindowSize) {
   EXPECT_EQ(rec.cols, 132);
 }
 
+TEST_F(RecordedSetup, TheLoginChoiceRunsTheLoginShellAsALoginShellAtHome) {
+  programs.LoginShell = Recorder();
+  SetKind(opt, conn, "local");
+  SetEmulation(opt, "VT100");
+  opt.ShellRunsLogin = 1;
+  child.StartSessionChild();
+  ASSERT_TRUE(WaitUntil([&] { return RecorderLog::Read(log).ready; }));
+  const RecorderLog rec = RecorderLog::Read(log);
+  const std::string name = Recorder().substr(Recorder().rfind('/') + 1);
+  EXPECT_EQ(rec.argv, std::vector<std::string>{"-" + name});
+  EXPECT_EQ(rec.cwd, home.path());
+  // Nothing is typed into a login.
+  conn.SendToHost("probe", 13);
+  EXPECT_EQ(WaitForInput(log, "probe\r").input, "probe\r");
+}
+
 TEST_F(RecordedSetup, KermitFromTheProgramsOwnFolderForTelnet) {
   const std::string folder = home / "data/korvane/kermit";
   std::filesystem::create_directories(folder);
