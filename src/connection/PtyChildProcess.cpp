@@ -47,23 +47,23 @@ int SessionChild::StartPtyChild(std::string_view commandLine, std::unique_ptr<Ho
   std::vector<std::string> words;
   if (!SplitCommandLine(commandLine, words)) return ReportStartFailure(1);
 
-  platform::PtyChildSpec spec;
-  spec.program = words[0];
-  spec.argv = words;
+  platform::PtyChildRequest request;
+  request.program = words[0];
+  request.argv = words;
   if (asLoginShell) {
     // A login shell is told so by a "-" before its name, and starts at home.
     const size_t slash = words[0].rfind('/');
-    spec.argv[0] = "-" + words[0].substr(slash == std::string::npos ? 0 : slash + 1);
-    spec.workingFolder = programs.HomeFolder;
+    request.argv[0] = "-" + words[0].substr(slash == std::string::npos ? 0 : slash + 1);
+    request.workingFolder = programs.HomeFolder;
   }
-  spec.nonCanonical = (Opt.TelnetSession & Opt.PtyOption159) != 0 || (Opt.SshSession & Opt.PtyOption160) != 0 ||
+  request.nonCanonical = (Opt.TelnetSession & Opt.PtyOption159) != 0 || (Opt.SshSession & Opt.PtyOption160) != 0 ||
                       (Opt.LocalShellSession & Opt.PtyOption161) != 0;
   // The child knows its window's size from the start; nothing has to be typed
   // for a program to lay out its screen.
-  spec.rows = screen.ScreenRowsForWindow();
-  spec.cols = conn.SessionColumns;
+  request.rows = screen.ScreenRowsForWindow();
+  request.cols = conn.SessionColumns;
 
-  platform::PtyChildStart started = processes.StartPtyChild(spec);
+  platform::PtyChildStart started = processes.StartPtyChild(request);
   if (started.code == 0 && !started.stream) started.code = 4;
   if (started.code == 3) return ReportStartFailure(3);
   if (started.code != 0) {

@@ -11,7 +11,7 @@
 
 namespace korvane::platform {
 
-struct PtyChildSpec {
+struct PtyChildRequest {
   // The file executed, as given: it is never searched along PATH.
   std::string program;
   // The argument vector; argv[0] is what the child sees as its name.
@@ -36,7 +36,7 @@ struct PtyChildStart {
 class Processes {
  public:
   virtual ~Processes() = default;
-  virtual PtyChildStart StartPtyChild(const PtyChildSpec& spec) = 0;
+  virtual PtyChildStart StartPtyChild(const PtyChildRequest& request) = 0;
   // True when `path` names a regular file this user may execute.
   virtual bool IsExecutableFile(const std::string& path) = 0;
   // Where a shell would find the program `name` along PATH, or empty.

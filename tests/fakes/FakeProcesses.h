@@ -18,7 +18,7 @@ class FakeProcesses final : public platform::Processes {
  public:
   explicit FakeProcesses(const platform::Clock* clock) : clock_(clock) {}
 
-  std::vector<platform::PtyChildSpec> starts;  // every start asked for
+  std::vector<platform::PtyChildRequest> starts;  // every start asked for
   std::vector<MemoryLink*> links;              // the link handed out by each successful start
   int failWith = 0;                            // the code of the next starts, 0 to succeed
   bool echo = true;                            // the children echo what they are sent
@@ -26,8 +26,8 @@ class FakeProcesses final : public platform::Processes {
   std::set<std::string> executables;           // the files that exist and may be executed
   std::map<std::string, std::string> onPath;   // name -> where PATH finds it
 
-  platform::PtyChildStart StartPtyChild(const platform::PtyChildSpec& spec) override {
-    starts.push_back(spec);
+  platform::PtyChildStart StartPtyChild(const platform::PtyChildRequest& request) override {
+    starts.push_back(request);
     if (failWith != 0) return {failWith, nullptr};
     auto link = std::make_unique<MemoryLink>(clock_);
     link->echo = echo;

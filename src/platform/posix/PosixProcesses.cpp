@@ -57,10 +57,10 @@ void WriteAll(int fd, std::string_view s) {
 
 }  // namespace
 
-PtyChildStart PosixProcesses::StartPtyChild(const PtyChildSpec& spec) {
+PtyChildStart PosixProcesses::StartPtyChild(const PtyChildRequest& request) {
   // Everything the child uses is made before the fork.
-  std::vector<std::string> words = spec.argv;
-  if (words.empty()) words.push_back(spec.program);
+  std::vector<std::string> words = request.argv;
+  if (words.empty()) words.push_back(request.program);
   std::vector<char*> argv;
   argv.reserve(words.size() + 1);
   for (auto& w : words) argv.push_back(w.data());
@@ -71,14 +71,14 @@ PtyChildStart PosixProcesses::StartPtyChild(const PtyChildSpec& spec) {
   settings.c_cc[VMIN] = 1;
   settings.c_cc[VTIME] = 0;
   winsize size{};
-  size.ws_row = static_cast<unsigned short>(spec.rows);
-  size.ws_col = static_cast<unsigned short>(spec.cols);
-  const bool sized = spec.rows > 0 && spec.cols > 0;
+  size.ws_row = static_cast<unsigned short>(request.rows);
+  size.ws_col = static_cast<unsigned short>(request.cols);
+  const bool sized = request.rows > 0 && request.cols > 0;
 
   int master = -1;
-  const pid_t pid = forkpty(&master, nullptr, spec.nonCanonical ? &settings : nullptr, sized ? &size : nullptr);
+  const pid_t pid = forkpty(&master, nullptr, request.nonCanonical ? &settings : nullptr, sized ? &size : nullptr);
   if (pid < 0) return {3, nullptr};
-  if (pid == 0) ExecChild(spec.program.c_str(), argv.data(), spec.workingFolder.c_str());
+  if (pid == 0) ExecChild(request.program.c_str(), argv.data(), request.workingFolder.c_str());
 
   if (fcntl(master, F_SETFD, FD_CLOEXEC) == -1) {
     ::close(master);

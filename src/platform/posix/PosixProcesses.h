@@ -8,7 +8,7 @@ namespace korvane::platform::posix {
 
 class PosixProcesses final : public Processes {
  public:
-  PtyChildStart StartPtyChild(const PtyChildSpec& spec) override;
+  PtyChildStart StartPtyChild(const PtyChildRequest& request) override;
   bool IsExecutableFile(const std::string& path) override;
   std::string FindOnPath(const std::string& name) override;
 };
