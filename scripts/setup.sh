@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   dbus
+  tcsh telnet openssh-client ckermit
 )
 
 missing=()

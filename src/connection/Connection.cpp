@@ -6,24 +6,27 @@
 namespace korvane {
 
 int Connection::ConnectionIsOpen() {
-  const int open = UsesPty ? (PtyStream != nullptr) : (ConnectionOpen != 0);
+  // A child that has exited leaves its stream behind until the session is
+  // closed; the connection is over once the last of its output has been read.
+  const int open = UsesPty ? (PtyStream != nullptr && !PtyStream->Ended()) : (ConnectionOpen != 0);
   ConnectedFlag = ConnectedFlag2 = static_cast<int16_t>(open);
   return open;
 }
 
 int Connection::SendToHost(std::string_view text, int extra) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-  const int n = static_cast<int>(std::min<size_t>(text.size(), 255));
+  const int n = static_cast<int>(text.size());
   if (UsesPty) {
     HostLink* pty = PtyStream.get();
     if (!pty) return 0;
-    if (n >= 2) {
+    if (n >= 2 && PerByteDelay > 0) {
       for (int i = 0; i < n; ++i) {
         pty->Write(bytes + i, 1);
-        if (PerByteDelay > 0) clock_.Delay(PerByteDelay);
+        clock_.Delay(PerByteDelay);
       }
-    } else if (n == 1) {
-      pty->Write(bytes, 1);
+    } else if (n > 0) {
+      // Unpaced text goes out in one piece; the child sees the same bytes.
+      pty->Write(bytes, n);
     }
     if (extra != 0) {
       const uint8_t b = static_cast<uint8_t>(extra & 0xFF);
@@ -34,10 +37,11 @@ int Connection::SendToHost(std::string_view text, int extra) {
   }
   HostLink* port = Link();
   if (!port) return 0;
-  // A serial send goes out as one string of at most 255 bytes.
-  std::string joined(text.substr(0, 255));
-  if (extra != 0 && joined.size() < 255) joined += static_cast<char>(extra & 0xFF);
-  port->Write(reinterpret_cast<const uint8_t*>(joined.data()), static_cast<int>(joined.size()));
+  // One write for the text and its end byte. The end byte is never dropped:
+  // a 255-byte function-key string keeps its carriage return.
+  std::string joined(text);
+  if (extra != 0) joined += static_cast<char>(extra & 0xFF);
+  if (!joined.empty()) port->Write(reinterpret_cast<const uint8_t*>(joined.data()), static_cast<int>(joined.size()));
   return 0;
 }
 
@@ -86,9 +90,15 @@ int Connection::FlushHostInput() {
     }
     return 0;
   }
-  if (PtyStream)
-    while (PtyStream->Read(buf, sizeof buf) > 0) {
-    }
+  host_->DiscardReceivedInput();
+  if (PtyStream) {
+    // A child that never stops printing must not keep the discard going for
+    // ever: what waits now is at most the terminal's buffer, far below this.
+    constexpr int kMostDiscarded = 1 << 20;
+    int discarded = 0;
+    int n = 0;
+    while (discarded < kMostDiscarded && (n = PtyStream->Read(buf, sizeof buf)) > 0) discarded += n;
+  }
   return 0;
 }
 

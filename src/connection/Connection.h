@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
+#include "connection/ConnectionHost.h"
 #include "connection/HostLink.h"
 #include "platform/Clock.h"
 
@@ -30,12 +32,27 @@ class Connection {
   // or more bytes sent to a pseudo-terminal.
   int16_t PerByteDelay = 0;
 
+  // ---- Values of the session launcher (kept between starts) -----------------
+  // The command line of the last child started.
+  std::string ChildPath;
+  // The terminal name of the telnet and local-shell set-ups.
+  std::string TermTypeString;
+  // A secure-shell user name typed into "Enter SSH User Name", for one start.
+  std::string PromptedSshUser;
+  // Columns the session announces to the host; callers of StartSessionChild
+  // set it just before the call.
+  int16_t SessionColumns = 80;
+  // The letter of a scripted request to send a control character.
+  std::string ScriptKeyText;
+
   // The channel in use by this session's kind of connection, or null.
   HostLink* Link() const {
     if (UsesPty) return PtyStream.get();
     return ConnectionPort != 0 ? SerialChannel.get() : nullptr;
   }
 
+  // Open: a pseudo-terminal child whose stream has not ended, or an open
+  // serial port. Writes the answer to ConnectedFlag and ConnectedFlag2.
   int ConnectionIsOpen();
   // Sends the text and then, when `extra` is not 0, its low 8 bits as one byte.
   int SendToHost(std::string_view text, int extra = 0);
@@ -48,11 +65,19 @@ class Connection {
   int WaitHostData5s();
   // Throws away the host input that waits now.
   int FlushHostInput();
+  // Empty operations that some callers make.
+  int NoOp2() { return 0; }
+  int NoOp3(HostLink* /*stream*/) { return 0; }
 
   platform::Clock& clock() { return clock_; }
+  // The rest of the program, as the connection code sees it.
+  ConnectionHost& host() { return *host_; }
+  void SetHost(ConnectionHost* host) { host_ = host ? host : &defaultHost_; }
 
  private:
   platform::Clock& clock_;
+  ConnectionHost defaultHost_;
+  ConnectionHost* host_ = &defaultHost_;
 };
 
 }  // namespace korvane

@@ -18,6 +18,16 @@ class HostLink {
   virtual int Read(uint8_t* buf, int max) = 0;
   // Bytes that have arrived and not been read yet.
   virtual int Waiting() = 0;
+
+  // The far end has gone (a child that exited, a port that was removed) and
+  // every byte it sent has been read: nothing more will ever arrive.
+  virtual bool Ended() { return false; }
+  // Ends the channel: a pseudo-terminal child is hung up and reaped. Later
+  // writes are dropped and reads report the end.
+  virtual void Close() {}
+  // Tells the far end the size of the window in character cells (a
+  // pseudo-terminal's window size). False when the channel has none.
+  virtual bool SetWindowSize(int /*rows*/, int /*cols*/) { return false; }
 };
 
 }  // namespace korvane

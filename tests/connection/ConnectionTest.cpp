@@ -6,6 +6,7 @@
 #include "connection/Connection.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryLink.h"
+#include "fakes/RecordingConnectionHost.h"
 
 namespace korvane {
 namespace {
@@ -65,10 +66,11 @@ TEST_F(HostStream, WithoutAStreamNothingIsSentAndTheDelayStays) {
   EXPECT_EQ(conn.ConnectedFlag, 0);
 }
 
-TEST_F(HostStream, SerialSendJoinsAndCutsAt255) {
+TEST_F(HostStream, SerialSendKeepsTheEndByteOfAFullText) {
   auto* port = OpenSerial();
+  // A 255-byte function-key string still ends in its carriage return.
   conn.SendToHost(std::string(255, 'a'), 13);
-  EXPECT_EQ(port->written, std::string(255, 'a'));
+  EXPECT_EQ(port->written, std::string(255, 'a') + "\r");
   port->written.clear();
   conn.SendToHost("ok", 13);
   EXPECT_EQ(port->written, "ok\r");
@@ -129,6 +131,28 @@ TEST_F(HostStream, OpenStateFollowsTheKindOfConnection) {
   EXPECT_EQ(conn.ConnectedFlag2, 0);
   conn.UsesPty = 0;
   EXPECT_EQ(conn.ConnectionIsOpen(), 1);
+}
+
+TEST_F(HostStream, AChildThatEndedIsOpenUntilItsLastOutputIsRead) {
+  auto* pty = OpenPty();
+  pty->Feed("logout\r\n");
+  pty->End();
+  EXPECT_EQ(conn.ConnectionIsOpen(), 1);
+  uint8_t buf[64];
+  EXPECT_EQ(pty->Read(buf, sizeof buf), 8);
+  EXPECT_EQ(conn.ConnectionIsOpen(), 0);
+  EXPECT_EQ(conn.ConnectedFlag, 0);
+  EXPECT_EQ(conn.ConnectedFlag2, 0);
+}
+
+TEST_F(HostStream, PtyFlushAlsoForgetsWhatHostInputTookIn) {
+  fakes::RecordingConnectionHost host;
+  conn.SetHost(&host);
+  conn.UsesPty = 1;
+  conn.FlushHostInput();  // with no stream as well
+  OpenSerial()->Feed("x");
+  conn.FlushHostInput();
+  EXPECT_EQ(host.calls, std::vector<std::string>{"DiscardReceivedInput"});
 }
 
 }  // namespace

@@ -24,15 +24,27 @@ class MemoryLink final : public HostLink {
 
   std::string written;                 // every byte the program wrote
   std::vector<int64_t> writtenAtMs;    // the clock's time of each, when a clock was given
+  bool echo = false;                   // each written byte comes back as input, as a shell echoes
+  bool closed = false;                 // Close() was called
+  int rows = 0, cols = 0;              // the last window size set
 
   void Write(const uint8_t* data, int n) override {
+    if (closed) return;
     for (int i = 0; i < n; ++i) {
       written += static_cast<char>(data[i]);
       if (clock_) writtenAtMs.push_back(clock_->Milliseconds());
+      if (echo) incoming_.push_back(static_cast<char>(data[i]));
     }
   }
+  bool Ended() override { return (ended_ || closed) && incoming_.empty(); }
+  void Close() override { closed = true; }
+  bool SetWindowSize(int r, int c) override {
+    rows = r;
+    cols = c;
+    return true;
+  }
   int Read(uint8_t* buf, int max) override {
-    if (incoming_.empty()) return ended_ ? -1 : 0;
+    if (incoming_.empty()) return ended_ || closed ? -1 : 0;
     const int n = std::min<int>(max, static_cast<int>(incoming_.size()));
     std::copy_n(incoming_.begin(), n, buf);
     incoming_.erase(incoming_.begin(), incoming_.begin() + n);

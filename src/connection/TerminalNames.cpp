@@ -1,0 +1,19 @@
+#include "connection/TerminalNames.h"
+
+namespace korvane {
+
+std::string TermNameFromEmulation(const SessionOptions& opt, TermTable table, std::string previous) {
+  const bool local = table == TermTable::LocalShell;
+  std::string name = std::move(previous);
+  if (opt.EmuViewpoint) name = local ? "" : "vp";
+  if (opt.EmuWyse50) name = "wy50";
+  if (opt.EmuWyse60) name = local ? "wy50" : "wy60";
+  if (opt.EmuWyse370) name = local ? "wy50" : "wy370";
+  if (opt.EmuTvi925) name = "tvi925";
+  if (opt.EmuVt100) name = "vt100";
+  if (opt.EmuVt100 && opt.EmuVt220) name = "vt220";
+  if (opt.EmuPrism) name = local ? "" : "Prism";
+  return name;
+}
+
+}  // namespace korvane

@@ -1,0 +1,184 @@
+#include "platform/posix/PtyChild.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace korvane::platform::posix {
+namespace {
+
+// Input held while a write waits for the child; beyond it the child is left
+// to wait for us instead.
+constexpr size_t kMaxHeldInput = 1 << 20;
+
+int64_t NowMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return int64_t{ts.tv_sec} * 1000 + ts.tv_nsec / 1000000;
+}
+
+// Polls for the child's exit for up to `ms` milliseconds.
+bool WaitForExit(pid_t pid, int ms) {
+  const int64_t deadline = NowMs() + ms;
+  for (;;) {
+    int status = 0;
+    const pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid || (r < 0 && errno == ECHILD)) return true;
+    if (NowMs() >= deadline) return false;
+    const timespec pause{0, 2 * 1000 * 1000};
+    nanosleep(&pause, nullptr);
+  }
+}
+
+void SignalChild(pid_t pid, int sig) {
+  // The child leads its own session and process group; the group reaches the
+  // jobs a shell started in the foreground.
+  kill(-pid, sig);
+  kill(pid, sig);
+}
+
+}  // namespace
+
+void HangUpAndReap(pid_t pid) {
+  if (pid <= 0) return;
+  if (WaitForExit(pid, 0)) return;
+  SignalChild(pid, SIGHUP);
+  if (WaitForExit(pid, 500)) return;
+  SignalChild(pid, SIGTERM);
+  if (WaitForExit(pid, 500)) return;
+  SignalChild(pid, SIGKILL);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+PtyChild::~PtyChild() { Close(); }
+
+void PtyChild::Close() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (pid_ > 0) {
+    HangUpAndReap(pid_);
+    pid_ = -1;
+  }
+  ended_ = true;
+  in_.clear();
+  inPos_ = 0;
+  out_.clear();
+  outPos_ = 0;
+}
+
+void PtyChild::TryReap() {
+  if (pid_ <= 0) return;
+  int status = 0;
+  const pid_t r = waitpid(pid_, &status, WNOHANG);
+  if (r == pid_ || (r < 0 && errno == ECHILD)) pid_ = -1;
+}
+
+void PtyChild::NoteEnd() {
+  ended_ = true;
+  // What the child has not taken can no longer reach it.
+  out_.clear();
+  outPos_ = 0;
+  TryReap();
+}
+
+int PtyChild::FillInput() {
+  if (fd_ < 0 || ended_) return -1;
+  if (inPos_ > 0 && inPos_ == in_.size()) {
+    in_.clear();
+    inPos_ = 0;
+  }
+  char chunk[4096];
+  for (;;) {
+    const ssize_t r = ::read(fd_, chunk, sizeof chunk);
+    if (r > 0) {
+      in_.append(chunk, static_cast<size_t>(r));
+      return static_cast<int>(r);
+    }
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return 0;
+    // End of file, or EIO once the child's side of the terminal is closed.
+    NoteEnd();
+    return -1;
+  }
+}
+
+void PtyChild::Drain(bool wait) {
+  int64_t lastProgress = -1;
+  while (fd_ >= 0 && outPos_ < out_.size()) {
+    const ssize_t w = ::write(fd_, out_.data() + outPos_, out_.size() - outPos_);
+    if (w > 0) {
+      outPos_ += static_cast<size_t>(w);
+      lastProgress = -1;
+      continue;
+    }
+    if (w < 0 && errno == EINTR) continue;
+    if (w < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!wait) break;
+      const int64_t now = NowMs();
+      if (lastProgress < 0) lastProgress = now;
+      if (now - lastProgress >= kStallLimitMs) break;
+      // While the child cannot take more, take in what it prints: a child that
+      // echoes would otherwise block on its output and never read its input.
+      pollfd p{fd_, static_cast<short>(POLLOUT | (Held() < kMaxHeldInput ? POLLIN : 0)), 0};
+      if (poll(&p, 1, 50) > 0 && (p.revents & POLLIN)) FillInput();
+      continue;
+    }
+    NoteEnd();
+    return;
+  }
+  if (outPos_ == out_.size()) {
+    out_.clear();
+    outPos_ = 0;
+  }
+}
+
+void PtyChild::Write(const uint8_t* data, int n) {
+  if (fd_ < 0 || ended_ || n <= 0) return;
+  out_.append(reinterpret_cast<const char*>(data), static_cast<size_t>(n));
+  Drain(true);
+}
+
+int PtyChild::Read(uint8_t* buf, int max) {
+  if (max <= 0) return 0;
+  // Output that waited for room goes first, as a buffered stream flushes
+  // before it reads.
+  if (PendingOutput() > 0) Drain(false);
+  if (Held() == 0 && FillInput() < 0) return -1;
+  const size_t n = std::min(Held(), static_cast<size_t>(max));
+  if (n == 0) return 0;
+  std::memcpy(buf, in_.data() + inPos_, n);
+  inPos_ += n;
+  return static_cast<int>(n);
+}
+
+int PtyChild::Waiting() {
+  if (Held() == 0) FillInput();
+  return static_cast<int>(std::min(Held(), static_cast<size_t>(1) << 30));
+}
+
+bool PtyChild::Ended() {
+  if (Held() == 0 && !ended_) FillInput();
+  return ended_ && Held() == 0;
+}
+
+bool PtyChild::SetWindowSize(int rows, int cols) {
+  if (fd_ < 0 || rows <= 0 || cols <= 0) return false;
+  winsize ws{};
+  ws.ws_row = static_cast<unsigned short>(rows);
+  ws.ws_col = static_cast<unsigned short>(cols);
+  return ioctl(fd_, TIOCSWINSZ, &ws) == 0;
+}
+
+}  // namespace korvane::platform::posix

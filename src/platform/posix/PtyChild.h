@@ -1,0 +1,70 @@
+#pragma once
+// The master side of a child program's pseudo-terminal, as a host link.
+//
+// The descriptor is non-blocking and close-on-exec. Reads are buffered so that
+// a byte looked at by a test for waiting input stays the next byte read.
+// Writes go out at once (a paced line reaches the child byte by byte); when the
+// child is not reading and the terminal's input queue is full, a write waits
+// for room while it keeps taking in what the child prints, so neither side can
+// block the other and no byte is lost. A child that exits ends the stream: the
+// kernel answers reads on the master with EIO, which is taken as the end, not
+// as an error to retry. Closing hangs the child up and reaps it.
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "connection/HostLink.h"
+
+namespace korvane::platform::posix {
+
+class PtyChild final : public HostLink {
+ public:
+  PtyChild(int masterFd, pid_t pid) : fd_(masterFd), pid_(pid) {}
+  ~PtyChild() override;
+  PtyChild(const PtyChild&) = delete;
+  PtyChild& operator=(const PtyChild&) = delete;
+
+  void Write(const uint8_t* data, int n) override;
+  int Read(uint8_t* buf, int max) override;
+  int Waiting() override;
+  bool Ended() override;
+  void Close() override;
+  bool SetWindowSize(int rows, int cols) override;
+
+  int fd() const { return fd_; }
+  // The child's process id; -1 once it has been reaped.
+  pid_t pid() const { return pid_; }
+  // Bytes written but not yet taken by the terminal (a child that stopped
+  // reading for longer than the stall limit).
+  size_t PendingOutput() const { return out_.size() - outPos_; }
+
+  // A write gives up waiting when the child has taken nothing for this long;
+  // what is left stays queued and goes out with the next write or read.
+  static constexpr int kStallLimitMs = 5000;
+
+ private:
+  // One non-blocking read into the input buffer: the count, 0 when nothing
+  // waits, -1 at the end of the stream.
+  int FillInput();
+  void Drain(bool wait);
+  void NoteEnd();
+  void TryReap();
+  size_t Held() const { return in_.size() - inPos_; }
+
+  int fd_;
+  pid_t pid_;
+  bool ended_ = false;
+  std::string in_;
+  size_t inPos_ = 0;
+  std::string out_;
+  size_t outPos_ = 0;
+};
+
+// Hangs up the process group of a child and waits for it: SIGHUP, then
+// SIGTERM and finally SIGKILL for a child that outlives a grace period.
+void HangUpAndReap(pid_t pid);
+
+}  // namespace korvane::platform::posix

@@ -1,0 +1,69 @@
+// Telnet sessions through the real telnet client, against a telnet server on
+// the loopback interface that records what the client tells it.
+
+#include <gtest/gtest.h>
+#include <strings.h>
+
+#include <string>
+
+#include "support/PtyFixture.h"
+#include "support/TelnetStub.h"
+
+namespace korvane::testing_support {
+namespace {
+
+class TelnetLoopback : public PtyTest {
+ protected:
+  void SetUp() override {
+    if (access("/usr/bin/telnet", X_OK) != 0) GTEST_SKIP() << "no /usr/bin/telnet (Debian package telnet)";
+    SetKind(opt, conn, "telnet");
+    opt.TelnetHost = "127.0.0.1";
+    opt.TelnetPort = std::to_string(server.port());
+  }
+  static bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
+
+  // After the set-up: a typed line reaches the host, and the close leaves the
+  // client, the connection and no process behind.
+  void TypeAndClose() {
+    conn.SendToHost("hello", 13);
+    EXPECT_TRUE(WaitUntil([&] { return server.seen().data.find("hello") != std::string::npos; }))
+        << Visible(server.seen().data);
+    child.CloseSessionChild();
+    EXPECT_TRUE(WaitUntil([&] { return server.seen().closed; }));
+    EXPECT_TRUE(ChildProcesses().empty());
+  }
+
+  TelnetStub server;
+};
+
+TEST_F(TelnetLoopback, TheClientItselfTellsTheHostTheTerminalAndTheEnvironment) {
+  SetEmulation(opt, "VT220");
+  opt.TelnetViaShell = 0;
+  child.StartSessionChild();
+  ASSERT_NE(conn.PtyStream, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !server.seen().terminalType.empty(); })) << host.lines.size();
+  const TelnetStub::Seen seen = server.seen();
+  EXPECT_TRUE(SameName(seen.terminalType, "vt220")) << seen.terminalType;
+  EXPECT_EQ(seen.environment.count("MODE") ? seen.environment.at("MODE") : "(none)", "character");
+  EXPECT_EQ(seen.environment.count("TERM_PROGRAM_VERSION") ? seen.environment.at("TERM_PROGRAM_VERSION") : "(none)",
+            "0.1");
+  // The login output was waited for and thrown away; host input throws away
+  // what follows once more.
+  EXPECT_EQ(host.Count("RequestFlushHostInput"), 1);
+  TypeAndClose();
+}
+
+TEST_F(TelnetLoopback, ThroughTheShellTheClientTakesTheShellsTerminalName) {
+  if (!HaveTcsh()) GTEST_SKIP() << "no /bin/tcsh (Debian package tcsh)";
+  SetEmulation(opt, "Wyse 50");
+  opt.TelnetViaShell = 1;
+  opt.TelnetOptions = "-8";
+  child.StartSessionChild();
+  ASSERT_NE(conn.PtyStream, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !server.seen().terminalType.empty(); }));
+  EXPECT_TRUE(SameName(server.seen().terminalType, "wy50")) << server.seen().terminalType;
+  TypeAndClose();
+}
+
+}  // namespace
+}  // namespace korvane::testing_support
