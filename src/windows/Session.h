@@ -1,9 +1,10 @@
 #pragma once
 // One session window's state: its settings record, its screen and its
-// connection. Later parts of the program add the host input and the
+// connection, and its host input. Later parts of the program add the
 // interpreters here.
 
 #include "connection/Connection.h"
+#include "emulation/HostInput.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
@@ -13,13 +14,14 @@ namespace korvane {
 
 struct Session {
   Session(platform::Port& port, platform::Clock& clock, ScreenHost* host = nullptr)
-      : screen(Opt, port, host), conn(clock) {}
+      : screen(Opt, port, host), conn(clock), input(Opt, screen, conn) {}
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
   SessionOptions Opt;
   Screen screen;
   Connection conn;
+  HostInput input;
 };
 
 }  // namespace korvane
