@@ -64,9 +64,12 @@ void HostInput::ProcessHostInput() {
   ChunkPassCount = 0;
   if (conn.UsesPty && HoldOutput) return;
 
+  // One look at the clock serves the gate and the first chunk.
+  passStartMs_ = clock_.Milliseconds();
+  firstChunkOfPass_ = true;
   if (gate_) {
     gate_->SetLimits(2 * std::max<int>(screen.ScreenRows, 24), 3);
-    gate_->BeginPass(clock_.Milliseconds());
+    gate_->BeginPass(passStartMs_);
   }
   switch (RouteByEmulation()) {
     case Route::Collect: RunCollectPass(); break;
@@ -163,7 +166,9 @@ void HostInput::CheckInputPending() {
 }
 
 void HostInput::FlushWindowOncePerTick() {
-  const int64_t tick = clock_.Ticks();
+  const int64_t ms = firstChunkOfPass_ ? passStartMs_ : clock_.Milliseconds();
+  firstChunkOfPass_ = false;
+  const int64_t tick = ms * 60 / 1000;
   if (tick == lastFlushTick_) return;
   lastFlushTick_ = tick;
   screen.port.Flush();

@@ -318,6 +318,8 @@ class HostInput {
   HostInputHooks* hooks_;
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
+  int64_t passStartMs_ = 0;
+  bool firstChunkOfPass_ = false;
   bool readClosed_ = false;
   bool readCancelled_ = false;
 };
