@@ -94,8 +94,8 @@ struct Bench {
 };
 
 void RunStream(benchmark::State& state, const std::string& stream, bool floodGate) {
-  Bench b(stream, floodGate);
-  for (auto _ : state) b.Feed(stream.size());
+  auto b = std::make_unique<Bench>(stream, floodGate);
+  for (auto _ : state) b->Feed(stream.size());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
 }
 

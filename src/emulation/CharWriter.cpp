@@ -87,8 +87,7 @@ void HostInput::WriteCharacter() {
   const int ch = CurrentHostChar;
   if (ch <= 31) return;
 
-  s.CursorCol = std::clamp<int16_t>(s.CursorCol, 1, kLastCol);
-  s.CursorRow = std::clamp<int16_t>(s.CursorRow, 1, kLastRow);
+  LimitCursorToPlanes();
   const int row = s.CursorRow, col = s.CursorCol;
   const bool display = s.DisplayOn == 1;
 
@@ -101,7 +100,7 @@ void HostInput::WriteCharacter() {
     s.MoveToCell(row, col + 1);
   } else {
     if (col <= s.WindowColumns) s.PendingRun += static_cast<char>(ch);
-    if (StatusLinePenActive) s.PendingLineText += static_cast<char>(ch);
+    if (StatusLinePenActive && s.PendingLineText.size() < kLineTextMax) s.PendingLineText += static_cast<char>(ch);
     if (InsertMode && display) {
       // The shift draws the run; it is echoed first so that nothing of it is
       // lost to the capture.

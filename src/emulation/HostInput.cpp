@@ -52,6 +52,15 @@ HostInput::Route HostInput::RouteByEmulation() const {
 }
 
 void HostInput::ProcessHostInput() {
+  // A pass started from inside a pass (a hook that sends to the host and
+  // reads the echo) would refill the chunk under the running one: it waits
+  // for the outer pass to end instead.
+  if (inPass_) return;
+  struct PassScope {
+    bool& flag;
+    explicit PassScope(bool& f) : flag(f) { flag = true; }
+    ~PassScope() { flag = false; }
+  } scope(inPass_);
   if (FlushRequest) {
     clock_.Delay(100);
     conn.FlushHostInput();

@@ -67,6 +67,8 @@ class HostInput {
   static constexpr int kByteWaitTicks = 60;
   // The pending run is drawn and echoed once it holds this many bytes.
   static constexpr size_t kRunFlushLength = 254;
+  // The text of a status line collected while it is written.
+  static constexpr size_t kLineTextMax = 255;
   // A replayed sequence uses at most this many bytes.
   static constexpr int kReplayMax = 80;
   // The connect-string watcher gives up after this many characters.
@@ -168,6 +170,17 @@ class HostInput {
   // which read their further bytes with GetNextHostByte. False, with nothing
   // read, for the pairs that are not colours (pages, erasing, text).
   bool WyseCsiColourPair(int b1, int b2);
+  // Brings the cursor onto the planes' screen area (rows 1..71, columns
+  // 1..206), as the writer does before it stores a character.
+  void LimitCursorToPlanes() {
+    // Row and column are tested one by one: a load of both at once right
+    // after they were stored one by one cannot be served from the store
+    // buffer and stalls the per-character path.
+    if (screen.CursorCol < 1) screen.CursorCol = 1;
+    if (screen.CursorCol > kMaxCursorCol) screen.CursorCol = kMaxCursorCol;
+    if (screen.CursorRow < 1) screen.CursorRow = 1;
+    if (screen.CursorRow > kMaxCursorRow) screen.CursorRow = kMaxCursorRow;
+  }
   // Text face and drawing colours of the current attribute flags.
   void SetTextStyleForFlags();
   // The open protected field ends at the pen.
@@ -321,6 +334,7 @@ class HostInput {
   int64_t passStartMs_ = 0;
   bool firstChunkOfPass_ = false;
   bool readClosed_ = false;
+  bool inPass_ = false;
   bool readCancelled_ = false;
 };
 

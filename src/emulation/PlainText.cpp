@@ -83,8 +83,7 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
   Screen& s = screen;
   s.CurrentAttributeCode = 0;
   while (n > 0) {
-    s.CursorCol = std::clamp<int16_t>(s.CursorCol, 1, kLastCol);
-    s.CursorRow = std::clamp<int16_t>(s.CursorRow, 1, kLastRow);
+    LimitCursorToPlanes();
     // As many bytes as the line takes before the wrap, or before the last
     // column where every further byte lands on that column.
     int take = n;
@@ -107,8 +106,7 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
 void HostInput::PlainPrintStep(int ch) {
   Screen& s = screen;
   s.CurrentAttributeCode = 0;
-  s.CursorCol = std::clamp<int16_t>(s.CursorCol, 1, kLastCol);
-  s.CursorRow = std::clamp<int16_t>(s.CursorRow, 1, kLastRow);
+  LimitCursorToPlanes();
   if (PlainTextMode) {
     char text[8];
     const int len = std::snprintf(text, sizeof text, " %d", ch);

@@ -68,8 +68,7 @@ void HostInput::WyseAttributeCommand(int c) {
   }
   ComputeAttributeCode();
   if (Opt.HiddenAttributes == 0) {
-    s.CursorCol = std::clamp<int16_t>(s.CursorCol, 1, kMaxCursorCol);
-    s.CursorRow = std::clamp<int16_t>(s.CursorRow, 1, kMaxCursorRow);
+    LimitCursorToPlanes();
     s.ScreenChars(s.CursorRow, s.CursorCol) = ' ';
     s.ScreenAttrs(s.CursorRow, s.CursorCol) = s.CurrentAttributeCode;
     if (Opt.ColourModeA == 1) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,7 +42,11 @@ class RecordingHooks : public HostInputHooks {
     ++printerOff;
     in_.PrinterOn = 0;
   }
-  void EraseTextCursor() override { ++cursorErased; }
+  std::function<void()> onEraseTextCursor;
+  void EraseTextCursor() override {
+    ++cursorErased;
+    if (onEraseTextCursor) onEraseTextCursor();
+  }
   void SpreadAttributeForward(Screen& s) override {
     ++spreads;
     HostInputHooks::SpreadAttributeForward(s);

@@ -259,6 +259,17 @@ TEST_F(HostReader, AStreamEndingInsideAChunkKeepsWhatCameBefore) {
   EXPECT_EQ(Row(1), "last words");
 }
 
+TEST_F(HostReader, APassStartedInsideAPassLosesNothingOfTheRunningChunk) {
+  UseScript();
+  auto* pty = OpenPty();
+  hooks.onEraseTextCursor = [&] { in().ProcessHostInput(); };
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += static_cast<char>('a' + i % 26);
+  pty->Feed(text);
+  in().ProcessHostInput();
+  EXPECT_EQ(SeenBytes(), text);
+}
+
 TEST_F(HostReader, RoutesByTheEmulationFlagsFirstMatchWinning) {
   struct Route {
     int16_t plain, prism, vt, viewpoint, tvi;
