@@ -74,6 +74,46 @@ TEST_F(HostReader, ASequenceCutByTheChunkEndTakesItsBytesFromTheConnection) {
   EXPECT_EQ(Row(13), std::string(62, 'x') + "yz");
 }
 
+TEST_F(HostReader, AStreamSplitAtAnyByteGivesTheSameScreen) {
+  const std::string stream =
+      "login: \x1bXYuser\r\n" + std::string(85, 'w') + "\r\n\x1b" "AB\x1b" "CDend";
+  auto run = [&](size_t split, std::vector<std::string>& rows, std::vector<std::string>& sequences) {
+    fakes::FakeClock c;
+    fakes::RecordingPort p(570, 414);
+    Session s(p, c);
+    s.Opt.TextSizeValue = 12;
+    s.Opt.AutoWrapOn = 1;
+    s.Opt.EmuViewpoint = 1;
+    s.screen.ComputeCellMetrics();
+    s.screen.MoveToCell(1, 1);
+    testing_support::ScriptInterpreter interp;
+    s.input.SetInterpreters(&interp, nullptr);
+    auto link = std::make_unique<testing_support::TimedLink>(c);
+    link->FeedAt(c.Milliseconds(), stream.substr(0, split));
+    link->FeedAt(c.Milliseconds() + 100, stream.substr(split));
+    s.conn.PtyStream = std::move(link);
+    s.input.ProcessHostInput();
+    c.AdvanceMs(200);
+    s.input.ProcessHostInput();
+    for (int r = 1; r <= 4; ++r) {
+      std::string row;
+      for (int col = 1; col <= 80; ++col) row += static_cast<char>(s.screen.ScreenChars(r, col) ? s.screen.ScreenChars(r, col) : ' ');
+      rows.push_back(row);
+    }
+    rows.push_back("cursor " + std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol));
+    sequences = interp.sequences;
+  };
+  std::vector<std::string> wholeRows, wholeSequences;
+  run(stream.size(), wholeRows, wholeSequences);
+  ASSERT_EQ(wholeSequences, (std::vector<std::string>{"ESCXY", "ESCAB", "ESCCD"}));
+  for (size_t split = 1; split < stream.size(); ++split) {
+    std::vector<std::string> rows, sequences;
+    run(split, rows, sequences);
+    EXPECT_EQ(rows, wholeRows) << "split at " << split;
+    EXPECT_EQ(sequences, wholeSequences) << "split at " << split;
+  }
+}
+
 struct CutCase {
   const char* name;
   int64_t arrivalMs;  // after the sequence started waiting
