@@ -33,9 +33,13 @@ namespace korvane {
 class FloodGate;
 
 // A trigger text that is matched byte by byte as the host output passes; the
-// count survives chunk boundaries and passes.
+// count survives chunk boundaries and passes. A mismatch starts again on the
+// text's first letter.
 class TriggerMatcher {
  public:
+  // Ignored: NUL bytes pass unseen and the first letter always starts a new
+  // match (the clients' closing messages). Counted: every byte counts, NUL
+  // included (the transfer answers).
   enum class Nul { Ignored, Counted };
   TriggerMatcher(std::string_view text, Nul nul) : text_(text), nul_(nul) {}
   // Takes one byte; true when it completes the text.
