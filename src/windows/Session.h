@@ -1,9 +1,10 @@
 #pragma once
 // One session window's state: its settings record, its screen and its
-// connection. Later parts of the program add the host input and the
+// connection, and its host input. Later parts of the program add the
 // interpreters here.
 
 #include "connection/Connection.h"
+#include "emulation/HostInput.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
@@ -15,7 +16,7 @@ namespace korvane {
 struct Session {
   Session(platform::Port& port, platform::Clock& clock, ScreenHost* host = nullptr,
           platform::Controls* controls = nullptr)
-      : screen(Opt, port, host, controls), conn(clock) {}
+      : screen(Opt, port, host, controls), conn(clock), input(Opt, screen, conn) {}
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -23,6 +24,7 @@ struct Session {
   Screen screen;
   Connection conn;
   SettingsState settings;
+  HostInput input;
 };
 
 }  // namespace korvane

@@ -1,0 +1,265 @@
+// The input pass: reading chunks from the connection, the serial backlog and
+// its flow control, and the loop that hands each byte to the watchers and the
+// interpreter.
+
+#include "emulation/HostInput.h"
+
+#include <algorithm>
+
+#include "emulation/FloodGate.h"
+
+namespace korvane {
+
+namespace {
+NoEchoSinks& NoSinks() {
+  static NoEchoSinks none;
+  return none;
+}
+HostInputHooks& DefaultHooks() {
+  static HostInputHooks none;
+  return none;
+}
+// The twelve national positions, replaced by themselves until a national
+// character set is chosen.
+constexpr std::array<int16_t, 13> kNationalPositions = {0, 96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
+}  // namespace
+
+void HostInputHooks::SpreadAttributeForward(Screen& screen) {
+  screen.RepaintPending = 1;
+  screen.RepaintWithoutErase = 1;
+}
+
+HostInput::HostInput(SessionOptions& options, Screen& s, Connection& connection)
+    : Opt(options),
+      screen(s),
+      conn(connection),
+      NationalReplacement(kNationalPositions),
+      clock_(connection.clock()),
+      sinks_(&NoSinks()),
+      hooks_(&DefaultHooks()) {}
+
+void HostInput::SetEchoSinks(EchoSinks* sinks) { sinks_ = sinks ? sinks : &NoSinks(); }
+void HostInput::SetHooks(HostInputHooks* hooks) { hooks_ = hooks ? hooks : &DefaultHooks(); }
+
+HostInput::Route HostInput::RouteByEmulation() const {
+  if (CollectMode) return Route::Collect;
+  if (PlainTextMode) return Route::PlainText;
+  if (Opt.EmuPrism == 1) return Route::WyseFamily;
+  if (Opt.EmuVt100 == 1) return Route::VtFamily;
+  if (Opt.EmuViewpoint) return Route::WyseFamily;
+  if (Opt.EmuTvi925) return Route::WyseFamily;
+  return Route::PlainText;
+}
+
+void HostInput::ProcessHostInput() {
+  // A pass started from inside a pass (a hook that sends to the host and
+  // reads the echo) would refill the chunk under the running one: it waits
+  // for the outer pass to end instead.
+  if (inPass_) return;
+  struct PassScope {
+    bool& flag;
+    explicit PassScope(bool& f) : flag(f) { flag = true; }
+    ~PassScope() { flag = false; }
+  } scope(inPass_);
+  if (FlushRequest) {
+    clock_.Delay(100);
+    conn.FlushHostInput();
+    FlushRequest = 0;
+  }
+  if (PendingCR) {
+    conn.SendToHost("\r");
+    PendingCR = 0;
+  }
+  ChunkPassCount = 0;
+  if (conn.UsesPty && HoldOutput) return;
+
+  // One look at the clock serves the gate and the first chunk.
+  passStartMs_ = clock_.Milliseconds();
+  firstChunkOfPass_ = true;
+  if (gate_) {
+    gate_->SetLimits(2 * std::max<int>(screen.ScreenRows, 24), 3);
+    gate_->BeginPass(passStartMs_);
+  }
+  switch (RouteByEmulation()) {
+    case Route::Collect: RunCollectPass(); break;
+    case Route::WyseFamily:
+      if (wyse_) RunInterpreterPass(*wyse_);
+      else RunPlainTextPass();
+      break;
+    case Route::VtFamily:
+      if (vt_) RunInterpreterPass(*vt_);
+      else RunPlainTextPass();
+      break;
+    case Route::PlainText: RunPlainTextPass(); break;
+  }
+  active_ = nullptr;
+  if (gate_ && gate_->EndPass()) screen.RepaintPending = 1;
+}
+
+HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
+  if ((conn.UsesPty && !conn.PtyStream) || (!conn.PtyStream && conn.ConnectionOpen == 0)) return ChunkRead::NoInput;
+  HostLink* link = conn.Link();
+  if (!link) return ChunkRead::NoInput;
+  if (conn.UsesPty) {
+    HostChunkCount = 0;
+    if (!HoldOutput) {
+      int got = 0;
+      while (got < ptyMax) {
+        const int n = link->Read(ReceiveBuffer.data() + got, ptyMax - got);
+        if (n <= 0) break;
+        got += n;
+      }
+      HostChunkCount = static_cast<int16_t>(got);
+    }
+    HostChunkPos = 0;
+    FlushWindowOncePerTick();
+  } else {
+    HostChunkCount = static_cast<int16_t>(std::min(conn.SerialBytesWaiting(), 32767));
+  }
+  if (HostChunkCount == 0) {
+    if (SendInProgress) {
+      hooks_->ContinueSendToHost();
+      return ChunkRead::PassEnded;
+    }
+    return ChunkRead::NoInput;
+  }
+  if (PrinterOn == 1) PrintIdleStamp = static_cast<int32_t>(clock_.Ticks() + 60);
+  return ReadChunkPiece(styled) ? ChunkRead::Got : ChunkRead::PassEnded;
+}
+
+bool HostInput::ReadChunkPiece(bool styled) {
+  if (HostChunkCount <= 0) return false;
+  hooks_->EraseTextCursor();
+  if (!conn.UsesPty) {
+    if (HostChunkCount > kSerialChunkMax) {
+      HostBytesBeyondChunk = static_cast<int16_t>(HostChunkCount - kSerialChunkMax);
+      HostChunkCount = kSerialChunkMax;
+    } else {
+      HostBytesBeyondChunk = 0;
+    }
+    int got = 0;
+    bool failed = false;
+    HostLink* link = conn.Link();
+    while (link && got < HostChunkCount) {
+      const int n = link->Read(ReceiveBuffer.data() + got, HostChunkCount - got);
+      if (n < 0) failed = true;
+      if (n <= 0) break;
+      got += n;
+    }
+    // What was read before a failure is kept and interpreted.
+    if (failed) hooks_->OpenSelectedSerialPort();
+    // Bytes the port reported but did not deliver are not waited for.
+    if (got < HostChunkCount) HostBytesBeyondChunk = 0;
+    HostChunkCount = static_cast<int16_t>(got);
+    HostChunkPos = 0;
+  } else {
+    HostBytesBeyondChunk = 0;
+  }
+  screen.PendingRun.clear();
+  HostChunkLast = static_cast<int16_t>(HostChunkCount - 1);
+  if (styled) SetChunkTextStyle();
+  if (!conn.UsesPty && HostBytesBeyondChunk > kXoffBacklog && Opt.XonXoffOn == 1) {
+    conn.SendXoff();
+    XoffSent = 1;
+  }
+  return HostChunkCount > 0;
+}
+
+void HostInput::CheckInputPending() {
+  if (Opt.ForceKeypadApplication) {
+    KeypadApplicationMode = 1;
+    KeypadNumericMode = 0;
+  }
+  if (HoldOutput) return;
+  hooks_->ReceiveDownloadFromHost();
+}
+
+void HostInput::FlushWindowOncePerTick() {
+  const int64_t ms = firstChunkOfPass_ ? passStartMs_ : clock_.Milliseconds();
+  firstChunkOfPass_ = false;
+  const int64_t tick = ms * 60 / 1000;
+  if (tick == lastFlushTick_) return;
+  lastFlushTick_ = tick;
+  screen.port.Flush();
+}
+
+void HostInput::PerCharacterFlowControl() {
+  if (XoffSent != 0 || Opt.XonXoffOn != 1) return;
+  if (HostBytesBeyondChunk <= kXoffBacklog && PrinterOn != 1) return;
+  if (conn.SerialBytesWaiting() > kXoffWaiting) {
+    conn.SendXoff();
+    XoffSent = 1;
+  }
+}
+
+void HostInput::ReleaseHost() {
+  if (XoffSent && Opt.XonXoffOn == 1) {
+    conn.SendXoffXon();
+    XoffSent = 0;
+  }
+}
+
+void HostInput::RunInterpreterPass(HostInterpreter& interp) {
+  active_ = &interp;
+  const bool printerController = interp.UsesReaderPrinterController();
+  while (true) {
+    const ChunkRead r = ReadHostChunk(kPtyChunkMax, true);
+    if (r == ChunkRead::NoInput) {
+      CheckInputPending();
+      return;
+    }
+    if (r == ChunkRead::PassEnded) return;
+    // One chunk, and the pieces of its serial backlog.
+    while (true) {
+      while (HostChunkPos <= HostChunkLast) {
+        if (SkipRestOfChunk == 1) {
+          SkipRestOfChunk = 0;
+          screen.PendingRun.clear();
+          HostChunkPos = static_cast<int16_t>(HostChunkLast + 1);
+          break;
+        }
+        if (WatchHostOutput(printerController)) interp.InterpretCharacter(*this);
+        CharDone();
+      }
+      FinishChunkRun();
+      ReleaseHost();
+      if (HostBytesBeyondChunk == 0) break;
+      HostChunkCount = HostBytesBeyondChunk;
+      if (!ReadChunkPiece(true)) return;
+    }
+    HostChunkCount = 0;
+    HostChunkLast = -1;
+    if (SendInProgress) continue;
+    if (++ChunkPassCount >= kPassChunkLimit) return;
+  }
+}
+
+void HostInput::SetTextStyleForFlags() {
+  int16_t face = platform::kFacePlain;
+  const bool bold = screen.BoldOn && screen.StatusLineWriteOpen == 0;
+  if (screen.UnderlineOn) face = platform::kFaceUnderline;
+  if (bold) face = static_cast<int16_t>(platform::kFaceBold | platform::kFaceCondense);
+  if (bold && screen.UnderlineOn)
+    face = static_cast<int16_t>(platform::kFaceBold | platform::kFaceUnderline | platform::kFaceCondense);
+  if (Opt.FontSizeMode == 1 && Opt.PlainFaceSwitch == 0) face = platform::kFacePlain;
+  screen.port.TextFace(face);
+  if (screen.WyseColourAttributes) {
+    screen.ColourAttributeInput = screen.CurrentAttributeCode;
+    screen.SetColoursForAttribute();
+  } else if (screen.ColourMode()) {
+    screen.SetPrintBackColor(screen.CurrentBackColour > 0 ? screen.CurrentBackColour : Opt.BackgroundColour);
+    screen.SetPrintForeColor(Opt.CurrentForeColour);
+    screen.port.SetTextMode(platform::TextMode::Copy);
+  } else {
+    screen.SetDrawColoursForAttribute();
+  }
+  if (screen.ReverseOn) screen.port.SetTextMode(platform::TextMode::Inverse);
+}
+
+void HostInput::SetChunkTextStyle() {
+  SetTextStyleForFlags();
+  // A status-line write drawn on the label line keeps its pen there.
+  if (screen.StatusLineWriteOpen && StatusLinePenActive) screen.MoveToStatusLine(0, screen.PenColumn());
+}
+
+}  // namespace korvane

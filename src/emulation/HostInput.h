@@ -1,0 +1,345 @@
+#pragma once
+// Host input of one session: reading what the host has sent in chunks, flow
+// control, the watchers that see every received byte, the character writer
+// with its pending run, collect mode and the plain-text path.
+//
+// One call of ProcessHostInput is one input pass. It reads chunks from the
+// session's connection and hands each byte, after the watchers, to the
+// interpreter of the session's emulation (HostInterpreter), which pulls any
+// further bytes of a sequence with GetNextHostByte, prints through
+// WriteCharacter and ends every byte at CharDone. Printable characters are not
+// drawn one by one: they gather in the pending run (Screen::PendingRun), drawn
+// in one text call and echoed as one piece at a control, a wrap, 254 bytes or
+// the end of the chunk.
+//
+// The chunk is held 0-based: ReceiveBuffer[0 .. HostChunkLast] are the bytes
+// read, HostChunkPos is the index of the byte under interpretation, and the
+// chunk is done when HostChunkPos passes HostChunkLast.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "connection/Connection.h"
+#include "emulation/EchoSinks.h"
+#include "emulation/HostInputHooks.h"
+#include "emulation/HostInterpreter.h"
+#include "screen/Screen.h"
+#include "settings/SessionOptions.h"
+
+namespace korvane {
+
+class FloodGate;
+
+// A trigger text that is matched byte by byte as the host output passes; the
+// count survives chunk boundaries and passes. A mismatch starts again on the
+// text's first letter.
+class TriggerMatcher {
+ public:
+  // Ignored: NUL bytes pass unseen and the first letter always starts a new
+  // match (the clients' closing messages). Counted: every byte counts, NUL
+  // included (the transfer answers).
+  enum class Nul { Ignored, Counted };
+  TriggerMatcher(std::string_view text, Nul nul) : text_(text), nul_(nul) {}
+  // Takes one byte; true when it completes the text.
+  bool Feed(int ch);
+  int Count() const { return count_; }
+  void Reset() { count_ = 0; }
+
+ private:
+  std::string_view text_;
+  Nul nul_;
+  int count_ = 0;
+};
+
+class HostInput {
+ public:
+  // Chunk sizes and limits of an input pass.
+  static constexpr int kPtyChunkMax = 1023;
+  static constexpr int kSerialChunkMax = 250;
+  static constexpr int kPlainPtyChunkMax = 50;
+  static constexpr int kCollectPtyChunkMax = 255;
+  static constexpr int kPassChunkLimit = 30;
+  // A serial backlog above this holds the host with XOFF (Xon/Xoff on) ...
+  static constexpr int kXoffBacklog = 8000;
+  // ... while more than this waits on the port.
+  static constexpr int kXoffWaiting = 4000;
+  // Collect mode lets the host go again only below this backlog.
+  static constexpr int kCollectXonBacklog = 2000;
+  // GetNextHostByte waits this long for a byte.
+  static constexpr int kByteWaitTicks = 60;
+  // The pending run is drawn and echoed once it holds this many bytes.
+  static constexpr size_t kRunFlushLength = 254;
+  // The text of a status line collected while it is written.
+  static constexpr size_t kLineTextMax = 255;
+  // A replayed sequence uses at most this many bytes.
+  static constexpr int kReplayMax = 80;
+  // The connect-string watcher gives up after this many characters.
+  static constexpr size_t kConnectStringMax = 10000;
+
+  HostInput(SessionOptions& options, Screen& screen, Connection& connection);
+  HostInput(const HostInput&) = delete;
+  HostInput& operator=(const HostInput&) = delete;
+
+  SessionOptions& Opt;
+  Screen& screen;
+  Connection& conn;
+
+  // ---- Wiring ---------------------------------------------------------------
+  // The interpreters of the two emulation families; null where none exists yet
+  // (those sessions take the plain-text path).
+  void SetInterpreters(HostInterpreter* wyseFamily, HostInterpreter* vtFamily) {
+    wyse_ = wyseFamily;
+    vt_ = vtFamily;
+  }
+  void SetEchoSinks(EchoSinks* sinks);
+  void SetHooks(HostInputHooks* hooks);
+  // The gate between the screen and the window's port; null: every call draws.
+  void SetFloodGate(FloodGate* gate) { gate_ = gate; }
+  EchoSinks& Sinks() { return *sinks_; }
+  HostInputHooks& Hooks() { return *hooks_; }
+
+  // ---- The input pass ---------------------------------------------------------
+  enum class Route { Collect, PlainText, WyseFamily, VtFamily };
+  // The path the session's bytes take, by the emulation flags (first match
+  // wins); collect mode comes before all of them.
+  Route RouteByEmulation() const;
+  void ProcessHostInput();
+
+  // ---- Bytes of a sequence ------------------------------------------------------
+  // The next byte for an interpreter into NextHostByte: a replayed byte, the
+  // byte given back, the next byte of the chunk, or a byte waited for (at most
+  // 60 ticks). HostReadTimedOut is 1 when the wait gave up (time-out, or the
+  // connection has ended); NextHostByte is then 0.
+  void GetNextHostByte();
+  // Gives one byte back; the next GetNextHostByte returns it.
+  void PushBackHostByte(int byte) {
+    PushBackPending = 1;
+    PushedBackByte = static_cast<int16_t>(byte);
+  }
+  // Lets GetNextHostByte deliver `text` as if it came from the host.
+  void StartReplay(std::string_view text);
+
+  // How a collected host string ended.
+  enum class CollectEnd { Terminator, TooLong, TimedOut, Closed, Cancelled };
+  // Collects host bytes up to (not including) the terminator into `out`, at
+  // most `cap` of them. It never waits for ever: a time-out, a closed
+  // connection or the user's cancel ends it. A string that reaches the cap
+  // ends as TooLong without taking more: the bytes after it are interpreted
+  // as usual.
+  CollectEnd CollectHostString(std::string& out, size_t cap, int terminator = 13);
+
+  // ---- The character writer and the end of a character ---------------------------
+  // Prints CurrentHostChar (31 or less prints nothing) with the current
+  // attribute into the planes and the pending run.
+  void WriteCharacter();
+  // The common end of every byte: wrap at the right margin, the 254-byte
+  // flush, the step to the next byte.
+  void CharDone();
+  // What a control does to the pending run before it acts: draw it (display
+  // on), echo it, empty it.
+  enum class Echo { Character, LineEnd, None };
+  void FlushRun(Echo echo);
+  // Draws the pending run at the pen and keeps it.
+  void DrawRun();
+  // The pending run to each echo target that is on, without a line end ...
+  void CaptureCharacter();
+  // ... and followed by a line end.
+  void CaptureLineEnd();
+
+  // ---- Attributes and colours of the Wyse family ---------------------------------
+  // CurrentAttributeCode from the four flags, and the cell colours.
+  void ComputeAttributeCode();
+  // ESC G c.
+  void WyseAttributeCommand(int c);
+  // ESC ')', ESC '(', ESC '&', ESC '''.
+  void ProtectFieldBegin();
+  void ProtectFieldEnd();
+  void ProtectModeOn();
+  void ProtectModeOff();
+  // ESC '*' b in the ANSI-based Wyse mode. On RestartEscape the screen was
+  // cleared and the ESC that was read starts a new sequence; otherwise the
+  // interpreter continues at the writer's attribute step.
+  enum class AnsiColourEnd { AttributeStep, RestartEscape };
+  AnsiColourEnd ExtendedAnsiColour(int b);
+  // CSI with SCO ANSI on, final 'm': a parameter text that begins "12" or
+  // "10" (line graphics on or off, with one attribute after a ';'). False,
+  // with nothing changed, for any other text.
+  bool ScoLineGraphicsAttributes(std::string_view params);
+  // CSI '=' params final with SCO ANSI on: 'F', 'G', 'H', 'I' choose colours.
+  // False for other finals.
+  bool ScoColourCommand(int final, const std::string& params);
+  // CSI b1 b2 with SCO ANSI off: the colour rows ('0' ..., '3' d, '4' d),
+  // which read their further bytes with GetNextHostByte. False, with nothing
+  // read, for the pairs that are not colours (pages, erasing, text).
+  bool WyseCsiColourPair(int b1, int b2);
+  // Brings the cursor onto the planes' screen area (rows 1..71, columns
+  // 1..206), as the writer does before it stores a character.
+  void LimitCursorToPlanes() {
+    // Row and column are tested one by one: a load of both at once right
+    // after they were stored one by one cannot be served from the store
+    // buffer and stalls the per-character path.
+    if (screen.CursorCol < 1) screen.CursorCol = 1;
+    if (screen.CursorCol > kMaxCursorCol) screen.CursorCol = kMaxCursorCol;
+    if (screen.CursorRow < 1) screen.CursorRow = 1;
+    if (screen.CursorRow > kMaxCursorRow) screen.CursorRow = kMaxCursorRow;
+  }
+  // Text face and drawing colours of the current attribute flags.
+  void SetTextStyleForFlags();
+  // The open protected field ends at the pen.
+  void CloseProtectedFieldAtPen();
+  // The national character set's replacement of a 7-bit code.
+  int MapNationalCharacter(int c) const;
+
+  // ---- Requests to the host --------------------------------------------------------
+  void SendBreakToHost();
+  void SendWindowSizeToHost();
+
+  // ---- Collect mode ----------------------------------------------------------------
+  // The download step ends collect mode through this: a prompt character held
+  // back at the end of the data is dropped.
+  void EndCollectMode();
+
+  // ---- Reader state ------------------------------------------------------------------
+  std::array<uint8_t, 1024> ReceiveBuffer{};
+  int16_t HostChunkCount = 0;
+  int16_t HostChunkLast = -1;
+  int16_t HostChunkPos = 0;
+  int16_t HostBytesBeyondChunk = 0;
+  int16_t CurrentHostChar = 0;
+  int16_t NextHostByte = 0;
+  int16_t HostReadTimedOut = 0;
+  int16_t XoffSent = 0;
+  int16_t ChunkPassCount = 0;
+  int8_t FlushRequest = 0;
+  int8_t PendingCR = 0;
+  int16_t HoldOutput = 0;
+  int16_t OutputHeld = 0;
+  int16_t PlainTextMode = 0;
+  int16_t ReplayActive = 0;
+  std::string ReplayText;
+  int16_t ReplayPos = 0;
+  int8_t PushBackPending = 0;
+  int16_t PushedBackByte = 0;
+  int8_t C1ControlsOn = 0;
+  int16_t SkipRestOfChunk = 0;
+  int16_t SendInProgress = 0;
+  int16_t KeypadApplicationMode = 0, KeypadNumericMode = 0;
+
+  // ---- Echo targets (set by the capture, printer and clipboard commands) ------------
+  int16_t PrinterOn = 0;
+  int32_t PrintIdleStamp = 0;
+  int16_t CaptureFileOn = 0;
+  int16_t ClipboardLineCopy = 0;
+  int16_t LineEndLf = 0, LineEndCr = 0;
+  int16_t CollectHtml = 0;
+
+  // ---- Watchers ------------------------------------------------------------------------
+  int8_t TransferWatchOn = 0;
+  int16_t TransferAborted = 0;
+  int8_t TransferAnswerSeen = 0;
+  int32_t TransferByteCount = 0;
+  int8_t AdminPasswordWatch = 0;
+  int16_t AdminMatchA = 0, AdminMatchI = 0;
+  int8_t KeepAliveNoticeOff = 0;
+  int8_t ConnectStringWatch = 0;
+  std::string ConnectStringContainer;
+  int16_t ConnectStringSeen = 0;
+  int8_t LineEchoSeen = 0;
+  int8_t PrintCaptureDisplayMode = 0;
+  int8_t PrintEnd4Pending = 0, PrintEndDPending = 0;
+  int16_t PrintEnd4MatchCount = 0, PrintEndDMatchCount = 0;
+  TriggerMatcher ClosedMatch{"Connection closed by foreign host.", TriggerMatcher::Nul::Ignored};
+  TriggerMatcher DisconnectMatch{"Communications disconnect", TriggerMatcher::Nul::Ignored};
+  TriggerMatcher SuccessMatch{"SUCCESS", TriggerMatcher::Nul::Counted};
+  TriggerMatcher AbortMatch{"Abort", TriggerMatcher::Nul::Counted};
+
+  // ---- Writer state ----------------------------------------------------------------------
+  int16_t CellForeColour = 0, CellBackColour = 0;
+  int16_t WrapAfterLineFeed = 0;
+  int16_t WrapLineFeedPending = 0;
+  int16_t InsertMode = 0;
+  int16_t GraphicsModeOn = 0;
+  int16_t OneShotGraphics = 0;
+  int16_t StatusLinePenActive = 0;
+  // Where the cursor returns when a CR ends a status-line write.
+  int16_t StatusSavedRow = 1, StatusSavedCol = 1;
+  // Codes that replace the twelve national positions (entries 1..12).
+  std::array<int16_t, 13> NationalReplacement{};
+
+  // ---- Collect mode ---------------------------------------------------------------------------
+  int16_t CollectMode = 0;
+  std::string CollectContainer;
+  int16_t CollectCharCount = 0;
+  int16_t CollectEchoLength = 0;
+  int16_t CollectStatusShown = 0;
+  int16_t DownloadWaiting = 0, DownloadQuiet = 0;
+  int16_t ProgressRow = 8, ProgressCol = 25;
+  int32_t ProgressTick = 0;
+  int32_t CollectLastDataTick = 0;
+  int8_t CollectCrToTab = 0, CollectAfterLf = 0, CollectTableMode = 0;
+  int16_t CollectFieldsPerLine = 0, CollectFieldCount = 0;
+  int8_t CollectSkipOn = 0;
+  int16_t CollectSkipLines = 0;
+  // A ':' or '>' that ended the data received so far: the host's prompt if
+  // nothing follows it, kept until the next chunk shows otherwise.
+  int16_t HeldPromptChar = 0;
+
+ private:
+  enum class ChunkRead { Got, NoInput, PassEnded };
+  // Reads a chunk: up to `ptyMax` bytes from a pseudo-terminal, the waiting
+  // count from a serial port.
+  ChunkRead ReadHostChunk(int ptyMax, bool styled);
+  // Takes HostChunkCount bytes of a serial port (at most 250, the rest kept
+  // as backlog) and prepares the chunk; false when there is nothing.
+  bool ReadChunkPiece(bool styled);
+  void CheckInputPending();
+  void RunInterpreterPass(HostInterpreter& interp);
+  void RunPlainTextPass();
+  void RunCollectPass();
+  // The watchers; false when the byte is diverted to the printer and goes
+  // straight to CharDone.
+  bool WatchHostOutput(bool readerPrinterController);
+  bool PrinterControllerStep();
+  void EndPrinterController();
+  void PerCharacterFlowControl();
+  // The pending run at the end of a chunk.
+  void FinishChunkRun();
+  // XON after a chunk that sent XOFF.
+  void ReleaseHost();
+  void SetChunkTextStyle();
+  int WaitForHostByte();
+  int ReadSerialByte();
+  void FlushWindowOncePerTick();
+  void WaitWhileOutputHeld();
+  // Plain-text path.
+  void PlainPrintRun(const uint8_t* bytes, int n);
+  void PlainPrintStep(int ch);
+  void PlainWrapCheck();
+  void PlainLineFeed();
+  void PlainCarriageReturn();
+  void PlainControl(int ch);
+  // Collect mode.
+  int CollectConvert(int ch, bool lastOfChunk);
+  void CollectKeep(int ch);
+  void CollectStatusText(const char* text);
+  void CollectProgressMark();
+  void WyseColourAttributeCommand(int c);
+
+  platform::Clock& clock_;
+  HostInterpreter* wyse_ = nullptr;
+  HostInterpreter* vt_ = nullptr;
+  HostInterpreter* active_ = nullptr;
+  EchoSinks* sinks_;
+  HostInputHooks* hooks_;
+  FloodGate* gate_ = nullptr;
+  int64_t lastFlushTick_ = -1;
+  int64_t passStartMs_ = 0;
+  bool firstChunkOfPass_ = false;
+  bool readClosed_ = false;
+  bool inPass_ = false;
+  bool readCancelled_ = false;
+};
+
+}  // namespace korvane

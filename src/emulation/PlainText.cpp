@@ -1,0 +1,227 @@
+// The plain-text path: sessions without an emulation, and every session while
+// PlainTextMode shows each received byte as its decimal code. Printable
+// characters are shown, LF, CR, FF, BS, NAK and BEL act, every other control
+// is ignored.
+
+#include <algorithm>
+#include <cstdio>
+
+#include "emulation/HostInput.h"
+
+namespace korvane {
+
+namespace {
+constexpr int16_t kLastRow = kMaxCursorRow;
+constexpr int16_t kLastCol = kMaxCursorCol;
+}  // namespace
+
+void HostInput::RunPlainTextPass() {
+  const ChunkRead r = ReadHostChunk(kPlainPtyChunkMax, false);
+  if (r == ChunkRead::NoInput) {
+    CheckInputPending();
+    return;
+  }
+  if (r == ChunkRead::PassEnded) return;
+  Screen& s = screen;
+  // One chunk, read again at once while a serial backlog remains.
+  while (true) {
+    while (HostChunkPos <= HostChunkLast) {
+      if (SkipRestOfChunk == 1) {
+        SkipRestOfChunk = 0;
+        s.PendingRun.clear();
+        HostChunkPos = static_cast<int16_t>(HostChunkLast + 1);
+        break;
+      }
+      if (!conn.UsesPty) PerCharacterFlowControl();
+      const uint8_t* at = ReceiveBuffer.data() + HostChunkPos;
+      if (!PlainTextMode && *at >= 32 && *at < 128) {
+        // The fast path: a run of plain printable bytes in one go.
+        const uint8_t* end = ReceiveBuffer.data() + HostChunkLast + 1;
+        const uint8_t* stop = at + 1;
+        while (stop < end && *stop >= 32 && *stop < 128) ++stop;
+        const int n = static_cast<int>(stop - at);
+        PlainPrintRun(at, n);
+        HostChunkPos = static_cast<int16_t>(HostChunkPos + n);
+        continue;
+      }
+      int ch = *at;
+      if (Opt.NationalCharsOff == 0 && ch > 127) ch &= 127;
+      if (ch > 31 || PlainTextMode)
+        PlainPrintStep(ch);
+      else
+        PlainControl(ch);
+      ++HostChunkPos;
+    }
+    if (s.DisplayOn) DrawRun();
+    if (PlainTextMode) {
+      s.CursorRow = s.PenRow();
+      s.CursorCol = s.PenColumn();
+    }
+    CaptureCharacter();
+    s.PendingRun.clear();
+    ReleaseHost();
+    if (HostBytesBeyondChunk == 0) break;
+    HostChunkCount = HostBytesBeyondChunk;
+    if (!ReadChunkPiece(false)) break;
+  }
+  HostChunkCount = 0;
+  HostChunkLast = -1;
+}
+
+void HostInput::PlainWrapCheck() {
+  Screen& s = screen;
+  if (!(Opt.AutoWrapOn && s.DisplayOn && s.CursorCol > s.ColumnsSetting)) return;
+  DrawRun();
+  s.MoveToCell(s.CursorRow, 1);
+  s.CursorCol = 1;
+  s.ScrollIfPastBottom();
+  CaptureCharacter();
+  s.PendingRun.clear();
+}
+
+void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
+  Screen& s = screen;
+  s.CurrentAttributeCode = 0;
+  while (n > 0) {
+    LimitCursorToPlanes();
+    // As many bytes as the line takes before the wrap, or before the last
+    // column where every further byte lands on that column.
+    int take = n;
+    if (Opt.AutoWrapOn && s.DisplayOn) take = std::min(take, std::max(1, s.ColumnsSetting - s.CursorCol + 1));
+    take = std::min(take, kLastCol - s.CursorCol + 1);
+    const int col = s.CursorCol;
+    CheckIndex("ScreenChars", col + take - 1, kLastCol + 1);
+    int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, s.CursorRow) + col;
+    int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow) + col;
+    for (int i = 0; i < take; ++i) chars[i] = bytes[i];
+    std::fill_n(attrs, take, int16_t{0});
+    s.PendingRun.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
+    s.CursorCol = static_cast<int16_t>(col + take);
+    bytes += take;
+    n -= take;
+    PlainWrapCheck();
+  }
+}
+
+void HostInput::PlainPrintStep(int ch) {
+  Screen& s = screen;
+  s.CurrentAttributeCode = 0;
+  LimitCursorToPlanes();
+  if (PlainTextMode) {
+    char text[8];
+    const int len = std::snprintf(text, sizeof text, " %d", ch);
+    s.PendingRun.append(text, static_cast<size_t>(len));
+    for (int i = 0; i < len; ++i) {
+      // The code's digits may run past the last column of the planes; the
+      // cursor goes on and the wrap below brings it back.
+      if (s.CursorCol <= kLastCol) {
+        s.ScreenChars(s.CursorRow, s.CursorCol) = static_cast<uint8_t>(text[i]);
+        s.ScreenAttrs(s.CursorRow, s.CursorCol) = 0;
+      }
+      ++s.CursorCol;
+    }
+  } else if (ch > 31) {
+    s.PendingRun += static_cast<char>(ch);
+    s.ScreenChars(s.CursorRow, s.CursorCol) = static_cast<int16_t>(ch);
+    s.ScreenAttrs(s.CursorRow, s.CursorCol) = 0;
+    ++s.CursorCol;
+  }
+  PlainWrapCheck();
+}
+
+void HostInput::PlainLineFeed() {
+  Screen& s = screen;
+  if (s.DisplayOn) DrawRun();
+  if (LineEndLf)
+    CaptureLineEnd();
+  else
+    CaptureCharacter();
+  s.PendingRun.clear();
+  if (!s.DisplayOn) return;
+  ++s.CursorRow;
+  s.MoveToCell(s.CursorRow, s.CursorCol);
+  if (s.CursorRow > s.ScreenRows) {
+    s.port.ScrollRect({0, 0, s.port.Width(), s.ScreenRows * s.CellHeight - s.CellBaselineAdjust}, 0, -s.CellHeight);
+    s.ScrollUpIntoScrollback();
+    s.CursorRow = s.ScreenRows;
+    // The pen follows, so that the next text is drawn on the new last row.
+    s.MoveToCell(s.CursorRow, s.CursorCol);
+  }
+}
+
+void HostInput::PlainCarriageReturn() {
+  Screen& s = screen;
+  if (s.DisplayOn) DrawRun();
+  if (LineEndCr)
+    CaptureLineEnd();
+  else
+    CaptureCharacter();
+  s.PendingRun.clear();
+  if (s.DisplayOn) {
+    if (s.StatusLineWriteOpen) {
+      s.CursorRow = StatusSavedRow;
+      s.CursorCol = StatusSavedCol;
+      s.MoveToCell(s.CursorRow, s.CursorCol);
+      s.SetNormalTextStyle();
+      s.StatusLineWriteOpen = 0;
+    } else {
+      if (s.CursorRow < s.ScreenRows) s.SetNormalTextStyle();
+      s.CursorCol = 1;
+      s.MoveToCell(s.CursorRow, 1);
+    }
+  }
+  if (CaptureFileOn && LineEndCr) PlainLineFeed();
+}
+
+void HostInput::PlainControl(int ch) {
+  Screen& s = screen;
+  const std::string& run = s.PendingRun;
+  switch (ch) {
+    case 10: PlainLineFeed(); return;
+    case 13: PlainCarriageReturn(); return;
+    case 12:
+      DrawRun();
+      s.CursorRow = s.CursorCol = 1;
+      if (ClipboardLineCopy) {
+        if (!run.empty()) sinks_->CopyToClipboard(run);
+        sinks_->CopyToClipboard("\r");
+        if (!PlainTextMode) sinks_->CopyToClipboard("\r");
+      }
+      if (PrinterOn && !Opt.UseClip) {
+        if (!run.empty()) sinks_->WritePrinterCapture(run);
+        sinks_->WritePrinterCapture("\r");
+      }
+      if (CaptureFileOn) {
+        if (!run.empty()) sinks_->WriteCaptureFile(run);
+        sinks_->WriteCaptureLineEnd();
+      }
+      s.PendingRun.clear();
+      if (!PlainTextMode) s.ClearScreenAndHome();
+      return;
+    case 8:
+    case 21:
+      DrawRun();
+      if (ClipboardLineCopy && !run.empty()) sinks_->CopyToClipboard(run);
+      if (PrinterOn && !Opt.UseClip) {
+        if (!run.empty()) sinks_->WritePrinterCapture(run);
+        sinks_->WritePrinterCapture("\r");
+      }
+      if (CaptureFileOn && !run.empty()) sinks_->WriteCaptureFile(run);
+      s.PendingRun.clear();
+      s.CursorCol = static_cast<int16_t>(std::max(1, s.CursorCol - 1));
+      s.MoveToCell(s.CursorRow, s.CursorCol);
+      return;
+    case 7:
+      DrawRun();
+      if (ClipboardLineCopy && !run.empty()) sinks_->CopyToClipboard(run);
+      if (CaptureFileOn && !run.empty()) sinks_->WriteCaptureFile(run);
+      s.PendingRun.clear();
+      return;
+    default:
+      // Reaches the print step and shows nothing.
+      PlainPrintStep(ch);
+      return;
+  }
+}
+
+}  // namespace korvane

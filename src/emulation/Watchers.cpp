@@ -1,0 +1,158 @@
+// The watchers every received byte passes before it is interpreted: text
+// triggers (a link closed by the client, transfer answers, a refused
+// administrator password), the connect string, send pacing, flow control and
+// printer controller mode.
+
+#include "emulation/HostInput.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kEsc = 27;
+constexpr int kDc4 = 20;
+constexpr int kLf = 10;
+}  // namespace
+
+bool TriggerMatcher::Feed(int ch) {
+  const int n = static_cast<int>(text_.size());
+  if (ch == 0 && nul_ == Nul::Ignored) return false;
+  if (ch == static_cast<uint8_t>(text_[0]) && nul_ == Nul::Ignored) {
+    count_ = 1;
+    return false;
+  }
+  if (++count_ > n) count_ = 0;
+  if (count_ >= 1 && ch == static_cast<uint8_t>(text_[static_cast<size_t>(count_ - 1)])) {
+    if (count_ == n) {
+      count_ = 0;
+      return true;
+    }
+    return false;
+  }
+  // A mismatch starts again, on the text's first letter when it is one: a
+  // partial match right before the text must not hide it.
+  count_ = ch == static_cast<uint8_t>(text_[0]) ? 1 : 0;
+  return false;
+}
+
+bool HostInput::WatchHostOutput(bool readerPrinterController) {
+  ReplayActive = 0;
+  ReplayPos = 0;
+  if (TransferByteCount != 0) ++TransferByteCount;
+  CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+  const int ch = CurrentHostChar;
+
+  if (conn.UsesPty) {
+    if ((Opt.TelnetSession || Opt.SshSession) && ClosedMatch.Feed(ch)) hooks_->CloseConnection();
+    if (TransferWatchOn) {
+      if (SuccessMatch.Feed(ch)) {
+        TransferWatchOn = 0;
+        TransferAborted = 0;
+        TransferAnswerSeen = 1;
+      } else if (AbortMatch.Feed(ch)) {
+        TransferWatchOn = 0;
+        TransferAborted = 1;
+        TransferAnswerSeen = 1;
+      }
+    }
+    if (Opt.KermitMode && DisconnectMatch.Feed(ch)) hooks_->CloseConnection();
+    if (AdminPasswordWatch && ch >= 'A') {
+      if (ch == 'a') {
+        AdminMatchA = 1;
+        AdminMatchI = 0;
+      } else if (AdminMatchI == 1) {
+        if (ch == 'n') {
+          hooks_->ShowStopAlert("Incorrect Admin Password.");
+          conn.SendToHost("\r");
+          AdminPasswordWatch = 0;
+          KeepAliveNoticeOff = 1;
+        }
+        AdminMatchA = AdminMatchI = 0;
+      } else if (AdminMatchA == 1) {
+        if (ch == 'i')
+          AdminMatchI = 1;
+        else
+          AdminMatchA = 0;
+      }
+    }
+  }
+
+  if (ConnectStringWatch && ch > 31) {
+    ConnectStringContainer += static_cast<char>(ch);
+    // Checked after every character, so the container holds the text exactly
+    // when it ends with it.
+    if (ConnectStringContainer.ends_with(Opt.ConnectionString86)) {
+      ConnectStringWatch = 0;
+      ConnectStringContainer.clear();
+      ConnectStringSeen = 1;
+      hooks_->RestoreArrowCursor();
+    } else if (ConnectStringContainer.size() > kConnectStringMax) {
+      ConnectStringWatch = 0;
+      ConnectStringContainer.clear();
+      hooks_->RestoreArrowCursor();
+    }
+  }
+
+  if (SendInProgress) {
+    const int returnKey = Opt.ReturnKeyCode != 0 ? Opt.ReturnKeyCode : 13;
+    if (ch == returnKey || Opt.NoEchoWait) LineEchoSeen = 1;
+  }
+
+  PerCharacterFlowControl();
+
+  if (readerPrinterController && Opt.PclPassThrough && PrinterOn && !PrintCaptureDisplayMode)
+    return PrinterControllerStep();
+  return true;
+}
+
+void HostInput::EndPrinterController() {
+  CurrentHostChar = 0;
+  screen.DisplayOn = 1;
+  hooks_->RestoreArrowCursor();
+  PrintEnd4MatchCount = PrintEndDMatchCount = 0;
+  PrintEnd4Pending = PrintEndDPending = 0;
+  hooks_->PrinterCaptureOff();
+}
+
+bool HostInput::PrinterControllerStep() {
+  static constexpr int kEnd4[] = {0, kEsc, '4'};
+  static constexpr int kEndD[] = {0, kEsc, 'd', '$'};
+  const int ch = CurrentHostChar;
+  if (ch == kEsc) {
+    PrintEnd4MatchCount = 1;
+    PrintEndDMatchCount = 1;
+  } else if (ch != 0) {
+    if (++PrintEnd4MatchCount > 2) PrintEnd4MatchCount = 0;
+    if (++PrintEndDMatchCount > 3) PrintEndDMatchCount = 0;
+    bool ended = false;
+    if (PrintEnd4MatchCount == 0 || ch != kEnd4[PrintEnd4MatchCount]) {
+      PrintEnd4MatchCount = 0;
+      PrintEnd4Pending = 0;
+    } else if (PrintEnd4MatchCount == 2) {
+      ended = true;
+    }
+    if (PrintEndDMatchCount == 0 || ch != kEndD[PrintEndDMatchCount]) {
+      PrintEndDMatchCount = 0;
+      PrintEndDPending = 0;
+    } else if (PrintEndDMatchCount == 3) {
+      ended = true;
+    } else if (PrintEndDMatchCount == 2) {
+      PrintEndDPending = 1;
+    }
+    if (ended) {
+      EndPrinterController();
+      return false;
+    }
+  }
+  if (!PrintEnd4Pending && !PrintEndDPending) {
+    if (ch != 0 && ch != kLf) {
+      const char c = static_cast<char>(ch);
+      sinks_->WritePrinterCapture(std::string_view(&c, 1));
+    }
+  } else {
+    CurrentHostChar = 0;
+  }
+  if (ch == kDc4) EndPrinterController();
+  return false;
+}
+
+}  // namespace korvane

@@ -1,0 +1,22 @@
+# Runs korvane-replay and checks its exit code, its output against a golden
+# file, and a piece of its error message.
+#   -DREPLAY=<program> -DARGS=<list> [-DEXPECTED=<file>] [-DEXPECTED_RC=<n>] [-DEXPECTED_ERR=<text>]
+execute_process(COMMAND ${REPLAY} ${ARGS} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT DEFINED EXPECTED_RC)
+  set(EXPECTED_RC 0)
+endif()
+if(NOT rc EQUAL EXPECTED_RC)
+  message(FATAL_ERROR "exit code ${rc}, expected ${EXPECTED_RC}\nstderr: ${err}")
+endif()
+if(DEFINED EXPECTED)
+  file(READ ${EXPECTED} expected)
+  if(NOT out STREQUAL expected)
+    message(FATAL_ERROR "output differs from ${EXPECTED}:\n--- got\n${out}--- expected\n${expected}")
+  endif()
+endif()
+if(DEFINED EXPECTED_ERR)
+  string(FIND "${err}" "${EXPECTED_ERR}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "stderr lacks \"${EXPECTED_ERR}\": ${err}")
+  endif()
+endif()

@@ -1,0 +1,432 @@
+#include "tools/korvane-replay/Replay.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+
+#include "emulation/FloodGate.h"
+#include "platform/CharMap.h"
+#include "platform/qt/OffscreenGui.h"
+#include "platform/qt/QtImagePort.h"
+#include "windows/Session.h"
+
+namespace korvane::replay {
+
+namespace {
+
+// ---- Emulations ------------------------------------------------------------------
+
+void SetVp(SessionOptions& o) { o.EmuViewpoint = 1; }
+void SetWy50(SessionOptions& o) {
+  SetVp(o);
+  o.EmuWyse50 = 1;
+}
+void SetWy60(SessionOptions& o) {
+  SetVp(o);
+  o.EmuWyse50 = 2;
+}
+void SetWy370(SessionOptions& o) {
+  SetWy60(o);
+  o.EmuWyse370 = 1;
+}
+void SetTvi925(SessionOptions& o) {
+  SetWy60(o);
+  o.EmuTvi925 = 1;
+}
+void SetVt100(SessionOptions& o) {
+  o.EmuVt100 = 1;
+  o.EmulationCode = 1;
+}
+void SetVt220(SessionOptions& o) {
+  SetVt100(o);
+  o.EmuVt220 = 1;
+}
+void SetPrism(SessionOptions& o) { o.EmuPrism = 1; }
+
+// ---- Platform stand-ins ---------------------------------------------------------
+
+// Time that passes only when the program waits, so that a sequence cut off at
+// the end of the input times out at once.
+class InstantClock final : public platform::Clock {
+ public:
+  int64_t Ticks() const override { return ms_ * 60 / 1000; }
+  int64_t Milliseconds() const override { return ms_; }
+  void Delay(int64_t ms) override {
+    if (ms > 0) ms_ += ms;
+  }
+
+ private:
+  int64_t ms_ = 0;
+};
+
+// A drawing surface that draws nothing but keeps the pen as a real one does.
+class NullPort final : public platform::Port {
+ public:
+  NullPort(int w, int h) : w_(w), h_(h) {}
+  int Width() const override { return w_; }
+  int Height() const override { return h_; }
+  void MoveTo(int h, int v) override { pen_ = {h, v}; }
+  platform::Point Pen() const override { return pen_; }
+  void LineTo(int h, int v) override { pen_ = {h, v}; }
+  void ForeColour(platform::RGB) override {}
+  void BackColour(platform::RGB) override {}
+  void SetPenMode(platform::PenMode) override {}
+  void TextFont(int16_t) override {}
+  void TextSize(int16_t) override {}
+  void TextFace(int16_t) override {}
+  void SetTextMode(platform::TextMode) override {}
+  void TextCell(int width, int, int) override { cellWidth_ = width; }
+  void DrawText(const uint8_t*, int n) override { pen_.h += n * cellWidth_; }
+  void EraseRect(platform::Rect) override {}
+  void PaintRect(platform::Rect) override {}
+  void InvertRect(platform::Rect) override {}
+  void ScrollRect(platform::Rect, int, int) override {}
+  void InvalRect(platform::Rect) override {}
+  void ValidRect(platform::Rect) override {}
+  void Flush() override {}
+
+ private:
+  int w_, h_, cellWidth_ = 7;
+  platform::Point pen_;
+};
+
+// The recorded host output, read once; what the emulation sends back is kept.
+class ReplayLink final : public HostLink {
+ public:
+  explicit ReplayLink(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::string answer;
+  size_t Remaining() const { return bytes_.size() - pos_; }
+  void Write(const uint8_t* data, int n) override { answer.append(reinterpret_cast<const char*>(data), n); }
+  int Read(uint8_t* buf, int max) override {
+    const size_t n = std::min(Remaining(), static_cast<size_t>(std::max(max, 0)));
+    std::memcpy(buf, bytes_.data() + pos_, n);
+    pos_ += n;
+    return static_cast<int>(n);
+  }
+  int Waiting() override { return static_cast<int>(std::min<size_t>(Remaining(), 1 << 30)); }
+
+ private:
+  std::string bytes_;
+  size_t pos_ = 0;
+};
+
+// The recorded host output over and over, for throughput.
+class LoopLink final : public HostLink {
+ public:
+  explicit LoopLink(std::string bytes) : bytes_(std::move(bytes)) {}
+  uint64_t taken = 0;
+  void Write(const uint8_t*, int) override {}
+  int Read(uint8_t* buf, int max) override {
+    int n = 0;
+    while (n < max) {
+      const size_t k = std::min(bytes_.size() - pos_, static_cast<size_t>(max - n));
+      std::memcpy(buf + n, bytes_.data() + pos_, k);
+      n += static_cast<int>(k);
+      pos_ += k;
+      if (pos_ == bytes_.size()) pos_ = 0;
+    }
+    taken += static_cast<uint64_t>(n);
+    return n;
+  }
+  int Waiting() override { return 1 << 20; }
+
+ private:
+  std::string bytes_;
+  size_t pos_ = 0;
+};
+
+bool ParseCount(const std::string& text, int low, int high, int& out) {
+  if (text.empty() || text.size() > 4) return false;
+  int n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n < low || n > high) return false;
+  out = n;
+  return true;
+}
+
+// The window size that shows `rows` x `cols` cells at the default text size
+// (18 points: 12 x 24 pixel cells); false when no height gives that many rows.
+bool WindowSizeFor(int rows, int cols, int& width, int& height) {
+  InstantClock clock;
+  for (int fit = 0; fit <= 80; ++fit) {
+    NullPort port((cols + 1) * 12, (fit + 3) * 24 + 9);
+    Session trial(port, clock);
+    trial.Opt.TextSizeValue = 18;
+    trial.Opt.FontSize = 18;
+    trial.screen.ComputeCellMetrics();
+    if (trial.screen.ScreenRows == rows) {
+      width = port.Width();
+      height = port.Height();
+      return true;
+    }
+  }
+  return false;
+}
+
+// A session as a new window has it: default text size and colours, wrap on,
+// the cursor home.
+void PrepareSession(Session& s, const Options& o, const Emulation* emulation) {
+  s.Opt.TextSizeValue = 18;
+  s.Opt.FontSize = 18;
+  s.Opt.AutoWrapOn = 1;
+  s.Opt.CurrentForeColour = 17;
+  s.Opt.BackgroundColour = 18;
+  s.Opt.ReverseColour = 17;
+  s.Opt.BoldColour = 17;
+  s.Opt.UnderlineColour = 17;
+  s.Opt.Mode2Colour = 15;
+  if (emulation) emulation->setFlags(s.Opt);
+  s.screen.ComputeCellMetrics();
+  s.screen.ScreenCols = static_cast<int16_t>(o.cols);
+  s.screen.ColumnsSetting = static_cast<int16_t>(o.cols);
+  s.screen.SetNormalTextStyle();
+  s.screen.CursorRow = s.screen.CursorCol = 1;
+  s.screen.MoveToCell(1, 1);
+  s.conn.UsesPty = 1;
+}
+
+char Base36(int code) {
+  if (code >= 0 && code <= 9) return static_cast<char>('0' + code);
+  if (code >= 10 && code <= 35) return static_cast<char>('a' + code - 10);
+  return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t u) {
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    out += static_cast<char>(0xC0 | (u >> 6));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+
+std::string RightTrimmed(std::string s, char pad) {
+  s.erase(s.find_last_not_of(pad) + 1);
+  return s;
+}
+
+}  // namespace
+
+void (*RepaintFromPlanes)(Session&) = nullptr;
+
+const std::vector<Emulation>& Emulations() {
+  // The interpreters of the two families plug in here as they are written.
+  static const std::vector<Emulation> table = {
+      {"vp", SetVp, false, nullptr},         {"wy50", SetWy50, false, nullptr},
+      {"wy60", SetWy60, false, nullptr},     {"wy370", SetWy370, false, nullptr},
+      {"tvi925", SetTvi925, false, nullptr}, {"vt100", SetVt100, true, nullptr},
+      {"vt220", SetVt220, true, nullptr},    {"Prism", SetPrism, false, nullptr},
+  };
+  return table;
+}
+
+bool ParseArguments(const std::vector<std::string>& args, Options& o, std::string& error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& v) {
+      if (i + 1 >= args.size()) {
+        error = "option " + a + " needs a value";
+        return false;
+      }
+      v = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--emulation") {
+      if (!value(v)) return false;
+      o.emulation = v;
+    } else if (a == "--rows") {
+      if (!value(v)) return false;
+      if (!ParseCount(v, 1, kMaxScreenRows, o.rows)) {
+        error = "--rows takes a number from 1 to 71, not \"" + v + "\"";
+        return false;
+      }
+    } else if (a == "--cols") {
+      if (!value(v)) return false;
+      if (!ParseCount(v, 1, kMaxCursorCol, o.cols)) {
+        error = "--cols takes a number from 1 to 206, not \"" + v + "\"";
+        return false;
+      }
+    } else if (a == "--attrs") {
+      o.attrs = true;
+    } else if (a == "--bench") {
+      o.bench = true;
+    } else if (a.size() > 1 && a[0] == '-' && a != "--") {
+      error = "unknown option " + a;
+      return false;
+    } else {
+      if (a == "--") ++i;
+      for (; i < args.size(); ++i) o.files.push_back(args[i]);
+    }
+  }
+  if (o.files.empty()) {
+    error = "no input file";
+    return false;
+  }
+  return true;
+}
+
+std::string EscapeBytes(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '"': out += "\\\""; break;
+      case '\a': out += "\\a"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '\v': out += "\\v"; break;
+      default:
+        if (c >= 32 && c < 127) {
+          out += static_cast<char>(c);
+        } else {
+          char oct[5];
+          std::snprintf(oct, sizeof oct, "\\%03o", c);
+          out += oct;
+        }
+    }
+  }
+  return out;
+}
+
+std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
+  std::string out;
+  for (int r = 1; r <= rows; ++r) {
+    std::string line;
+    for (int c = 1; c <= cols; ++c) {
+      const int code = static_cast<uint8_t>(s.screen.ScreenChars(r, c));
+      if (code >= 32 && code < 127)
+        line += static_cast<char>(code);
+      else
+        AppendUtf8(line, code == 0 ? U' ' : platform::GlyphOf(s.screen.ScreenFontId, static_cast<uint8_t>(code)));
+    }
+    out += RightTrimmed(line, ' ') + "\n";
+  }
+  out += "cursor " + std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol) + "\n";
+  if (attrs) {
+    for (int r = 1; r <= rows; ++r) {
+      std::string line;
+      for (int c = 1; c <= cols; ++c) line += Base36(s.screen.ScreenAttrs(r, c));
+      out += RightTrimmed(line, '0') + "\n";
+    }
+  }
+  return out;
+}
+
+int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostream& err) {
+  const Emulation* emulation = nullptr;
+  if (!o.emulation.empty()) {
+    for (const auto& e : Emulations())
+      if (o.emulation == e.name) emulation = &e;
+    if (!emulation) {
+      std::string names;
+      for (const auto& e : Emulations()) names += std::string(names.empty() ? "" : ", ") + e.name;
+      err << "korvane-replay: unknown emulation \"" << o.emulation << "\" (one of: " << names << ")\n";
+      return kUsage;
+    }
+    if (!emulation->makeInterpreter) {
+      err << "korvane-replay: emulation \"" << o.emulation << "\" has no interpreter yet\n";
+      return kUsage;
+    }
+  }
+
+  std::string input;
+  for (const auto& f : o.files) {
+    std::ifstream in(f, std::ios::binary);
+    if (!in) {
+      err << "korvane-replay: cannot read " << f << ": " << std::strerror(errno) << "\n";
+      return kUsage;
+    }
+    input.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+      err << "korvane-replay: cannot read " << f << "\n";
+      return kUsage;
+    }
+  }
+
+  int width = 0, height = 0;
+  if (!WindowSizeFor(o.rows, o.cols, width, height)) {
+    err << "korvane-replay: no window shows " << o.rows << " rows at the default text size\n";
+    return kUsage;
+  }
+
+  if (!o.bench) {
+    InstantClock clock;
+    NullPort port(width, height);
+    Session s(port, clock);
+    PrepareSession(s, o, emulation);
+    auto link = std::make_unique<ReplayLink>(std::move(input));
+    ReplayLink* replay = link.get();
+    s.conn.PtyStream = std::move(link);
+    std::unique_ptr<HostInterpreter> interp = emulation ? emulation->makeInterpreter(s) : nullptr;
+    if (interp) s.input.SetInterpreters(emulation->vtFamily ? nullptr : interp.get(),
+                                        emulation->vtFamily ? interp.get() : nullptr);
+    while (replay->Remaining() > 0) {
+      const size_t before = replay->Remaining();
+      s.input.ProcessHostInput();
+      if (replay->Remaining() == before) break;
+    }
+    out << FormatScreen(s, o.rows, o.cols, o.attrs);
+    if (!replay->answer.empty()) out << "answer: " << EscapeBytes(replay->answer) << "\n";
+    return kOk;
+  }
+
+  if (input.empty()) {
+    err << "korvane-replay: nothing to measure: the input is empty\n";
+    return kUsage;
+  }
+  platform::OffscreenGui gui(argc, argv);
+  platform::SteadyClock clock;
+  platform::QtImagePort image(width, height);
+  FloodGate gate(image);
+  Session s(gate, clock);
+  PrepareSession(s, o, emulation);
+  s.Opt.ScrollBackOn = 1;
+  auto link = std::make_unique<LoopLink>(input);
+  LoopLink* loop = link.get();
+  s.conn.PtyStream = std::move(link);
+  s.input.SetFloodGate(&gate);
+  std::unique_ptr<HostInterpreter> interp = emulation ? emulation->makeInterpreter(s) : nullptr;
+  if (interp) s.input.SetInterpreters(emulation->vtFamily ? nullptr : interp.get(),
+                                      emulation->vtFamily ? interp.get() : nullptr);
+
+  using namespace std::chrono;
+  const auto start = steady_clock::now();
+  auto lastRepaint = start;
+  double seconds = 0;
+  while (true) {
+    for (int i = 0; i < 64; ++i) s.input.ProcessHostInput();
+    const auto now = steady_clock::now();
+    if (s.screen.RepaintPending && now - lastRepaint >= milliseconds(FloodGate::kFrameMs)) {
+      // Once a frame the window catches up with the planes.
+      FloodGate::RepaintScope repaint(gate);
+      if (RepaintFromPlanes) RepaintFromPlanes(s);
+      s.screen.RepaintPending = 0;
+      lastRepaint = now;
+    }
+    seconds = duration<double>(now - start).count();
+    if (seconds >= 1.0 && loop->taken >= input.size()) break;
+  }
+  char figure[32];
+  std::snprintf(figure, sizeof figure, "%.1f MB/s", static_cast<double>(loop->taken) / seconds / 1e6);
+  out << figure << "\n";
+  return kOk;
+}
+
+}  // namespace korvane::replay

@@ -1,0 +1,63 @@
+#pragma once
+// korvane-replay: feeds recorded host output through one emulation at a given
+// screen size and prints the screen, or measures the throughput.
+//
+//   korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--bench] FILE...
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "emulation/HostInterpreter.h"
+#include "settings/SessionOptions.h"
+
+namespace korvane {
+
+struct Session;
+
+namespace replay {
+
+struct Options {
+  std::string emulation;  // empty: the plain-text path
+  int rows = 24, cols = 80;
+  bool attrs = false, bench = false;
+  std::vector<std::string> files;
+};
+
+// One emulation the tool accepts: its TERM name, the emulation flags a session
+// of it has, and the interpreter that reads its output (null until one exists).
+struct Emulation {
+  const char* name;
+  void (*setFlags)(SessionOptions&);
+  bool vtFamily;
+  std::unique_ptr<HostInterpreter> (*makeInterpreter)(Session&);
+};
+const std::vector<Emulation>& Emulations();
+
+// Draws the whole window from the planes. The throughput run calls it at most
+// once a frame while the flood gate holds drawing back; until it is set, the
+// run only re-arms the gate.
+extern void (*RepaintFromPlanes)(Session&);
+
+// Exit codes.
+constexpr int kOk = 0;
+constexpr int kUsage = 2;
+
+// Parses the command line; on failure returns false with a message.
+bool ParseArguments(const std::vector<std::string>& args, Options& options, std::string& error);
+
+// Runs the replay: prints the screen (or the throughput) to `out`, messages to
+// `err`; returns the exit code.
+int Run(const Options& options, int& argc, char** argv, std::ostream& out, std::ostream& err);
+
+// The screen as the tool prints it: one line per row with trailing blanks
+// trimmed, then "cursor ROW COL", then with `attrs` one line per row of
+// base-36 attribute codes with trailing 0s trimmed.
+std::string FormatScreen(Session& session, int rows, int cols, bool attrs);
+
+// Bytes as C-style escaped text.
+std::string EscapeBytes(const std::string& bytes);
+
+}  // namespace replay
+}  // namespace korvane
