@@ -43,9 +43,8 @@ class LoopLink final : public HostLink {
   size_t pos_ = 0;
 };
 
-// The window repaint from the planes; until the repaint code is wired in, a
-// frame only re-arms the gate.
-std::function<void(Session&)> RepaintFromPlanes;
+// The window repaint from the planes, at most once a frame during a flood.
+void RepaintFromPlanes(Session& s) { s.screen.RedrawScreenFromBuffers(); }
 
 // A 24 x 80 session at the default text size (12 x 24 pixel cells), drawing
 // into an offscreen back buffer.
@@ -79,7 +78,7 @@ struct Bench {
       const auto now = std::chrono::steady_clock::now();
       if (now - lastRepaint < std::chrono::milliseconds(FloodGate::kFrameMs)) continue;
       FloodGate::RepaintScope repaint(gate);
-      if (RepaintFromPlanes) RepaintFromPlanes(session);
+      RepaintFromPlanes(session);
       session.screen.RepaintPending = 0;
       lastRepaint = now;
     }

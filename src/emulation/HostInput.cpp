@@ -24,9 +24,11 @@ HostInputHooks& DefaultHooks() {
 constexpr std::array<int16_t, 13> kNationalPositions = {0, 96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
 }  // namespace
 
-void HostInputHooks::SpreadAttributeForward(Screen& screen) {
-  screen.RepaintPending = 1;
-  screen.RepaintWithoutErase = 1;
+void HostInputHooks::SpreadAttributeForward(Screen& screen) { screen.SpreadAttributeForward(); }
+
+int HostInput::ScreenByteSource::GetNextHostByte() {
+  input_.GetNextHostByte();
+  return input_.HostReadTimedOut ? kTimedOut : input_.NextHostByte;
 }
 
 HostInput::HostInput(SessionOptions& options, Screen& s, Connection& connection)
@@ -36,7 +38,9 @@ HostInput::HostInput(SessionOptions& options, Screen& s, Connection& connection)
       NationalReplacement(kNationalPositions),
       clock_(connection.clock()),
       sinks_(&NoSinks()),
-      hooks_(&DefaultHooks()) {}
+      hooks_(&DefaultHooks()) {
+  screen.HostBytes = &screenBytes_;
+}
 
 void HostInput::SetEchoSinks(EchoSinks* sinks) { sinks_ = sinks ? sinks : &NoSinks(); }
 void HostInput::SetHooks(HostInputHooks* hooks) { hooks_ = hooks ? hooks : &DefaultHooks(); }

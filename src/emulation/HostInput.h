@@ -25,6 +25,7 @@
 #include "emulation/EchoSinks.h"
 #include "emulation/HostInputHooks.h"
 #include "emulation/HostInterpreter.h"
+#include "screen/HostByteSource.h"
 #include "screen/Screen.h"
 #include "settings/SessionOptions.h"
 
@@ -287,6 +288,18 @@ class HostInput {
   int16_t HeldPromptChar = 0;
 
  private:
+  // The screen commands that read their own parameters (the stored-page
+  // command) take their bytes through the same next-host-byte step.
+  class ScreenByteSource final : public HostByteSource {
+   public:
+    explicit ScreenByteSource(HostInput& input) : input_(input) {}
+    int GetNextHostByte() override;
+
+   private:
+    HostInput& input_;
+  };
+  ScreenByteSource screenBytes_{*this};
+
   enum class ChunkRead { Got, NoInput, PassEnded };
   // Reads a chunk: up to `ptyMax` bytes from a pseudo-terminal, the waiting
   // count from a serial port.

@@ -220,7 +220,7 @@ std::string RightTrimmed(std::string s, char pad) {
 
 }  // namespace
 
-void (*RepaintFromPlanes)(Session&) = nullptr;
+void RepaintFromPlanes(Session& s) { s.screen.RedrawScreenFromBuffers(); }
 
 const std::vector<Emulation>& Emulations() {
   // The interpreters of the two families plug in here as they are written.
@@ -416,7 +416,7 @@ int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostrea
     if (s.screen.RepaintPending && now - lastRepaint >= milliseconds(FloodGate::kFrameMs)) {
       // Once a frame the window catches up with the planes.
       FloodGate::RepaintScope repaint(gate);
-      if (RepaintFromPlanes) RepaintFromPlanes(s);
+      RepaintFromPlanes(s);
       s.screen.RepaintPending = 0;
       lastRepaint = now;
     }

@@ -35,10 +35,8 @@ struct Emulation {
 };
 const std::vector<Emulation>& Emulations();
 
-// Draws the whole window from the planes. The throughput run calls it at most
-// once a frame while the flood gate holds drawing back; until it is set, the
-// run only re-arms the gate.
-extern void (*RepaintFromPlanes)(Session&);
+// The window repaint from the planes, run at most once a frame during a flood.
+void RepaintFromPlanes(Session& s);
 
 // Exit codes.
 constexpr int kOk = 0;
