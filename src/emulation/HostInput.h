@@ -25,6 +25,7 @@
 #include "emulation/EchoSinks.h"
 #include "emulation/HostInputHooks.h"
 #include "emulation/HostInterpreter.h"
+#include "emulation/SharedSequences.h"
 #include "screen/HostByteSource.h"
 #include "screen/Screen.h"
 #include "settings/SessionOptions.h"
@@ -90,6 +91,10 @@ class HostInput {
   // ---- Wiring ---------------------------------------------------------------
   // The interpreters of the two emulation families; null where none exists yet
   // (those sessions take the plain-text path).
+  // The sequences both families share (see SharedSequences); null until set.
+  void SetSharedSequences(SharedSequences* shared) { shared_ = shared; }
+  SharedSequences* Shared() const { return shared_; }
+
   void SetInterpreters(HostInterpreter* wyseFamily, HostInterpreter* vtFamily) {
     wyse_ = wyseFamily;
     vt_ = vtFamily;
@@ -192,6 +197,16 @@ class HostInput {
   void CloseProtectedFieldAtPen();
   // The national character set's replacement of a 7-bit code.
   int MapNationalCharacter(int c) const;
+  // The screen font's code for a DEC Multinational character (161..254);
+  // other codes are returned unchanged.
+  static int MapHighCharacter(int c);
+
+  // ---- Text parameters ended by DEL ---------------------------------------------
+  // Reads a text parameter up to DEL (not kept) into HostString, at most 250
+  // bytes: a 251st byte is left for the interpreter. Reads nothing while
+  // AltEditKeys is set. Ends with CurrentHostChar 0.
+  void ReadHostStringUntilDel();
+  std::string HostString;
 
   // ---- Requests to the host --------------------------------------------------------
   void SendBreakToHost();
@@ -341,6 +356,7 @@ class HostInput {
   void WyseColourAttributeCommand(int c);
 
   platform::Clock& clock_;
+  SharedSequences* shared_ = nullptr;
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;
   HostInterpreter* active_ = nullptr;
