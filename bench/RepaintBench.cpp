@@ -9,44 +9,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/NullPort.h"
 #include "platform/qt/QtImagePort.h"
 #include "screen/Screen.h"
 
 namespace korvane {
 namespace {
+using platform::NullPort;
 
-// A port that draws nothing: what the repaint itself costs.
-class NullPort final : public platform::Port {
- public:
-  NullPort(int, int) {}
-  int Width() const override { return 570; }
-  int Height() const override { return 414; }
-  void MoveTo(int h, int v) override { pen_ = {h, v}; }
-  platform::Point Pen() const override { return pen_; }
-  void LineTo(int h, int v) override { pen_ = {h, v}; }
-  void ForeColour(platform::RGB) override {}
-  void BackColour(platform::RGB) override {}
-  void SetPenMode(platform::PenMode) override {}
-  void TextFont(int16_t) override {}
-  void TextSize(int16_t) override {}
-  void TextFace(int16_t) override {}
-  void SetTextMode(platform::TextMode) override {}
-  void TextCell(int, int, int) override {}
-  void DrawText(const uint8_t* codes, int n) override {
-    benchmark::DoNotOptimize(codes);
-    pen_.h += 7 * n;
-  }
-  void EraseRect(platform::Rect) override {}
-  void PaintRect(platform::Rect) override {}
-  void InvertRect(platform::Rect) override {}
-  void ScrollRect(platform::Rect, int, int) override {}
-  void InvalRect(platform::Rect) override {}
-  void ValidRect(platform::Rect) override {}
-  void Flush() override {}
-
- private:
-  platform::Point pen_;
-};
 
 // 24 rows of 80 columns of text; every third row carries a few attribute
 // changes, and in colour mode every row has several colour pairs.

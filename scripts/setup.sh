@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvane needs to build, run and test.
+# Usage: scripts/setup.sh [extra-package ...]
 set -euo pipefail
 
 packages=(
+  "$@"
   cmake ninja-build g++
   qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev

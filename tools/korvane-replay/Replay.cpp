@@ -12,6 +12,7 @@
 
 #include "emulation/FloodGate.h"
 #include "platform/CharMap.h"
+#include "platform/NullPort.h"
 #include "platform/qt/OffscreenGui.h"
 #include "platform/qt/QtImagePort.h"
 #include "windows/Session.h"
@@ -19,6 +20,7 @@
 namespace korvane::replay {
 
 namespace {
+using platform::NullPort;
 
 // ---- Emulations ------------------------------------------------------------------
 
@@ -63,37 +65,6 @@ class InstantClock final : public platform::Clock {
 
  private:
   int64_t ms_ = 0;
-};
-
-// A drawing surface that draws nothing but keeps the pen as a real one does.
-class NullPort final : public platform::Port {
- public:
-  NullPort(int w, int h) : w_(w), h_(h) {}
-  int Width() const override { return w_; }
-  int Height() const override { return h_; }
-  void MoveTo(int h, int v) override { pen_ = {h, v}; }
-  platform::Point Pen() const override { return pen_; }
-  void LineTo(int h, int v) override { pen_ = {h, v}; }
-  void ForeColour(platform::RGB) override {}
-  void BackColour(platform::RGB) override {}
-  void SetPenMode(platform::PenMode) override {}
-  void TextFont(int16_t) override {}
-  void TextSize(int16_t) override {}
-  void TextFace(int16_t) override {}
-  void SetTextMode(platform::TextMode) override {}
-  void TextCell(int width, int, int) override { cellWidth_ = width; }
-  void DrawText(const uint8_t*, int n) override { pen_.h += n * cellWidth_; }
-  void EraseRect(platform::Rect) override {}
-  void PaintRect(platform::Rect) override {}
-  void InvertRect(platform::Rect) override {}
-  void ScrollRect(platform::Rect, int, int) override {}
-  void InvalRect(platform::Rect) override {}
-  void ValidRect(platform::Rect) override {}
-  void Flush() override {}
-
- private:
-  int w_, h_, cellWidth_ = 7;
-  platform::Point pen_;
 };
 
 // The recorded host output, read once; what the emulation sends back is kept.
@@ -153,24 +124,6 @@ bool ParseCount(const std::string& text, int low, int high, int& out) {
   return true;
 }
 
-// The window size that shows `rows` x `cols` cells at the default text size
-// (18 points: 12 x 24 pixel cells); false when no height gives that many rows.
-bool WindowSizeFor(int rows, int cols, int& width, int& height) {
-  InstantClock clock;
-  for (int fit = 0; fit <= 80; ++fit) {
-    NullPort port((cols + 1) * 12, (fit + 3) * 24 + 9);
-    Session trial(port, clock);
-    trial.Opt.TextSizeValue = 18;
-    trial.Opt.FontSize = 18;
-    trial.screen.ComputeCellMetrics();
-    if (trial.screen.ScreenRows == rows) {
-      width = port.Width();
-      height = port.Height();
-      return true;
-    }
-  }
-  return false;
-}
 
 // A session as a new window has it: default text size and colours, wrap on,
 // the cursor home.
@@ -219,6 +172,25 @@ std::string RightTrimmed(std::string s, char pad) {
 }
 
 }  // namespace
+
+// The window size that shows `rows` x `cols` cells at the default text size
+// (18 points: 12 x 24 pixel cells); false when no height gives that many rows.
+bool WindowSizeFor(int rows, int cols, int& width, int& height) {
+  InstantClock clock;
+  for (int fit = 0; fit <= 80; ++fit) {
+    NullPort port((cols + 1) * 12, (fit + 3) * 24 + 9);
+    Session trial(port, clock);
+    trial.Opt.TextSizeValue = 18;
+    trial.Opt.FontSize = 18;
+    trial.screen.ComputeCellMetrics();
+    if (trial.screen.ScreenRows == rows) {
+      width = port.Width();
+      height = port.Height();
+      return true;
+    }
+  }
+  return false;
+}
 
 void RepaintFromPlanes(Session& s) { s.screen.RedrawScreenFromBuffers(); }
 
@@ -329,6 +301,28 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
   return out;
 }
 
+std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input) {
+  InstantClock clock;
+  NullPort port(width, height);
+  Session s(port, clock);
+  PrepareSession(s, o, emulation);
+  auto link = std::make_unique<ReplayLink>(std::move(input));
+  ReplayLink* replay = link.get();
+  s.conn.PtyStream = std::move(link);
+  std::unique_ptr<HostInterpreter> interp = emulation && emulation->makeInterpreter ? emulation->makeInterpreter(s)
+                                                                                    : nullptr;
+  if (interp)
+    s.input.SetInterpreters(emulation->vtFamily ? nullptr : interp.get(), emulation->vtFamily ? interp.get() : nullptr);
+  while (replay->Remaining() > 0) {
+    const size_t before = replay->Remaining();
+    s.input.ProcessHostInput();
+    if (replay->Remaining() == before) break;
+  }
+  std::string text = FormatScreen(s, o.rows, o.cols, o.attrs);
+  if (!replay->answer.empty()) text += "answer: " + EscapeBytes(replay->answer) + "\n";
+  return text;
+}
+
 int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostream& err) {
   const Emulation* emulation = nullptr;
   if (!o.emulation.empty()) {
@@ -367,23 +361,7 @@ int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostrea
   }
 
   if (!o.bench) {
-    InstantClock clock;
-    NullPort port(width, height);
-    Session s(port, clock);
-    PrepareSession(s, o, emulation);
-    auto link = std::make_unique<ReplayLink>(std::move(input));
-    ReplayLink* replay = link.get();
-    s.conn.PtyStream = std::move(link);
-    std::unique_ptr<HostInterpreter> interp = emulation ? emulation->makeInterpreter(s) : nullptr;
-    if (interp) s.input.SetInterpreters(emulation->vtFamily ? nullptr : interp.get(),
-                                        emulation->vtFamily ? interp.get() : nullptr);
-    while (replay->Remaining() > 0) {
-      const size_t before = replay->Remaining();
-      s.input.ProcessHostInput();
-      if (replay->Remaining() == before) break;
-    }
-    out << FormatScreen(s, o.rows, o.cols, o.attrs);
-    if (!replay->answer.empty()) out << "answer: " << EscapeBytes(replay->answer) << "\n";
+    out << ReplayToText(o, emulation, width, height, std::move(input));
     return kOk;
   }
 

@@ -54,6 +54,15 @@ int Run(const Options& options, int& argc, char** argv, std::ostream& out, std::
 // base-36 attribute codes with trailing 0s trimmed.
 std::string FormatScreen(Session& session, int rows, int cols, bool attrs);
 
+// Feeds `input` through the emulation (null: the plain-text path) into a fresh
+// session whose window is width x height pixels, and returns what the tool
+// prints: the screen and the bytes sent back to the host.
+std::string ReplayToText(const Options& options, const Emulation* emulation, int width, int height,
+                         std::string input);
+// The window size that shows rows x cols cells at the default text size;
+// false when no height gives that many rows.
+bool WindowSizeFor(int rows, int cols, int& width, int& height);
+
 // Bytes as C-style escaped text.
 std::string EscapeBytes(const std::string& bytes);
 
