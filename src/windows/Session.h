@@ -5,6 +5,7 @@
 
 #include "connection/Connection.h"
 #include "emulation/HostInput.h"
+#include "emulation/WyseState.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
@@ -25,6 +26,8 @@ struct Session {
   Connection conn;
   SettingsState settings;
   HostInput input;
+  // The Wyse-family interpreter's modes and the key strings its host programs.
+  WyseState wyse;
 };
 
 }  // namespace korvane

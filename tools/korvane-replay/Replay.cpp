@@ -10,7 +10,9 @@
 #include <ostream>
 #include <sstream>
 
+#include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
+#include "emulation/WyseInterpreter.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
 #include "platform/qt/OffscreenGui.h"
@@ -24,32 +26,22 @@ using platform::NullPort;
 
 // ---- Emulations ------------------------------------------------------------------
 
-void SetVp(SessionOptions& o) { o.EmuViewpoint = 1; }
-void SetWy50(SessionOptions& o) {
-  SetVp(o);
-  o.EmuWyse50 = 1;
+// The Wyse-family choices also pick the attribute kind as the Emulate menu
+// does: hidden attributes, but for the TeleVideo 925's attribute cells.
+void SetWyseFamily(SessionOptions& o, EmulationKind kind) {
+  SetEmulationFlags(kind, o);
+  o.HiddenAttributes = kind == EmulationKind::Tvi925 ? 0 : 1;
 }
-void SetWy60(SessionOptions& o) {
-  SetVp(o);
-  o.EmuWyse50 = 2;
-}
-void SetWy370(SessionOptions& o) {
-  SetWy60(o);
-  o.EmuWyse370 = 1;
-}
-void SetTvi925(SessionOptions& o) {
-  SetWy60(o);
-  o.EmuTvi925 = 1;
-}
-void SetVt100(SessionOptions& o) {
-  o.EmuVt100 = 1;
-  o.EmulationCode = 1;
-}
-void SetVt220(SessionOptions& o) {
-  SetVt100(o);
-  o.EmuVt220 = 1;
-}
-void SetPrism(SessionOptions& o) { o.EmuPrism = 1; }
+void SetVp(SessionOptions& o) { SetWyseFamily(o, EmulationKind::Viewpoint); }
+void SetWy50(SessionOptions& o) { SetWyseFamily(o, EmulationKind::Wyse50); }
+void SetWy60(SessionOptions& o) { SetWyseFamily(o, EmulationKind::Wyse60); }
+void SetWy370(SessionOptions& o) { SetWyseFamily(o, EmulationKind::Wyse370); }
+void SetTvi925(SessionOptions& o) { SetWyseFamily(o, EmulationKind::Tvi925); }
+void SetVt100(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt100, o); }
+void SetVt220(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt220, o); }
+void SetPrism(SessionOptions& o) { SetEmulationFlags(EmulationKind::Prism, o); }
+
+std::unique_ptr<HostInterpreter> MakeWyse(Session& s) { return std::make_unique<WyseInterpreter>(s.input, s.wyse); }
 
 // ---- Platform stand-ins ---------------------------------------------------------
 
@@ -197,10 +189,10 @@ void RepaintFromPlanes(Session& s) { s.screen.RedrawScreenFromBuffers(); }
 const std::vector<Emulation>& Emulations() {
   // The interpreters of the two families plug in here as they are written.
   static const std::vector<Emulation> table = {
-      {"vp", SetVp, false, nullptr},         {"wy50", SetWy50, false, nullptr},
-      {"wy60", SetWy60, false, nullptr},     {"wy370", SetWy370, false, nullptr},
-      {"tvi925", SetTvi925, false, nullptr}, {"vt100", SetVt100, true, nullptr},
-      {"vt220", SetVt220, true, nullptr},    {"Prism", SetPrism, false, nullptr},
+      {"vp", SetVp, false, MakeWyse},         {"wy50", SetWy50, false, MakeWyse},
+      {"wy60", SetWy60, false, MakeWyse},     {"wy370", SetWy370, false, MakeWyse},
+      {"tvi925", SetTvi925, false, MakeWyse}, {"vt100", SetVt100, true, nullptr},
+      {"vt220", SetVt220, true, nullptr},     {"Prism", SetPrism, false, MakeWyse},
   };
   return table;
 }

@@ -1,0 +1,21 @@
+#pragma once
+// The Wyse family's line graphics: which drawing glyph of the screen font a
+// character code shows while the graphics mode is on.
+
+namespace korvane {
+
+struct LineGraphicsMode {
+  bool rangeMode = false;   // codes 64..107 in groups of four
+  bool altSet = false;      // the alternative set of codes 51..94
+  bool wyseColour = false;  // Wyse colour attributes change the 64..79 glyphs
+  int programFont = 0;      // 1: the program's own font; 2: a font with PC line-drawing codes
+};
+
+// The glyph code shown for `c` in line-graphics mode.
+int MapLineGraphics(int c, const LineGraphicsMode& mode);
+
+// The program font's drawing glyph (218..255) as the PC line-drawing code of
+// a font that has those; other codes are returned unchanged.
+int PcLineDrawingCode(int glyph);
+
+}  // namespace korvane

@@ -1,0 +1,428 @@
+// The Wyse-family interpreter, per character: the adjustments of the received
+// code, the printable characters, and the control characters.
+
+#include "emulation/WyseInterpreter.h"
+
+#include <algorithm>
+
+#include "emulation/HostInput.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kAck = 6, kBel = 7, kBs = 8, kTab = 9, kLf = 10, kVt = 11, kFf = 12, kCr = 13, kSi = 15, kDle = 16,
+              kNak = 21, kSyn = 22, kSub = 26, kEsc = 27, kRs = 30, kUs = 31, kSoh = 1, kEtx = 3, kEnq = 5,
+              kDc2 = 18, kDel = 127;
+
+// The text to every echo target that is on, as the pending run goes.
+void EchoText(HostInput& in, std::string_view text) {
+  if (text.empty()) return;
+  if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(text);
+  if (in.PrinterOn && !in.Opt.UseClip) in.Sinks().WritePrinterCapture(text);
+  if (in.CaptureFileOn) in.Sinks().WriteCaptureFile(text);
+}
+}  // namespace
+
+WyseInterpreter::WyseInterpreter(HostInput& in, WyseState& state)
+    : in_(in), s_(in.screen), o_(in.Opt), st_(state), commands_(in, state) {}
+
+LineGraphicsMode WyseInterpreter::GraphicsMode() const {
+  LineGraphicsMode m;
+  m.rangeMode = st_.GraphicsRangeMode != 0;
+  m.altSet = o_.AltGraphicsSet == 1;
+  m.wyseColour = s_.WyseColourAttributes != 0;
+  m.programFont = o_.ProgramFontOption;
+  return m;
+}
+
+int WyseInterpreter::NextByte() {
+  in_.GetNextHostByte();
+  return in_.NextHostByte;
+}
+
+void WyseInterpreter::InterpretCharacter(HostInput& in) {
+  int c = in.CurrentHostChar;
+  // The common case first: a plain 7-bit character with no mode that changes
+  // it goes straight to the writer.
+  if (c >= 32 && c < 127 && !st_.MonitorMode && !st_.EnqSeen && !in_.GraphicsModeOn && !s_.StatusLineWriteOpen &&
+      !st_.PaintBackgroundAtCr && !s_.ProtectFieldMode &&
+      (o_.ProgramFontOption == 2 || o_.HostCharacterSet == 14 || in_.MapNationalCharacter(c) == c)) {
+    in.WriteCharacter();
+    return;
+  }
+  if (!AdjustCharacter(c)) return;
+
+  // Before the dispatch.
+  if (c == 0 || c == kDel) return;
+  if (s_.StatusLineWriteOpen == 1 && in_.StatusLinePenActive == 0 && c != kCr &&
+      s_.PendingLineText.size() < HostInput::kLineTextMax)
+    s_.PendingLineText += static_cast<char>(c);
+  if (st_.PaintBackgroundAtCr) {
+    if (c == kCr) s_.PaintTextAreaBackground();
+    st_.PaintBackgroundAtCr = 0;
+  }
+  if (s_.ProtectFieldMode) {
+    // A run of cursor-right moves along a field keeps its start; anything
+    // else ends the run.
+    const int keep = o_.EmuWyse50 ? kFf : kAck;
+    if (c != keep) st_.ProtectFieldStarted = 0;
+  }
+  const bool printable = o_.EmuPrism ? (c >= 32 && c <= 127) || (c > 31 && o_.PrismSevenBit) : c > 31;
+  if (printable) {
+    in.CurrentHostChar = static_cast<int16_t>(c);
+    in.WriteCharacter();
+    return;
+  }
+  if (st_.SwallowNextLf) {
+    st_.SwallowNextLf = 0;
+    if (c == kLf) return;
+  }
+  in.CurrentHostChar = static_cast<int16_t>(c);
+  ControlCharacter(c);
+}
+
+bool WyseInterpreter::AdjustCharacter(int& c) {
+  if (c > 127 && ((o_.EmuPrism == 0 && o_.NationalCharsOff == 0) || (o_.PrismSevenBit == 1 && o_.EmuPrism == 1)))
+    c &= 127;
+  if (st_.EnqSeen == kEnq) {
+    st_.EnqSeen = 0;
+    if (c == kDc2) c = 0;
+  }
+  if (c == kEnq) st_.EnqSeen = kEnq;
+  if (st_.MonitorMode) {
+    MonitorModeCharacter(c);
+    return false;
+  }
+  if (o_.ProgramFontOption != 2 && o_.HostCharacterSet != 14 && !in_.GraphicsModeOn) c = in_.MapNationalCharacter(c);
+  if (c > 127 && o_.DecMultinational == 1) {
+    c = HostInput::MapHighCharacter(c);
+    return true;
+  }
+  if (o_.NationalCharsOff == 1 && o_.HostCharacterSet == 7 && o_.DecMultinational == 0 && o_.AltGraphicsSet == 0) {
+    if (c == 148) {
+      c = 94;
+      if (commands_.Actions().ShiftAndKeyDown()) c = 64;
+    } else if (c == 244) {
+      c = 157;
+    } else if (c == 233) {
+      c = 143;
+    }
+  }
+  if (in_.GraphicsModeOn) c = MapLineGraphics(c, GraphicsMode());
+  return true;
+}
+
+void WyseInterpreter::MonitorModeCharacter(int c) {
+  if (c == kEsc) {
+    const int b = NextByte();
+    if (b == 'X' || b == 'u') {
+      st_.MonitorMode = 0;
+      in_.CurrentHostChar = 0;
+      return;
+    }
+    c = b == 'Z' ? NextByte() : b;
+  }
+  // Controls are shown, not carried out: 16..31 as their own glyphs; 0..15
+  // reach the writer, which prints nothing for them.
+  if (c >= 16 && c <= 31) c += 204;
+  in_.CurrentHostChar = static_cast<int16_t>(c);
+  in_.WriteCharacter();
+}
+
+void WyseInterpreter::ControlCharacter(int c) {
+  const bool wyse50 = o_.EmuWyse50 != 0;
+  switch (c) {
+    case kTab: {
+      in_.FlushRun(HostInput::Echo::Character);
+      if (in_.CaptureFileOn) {
+        in_.Sinks().WriteCaptureFile("\t");
+        if (o_.ClipboardOption41) in_.Sinks().WriteCaptureLineEnd();
+      }
+      if (s_.DisplayOn) {
+        const int col = std::max<int>(s_.CursorCol, 1);
+        const int next = ((col - 1) / 8 + 1) * 8 + 1;
+        if (next <= s_.ColumnsSetting && next <= kMaxCursorCol) s_.CursorCol = static_cast<int16_t>(next);
+        s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+      }
+      break;
+    }
+    case kLf: LineFeed(); break;
+    case kCr: CarriageReturn(); break;
+    case kFf:
+      if (o_.EmuTvi925 || !wyse50)
+        FormFeedClear();
+      else
+        CursorRight();
+      break;
+    case kBs:
+    case kNak: Backspace(); break;
+    case kBel:
+      in_.FlushRun(HostInput::Echo::Character);
+      commands_.Actions().SystemBeep();
+      break;
+    case kAck: CursorForwardOne(); break;
+    case kDle: ColumnAddress(); break;
+    case kEsc: Escape(); break;
+    default:
+      if (c == kSyn && (o_.EmuTvi925 || o_.AltEditKeys == 1)) {
+        LineFeed();
+      } else if (c == kRs && wyse50) {
+        in_.FlushRun(HostInput::Echo::Character);
+        if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
+        MoveCursorTo(1, 1);
+      } else if (c == kUs && wyse50) {
+        in_.FlushRun(HostInput::Echo::Character);
+        if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
+        s_.CursorCol = 1;
+        s_.ScrollIfPastBottom();
+        s_.FinishCursorMove();
+      } else if (c == kSub && wyse50) {
+        in_.FlushRun(HostInput::Echo::Character);
+        ClearAndHome(false);
+      } else if (c == kSoh && !wyse50) {
+        in_.FlushRun(HostInput::Echo::LineEnd);
+        if (o_.EmuPrism) s_.SetNormalTextStyle();
+        MoveCursorTo(1, 1);
+      } else if (o_.EmuPrism && (c == kEtx || c > 127)) {
+        PrismAttributeByte(c == kEtx ? NextByte() : c);
+      } else if (c == kVt && !wyse50) {
+        RowAddress();
+      } else if (c == kSub || (c == kVt && wyse50)) {
+        CursorUp();
+      } else if (c == kSi && o_.EmuViewpoint) {
+        in_.FlushRun(HostInput::Echo::LineEnd);
+        s_.ReverseOn = s_.UnderlineOn = s_.DimOn = s_.BoldOn = 0;
+        s_.SetNormalTextStyle();
+      } else if (!HostAction(c)) {
+        EditingCommand(c);
+      }
+      break;
+  }
+}
+
+void WyseInterpreter::LineFeed() {
+  if (o_.LineEndLf())
+    in_.CaptureLineEnd();
+  else
+    in_.CaptureCharacter();
+  if (in_.WrapLineFeedPending) {
+    in_.WrapLineFeedPending = 0;
+    s_.PendingRun.clear();
+    return;
+  }
+  if (s_.DisplayOn) in_.DrawRun();
+  s_.PendingRun.clear();
+  in_.CurrentHostChar = 0;
+  if (!s_.DisplayOn) return;
+  if (o_.EmuPrism) s_.SetNormalTextStyle();
+  if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
+  if (s_.WriteProtectMode && s_.CursorRow + 1 > 24) {
+    // Protect mode keeps a form on its 24 rows: the line feed wraps to the top.
+    MoveCursorTo(1, 1);
+    return;
+  }
+  s_.ScrollIfPastBottom();
+  s_.FinishCursorMove();
+}
+
+void WyseInterpreter::CarriageReturn() {
+  if (s_.WriteProtectMode) s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  in_.FlushRun(o_.LineEndCr() ? HostInput::Echo::LineEnd : HostInput::Echo::Character);
+  in_.CurrentHostChar = 0;
+  if (s_.DisplayOn && s_.StatusLineWriteOpen) {
+    EndStatusLineWrite();
+    return;
+  }
+  if (s_.CursorRow <= s_.ScreenRows && !s_.WriteProtectMode && !s_.ProtectFieldMode) s_.SetNormalTextStyle();
+  if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
+  s_.CursorCol = 1;
+  s_.MoveToCell(s_.CursorRow, 1);
+  s_.LastMoveCol = 1;
+  s_.LastMoveRow = s_.CursorRow;
+  if (s_.ProtectFieldMode) s_.ProtectFieldStart = 1;
+  if (s_.WriteProtectMode) s_.SkipProtectedCells();
+}
+
+void WyseInterpreter::EndStatusLineWrite() {
+  CloseStatusLineWrite();
+  st_.SwallowNextLf = 1;
+  s_.SetNormalTextStyle();
+  s_.port.TextFace(platform::kFacePlain);
+}
+
+void WyseInterpreter::CloseStatusLineWrite() {
+  if (!s_.StatusLineWriteOpen) return;
+  if (s_.WyseColourAttributes && st_.StatusSavedColours) {
+    s_.CurrentAttributeCode = st_.StatusSavedAttribute;
+    o_.CurrentForeColour = st_.StatusSavedFore;
+    s_.CurrentBackColour = st_.StatusSavedBack;
+    s_.SetPrintForeColor(o_.CurrentForeColour);
+    s_.SetPrintBackColor(s_.CurrentBackColour);
+    s_.RepaintPending = 1;
+  }
+  st_.StatusSavedColours = 0;
+  s_.StatusLineWriteOpen = 0;
+  in_.StatusLinePenActive = 0;
+  s_.CursorRow = in_.StatusSavedRow;
+  s_.CursorCol = in_.StatusSavedCol;
+  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+}
+
+void WyseInterpreter::FormFeedClear() {
+  if (o_.PrinterOption37 == 1) {
+    // The form feed is a page break in every echo of the text.
+    in_.CaptureLineEnd();
+    EchoText(in_, "\f");
+  } else {
+    in_.CaptureCharacter();
+  }
+  if (s_.DisplayOn) in_.DrawRun();
+  s_.PendingRun.clear();
+  in_.CurrentHostChar = 0;
+  s_.CursorRow = s_.CursorCol = 1;
+  s_.MoveToCell(1, 1);
+  if (o_.EmuPrism) s_.SetNormalTextStyle();
+  s_.WriteProtectMode = 0;
+  if (s_.DisplayOn) s_.ClearScreenAndHome();
+}
+
+void WyseInterpreter::CursorRight() {
+  const std::string run = s_.PendingRun;
+  if (s_.DisplayOn) in_.DrawRun();
+  if (o_.PrinterOption37 == 1) {
+    in_.CaptureLineEnd();
+    EchoText(in_, "\f");
+  } else {
+    EchoText(in_, run + " ");
+  }
+  s_.PendingRun.clear();
+  in_.CurrentHostChar = 0;
+  if (s_.CursorRow < 1) s_.CursorRow = 1;
+  if (s_.CursorCol < 1) s_.CursorCol = 1;
+  const int from = s_.CursorCol;
+  if (s_.WyseColourAttributes && from <= kMaxCursorCol && s_.CursorRow <= kMaxCursorRow)
+    s_.ScreenAttrs(s_.CursorRow, from) = s_.CurrentAttributeCode;
+  int col = from + 1;
+  if (!s_.DisplayOn && col >= s_.ColumnsSetting) col = 1;
+  s_.CursorCol = static_cast<int16_t>(std::min(col, kMaxCursorCol + 1));
+  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  ProtectPassedColumn(from);
+}
+
+void WyseInterpreter::CursorForwardOne() {
+  if (s_.DisplayOn) in_.DrawRun();
+  const std::string& run = s_.PendingRun;
+  if (in_.ClipboardLineCopy) in_.Sinks().CopyToClipboard(run + " ");
+  if (in_.CaptureFileOn) in_.Sinks().WriteCaptureFile(run + " ");
+  s_.PendingRun.clear();
+  in_.CurrentHostChar = 0;
+  if (s_.CursorRow < 1) s_.CursorRow = 1;
+  if (s_.CursorCol < 1) s_.CursorCol = 1;
+  const int from = s_.CursorCol;
+  // No limit at the right edge but the one that keeps the column a column.
+  s_.CursorCol = static_cast<int16_t>(std::min(from + 1, kMaxCursorCol + 1));
+  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  ProtectPassedColumn(from);
+}
+
+void WyseInterpreter::ProtectPassedColumn(int from) {
+  if (!s_.ProtectFieldMode || from > kMaxCursorCol) return;
+  st_.ProtectFieldStarted = 1;
+  const int16_t start = s_.ProtectFieldStart;
+  s_.ProtectFieldStart = static_cast<int16_t>(from);
+  s_.ProtectEndColumn = static_cast<int16_t>(from);
+  const int16_t row = s_.CursorRow;
+  s_.ProtectColumnRange();
+  s_.CursorRow = row;
+  s_.ProtectFieldStart = start;
+}
+
+void WyseInterpreter::PrismAttributeByte(int b) {
+  in_.FlushRun(HostInput::Echo::Character);
+  in_.CurrentHostChar = 0;
+  const int h = (b >> 4) & 15, l = b & 15;
+  auto oneOf = [](int v, std::initializer_list<int> set) { return std::find(set.begin(), set.end(), v) != set.end(); };
+  const bool oddHigh = oneOf(h, {1, 3, 5, 7, 9, 11, 13});
+  if (oneOf(l, {0, 1, 2, 3, 8, 9, 10, 11}) && !oddHigh) {
+    s_.ReverseOn = s_.UnderlineOn = s_.DimOn = s_.BoldOn = 0;
+    s_.SetNormalTextStyle();
+    return;
+  }
+  s_.ReverseOn = 1;
+  s_.UnderlineOn = s_.DimOn = s_.BoldOn = 0;
+  if (oddHigh || h == 15) {
+    s_.UnderlineOn = 1;
+    s_.ReverseOn = l == 4 ? 1 : 0;
+  }
+  if (oneOf(l, {1, 3, 5, 7, 9, 11, 13})) s_.DimOn = 1;
+  if (oneOf(l, {2, 3, 6, 7, 10, 11, 14, 15})) s_.BoldOn = 1;
+  in_.SetTextStyleForFlags();
+}
+
+void WyseInterpreter::RowAddress() {
+  CloseStatusLineWrite();
+  in_.FlushRun(HostInput::Echo::LineEnd);
+  in_.CurrentHostChar = 0;
+  const int b = NextByte() & 127;
+  const int row = b > 63 ? b - 64 : b;
+  if (s_.ProtectFieldMode) CloseProtectedField();
+  MoveCursorTo(row + 1, s_.CursorCol);
+}
+
+void WyseInterpreter::ColumnAddress() {
+  CloseStatusLineWrite();
+  const std::string run = s_.PendingRun;
+  if (s_.DisplayOn) in_.DrawRun();
+  if (in_.ClipboardLineCopy) in_.Sinks().CopyToClipboard(run + " ");
+  if (in_.PrinterOn && !o_.UseClip) in_.Sinks().WritePrinterCapture(run + " ");
+  if (in_.CaptureFileOn) in_.Sinks().WriteCaptureFile(run + " ");
+  s_.PendingRun.clear();
+  in_.CurrentHostChar = 0;
+  if (o_.ClearAddressesOption) s_.SetNormalTextStyle();
+  const int b = NextByte() & 127;
+  // The byte's two hexadecimal digits read as a decimal number.
+  const int col = (b >> 4) * 10 + (b & 15);
+  if (s_.ProtectFieldMode) CloseProtectedField();
+  MoveCursorTo(s_.CursorRow, col + 1);
+}
+
+void WyseInterpreter::Backspace() {
+  in_.FlushRun(HostInput::Echo::Character);
+  in_.CurrentHostChar = 0;
+  if (!o_.EmuPrism && s_.CursorCol <= 1 && s_.CursorRow > 1) {
+    s_.CursorRow = static_cast<int16_t>(std::min<int>(s_.CursorRow - 1, kMaxCursorRow));
+    s_.CursorCol = static_cast<int16_t>(std::min<int>(s_.ColumnsSetting, kMaxCursorCol));
+  } else {
+    s_.CursorCol = static_cast<int16_t>(std::max(s_.CursorCol - 1, 1));
+  }
+  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  if (s_.WriteProtectMode) s_.LastMoveCol = s_.CursorCol;
+}
+
+void WyseInterpreter::CursorUp() {
+  in_.FlushRun(HostInput::Echo::LineEnd);
+  in_.CurrentHostChar = 0;
+  s_.CursorRow = static_cast<int16_t>(std::clamp<int>(s_.CursorRow, 2, kMaxCursorRow + 1));
+  if (s_.CursorCol < 1) s_.CursorCol = 1;
+  --s_.CursorRow;
+  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.FinishCursorMove();
+}
+
+std::string* WyseInterpreter::HostKeyString(int keyCode) {
+  static constexpr char kEditKeys[] = "q5}7p6z8wr*^]";
+  switch (keyCode) {
+    case '"': return &st_.BackspaceKeyString;
+    case '+': return &o_.UpArrowString;
+    case ',': return &o_.DownArrowString;
+    case '-': return &o_.LeftArrowString;
+    case '.': return &o_.RightArrowString;
+    case ' ': return &st_.EscapeKeyString;
+    default: break;
+  }
+  for (int i = 0; i < 13; ++i)
+    if (kEditKeys[i] == keyCode) return &st_.EditKeyStrings[static_cast<size_t>(i)];
+  return nullptr;
+}
+
+}  // namespace korvane

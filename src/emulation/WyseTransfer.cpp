@@ -1,0 +1,290 @@
+// The ESC STX family: identification answers, the host's file check,
+// pictures, the column modes, and the text and Kermit transfers the host
+// starts, reports on and ends.
+
+#include <filesystem>
+#include <system_error>
+
+#include "emulation/HostCommands.h"
+#include "emulation/HostInput.h"
+#include "emulation/HostPaths.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kCr = 13;
+
+// A number as the program writes it in text: a blank before it when it is not
+// negative.
+std::string NumberText(long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
+}  // namespace
+
+void HostCommands::SendAnswer(const std::string& text) { in_.conn.SendToHost(text, kCr); }
+
+void HostCommands::SkipToCr(size_t cap) {
+  std::string ignored;
+  in_.CollectHostString(ignored, cap, kCr);
+}
+
+void HostCommands::EscStxCommand() {
+  in_.GetNextHostByte();
+  const int x = in_.NextHostByte;
+  switch (x) {
+    case 'i': PictureCommand(); break;
+    case 'N':
+      if (in_.Opt.FontSizeMode == 1) NarrowMode();
+      break;
+    case 'E':
+      if (in_.Opt.FontSizeMode == 0) WideMode();
+      break;
+    case 'I': SendAnswer("ACCUTERM/WIN 2000 9999 SITE CLIENT"); break;
+    case '?': SendAnswer("3*4*2*CDUAIX*b"); break;
+    case 'P': FileExistsRequest(); break;
+    case 'U':
+      st_.TransferStatusPending = 0;
+      Actions().HostRequestsUpload(in_);
+      break;
+    case 'D': TransferStart(); break;
+    case 'S': TransferStatus(); break;
+    case 'j': in_.screen.PageCommand(); break;
+    case 'C': TransferEnd(); break;
+    case '<':
+    case '>': OpenLocation(); break;
+    default: break;
+  }
+  in_.CurrentHostChar = 0;
+}
+
+void HostCommands::PictureCommand() {
+  Screen& s = in_.screen;
+  in_.GetNextHostByte();
+  const int sub = in_.NextHostByte;
+  if (sub == 'C') {
+    if (s.PicturesShown) {
+      Actions().RemoveInlinePictures();
+      s.PicturesRedrawPending = 1;
+      s.PicturesShown = 0;
+    }
+    return;
+  }
+  if (sub == 'D') {
+    in_.GetNextHostByte();
+    in_.CollectHostString(st_.HostPathText, kPathMax, kCr);
+    Actions().RemovePicture(ConvertHostPath(st_.HostPathText, services_.folders, services_.folders.home));
+    s.PicturesRedrawPending = 1;
+    return;
+  }
+  if (sub != 'L') return;
+  in_.GetNextHostByte();
+  std::array<int16_t, 6> numbers{};
+  // The path ends at the first ',' or CR.
+  std::string path;
+  bool lineEnded = false;
+  while (path.size() < kPathMax) {
+    in_.GetNextHostByte();
+    if (in_.HostReadTimedOut) return;
+    const int b = in_.NextHostByte;
+    if (b == kCr) {
+      lineEnded = true;
+      break;
+    }
+    if (b == ',') break;
+    if (path.empty() && b == ' ') continue;
+    path += static_cast<char>(b);
+  }
+  if (!path.empty() && path[0] == ':') return;
+  st_.HostPathText = path;
+  for (size_t i = 0; i < numbers.size() && !lineEnded; ++i) {
+    std::string text;
+    while (text.size() < kPathMax) {
+      in_.GetNextHostByte();
+      if (in_.HostReadTimedOut) return;
+      const int b = in_.NextHostByte;
+      if (b == kCr) {
+        lineEnded = true;
+        break;
+      }
+      if (b == ',' && i < 5) break;
+      if (text.empty() && b == ' ') continue;
+      text += static_cast<char>(b);
+    }
+    long value = 0;
+    for (char ch : text) {
+      if (ch < '0' || ch > '9') break;
+      value = std::min(value * 10 + (ch - '0'), 32767L);
+    }
+    numbers[i] = static_cast<int16_t>(value);
+  }
+  const bool keep = !(numbers[2] != 0 && numbers[3] != 0 && numbers[4] == 0);
+  const std::string local = ConvertHostPath(path, services_.folders, services_.folders.home);
+  std::string resolved;
+  const PathCheck check = ConfineToFolder(local, services_.folders.home, resolved);
+  if (check != PathCheck::Inside) {
+    Alert(platform::AlertKind::Stop, 300, "The host asked to show a picture that Korvane does not open: ",
+          PathCheckText(check), "\r", local);
+    return;
+  }
+  Actions().ShowInlinePicture(resolved, numbers, keep);
+}
+
+void HostCommands::WideMode() {
+  Screen& s = in_.screen;
+  SessionOptions& o = in_.Opt;
+  s.port.TextSize(o.PlainFaceSwitch ? 9 : 6);
+  o.FontSizeMode = 1;
+  s.ColumnsSetting = o.PlainFaceSwitch ? 132 : 156;
+  s.ComputeCellMetrics();
+  s.RepaintPending = 1;
+  s.ScreenCols = static_cast<int16_t>(std::min<int>(o.AutoWrapOn ? s.ColumnsSetting : s.WindowColumns, kMaxScreenCols));
+  in_.SendWindowSizeToHost();
+  Actions().ColumnModeChanged(true);
+}
+
+void HostCommands::NarrowMode() {
+  Screen& s = in_.screen;
+  SessionOptions& o = in_.Opt;
+  s.port.TextSize(o.TextSizeValue);
+  o.FontSizeMode = 0;
+  s.ColumnsSetting = 80;
+  s.RepaintPending = 1;
+  s.ComputeCellMetrics();
+  if (o.FkeyBarShown) s.RemoveFunctionKeyBar();
+  s.ScreenCols = static_cast<int16_t>(std::min<int>(o.AutoWrapOn ? s.ColumnsSetting : s.WindowColumns, kMaxScreenCols));
+  in_.SendWindowSizeToHost();
+  Actions().ColumnModeChanged(false);
+}
+
+void HostCommands::FileExistsRequest() {
+  in_.CollectHostString(st_.HostCommandText, kLocationMax, kCr);
+  const std::string& text = st_.HostCommandText;
+  const size_t at = text.find("FileExists");
+  if (at == std::string::npos) return;
+  const size_t open = text.find('(', at);
+  if (open == std::string::npos) return;
+  const size_t close = text.find(')', open + 1);
+  const std::string hostPath = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+  const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.home);
+  // Only the user's own files are looked at; anything else reads as absent.
+  std::string resolved;
+  bool exists = false;
+  if (ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside) {
+    std::error_code ec;
+    exists = std::filesystem::exists(resolved, ec);
+  }
+  SendAnswer(exists ? "1" : "0");
+}
+
+std::string HostCommands::TransferFolder() const {
+  return services_.folders.documents.empty() ? std::string() : services_.folders.documents + "/pick";
+}
+
+std::string HostCommands::KermitFolder() const {
+  return services_.folders.documents.empty() ? std::string() : services_.folders.documents + "/kermit_transfers";
+}
+
+void HostCommands::TransferStart() {
+  st_.TransferStatusPending = 0;
+  st_.TransferResult = 0;
+  in_.CollectHostString(st_.TransferRequestText, kRequestMax, kCr);
+  for (char& ch : st_.TransferRequestText)
+    if (ch == '\\') ch = ':';
+  const std::string& t = st_.TransferRequestText;
+  const char kind = t.empty() ? '\0' : t[0];
+  if (kind == 'A') {
+    const bool replace = t.size() > 1 && t[1] == 'O';
+    const std::string folder = TransferFolder();
+    std::error_code ec;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    std::string resolved;
+    const PathCheck check = ConfineToFolder(folder + "/ft.txt", services_.folders.documents, resolved);
+    if (check != PathCheck::Inside) {
+      Alert(platform::AlertKind::Stop, 300, "Unable to open!", " ", "ft.txt: ", PathCheckText(check));
+      st_.TransferResult = 1;
+      Actions().ShowCaptureStatus();
+      return;
+    }
+    if (std::filesystem::exists(resolved, ec) && !replace) {
+      Alert(platform::AlertKind::Stop, 300, "ft.txt exists and host requests that this file not be overwritten!");
+      st_.TransferResult = 3;
+      return;
+    }
+    Actions().CloseCaptureFile();
+    in_.CaptureFileOn = 0;
+    if (!Actions().OpenTransferCapture(resolved)) {
+      Alert(platform::AlertKind::Stop, 300, "Unable to open!", " ", resolved, " ft.txt");
+      st_.TransferResult = 1;
+      Actions().ShowCaptureStatus();
+      return;
+    }
+    in_.CaptureFileOn = 1;
+    in_.TransferByteCount = 1;
+  } else if (kind == 'K') {
+    in_.TransferByteCount = 1;
+    if (!in_.Opt.KermitMode) {
+      Alert(platform::AlertKind::Stop, 320,
+            "Host is attempting a Kermit File Transfer but you do not have Kermit enabled under the Connection Menu");
+      in_.TransferByteCount = 0;
+    }
+  }
+  if (in_.TransferByteCount == 0) {
+    Alert(platform::AlertKind::Stop, 300,
+          "Host is attempting to start a file transfer with a protocol not Supported in Korvane");
+    st_.TransferResult = 6;
+  }
+}
+
+std::string HostCommands::KermitScreenCells(int row, int firstCol, int lastCol) const {
+  std::string out;
+  Screen& s = in_.screen;
+  for (int c = firstCol; c <= lastCol; ++c) {
+    const int16_t ch = s.ScreenChars(row, c);
+    if (ch > 32) out += static_cast<char>(ch);
+  }
+  return out;
+}
+
+void HostCommands::TransferStatus() {
+  if (st_.TransferStatusPending) {
+    SendAnswer("Status: " + NumberText(in_.TransferAborted) + " Files " + NumberText(1) + " Bytes " + "1");
+    in_.TransferByteCount = 1;
+  } else if (in_.Opt.KermitMode) {
+    // The kermit program's own screen tells how its transfer went.
+    st_.KermitTransferText.clear();
+    if (KermitScreenCells(3, 1, kMaxCursorCol).substr(0, 7) == "Warning") {
+      if (in_.Opt.TelnetSession)
+        Alert(platform::AlertKind::Stop, 300,
+              "Kermit does not recognize the terminal type you have entered in the Telnet Connection... window.");
+      else if (in_.Opt.SshSession)
+        Alert(platform::AlertKind::Stop, 300,
+              "Kermit does not recognize the terminal type you have entered in the Secure Shell Connection... "
+              "window.");
+      st_.KermitTransferText = KermitScreenCells(13, 1, 10);
+    }
+    st_.KermitTransferText += KermitScreenCells(21, 50, 54);
+    SendAnswer("Status:" + NumberText(st_.TransferResult) + " Files" + NumberText(1) + st_.KermitTransferText +
+               NumberText(in_.TransferByteCount));
+    Alert(platform::AlertKind::Note, 300, "Kermit file transfered to your kermit_transfers folder.");
+    std::error_code ec;
+    if (!KermitFolder().empty()) std::filesystem::create_directories(KermitFolder(), ec);
+  } else {
+    SendAnswer("Status:" + NumberText(st_.TransferResult) + " Files" + NumberText(1) + " bytes" +
+               NumberText(in_.TransferByteCount));
+  }
+  in_.TransferByteCount = 0;
+  Actions().CloseCaptureFile();
+  in_.CaptureFileOn = 0;
+}
+
+void HostCommands::TransferEnd() {
+  in_.GetNextHostByte();
+  if (in_.NextHostByte == 'X') {
+    Actions().CloseCaptureFile();
+    in_.CaptureFileOn = 0;
+    Alert(platform::AlertKind::Note, 300, "File transfer done");
+    return;
+  }
+  SkipToCr(kRequestMax);
+  Alert(platform::AlertKind::Stop, 300, "Host attempted to use a file transfer that Korvane does not support");
+}
+
+}  // namespace korvane
