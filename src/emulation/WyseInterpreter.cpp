@@ -50,6 +50,7 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
     in.WriteCharacter();
     return;
   }
+  const bool graphics = in_.GraphicsModeOn != 0;
   if (!AdjustCharacter(c)) return;
 
   // Before the dispatch.
@@ -67,7 +68,10 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
     const int keep = o_.EmuWyse50 ? kFf : kAck;
     if (c != keep) st_.ProtectFieldStarted = 0;
   }
-  const bool printable = o_.EmuPrism ? (c >= 32 && c <= 127) || (c > 31 && o_.PrismSevenBit) : c > 31;
+  // A line-graphics glyph is drawn on Prism too: it is no attribute byte of
+  // the host's.
+  const bool printable =
+      o_.EmuPrism ? (c >= 32 && c <= 127) || (c > 31 && (o_.PrismSevenBit || graphics)) : c > 31;
   if (printable) {
     in.CurrentHostChar = static_cast<int16_t>(c);
     in.WriteCharacter();
