@@ -28,6 +28,8 @@ class HostCommands {
   static constexpr size_t kPathMax = 256;
   static constexpr size_t kLocationMax = 2048;
   static constexpr size_t kMessageMax = 254;
+  // The rest of a text too long to take is read up to its CR, at most this.
+  static constexpr size_t kSkipMax = 65536;
 
   HostCommands(HostInput& in, WyseState& state) : in_(in), st_(state) {}
 

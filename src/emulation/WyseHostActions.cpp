@@ -60,7 +60,7 @@ void HostCommands::OpenLocation() {
   if (end == HostInput::CollectEnd::TooLong) {
     // The rest of an address too long to be one is dropped with it.
     std::string rest;
-    in_.CollectHostString(rest, kLocationMax, kCr);
+    in_.CollectHostString(rest, kSkipMax, kCr);
     Alert(platform::AlertKind::Stop, 300, "The host sent an address too long to open.");
     return;
   }
@@ -123,7 +123,7 @@ bool HostCommands::HostMessage() {
     in_.conn.SendToHost("Canceled", kCr);
     // The rest of the message goes with it; what follows its CR is read as usual.
     std::string rest;
-    in_.CollectHostString(rest, 4096, kCr);
+    in_.CollectHostString(rest, kSkipMax, kCr);
     return false;
   }
   if (end != HostInput::CollectEnd::Terminator) return false;
