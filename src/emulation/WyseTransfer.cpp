@@ -155,7 +155,8 @@ void HostCommands::NarrowMode() {
 }
 
 void HostCommands::FileExistsRequest() {
-  in_.CollectHostString(st_.HostCommandText, kLocationMax, kCr);
+  // A request cut off before its CR is not answered.
+  if (in_.CollectHostString(st_.HostCommandText, kLocationMax, kCr) != HostInput::CollectEnd::Terminator) return;
   const std::string& text = st_.HostCommandText;
   const size_t at = text.find("FileExists");
   if (at == std::string::npos) return;
