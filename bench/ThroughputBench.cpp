@@ -10,7 +10,9 @@
 #include <memory>
 
 #include "Streams.h"
+#include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
+#include "emulation/WyseInterpreter.h"
 #include "platform/qt/OffscreenGui.h"
 #include "platform/qt/QtImagePort.h"
 #include "windows/Session.h"
@@ -110,10 +112,25 @@ BENCHMARK(BM_PlainTextScrolling)->Unit(benchmark::kMillisecond);
 void BM_PlainTextScrollingDrawingEverything(benchmark::State& state) { RunStream(state, PlainStream(), false); }
 BENCHMARK(BM_PlainTextScrollingDrawingEverything)->Unit(benchmark::kMillisecond);
 
-// Cursor-addressed writes with attributes (WyseAddressedWrites for the Wyse 60,
-// VtAddressedWrites for the VT100) are registered here once their
-// interpreters exist: the session then takes the emulation's flags and its
-// interpreter before RunStream.
+// Wyse 60 output: random cursor addresses, attribute changes and short runs
+// of text, through the Wyse-family interpreter. (The VT100 stream,
+// VtAddressedWrites, is registered here once its interpreter exists.)
+const std::string& WyseStream() {
+  static const std::string s = WyseAddressedWrites(1 << 20, 2, 24, 80);
+  return s;
+}
+
+void BM_Wyse60RandomWrites(benchmark::State& state) {
+  auto b = std::make_unique<Bench>(WyseStream(), true);
+  SetEmulationFlags(EmulationKind::Wyse60, b->Opt());
+  b->Opt().HiddenAttributes = 1;
+  b->Opt().HostCharacterSet = 14;
+  WyseInterpreter wyse(b->session.input, b->session.wyse);
+  b->session.input.SetInterpreters(&wyse, nullptr);
+  for (auto _ : state) b->Feed(WyseStream().size());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * WyseStream().size()));
+}
+BENCHMARK(BM_Wyse60RandomWrites)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane::bench

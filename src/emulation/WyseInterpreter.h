@@ -44,6 +44,10 @@ class WyseInterpreter final : public HostInterpreter {
   // Eighth bit, ENQ DC2, national, DEC multinational and set-7 mappings, line
   // graphics. False when monitor mode took the character.
   bool AdjustCharacter(int& c);
+  // The printable bytes after a printed one, written in one loop when nothing
+  // that the per-byte steps check is on.
+  bool RunCanBeBatched() const;
+  void WritePrintableRun();
   void MonitorModeCharacter(int c);
   void ControlCharacter(int c);
   void LineFeed();
