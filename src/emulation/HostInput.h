@@ -247,6 +247,10 @@ class HostInput {
   int16_t PrinterOn = 0;
   int32_t PrintIdleStamp = 0;
   int16_t CaptureFileOn = 0;
+  // The capture file's name or path ("RECORDER" for the recorder file).
+  std::string CaptureFileName;
+  // Clipboard capture is on (received text is copied to the clipboard).
+  int16_t ClipboardCapture = 0;
   int16_t ClipboardLineCopy = 0;
   int16_t LineEndLf = 0, LineEndCr = 0;
   int16_t CollectHtml = 0;

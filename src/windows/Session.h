@@ -5,6 +5,7 @@
 
 #include "connection/Connection.h"
 #include "emulation/HostInput.h"
+#include "emulation/VtState.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
@@ -25,6 +26,8 @@ struct Session {
   Connection conn;
   SettingsState settings;
   HostInput input;
+  // The VT family's modes and the state of the host commands both families share.
+  VtState vt;
 };
 
 }  // namespace korvane

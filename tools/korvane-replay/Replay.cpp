@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "emulation/FloodGate.h"
+#include "emulation/HostSequences.h"
+#include "emulation/VtInterpreter.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
 #include "platform/qt/OffscreenGui.h"
@@ -50,6 +52,24 @@ void SetVt220(SessionOptions& o) {
   o.EmuVt220 = 1;
 }
 void SetPrism(SessionOptions& o) { o.EmuPrism = 1; }
+
+// The VT interpreter with the host sequences it shares with the Wyse family,
+// installed on the session for as long as the interpreter lives.
+struct SharedHolder {
+  explicit SharedHolder(Session& s) : shared(s) {}
+  HostSequences shared;
+};
+class VtFamily final : private SharedHolder, public VtInterpreter {
+ public:
+  explicit VtFamily(Session& s) : SharedHolder(s), VtInterpreter(s, shared), session_(s) {
+    s.input.SetSharedSequences(&shared);
+  }
+  ~VtFamily() override { session_.input.SetSharedSequences(nullptr); }
+
+ private:
+  Session& session_;
+};
+std::unique_ptr<HostInterpreter> MakeVt(Session& s) { return std::make_unique<VtFamily>(s); }
 
 // ---- Platform stand-ins ---------------------------------------------------------
 
@@ -137,6 +157,8 @@ void PrepareSession(Session& s, const Options& o, const Emulation* emulation) {
   s.Opt.BoldColour = 17;
   s.Opt.UnderlineColour = 17;
   s.Opt.Mode2Colour = 15;
+  s.Opt.ProgramFontOption = 1;
+  s.Opt.AutoAnsiColours = 1;
   if (emulation) emulation->setFlags(s.Opt);
   s.screen.ComputeCellMetrics();
   s.screen.ScreenCols = static_cast<int16_t>(o.cols);
@@ -199,8 +221,8 @@ const std::vector<Emulation>& Emulations() {
   static const std::vector<Emulation> table = {
       {"vp", SetVp, false, nullptr},         {"wy50", SetWy50, false, nullptr},
       {"wy60", SetWy60, false, nullptr},     {"wy370", SetWy370, false, nullptr},
-      {"tvi925", SetTvi925, false, nullptr}, {"vt100", SetVt100, true, nullptr},
-      {"vt220", SetVt220, true, nullptr},    {"Prism", SetPrism, false, nullptr},
+      {"tvi925", SetTvi925, false, nullptr}, {"vt100", SetVt100, true, MakeVt},
+      {"vt220", SetVt220, true, MakeVt},    {"Prism", SetPrism, false, nullptr},
   };
   return table;
 }
