@@ -341,13 +341,14 @@ void VtInterpreter::AddressTo(HostInput& in, int row, int col, bool finalF) {
   vt.ScrollTopSaved = static_cast<int16_t>(std::min(row, 9999));
   col = std::clamp(col, 1, static_cast<int>(s.ColumnsSetting));
   row = std::max(row, 1);
-  // A row beyond the line under the screen is refused: the cursor stays.
-  const int lastRow = s.ScrollBottom > 0 ? WindowRows() : s.ScreenRows;
-  if (row > lastRow + 1) return;
   if (vt.OriginModeOn && (s.ScrollTop > 0 || s.ScrollBottom > 0)) {
     const int top = std::max<int>(s.ScrollTop, 1);
     const int bottom = s.ScrollBottom > 0 ? s.ScrollBottom : s.ScreenRows;
     row = std::clamp(top + row - 1, top, std::max(top, bottom));
+  } else {
+    // A row beyond the line under the screen is refused: the cursor stays.
+    const int lastRow = s.ScrollBottom > 0 ? WindowRows() : s.ScreenRows;
+    if (row > lastRow + 1) return;
   }
   MoveCursor(row, col);
   if (finalF) {

@@ -325,23 +325,38 @@ void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
   static constexpr char kEnd[] = "\x1b[4i";
   static constexpr char kEndPrivate[] = "\x1b[?4i";
   in.CurrentHostChar = 0;
+  auto print = [&](std::string_view bytes) {
+    if (!bytes.empty()) in.Sinks().WritePrinterCapture(bytes);
+  };
+  // What may be the start of a terminator is held back; when it turns out to
+  // be none, the printer gets it after all.
+  auto releaseHeld = [&] {
+    const int held = std::max(vt.PrintEndMatch, vt.PrintEndPrivateMatch);
+    print(std::string_view(vt.PrintEndPrivateMatch > vt.PrintEndMatch ? kEndPrivate : kEnd, static_cast<size_t>(held)));
+    vt.PrintEndMatch = vt.PrintEndPrivateMatch = 0;
+  };
   if (ch == kEsc) {
+    releaseHeld();
     vt.PrintEndMatch = vt.PrintEndPrivateMatch = 1;
-  } else {
-    vt.PrintEndMatch = vt.PrintEndMatch > 0 && ch == kEnd[vt.PrintEndMatch] ? vt.PrintEndMatch + 1 : 0;
-    vt.PrintEndPrivateMatch =
-        vt.PrintEndPrivateMatch > 0 && ch == kEndPrivate[vt.PrintEndPrivateMatch] ? vt.PrintEndPrivateMatch + 1 : 0;
+    return;
   }
-  if (vt.PrintEndMatch == 4 || vt.PrintEndPrivateMatch == 5) {
+  const int16_t plain = vt.PrintEndMatch > 0 && ch == kEnd[vt.PrintEndMatch] ? vt.PrintEndMatch + 1 : 0;
+  const int16_t priv =
+      vt.PrintEndPrivateMatch > 0 && ch == kEndPrivate[vt.PrintEndPrivateMatch] ? vt.PrintEndPrivateMatch + 1 : 0;
+  if (plain == 4 || priv == 5) {
     vt.PrintEndMatch = vt.PrintEndPrivateMatch = 0;
     PrinterControllerOff(in);
     return;
   }
-  // Bytes of what may be a terminator are held back (and lost if it is not one).
-  if (vt.PrintEndMatch >= 2 || vt.PrintEndPrivateMatch >= 2) return;
+  if (plain > 0 || priv > 0) {
+    vt.PrintEndMatch = plain;
+    vt.PrintEndPrivateMatch = priv;
+    return;
+  }
+  releaseHeld();
   if (ch != 0 && ch != kLf) {
     const char c = static_cast<char>(ch);
-    in.Sinks().WritePrinterCapture(std::string_view(&c, 1));
+    print(std::string_view(&c, 1));
   }
 }
 
