@@ -39,7 +39,8 @@ CheckedPath FromHost(const std::string& hostPath, const std::string& folder, boo
   if (hostPath.empty() || HasControlCharacter(hostPath)) return {};
   std::string path = WithSlashes(hostPath);
   if (path.rfind(kBoot, 0) == 0) {
-    path = "/" + path.substr(kBoot.size());
+    const std::string rest = path.substr(kBoot.size());
+    path = rest.rfind('/', 0) == 0 ? rest : "/" + rest;
   } else if (path.rfind(kDesktop, 0) == 0) {
     path = folder + "/" + path.substr(kDesktop.size());
   } else if (path.find('/') != std::string::npos) {
