@@ -390,7 +390,7 @@ void VtInterpreter::CursorUp(int n) {
 }
 
 void VtInterpreter::CursorDown(int n) {
-  const int bottom = s.CursorRow <= s.ScreenRows ? s.ScreenRows : WindowRows();
+  const int bottom = s.CursorRow <= RegionBottom() ? RegionBottom() : WindowRows();
   MoveCursor(std::max<int>(std::min(s.CursorRow + n, bottom), s.CursorRow > bottom ? s.CursorRow : 1), s.CursorCol);
 }
 

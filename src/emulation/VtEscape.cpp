@@ -166,24 +166,9 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
   }
 }
 
-void VtInterpreter::Index(HostInput& /*in*/) {
-  if (s.ScrollBottom > 0) {
-    if (s.CursorRow == s.ScrollBottom) {
-      s.ScrollRegionUp();
-      s.RepaintPending = 1;
-    } else {
-      MoveCursor(s.CursorRow + 1, s.CursorCol);
-    }
-    return;
-  }
-  if (s.CursorRow < s.ScreenRows) {
-    MoveCursor(s.CursorRow + 1, s.CursorCol);
-    return;
-  }
-  const int16_t col = s.CursorCol;
-  s.CursorRow = s.ScreenRows;
-  CursorDownScrolling(*in_);
-  MoveCursor(s.CursorRow, col);
+void VtInterpreter::Index(HostInput& in) {
+  if (s.ScrollBottom == 0 && s.CursorRow > s.ScreenRows) s.CursorRow = s.ScreenRows;
+  CursorDownScrolling(in);
 }
 
 void VtInterpreter::ReverseIndex(HostInput& /*in*/) {

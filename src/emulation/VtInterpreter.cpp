@@ -283,7 +283,7 @@ void VtInterpreter::CarriageReturn(HostInput& in) {
 
 void VtInterpreter::LineFeed(HostInput& in) {
   // Below a scroll region the host's line feeds go nowhere.
-  if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow > s.ScreenRows) return;
+  if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow > RegionBottom()) return;
   if (in.LineEndLf)
     in.CaptureLineEnd();
   else
@@ -300,16 +300,34 @@ void VtInterpreter::LineFeed(HostInput& in) {
   if (s.DisplayOn) CursorDownScrolling(in);
 }
 
+int VtInterpreter::RegionBottom() const {
+  // The screen's rows, or the region's bottom when the host set one. (With
+  // large type the screen keeps an extra row below a region's bottom; the
+  // region still ends where the host said.)
+  return s.ScrollBottom > 0 ? std::min(s.ScrollBottom, s.ScreenRows) : s.ScreenRows;
+}
+
 void VtInterpreter::CursorDownScrolling(HostInput& /*in*/) {
+  if (s.ScrollBottom > 0) {
+    const int bottom = RegionBottom();
+    if (s.CursorRow == bottom) {
+      // Only the region's rows move; the rows around it stay where they are.
+      const int top = std::max<int>(s.ScrollTop, 1);
+      if (top < bottom)
+        s.port.ScrollRect({0, (top - 1) * s.CellHeight, s.port.Width(), bottom * s.CellHeight - s.CellBaselineAdjust}, 0,
+                          -s.CellHeight);
+      s.ScrollRegionUp();
+    } else if (s.CursorRow < bottom || s.CursorRow < WindowRows()) {
+      s.CursorRow = static_cast<int16_t>(s.CursorRow + 1);
+    }
+    s.MoveToCell(s.CursorRow, s.CursorCol);
+    return;
+  }
   s.CursorRow = static_cast<int16_t>(s.CursorRow + 1);
   if (s.CursorRow > s.ScreenRows) {
-    const int top = s.ScrollTop > 1 ? s.ScrollTop : 1;
-    const int bottom = s.ScreenRows;
-    if (top <= bottom)
-      s.port.ScrollRect({0, (top - 1) * s.CellHeight, s.port.Width(), bottom * s.CellHeight - s.CellBaselineAdjust}, 0,
-                        -s.CellHeight);
+    s.port.ScrollRect({0, 0, s.port.Width(), s.ScreenRows * s.CellHeight - s.CellBaselineAdjust}, 0, -s.CellHeight);
     s.ScrollUpIntoScrollback();
-    s.CursorRow = s.ScrollBottom > 0 ? std::min(s.ScrollBottom, s.ScreenRows) : s.ScreenRows;
+    s.CursorRow = s.ScreenRows;
   }
   s.CursorRow = std::min<int16_t>(s.CursorRow, kMaxCursorRow);
   s.MoveToCell(s.CursorRow, s.CursorCol);

@@ -91,6 +91,8 @@ class VtInterpreter : public HostInterpreter {
   void LineFeed(HostInput& in);
   // The cursor one row down, scrolling the screen or the region at its bottom.
   void CursorDownScrolling(HostInput& in);
+  // The last row a line feed reaches before it scrolls.
+  int RegionBottom() const;
   void PassThroughToPrinter(HostInput& in, int ch);
   void PrinterControllerOn(HostInput& in);
   void PrinterControllerOff(HostInput& in);
