@@ -11,6 +11,8 @@
 
 #include "Streams.h"
 #include "emulation/FloodGate.h"
+#include "emulation/HostSequences.h"
+#include "emulation/VtInterpreter.h"
 #include "platform/qt/OffscreenGui.h"
 #include "platform/qt/QtImagePort.h"
 #include "windows/Session.h"
@@ -92,8 +94,24 @@ struct Bench {
   std::chrono::steady_clock::time_point lastRepaint{};
 };
 
-void RunStream(benchmark::State& state, const std::string& stream, bool floodGate) {
+// The VT family on a bench session: its flags, the shared host sequences and
+// the interpreter.
+struct VtFamily {
+  explicit VtFamily(Session& s) : shared(s), vt(s, shared) {
+    s.Opt.EmuVt100 = 1;
+    s.Opt.EmuVt220 = 1;
+    s.Opt.AutoAnsiColours = 1;
+    s.Opt.ProgramFontOption = 1;
+    s.input.SetSharedSequences(&shared);
+    s.input.SetInterpreters(nullptr, &vt);
+  }
+  HostSequences shared;
+  VtInterpreter vt;
+};
+
+void RunStream(benchmark::State& state, const std::string& stream, bool floodGate, bool vt = false) {
   auto b = std::make_unique<Bench>(stream, floodGate);
+  std::unique_ptr<VtFamily> family = vt ? std::make_unique<VtFamily>(b->session) : nullptr;
   for (auto _ : state) b->Feed(stream.size());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
 }
@@ -110,10 +128,16 @@ BENCHMARK(BM_PlainTextScrolling)->Unit(benchmark::kMillisecond);
 void BM_PlainTextScrollingDrawingEverything(benchmark::State& state) { RunStream(state, PlainStream(), false); }
 BENCHMARK(BM_PlainTextScrollingDrawingEverything)->Unit(benchmark::kMillisecond);
 
-// Cursor-addressed writes with attributes (WyseAddressedWrites for the Wyse 60,
-// VtAddressedWrites for the VT100) are registered here once their
-// interpreters exist: the session then takes the emulation's flags and its
-// interpreter before RunStream.
+// Cursor-addressed writes with renditions and colours through the VT220
+// interpreter. (WyseAddressedWrites for the Wyse 60 is registered here once
+// its interpreter exists.)
+const std::string& VtStream() {
+  static const std::string s = VtAddressedWrites(1 << 20, 1, 24, 80);
+  return s;
+}
+
+void BM_VtAddressedWrites(benchmark::State& state) { RunStream(state, VtStream(), true, true); }
+BENCHMARK(BM_VtAddressedWrites)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane::bench
