@@ -36,7 +36,7 @@ int VtInterpreter::ReadControlSequence(HostInput& in) {
   q.Clear();
   bool first = true, afterIntermediate = false;
   while (true) {
-    in.GetNextHostByte();
+    in.NextHostByteFast();
     if (in.HostReadTimedOut) return kDone;  // q.final stays 0: nothing happens
     const int b = in.NextHostByte;
     if (b == kEsc) return kRestart;

@@ -28,15 +28,19 @@ int VtInterpreter::Escape(HostInput& in, int first) {
   while (true) {
     if (s.DisplayOn) {
       in.DrawRun();
-      // Where the text stopped is where the cursor is.
-      s.CursorRow = s.PenRow();
-      s.CursorCol = s.PenColumn();
+      // Where the text stopped is where the cursor is. (When the pen stands
+      // on the cursor's cell, the two agree without a division.)
+      const platform::Point pen = s.port.Pen();
+      if (pen.h != s.CellWidth * (s.CursorCol - 1) + 4 || pen.v != s.CursorRow * s.CellHeight - 3) {
+        s.CursorRow = s.PenRow();
+        s.CursorCol = s.PenColumn();
+      }
       in.LimitCursorToPlanes();
     }
     in.CaptureCharacter();
     s.PendingRun.clear();
     if (b < 0) {
-      in.GetNextHostByte();
+      in.NextHostByteFast();
       if (in.HostReadTimedOut) return kDone;
       b = in.NextHostByte;
     }

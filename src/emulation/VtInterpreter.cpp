@@ -149,8 +149,24 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
   }
 }
 
+bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
+  if (Opt.HostCharacterSet == 14 || Opt.ProgramFontOption == 2) return true;
+  if (in.NationalReplacement != nationalSeen_) {
+    nationalSeen_ = in.NationalReplacement;
+    nationalIdentity_ = true;
+    for (int c : {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124})
+      if (in.MapNationalCharacter(c) != c) nationalIdentity_ = false;
+  }
+  return nationalIdentity_;
+}
+
 void VtInterpreter::Print(HostInput& in, int ch) {
   if (ch <= 31) return;
+  if (!s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce && NationalCharactersUnchanged(in)) {
+    // Plain text: the rest of its run in the chunk is written in one go.
+    in.CurrentHostChar = static_cast<int16_t>(ch);
+    if (in.WritePrintableRun()) return;
+  }
   if (s.LineGraphicsOn) ch = LineGraphicsGlyph(ch, Opt.AltGraphicsSet == 1, Opt.ProgramFontOption == 2);
   const bool once = vt.InsertOnce != 0;
   if (once) in.InsertMode = 1;

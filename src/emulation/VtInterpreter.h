@@ -13,6 +13,7 @@
 //
 // One per session:   VtInterpreter vt(session, shared);
 
+#include <array>
 #include <cstdint>
 
 #include "emulation/HostInterpreter.h"
@@ -83,6 +84,8 @@ class VtInterpreter : public HostInterpreter {
   // Interprets a translated byte, and any byte a sequence hands back.
   void Interpret(HostInput& in, int ch);
   void Print(HostInput& in, int ch);
+  // The host's national character set leaves ASCII text as it is.
+  bool NationalCharactersUnchanged(const HostInput& in);
   int Control(HostInput& in, int ch);
   void Backspace(HostInput& in);
   void Tab(HostInput& in);
@@ -150,6 +153,8 @@ class VtInterpreter : public HostInterpreter {
   StxCommands* stx_ = nullptr;
   HostInput* in_ = nullptr;
   ControlSequence seq_;
+  std::array<int16_t, 13> nationalSeen_{};
+  bool nationalIdentity_ = false;
 };
 
 }  // namespace korvane
