@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -316,6 +317,43 @@ TEST_F(HostProgramming, TheHostsMessageIsShownAndTheOutputAfterItToo) {
 }
 
 // ---- Paths -----------------------------------------------------------------------------
+
+// The environment variables a test changes, put back when it ends.
+class EnvironmentKept {
+ public:
+  explicit EnvironmentKept(std::vector<std::string> names) : names_(std::move(names)) {
+    for (const auto& n : names_) {
+      const char* v = getenv(n.c_str());
+      values_.push_back(v ? std::optional<std::string>(v) : std::nullopt);
+    }
+  }
+  ~EnvironmentKept() {
+    for (size_t i = 0; i < names_.size(); ++i) {
+      if (values_[i])
+        setenv(names_[i].c_str(), values_[i]->c_str(), 1);
+      else
+        unsetenv(names_[i].c_str());
+    }
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<std::optional<std::string>> values_;
+};
+
+TEST(HostCommandFolders, FollowTheUsersFolders) {
+  Folders dirs;
+  EnvironmentKept kept({"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"});
+  setenv("HOME", dirs("outside").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", dirs("scripts").c_str(), 1);
+  setenv("XDG_DATA_HOME", dirs("transfer").c_str(), 1);
+  HostCommandHooks defaults;
+  EXPECT_EQ(defaults.CaptureFolder(), dirs("outside") + "/Desktop");
+  EXPECT_EQ(defaults.ScriptsFolder(), dirs("scripts") + "/korvane/scripts");
+  EXPECT_EQ(defaults.TransferFolder(), dirs("transfer") + "/korvane");
+  dirs.Write("scripts/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+  EXPECT_EQ(defaults.CaptureFolder(), dirs("outside") + "/Schreibtisch");
+}
 
 TEST(HostPaths, PlainFileNames) {
   EXPECT_TRUE(IsPlainFileName("report.txt"));
