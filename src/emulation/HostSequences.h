@@ -72,7 +72,6 @@ class HostSequences final : public SharedSequences {
   void Answer(HostInput& in, const std::string& text);
   void StopAlert(const std::string& text);
 
-  Session& session_;
   Screen& screen_;
   SessionOptions& Opt;
   VtState& vt_;

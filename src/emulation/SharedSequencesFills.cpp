@@ -35,7 +35,7 @@ bool ReadValuePair(HostInput& in, int& first, int& second) {
 }  // namespace
 
 HostSequences::HostSequences(Session& session, HostCommandHooks* hooks, platform::Alerts* alerts)
-    : session_(session), screen_(session.screen), Opt(session.Opt), vt_(session.vt), hooks_(hooks), alerts_(alerts) {
+    : screen_(session.screen), Opt(session.Opt), vt_(session.vt), hooks_(hooks), alerts_(alerts) {
   static HostCommandHooks none;
   // Without a way to ask, every question is answered Cancel.
   class DecliningAlerts final : public platform::Alerts {

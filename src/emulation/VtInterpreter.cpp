@@ -77,7 +77,7 @@ int VtInterpreter::LineGraphicsGlyph(int b, bool altGraphicsSet, bool pcFont) {
 }
 
 VtInterpreter::VtInterpreter(Session& session, HostSequences& shared)
-    : session_(session), s(session.screen), Opt(session.Opt), vt(session.vt), shared_(shared) {}
+    : s(session.screen), Opt(session.Opt), vt(session.vt), shared_(shared) {}
 
 void VtInterpreter::ControlSequence::Clear() {
   count = 0;
@@ -86,7 +86,7 @@ void VtInterpreter::ControlSequence::Clear() {
   rawLength = 0;
 }
 
-int VtInterpreter::TranslateOnEntry(int ch) const {
+int VtInterpreter::TranslateOnEntry(const HostInput& in, int ch) const {
   if (ch > 127 && Opt.NationalCharsOff == 0) ch &= 127;
   if (Opt.NationalCharsOff == 1 && Opt.HostCharacterSet == 7 && Opt.DecMultinational == 0 &&
       Opt.AltGraphicsSet == 0) {
@@ -95,12 +95,11 @@ int VtInterpreter::TranslateOnEntry(int ch) const {
     if (ch == 233) ch = 143;
   }
   if (ch > 127 && Opt.DecMultinational == 1) return HostInput::MapHighCharacter(ch);
-  if (Opt.HostCharacterSet != 14 && Opt.ProgramFontOption != 2) ch = in_->MapNationalCharacter(ch);
+  if (Opt.HostCharacterSet != 14 && Opt.ProgramFontOption != 2) ch = in.MapNationalCharacter(ch);
   return ch;
 }
 
 void VtInterpreter::InterpretCharacter(HostInput& in) {
-  in_ = &in;
   int ch = in.CurrentHostChar;
   if (Opt.PclPassThrough && in.PrinterOn && !in.PrintCaptureDisplayMode) {
     PassThroughToPrinter(in, ch);
@@ -124,11 +123,11 @@ void VtInterpreter::InterpretCharacter(HostInput& in) {
     if (letter != 0) {
       in.WrapLineFeedPending = 0;
       const int next = Escape(in, letter);
-      if (next >= 0) Interpret(in, TranslateOnEntry(next));
+      if (next >= 0) Interpret(in, TranslateOnEntry(in, next));
       return;
     }
   }
-  Interpret(in, TranslateOnEntry(ch));
+  Interpret(in, TranslateOnEntry(in, ch));
 }
 
 void VtInterpreter::Interpret(HostInput& in, int ch) {
@@ -145,7 +144,7 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
     const int next = Control(in, ch);
     if (next < 0) return;
     // A byte that ended a sequence is a character of its own.
-    ch = TranslateOnEntry(next);
+    ch = TranslateOnEntry(in, next);
   }
 }
 

@@ -80,7 +80,7 @@ class VtInterpreter : public HostInterpreter {
   static constexpr int kRestart = -2;  // an ESC arrived: a new escape sequence begins
 
   // ---- Bytes and controls (VtInterpreter.cpp) -------------------------------------
-  int TranslateOnEntry(int ch) const;
+  int TranslateOnEntry(const HostInput& in, int ch) const;
   // Interprets a translated byte, and any byte a sequence hands back.
   void Interpret(HostInput& in, int ch);
   void Print(HostInput& in, int ch);
@@ -145,13 +145,11 @@ class VtInterpreter : public HostInterpreter {
   void AnsiColour(int value);
   void NormalStyle();
 
-  Session& session_;
   Screen& s;
   SessionOptions& Opt;
   VtState& vt;
   HostSequences& shared_;
   StxCommands* stx_ = nullptr;
-  HostInput* in_ = nullptr;
   ControlSequence seq_;
   std::array<int16_t, 13> nationalSeen_{};
   bool nationalIdentity_ = false;
