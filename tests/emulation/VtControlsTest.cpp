@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "VtFixture.h"
+#include "emulation/StxCommands.h"
 
 namespace korvane {
 namespace {
@@ -166,6 +167,46 @@ TEST_F(VtTest, OnlyTheVt220TakesEightBitControlsOn) {
   Feed("\x1b Fa");
   EXPECT_EQ(in().C1ControlsOn, 0);
   EXPECT_EQ(Row(1), "a");
+}
+
+TEST_F(VtTest, EscapesForThePrinter) {
+  Feed("\x1bi\x1b]");
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"PrintScreen", "PrintScreen"}));
+  commands.calls.clear();
+  Feed("a\x1b^");
+  EXPECT_EQ(commands.calls, (std::vector<std::string>{"ShowCaptureModes", "OpenPrinterCapture"}));
+  EXPECT_EQ(screen().DisplayOn, 0);
+  in().PrinterOn = 1;  // as the printer capture sets it
+  Feed("hidden\x1bXb");
+  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(Row(1), "ab");
+  EXPECT_EQ(echo.printer, "hidden");
+  opt().ExtendedAnsiMode = 1;
+  Feed("\x1bW\x1b_c");
+  EXPECT_EQ(screen().DisplayOn, 0) << "ESC _ is no printer command in the extended mode";
+}
+
+class RecordingStx final : public StxCommands {
+ public:
+  std::string seen;
+  void StxCommand(HostInput& in) override {
+    in.GetNextHostByte();
+    seen += static_cast<char>(in.NextHostByte);
+  }
+};
+
+TEST_F(VtTest, EscStxGoesToItsHandler) {
+  RecordingStx stx;
+  vt.SetStxCommands(&stx);
+  Feed("a\x1b\x02Ib");
+  EXPECT_EQ(stx.seen, "I");
+  EXPECT_EQ(Row(1), "ab");
+}
+
+TEST_F(VtTest, WithoutAnEscStxHandlerThePageCommandStillRuns) {
+  Feed("page\x1b\x02jS,0,0,79,23,x\r\x1b[2J\x1b\x02jR,0,0,x\r\x1b\x02Iz");
+  // The saved page came back; the other ESC STX command was dropped whole.
+  EXPECT_EQ(Row(1), "zage");
 }
 
 TEST_F(VtTest, AHostThatStopsInsideASequenceChangesNothing) {
