@@ -12,7 +12,7 @@
 #include "Streams.h"
 #include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
-#include "emulation/WyseInterpreter.h"
+#include "emulation/SessionInterpreters.h"
 #include "platform/qt/OffscreenGui.h"
 #include "platform/qt/QtImagePort.h"
 #include "windows/Session.h"
@@ -94,10 +94,27 @@ struct Bench {
   std::chrono::steady_clock::time_point lastRepaint{};
 };
 
-void RunStream(benchmark::State& state, const std::string& stream, bool floodGate) {
+// Feeds the stream through a bench session of the given emulation (none: the
+// plain-text path), with both interpreter families installed.
+void RunStream(benchmark::State& state, const std::string& stream, bool floodGate,
+               void (*emulation)(SessionOptions&) = nullptr) {
   auto b = std::make_unique<Bench>(stream, floodGate);
+  if (emulation) emulation(b->Opt());
+  SessionInterpreters interpreters(b->session);
   for (auto _ : state) b->Feed(stream.size());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
+}
+
+void Vt220(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Vt220, o);
+  o.AutoAnsiColours = 1;
+  o.ProgramFontOption = 1;
+}
+
+void Wyse60(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Wyse60, o);
+  o.HiddenAttributes = 1;
+  o.HostCharacterSet = 14;
 }
 
 const std::string& PlainStream() {
@@ -113,24 +130,24 @@ void BM_PlainTextScrollingDrawingEverything(benchmark::State& state) { RunStream
 BENCHMARK(BM_PlainTextScrollingDrawingEverything)->Unit(benchmark::kMillisecond);
 
 // Wyse 60 output: random cursor addresses, attribute changes and short runs
-// of text, through the Wyse-family interpreter. (The VT100 stream,
-// VtAddressedWrites, is registered here once its interpreter exists.)
+// of text, through the Wyse-family interpreter.
 const std::string& WyseStream() {
   static const std::string s = WyseAddressedWrites(1 << 20, 2, 24, 80);
   return s;
 }
 
-void BM_Wyse60RandomWrites(benchmark::State& state) {
-  auto b = std::make_unique<Bench>(WyseStream(), true);
-  SetEmulationFlags(EmulationKind::Wyse60, b->Opt());
-  b->Opt().HiddenAttributes = 1;
-  b->Opt().HostCharacterSet = 14;
-  WyseInterpreter wyse(b->session.input, b->session.wyse);
-  b->session.input.SetInterpreters(&wyse, nullptr);
-  for (auto _ : state) b->Feed(WyseStream().size());
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * WyseStream().size()));
-}
+void BM_Wyse60RandomWrites(benchmark::State& state) { RunStream(state, WyseStream(), true, Wyse60); }
 BENCHMARK(BM_Wyse60RandomWrites)->Unit(benchmark::kMillisecond);
+
+// Cursor-addressed writes with renditions and colours through the VT220
+// interpreter.
+const std::string& VtStream() {
+  static const std::string s = VtAddressedWrites(1 << 20, 1, 24, 80);
+  return s;
+}
+
+void BM_VtAddressedWrites(benchmark::State& state) { RunStream(state, VtStream(), true, Vt220); }
+BENCHMARK(BM_VtAddressedWrites)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvane::bench

@@ -71,7 +71,7 @@ void HostInput::ComputeAttributeCode() {
     if (s.ReverseOn) code = kAttrReverse;
     if (s.ReverseOn && s.UnderlineOn) code = kAttrReverseUnderline;
     if (s.BoldOn && s.UnderlineOn) code = kAttrBoldUnderline;
-    if (s.BoldOn && s.ReverseOn) code = kAttrReverseBold;
+    if (s.BoldOn && s.ReverseOn && !(active_ && active_->ReverseBoldShownAsReverse())) code = kAttrReverseBold;
     s.CurrentAttributeCode = code;
   }
   if (s.ColourMode()) {

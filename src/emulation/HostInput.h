@@ -119,6 +119,22 @@ class HostInput {
   // 60 ticks). HostReadTimedOut is 1 when the wait gave up (time-out, or the
   // connection has ended); NextHostByte is then 0.
   void GetNextHostByte();
+  // GetNextHostByte with the common case inline: the next byte of the chunk
+  // when it is a 7-bit character other than NUL (which every emulation takes
+  // as it stands). Anything else goes the whole way.
+  void NextHostByteFast() {
+    if (!ReplayActive && !PushBackPending && HostChunkPos < HostChunkLast) {
+      const uint8_t b = ReceiveBuffer[static_cast<size_t>(HostChunkPos + 1)];
+      if (b != 0 && b < 0x80) {
+        ++HostChunkPos;
+        NextHostByte = b;
+        HostReadTimedOut = 0;
+        readCancelled_ = readClosed_ = false;
+        return;
+      }
+    }
+    GetNextHostByte();
+  }
   // Gives one byte back; the next GetNextHostByte returns it.
   void PushBackHostByte(int byte) {
     PushBackPending = 1;
@@ -143,6 +159,14 @@ class HostInput {
   // The common end of every byte: wrap at the right margin, the 254-byte
   // flush, the step to the next byte.
   void CharDone();
+  // Writes CurrentHostChar, a printable ASCII byte of the chunk, together with
+  // the printable ASCII bytes that follow it in the chunk, with the current
+  // attribute: the same cells, runs, wraps and echoes as the writer and
+  // CharDone give one byte at a time. Afterwards the chunk position is on the
+  // run's last byte (the reader ends it as usual). False, with nothing
+  // written, while a mode or a watcher needs every byte on its own.
+  bool WritePrintableRun();
+  bool PrintableRunAllowed() const;
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };
@@ -247,6 +271,10 @@ class HostInput {
   int16_t PrinterOn = 0;
   int32_t PrintIdleStamp = 0;
   int16_t CaptureFileOn = 0;
+  // The capture file's name or path ("RECORDER" for the recorder file).
+  std::string CaptureFileName;
+  // Clipboard capture is on (received text is copied to the clipboard).
+  int16_t ClipboardCapture = 0;
   int16_t ClipboardLineCopy = 0;
   int16_t LineEndLf = 0, LineEndCr = 0;
   int16_t CollectHtml = 0;

@@ -22,6 +22,11 @@ class HostInterpreter {
   // host's CR LF at the end of a full line does not leave a blank line.
   virtual bool WrapSwallowsLineFeed() const { return false; }
 
+  // True for the VT family: bold with reverse has no code of its own (the
+  // Wyse family's bold-reverse code); the other rules decide, so bold and
+  // reverse is shown as reverse.
+  virtual bool ReverseBoldShownAsReverse() const { return false; }
+
   // True where the reader's printer-controller watcher (ESC 4, ESC d $, DC4
   // end it) applies. The VT family ends pass-through printing with its own
   // terminators inside its interpreter.

@@ -20,8 +20,11 @@ class SharedSequences {
   virtual void DrawBoxFromHost(HostInput& in) = 0;
   virtual void DrawBoxFromHost2(HostInput& in) = 0;
   // The rest of a control sequence after ESC [ while the extended ANSI mode
-  // is on; reads its own bytes.
-  virtual void AnsiPrivateSequences(HostInput& in) = 0;
+  // is on; reads its own bytes. True when it was a private sequence ("=" or
+  // ">"), carried out (or abandoned) in full. False for an ordinary control
+  // sequence: the one byte read is given back (HostInput::PushBackHostByte),
+  // so the caller parses the sequence from its first byte as usual.
+  virtual bool AnsiPrivateSequences(HostInput& in) = 0;
   // The host-programming command whose letter is in in.NextHostByte.
   virtual void HostProgrammingCommand(HostInput& in) = 0;
 };

@@ -72,8 +72,9 @@ void WyseInterpreter::Escape() {
       return;
     }
     if (c == '[') {
-      if (o_.ExtendedAnsiMode) {
-        if (in_.Shared()) in_.Shared()->AnsiPrivateSequences(in_);
+      // A private sequence of the extended ANSI mode is carried out whole;
+      // an ordinary one gives its first byte back and is read below.
+      if (o_.ExtendedAnsiMode && in_.Shared() && in_.Shared()->AnsiPrivateSequences(in_)) {
         in_.CurrentHostChar = 0;
         return;
       }

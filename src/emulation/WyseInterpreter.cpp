@@ -47,8 +47,10 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
   if (c >= 32 && c < 127 && !st_.MonitorMode && !st_.EnqSeen && !in_.GraphicsModeOn && !s_.StatusLineWriteOpen &&
       !st_.PaintBackgroundAtCr && !s_.ProtectFieldMode &&
       (o_.ProgramFontOption == 2 || o_.HostCharacterSet == 14 || in_.MapNationalCharacter(c) == c)) {
+    // With nothing that treats bytes one by one, the printable bytes that
+    // follow are written with this one as a run.
+    if (RunCanBeBatched() && NationalSetReplacesNothing() && in.WritePrintableRun()) return;
     in.WriteCharacter();
-    WritePrintableRun();
     return;
   }
   const bool graphics = in_.GraphicsModeOn != 0;
@@ -96,55 +98,12 @@ bool WyseInterpreter::RunCanBeBatched() const {
          !o_.SkipReverseBlankOption && !o_.EmuPrism;
 }
 
-void WyseInterpreter::WritePrintableRun() {
-  // The printable bytes that follow in the chunk are written here in one
-  // loop, as the watcher step, the writer and the end of a character would
-  // write them one by one, while nothing of what those steps check is on. Any
-  // byte that needs more (a control, a wrap, a full run) is left to them.
-  if (!RunCanBeBatched()) return;
-  HostInput& in = in_;
-  Screen& s = s_;
-  // A national set that replaces nothing needs no look per byte.
-  bool nationalSame = o_.ProgramFontOption == 2 || o_.HostCharacterSet == 14;
-  if (!nationalSame) {
-    static constexpr int kPositions[] = {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
-    nationalSame = true;
-    for (int p : kPositions) nationalSame = nationalSame && in.MapNationalCharacter(p) == p;
-  }
-  const bool closedWatch = in.conn.UsesPty && (o_.TelnetSession || o_.SshSession);
-  const int row = s.CursorRow;
-  if (row < 1 || row > kMaxCursorRow) return;
-  int limit = kMaxCursorCol;
-  if (o_.AutoWrapOn) limit = std::min<int>({limit, s.ColumnsSetting, s.WindowColumns});
-  int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, row);
-  int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, row);
-  int16_t* fores = s.ColourMode() ? s.Grid.Row(ScreenPlanes::kFore, row) : nullptr;
-  int16_t* backs = s.ColourMode() ? s.Grid.Row(ScreenPlanes::kBack, row) : nullptr;
-  const int16_t code = s.CurrentAttributeCode;
-  std::string& run = s.PendingRun;
-  while (in.HostChunkPos < in.HostChunkLast) {
-    const int b = in.ReceiveBuffer[static_cast<size_t>(in.HostChunkPos + 1)];
-    if (b < 32 || b > 126) return;
-    if (!nationalSame && in.MapNationalCharacter(b) != b) return;
-    const int col = s.CursorCol;
-    if (col < 1 || col > limit || run.size() >= HostInput::kRunFlushLength) return;
-    // The end of the previous character, and the watcher step of this one.
-    ++in.HostChunkPos;
-    in.CurrentHostChar = static_cast<int16_t>(b);
-    if (closedWatch && in.ClosedMatch.Feed(b)) {
-      in.Hooks().CloseConnection();
-      return;
-    }
-    chars[col] = static_cast<int16_t>(b);
-    attrs[col] = code;
-    if (fores) {
-      fores[col] = in.CellForeColour;
-      backs[col] = in.CellBackColour;
-    }
-    if (int16_t& p = s.ScreenProtect(row, col); p) p = 0;
-    if (col <= s.WindowColumns) run += static_cast<char>(b);
-    s.CursorCol = static_cast<int16_t>(col + 1);
-  }
+bool WyseInterpreter::NationalSetReplacesNothing() const {
+  if (o_.ProgramFontOption == 2 || o_.HostCharacterSet == 14) return true;
+  static constexpr int kPositions[] = {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
+  for (int p : kPositions)
+    if (in_.MapNationalCharacter(p) != p) return false;
+  return true;
 }
 
 bool WyseInterpreter::AdjustCharacter(int& c) {

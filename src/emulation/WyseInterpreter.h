@@ -44,10 +44,11 @@ class WyseInterpreter final : public HostInterpreter {
   // Eighth bit, ENQ DC2, national, DEC multinational and set-7 mappings, line
   // graphics. False when monitor mode took the character.
   bool AdjustCharacter(int& c);
-  // The printable bytes after a printed one, written in one loop when nothing
-  // that the per-byte steps check is on.
+  // Nothing that the per-byte steps check is on, so a run of printable bytes
+  // may be written in one go (HostInput::WritePrintableRun).
   bool RunCanBeBatched() const;
-  void WritePrintableRun();
+  // The host's national set maps every national position to itself.
+  bool NationalSetReplacesNothing() const;
   void MonitorModeCharacter(int c);
   void ControlCharacter(int c);
   void LineFeed();

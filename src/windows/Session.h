@@ -6,6 +6,7 @@
 #include "connection/Connection.h"
 #include "emulation/HostInput.h"
 #include "emulation/WyseState.h"
+#include "emulation/VtState.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
@@ -28,6 +29,8 @@ struct Session {
   HostInput input;
   // The Wyse-family interpreter's modes and the key strings its host programs.
   WyseState wyse;
+  // The VT family's modes and the state of the host commands both families share.
+  VtState vt;
 };
 
 }  // namespace korvane

@@ -29,7 +29,14 @@ class RecordingShared final : public SharedSequences {
   void PutCharAtAddress2(HostInput&) override { calls.push_back("PutCharAtAddress2"); }
   void DrawBoxFromHost(HostInput&) override { calls.push_back("DrawBoxFromHost"); }
   void DrawBoxFromHost2(HostInput&) override { calls.push_back("DrawBoxFromHost2"); }
-  void AnsiPrivateSequences(HostInput&) override { calls.push_back("AnsiPrivateSequences"); }
+  // Takes the sequence as private when its first byte is "=".
+  bool AnsiPrivateSequences(HostInput& in) override {
+    calls.push_back("AnsiPrivateSequences");
+    in.GetNextHostByte();
+    if (in.NextHostByte == '=') return true;
+    in.PushBackHostByte(in.NextHostByte);
+    return false;
+  }
   void HostProgrammingCommand(HostInput& in) override {
     calls.push_back(std::string("HostProgrammingCommand ") + static_cast<char>(in.NextHostByte));
   }
@@ -367,12 +374,19 @@ TEST_F(WyseActions, SharedSequencesAreHandedToTheSharedHandlers) {
   in().SetSharedSequences(&shared);
   Feed("\x1b" "cH\x1b" "cF\x1b" "cN\x1b" "cG\x1b~4");
   opt().ExtendedAnsiMode = 1;
-  Feed("\x1b[");
+  Feed("\x1b[=");
   EXPECT_EQ(shared.calls, (std::vector<std::string>{"PutCharAtAddress", "PutCharAtAddress2", "DrawBoxFromHost",
                                                      "DrawBoxFromHost2", "HostProgrammingCommand 4",
                                                      "AnsiPrivateSequences"}));
+  // An ordinary sequence is given back and read as the Wyse family reads it:
+  // none of its bytes shows as text, and what follows prints as usual.
+  Feed("\x1b[0m");
+  EXPECT_EQ(shared.calls.size(), 7u);
+  opt().ExtendedAnsiMode = 0;
+  Feed("\x1b=  ok");
+  EXPECT_EQ(Row(1), "ok");
   in().SetSharedSequences(nullptr);
-  Feed("\x1b~4ok");
+  Feed("\x1b=  \x1b~4ok");
   EXPECT_EQ(Row(1), "ok");
 }
 

@@ -12,7 +12,7 @@
 
 #include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
-#include "emulation/WyseInterpreter.h"
+#include "emulation/SessionInterpreters.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
 #include "platform/qt/OffscreenGui.h"
@@ -41,7 +41,6 @@ void SetVt100(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt100, o); }
 void SetVt220(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt220, o); }
 void SetPrism(SessionOptions& o) { SetEmulationFlags(EmulationKind::Prism, o); }
 
-std::unique_ptr<HostInterpreter> MakeWyse(Session& s) { return std::make_unique<WyseInterpreter>(s.input, s.wyse); }
 
 // ---- Platform stand-ins ---------------------------------------------------------
 
@@ -129,6 +128,8 @@ void PrepareSession(Session& s, const Options& o, const Emulation* emulation) {
   s.Opt.BoldColour = 17;
   s.Opt.UnderlineColour = 17;
   s.Opt.Mode2Colour = 15;
+  s.Opt.ProgramFontOption = 1;
+  s.Opt.AutoAnsiColours = 1;
   if (emulation) emulation->setFlags(s.Opt);
   s.screen.ComputeCellMetrics();
   s.screen.ScreenCols = static_cast<int16_t>(o.cols);
@@ -187,12 +188,10 @@ bool WindowSizeFor(int rows, int cols, int& width, int& height) {
 void RepaintFromPlanes(Session& s) { s.screen.RedrawScreenFromBuffers(); }
 
 const std::vector<Emulation>& Emulations() {
-  // The interpreters of the two families plug in here as they are written.
   static const std::vector<Emulation> table = {
-      {"vp", SetVp, false, MakeWyse},         {"wy50", SetWy50, false, MakeWyse},
-      {"wy60", SetWy60, false, MakeWyse},     {"wy370", SetWy370, false, MakeWyse},
-      {"tvi925", SetTvi925, false, MakeWyse}, {"vt100", SetVt100, true, nullptr},
-      {"vt220", SetVt220, true, nullptr},     {"Prism", SetPrism, false, MakeWyse},
+      {"vp", SetVp, false},         {"wy50", SetWy50, false},   {"wy60", SetWy60, false},
+      {"wy370", SetWy370, false},   {"tvi925", SetTvi925, false}, {"vt100", SetVt100, true},
+      {"vt220", SetVt220, true},    {"Prism", SetPrism, false},
   };
   return table;
 }
@@ -301,10 +300,7 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
   auto link = std::make_unique<ReplayLink>(std::move(input));
   ReplayLink* replay = link.get();
   s.conn.PtyStream = std::move(link);
-  std::unique_ptr<HostInterpreter> interp = emulation && emulation->makeInterpreter ? emulation->makeInterpreter(s)
-                                                                                    : nullptr;
-  if (interp)
-    s.input.SetInterpreters(emulation->vtFamily ? nullptr : interp.get(), emulation->vtFamily ? interp.get() : nullptr);
+  SessionInterpreters interpreters(s);
   while (replay->Remaining() > 0) {
     const size_t before = replay->Remaining();
     s.input.ProcessHostInput();
@@ -324,10 +320,6 @@ int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostrea
       std::string names;
       for (const auto& e : Emulations()) names += std::string(names.empty() ? "" : ", ") + e.name;
       err << "korvane-replay: unknown emulation \"" << o.emulation << "\" (one of: " << names << ")\n";
-      return kUsage;
-    }
-    if (!emulation->makeInterpreter) {
-      err << "korvane-replay: emulation \"" << o.emulation << "\" has no interpreter yet\n";
       return kUsage;
     }
   }
@@ -372,9 +364,7 @@ int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostrea
   LoopLink* loop = link.get();
   s.conn.PtyStream = std::move(link);
   s.input.SetFloodGate(&gate);
-  std::unique_ptr<HostInterpreter> interp = emulation ? emulation->makeInterpreter(s) : nullptr;
-  if (interp) s.input.SetInterpreters(emulation->vtFamily ? nullptr : interp.get(),
-                                      emulation->vtFamily ? interp.get() : nullptr);
+  SessionInterpreters interpreters(s);
 
   using namespace std::chrono;
   const auto start = steady_clock::now();

@@ -26,12 +26,11 @@ struct Options {
 };
 
 // One emulation the tool accepts: its TERM name, the emulation flags a session
-// of it has, and the interpreter that reads its output (null until one exists).
+// of it has, and whether the VT family reads its output (else the Wyse family).
 struct Emulation {
   const char* name;
   void (*setFlags)(SessionOptions&);
   bool vtFamily;
-  std::unique_ptr<HostInterpreter> (*makeInterpreter)(Session&);
 };
 const std::vector<Emulation>& Emulations();
 

@@ -35,11 +35,14 @@ std::string HomeFolder() {
 
 std::string DataHome() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
 
-std::string DocumentsFolder() {
+namespace {
+
+// A folder of the user-dirs file in $XDG_CONFIG_HOME (default ~/.config),
+// e.g. XDG_DOCUMENTS_DIR="$HOME/Documents"; empty when it names none.
+std::string UserDir(const std::string& key) {
   const std::string home = HomeFolder();
   std::ifstream dirs(XdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs");
   std::string line;
-  const std::string key = "XDG_DOCUMENTS_DIR=";
   while (std::getline(dirs, line)) {
     if (line.rfind(key, 0) != 0) continue;
     std::string value = line.substr(key.size());
@@ -47,7 +50,19 @@ std::string DocumentsFolder() {
     if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
     if (!value.empty() && value.front() == '/') return value;
   }
-  return home + "/Documents";
+  return {};
+}
+
+}  // namespace
+
+std::string DocumentsFolder() {
+  const std::string dir = UserDir("XDG_DOCUMENTS_DIR=");
+  return dir.empty() ? HomeFolder() + "/Documents" : dir;
+}
+
+std::string DesktopFolder() {
+  const std::string dir = UserDir("XDG_DESKTOP_DIR=");
+  return dir.empty() ? HomeFolder() + "/Desktop" : dir;
 }
 
 std::string LoginShell() {

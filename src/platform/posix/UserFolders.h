@@ -13,6 +13,8 @@ std::string DataHome();
 // The user's Documents folder: XDG_DOCUMENTS_DIR of the user-dirs file in
 // $XDG_CONFIG_HOME (default ~/.config), else ~/Documents.
 std::string DocumentsFolder();
+// The user's desktop folder: XDG_DESKTOP_DIR of the same file, else ~/Desktop.
+std::string DesktopFolder();
 // The user's login shell from the password database, else $SHELL, else /bin/sh.
 std::string LoginShell();
 

@@ -1,0 +1,259 @@
+// Host-programming commands (ESC ~ and a letter): printing, capture files the
+// host names, files sent to the host, scripts, and a few options. Every file
+// a host names stays inside its feature's folder, and nothing is read for the
+// host or run without the user's consent.
+
+#include <algorithm>
+
+#include "emulation/HostInput.h"
+#include "emulation/HostPaths.h"
+#include "emulation/HostSequences.h"
+#include "windows/Session.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kCr = 13;
+constexpr int64_t kNameAnswerDelayMs = 1000;
+
+std::string LastPathComponent(const std::string& path) {
+  const size_t at = path.find_last_of("/:");
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+}  // namespace
+
+void HostSequences::Answer(HostInput& in, const std::string& text) { in.conn.SendToHost(text, kCr); }
+
+void HostSequences::StopAlert(const std::string& text) { alerts_->Show(platform::AlertKind::Stop, 0, text); }
+
+bool HostSequences::CollectName(HostInput& in, std::string& name) {
+  switch (in.CollectHostString(name, kNameMax, kCr)) {
+    case HostInput::CollectEnd::Terminator: return true;
+    case HostInput::CollectEnd::TooLong: Answer(in, "Canceled"); return false;
+    default: return false;  // the host stopped before the end of the name
+  }
+}
+
+void HostSequences::CloseCapture(HostInput& in, bool answer) {
+  if (in.CaptureFileOn) {
+    hooks_->CloseCaptureFile();
+    in.CaptureFileOn = 0;
+  }
+  if (answer && vt_.HostNamedCapture) Answer(in, "Capture Off");
+}
+
+void HostSequences::HostProgrammingCommand(HostInput& in) {
+  Screen& s = screen_;
+  const int letter = in.NextHostByte;
+  in.CurrentHostChar = 0;
+  switch (letter) {
+    case 'p': hooks_->PrintScreen(); break;
+    case 'q':
+      if (in.PrinterOn) in.Hooks().PrinterCaptureOff();
+      break;
+    case 'c':
+      in.GetNextHostByte();
+      if (in.HostReadTimedOut) break;
+      if (in.NextHostByte == '0' || in.NextHostByte == '1') {
+        vt_.CloseKeyOff = in.NextHostByte == '0' ? 1 : 0;
+        hooks_->SetCloseKeyOff(vt_.CloseKeyOff != 0);
+      }
+      break;
+    case 'a': RunScriptCommand(in); break;
+    case 'S':
+      alerts_->Show(platform::AlertKind::Note, 0, "Please select a file to transfer to the host");
+      if (!hooks_->ChooseAndSendTextFile()) Answer(in, "Canceled");
+      break;
+    case 's': SendNamedFileCommand(in); break;
+    case '1': Opt.MouseReports = 1; break;
+    case '2': Opt.MouseReports = 0; break;
+    case '3':
+      CloseCapture(in, false);
+      if (!in.CaptureFileName.empty() && hooks_->ReopenCaptureForAppend(in.CaptureFileName)) in.CaptureFileOn = 1;
+      break;
+    case '4':
+      s.DisplayOn = 1;
+      CloseCapture(in, true);
+      break;
+    case 'H': in.CaptureFileName = "RECORDER"; break;
+    case '5': OpenCaptureCommand(in); break;
+    case '6': {
+      const std::string name = LastPathComponent(in.CaptureFileName);
+      in.conn.clock().Delay(kNameAnswerDelayMs);
+      Answer(in, name);
+      break;
+    }
+    case '7': hooks_->AppendDeleteCaptureFile(); break;
+    case '8': hooks_->DoClipboardCapture(); break;
+    case '9': hooks_->ClearStatusLine(); break;
+    case 'A':
+      if (!Opt.AltEditKeys) Answer(in, "Korvane");
+      break;
+    case 'B':
+    case 'C':
+      Opt.CapsMode = letter == 'B' ? 1 : 0;
+      hooks_->ShowCapsModeMark(Opt.CapsMode != 0);
+      break;
+    case 'D':
+      hooks_->RedrawWindow();
+      s.RepaintPending = 1;
+      break;
+    case 'E': s.PaintTextAreaBackground(); break;
+    case 'F':
+      s.RemoveFunctionKeyBar();
+      s.EraseBelowScreenLines();
+      // Set: the bar is not built again; the lines below the screen stay empty.
+      Opt.FkeyBarShown = 1;
+      break;
+    default: break;
+  }
+  in.CurrentHostChar = 0;
+}
+
+void HostSequences::RunScriptCommand(HostInput& in) {
+  in.GetNextHostByte();
+  if (in.HostReadTimedOut) return;
+  if (in.NextHostByte != '~') {
+    StopAlert("Host programming error. Tilde ~ expected after 'a' character");
+    return;
+  }
+  std::string name;
+  if (!CollectName(in, name)) return;
+  const std::string folder = hooks_->ScriptsFolder();
+  // Only a script of the user's own scripts folder, named plainly, may run.
+  const CheckedPath script =
+      IsPlainFileName(name) ? ResolveInsideFolder(folder, name, true) : CheckedPath{FileCheck::Refused, {}};
+  if (script.check != FileCheck::Inside) {
+    StopAlert(folder + "/" + name + " Path not found!");
+    Answer(in, "Canceled");
+    StopAlert("Could not find the Applescript. It must be compiled and in the AppleScripts folder");
+    return;
+  }
+  const int button = alerts_->Show(platform::AlertKind::Caution, 0, "The host asks to run the script \"" + name + "\"",
+                                   " of your scripts folder (" + script.path + ").", "\r", "Run it?");
+  if (button != 1 || !hooks_->RunScript(script.path)) Answer(in, "Canceled");
+}
+
+void HostSequences::SendNamedFileCommand(HostInput& in) {
+  in.GetNextHostByte();
+  if (in.HostReadTimedOut) return;
+  if (in.NextHostByte != '~') {
+    StopAlert("Host programming error. Tilde ~ expected after 's' character");
+    return;
+  }
+  std::string name;
+  if (!CollectName(in, name)) return;
+  std::replace(name.begin(), name.end(), '\\', '/');
+  const CheckedPath file = ResolveInsideFolder(hooks_->TransferFolder(), name, true);
+  if (file.check != FileCheck::Inside) {
+    alerts_->Show(platform::AlertKind::Stop, 0, "Error opening file.", "\r", name);
+    Answer(in, "Canceled");
+    return;
+  }
+  // The host reads a local file: the user decides.
+  const int button = alerts_->Show(platform::AlertKind::Caution, 0, "The host asks for the file " + file.path, "\r",
+                                   "Send it to the host?");
+  if (button != 1 || !hooks_->SendTextFileToHost(file.path)) Answer(in, "Canceled");
+}
+
+void HostSequences::OpenCaptureCommand(HostInput& in) {
+  Screen& s = screen_;
+  vt_.HostNamedCapture = 0;
+  CloseCapture(in, false);
+  in.GetNextHostByte();
+  if (in.HostReadTimedOut) return;
+  if ((in.NextHostByte & 0x7F) != '~') {
+    hooks_->NewCaptureFile();
+    Answer(in, "");
+    return;
+  }
+  vt_.HostNamedCapture = 1;
+  in.CaptureFileName.clear();
+  in.GetNextHostByte();
+  if (in.HostReadTimedOut) return;
+  const int kind = in.NextHostByte;
+  in.GetNextHostByte();
+  if (in.HostReadTimedOut) return;
+  const int mark = in.NextHostByte;
+  if (mark != '~' && mark != 'T') {
+    StopAlert("Host programming error. Tilde ~ OR T expected after F or I character");
+    vt_.HostNamedCapture = 0;
+    return;
+  }
+  const bool known = kind == 'F' || kind == 'I';
+  const bool hidden = mark == 'T' && known;
+  if (mark == 'T') {
+    // Transparent: the text goes to the capture unseen, and closing it sends
+    // no answer.
+    vt_.HostNamedCapture = 0;
+    if (hidden) s.DisplayOn = 0;
+    in.Hooks().RestoreArrowCursor();
+    in.GetNextHostByte();
+  }
+  // Text is hidden only while a capture receives it.
+  auto showAgain = [&] {
+    if (hidden) s.DisplayOn = 1;
+  };
+  std::string path;
+  if (!CollectName(in, path)) {
+    showAgain();
+    return;
+  }
+  if (kind == 'F') {
+    in.GetNextHostByte();  // the line feed after the CR
+    const CheckedPath file = CapturePathFromHost(path, hooks_->CaptureFolder());
+    if (file.check != FileCheck::Inside) {
+      StopAlert("Incorrect path name supplied from Host. " + path);
+      hooks_->AbortAndCloseCapture();
+      showAgain();
+      return;
+    }
+    CloseCapture(in, false);
+    if (hooks_->CheckReservedFileName(file.path)) {
+      showAgain();
+      return;
+    }
+    in.CaptureFileName = file.path;
+    if (hooks_->OpenCaptureFile(file.path)) {
+      in.CaptureFileOn = 1;
+    } else {
+      vt_.HostNamedCapture = 0;
+      showAgain();
+    }
+  } else if (kind == 'I') {
+    s.ClearScreenAndHome();
+    hooks_->ReopenSessionWindow();
+    const CheckedPath target = ShownPathFromHost(path, hooks_->CaptureFolder());
+    if (target.check != FileCheck::Inside) {
+      StopAlert("Incorrect path name supplied from Host. " + path);
+      return;
+    }
+    in.CaptureFileName = target.path;
+    hooks_->ShowDownloadTarget(target.path);
+  }
+}
+
+void HostSequences::HostMessage(HostInput& in) {
+  in.GetNextHostByte();
+  if (in.HostReadTimedOut) return;
+  if (in.NextHostByte != '~') {
+    StopAlert("Host programming error! Tilde ~ expected after 'M' character");
+    return;
+  }
+  std::string text;
+  if (CollectName(in, text)) alerts_->Show(platform::AlertKind::Note, 0, text);
+}
+
+void HostSequences::HostSendRequest(HostInput& in) {
+  std::string name;
+  if (!CollectName(in, name)) return;
+  std::replace(name.begin(), name.end(), '\\', '/');
+  const CheckedPath file = ResolveInsideFolder(hooks_->TransferFolder(), name, true);
+  if (file.check != FileCheck::Inside) {
+    alerts_->Show(platform::AlertKind::Stop, 0, "Error opening file.", "\r", name);
+    return;
+  }
+  hooks_->HostRequestedSend(file.path);
+}
+
+}  // namespace korvane

@@ -1,0 +1,93 @@
+// Runs of plain printable text written in one go. An interpreter whose
+// character needs nothing but the writer hands the rest of the run to this
+// path: the cells are stored a line segment at a time, and the end of each
+// segment (the wrap, the 254-byte flush) goes through CharDone exactly as it
+// would have one byte at a time.
+
+#include <algorithm>
+
+#include "emulation/HostInput.h"
+
+namespace korvane {
+
+namespace {
+bool PrintableAscii(uint8_t b) { return b >= 0x20 && b < 0x7F; }
+}  // namespace
+
+bool HostInput::PrintableRunAllowed() const {
+  const Screen& s = screen;
+  // Modes in which each character is treated on its own.
+  if (OutputHeld || s.DisplayOn != 1 || s.WriteProtectMode || s.ProtectFieldMode || s.WyseColourAttributes ||
+      StatusLinePenActive || InsertMode || OneShotGraphics || GraphicsModeOn || Opt.SkipReverseBlankOption)
+    return false;
+  // Watchers that read every byte of the text; only the closed-link trigger
+  // of telnet and ssh is fed along the way.
+  if (TransferWatchOn || TransferByteCount != 0 || Opt.KermitMode || AdminPasswordWatch || ConnectStringWatch ||
+      SendInProgress || (Opt.PclPassThrough && PrinterOn) || !conn.UsesPty || ReplayActive)
+    return false;
+  return true;
+}
+
+bool HostInput::WritePrintableRun() {
+  if (HostChunkPos < 0 || HostChunkPos > HostChunkLast ||
+      CurrentHostChar != ReceiveBuffer[static_cast<size_t>(HostChunkPos)] ||
+      !PrintableAscii(static_cast<uint8_t>(CurrentHostChar)) || !PrintableRunAllowed())
+    return false;
+  Screen& s = screen;
+  const uint8_t* buf = ReceiveBuffer.data();
+  int end = HostChunkPos;
+  while (end < HostChunkLast && PrintableAscii(buf[end + 1])) ++end;
+  if (Opt.TelnetSession || Opt.SshSession)
+    for (int i = HostChunkPos + 1; i <= end; ++i)
+      if (ClosedMatch.Feed(buf[i])) hooks_->CloseConnection();
+
+  ComputeAttributeCode();
+  const int16_t attr = s.CurrentAttributeCode;
+  const bool colours = s.ColourMode();
+  int pos = HostChunkPos;
+  while (true) {
+    LimitCursorToPlanes();
+    const int row = s.CursorRow, col = s.CursorCol;
+    // Up to the column where the line wraps, the planes' last column, or the
+    // length at which the run is drawn.
+    int take = end - pos + 1;
+    if (Opt.AutoWrapOn) take = std::min(take, std::max(1, std::min<int>(s.ColumnsSetting, s.WindowColumns) - col + 1));
+    take = std::min(take, kMaxCursorCol - col + 1);
+    take = std::min<int>(take, std::max<int>(1, static_cast<int>(kRunFlushLength) - static_cast<int>(s.PendingRun.size())));
+    CheckIndex("ScreenChars", col + take - 1, kMaxCursorCol + 1);
+    int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, row) + col;
+    int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, row) + col;
+    const uint8_t* text = buf + pos;
+    for (int i = 0; i < take; ++i) {
+      chars[i] = text[i];
+      attrs[i] = attr;
+    }
+    if (colours) {
+      int16_t* back = s.Grid.Row(ScreenPlanes::kBack, row) + col;
+      int16_t* fore = s.Grid.Row(ScreenPlanes::kFore, row) + col;
+      const int16_t backColour = CellBackColour, foreColour = CellForeColour;
+      for (int i = 0; i < take; ++i) {
+        back[i] = backColour;
+        fore[i] = foreColour;
+      }
+    }
+    if (s.ProtectFieldsSeen)
+      for (int c = col; c < col + take; ++c) s.ScreenProtect(row, c) = 0;
+    // Columns beyond the window are stored but not drawn.
+    const int shown = std::clamp(s.WindowColumns - col + 1, 0, take);
+    s.PendingRun.append(reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
+    s.CursorCol = static_cast<int16_t>(col + take);
+    WrapAfterLineFeed = 0;
+    pos += take;
+    HostChunkPos = static_cast<int16_t>(pos - 1);
+    if (pos > end) break;
+    // The segment's last byte ends as every byte does; the reader ends the last one.
+    CurrentHostChar = static_cast<int16_t>(buf[pos - 1]);
+    CharDone();
+    WrapLineFeedPending = 0;
+  }
+  CurrentHostChar = static_cast<int16_t>(buf[end]);
+  return true;
+}
+
+}  // namespace korvane

@@ -1,0 +1,561 @@
+// Control sequences of the VT interpreter: reading a sequence into its
+// parameters, and the shapes it knows: cursor movement and addressing, scroll
+// regions, erasing, modes, device answers, stored pages by number, the dotted
+// forms, and the SCO console sequences of the SCO ANSI mode.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "emulation/HostInput.h"
+#include "emulation/HostSequences.h"
+#include "emulation/VtInterpreter.h"
+#include "windows/Session.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kEsc = 27;
+constexpr int kDel = 127;
+
+bool IsDigit(int b) { return b >= '0' && b <= '9'; }
+}  // namespace
+
+// ---- Reading -------------------------------------------------------------------
+
+int VtInterpreter::ControlSequenceIntroduced(HostInput& in) {
+  if (Opt.ExtendedAnsiMode && shared_.AnsiPrivateSequences(in)) return kDone;
+  const int next = ReadControlSequence(in);
+  if (next != kDone) return next;
+  Dispatch(in);
+  return kDone;
+}
+
+int VtInterpreter::ReadControlSequence(HostInput& in) {
+  ControlSequence& q = seq_;
+  q.Clear();
+  bool first = true, afterIntermediate = false;
+  while (true) {
+    in.NextHostByteFast();
+    if (in.HostReadTimedOut) return kDone;  // q.final stays 0: nothing happens
+    const int b = in.NextHostByte;
+    if (b == kEsc) return kRestart;
+    if (b == kDel) continue;
+    // A control character or an 8-bit byte ends the sequence and is a
+    // character of its own.
+    if (b < 0x20 || b > 0x7E) return b;
+    if (b >= 0x40) {
+      q.final = static_cast<char>(b);
+      return kDone;
+    }
+    if (q.rawLength < ControlSequence::kRawMax)
+      q.raw[q.rawLength++] = static_cast<char>(b);
+    else
+      q.rawOverflow = true;
+    const bool wasFirst = first;
+    first = false;
+    if (wasFirst && (b == '?' || b == '=' || b == '>' || b == '<' || b == '.')) {
+      q.marker = static_cast<char>(b);
+      continue;
+    }
+    if (q.marker == '.') continue;  // the dotted forms read their bytes as they stand
+    if (b <= 0x2F) {
+      afterIntermediate = true;
+      if (!q.intermediate) q.intermediate = static_cast<char>(b);
+      continue;
+    }
+    if (afterIntermediate || !(IsDigit(b) || b == ';')) {
+      q.malformed = true;
+      continue;
+    }
+    if (q.count == 0) {
+      q.count = 1;
+      q.value[0] = 0;
+      q.digits[0] = 0;
+      q.lastTwo[0] = 0;
+    }
+    if (b == ';') {
+      if (q.count < ControlSequence::kMaxParams) {
+        const int i = q.count++;
+        q.value[i] = 0;
+        q.digits[i] = 0;
+        q.lastTwo[i] = 0;
+      } else {
+        // Past the cap the last two slots keep the last two parameters.
+        q.overflow = true;
+        const int last = ControlSequence::kMaxParams - 1;
+        q.value[last - 1] = q.value[last];
+        q.digits[last - 1] = q.digits[last];
+        q.lastTwo[last - 1] = q.lastTwo[last];
+        q.value[last] = 0;
+        q.digits[last] = 0;
+        q.lastTwo[last] = 0;
+      }
+      continue;
+    }
+    const int i = q.count - 1;
+    const int d = b - '0';
+    q.value[i] = static_cast<int16_t>(std::min(q.value[i] * 10 + d, ControlSequence::kMaxValue));
+    if (q.digits[i] < 255) ++q.digits[i];
+    q.lastTwo[i] = static_cast<uint8_t>((q.lastTwo[i] * 10 + d) % 100);
+  }
+}
+
+// ---- Dispatch ---------------------------------------------------------------------
+
+void VtInterpreter::Dispatch(HostInput& in) {
+  if (seq_.final == 0 || seq_.malformed) return;
+  if (Opt.ScoAnsiMode)
+    DispatchSco(in);
+  else
+    DispatchPlain(in);
+}
+
+void VtInterpreter::DispatchPlain(HostInput& in) {
+  const ControlSequence& q = seq_;
+  if (q.intermediate) return;  // conformance level and the like: nothing to do
+  switch (q.marker) {
+    case 0: break;
+    case '?': DispatchDecPrivate(in); return;
+    case '>':
+      if (q.final == 'c' && Opt.EmuVt220 && q.count <= 1 && q.Value(0, 0) == 0) in.conn.SendToHost("\x1b[>1;10;0c");
+      return;
+    case '=':
+      if ((q.final == 'p' || q.final == 'q') && q.count <= 1) {
+        // Pages by number, or the next page of a stack of saved screens.
+        if (q.final == 'p') {
+          const int page =
+              q.Has(0) ? std::clamp<int>(q.value[0], 1, StoredPages::kSlots) : std::min(vt.PageStackTop + 1, 13);
+          if (!q.Has(0)) vt.PageStackTop = static_cast<int16_t>(page);
+          s.PageSaveSlot = static_cast<int16_t>(page);
+          s.SaveScreenPage();
+          s.PageSaveSlot = 0;
+        } else {
+          const int page = q.Has(0) ? std::clamp<int>(q.value[0], 1, StoredPages::kSlots) : vt.PageStackTop;
+          if (!q.Has(0) && vt.PageStackTop > 0) --vt.PageStackTop;
+          if (page >= 1) {
+            s.PageRestoreSlot = static_cast<int16_t>(page);
+            s.RestoreScreenPage();
+            s.PageRestoreSlot = 0;
+          }
+        }
+      }
+      return;
+    case '.': DispatchDotted(in); return;
+    default: return;
+  }
+  if (q.overflow && q.final != 'm') return;
+  const int n = q.count;
+  const bool one = n == 1 && q.Has(0);  // a single parameter given
+  switch (q.final) {
+    case 'r':
+      if (n == 0)
+        ScrollRegionOff();
+      else if (n == 2)
+        SetScrollRegion(in);
+      break;
+    case 'L':
+      if (n == 0) s.InsertLineAtCursor();
+      break;
+    case 'M':
+      if (n == 0) s.DeleteLineAtCursor();
+      break;
+    case 'A':
+      if (n == 0 || one) CursorUp(q.Value(0, 1));
+      break;
+    case 'B':
+      if (n == 0 || one) CursorDown(q.Value(0, 1));
+      break;
+    case 'C':
+      if (n == 0 || one) CursorRight(in, q.Value(0, 1));
+      break;
+    case 'D':
+      if (n == 0 || one) CursorLeft(in, q.Value(0, 1), vt.ReverseWrapOption != 0);
+      break;
+    case 'H':
+    case 'f':
+      if (n <= 2) Address(in, q, q.final == 'f');
+      break;
+    case 'J':
+      if (n == 0) {
+        vt.DoubleWidthLine = 0;
+        s.EraseCursorToEndOfScreen();
+      } else if (one && q.value[0] <= 2) {
+        EraseDisplay(in, q.value[0]);
+      }
+      break;
+    case 'K':
+      if (n == 0)
+        s.EraseToEndOfLineWithFlags();
+      else if (one && q.value[0] <= 2)
+        EraseLine(q.value[0]);
+      break;
+    case 'm':
+      if (n == 0) {
+        NormalStyle();
+        s.RepaintPending = 1;
+      } else {
+        SelectGraphicRendition(in, q);
+      }
+      break;
+    case 'c':
+      if (n == 0 || (one && q.value[0] == 0)) DeviceAttributes(in);
+      break;
+    case 'h':
+    case 'l':
+      if (one && q.value[0] == 4) {
+        vt.InsertModeOn = q.final == 'h' ? 1 : 0;
+        in.InsertMode = vt.InsertModeOn;
+        s.RepaintPending = 1;
+      }
+      break;
+    case '@':
+      if (one) vt.InsertOnce = 1;
+      break;
+    case 'P':
+      if (one) {
+        s.EraseCharAtCursor();
+        // The cursor then steps back over the deleted character.
+        if (s.CursorCol > 1)
+          MoveCursor(s.CursorRow, s.CursorCol - 1);
+        else if (s.CursorRow > 1)
+          MoveCursor(s.CursorRow - 1, s.ColumnsSetting);
+      }
+      break;
+    case 'i':
+      if (one && q.value[0] == 4) PrinterControllerOff(in);
+      if (one && q.value[0] == 5) PrinterControllerOn(in);
+      break;
+    case 'n':
+      if (one && q.value[0] == 6) CursorReport(in);
+      break;
+    case 'X':
+      if (one) {
+        s.EraseEndColumn =
+            static_cast<int16_t>(std::min(s.CursorCol + q.value[0] - 1, static_cast<int>(s.ColumnsSetting)));
+        s.EraseCharsFromCursor();
+      }
+      break;
+    default: break;  // not a sequence of this terminal
+  }
+}
+
+void VtInterpreter::DispatchDecPrivate(HostInput& in) {
+  const ControlSequence& q = seq_;
+  if (q.count != 1 || !q.Has(0)) return;
+  const int mode = q.value[0];
+  switch (q.final) {
+    case 'h':
+    case 'l': SetMode(in, q.final == 'h'); break;
+    case 'i':
+      // Only the media-copy forms switch the printer: ? 5 h is a screen
+      // mode, never a request to print.
+      if (mode == 4) PrinterControllerOff(in);
+      if (mode == 5) PrinterControllerOn(in);
+      break;
+    default: break;
+  }
+}
+
+void VtInterpreter::SetMode(HostInput& in, bool on) {
+  switch (seq_.value[0]) {
+    case 1: vt.CursorKeyApplicationMode = on ? 1 : 0; break;
+    case 3: WideMode(in, on); break;
+    case 6:
+      vt.OriginModeOn = on ? 1 : 0;
+      if (on)
+        MoveCursor(s.ScrollTop > 0 ? s.ScrollTop : 1, 1);
+      else
+        MoveCursor(1, 1);
+      break;
+    case 7:
+      Opt.AutoWrapOn = on ? 1 : 0;
+      shared_.Hooks().ShowAutoWrapMark(on);
+      break;
+    case 25:
+      if (!on && s.CursorDrawn) s.EraseTextCursor();
+      s.CursorHidden = on ? 0 : 1;
+      break;
+    default: break;  // the other modes (screen reverse video among them) are not kept
+  }
+}
+
+void VtInterpreter::WideMode(HostInput& in, bool wide) {
+  HostCommandHooks& hooks = shared_.Hooks();
+  hooks.ShowWideModeMarks(wide);
+  s.WriteProtectMode = 0;
+  const int width = s.port.Width(), height = s.port.Height();
+  const bool narrow = width < 640 && s.SmallScreen == 0;
+  if (Opt.FontSizeMode == (wide ? 0 : 1)) {
+    hooks.RedrawWindow();
+    MoveCursor(1, 1);
+    s.ResetAttributesAndClearScreen();
+    if (wide && narrow) hooks.SetWindowRect(20, 0, height - 15, width + 20);
+    if (wide && Opt.HostFeatureOption == 0) s.RemoveFunctionKeyBar();
+  }
+  Opt.FontSizeMode = wide ? 1 : 0;
+  if (wide) {
+    s.ColumnsSetting = 156;
+    if (Opt.PlainFaceSwitch) s.ColumnsSetting = 132;
+    if (narrow) s.ColumnsSetting = 128;
+  } else {
+    s.ColumnsSetting = 80;
+  }
+  s.ComputeCellMetrics();
+  s.port.TextSize(wide ? (Opt.PlainFaceSwitch ? int16_t{9} : int16_t{6}) : Opt.TextSizeValue);
+  const int windowColumns = s.CellWidth > 0 ? s.port.Width() / s.CellWidth - 1 : s.ColumnsSetting;
+  s.ScreenCols = static_cast<int16_t>(
+      std::clamp(Opt.AutoWrapOn ? static_cast<int>(s.ColumnsSetting) : windowColumns, 1, static_cast<int>(kMaxScreenCols)));
+  MoveCursor(s.CursorRow, s.CursorCol);
+  s.RepaintPending = 1;
+  in.SendWindowSizeToHost();
+}
+
+// ---- Cursor -------------------------------------------------------------------------
+
+int VtInterpreter::WindowRows() {
+  const int16_t bottom = s.ScrollBottom, rows = s.ScreenRows, line2 = s.StatusLine2Row;
+  s.ScrollBottom = 0;
+  const int window = s.ScreenRowsForWindow();
+  s.ScrollBottom = bottom;
+  s.ScreenRows = rows;
+  s.StatusLine2Row = line2;
+  return window;
+}
+
+void VtInterpreter::Address(HostInput& in, const ControlSequence& q, bool finalF) {
+  int row = q.Value(0, 1), col = q.Value(1, 1);
+  if (q.Has(0) && q.digits[0] >= 3) {
+    // A row of three digits: the last two count, or, in ANSI colour mode,
+    // the address goes to the screen's last cell.
+    if (Opt.ColourModeA) {
+      AddressTo(in, s.ScreenRows, s.ColumnsSetting, finalF);
+      return;
+    }
+    row = q.lastTwo[0];
+  }
+  AddressTo(in, row, col, finalF);
+}
+
+void VtInterpreter::AddressTo(HostInput& in, int row, int col, bool finalF) {
+  vt.ScrollTopSaved = static_cast<int16_t>(std::min(row, 9999));
+  col = std::clamp(col, 1, static_cast<int>(s.ColumnsSetting));
+  row = std::max(row, 1);
+  if (vt.OriginModeOn && (s.ScrollTop > 0 || s.ScrollBottom > 0)) {
+    const int top = std::max<int>(s.ScrollTop, 1);
+    const int bottom = s.ScrollBottom > 0 ? s.ScrollBottom : s.ScreenRows;
+    row = std::clamp(top + row - 1, top, std::max(top, bottom));
+  } else {
+    // A row beyond the line under the screen is refused: the cursor stays.
+    const int lastRow = s.ScrollBottom > 0 ? WindowRows() : s.ScreenRows;
+    if (row > lastRow + 1) return;
+  }
+  MoveCursor(row, col);
+  if (finalF) {
+    vt.G0IsGraphics = 0;
+    vt.G0IsText = 1;
+    s.LineGraphicsOn = 0;
+  }
+  in.CaptureLineEnd();
+  if (Opt.Option106 && !Opt.ColourModeA && !Opt.ColourModeB) s.SetTextStyleForAttribute();
+}
+
+void VtInterpreter::ScrollRegionOff() {
+  s.ScrollTop = s.ScrollBottom = 0;
+  vt.ScrollTopSaved = 0;
+  s.ScreenRows = s.ScreenRowsForWindow();
+}
+
+void VtInterpreter::SetScrollRegion(HostInput& /*in*/) {
+  const ControlSequence& q = seq_;
+  // "top;" without a bottom takes the region away.
+  if (!q.Has(1)) {
+    ScrollRegionOff();
+    return;
+  }
+  const int top = std::max(q.Value(0, 1), 1);
+  const int bottom = std::min<int>(q.value[1], WindowRows());
+  // A region of one line or less, or one below the screen, is no region.
+  if (top >= bottom) return;
+  vt.ScrollTopSaved = static_cast<int16_t>(top);
+  s.ScrollTop = static_cast<int16_t>(top);
+  s.ScrollBottom = static_cast<int16_t>(bottom);
+  s.ScreenRows = s.ScreenRowsForWindow();
+  MoveCursor(vt.OriginModeOn ? top : 1, 1);
+}
+
+void VtInterpreter::CursorUp(int n) {
+  const int top = s.ScrollTop > 0 && s.CursorRow >= s.ScrollTop ? s.ScrollTop : 1;
+  MoveCursor(std::max(s.CursorRow - n, top), s.CursorCol);
+}
+
+void VtInterpreter::CursorDown(int n) {
+  const int bottom = s.CursorRow <= RegionBottom() ? RegionBottom() : WindowRows();
+  MoveCursor(std::max<int>(std::min(s.CursorRow + n, bottom), s.CursorRow > bottom ? s.CursorRow : 1), s.CursorCol);
+}
+
+void VtInterpreter::CursorRight(HostInput& in, int n) {
+  in.FlushRun(HostInput::Echo::Character);
+  if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(" ");
+  if (in.CaptureFileOn) in.Sinks().WriteCaptureFile(" ");
+  MoveCursor(s.CursorRow, std::max<int>(std::min(s.CursorCol + n, static_cast<int>(s.ColumnsSetting)), 1));
+}
+
+void VtInterpreter::CursorLeft(HostInput& in, int n, bool reverseWrap) {
+  in.FlushRun(HostInput::Echo::Character);
+  if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(" ");
+  if (in.CaptureFileOn) in.Sinks().WriteCaptureFile(" ");
+  int row = s.CursorRow, col = s.CursorCol - n;
+  if (reverseWrap) {
+    // Past column 1 the cursor goes on at the end of the rows above.
+    while (col < 1 && row > 1) {
+      --row;
+      col += s.ColumnsSetting;
+    }
+  }
+  MoveCursor(row, std::max(col, 1));
+}
+
+// ---- Erasing and answers ----------------------------------------------------------
+
+void VtInterpreter::EraseDisplay(HostInput& /*in*/, int mode) {
+  vt.DoubleWidthLine = 0;
+  const int row = s.CursorRow;
+  switch (mode) {
+    case 0: s.EraseCursorToEndOfScreen(); break;
+    case 1: s.EraseScreenStartToCursor(); break;
+    default: s.ClearScreenAndHome(); break;
+  }
+  MoveCursor(row, 1);
+  shared_.Hooks().RemoveInlinePictures();
+}
+
+void VtInterpreter::EraseLine(int mode) {
+  switch (mode) {
+    case 0: s.EraseToEndOfLineWithFlags(); break;
+    case 1: s.EraseLineStartToCursor(); break;
+    default: s.EraseCursorLine(); break;
+  }
+}
+
+void VtInterpreter::DeviceAttributes(HostInput& in) {
+  in.conn.SendToHost(Opt.EmuVt220 ? "\x1b[?62;1;2;6;7;8c" : "\x1b[?1;2c");
+}
+
+void VtInterpreter::CursorReport(HostInput& in) {
+  int row = s.CursorRow;
+  if (vt.OriginModeOn && s.ScrollTop > 0) row = row - s.ScrollTop + 1;
+  in.conn.SendToHost("\x1b[" + std::to_string(row) + ";" + std::to_string(s.CursorCol) + "R");
+}
+
+// ---- Dotted forms ---------------------------------------------------------------------
+
+void VtInterpreter::DispatchDotted(HostInput& in) {
+  const ControlSequence& q = seq_;
+  const std::string_view raw(q.raw + 1, static_cast<size_t>(std::max(q.rawLength - 1, 0)));
+  const size_t len = raw.size();
+  if (q.final == 'r' && len == 0) {
+    ScrollRegionOff();
+    return;
+  }
+  if (q.final == 'H' && (len == 1 || (len == 2 && raw[1] < ':'))) {
+    // A column of one or two characters; one that is no number counts as 0.
+    int col = 0;
+    for (char c : raw) {
+      if (!IsDigit(c)) {
+        col = 0;
+        break;
+      }
+      col = col * 10 + (c - '0');
+    }
+    AddressTo(in, 1, std::max(col, 1), false);
+    return;
+  }
+  if (q.final != 'm' || len == 0) return;
+  // The pair that counts is the first byte and the one after it, or, when
+  // the second byte is a digit, the second and the third.
+  const size_t p = len >= 2 && raw[1] < ':' ? 1 : 0;
+  if (p + 1 == len) {
+    if (IsDigit(raw[p])) Rendition(in, raw[p] - '0', true);
+    return;
+  }
+  if (raw[p + 1] != ';' || std::string_view("012457").find(raw[p]) == std::string_view::npos) return;
+  const std::string_view last = raw.substr(p + 2);
+  if (last.empty() || last.size() > 2 || !IsDigit(last[0]) || (last.size() == 2 && !IsDigit(last[1]))) return;
+  Rendition(in, last.size() == 1 ? last[0] - '0' : (last[0] - '0') * 10 + (last[1] - '0'), false);
+}
+
+// ---- SCO console sequences ----------------------------------------------------------
+
+void VtInterpreter::DispatchSco(HostInput& in) {
+  const ControlSequence& q = seq_;
+  if (q.rawOverflow) return;
+  const std::string_view raw(q.raw, static_cast<size_t>(q.rawLength));
+  if (q.marker == '=') {
+    if (q.final == 'C') return;  // the cursor's shape: not kept
+    if (q.final == 'F' || q.final == 'G' || q.final == 'H' || q.final == 'I') {
+      in.ScoColourCommand(q.final, std::string(raw.substr(1)));
+      return;
+    }
+    DispatchPlain(in);
+    return;
+  }
+  if (q.marker != 0 || q.intermediate != 0 || q.overflow) {
+    DispatchPlain(in);
+    return;
+  }
+  if (q.final == 'm') {
+    if (!in.ScoLineGraphicsAttributes(raw)) DispatchPlain(in);
+    return;
+  }
+  const int n = std::max(q.Value(0, 1), 0);
+  const int rows = std::min<int>(n, s.ScreenRows);
+  switch (q.final) {
+    case 'X':
+      s.EraseEndColumn = static_cast<int16_t>(std::min(s.CursorCol + n - 1, static_cast<int>(s.ColumnsSetting)));
+      s.EraseCharsFromCursor();
+      return;
+    case 'Z': MoveCursor(s.CursorRow, std::max(s.CursorCol - 5 * std::min(n, 999), 1)); return;
+    case 'E': MoveCursor(std::min(s.CursorRow + n, static_cast<int>(s.ScreenRows)), 1); return;
+    case 'F': MoveCursor(std::max(s.CursorRow - n, 1), 1); return;
+    case 'G':
+    case '`': MoveCursor(s.CursorRow, std::clamp(n, 1, static_cast<int>(s.ColumnsSetting))); return;
+    case 'a': MoveCursor(s.CursorRow, std::clamp(s.CursorCol + n, 1, static_cast<int>(s.ColumnsSetting))); return;
+    case 'd': MoveCursor(std::clamp(n, 1, static_cast<int>(s.ScreenRows)), s.CursorCol); return;
+    case 'e': MoveCursor(std::clamp(s.CursorRow + n, 1, static_cast<int>(s.ScreenRows)), s.CursorCol); return;
+    case 'S':
+    case 'T':
+      for (int i = 0; i < rows; ++i) {
+        if (q.final == 'S')
+          s.ScrollRegionUp();
+        else
+          s.ScrollRegionDown();
+      }
+      s.RepaintPending = 1;
+      return;
+    case 'H': Address(in, q, false); return;
+    case 'L':
+    case 'M': {
+      const int16_t row = s.CursorRow;
+      for (int i = 0; i < rows; ++i) {
+        s.CursorRow = row;
+        s.MoveToCell(row, 1);
+        if (q.final == 'L')
+          s.InsertLineAtCursor();
+        else
+          s.DeleteLineAtCursor();
+      }
+      MoveCursor(row, 1);
+      return;
+    }
+    case 'g':
+      if (n >= 32 && n <= 255) {
+        in.CurrentHostChar = static_cast<int16_t>(n);
+        in.WriteCharacter();
+      }
+      return;
+    default: DispatchPlain(in); return;
+  }
+}
+
+}  // namespace korvane

@@ -1,0 +1,423 @@
+// The VT interpreter's bytes: the translation of each received byte, the
+// printable characters (line graphics, double width, one-shot insert), the
+// control characters, and printer pass-through.
+
+#include "emulation/VtInterpreter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "emulation/HostInput.h"
+#include "emulation/HostSequences.h"
+#include "windows/Session.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int kEsc = 27;
+constexpr int kLf = 10;
+constexpr int kCr = 13;
+
+// Line-drawing glyphs of the screen font for the bytes of the graphics set;
+// 0 leaves the byte as it is.
+constexpr std::array<uint8_t, 128> MakeGraphics() {
+  std::array<uint8_t, 128> t{};
+  t['_'] = 32;
+  t['`'] = 215;
+  t['a'] = 231;
+  t['f'] = 161;
+  t['g'] = 177;
+  t['j'] = 225;
+  t['k'] = 223;
+  t['l'] = 222;
+  t['m'] = 221;
+  t['n'] = 228;
+  for (int b = 'o'; b <= 's'; ++b) t[b] = 230;
+  t['t'] = 224;
+  t['u'] = 229;
+  t['v'] = 233;
+  t['w'] = 220;
+  t['x'] = 226;
+  t['{'] = 184;
+  t['|'] = 173;
+  t['~'] = 165;
+  return t;
+}
+constexpr std::array<uint8_t, 128> kGraphics = MakeGraphics();
+
+// The alternate set also draws "3" .. "^" (51..94).
+constexpr uint8_t kAltGraphics[] = {226, 229, 255, 251, 223, 223, 248, 234, 244, 246, 246, 246, 223, 221, 233,
+                                    220, 224, 230, 228, 254, 245, 242, 243, 253, 252, 249, 232, 250, 247, 253,
+                                    241, 252, 242, 243, 243, 254, 245, 250, 225, 222, 227, 219, 218, 218};
+static_assert(sizeof kAltGraphics == 94 - 51 + 1);
+
+// The same glyphs in a font laid out as code page 437.
+constexpr std::array<uint8_t, 256> MakePcGlyphs() {
+  std::array<uint8_t, 256> t{};
+  constexpr uint8_t pairs[][2] = {{220, 194}, {221, 192}, {222, 218}, {223, 191}, {224, 195}, {225, 217},
+                                  {226, 179}, {227, 219}, {228, 197}, {229, 180}, {230, 196}, {231, 176},
+                                  {232, 205}, {233, 193}, {234, 186}, {240, 255}, {241, 209}, {242, 200},
+                                  {243, 201}, {244, 187}, {245, 199}, {246, 188}, {247, 207}, {248, 185},
+                                  {249, 204}, {250, 206}, {251, 182}, {252, 203}, {253, 202}, {254, 198}};
+  for (const auto& p : pairs) t[p[0]] = p[1];
+  return t;
+}
+constexpr std::array<uint8_t, 256> kPcGlyphs = MakePcGlyphs();
+
+}  // namespace
+
+int VtInterpreter::LineGraphicsGlyph(int b, bool altGraphicsSet, bool pcFont) {
+  if (b < 0 || b > 127) return b;
+  int glyph = kGraphics[static_cast<size_t>(b)];
+  if (altGraphicsSet && b >= 51 && b <= 94) glyph = kAltGraphics[b - 51];
+  if (glyph == 0) return b;
+  if (pcFont && kPcGlyphs[static_cast<size_t>(glyph)] != 0) glyph = kPcGlyphs[static_cast<size_t>(glyph)];
+  return glyph;
+}
+
+VtInterpreter::VtInterpreter(Session& session, HostSequences& shared)
+    : s(session.screen), Opt(session.Opt), vt(session.vt), shared_(shared) {}
+
+void VtInterpreter::ControlSequence::Clear() {
+  count = 0;
+  overflow = malformed = rawOverflow = false;
+  marker = intermediate = final = 0;
+  rawLength = 0;
+}
+
+int VtInterpreter::TranslateOnEntry(const HostInput& in, int ch) const {
+  if (ch > 127 && Opt.NationalCharsOff == 0) ch &= 127;
+  if (Opt.NationalCharsOff == 1 && Opt.HostCharacterSet == 7 && Opt.DecMultinational == 0 &&
+      Opt.AltGraphicsSet == 0) {
+    if (ch == 148) ch = '^';
+    if (ch == 244) ch = 157;
+    if (ch == 233) ch = 143;
+  }
+  if (ch > 127 && Opt.DecMultinational == 1) return HostInput::MapHighCharacter(ch);
+  if (Opt.HostCharacterSet != 14 && Opt.ProgramFontOption != 2) ch = in.MapNationalCharacter(ch);
+  return ch;
+}
+
+void VtInterpreter::InterpretCharacter(HostInput& in) {
+  int ch = in.CurrentHostChar;
+  if (Opt.PclPassThrough && in.PrinterOn && !in.PrintCaptureDisplayMode) {
+    PassThroughToPrinter(in, ch);
+    return;
+  }
+  if (ch > 127 && in.C1ControlsOn) {
+    // 8-bit controls stand for ESC and a letter.
+    int letter = 0;
+    switch (ch) {
+      case 155: letter = '['; break;
+      case 141: letter = 'M'; break;
+      case 132: letter = 'D'; break;
+      case 133: letter = 'E'; break;
+      case 136: letter = 'H'; break;
+      case 142: letter = 'N'; break;
+      case 143: letter = 'O'; break;
+      case 144: letter = 'P'; break;
+      case 156: letter = '\\'; break;
+      default: break;
+    }
+    if (letter != 0) {
+      in.WrapLineFeedPending = 0;
+      const int next = Escape(in, letter);
+      if (next >= 0) Interpret(in, TranslateOnEntry(in, next));
+      return;
+    }
+  }
+  Interpret(in, TranslateOnEntry(in, ch));
+}
+
+void VtInterpreter::Interpret(HostInput& in, int ch) {
+  while (true) {
+    if (vt.DcsSkipping && ch != kEsc) {
+      in.CurrentHostChar = 0;
+      return;
+    }
+    if (ch != 0 && ch != kCr && ch != kLf) in.WrapLineFeedPending = 0;
+    if (ch > 31 || ch == 0 || ch == 17) {
+      Print(in, ch);
+      return;
+    }
+    const int next = Control(in, ch);
+    if (next < 0) return;
+    // A byte that ended a sequence is a character of its own.
+    ch = TranslateOnEntry(in, next);
+  }
+}
+
+bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
+  if (Opt.HostCharacterSet == 14 || Opt.ProgramFontOption == 2) return true;
+  if (in.NationalReplacement != nationalSeen_) {
+    nationalSeen_ = in.NationalReplacement;
+    nationalIdentity_ = true;
+    for (int c : {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124})
+      if (in.MapNationalCharacter(c) != c) nationalIdentity_ = false;
+  }
+  return nationalIdentity_;
+}
+
+void VtInterpreter::Print(HostInput& in, int ch) {
+  if (ch <= 31) return;
+  if (!s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce && NationalCharactersUnchanged(in)) {
+    // Plain text: the rest of its run in the chunk is written in one go.
+    in.CurrentHostChar = static_cast<int16_t>(ch);
+    if (in.WritePrintableRun()) return;
+  }
+  if (s.LineGraphicsOn) ch = LineGraphicsGlyph(ch, Opt.AltGraphicsSet == 1, Opt.ProgramFontOption == 2);
+  const bool once = vt.InsertOnce != 0;
+  if (once) in.InsertMode = 1;
+  in.CurrentHostChar = static_cast<int16_t>(ch);
+  in.WriteCharacter();
+  if (once) {
+    in.InsertMode = vt.InsertModeOn;
+    vt.InsertOnce = 0;
+  }
+  if (vt.DoubleWidthLine && s.DisplayOn) {
+    // The character fills a second cell; the drawn run shows a blank there.
+    in.LimitCursorToPlanes();
+    const int row = s.CursorRow, col = s.CursorCol;
+    s.ScreenChars(row, col) = static_cast<int16_t>(ch);
+    s.ScreenAttrs(row, col) = s.CurrentAttributeCode;
+    if (s.ColourMode()) {
+      s.ScreenForeColours(row, col) = in.CellForeColour;
+      s.ScreenBackColours(row, col) = in.CellBackColour;
+    }
+    if (col <= s.WindowColumns) s.PendingRun += ' ';
+    s.CursorCol = static_cast<int16_t>(col + 1);
+  }
+}
+
+int VtInterpreter::Control(HostInput& in, int ch) {
+  switch (ch) {
+    case 7:
+      in.FlushRun(HostInput::Echo::Character);
+      shared_.Hooks().Beep();
+      return kDone;
+    case 8: Backspace(in); return kDone;
+    case 9: Tab(in); return kDone;
+    case kLf: LineFeed(in); return kDone;
+    case 12: FormFeed(in); return kDone;
+    case kCr: CarriageReturn(in); return kDone;
+    case 14:
+      s.LineGraphicsOn = vt.G1IsGraphics ? 1 : 0;
+      in.CurrentHostChar = 0;
+      return kDone;
+    case 15:
+      s.LineGraphicsOn = vt.G0IsGraphics ? 1 : 0;
+      in.CurrentHostChar = 0;
+      return kDone;
+    case kEsc: {
+      int next = Escape(in, -1);
+      return next;
+    }
+    default:
+      // The other controls reach the writer, which shows nothing for them.
+      return kDone;
+  }
+}
+
+void VtInterpreter::Backspace(HostInput& in) {
+  in.FlushRun(HostInput::Echo::Character);
+  if (s.CursorCol <= 1 && s.CursorRow > 1) {
+    s.CursorRow = static_cast<int16_t>(s.CursorRow - 1);
+    s.CursorCol = s.ColumnsSetting;
+  } else if (s.CursorCol > 1) {
+    s.CursorCol = static_cast<int16_t>(s.CursorCol - 1);
+  }
+  MoveCursor(s.CursorRow, s.CursorCol);
+}
+
+void VtInterpreter::Tab(HostInput& in) {
+  const std::string& run = s.PendingRun;
+  if (s.DisplayOn) in.DrawRun();
+  EchoSinks& sinks = in.Sinks();
+  if (in.ClipboardLineCopy) sinks.CopyToClipboard(run + "\t");
+  if (in.PrinterOn && !Opt.UseClip && !run.empty()) sinks.WritePrinterCapture(run);
+  if (in.CaptureFileOn) sinks.WriteCaptureFile(run + "\t");
+  s.PendingRun.clear();
+  if (!s.DisplayOn) return;
+  // Stops every eight columns: 1, 9, 17, ...
+  const int next = ((s.CursorCol - 1) / 8 + 1) * 8 + 1;
+  if (next <= s.ColumnsSetting) s.CursorCol = static_cast<int16_t>(next);
+  MoveCursor(s.CursorRow, s.CursorCol);
+}
+
+void VtInterpreter::FormFeed(HostInput& in) {
+  if (s.DisplayOn) in.DrawRun();
+  s.CursorCol = 1;
+  if (s.ScrollTop <= 1) s.CursorRow = 1;
+  if (Opt.PrinterOption37) {
+    const std::string text = s.PendingRun + "\r\f";
+    EchoSinks& sinks = in.Sinks();
+    if (in.ClipboardLineCopy) sinks.CopyToClipboard(text);
+    if (in.CaptureFileOn) sinks.WriteCaptureFile(text);
+    if (in.PrinterOn && !Opt.UseClip) sinks.WritePrinterCapture(text);
+  } else {
+    in.CaptureCharacter();
+  }
+  s.PendingRun.clear();
+  s.WriteProtectMode = 0;
+  if (s.DisplayOn) {
+    s.SetNormalTextStyle();
+    MoveCursor(s.CursorRow, s.CursorCol);
+    if (s.ScrollTop > 1)
+      s.EraseCursorToEndOfScreen();
+    else
+      s.ClearScreenAndHome();
+  }
+  shared_.Hooks().RemoveInlinePictures();
+}
+
+void VtInterpreter::CarriageReturn(HostInput& in) {
+  if (s.DisplayOn) in.DrawRun();
+  if (in.LineEndCr)
+    in.CaptureLineEnd();
+  else
+    in.CaptureCharacter();
+  s.PendingRun.clear();
+  if (s.DisplayOn) {
+    s.port.TextFace(platform::kFacePlain);
+    s.BoldOn = 0;
+    if (s.StatusLineWriteOpen) {
+      s.CursorRow = in.StatusSavedRow;
+      s.CursorCol = in.StatusSavedCol;
+      s.MoveToCell(s.CursorRow, s.CursorCol);
+      s.SetNormalTextStyle();
+      s.StatusLineWriteOpen = 0;
+    } else {
+      s.CursorCol = 1;
+      s.MoveToCell(s.CursorRow, 1);
+    }
+  }
+  if (in.CaptureFileOn && in.LineEndCr) LineFeed(in);
+  if (s.CursorRow <= s.ScreenRows) s.SetNormalTextStyle();
+}
+
+void VtInterpreter::LineFeed(HostInput& in) {
+  // Below a scroll region the host's line feeds go nowhere.
+  if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow > RegionBottom()) return;
+  if (in.LineEndLf)
+    in.CaptureLineEnd();
+  else
+    in.CaptureCharacter();
+  if (in.WrapLineFeedPending) {
+    // The wrap already began the new line.
+    in.WrapLineFeedPending = 0;
+    s.PendingRun.clear();
+    return;
+  }
+  vt.DoubleWidthLine = 0;
+  if (s.DisplayOn) in.DrawRun();
+  s.PendingRun.clear();
+  if (s.DisplayOn) CursorDownScrolling(in);
+}
+
+int VtInterpreter::RegionBottom() const {
+  // The screen's rows, or the region's bottom when the host set one. (With
+  // large type the screen keeps an extra row below a region's bottom; the
+  // region still ends where the host said.)
+  return s.ScrollBottom > 0 ? std::min(s.ScrollBottom, s.ScreenRows) : s.ScreenRows;
+}
+
+void VtInterpreter::CursorDownScrolling(HostInput& /*in*/) {
+  if (s.ScrollBottom > 0) {
+    const int bottom = RegionBottom();
+    if (s.CursorRow == bottom) {
+      // Only the region's rows move; the rows around it stay where they are.
+      const int top = std::max<int>(s.ScrollTop, 1);
+      if (top < bottom)
+        s.port.ScrollRect({0, (top - 1) * s.CellHeight, s.port.Width(), bottom * s.CellHeight - s.CellBaselineAdjust}, 0,
+                          -s.CellHeight);
+      s.ScrollRegionUp();
+    } else if (s.CursorRow < bottom || s.CursorRow < WindowRows()) {
+      s.CursorRow = static_cast<int16_t>(s.CursorRow + 1);
+    }
+    s.MoveToCell(s.CursorRow, s.CursorCol);
+    return;
+  }
+  s.CursorRow = static_cast<int16_t>(s.CursorRow + 1);
+  if (s.CursorRow > s.ScreenRows) {
+    s.port.ScrollRect({0, 0, s.port.Width(), s.ScreenRows * s.CellHeight - s.CellBaselineAdjust}, 0, -s.CellHeight);
+    s.ScrollUpIntoScrollback();
+    s.CursorRow = s.ScreenRows;
+  }
+  s.CursorRow = std::min<int16_t>(s.CursorRow, kMaxCursorRow);
+  s.MoveToCell(s.CursorRow, s.CursorCol);
+}
+
+void VtInterpreter::MoveCursor(int row, int col) {
+  s.CursorRow = static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow)));
+  s.CursorCol = static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol)));
+  s.MoveToCell(s.CursorRow, s.CursorCol);
+}
+
+void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
+  static constexpr char kEnd[] = "\x1b[4i";
+  static constexpr char kEndPrivate[] = "\x1b[?4i";
+  in.CurrentHostChar = 0;
+  auto print = [&](std::string_view bytes) {
+    if (!bytes.empty()) in.Sinks().WritePrinterCapture(bytes);
+  };
+  // What may be the start of a terminator is held back; when it turns out to
+  // be none, the printer gets it after all.
+  auto releaseHeld = [&] {
+    const int held = std::max(vt.PrintEndMatch, vt.PrintEndPrivateMatch);
+    print(std::string_view(vt.PrintEndPrivateMatch > vt.PrintEndMatch ? kEndPrivate : kEnd, static_cast<size_t>(held)));
+    vt.PrintEndMatch = vt.PrintEndPrivateMatch = 0;
+  };
+  if (ch == kEsc) {
+    releaseHeld();
+    vt.PrintEndMatch = vt.PrintEndPrivateMatch = 1;
+    return;
+  }
+  const int16_t plain = vt.PrintEndMatch > 0 && ch == kEnd[vt.PrintEndMatch] ? vt.PrintEndMatch + 1 : 0;
+  const int16_t priv =
+      vt.PrintEndPrivateMatch > 0 && ch == kEndPrivate[vt.PrintEndPrivateMatch] ? vt.PrintEndPrivateMatch + 1 : 0;
+  if (plain == 4 || priv == 5) {
+    vt.PrintEndMatch = vt.PrintEndPrivateMatch = 0;
+    PrinterControllerOff(in);
+    return;
+  }
+  if (plain > 0 || priv > 0) {
+    vt.PrintEndMatch = plain;
+    vt.PrintEndPrivateMatch = priv;
+    return;
+  }
+  releaseHeld();
+  if (ch != 0 && ch != kLf) {
+    const char c = static_cast<char>(ch);
+    print(std::string_view(&c, 1));
+  }
+}
+
+void VtInterpreter::PrinterControllerOn(HostInput& in) {
+  if (in.ClipboardCapture) {
+    if (Opt.XonXoffOn) in.conn.SendXoff();
+    shared_.Alerts().Show(platform::AlertKind::Caution, 0,
+                          "CLIPBOARD ON! The host computer attempted to send data to the Mac Printer while Clipboard "
+                          "Recording was on.");
+    if (Opt.XonXoffOn) in.conn.SendXoffXon();
+    in.ClipboardCapture = 0;
+    in.ClipboardLineCopy = 0;
+  }
+  shared_.Hooks().ShowCaptureModes();
+  // The host's text leaves the screen only while a printer capture takes it.
+  if (in.PrinterOn || shared_.Hooks().OpenPrinterCapture()) s.DisplayOn = 0;
+}
+
+void VtInterpreter::PrinterControllerOff(HostInput& in) {
+  in.FlushRun(HostInput::Echo::Character);
+  if (in.PrinterOn) {
+    in.Hooks().ShowBusyCursor();
+    in.Hooks().PrinterCaptureOff();
+  } else {
+    in.Hooks().RestoreArrowCursor();
+  }
+  s.DisplayOn = 1;
+  in.CurrentHostChar = 0;
+}
+
+}  // namespace korvane
