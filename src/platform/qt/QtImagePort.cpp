@@ -124,10 +124,10 @@ void QtImagePort::Resize(int width, int height) {
   const int w = std::min(next.width(), image_.width()), h = std::min(next.height(), image_.height());
   for (int y = 0; y < h; ++y) std::memcpy(next.scanLine(y), image_.constScanLine(y), size_t(w) * 4);
   image_ = std::move(next);
-  drawn_ = QRegion(0, 0, image_.width(), image_.height());
+  drawn_ = QRect(0, 0, image_.width(), image_.height());
 }
 
-QRegion QtImagePort::TakeDrawn() { return std::exchange(drawn_, QRegion()); }
+QRegion QtImagePort::TakeDrawn() { return QRegion(std::exchange(drawn_, QRect())); }
 QRegion QtImagePort::TakeInvalid() { return std::exchange(invalid_, QRegion()); }
 
 Rect QtImagePort::Clip(Rect r) const {
@@ -139,7 +139,7 @@ Rect QtImagePort::Clip(Rect r) const {
 }
 
 void QtImagePort::MarkDrawn(Rect r) {
-  if (!r.Empty()) drawn_ += QRect(r.left, r.top, r.Width(), r.Height());
+  if (!r.Empty()) drawn_ |= QRect(r.left, r.top, r.Width(), r.Height());
 }
 
 void QtImagePort::Fill(Rect r, uint32_t pixel) {
@@ -236,7 +236,12 @@ void QtImagePort::TextCell(int width, int above, int below) {
   cellWidth_ = width;
   cellAbove_ = above;
   cellBelow_ = below;
+  ClearTiles();
+}
+
+void QtImagePort::ClearTiles() {
   tiles_.clear();
+  styleTiles_.fill(nullptr);
 }
 
 const QImage& QtImagePort::Tile(uint8_t code) {
@@ -244,7 +249,7 @@ const QImage& QtImagePort::Tile(uint8_t code) {
   const char32_t glyph = cellFont ? GlyphOf(font_, code) : MacRomanToUnicode(code);
   TileKey key{glyph, font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
   if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
-  if (tiles_.size() > 8192) tiles_.clear();
+  if (tiles_.size() > 8192) ClearTiles();
 
   const int w = cellWidth_, h = cellAbove_ + cellBelow_;
   const bool transparent = textMode_ == TextMode::Or;
@@ -279,16 +284,28 @@ const QImage& QtImagePort::Tile(uint8_t code) {
 
 void QtImagePort::DrawText(const uint8_t* codes, int n) {
   if (n <= 0) return;
+  // Within one style every glyph's tile is found by its code alone.
+  const StyleKey style{font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
+  if (!(style == tileStyle_)) {
+    tileStyle_ = style;
+    styleTiles_.fill(nullptr);
+  }
   const int top = pen_.v - cellAbove_;
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
   for (int i = 0; i < n; ++i) {
-    const QImage& tile = Tile(codes[i]);
+    const QImage*& cached = styleTiles_[codes[i]];
+    if (!cached) cached = &Tile(codes[i]);
+    const QImage& tile = *cached;
     const int left = pen_.h + i * cellWidth_;
     const Rect dst = Clip({left, top, left + tile.width(), top + tile.height()});
     if (dst.Empty()) continue;
     const bool blend = tile.format() == QImage::Format_ARGB32_Premultiplied;
+    const uchar* tileBits = tile.constBits();
+    const qsizetype tileStride = tile.bytesPerLine();
     for (int y = dst.top; y < dst.bottom; ++y) {
-      const uint32_t* src = reinterpret_cast<const uint32_t*>(tile.constScanLine(y - top)) + (dst.left - left);
-      uint32_t* out = reinterpret_cast<uint32_t*>(image_.scanLine(y)) + dst.left;
+      const uint32_t* src = reinterpret_cast<const uint32_t*>(tileBits + (y - top) * tileStride) + (dst.left - left);
+      uint32_t* out = reinterpret_cast<uint32_t*>(bits + y * stride) + dst.left;
       if (!blend) {
         std::memcpy(out, src, size_t(dst.Width()) * 4);
         continue;

@@ -6,6 +6,7 @@
 // cell tiles, keyed by glyph, face, mode and colours.
 
 #include <QImage>
+#include <array>
 #include <QRegion>
 #include <cstdint>
 #include <functional>
@@ -61,6 +62,7 @@ class QtImagePort final : public Port {
   void Plot(int x, int y);
   void MarkDrawn(Rect r);
   const QImage& Tile(uint8_t code);
+  void ClearTiles();
 
   struct TileKey {
     char32_t glyph;
@@ -73,7 +75,10 @@ class QtImagePort final : public Port {
   };
 
   QImage image_;
-  QRegion drawn_, invalid_;
+  // What was drawn since the window last copied it: one bounding rectangle,
+  // cheap to grow for every cell run.
+  QRect drawn_;
+  QRegion invalid_;
   Point pen_;
   uint32_t fore_ = 0xFF000000u, back_ = 0xFFFFFFFFu;
   PenMode penMode_ = PenMode::Copy;
@@ -81,6 +86,14 @@ class QtImagePort final : public Port {
   int16_t font_ = kScreenFont, size_ = 12, face_ = kFacePlain;
   int cellWidth_ = 7, cellAbove_ = 12, cellBelow_ = 3;
   std::unordered_map<TileKey, QImage, TileKeyHash> tiles_;
+  // The tiles of the style in use, by code (pointers into tiles_).
+  struct StyleKey {
+    int16_t font = -1, size = 0, face = 0, mode = 0;
+    uint32_t fore = 0, back = 0;
+    bool operator==(const StyleKey&) const = default;
+  };
+  StyleKey tileStyle_;
+  std::array<const QImage*, 256> styleTiles_{};
 };
 
 }  // namespace korvane::platform
