@@ -10,6 +10,7 @@
 #include "screen/Screen.h"
 #include "settings/SessionOptions.h"
 #include "settings/SettingsState.h"
+#include "windows/WindowState.h"
 
 namespace korvane {
 
@@ -25,6 +26,7 @@ struct Session {
   Connection conn;
   SettingsState settings;
   HostInput input;
+  WindowState window;
 };
 
 }  // namespace korvane
