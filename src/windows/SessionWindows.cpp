@@ -453,16 +453,12 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
     sc.CursorCol = col;
     sc.MoveToCell(row, col);
   } else if (sc.ScreenRows < before && s.window.LastTextRow > sc.ScreenRows) {
-    const int shrunk = before - sc.ScreenRows;
-    const int16_t after = sc.ScreenRows;
+    // The text reaches below the new last row: the top rows go into the
+    // scroll-back and the rest move up, so that the last row stays in view.
     RedrawWindow(w);
-    sc.ScreenRows = before;
-    for (int i = 0; i < shrunk; ++i) sc.ScrollUpIntoScrollback();
-    sc.ScreenRows = after;
+    ShiftRowsIntoScrollback(w, before, before - sc.ScreenRows);
     sc.CursorRow = sc.ScreenRows;
     sc.MoveToCell(sc.CursorRow, sc.CursorCol);
-    sc.ScrollBackViewLine = static_cast<int16_t>(sc.ScrollBackViewLine - shrunk);
-    sc.ScrollBackLinePos = static_cast<int16_t>(sc.ScrollBackLinePos - shrunk);
     s.window.BackgroundRequest = 1;
   }
   services.menus.EnableItem(ui::kWindowMenu, 1, true);
@@ -476,6 +472,33 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
   if (s.Opt.ScreenRowsSetting == 0 && WindowSwitchInProgress == 0 && s.Opt.UsesPty && s.Opt.LocalShellSession &&
       sc.SkipPortCheck == 0 && s.conn.PtyStream)
     s.window.WindowSizeCounter = 1;
+}
+
+void SessionWindows::ShiftRowsIntoScrollback(SessionWindow& w, int rowsBefore, int shift) {
+  Screen& sc = w.session.screen;
+  const bool colours = sc.ScrollBackColours();
+  constexpr ScreenPlanes::Plane kPlanes[] = {ScreenPlanes::kChars, ScreenPlanes::kAttrs, ScreenPlanes::kFore,
+                                             ScreenPlanes::kBack};
+  if (w.session.Opt.ScrollBackOn == 1 && sc.ScrollBackCount == 960) {
+    // The store's last lines mirror the screen as it was, so the rows that
+    // leave the top become its newest history lines; the screen's last row
+    // stays at the same line.
+    if (sc.ScrollBackLinePos < rowsBefore) sc.ScrollBackLinePos = static_cast<int16_t>(rowsBefore);
+    for (int r = 1; r <= rowsBefore; ++r) {
+      const int line = sc.ScrollBackLinePos - rowsBefore + r;
+      if (line < 1 || line >= ScrollBackPlanes::kLines) continue;
+      for (int p = 0; p < (colours ? 4 : 2); ++p) {
+        const int16_t* from = sc.Grid.Row(kPlanes[p], r);
+        std::copy(from + 1, from + ScreenPlanes::kCols,
+                  sc.ScrollBack.Line(static_cast<ScrollBackPlanes::Plane>(p), line) + 1);
+      }
+    }
+    sc.ScrollBackViewLine = sc.ScrollBackViewDrawnLine = sc.ScrollBackLinePos;
+    sc.ScrollBarUpdateNeeded = 1;
+  }
+  for (int i = 0; i < shift; ++i) sc.Grid.RotateUp(1, rowsBefore);
+  for (int r = rowsBefore - shift + 1; r <= rowsBefore; ++r)
+    for (auto p : kPlanes) std::fill_n(sc.Grid.Row(p, r), ScreenPlanes::kCols, int16_t{0});
 }
 
 void SessionWindows::MarkSerialPortMenu(SessionWindow& w) {
