@@ -79,10 +79,9 @@ void App::IdlePass() {
   // in front.
   if (front && !front->session.input.HoldOutput) {
     front->session.window.FramePending = 0;
-    if (front->Connected() || front->session.conn.UsesPty) {
-      front->session.input.ProcessHostInput();
-      front->session.screen.port.Flush();
-    }
+    // Host input shows what it drew once a tick; the window is not asked to
+    // show it again after every pass.
+    if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
   }
   // 8. The window size goes to the host on the pass after it was asked for.
   if (active && active->session.window.WindowSizeCounter > 0) {
@@ -198,10 +197,14 @@ void App::IdlePass() {
     ShowAfterStartRequest = 0;
     if (active) platform.windows.Show(active->Number());
   }
-  // 39. The scroll bar follows the view.
-  if (SessionWindow* f = ActiveInFront(); f && !ScrollBarTracking && f->session.screen.ScrollBarUpdateNeeded) {
+  // 39. The scroll bar follows the view, at most once a frame (while output
+  // floods in, the store's end moves with every line).
+  if (SessionWindow* f = ActiveInFront(); f && !ScrollBarTracking && f->session.screen.ScrollBarUpdateNeeded &&
+                                          platform.clock.Milliseconds() - f->session.window.LastScrollBarMs >=
+                                              FloodGate::kFrameMs) {
     Screen& s = f->session.screen;
     s.ScrollBarUpdateNeeded = 0;
+    f->session.window.LastScrollBarMs = platform.clock.Milliseconds();
     s.ScrollBackViewLine = s.ScrollBackViewDrawnLine = s.ScrollBackLinePos;
     f->controls.SetScrollBarRange(kScrollBarControl, s.ScreenRows, s.ScrollBackLinePos, s.ScreenRows);
     f->controls.SetControlValue(kScrollBarControl, s.ScrollBackViewLine);

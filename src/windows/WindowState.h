@@ -43,6 +43,8 @@ struct WindowState {
   uint8_t TitleMark = 0;
   // The last repaint from the planes, for the once-a-frame limit.
   int64_t LastRepaintMs = INT64_MIN / 2;
+  // The last time the scroll bar was brought in line with the store.
+  int64_t LastScrollBarMs = INT64_MIN / 2;
 };
 
 }  // namespace korvane
