@@ -49,7 +49,9 @@ TEST(InterfaceFile, TheProgramsDescriptionHasTheMenusTheProgramAddresses) {
   std::set<char> keys;
   for (const auto& m : d.menus)
     for (const auto& item : m.items)
-      if (item.shortcut) EXPECT_TRUE(keys.insert(item.shortcut).second) << item.shortcut;
+      if (item.shortcut) {
+        EXPECT_TRUE(keys.insert(item.shortcut).second) << item.shortcut;
+      }
   for (const char* name : {"Tell DLOG", "Enter SSH User Name", "KorvanePretty"}) EXPECT_NE(d.FindWindow(name), nullptr);
 }
 
