@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,51 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeCursors.h"
 #include "fakes/FakeEventPump.h"
-#include "fakes/FakeProcesses.h"
+#include "fakes/MemoryLink.h"
 #include "fakes/FakeWindows.h"
 #include "fakes/MemoryFiles.h"
 #include "platform/NullPort.h"
 #include "settings/Settings.h"
 
 namespace korvane::testing {
+
+// A child's stream that hands everything to a memory link the test keeps: the
+// link outlives the stream, so a test can look at it after the program has
+// closed and dropped the stream.
+class KeptLink final : public HostLink {
+ public:
+  explicit KeptLink(std::shared_ptr<fakes::MemoryLink> l) : link(std::move(l)) {}
+  std::shared_ptr<fakes::MemoryLink> link;
+  void Write(const uint8_t* data, int n) override { link->Write(data, n); }
+  int Read(uint8_t* buf, int max) override { return link->Read(buf, max); }
+  int Waiting() override { return link->Waiting(); }
+  bool Ended() override { return link->Ended(); }
+  void Close() override { link->Close(); }
+  bool SetWindowSize(int rows, int cols) override { return link->SetWindowSize(rows, cols); }
+};
+
+// Children that are memory links the test keeps.
+class KeptProcesses final : public platform::Processes {
+ public:
+  explicit KeptProcesses(const platform::Clock* clock) : clock_(clock) {}
+  std::vector<platform::PtyChildRequest> starts;
+  std::vector<fakes::MemoryLink*> links;  // one per start, alive as long as this
+  std::set<std::string> executables;
+
+  platform::PtyChildStart StartPtyChild(const platform::PtyChildRequest& request) override {
+    starts.push_back(request);
+    auto link = std::make_shared<fakes::MemoryLink>(clock_);
+    kept_.push_back(link);
+    links.push_back(link.get());
+    return {0, std::make_unique<KeptLink>(link)};
+  }
+  bool IsExecutableFile(const std::string& path) override { return executables.count(path) != 0; }
+  std::string FindOnPath(const std::string&) override { return {}; }
+
+ private:
+  const platform::Clock* clock_;
+  std::vector<std::shared_ptr<fakes::MemoryLink>> kept_;
+};
 
 // Menus as the interface description gives them: the File menu, the Window
 // menu's 17 fixed items and the serial-port menu.
@@ -80,17 +119,14 @@ class AppFixture : public ::testing::Test {
   fakes::FakeAlerts alerts;
   fakes::FakeCursors cursors;
   fakes::MemoryFiles files;
-  fakes::FakeProcesses processes{&clock};
+  KeptProcesses processes{&clock};
   app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;  // "handler kind"
 
-  AppFixture() {
-    processes.echo = false;
-    processes.executables.insert("/usr/local/bin/host");
-  }
+  AppFixture() { processes.executables.insert("/usr/local/bin/host"); }
 
   // Starts the program with the documents and runs its first turns.
   app::App& Start(const std::vector<std::string>& documents = {}) {
@@ -125,7 +161,7 @@ class AppFixture : public ::testing::Test {
     EXPECT_NE(w, nullptr) << "window " << n;
     return *w;
   }
-  fakes::MemoryLink& LinkOf(int n) { return *static_cast<fakes::MemoryLink*>(Window(n).session.conn.PtyStream.get()); }
+  fakes::MemoryLink& LinkOf(int n) { return *static_cast<KeptLink*>(Window(n).session.conn.PtyStream.get())->link; }
   // The text of screen row r of window n, without trailing blanks.
   std::string Row(int n, int r) {
     Screen& s = Window(n).session.screen;

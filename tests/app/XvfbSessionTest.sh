@@ -20,6 +20,8 @@ fi
 tmp=$(mktemp -d)
 trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
 export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
+# Under the sanitizers: what the desktop libraries leave behind is theirs.
+export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
 cd "$tmp"
 
 fail() {
