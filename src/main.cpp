@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   data.errorMessages = ReadText(resources + "/errors.txt");
   data.menuBarInstalled = described;
   data.menuBarError = platform::MacRomanFromUtf8(error);
+  data.resourcesFolder = resources;
 
   app::App app(platform, queue, std::move(data));
   app.windows.askSettingsFileName = [&strings](const std::string& proposed) -> std::optional<std::string> {

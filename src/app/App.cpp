@@ -122,7 +122,27 @@ void App::Turn() {
   if (flags.QuitFlag != 0) QuitSequence();
 }
 
+void RawKeyState::RawKeyDownHandler(const platform::KeyPress& key) {
+  using namespace platform;
+  OptionKeyAlone = OptionShiftKeys = 0;
+  CommandKeyDown = ControlKeyDown = 0;
+  LastRawKeyCode = key.keyCode < 0 ? 0 : static_cast<uint32_t>(key.keyCode);
+  // Whole modifier sets are compared: Option with Caps Lock, or Command with
+  // Option, sets none of the flags.
+  switch (key.modifiers) {
+    case kOptionModifier: OptionKeyAlone = 1; break;
+    case kOptionModifier | kShiftModifier: OptionShiftKeys = 1; break;
+    case kCommandModifier: CommandKeyDown = 1; break;
+    case kControlModifier: ControlKeyDown = 1; break;
+    default: break;
+  }
+}
+
 void App::RunEvent(const platform::UiEvent& e) {
+  // Every key reaches the raw key-down handler before its event is handled.
+  if (e.kind == platform::UiEventKind::Dialog &&
+      (e.type == platform::kKeyTyped || e.type == platform::kCommandKeyTyped) && !e.key.autoRepeat)
+    rawKey.RawKeyDownHandler(e.key);
   switch (e.kind) {
     case platform::UiEventKind::Dialog: DialogEventHandler(e); break;
     case platform::UiEventKind::Menu: MenuEventVector(e); break;
@@ -461,6 +481,13 @@ void App::ConfirmQuitWithClipboardPrint() {
 void App::QuitNow() {
   windows.CloseAllConnections();
   std::exit(1);
+}
+
+std::string App::FindInResources(const std::string& name) {
+  const std::string path = data.resourcesFolder + "/" + name;
+  if (!data.resourcesFolder.empty() && platform.files.Exists(path)) return path;
+  alerts.StopAlertText(ui::kRequiredFileAlert, name, " not found in Resources folder");
+  return {};
 }
 
 void App::Wait(int64_t milliseconds) {

@@ -67,6 +67,21 @@ struct StartupData {
   // could not, this says why (shown once the first window is up).
   bool menuBarInstalled = true;
   std::string menuBarError;
+  // The folder of the program's data files (the interface description, the
+  // string tables, documents it opens for the user).
+  std::string resourcesFolder;
+};
+
+// What the raw key-down handler keeps of the last key for the key
+// translation: the key's code and four flags, each set only when exactly its
+// modifiers are held.
+struct RawKeyState {
+  uint32_t LastRawKeyCode = 0;
+  int8_t OptionKeyAlone = 0;   // Option alone
+  int8_t OptionShiftKeys = 0;  // Option and Shift
+  int16_t CommandKeyDown = 0;  // Command alone
+  int16_t ControlKeyDown = 0;  // Control alone
+  void RawKeyDownHandler(const platform::KeyPress& key);
 };
 
 // Handler numbers.
@@ -128,6 +143,9 @@ class App {
   void ConfirmQuitWithClipboardPrint();
   // Ends the program at once, in order: every child hung up and reaped.
   [[noreturn]] void QuitNow();
+  // The path of an item of the program's data folder; when it is missing, a
+  // stop alert names it and the result is empty.
+  std::string FindInResources(const std::string& name);
 
   // ---- The event vectors ---------------------------------------------------------------------
   void DialogEventHandler(const platform::UiEvent& e);
@@ -156,6 +174,7 @@ class App {
   int8_t ClosedAtQuit = 0;
   // The last mouse-down, for the mouse handler.
   platform::UiEvent LastClick;
+  RawKeyState rawKey;
 
   // ---- Idle-pass requests of the program as a whole ---------------------------------------------
   int8_t ControlPRequest = 0;

@@ -53,6 +53,8 @@ void App::ServeRepaint(SessionWindow& w) {
 void App::IdlePass() {
   SessionWindow* active = windows.Active();
   SessionWindow* front = ActiveInFront();
+  // Clicks count again from the first pass after a null event.
+  MouseGuard = 0;
 
   // 1. Control-P.
   if (ControlPRequest) {

@@ -4,6 +4,11 @@
 
 namespace korvane::app {
 
+void WaitOneTick(platform::Clock& clock) {
+  const int64_t start = clock.Ticks();
+  while (clock.Ticks() == start) clock.Delay(1);
+}
+
 void PlainKeyTranslation::TranslateKeyPress(SessionWindow& window, const platform::KeyPress& key, int functionKey) {
   Session& s = window.session;
   if (functionKey != 0 || key.text.empty()) return;

@@ -5,6 +5,7 @@
 // gives is sent as it is, which is enough for printable keys, Return,
 // Backspace, Tab, Escape and the control letters.
 
+#include "platform/Clock.h"
 #include "platform/Events.h"
 
 namespace korvane {
@@ -20,6 +21,10 @@ class KeyTranslation {
   // with `functionKey` 1..16 (shifted when the key's modifiers say so).
   virtual void TranslateKeyPress(SessionWindow& window, const platform::KeyPress& key, int functionKey) = 0;
 };
+
+// Waits until the tick count changes (at most one tick): the pause between
+// the bytes of escape sequences that keys send one byte at a time.
+void WaitOneTick(platform::Clock& clock);
 
 // The character of the key, as it is. Return with no connection open asks the
 // next periodic pass to open the connection again.

@@ -261,5 +261,99 @@ TEST_F(MainLoop, TheWheelScrollsTheViewAsManyLinesAsItMovedInEitherDirection) {
   EXPECT_EQ(s.ScrollBackViewLine, live - 1);
 }
 
+TEST(RawKeyDown, TheFlagsAreSetOnlyForTheirExactModifiers) {
+  using namespace platform;
+  struct Case {
+    uint16_t modifiers;
+    int option, optionShift, command, control;
+  };
+  const Case cases[] = {
+      {kOptionModifier, 1, 0, 0, 0},
+      {kOptionModifier | kShiftModifier, 0, 1, 0, 0},
+      {kCommandModifier, 0, 0, 1, 0},
+      {kControlModifier, 0, 0, 0, 1},
+      {kOptionModifier | kCapsLockModifier, 0, 0, 0, 0},
+      {kCommandModifier | kOptionModifier, 0, 0, 0, 0},
+      {kShiftModifier, 0, 0, 0, 0},
+      {0, 0, 0, 0, 0},
+  };
+  app::RawKeyState state;
+  for (const auto& c : cases) {
+    // A key with every flag left set by the key before it.
+    state.OptionKeyAlone = state.OptionShiftKeys = 1;
+    state.CommandKeyDown = state.ControlKeyDown = 1;
+    KeyPress key;
+    key.keyCode = 34;
+    key.modifiers = c.modifiers;
+    state.RawKeyDownHandler(key);
+    EXPECT_EQ(state.LastRawKeyCode, 34u);
+    EXPECT_EQ(state.OptionKeyAlone, c.option) << c.modifiers;
+    EXPECT_EQ(state.OptionShiftKeys, c.optionShift) << c.modifiers;
+    EXPECT_EQ(state.CommandKeyDown, c.command) << c.modifiers;
+    EXPECT_EQ(state.ControlKeyDown, c.control) << c.modifiers;
+  }
+}
+
+TEST(WaitOneTick, EndsAtTheNextTick) {
+  fakes::FakeClock clock;
+  for (int i = 0; i < 5; ++i) {
+    const int64_t start = clock.Ticks();
+    app::WaitOneTick(clock);
+    EXPECT_EQ(clock.Ticks(), start + 1);
+    clock.AdvanceMs(3);
+  }
+}
+
+TEST_F(MainLoop, ReturnInASettingsWindowPressesItsDefaultButton) {
+  StartLocal();
+  struct Case {
+    int window, control;  // 0: no button
+  };
+  const Case cases[] = {{18, 10}, {25, 9}, {17, 3}, {46, 1}, {34, 0}};
+  for (const auto& c : cases) {
+    app->numbered.OpenAppWindow(c.window);
+    dispatched.clear();
+    app->DialogControl = 0;
+    pump.script.push_back({Key(c.window, '\r')});
+    Turns(1);
+    const bool dialog = std::find_if(dispatched.begin(), dispatched.end(), [](const std::string& d) {
+                          return d[0] == '3';
+                        }) != dispatched.end();
+    EXPECT_EQ(dialog, c.control != 0) << c.window;
+    EXPECT_EQ(app->DialogControl, c.control) << c.window;
+    EXPECT_EQ(LinkOf(48).written, "");  // nothing went to the host
+    app->numbered.SelectWindowPlain(c.window);
+  }
+}
+
+TEST_F(MainLoop, TheClickThatActivatesAWindowIsNotTakenAsAClickInIt) {
+  StartLocal();
+  Menu(ui::kFileMenu, ui::kFileNewSessionWindowItem);
+  Turns(3);
+  UiEvent click;
+  click.kind = UiEventKind::Click;
+  click.window = 48;
+  dispatched.clear();
+  windows.UserActivates(48);
+  queue.Post(click);
+  Turns(1);
+  EXPECT_EQ(std::count(dispatched.begin(), dispatched.end(), "4 8"), 0);
+  // After a pass after a null event, clicks count again.
+  Turns(1);
+  pump.script.push_back({click});
+  Turns(1);
+  EXPECT_EQ(std::count_if(dispatched.begin(), dispatched.end(), [](const std::string& d) { return d[0] == '4'; }),
+            1);
+}
+
+TEST_F(MainLoop, AnItemMissingFromTheDataFolderIsNamedInAnAlert) {
+  Start();
+  app->data.resourcesFolder = "/res";
+  files.files["/res/International"] = "x";
+  EXPECT_EQ(app->FindInResources("International"), "/res/International");
+  EXPECT_EQ(app->FindInResources("AppleScripts"), "");
+  EXPECT_EQ(AlertsWith("AppleScripts not found in Resources folder"), 1);
+}
+
 }  // namespace
 }  // namespace korvane::testing

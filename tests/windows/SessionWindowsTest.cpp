@@ -321,5 +321,30 @@ TEST_F(SessionWindowsTest, TitlesStayUniqueAcrossAddRenameAndCloseInAnyOrder) {
   }
 }
 
+TEST_F(SessionWindowsTest, AButtonsValueAndStateAreSetOnlyWhereTheButtonExists) {
+  StartLocal();
+  fakes::RecordingControls& controls = *windows.ControlsOf(48);
+  controls.MakeBevelButton(7001, {0, 0, 40, 15}, "F1");
+  controls.ShowControl(7001, false);
+  app->windows.SetButtonState(48, 7001, 0, 0);
+  EXPECT_FALSE(controls.ControlActive(7001));
+  EXPECT_TRUE(controls.Find(7001)->shown);
+  app->windows.SetButtonState1(48, 7001, 1);
+  EXPECT_TRUE(controls.ControlActive(7001));
+  // A number without a control, or without a window, changes nothing.
+  app->windows.SetButtonState(48, 7002, 0, 0);
+  EXPECT_FALSE(controls.HasControl(7002));
+  app->windows.SetButtonState(51, 7001, 0, 0);
+  EXPECT_TRUE(controls.ControlActive(7001));
+}
+
+TEST_F(SessionWindowsTest, ACollapsedWindowIsReportedSo) {
+  StartLocal();
+  EXPECT_EQ(app->windows.IsWindowCollapsedNum(48), 0);
+  windows.windows.at(48).collapsed = true;
+  EXPECT_EQ(app->windows.IsWindowCollapsedNum(48), 1);
+  EXPECT_EQ(app->windows.IsWindowCollapsedNum(60), 0);
+}
+
 }  // namespace
 }  // namespace korvane::testing
