@@ -123,8 +123,8 @@ SessionWindow* SessionWindows::OpenNewSessionWindow(const std::string& document)
   flags.ActiveWindowNumber = static_cast<int16_t>(number);
   if (!NewSessionWindow(*w, document)) {
     flags.ActiveWindowNumber = previous;
-    services.windows.Close(number);
     slots_[static_cast<size_t>(number - ui::kSessionWindowBase)].reset();
+    services.windows.Close(number);
     if (SessionWindow* back = Find(previous)) {
       windowMenu().TitleWindowNumber = previous;
       windowMenu().CheckMenuItemByText(ui::kWindowMenu, back->session.window.ItemTitle + "  ");
@@ -343,8 +343,9 @@ void SessionWindows::CloseWindow(SessionWindow& w) {
     w.WriteSessionText(Localised("Modem disconnecting. Please wait..."));
     w.NewSessionLine();
   }
-  services.windows.Close(number);
+  // The session goes before the window whose port and controls it uses.
   slots_[static_cast<size_t>(number - ui::kSessionWindowBase)].reset();
+  services.windows.Close(number);
   if (LastActiveWindow == number) LastActiveWindow = 0;
 
   if (Count() == 0) {
