@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core
   dbus
   tcsh telnet openssh-client ckermit
+  xvfb xdotool procps
 )
 
 missing=()

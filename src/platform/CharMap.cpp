@@ -102,4 +102,75 @@ char32_t GlyphOf(int16_t fontId, uint8_t code) {
 
 bool IsBlockOrLineGlyph(char32_t u) { return (u >= 0x2500 && u <= 0x259F) || u == 0x25A0; }
 
+namespace {
+
+void AppendUtf8Char(std::string& out, char32_t u) {
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    out += static_cast<char>(0xC0 | (u >> 6));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else if (u < 0x10000) {
+    out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (u >> 18));
+    out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+
+// One character of UTF-8 at pos; false (pos unchanged) for a byte that does
+// not start a well-formed sequence.
+bool NextUtf8Char(std::string_view s, std::size_t& pos, char32_t& u) {
+  const auto b = static_cast<unsigned char>(s[pos]);
+  int extra = 0;
+  if (b < 0x80) {
+    u = b;
+  } else if ((b & 0xE0) == 0xC0) {
+    u = b & 0x1F;
+    extra = 1;
+  } else if ((b & 0xF0) == 0xE0) {
+    u = b & 0x0F;
+    extra = 2;
+  } else if ((b & 0xF8) == 0xF0) {
+    u = b & 0x07;
+    extra = 3;
+  } else {
+    return false;
+  }
+  if (pos + extra >= s.size() && extra > 0) return false;
+  for (int i = 1; i <= extra; ++i) {
+    const auto c = static_cast<unsigned char>(s[pos + i]);
+    if ((c & 0xC0) != 0x80) return false;
+    u = (u << 6) | (c & 0x3F);
+  }
+  pos += extra + 1;
+  return true;
+}
+
+}  // namespace
+
+std::string MacRomanFromUtf8(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t u = 0;
+    if (!NextUtf8Char(utf8, pos, u)) u = static_cast<unsigned char>(utf8[pos++]);
+    const int code = UnicodeToMacRoman(u);
+    out += code < 0 ? '?' : static_cast<char>(code);
+  }
+  return out;
+}
+
+std::string Utf8FromMacRoman(std::string_view macRoman) {
+  std::string out;
+  out.reserve(macRoman.size());
+  for (unsigned char c : macRoman) AppendUtf8Char(out, MacRomanToUnicode(c));
+  return out;
+}
+
 }  // namespace korvane::platform

@@ -4,6 +4,8 @@
 // leaves the program (Mac Roman).
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "platform/Port.h"
 
@@ -12,6 +14,12 @@ namespace korvane::platform {
 char32_t MacRomanToUnicode(uint8_t code);
 // The Mac Roman code of a character, or -1 when Mac Roman has none.
 int UnicodeToMacRoman(char32_t u);
+
+// Text between the program (Mac Roman bytes) and the window system (UTF-8).
+// A character Mac Roman cannot hold becomes "?"; bytes that are not UTF-8 are
+// taken one by one as Latin-1.
+std::string MacRomanFromUtf8(std::string_view utf8);
+std::string Utf8FromMacRoman(std::string_view macRoman);
 
 // The character a cell code shows in the given screen font (see FontId).
 // Control codes show as blanks.

@@ -23,6 +23,7 @@ void HeadlessControls::MakeBevelButton(int id, Rect bounds, const std::string& t
   s.minimum = 0;
   s.maximum = 1;
   s.value = 0;
+  s.active = true;
 }
 
 void HeadlessControls::SetControlTitleFont(int id, int16_t font, int16_t size) {
@@ -69,6 +70,15 @@ void HeadlessControls::SetControlValue(int id, int value) {
 int HeadlessControls::ControlValue(int id) const {
   const State* s = Find(id);
   return s ? s->value : 0;
+}
+
+void HeadlessControls::SetControlActive(int id, bool active) {
+  if (State* s = Get(id)) s->active = active;
+}
+
+bool HeadlessControls::ControlActive(int id) const {
+  const State* s = Find(id);
+  return s && s->active;
 }
 
 }  // namespace korvane::platform

@@ -51,6 +51,9 @@ class Controls {
   // The value, brought into the control's range.
   virtual void SetControlValue(int id, int value) = 0;
   virtual int ControlValue(int id) const = 0;
+  // A control's state: active (it takes clicks) or deactivated (dimmed).
+  virtual void SetControlActive(int /*id*/, bool /*active*/) {}
+  virtual bool ControlActive(int id) const { return HasControl(id); }
 
   // Called when the user acts on a control (never for what the program sets).
   std::function<void(int id, ControlPart part)> onUserAction;
@@ -67,6 +70,7 @@ class HeadlessControls : public Controls {
     std::string title;
     int16_t font = 0, size = 0;
     int minimum = 0, maximum = 0, page = 0, value = 0;
+    bool active = true;
   };
 
   void MakeBevelButton(int id, Rect bounds, const std::string& title) override;
@@ -79,6 +83,8 @@ class HeadlessControls : public Controls {
   void SetScrollBarRange(int id, int minimum, int maximum, int page) override;
   void SetControlValue(int id, int value) override;
   int ControlValue(int id) const override;
+  void SetControlActive(int id, bool active) override;
+  bool ControlActive(int id) const override;
 
   // The state of a control, or null when it does not exist.
   const State* Find(int id) const;

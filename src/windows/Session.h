@@ -12,6 +12,7 @@
 #include "screen/Screen.h"
 #include "settings/SessionOptions.h"
 #include "settings/SettingsState.h"
+#include "windows/WindowState.h"
 
 namespace korvane {
 
@@ -31,6 +32,7 @@ struct Session {
   WyseState wyse;
   // The VT family's modes and the state of the host commands both families share.
   VtState vt;
+  WindowState window;
 };
 
 }  // namespace korvane

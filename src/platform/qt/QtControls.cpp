@@ -138,4 +138,13 @@ int QtControls::ControlValue(int id) const {
   return 0;
 }
 
+void QtControls::SetControlActive(int id, bool active) {
+  if (QWidget* w = Widget(id)) w->setEnabled(active);
+}
+
+bool QtControls::ControlActive(int id) const {
+  const QWidget* w = Widget(id);
+  return w && w->isEnabled();
+}
+
 }  // namespace korvane::platform

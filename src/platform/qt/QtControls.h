@@ -34,6 +34,8 @@ class QtControls final : public Controls {
   void SetScrollBarRange(int id, int minimum, int maximum, int page) override;
   void SetControlValue(int id, int value) override;
   int ControlValue(int id) const override;
+  void SetControlActive(int id, bool active) override;
+  bool ControlActive(int id) const override;
 
   // The widget of a control, or null (for the window code and tests).
   QWidget* Widget(int id) const;

@@ -1,0 +1,501 @@
+// The main loop: one turn at a time, the event vectors, the handler dispatch
+// and the quit sequence.
+
+#include "app/App.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "settings/SettingsText.h"
+#include "ui/MenuNumbers.h"
+
+namespace korvane::app {
+
+namespace {
+
+// Return in a dialog window presses its default button.
+struct DefaultButton {
+  int window, button;
+};
+constexpr DefaultButton kDefaultButtons[] = {
+    {25, 9}, {16, 8}, {15, 8}, {17, 3}, {24, 1}, {18, 10}, {13, 8}, {20, 1}, {26, 1}, {46, 1}, {29, 1},
+    {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {36, 1}, {37, 1}, {38, 1}, {39, 1}, {40, 1},
+};
+
+}  // namespace
+
+App::App(Platform& p, EventQueue& q, StartupData d)
+    : platform(p),
+      queue(q),
+      data(std::move(d)),
+      alerts(p.alerts, p.cursors, strings),
+      busy(p.cursors),
+      windowMenu(p.menus),
+      numbered(p.windows, ui::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
+                                          &flags.EventTimeSlice}),
+      prefs(data.preferencesFolder),
+      windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
+                             strings, prefs, data.programs, p.desktop, data.hostFolders},
+              flags),
+      keys(std::make_unique<PlainKeyTranslation>()) {
+  strings.Load(data.stringTable);
+  alerts.LoadErrorMessages(data.errorMessages);
+  alerts.onQuitNow = [this] { QuitNow(); };
+  numbered.applySessionColours = [this] {
+    if (SessionWindow* w = windows.Active()) w->session.screen.SetDrawColoursForAttribute();
+  };
+  windows.onNewWindow = [this](SessionWindow& w) { ReadyForCommunications(w); };
+  // Program start: the first turn completes start-up.
+  flags.EventTimeSlice = 1;
+  HandlerSelector = kAppleEventHandler;
+  HandlerKind = 1;
+  VersionText = "Version " + std::string(data.programs.VersionText.size() > 8 ? data.programs.VersionText.substr(8)
+                                                                                : std::string("0"));
+}
+
+App::~App() = default;
+
+void App::OpenDocuments(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    const std::string name = FileBaseName(path);
+    if (name == "International" || name == "Fkeydefaults") continue;
+    if (!prefs.StartupComplete)
+      prefs.PendingDocuments.push_back(path);
+    else
+      DocumentsPending.push_back(path);
+  }
+}
+
+int App::Run() {
+  while (!finished_) Turn();
+  return exitStatus_;
+}
+
+SessionWindow* App::ActiveInFront() {
+  SessionWindow* w = windows.Active();
+  if (!w || platform.windows.FrontWindow() != w->Number()) return nullptr;
+  return w;
+}
+
+HostLink* App::WatchedLink() {
+  SessionWindow* w = ActiveInFront();
+  if (!w || w->session.input.HoldOutput) return nullptr;
+  HostLink* link = w->session.conn.Link();
+  // A stream that has ended reads as ready for ever: it is not watched.
+  if (!link || link->Ended()) return nullptr;
+  return link;
+}
+
+void App::Turn() {
+  if (finished_) return;
+  // 1. The window system delivers its events (or has some waiting already).
+  platform.pump.Deliver(queue.Empty() ? flags.EventTimeSlice : 0, WatchedLink());
+  // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
+  // the pass after an event.
+  bool anyEvent = false;
+  while (auto e = queue.Pop()) {
+    anyEvent = true;
+    RunEvent(*e);
+    if (finished_) return;
+  }
+  if (!anyEvent) {
+    // A turn without events dispatches what the last turn left (the idle
+    // handler), then runs the idle pass.
+    WheelPass();
+    Dispatch();
+    HandlerSelector = kEventAndIdleHandler;
+    HandlerKind = 7;
+    DoEventAndIdle();
+    KeyPass();
+  }
+  // 6. The periodic pass, every 30 ticks while a session window is in front.
+  const int64_t now = platform.clock.Ticks();
+  if (now - LastPeriodicTick > 30) {
+    if (SessionWindows::IsSessionWindow(platform.windows.FrontWindow())) {
+      HandlerKind = 4;
+      if (onDispatch) onDispatch(kAppleEventHandler, 4);
+      PeriodicPass();
+    }
+    LastPeriodicTick = platform.clock.Ticks();
+  }
+  // 7. Quit.
+  if (flags.QuitFlag != 0) QuitSequence();
+}
+
+void RawKeyState::RawKeyDownHandler(const platform::KeyPress& key) {
+  using namespace platform;
+  OptionKeyAlone = OptionShiftKeys = 0;
+  CommandKeyDown = ControlKeyDown = 0;
+  LastRawKeyCode = key.keyCode < 0 ? 0 : static_cast<uint32_t>(key.keyCode);
+  // Whole modifier sets are compared: Option with Caps Lock, or Command with
+  // Option, sets none of the flags.
+  switch (key.modifiers) {
+    case kOptionModifier: OptionKeyAlone = 1; break;
+    case kOptionModifier | kShiftModifier: OptionShiftKeys = 1; break;
+    case kCommandModifier: CommandKeyDown = 1; break;
+    case kControlModifier: ControlKeyDown = 1; break;
+    default: break;
+  }
+}
+
+void App::RunEvent(const platform::UiEvent& e) {
+  // Every key reaches the raw key-down handler before its event is handled.
+  if (e.kind == platform::UiEventKind::Dialog &&
+      (e.type == platform::kKeyTyped || e.type == platform::kCommandKeyTyped) && !e.key.autoRepeat)
+    rawKey.RawKeyDownHandler(e.key);
+  switch (e.kind) {
+    case platform::UiEventKind::Dialog: DialogEventHandler(e); break;
+    case platform::UiEventKind::Menu: MenuEventVector(e); break;
+    case platform::UiEventKind::Click: OtherEventVector(e); break;
+    case platform::UiEventKind::Wheel:
+      WheelMoved = 1;
+      // Wheel steps that arrive together add up.
+      WheelDelta += e.wheelDelta;
+      break;
+    case platform::UiEventKind::Quit: flags.QuitFlag = static_cast<int8_t>(-1); break;
+  }
+  WheelPass();
+  Dispatch();
+  HandlerSelector = kEventAndIdleHandler;
+  HandlerKind = 8;
+  DoEventAndIdle();
+  KeyPass();
+  if (flags.QuitFlag != 0) QuitSequence();
+}
+
+void App::KeyPass() {
+  if (!MacFunctionKeyPending) return;
+  HandlerSelector = kEventAndIdleHandler;
+  HandlerKind = 5;
+  MacFunctionKeyPending = 0;
+  DoEventAndIdle();
+  MacFunctionKeyNumber = 0;
+}
+
+void App::WheelPass() {
+  if (!WheelMoved) return;
+  SessionWindow* w = ActiveInFront();
+  if (w && !ScrollBarTracking && !AppInBackground) {
+    Screen& s = w->session.screen;
+    // As many lines as the wheel moved, in either direction.
+    const int steps = std::max(1, WheelDelta < 0 ? -WheelDelta : WheelDelta);
+    for (int i = 0; i < steps; ++i) {
+      if (WheelDelta > 0 && s.ScrollBackViewLine > s.ScreenRowsForHeight()) s.ScrollBackViewLineUp();
+      if (WheelDelta < 0 && s.ScrollBackViewLine < s.ScrollBackLinePos) s.ScrollBackViewLineDown();
+    }
+  }
+  WheelMoved = 0;
+  WheelDelta = 0;
+}
+
+void App::Dispatch() {
+  const int16_t handler = HandlerSelector;
+  if (onDispatch && handler != kNoHandler && handler != kEventAndIdleHandler && handler <= kEventAndIdleHandler &&
+      handler != 6)
+    onDispatch(handler, HandlerKind);
+  switch (handler) {
+    case kAppleEventHandler: DoAppleEvent(); break;
+    case kMenuHandler: DoMenu(); break;
+    case kDialogHandler: DoDialog(); break;
+    case kMouseHandler: DoMouse(); break;
+    case kWindowEventHandler:
+      windows.DoWindowEvent(HandlerKind, EventWindowNumber);
+      if (HandlerSelector == kWindowEventHandler) HandlerSelector = kNoHandler;
+      break;
+    case kEventAndIdleHandler: DoEventAndIdle(); break;
+    default: break;
+  }
+}
+
+void App::DoAppleEvent() {
+  switch (HandlerKind) {
+    case 1: OpenApplication(); break;
+    case 4: PeriodicPass(); break;
+    case 5: QuitActions(); break;
+    default: break;
+  }
+  if (HandlerSelector == kAppleEventHandler) HandlerSelector = kNoHandler;
+}
+
+// ---- The event vectors --------------------------------------------------------------------
+
+void App::DialogEventHandler(const platform::UiEvent& e) {
+  using namespace platform;
+  if (platform.windows.FrontWindow() == 0 && e.type != kAppActivated) return;
+  // The window the event came from (a later event of the same time slice can
+  // no longer point an earlier one at another window).
+  EventWindowNumber = e.window;
+  DialogWindow = e.window;
+  const bool session = SessionWindows::IsSessionWindow(e.number);
+  switch (e.type) {
+    case kInactiveClick:
+      if (session) {
+        HandlerSelector = kWindowEventHandler;
+        EventWindowNumber = e.number;
+        HandlerKind = 7;
+      }
+      break;
+    case kCloseBox:
+      if (session) {
+        HandlerSelector = kWindowEventHandler;
+        EventWindowNumber = e.number;
+        HandlerKind = 1;
+      } else if (e.number > 0 && e.number < ui::kSessionWindowBase) {
+        // A dialog window's close box closes it and brings the session back.
+        numbered.SelectWindowWithColors(e.number);
+      }
+      break;
+    case kWindowActivated:
+      // An activation that a later one has overtaken is no longer true: only
+      // the window now in front is made the active session.
+      if (session && platform.windows.FrontWindow() == e.number) {
+        HandlerSelector = kWindowEventHandler;
+        EventWindowNumber = e.number;
+        HandlerKind = 3;
+        MouseGuard = 1;
+      }
+      break;
+    case kSizeChanged:
+      if (session) {
+        if (SessionWindow* w = windows.Find(e.number)) {
+          Screen& s = w->session.screen;
+          s.ClearStatusRows();
+          if (s.PicturesShown) s.BarRedrawRequest = 1;
+        }
+        HandlerSelector = kWindowEventHandler;
+        EventWindowNumber = e.number;
+        HandlerKind = 5;
+      }
+      break;
+    case kControlHit: {
+      SessionWindow* w = windows.Find(e.window);
+      if (w && e.number == kScrollBarControl && w->session.Opt.ScrollBackOn == 1) {
+        // The scroll bar moves the view itself, at once.
+        w->session.screen.DrawScrollbackView();
+      } else {
+        HandlerSelector = kDialogHandler;
+        DialogWindow = e.window;
+        DialogControl = e.number;
+      }
+      break;
+    }
+    case kKeyTyped: {
+      if (e.number == 13 && !SessionWindows::IsSessionWindow(e.window)) {
+        for (const auto& d : kDefaultButtons) {
+          if (d.window != e.window) continue;
+          DialogWindow = e.window;
+          DialogControl = static_cast<int16_t>(d.button);
+          HandlerSelector = kDialogHandler;
+        }
+        break;
+      }
+      if (SessionWindows::IsSessionWindow(e.window)) {
+        HandlerKind = 5;
+        PendingKey = e.key;
+        PendingKeyWaiting = 1;
+        PendingKeyWindow = e.window;
+        HandlerSelector = kEventAndIdleHandler;
+      }
+      break;
+    }
+    case kAppActivated:
+      if (e.number == 1) {
+        flags.EventTimeSlice = 1;
+        AppInBackground = 0;
+      } else if (e.number == 2) {
+        flags.EventTimeSlice = 30;
+        AppInBackground = 1;
+      }
+      break;
+    case kWindowNotice:
+      if (e.number == 3 && SessionWindows::IsSessionWindow(e.window)) {
+        HandlerSelector = kWindowEventHandler;
+        HandlerKind = 6;
+      }
+      break;
+    default: break;
+  }
+}
+
+void App::MenuEventVector(const platform::UiEvent& e) {
+  HandlerSelector = kMenuHandler;
+  MenuNumber = e.number;
+  MenuItem = e.item;
+}
+
+void App::OtherEventVector(const platform::UiEvent& e) {
+  LastClick = e;
+  if (MouseGuard || IgnoreNextClick) return;
+  HandlerSelector = kMouseHandler;
+}
+
+// ---- Menus, dialogs and the mouse -----------------------------------------------------------
+
+void App::DoMenu() {
+  SessionWindow* active = windows.Active();
+  switch (MenuNumber) {
+    case ui::kAppMenu:
+      if (MenuItem == ui::kAppQuitItem) flags.QuitFlag = static_cast<int8_t>(-1);
+      break;
+    case ui::kFileMenu:
+      if (MenuItem == ui::kFileNewSessionWindowItem) {
+        if (flags.NoSessionWindow && active) {
+          windows.ResetScrollbackView(*active);
+          flags.NoSessionWindow = 0;
+          platform.windows.BringToFront(active->Number());
+        } else {
+          windows.OpenNewSessionWindow();
+        }
+        if (SessionWindow* w = windows.Active())
+          platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
+      } else if (MenuItem == ui::kFileCloseSessionWindowItem) {
+        CloseWindowMenuItem();
+      }
+      break;
+    case ui::kConnectionMenu:
+      if (!active) break;
+      if (MenuItem == ui::kConnectionOpenItem) OpenConnectionMenuItem(*active);
+      if (MenuItem == ui::kConnectionCloseItem) {
+        flags.CloseByCommand = 1;
+        active->CloseConnection();
+        flags.CloseByCommand = 0;
+      }
+      break;
+    case ui::kWindowMenu:
+      if (active && active->session.input.CollectMode) break;
+      if (MenuItem > windowMenu.FixedWindowMenuItems) {
+        if (const int w = windowMenu.WindowOfItem(MenuItem)) {
+          WindowSelectRequest = 1;
+          WindowToSelect = static_cast<int16_t>(w);
+        }
+      }
+      break;
+    default: break;
+  }
+  HandlerSelector = kNoHandler;
+}
+
+void App::CloseWindowMenuItem() {
+  SessionWindow* active = windows.Active();
+  if (!active || platform.windows.FrontWindow() != active->Number()) return;
+  windows.DoWindowEvent(1, active->Number());
+}
+
+void App::OpenConnectionMenuItem(SessionWindow& w) {
+  Session& s = w.session;
+  if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
+    alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host IP address.", "\r",
+                         "Select Telnet Connection... from the Connection Menu");
+    return;
+  }
+  if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
+    alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host Name.", "\r",
+                         "Select Secure Shell Connection... from the Connection Menu");
+    return;
+  }
+  if (flags.NoSessionWindow) {
+    flags.NoSessionWindow = 0;
+    platform.windows.BringToFront(w.Number());
+  }
+  windows.ResetScrollbackView(w);
+  if (w.Connected()) w.CloseConnection();
+  // The user may have kept the connection when asked.
+  if (!w.Connected()) requests.RequestOpenConnection = 1;
+  windows.UpdateWindowTitle(w);
+  if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
+}
+
+void App::DoDialog() {
+  // The settings windows' controls are served by the dialogs that own them.
+  if (HandlerSelector == kDialogHandler) HandlerSelector = kNoHandler;
+}
+
+void App::DoMouse() {
+  DialogControl = 0;
+  if (HandlerSelector == kMouseHandler) HandlerSelector = kNoHandler;
+}
+
+// ---- Quitting ----------------------------------------------------------------------------------
+
+void App::QuitSequence() {
+  flags.QuitFlag = 0;
+  flags.Quitting = 1;
+  // The highest-numbered window becomes the active one; each close then
+  // leaves the next highest.
+  auto highest = [this] {
+    const std::vector<int> open = windows.Numbers();
+    return open.empty() ? 0 : open.back();
+  };
+  if (const int top = highest()) {
+    flags.ActiveWindowNumber = static_cast<int16_t>(top);
+    platform.windows.BringToFront(top);
+  }
+  while (windows.Count() > 1) {
+    const int top = highest();
+    flags.ActiveWindowNumber = static_cast<int16_t>(top);
+    EventWindowNumber = static_cast<int16_t>(top);
+    HandlerKind = 1;
+    const int before = windows.Count();
+    windows.DoWindowEvent(1, top);
+    ClosedAtQuit = 1;
+    if (windows.Count() >= before) break;  // nothing was closed: do not loop for ever
+  }
+  if (ClosedAtQuit) {
+    ClosedAtQuit = 0;
+    if (const int last = highest()) {
+      flags.ActiveWindowNumber = static_cast<int16_t>(last);
+      windows.LastActiveWindow = 0;
+      windows.DoWindowEvent(3, last);
+    }
+  }
+  HandlerKind = 5;
+  QuitActions();
+  // The children of the windows still open are hung up and reaped, and the
+  // windows' temporary settings files go.
+  windows.CloseAllConnections();
+  windows.DeleteTempSettingsFiles();
+  finished_ = true;
+  exitStatus_ = 0;
+}
+
+void App::QuitActions() {
+  flags.Quitting = 1;
+  if (flags.NoSessionWindow) {
+    flags.NoSessionWindow = 0;
+    if (SessionWindow* w = windows.Active()) platform.windows.BringToFront(w->Number());
+  }
+  ConfirmQuitWithClipboardPrint();
+}
+
+void App::ConfirmQuitWithClipboardPrint() {
+  SessionWindow* w = windows.Active();
+  if (!w) return;
+  Session& s = w->session;
+  if (s.input.PrinterOn && s.Opt.UseClip) {
+    if (alerts.CautionAlertText(ui::kPrintOrQuitAlert,
+                                "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
+      s.input.Hooks().PrinterCaptureOff();
+  }
+}
+
+void App::QuitNow() {
+  windows.CloseAllConnections();
+  std::exit(1);
+}
+
+std::string App::FindInResources(const std::string& name) {
+  const std::string path = data.resourcesFolder + "/" + name;
+  if (!data.resourcesFolder.empty() && platform.files.Exists(path)) return path;
+  alerts.StopAlertText(ui::kRequiredFileAlert, name, " not found in Resources folder");
+  return {};
+}
+
+void App::Wait(int64_t milliseconds) {
+  const int64_t end = platform.clock.Milliseconds() + milliseconds;
+  for (int64_t now = platform.clock.Milliseconds(); now < end; now = platform.clock.Milliseconds()) {
+    const int ticks = static_cast<int>(std::max<int64_t>(1, (end - now) * 60 / 1000));
+    platform.pump.Deliver(ticks, nullptr);
+  }
+}
+
+}  // namespace korvane::app

@@ -1,0 +1,246 @@
+#pragma once
+// The program: start-up, the main loop with its handler dispatch, the idle
+// pass, the periodic pass, the pending-command executor and the quit
+// sequence. It works on the platform only through the interfaces of
+// src/platform, so a test runs it with fakes and a fake clock, and main.cpp
+// with Qt.
+//
+// One turn of the main loop: the window system delivers its events for one
+// time slice (waiting in its dispatcher, woken by an event, by output of the
+// active session's host, or by the one-tick timer). Each event, in arrival
+// order, runs the event vector that records its handler number and
+// parameters, then the wheel steps, the handler, and the pass after an event.
+// A turn without events runs the idle pass. Every 30 ticks, while a session
+// window is in front, the periodic pass runs. When the quit flag is set, the
+// quit sequence ends the loop.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/EventQueue.h"
+#include "app/KeyTranslation.h"
+#include "connection/ChildPrograms.h"
+#include "platform/Alerts.h"
+#include "platform/Clock.h"
+#include "platform/Cursors.h"
+#include "platform/Events.h"
+#include "platform/Files.h"
+#include "platform/Menus.h"
+#include "platform/Processes.h"
+#include "platform/Windows.h"
+#include "settings/Preferences.h"
+#include "ui/Alerts.h"
+#include "ui/NumberedWindows.h"
+#include "ui/StringTable.h"
+#include "ui/WindowMenu.h"
+#include "windows/SessionWindows.h"
+
+namespace korvane::app {
+
+// The platform services the program runs on.
+struct Platform {
+  platform::Clock& clock;
+  platform::EventPump& pump;
+  platform::Windows& windows;
+  platform::Menus& menus;
+  platform::Alerts& alerts;
+  platform::Cursors& cursors;
+  platform::Files& files;
+  platform::Processes& processes;
+  // Where a host's addresses and files are opened; none opens nothing.
+  platform::Desktop* desktop = nullptr;
+};
+
+// What start-up reads besides the settings.
+struct StartupData {
+  // The settings folder (ending in "/").
+  std::string preferencesFolder;
+  // The folders a host's file commands are kept in.
+  HostFolders hostFolders;
+  // The programs and folders of the session children.
+  ChildPrograms programs;
+  // The string table of the user's language (empty for English).
+  std::string stringTable;
+  // The messages of the numbered file-error alert.
+  std::string errorMessages;
+  // The menu bar could be built from the interface description; when it
+  // could not, this says why (shown once the first window is up).
+  bool menuBarInstalled = true;
+  std::string menuBarError;
+  // The folder of the program's data files (the interface description, the
+  // string tables, documents it opens for the user).
+  std::string resourcesFolder;
+};
+
+// What the raw key-down handler keeps of the last key for the key
+// translation: the key's code and four flags, each set only when exactly its
+// modifiers are held.
+struct RawKeyState {
+  uint32_t LastRawKeyCode = 0;
+  int8_t OptionKeyAlone = 0;   // Option alone
+  int8_t OptionShiftKeys = 0;  // Option and Shift
+  int16_t CommandKeyDown = 0;  // Command alone
+  int16_t ControlKeyDown = 0;  // Control alone
+  void RawKeyDownHandler(const platform::KeyPress& key);
+};
+
+// Handler numbers.
+enum Handler : int16_t {
+  kNoHandler = 0,
+  kAppleEventHandler = 1,
+  kMenuHandler = 2,
+  kDialogHandler = 3,
+  kMouseHandler = 4,
+  kWindowEventHandler = 5,
+  kEventAndIdleHandler = 7,
+};
+
+// Request flags that menus and scripts set and RunPendingCommand carries out.
+struct PendingRequests {
+  int8_t RequestOpenConnection = 0;
+  int8_t RequestQuickDial = 0;
+  int8_t RequestSendBreak = 0;
+  int8_t RequestSendControl = 0;
+  int8_t RequestSendEscape = 0;
+  int8_t RequestSendTab = 0;
+  int8_t RequestCloseConnection = 0;
+};
+
+class App {
+ public:
+  App(Platform& platform, EventQueue& queue, StartupData data);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // ---- Program start and the loop ------------------------------------------------------
+  // Settings documents named when the program is started (or handed to it
+  // later): remembered here, opened by the idle pass. "International" and
+  // "Fkeydefaults" are the program's own files and are not opened.
+  void OpenDocuments(const std::vector<std::string>& paths);
+  // Runs turns until the quit sequence ends the program; returns the exit status.
+  int Run();
+  // One turn of the main loop.
+  void Turn();
+  bool Finished() const { return finished_; }
+  int ExitStatus() const { return exitStatus_; }
+
+  // ---- Handlers ---------------------------------------------------------------------------
+  void Dispatch();
+  void DoAppleEvent();
+  void DoMenu();
+  void DoDialog();
+  void DoMouse();
+  void DoEventAndIdle();
+  void OpenApplication();
+  void ShowReadyMessage();
+  // Steps 2 to 7 of the ready message: what a new session window shows and
+  // starts, as the first one does.
+  void ReadyForCommunications(SessionWindow& w);
+  void RunPendingCommand();
+  void QuitSequence();
+  void QuitActions();
+  void ConfirmQuitWithClipboardPrint();
+  // Ends the program at once, in order: every child hung up and reaped.
+  [[noreturn]] void QuitNow();
+  // The path of an item of the program's data folder; when it is missing, a
+  // stop alert names it and the result is empty.
+  std::string FindInResources(const std::string& name);
+
+  // ---- The event vectors ---------------------------------------------------------------------
+  void DialogEventHandler(const platform::UiEvent& e);
+  void MenuEventVector(const platform::UiEvent& e);
+  void OtherEventVector(const platform::UiEvent& e);
+
+  // ---- Loop state (the names the handlers read) -----------------------------------------------
+  int16_t HandlerSelector = kAppleEventHandler;
+  int16_t HandlerKind = 1;
+  int16_t EventWindowNumber = 0;
+  int16_t MenuNumber = 0, MenuItem = 0;
+  int16_t DialogWindow = 0, DialogControl = 0;
+  // The key typed into a session window, for handler 7 kind 5.
+  platform::KeyPress PendingKey;
+  int8_t PendingKeyWaiting = 0;
+  int16_t PendingKeyWindow = 0;
+  int8_t WheelMoved = 0;
+  int32_t WheelDelta = 0;
+  int8_t ScrollBarTracking = 0;
+  int16_t IgnoreNextClick = 0;
+  int16_t MouseGuard = 0;
+  int8_t AppInBackground = 0;
+  int8_t MacFunctionKeyPending = 0;
+  int16_t MacFunctionKeyNumber = 0;
+  int64_t LastPeriodicTick = 0;
+  int8_t ClosedAtQuit = 0;
+  // The last mouse-down, for the mouse handler.
+  platform::UiEvent LastClick;
+  RawKeyState rawKey;
+
+  // ---- Idle-pass requests of the program as a whole ---------------------------------------------
+  int8_t ControlPRequest = 0;
+  int8_t ActivationRequest = 0;
+  int16_t ActivationWindow = 0;
+  int16_t WindowSelectRequest = 0, WindowToSelect = 0;
+  int16_t TransferDoneCounter = 0;
+  int8_t RenameRequest = 0;
+  int8_t ArrowCursorRequest = 0;
+  int8_t ShowWindowRequest = 0;
+  int8_t OpacityRequest = 0;
+  int8_t WindowMenuMarkRequest = 0;
+  int8_t ShowAfterStartRequest = 0;
+  int8_t SaveRequest = 0;
+  // The idle pass has run since start-up: documents are opened at once from
+  // then on.
+  int8_t IdlePassSeen = 0;
+  // Documents handed over after start-up, opened by the next idle pass.
+  std::deque<std::string> DocumentsPending;
+
+  PendingRequests requests;
+  ProgramFlags flags;
+  std::string VersionText;
+
+  // ---- The program's parts ----------------------------------------------------------------------
+  Platform& platform;
+  EventQueue& queue;
+  StartupData data;
+  ui::StringTable strings;
+  ui::AlertRoutines alerts;
+  ui::BusyCursor busy;
+  ui::WindowMenu windowMenu;
+  ui::NumberedWindows numbered;
+  Preferences prefs;
+  SessionWindows windows;
+  std::unique_ptr<KeyTranslation> keys;
+
+  // Every handler the loop runs, for tests that check the order:
+  // "handler kind" pairs such as "7 8".
+  std::function<void(int handler, int kind)> onDispatch;
+
+ private:
+  void RunEvent(const platform::UiEvent& e);
+  void WheelPass();
+  void KeyPass();
+  void IdlePass();
+  void PassAfterEvent();
+  void PeriodicPass();
+  void ServeRepaint(SessionWindow& w);
+  void ServeLaunchDocuments();
+  void OpenConnectionMenuItem(SessionWindow& w);
+  void CloseWindowMenuItem();
+  // Waits, letting the window system deliver its events (they wait in the
+  // queue): the window stays responsive and nothing is lost.
+  void Wait(int64_t milliseconds);
+  // The active session window when it is also the front window.
+  SessionWindow* ActiveInFront();
+  HostLink* WatchedLink();
+  std::string L(const std::string& english) const { return strings.Localise(english); }
+
+  bool finished_ = false;
+  int exitStatus_ = 0;
+};
+
+}  // namespace korvane::app

@@ -1,0 +1,324 @@
+// The idle pass, the pass after an event, the key pass and the periodic pass.
+
+#include <algorithm>
+
+#include "app/App.h"
+#include "ui/MenuNumbers.h"
+
+namespace korvane::app {
+
+void App::DoEventAndIdle() {
+  if (onDispatch) onDispatch(kEventAndIdleHandler, HandlerKind);
+  switch (HandlerKind) {
+    case 1: HandlerSelector = kNoHandler; break;
+    case 3: ScrollBarTracking = 0; break;
+    case 5: {
+      // A typed key goes to the host of the window it was typed into (the
+      // active one, unless a command that came before it opened another).
+      SessionWindow* w = PendingKeyWaiting ? windows.Find(PendingKeyWindow) : nullptr;
+      if (!w) w = windows.Active();
+      if (!w || w->session.input.HoldOutput) break;
+      const int fkey = MacFunctionKeyNumber;
+      if (!PendingKeyWaiting && fkey == 0) break;
+      Screen& s = w->session.screen;
+      if (s.CursorDrawn) s.EraseTextCursor();
+      platform::KeyPress key = PendingKey;
+      PendingKeyWaiting = 0;
+      PendingKey = {};
+      keys->TranslateKeyPress(*w, key, fkey);
+      break;
+    }
+    case 7: IdlePass(); break;
+    case 8: PassAfterEvent(); break;
+    default: break;
+  }
+}
+
+void App::ServeRepaint(SessionWindow& w) {
+  Screen& s = w.session.screen;
+  if (!s.RepaintPending) return;
+  const int64_t now = platform.clock.Milliseconds();
+  // While output keeps coming, the window catches up with the planes at most
+  // once a frame.
+  if (now - w.session.window.LastRepaintMs < FloodGate::kFrameMs) return;
+  s.RepaintPending = 0;
+  {
+    FloodGate::RepaintScope scope(w.gate);
+    s.RedrawScreenFromBuffers();
+  }
+  w.session.window.LastRepaintMs = now;
+  s.port.Flush();
+}
+
+void App::IdlePass() {
+  SessionWindow* active = windows.Active();
+  SessionWindow* front = ActiveInFront();
+  // Clicks count again from the first pass after a null event.
+  MouseGuard = 0;
+
+  // 1. Control-P.
+  if (ControlPRequest) {
+    ControlPRequest = 0;
+    if (active) {
+      platform::KeyPress key;
+      key.text = "\x10";
+      keys->TranslateKeyPress(*active, key, 0);
+    }
+  }
+  // 2. Window activation.
+  if (ActivationRequest) {
+    ActivationRequest = 0;
+    windows.DoWindowEvent(3, ActivationWindow);
+  }
+  // 4. A pending cursor position.
+  if (active && active->session.window.PendingCursorRow > 0) {
+    Screen& s = active->session.screen;
+    s.CursorRow = active->session.window.PendingCursorRow;
+    s.CursorCol = std::max<int16_t>(1, active->session.window.PendingCursorCol);
+    active->session.window.PendingCursorRow = active->session.window.PendingCursorCol = 0;
+  }
+  // 5. Host input, for the active session only, and only while its window is
+  // in front.
+  if (front && !front->session.input.HoldOutput) {
+    front->session.window.FramePending = 0;
+    // Host input shows what it drew once a tick; the window is not asked to
+    // show it again after every pass.
+    if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
+  }
+  // 8. The window size goes to the host on the pass after it was asked for.
+  if (active && active->session.window.WindowSizeCounter > 0) {
+    if (++active->session.window.WindowSizeCounter > 1) {
+      active->session.window.WindowSizeCounter = 0;
+      active->session.input.SendWindowSizeToHost();
+    }
+  }
+  // 9. The notice at the end of a transfer, 200 passes later.
+  if (TransferDoneCounter > 0 && ++TransferDoneCounter > 200) {
+    TransferDoneCounter = 0;
+    alerts.NoteAlertText(ui::kPlainAlert, "File transfer done");
+  }
+  // 15. The Window-menu item of the active window again.
+  if (RenameRequest) {
+    RenameRequest = 0;
+    if (active) {
+      windowMenu.TitleWindowNumber = active->Number();
+      const std::string t = active->session.window.ItemTitle + "  ";
+      windowMenu.RenameWindowMenuItem(t, t);
+    }
+  }
+  // 16. The window size.
+  if (active && active->session.window.WindowSizeRequest) {
+    active->session.window.WindowSizeRequest = 0;
+    active->session.input.SendWindowSizeToHost();
+  }
+  // 17. The arrow cursor.
+  if (ArrowCursorRequest) {
+    ArrowCursorRequest = 0;
+    busy.ShowArrow();
+  }
+  // 19. A window event asked for by another event.
+  if (windows.WindowEventRequest) {
+    windows.WindowEventRequest = 0;
+    windows.DoWindowEvent(3, windows.RequestedEventWindow);
+  }
+  // 20. A window chosen from the Window menu comes to the front (its
+  // activation then switches the active session).
+  if (WindowSelectRequest) {
+    WindowSelectRequest = 0;
+    if (SessionWindow* w = windows.Find(WindowToSelect)) {
+      platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
+      platform.windows.BringToFront(w->Number());
+      windows.DoWindowEvent(7, w->Number());
+      windowMenu.CheckMenuItemByText(ui::kWindowMenu, w->session.window.ItemTitle + "  ");
+    }
+  }
+  if (active) {
+    Session& s = active->session;
+    // 22. The text area's background.
+    if (s.window.BackgroundRequest) {
+      s.window.BackgroundRequest = 0;
+      s.screen.PaintTextAreaBackground();
+    }
+    // 24. Back from the scroll-back view.
+    if (s.window.ScrollBackResetRequest) {
+      s.window.ScrollBackResetRequest = 0;
+      windows.ResetScrollbackView(*active);
+    }
+    // 25. The function-key bar and the margins below the screen.
+    if (front == active && (s.screen.BarRedrawRequest || s.screen.MarginRedrawRequest)) {
+      s.screen.EraseBelowScreenLines();
+      s.screen.DrawFunctionKeyBar();
+    }
+  }
+  // 26.
+  IgnoreNextClick = 0;
+  // 28. Documents handed over after start-up, each in a window of its own.
+  while (!DocumentsPending.empty() && active) {
+    const std::string path = DocumentsPending.front();
+    DocumentsPending.pop_front();
+    active->settings.OpenSettingsDocument(DocumentKind::Settings, path);
+    active = windows.Active();
+  }
+  // 29.
+  if (ShowWindowRequest) {
+    ShowWindowRequest = 0;
+    if (active) {
+      platform.windows.Show(active->Number());
+      platform.windows.SetOpacity(active->Number(), active->session.Opt.WindowOpacity);
+    }
+  }
+  // 31. Repaints from the planes: the counter's repaint (with the bar) on the
+  // pass after it was asked for, and the repaint requests of host input.
+  active = windows.Active();
+  if (active) {
+    Screen& s = active->session.screen;
+    const bool counted = windows.Count() > 1 || !platform.windows.IsCollapsed(active->Number());
+    if (s.RedrawCounter > 0 && counted && ++s.RedrawCounter > 1) {
+      s.RedrawCounter = 0;
+      s.RepaintPending = 1;
+      active->session.window.LastRepaintMs = INT64_MIN / 2;
+      ServeRepaint(*active);
+      s.DrawFunctionKeyBar();
+    }
+    if (active == ActiveInFront()) ServeRepaint(*active);
+  }
+  // 33.
+  RunPendingCommand();
+  // 35.
+  if (OpacityRequest) {
+    OpacityRequest = 0;
+    if (SessionWindow* f = ActiveInFront()) platform.windows.SetOpacity(f->Number(), f->session.Opt.WindowOpacity);
+  }
+  // 36.
+  if (WindowMenuMarkRequest) {
+    WindowMenuMarkRequest = 0;
+    platform.menus.MarkItem(ui::kWindowMenu, 1, true);
+  }
+  // 37.
+  if (ShowAfterStartRequest) {
+    ShowAfterStartRequest = 0;
+    if (active) platform.windows.Show(active->Number());
+  }
+  // 39. The scroll bar follows the view, at most once a frame (while output
+  // floods in, the store's end moves with every line).
+  if (SessionWindow* f = ActiveInFront(); f && !ScrollBarTracking && f->session.screen.ScrollBarUpdateNeeded &&
+                                          platform.clock.Milliseconds() - f->session.window.LastScrollBarMs >=
+                                              FloodGate::kFrameMs) {
+    Screen& s = f->session.screen;
+    s.ScrollBarUpdateNeeded = 0;
+    f->session.window.LastScrollBarMs = platform.clock.Milliseconds();
+    s.ScrollBackViewLine = s.ScrollBackViewDrawnLine = s.ScrollBackLinePos;
+    f->controls.SetScrollBarRange(kScrollBarControl, s.ScreenRows, s.ScrollBackLinePos, s.ScreenRows);
+    f->controls.SetControlValue(kScrollBarControl, s.ScrollBackViewLine);
+  }
+  // 40. The settings saved as the defaults of new sessions.
+  if (SaveRequest) {
+    SaveRequest = 0;
+    if (active) {
+      SettingsState& st = active->session.settings;
+      const std::string name = st.SettingsFileName;
+      const int8_t mode = prefs.TempSettingsMode;
+      st.SettingsFileName = kDefaultSettingsFileName;
+      prefs.TempSettingsMode = 0;
+      active->settings.SaveSettingsAs(static_cast<int16_t>(active->Number()));
+      prefs.TempSettingsMode = mode;
+      st.SettingsFileName = name;
+    }
+  }
+  // 41. The further documents named at start, each in a window of its own.
+  ServeLaunchDocuments();
+  // 42. The connection mark in the title.
+  if (SessionWindow* f = ActiveInFront()) windows.ShowConnectionMark(*f);
+  flags.StartUpFlag = 0;
+}
+
+void App::ServeLaunchDocuments() {
+  if (!IdlePassSeen) {
+    IdlePassSeen = 1;
+    if (!prefs.PendingDocuments.empty()) busy.SpinWatchCursor();
+    // The first window took the first document at start-up; every further one
+    // gets a window of its own.
+    while (!prefs.PendingDocuments.empty()) {
+      const std::string path = prefs.PendingDocuments.front();
+      prefs.PendingDocuments.erase(prefs.PendingDocuments.begin());
+      if (SessionWindow* w = windows.OpenNewSessionWindow(path)) {
+        w->session.window.FromLaunchDocument = 1;
+        w->session.screen.ClearPages();
+        w->session.screen.ClearScrollback();
+      }
+    }
+    busy.ShowArrow();
+  }
+  prefs.StartupComplete = 1;
+}
+
+void App::PassAfterEvent() {
+  // The stop keys, the settings windows' fields and the Wyse 370 command keys
+  // are served by the parts that own them.
+  RunPendingCommand();
+}
+
+void App::PeriodicPass() {
+  SessionWindow* front = ActiveInFront();
+  SessionWindow* active = windows.Active();
+  if (!active) return;
+  Session& s = active->session;
+  Screen& sc = s.screen;
+  // 1. The scroll-back keeps colours while colour mode B is on.
+  sc.ScrollBackColourB = (s.Opt.ColourModeB && front) ? 1 : 0;
+  // 2. The connection a session starts with.
+  if (s.window.ConnectAtStart && s.Opt.UsesPty && !sc.RepaintPending) {
+    s.window.ConnectAtStart = 0;
+    active->StartConnection();
+  }
+  // 3. Return pressed while not connected.
+  if (s.window.ConnectOnReturn) {
+    s.window.ConnectOnReturn = 0;
+    if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
+      alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host IP address.", "\r",
+                           "Select Telnet Connection... from the Connection Menu");
+    } else if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
+      alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host Name.", "\r",
+                           "Select Secure Shell Connection... from the Connection Menu");
+    } else {
+      if (flags.NoSessionWindow) {
+        flags.NoSessionWindow = 0;
+        platform.windows.BringToFront(active->Number());
+      }
+      windows.ResetScrollbackView(*active);
+      if (s.conn.PtyStream) active->CloseConnection();
+      if (!active->Connected() && s.Opt.UsesPty) requests.RequestOpenConnection = 1;
+      windows.UpdateWindowTitle(*active);
+      if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
+    }
+  }
+  if (!front) return;
+  // 4. The rows and columns that fit the window, and the last row with text.
+  if (!s.input.HoldOutput && !sc.DrawingBusy && !sc.ScrollBackViewShown) {
+    sc.ScreenRows = sc.ScreenRowsForWindow();
+    sc.ScreenCols = static_cast<int16_t>(
+        std::clamp<int>(s.Opt.AutoWrapOn ? sc.ColumnsSetting : active->ColumnsForChild(), 1, kMaxScreenCols));
+    int16_t last = 0;
+    for (int r = std::min<int>(sc.ScreenRows, kMaxScreenRows); r >= 1 && last == 0; --r)
+      for (int c = 1; c <= sc.ScreenCols; ++c) {
+        const int16_t ch = sc.ScreenChars(r, c);
+        if (ch != 0 && ch != 32) {
+          last = static_cast<int16_t>(r);
+          break;
+        }
+      }
+    s.window.LastTextRow = last;
+  }
+  // 5. The text cursor blinks.
+  if (!s.input.CollectMode && !sc.RepaintPending) {
+    if (sc.CursorDrawn) {
+      sc.EraseTextCursor();
+    } else {
+      sc.MoveToCell(sc.CursorRow, sc.CursorCol);
+      sc.DrawTextCursor();
+    }
+    sc.port.Flush();
+  }
+}
+
+}  // namespace korvane::app

@@ -1,0 +1,110 @@
+// Start-up completion (the first turn of the main loop) and the ready message
+// of a session window.
+
+#include <algorithm>
+
+#include "app/App.h"
+#include "settings/SettingsText.h"
+#include "ui/MenuNumbers.h"
+
+namespace korvane::app {
+
+void App::OpenApplication() {
+  // Drawing of the text area waits until the window is set up.
+  platform.menus.SetItemText(ui::kAppMenu, 2, L("Preferences"));
+  flags.ActiveWindowNumber = ui::kSessionWindowBase;
+  windowMenu.ClearWindowMenu();
+
+  SessionWindow& w = windows.MakeWindow(ui::kSessionWindowBase);
+  w.session.screen.DrawingBusy = 1;
+  ShowReadyMessage();
+
+  Session& s = w.session;
+  if (s.Opt.WindowOption75 == 0) {
+    platform.menus.EnableItem(ui::kFileMenu, 3, false);
+    platform.menus.EnableItem(ui::kFileMenu, 1, false);
+  } else {
+    prefs.RegisterTempSettingsFile(ui::kSessionWindowBase);
+    w.settings.SaveSettingsAs(ui::kSessionWindowBase);
+  }
+  if (s.screen.ColourMode()) {
+    s.screen.Grid.Fill(ScreenPlanes::kFore, 0);
+    s.screen.Grid.Fill(ScreenPlanes::kBack, 0);
+  }
+  s.screen.ClearPages();
+  busy.ShowArrow();
+  if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
+  s.screen.DrawingBusy = 0;
+  platform.windows.SetOpacity(w.Number(), s.Opt.WindowOpacity);
+  windows.LastActiveWindow = static_cast<int16_t>(w.Number());
+  if (!data.menuBarInstalled)
+    alerts.StopAlertText(ui::kPlainAlert, "The menus could not be read.", "\r", data.menuBarError);
+}
+
+void App::ShowReadyMessage() {
+  SessionWindow* w = windows.Active();
+  if (!w) return;
+  Session& s = w->session;
+  busy.SpinWatchCursor();
+  platform.files.MakeFolders(prefs.PrefsFolderPath);
+  w->settings.SetDefaultSettings();
+  // The first settings document named at start takes the first window;
+  // without one the window starts from the saved defaults.
+  std::string document;
+  if (!prefs.PendingDocuments.empty()) {
+    document = prefs.PendingDocuments.front();
+    prefs.PendingDocuments.erase(prefs.PendingDocuments.begin());
+  }
+  w->settings.ReadStartupSettings();
+  const bool fromDocument = !document.empty() && windows.NewSessionWindow(*w, document);
+  if (!fromDocument) windows.NewSessionWindow(*w, {});
+  s.window.FromLaunchDocument = fromDocument ? 1 : 0;
+  ReadyForCommunications(*w);
+}
+
+void App::ReadyForCommunications(SessionWindow& w) {
+  Session& s = w.session;
+  busy.ShowArrow();
+  s.screen.ClearScreenAndHome();
+  auto line = [&](const std::string& text) {
+    w.WriteSessionText(L(text));
+    w.NewSessionLine();
+  };
+  if (s.Opt.UsesPty && s.Opt.TelnetSession) {
+    line("Ready for communications using telnet");
+    s.screen.port.Flush();
+    Wait(1000);
+    if (!s.Opt.AutoConnect) {
+      line("Use Option-O to open the connection");
+      s.screen.port.Flush();
+      Wait(1000);
+    } else if (!s.Opt.TelnetHost.empty()) {
+      s.window.ConnectAtStart = 1;
+    } else {
+      alerts.NoteAlertText(ui::kPlainAlert,
+                           "Select 'Telnet Connection...' from the Connection Menu and enter a host IP address.");
+    }
+  } else if (s.Opt.UsesPty && s.Opt.SshSession) {
+    line("Ready for communications using Secure Shell");
+    s.screen.port.Flush();
+    Wait(1000);
+    if (!s.Opt.AutoConnect) {
+      line("Use Option-O to open the connection");
+      s.screen.port.Flush();
+      Wait(1000);
+    } else if (!s.Opt.SshHost.empty()) {
+      s.window.ConnectAtStart = 1;
+    } else {
+      alerts.NoteAlertText(ui::kPlainAlert, "Select 'Secure Shell Connection...' from the Connection Menu and "
+                                            "enter a host name or IP address.");
+    }
+  } else if (s.Opt.UsesPty) {
+    // A local shell starts at once.
+    w.StartConnection();
+  }
+  s.screen.port.Flush();
+  Wait(1000);
+  if (s.Opt.XonXoffOn == 1 && s.Opt.WindowOption75 == 0) s.conn.SendXoffXon();
+}
+
+}  // namespace korvane::app

@@ -1,0 +1,101 @@
+// Korvane: wires the Qt platform to the program and runs it.
+//
+// korvane [FILE...] opens each FILE as a settings document: the first in the
+// first session window, each further one in a window of its own.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/EventQueue.h"
+#include "platform/CharMap.h"
+#include "platform/posix/UserFolders.h"
+#include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtPlatform.h"
+#include "ui/StringTable.h"
+
+namespace {
+
+// The program's data files: beside an installed program, else the source
+// tree's resources folder.
+std::string ResourcesFolder() {
+  const QString installed = QCoreApplication::applicationDirPath() + "/../share/korvane";
+  if (QFileInfo(installed + "/interface.json").exists()) return QDir(installed).canonicalPath().toStdString();
+  return KORVANE_RESOURCES_DIR;
+}
+
+std::string ReadText(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll().toStdString();
+}
+
+void LocaliseMenus(korvane::platform::InterfaceDescription& d, const korvane::ui::StringTable& strings) {
+  for (auto& menu : d.menus) {
+    menu.title = strings.Localise(menu.title);
+    for (auto& item : menu.items) item.text = strings.Localise(item.text);
+  }
+  for (auto& window : d.windows) {
+    window.title = strings.Localise(window.title);
+    for (auto& control : window.controls) control.title = strings.Localise(control.title);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace korvane;
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Korvane"));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  const std::string resources = ResourcesFolder();
+  const bool french = QLocale().language() == QLocale::French;
+  const std::string table = ReadText(resources + "/strings/" + (french ? "fr" : "en") + ".txt");
+  ui::StringTable strings;
+  strings.Load(table);
+
+  platform::InterfaceDescription description;
+  std::string error;
+  const bool described = platform::LoadInterfaceDescription(resources + "/interface.json", description, error);
+  LocaliseMenus(description, strings);
+
+  app::EventQueue queue;
+  platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
+  queue.onPost = [&qt] { qt.pump.Wake(); };
+
+  app::Platform platform{qt.clock,  qt.pump,  qt.windows,   qt.menus,  qt.alerts,
+                         qt.cursors, qt.files, qt.processes, &qt.desktop};
+  app::StartupData data;
+  data.preferencesFolder = qt.files.PreferencesFolderPath();
+  data.programs = ChildPrograms::ForThisUser();
+  data.stringTable = table;
+  data.errorMessages = ReadText(resources + "/errors.txt");
+  data.menuBarInstalled = described;
+  data.menuBarError = platform::MacRomanFromUtf8(error);
+  data.resourcesFolder = resources;
+  data.hostFolders = {platform::posix::HomeFolder(), platform::posix::DesktopFolder(),
+                      platform::posix::DocumentsFolder(), resources};
+
+  app::App app(platform, queue, std::move(data));
+  app.windows.askSettingsFileName = [&strings](const std::string& proposed) -> std::optional<std::string> {
+    const QString title = QString::fromStdString(platform::Utf8FromMacRoman(strings.Localise("Save Settings as")));
+    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
+                                                        QString::fromStdString(proposed));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toStdString();
+  };
+
+  std::vector<std::string> documents;
+  const QStringList args = QCoreApplication::arguments();
+  for (int i = 1; i < args.size(); ++i) documents.push_back(args[i].toStdString());
+  app.OpenDocuments(documents);
+  return app.Run();
+}

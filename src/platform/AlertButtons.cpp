@@ -1,0 +1,19 @@
+#include "platform/AlertButtons.h"
+
+namespace korvane::platform {
+
+std::vector<AlertButton> AlertButtonsFor(int alertId) {
+  switch (alertId) {
+    case 301:
+    case 309:
+    case 314: return {{1, "OK"}, {2, "Cancel"}};
+    case 303: return {{1, "Print"}, {2, "Quit"}};
+    case 311: return {{1, "OK"}, {3, "Cancel"}};
+    case 316: return {{1, "Save"}, {2, "Don't Save"}};
+    case 325: return {{1, "Save"}, {4, "Don't Save"}};
+    case 3999: return {{1, "OK"}, {6, "Quit"}};
+    default: return {{1, "OK"}};
+  }
+}
+
+}  // namespace korvane::platform

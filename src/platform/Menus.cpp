@@ -1,0 +1,83 @@
+#include "platform/Menus.h"
+
+namespace korvane::platform {
+
+MemoryMenus::MemoryMenus(const std::vector<MenuDescription>& menus) {
+  for (const auto& m : menus) AddMenu(m);
+}
+
+void MemoryMenus::AddMenu(const MenuDescription& menu) { menus_[menu.number] = menu; }
+
+const MenuDescription* MemoryMenus::Find(int menu) const {
+  const auto it = menus_.find(menu);
+  return it == menus_.end() ? nullptr : &it->second;
+}
+
+MenuItem* MemoryMenus::Item(int menu, int item) {
+  const auto it = menus_.find(menu);
+  if (it == menus_.end() || item < 1 || item > static_cast<int>(it->second.items.size())) return nullptr;
+  return &it->second.items[item - 1];
+}
+
+const MenuItem* MemoryMenus::Item(int menu, int item) const {
+  return const_cast<MemoryMenus*>(this)->Item(menu, item);
+}
+
+int MemoryMenus::CountItems(int menu) const {
+  const MenuDescription* m = Find(menu);
+  return m ? static_cast<int>(m->items.size()) : 0;
+}
+
+std::string MemoryMenus::ItemText(int menu, int item) const {
+  const MenuItem* i = Item(menu, item);
+  return i ? i->text : std::string();
+}
+
+bool MemoryMenus::ItemEnabled(int menu, int item) const {
+  const MenuItem* i = Item(menu, item);
+  return i && i->enabled;
+}
+
+bool MemoryMenus::ItemMarked(int menu, int item) const {
+  const MenuItem* i = Item(menu, item);
+  return i && i->marked;
+}
+
+void MemoryMenus::SetItemText(int menu, int item, const std::string& text) {
+  if (MenuItem* i = Item(menu, item)) {
+    i->text = text;
+    Changed(menu);
+  }
+}
+
+void MemoryMenus::EnableItem(int menu, int item, bool enabled) {
+  if (MenuItem* i = Item(menu, item)) {
+    i->enabled = enabled;
+    Changed(menu);
+  }
+}
+
+void MemoryMenus::MarkItem(int menu, int item, bool marked) {
+  if (MenuItem* i = Item(menu, item)) {
+    i->marked = marked;
+    Changed(menu);
+  }
+}
+
+void MemoryMenus::AppendItem(int menu, const std::string& text) {
+  const auto it = menus_.find(menu);
+  if (it == menus_.end()) return;
+  MenuItem item;
+  item.text = text;
+  it->second.items.push_back(item);
+  Changed(menu);
+}
+
+void MemoryMenus::DeleteItem(int menu, int item) {
+  const auto it = menus_.find(menu);
+  if (it == menus_.end() || item < 1 || item > static_cast<int>(it->second.items.size())) return;
+  it->second.items.erase(it->second.items.begin() + (item - 1));
+  Changed(menu);
+}
+
+}  // namespace korvane::platform

@@ -1,0 +1,58 @@
+#include "platform/qt/QtEventPump.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+
+#include "platform/posix/PtyChild.h"
+
+namespace korvane::platform {
+
+QtEventPump::QtEventPump() {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Wake(); });
+}
+
+QtEventPump::~QtEventPump() = default;
+
+void QtEventPump::Wake() {
+  woken_ = true;
+  if (loop_) loop_->quit();
+}
+
+void QtEventPump::Watch(int fd) {
+  if (fd == notifierFd_) return;
+  notifier_.reset();
+  notifierFd_ = fd;
+  if (fd < 0) return;
+  notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  notifier_->setEnabled(false);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Wake(); });
+}
+
+void QtEventPump::Deliver(int ticks, HostLink* watched) {
+  woken_ = false;
+  auto* pty = dynamic_cast<posix::PtyChild*>(watched);
+  // Output already taken in by the stream is waiting: no need to wait.
+  if (watched && watched->Waiting() > 0) ticks = 0;
+  if (ticks <= 0) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return;
+  }
+  Watch(pty ? pty->fd() : -1);
+  if (notifier_) notifier_->setEnabled(true);
+  timer_.start(std::max(1, (ticks * 1000 + 59) / 60));
+  QEventLoop loop;
+  loop_ = &loop;
+  // Events that arrived before the loop starts are taken by it at once.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (!woken_) loop.exec(QEventLoop::AllEvents);
+  loop_ = nullptr;
+  timer_.stop();
+  // Outside the wait the descriptor is not watched: a modal alert's own
+  // event loop must not spin on output nobody reads yet.
+  if (notifier_) notifier_->setEnabled(false);
+}
+
+}  // namespace korvane::platform

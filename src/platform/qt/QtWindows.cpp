@@ -1,0 +1,355 @@
+#include "platform/qt/QtWindows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "platform/CharMap.h"
+#include "platform/qt/QtKeys.h"
+#include "platform/qt/QtMenus.h"
+
+namespace korvane::platform {
+
+namespace {
+
+QString FromMacRoman(const std::string& text) { return QString::fromStdString(Utf8FromMacRoman(text)); }
+
+UiEvent DialogEvent(int16_t type, int number, int window) {
+  UiEvent e;
+  e.kind = UiEventKind::Dialog;
+  e.type = type;
+  e.number = static_cast<int16_t>(number);
+  e.window = static_cast<int16_t>(window);
+  return e;
+}
+
+// The top-level widget of a numbered window: its close box, activation and
+// moves become events.
+class Frame : public QWidget {
+ public:
+  Frame(QtWindows& owner, int number) : owner_(owner), number_(number) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+  }
+  bool closingByProgram = false;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    if (closingByProgram) {
+      e->accept();
+      return;
+    }
+    // The program decides whether the window closes.
+    e->ignore();
+    owner_.Post(DialogEvent(kCloseBox, number_, number_));
+  }
+  void changeEvent(QEvent* e) override {
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) owner_.Activated(number_);
+    QWidget::changeEvent(e);
+  }
+  void moveEvent(QMoveEvent* e) override {
+    if (e->spontaneous()) owner_.Post(DialogEvent(kWindowNotice, 3, number_));
+    QWidget::moveEvent(e);
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    // Return in a dialog window presses its default button.
+    if (number_ < 48 && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+      UiEvent ev = DialogEvent(kKeyTyped, 13, number_);
+      ev.key = KeyPressFrom(*e);
+      owner_.Post(ev);
+      return;
+    }
+    QWidget::keyPressEvent(e);
+  }
+
+  QtWindows& owner_;
+  const int number_;
+};
+
+// The content of a session window: the back buffer, keys, clicks and the wheel.
+class SessionView : public QWidget {
+ public:
+  SessionView(QtWindows& owner, int number, QtImagePort& port) : owner_(owner), number_(number), port_(port) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setMinimumSize(100, 60);
+  }
+  // The size the program gave; a resize event of that size is not reported.
+  QSize programSize;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPainter p(this);
+    p.drawImage(e->rect(), port_.Image(), e->rect());
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    const QSize size = e->size();
+    if (size.width() != port_.Width() || size.height() != port_.Height()) port_.Resize(size.width(), size.height());
+    if (size != programSize) {
+      programSize = size;
+      owner_.Post(DialogEvent(kSizeChanged, number_, number_));
+    }
+    QWidget::resizeEvent(e);
+  }
+  bool focusNextPrevChild(bool) override { return false; }  // Tab is a key for the host
+  void keyPressEvent(QKeyEvent* e) override {
+    UiEvent ev = DialogEvent(kKeyTyped, 0, number_);
+    ev.key = KeyPressFrom(*e);
+    ev.number = ev.key.text.empty() ? 0 : static_cast<uint8_t>(ev.key.text[0]);
+    if (ev.key.text.empty() && ev.key.keyCode < 0) return;  // a modifier alone
+    if (ev.key.modifiers & kCommandModifier) ev.type = kCommandKeyTyped;
+    owner_.Post(ev);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    UiEvent ev;
+    ev.kind = UiEventKind::Click;
+    ev.window = static_cast<int16_t>(number_);
+    ev.h = static_cast<int>(e->position().x());
+    ev.v = static_cast<int>(e->position().y());
+    ev.clicks = 1;
+    owner_.Post(ev);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    UiEvent ev;
+    ev.kind = UiEventKind::Click;
+    ev.window = static_cast<int16_t>(number_);
+    ev.h = static_cast<int>(e->position().x());
+    ev.v = static_cast<int>(e->position().y());
+    ev.clicks = 2;
+    owner_.Post(ev);
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    wheelEighths_ += e->angleDelta().y();
+    const int lines = wheelEighths_ / 120;
+    if (lines == 0) return;
+    wheelEighths_ -= lines * 120;
+    UiEvent ev;
+    ev.kind = UiEventKind::Wheel;
+    ev.window = static_cast<int16_t>(number_);
+    ev.wheelDelta = lines;
+    owner_.Post(ev);
+  }
+
+ private:
+  QtWindows& owner_;
+  const int number_;
+  QtImagePort& port_;
+  int wheelEighths_ = 0;
+};
+
+}  // namespace
+
+QtWindows::QtWindows(EventSink& sink, QtMenus* menus, const InterfaceDescription& description)
+    : sink_(sink), menus_(menus), description_(description) {}
+
+QtWindows::~QtWindows() {
+  while (!windows_.empty()) Forget(windows_.begin()->first);
+}
+
+QWidget* QtWindows::TopLevel(int n) const {
+  const auto it = windows_.find(n);
+  return it == windows_.end() ? nullptr : it->second.top.data();
+}
+
+QWidget* QtWindows::View(int n) const {
+  const auto it = windows_.find(n);
+  return it == windows_.end() ? nullptr : it->second.view.data();
+}
+
+QtImagePort* QtWindows::BackBuffer(int n) const {
+  const auto it = windows_.find(n);
+  return it == windows_.end() ? nullptr : it->second.port.get();
+}
+
+SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int width, int height) {
+  if (Exists(n)) Forget(n);
+  Entry& e = windows_[n];
+  e.title = title;
+  auto* top = new Frame(*this, n);
+  top->setWindowTitle(FromMacRoman(title));
+  auto* layout = new QVBoxLayout(top);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  if (menus_) {
+    auto* bar = new QMenuBar(top);
+    menus_->AttachTo(bar);
+    layout->setMenuBar(bar);
+  }
+  e.port = std::make_unique<QtImagePort>(width, height);
+  auto* view = new SessionView(*this, n, *e.port);
+  view->programSize = QSize(width, height);
+  view->resize(width, height);
+  layout->addWidget(view);
+  e.controls = std::make_unique<QtControls>(view);
+  e.top = top;
+  e.view = view;
+  QPointer<QWidget> target(view);
+  QtImagePort* port = e.port.get();
+  e.port->onFlush = [target, port] {
+    if (target) target->update(port->TakeDrawn());
+  };
+  top->resize(width, height + (menus_ ? top->layout()->menuBar()->sizeHint().height() : 0));
+  return {e.port.get(), e.controls.get()};
+}
+
+bool QtWindows::MakeDialogWindow(int n, const std::string& name) {
+  if (Exists(n)) Forget(n);
+  Entry& e = windows_[n];
+  auto* top = new Frame(*this, n);
+  e.top = top;
+  const WindowDescription* d = description_.FindWindow(name);
+  if (!d) {
+    e.title = "Untitled";
+    top->setWindowTitle(QStringLiteral("Untitled"));
+    top->resize(550, 400);
+    return false;
+  }
+  e.title = d->title;
+  top->setWindowTitle(FromMacRoman(d->title));
+  top->setFixedSize(d->width, d->height);
+  for (const ControlDescription& c : d->controls) {
+    QWidget* w = nullptr;
+    const QString text = FromMacRoman(c.title);
+    if (c.kind == "button") {
+      auto* b = new QPushButton(text, top);
+      b->setAutoDefault(false);
+      const int number = c.number;
+      QObject::connect(b, &QPushButton::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
+      w = b;
+    } else if (c.kind == "checkbox") {
+      auto* b = new QCheckBox(text, top);
+      const int number = c.number;
+      QObject::connect(b, &QCheckBox::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
+      w = b;
+    } else if (c.kind == "radio") {
+      auto* b = new QRadioButton(text, top);
+      b->setAutoExclusive(false);
+      const int number = c.number;
+      QObject::connect(b, &QRadioButton::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
+      w = b;
+    } else if (c.kind == "text") {
+      auto* f = new QLineEdit(text, top);
+      w = f;
+    } else if (c.kind == "popup") {
+      w = new QComboBox(top);
+    } else {
+      w = new QLabel(text, top);
+    }
+    w->setProperty("korvaneControl", c.number);
+    w->setGeometry(c.bounds.left, c.bounds.top, std::max(c.bounds.Width(), 1), std::max(c.bounds.Height(), 1));
+  }
+  return true;
+}
+
+void QtWindows::Show(int n) {
+  if (QWidget* top = TopLevel(n)) top->show();
+}
+
+void QtWindows::Hide(int n) {
+  if (QWidget* top = TopLevel(n)) top->hide();
+}
+
+void QtWindows::Activated(int n) {
+  if (!Exists(n) || front_ == n) return;
+  order_.erase(std::remove(order_.begin(), order_.end(), n), order_.end());
+  order_.insert(order_.begin(), n);
+  front_ = n;
+  Post(DialogEvent(kWindowActivated, n, n));
+}
+
+void QtWindows::BringToFront(int n) {
+  QWidget* top = TopLevel(n);
+  if (!top) return;
+  top->show();
+  top->raise();
+  top->activateWindow();
+  if (QWidget* view = View(n)) view->setFocus();
+  Activated(n);
+}
+
+void QtWindows::Forget(int n) {
+  const auto it = windows_.find(n);
+  if (it == windows_.end()) return;
+  Entry& e = it->second;
+  if (auto* frame = dynamic_cast<Frame*>(e.top.data())) frame->closingByProgram = true;
+  if (e.port) e.port->onFlush = nullptr;
+  e.controls.reset();
+  delete e.top.data();
+  windows_.erase(it);
+  order_.erase(std::remove(order_.begin(), order_.end(), n), order_.end());
+}
+
+void QtWindows::Close(int n) {
+  Forget(n);
+  if (front_ == n) front_ = order_.empty() ? 0 : order_.front();
+}
+
+void QtWindows::SetTitle(int n, const std::string& title) {
+  const auto it = windows_.find(n);
+  if (it == windows_.end()) return;
+  it->second.title = title;
+  if (it->second.top) it->second.top->setWindowTitle(FromMacRoman(title));
+}
+
+std::string QtWindows::Title(int n) const {
+  const auto it = windows_.find(n);
+  return it == windows_.end() ? std::string() : it->second.title;
+}
+
+bool QtWindows::IsCollapsed(int n) const {
+  const QWidget* top = TopLevel(n);
+  return top && top->isMinimized();
+}
+
+void QtWindows::SetOpacity(int n, int percent) {
+  if (QWidget* top = TopLevel(n)) top->setWindowOpacity(std::clamp(percent, 20, 100) / 100.0);
+}
+
+Size QtWindows::ContentSize(int n) const {
+  const auto it = windows_.find(n);
+  if (it == windows_.end()) return {};
+  if (it->second.port) return {it->second.port->Width(), it->second.port->Height()};
+  const QWidget* top = it->second.top.data();
+  return top ? Size{top->width(), top->height()} : Size{};
+}
+
+void QtWindows::SetContentSize(int n, int width, int height) {
+  const auto it = windows_.find(n);
+  if (it == windows_.end()) return;
+  Entry& e = it->second;
+  if (!e.port) {
+    if (e.top) e.top->resize(width, height);
+    return;
+  }
+  e.port->Resize(width, height);
+  if (auto* view = static_cast<SessionView*>(e.view.data())) {
+    view->programSize = QSize(width, height);
+    view->resize(width, height);
+  }
+  if (e.top) {
+    const int bar = e.top->layout() && e.top->layout()->menuBar() ? e.top->layout()->menuBar()->sizeHint().height() : 0;
+    e.top->resize(width, height + bar);
+  }
+}
+
+Size QtWindows::MainScreenSize() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {1024, 768};
+  const QRect r = screen->availableGeometry();
+  return {r.width(), r.height()};
+}
+
+}  // namespace korvane::platform

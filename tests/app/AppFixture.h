@@ -1,0 +1,189 @@
+#pragma once
+// The program on the fake platform: fake clock, windows, menus, alerts,
+// files and children; events scripted per turn.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "fakes/FakeAlerts.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeCursors.h"
+#include "fakes/FakeEventPump.h"
+#include "fakes/MemoryLink.h"
+#include "fakes/FakeWindows.h"
+#include "fakes/MemoryFiles.h"
+#include "platform/NullPort.h"
+#include "settings/Settings.h"
+
+namespace korvane::testing {
+
+// A child's stream that hands everything to a memory link the test keeps: the
+// link outlives the stream, so a test can look at it after the program has
+// closed and dropped the stream.
+class KeptLink final : public HostLink {
+ public:
+  explicit KeptLink(std::shared_ptr<fakes::MemoryLink> l) : link(std::move(l)) {}
+  std::shared_ptr<fakes::MemoryLink> link;
+  void Write(const uint8_t* data, int n) override { link->Write(data, n); }
+  int Read(uint8_t* buf, int max) override { return link->Read(buf, max); }
+  int Waiting() override { return link->Waiting(); }
+  bool Ended() override { return link->Ended(); }
+  void Close() override { link->Close(); }
+  bool SetWindowSize(int rows, int cols) override { return link->SetWindowSize(rows, cols); }
+};
+
+// Children that are memory links the test keeps.
+class KeptProcesses final : public platform::Processes {
+ public:
+  explicit KeptProcesses(const platform::Clock* clock) : clock_(clock) {}
+  std::vector<platform::PtyChildRequest> starts;
+  std::vector<fakes::MemoryLink*> links;  // one per start, alive as long as this
+  std::set<std::string> executables;
+
+  platform::PtyChildStart StartPtyChild(const platform::PtyChildRequest& request) override {
+    starts.push_back(request);
+    auto link = std::make_shared<fakes::MemoryLink>(clock_);
+    kept_.push_back(link);
+    links.push_back(link.get());
+    return {0, std::make_unique<KeptLink>(link)};
+  }
+  bool IsExecutableFile(const std::string& path) override { return executables.count(path) != 0; }
+  std::string FindOnPath(const std::string&) override { return {}; }
+
+ private:
+  const platform::Clock* clock_;
+  std::vector<std::shared_ptr<fakes::MemoryLink>> kept_;
+};
+
+// Menus as the interface description gives them: the File menu, the Window
+// menu's 17 fixed items and the serial-port menu.
+inline std::vector<platform::MenuDescription> TestMenus() {
+  platform::MenuDescription app{2, "Korvane", {}};
+  for (const char* t : {"About Korvane", "Preferences", "Quit Korvane"}) app.items.push_back({t});
+  platform::MenuDescription file{3, "File", {}};
+  file.items.push_back({"New Session Window"});
+  for (int i = 2; i <= 23; ++i) file.items.push_back({"File item " + std::to_string(i)});
+  platform::MenuDescription connection{7, "Connection", {}};
+  for (int i = 1; i <= 15; ++i) connection.items.push_back({"Connection item " + std::to_string(i)});
+  platform::MenuDescription window{10, "Window", {}};
+  for (int i = 1; i <= 17; ++i) window.items.push_back({"Fixed " + std::to_string(i)});
+  platform::MenuDescription ports{75, "Serial Port", {}};
+  for (const char* t : {"ttyS0", "ttyS1", "ttyUSB0"}) ports.items.push_back({t});
+  return {app, file, connection, window, ports};
+}
+
+// A settings document with the built-in defaults changed by `edit`.
+inline void WriteDocument(fakes::MemoryFiles& files, const std::string& path,
+                          const std::function<void(SessionOptions&)>& edit) {
+  platform::NullPort port(640, 480);
+  fakes::FakeClock clock;
+  Session s(port, clock);
+  Preferences prefs("/prefs/");
+  fakes::FakeAlerts alerts;
+  SettingsHost host;
+  Settings settings(s, prefs, files, alerts, host);
+  settings.SetDefaultSettings();
+  edit(s.Opt);
+  settings.WriteSettingsFile(path);
+}
+
+// A local shell that runs `program` (a fake child: nothing is typed into it).
+inline std::function<void(SessionOptions&)> LocalProgram(const std::string& program) {
+  return [program](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.SshSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellRunsTcsh = 0;
+    o.ShellRunsLogin = 0;
+    o.ShellProgram = program;
+    o.AutoConnect = 1;
+    o.ScrollBackOn = 1;
+  };
+}
+
+class AppFixture : public ::testing::Test {
+ protected:
+  fakes::FakeClock clock;
+  app::EventQueue queue;
+  fakes::FakeEventPump pump{clock, queue};
+  fakes::FakeWindows windows{&queue};
+  platform::MemoryMenus menus{TestMenus()};
+  fakes::FakeAlerts alerts;
+  fakes::FakeCursors cursors;
+  fakes::MemoryFiles files;
+  KeptProcesses processes{&clock};
+  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes};
+  // What journaling links record (it outlives the program's sessions).
+  std::vector<std::string> journal;
+  std::unique_ptr<app::App> app;
+  std::vector<std::string> dispatched;  // "handler kind"
+
+  AppFixture() { processes.executables.insert("/usr/local/bin/host"); }
+
+  // Starts the program with the documents and runs its first turns.
+  app::App& Start(const std::vector<std::string>& documents = {}) {
+    app::StartupData data;
+    data.preferencesFolder = "/prefs/";
+    data.programs.VersionText = "Version 1.0";
+    app = std::make_unique<app::App>(platform, queue, data);
+    app->onDispatch = [this](int h, int k) { dispatched.push_back(std::to_string(h) + " " + std::to_string(k)); };
+    app->OpenDocuments(documents);
+    Turns(3);
+    return *app;
+  }
+  // Starts with a local session whose child is a memory link.
+  app::App& StartLocal() {
+    WriteDocument(files, "/docs/local", LocalProgram("/usr/local/bin/host"));
+    return Start({"/docs/local"});
+  }
+  void Turns(int n) {
+    for (int i = 0; i < n && !app->Finished(); ++i) app->Turn();
+  }
+  // Posts an event for the next turn.
+  void Post(const platform::UiEvent& e) { queue.Post(e); }
+  void Menu(int menu, int item) {
+    platform::UiEvent e;
+    e.kind = platform::UiEventKind::Menu;
+    e.number = static_cast<int16_t>(menu);
+    e.item = static_cast<int16_t>(item);
+    Post(e);
+  }
+  SessionWindow& Window(int n) {
+    SessionWindow* w = app->windows.Find(n);
+    EXPECT_NE(w, nullptr) << "window " << n;
+    return *w;
+  }
+  fakes::MemoryLink& LinkOf(int n) { return *static_cast<KeptLink*>(Window(n).session.conn.PtyStream.get())->link; }
+  // The text of screen row r of window n, without trailing blanks.
+  std::string Row(int n, int r) {
+    Screen& s = Window(n).session.screen;
+    std::string out;
+    for (int c = 1; c <= s.ScreenCols; ++c) {
+      const int ch = s.ScreenChars(r, c);
+      out += ch == 0 ? ' ' : static_cast<char>(ch);
+    }
+    out.erase(out.find_last_not_of(' ') + 1);
+    return out;
+  }
+  // The session items of the Window menu.
+  std::vector<std::string> WindowItems() {
+    std::vector<std::string> out;
+    for (int i = 18; i <= menus.CountItems(10); ++i) out.push_back(menus.ItemText(10, i));
+    return out;
+  }
+  int AlertsWith(const std::string& text) {
+    int n = 0;
+    for (const auto& a : alerts.shown) n += a.text.find(text) != std::string::npos;
+    return n;
+  }
+};
+
+}  // namespace korvane::testing

@@ -1,0 +1,287 @@
+// The program on the Qt platform, offscreen: the interface description, the
+// menus and their keys, the busy cursor, three session windows of which the
+// middle one is closed, and a local session whose child really runs on a
+// pseudo-terminal, from the first byte to the closed window.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <functional>
+#include <set>
+
+#include "app/App.h"
+#include "app/EventQueue.h"
+#include "fakes/FakeAlerts.h"
+#include "platform/CharMap.h"
+#include "platform/NullPort.h"
+#include "platform/posix/PtyChild.h"
+#include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtPlatform.h"
+#include "settings/Settings.h"
+#include "ui/MenuNumbers.h"
+
+namespace korvane {
+namespace {
+
+platform::InterfaceDescription TheInterface() {
+  platform::InterfaceDescription d;
+  std::string error;
+  EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", d, error)) << error;
+  return d;
+}
+
+TEST(InterfaceFile, TheProgramsDescriptionHasTheMenusTheProgramAddresses) {
+  const platform::InterfaceDescription d = TheInterface();
+  for (int menu : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
+    EXPECT_NE(std::find(d.menuBar.begin(), d.menuBar.end(), menu), d.menuBar.end()) << menu;
+  const platform::MenuDescription* window = d.FindMenu(ui::kWindowMenu);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->items.size(), static_cast<size_t>(ui::kWindowMenuFixedItems));
+  EXPECT_EQ(d.FindMenu(ui::kFileMenu)->items[0].text, "New Session Window");
+  EXPECT_EQ(d.FindMenu(ui::kAppMenu)->items[ui::kAppQuitItem - 1].text, "Quit Korvane");
+  // No two items share a key.
+  std::set<char> keys;
+  for (const auto& m : d.menus)
+    for (const auto& item : m.items)
+      if (item.shortcut) {
+        EXPECT_TRUE(keys.insert(item.shortcut).second) << item.shortcut;
+      }
+  for (const char* name : {"Tell DLOG", "Enter SSH User Name", "KorvanePretty"}) EXPECT_NE(d.FindWindow(name), nullptr);
+}
+
+TEST(InterfaceFile, NumbersLeftOutAreSeparatorsAndBadDescriptionsAreRefused) {
+  platform::InterfaceDescription d;
+  std::string error;
+  ASSERT_TRUE(platform::ParseInterfaceDescription(
+      R"({"menuBar":[3],"menus":[{"number":3,"title":"Fichier","items":[
+           {"item":1,"text":"Nouvelle fen\u00eatre de session","key":"n"},{"item":4,"text":"Quatre"}]}]})",
+      d, error))
+      << error;
+  const auto& items = d.menus[0].items;
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].text, "Nouvelle fen\x90tre de session");
+  EXPECT_EQ(items[0].shortcut, 'n');
+  EXPECT_TRUE(items[1].separator);
+  EXPECT_TRUE(items[2].separator);
+  EXPECT_EQ(items[3].text, "Quatre");
+
+  const std::pair<const char*, const char*> bad[] = {
+      {"{", "not a valid interface description"},
+      {R"({"menuBar":[9],"menus":[]})", "names menu 9"},
+      {R"({"menus":[{"number":3,"items":[{"item":2},{"item":1}]}]})", "out of order"},
+      {R"({"menus":[{"number":3,"items":[{"text":"no number"}]}]})", "without a number"},
+  };
+  for (const auto& [json, reason] : bad) {
+    platform::InterfaceDescription out;
+    out.menuBar = {42};
+    EXPECT_FALSE(platform::ParseInterfaceDescription(json, out, error)) << json;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+    EXPECT_EQ(out.menuBar, std::vector<int>{42});  // left as it was
+  }
+}
+
+class Recorder final : public platform::EventSink {
+ public:
+  std::vector<platform::UiEvent> events;
+  void Post(const platform::UiEvent& e) override { events.push_back(e); }
+};
+
+TEST(QtMenus, ItemsPostTheirNumbersTakeCtrlShiftKeysAndShowTextAsItStands) {
+  Recorder sink;
+  platform::InterfaceDescription d = TheInterface();
+  platform::QtMenus menus(d, sink);
+  QAction* quit = menus.Action(ui::kAppMenu, ui::kAppQuitItem);
+  ASSERT_NE(quit, nullptr);
+  EXPECT_EQ(quit->shortcut(), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Q)));
+  quit->trigger();
+  ASSERT_EQ(sink.events.size(), 1u);
+  EXPECT_EQ(sink.events[0].kind, platform::UiEventKind::Menu);
+  EXPECT_EQ(sink.events[0].number, ui::kAppMenu);
+  EXPECT_EQ(sink.events[0].item, ui::kAppQuitItem);
+  // A session item appended at run time is a real action, text taken literally.
+  menus.AppendItem(ui::kWindowMenu, "R&D \xA5");
+  menus.MarkItem(ui::kWindowMenu, 18, true);
+  QAction* item = menus.Action(ui::kWindowMenu, 18);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->text(), QString::fromUtf8("R&&D \u2022"));
+  EXPECT_TRUE(item->isChecked());
+  item->trigger();
+  EXPECT_EQ(sink.events.back().number, ui::kWindowMenu);
+  EXPECT_EQ(sink.events.back().item, 18);
+  menus.DeleteItem(ui::kWindowMenu, 18);
+  EXPECT_EQ(menus.Menu(ui::kWindowMenu)->actions().size(), ui::kWindowMenuFixedItems);
+}
+
+TEST(QtCursors, TheBusyCursorIsSetOnceHoweverOftenTheWatchTurns) {
+  platform::QtCursors cursors;
+  for (int i = 0; i < 1000; ++i) cursors.ShowWatch();
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  cursors.ShowArrow();
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// The program with every Qt service but alerts, which a test answers.
+class QtProgram : public ::testing::Test {
+ protected:
+  QTemporaryDir folder;
+  app::EventQueue queue;
+  platform::InterfaceDescription description = TheInterface();
+  platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
+  fakes::FakeAlerts alerts;
+  app::Platform platform{qt.clock, qt.pump, qt.windows, qt.menus, alerts, qt.cursors, qt.files, qt.processes};
+  std::unique_ptr<app::App> app;
+
+  QtProgram() { queue.onPost = [this] { qt.pump.Wake(); }; }
+  ~QtProgram() override { app.reset(); }
+
+  std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
+  void WriteDocument(const std::string& path, const std::function<void(SessionOptions&)>& edit) {
+    platform::NullPort port(640, 480);
+    Session s(port, qt.clock);
+    Preferences prefs(Path("prefs"));
+    SettingsHost host;
+    Settings settings(s, prefs, qt.files, alerts, host);
+    settings.SetDefaultSettings();
+    edit(s.Opt);
+    ASSERT_TRUE(settings.WriteSettingsFile(path));
+  }
+  void Start(const std::vector<std::string>& documents) {
+    app::StartupData data;
+    data.preferencesFolder = Path("prefs") + "/";
+    data.programs = ChildPrograms::ForThisUser();
+    app = std::make_unique<app::App>(platform, queue, data);
+    app->OpenDocuments(documents);
+    app->Turn();
+  }
+  // Runs turns until `done` holds or ten seconds have passed.
+  bool RunUntil(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && !app->Finished() && t.elapsed() < 10000) app->Turn();
+    return done();
+  }
+  std::string Row(int window, int r) {
+    Screen& s = app->windows.Find(window)->session.screen;
+    std::string out;
+    for (int c = 1; c <= s.ScreenCols; ++c) {
+      const int ch = s.ScreenChars(r, c);
+      out += ch == 0 ? ' ' : static_cast<char>(ch);
+    }
+    out.erase(out.find_last_not_of(' ') + 1);
+    return out;
+  }
+  std::vector<std::string> WindowMenuItems() {
+    std::vector<std::string> out;
+    const auto actions = qt.menus.Menu(ui::kWindowMenu)->actions();
+    for (int i = ui::kWindowMenuFixedItems; i < actions.size(); ++i)
+      out.push_back(actions[i]->text().toStdString() + (actions[i]->isChecked() ? " (checked)" : ""));
+    return out;
+  }
+};
+
+TEST_F(QtProgram, ThreeWindowsOfWhichTheMiddleOneIsClosed) {
+  WriteDocument(Path("cat"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = "/bin/cat";
+  });
+  Start({Path("cat")});
+  for (int i = 0; i < 2; ++i) {
+    qt.menus.Action(ui::kFileMenu, ui::kFileNewSessionWindowItem)->trigger();
+    const size_t want = static_cast<size_t>(i + 2);
+    ASSERT_TRUE(RunUntil([&] { return app->windows.Numbers().size() == want; }));
+  }
+  EXPECT_EQ(app->windows.Numbers(), (std::vector<int>{48, 49, 50}));
+  // New windows are titled by their connection; the document's name stays
+  // with the window that opened it.
+  EXPECT_EQ(WindowMenuItems(), (std::vector<std::string>{"Korvane Using cat", "Korvane Using Mac unix shell",
+                                                         "Korvane Using Mac unix shell [2] (checked)"}));
+  // The user brings the middle window to the front and closes it.
+  qt.windows.Activated(49);
+  ASSERT_TRUE(RunUntil([&] { return app->flags.ActiveWindowNumber == 49; }));
+  EXPECT_EQ(WindowMenuItems()[1], "Korvane Using Mac unix shell (checked)");
+  qt.windows.TopLevel(49)->close();
+  ASSERT_TRUE(RunUntil([&] { return app->windows.Count() == 2; }));
+  EXPECT_EQ(qt.windows.TopLevel(49), nullptr);
+  EXPECT_EQ(app->windows.Numbers(), (std::vector<int>{48, 50}));
+  EXPECT_EQ(WindowMenuItems(),
+            (std::vector<std::string>{"Korvane Using cat", "Korvane Using Mac unix shell [2] (checked)"}));
+  EXPECT_EQ(app->flags.ActiveWindowNumber, 50);
+  EXPECT_EQ(qt.windows.FrontWindow(), 50);
+  // Choosing the first item brings its window back as the active session.
+  qt.menus.Action(ui::kWindowMenu, ui::kWindowMenuFixedItems + 1)->trigger();
+  ASSERT_TRUE(RunUntil([&] { return app->flags.ActiveWindowNumber == 48; }));
+  EXPECT_EQ(WindowMenuItems(),
+            (std::vector<std::string>{"Korvane Using cat (checked)", "Korvane Using Mac unix shell [2]"}));
+  EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsTheChild) {
+  WriteDocument(Path("echo"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_ECHO_CHILD;
+    o.AutoConnect = 1;
+  });
+  Start({Path("echo")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "child ready"; })) << Row(48, 1);
+
+  // Bytes typed into the window reach the child; its terminal echoes them
+  // and the child answers.
+  for (char c : std::string("abc\r")) {
+    platform::UiEvent e;
+    e.kind = platform::UiEventKind::Dialog;
+    e.type = platform::kKeyTyped;
+    e.window = 48;
+    e.number = static_cast<uint8_t>(c);
+    e.key.text = std::string(1, c);
+    queue.Post(e);
+  }
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 3) == "got abc"; })) << Row(48, 2) << "|" << Row(48, 3);
+  EXPECT_EQ(Row(48, 2), "abc");
+
+  // The back buffer shows them: ink in the text rows, none in an empty row.
+  Screen& s = app->windows.Find(48)->session.screen;
+  const QImage& image = qt.windows.BackBuffer(48)->Image();
+  auto ink = [&](int row) {
+    const QRgb background = image.pixel(2, row * s.CellHeight - 2);
+    int n = 0;
+    for (int y = (row - 1) * s.CellHeight; y < row * s.CellHeight; ++y)
+      for (int x = 4; x < 4 + 7 * s.CellWidth; ++x) n += image.pixel(x, y) != background;
+    return n;
+  };
+  EXPECT_GT(ink(1), 30);
+  EXPECT_GT(ink(3), 30);
+  EXPECT_EQ(ink(12), 0);
+
+  auto* child = dynamic_cast<platform::posix::PtyChild*>(app->windows.Find(48)->session.conn.PtyStream.get());
+  ASSERT_NE(child, nullptr);
+  const pid_t pid = child->pid();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(kill(pid, 0), 0);
+
+  // Closing the only window asks to quit; the answer quits and the child is
+  // hung up and reaped.
+  alerts.answers = {1};
+  qt.windows.TopLevel(48)->close();
+  ASSERT_TRUE(RunUntil([&] { return app->Finished(); }));
+  EXPECT_EQ(app->ExitStatus(), 0);
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_EQ(alerts.shown[0].text, "Do you want to Quit Korvane?");
+  errno = 0;
+  EXPECT_EQ(kill(pid, 0), -1);
+  EXPECT_EQ(errno, ESRCH);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,59 @@
+// Looks at windows on an X display for the tests that run the program under
+// Xvfb:
+//   korvane_xgrab grab WINDOW-ID FILE.png   the window's pixels
+//   korvane_xgrab diff A.png B.png          how many pixels differ
+//   korvane_xgrab ink FILE.png TOP BOTTOM   pixels unlike the background
+//                                           between two heights
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  QGuiApplication app(argc, argv);
+  const char* verb = argv[1];
+  if (std::strcmp(verb, "grab") == 0 && argc == 4) {
+    const WId id = static_cast<WId>(std::strtoull(argv[2], nullptr, 0));
+    const QPixmap pixels = QGuiApplication::primaryScreen()->grabWindow(id);
+    return pixels.isNull() || !pixels.save(argv[3], "PNG") ? 1 : 0;
+  }
+  if (std::strcmp(verb, "diff") == 0 && argc == 4) {
+    const QImage a(argv[2]), b(argv[3]);
+    if (a.isNull() || b.isNull() || a.size() != b.size()) {
+      std::printf("%d\n", 1 << 30);
+      return 0;
+    }
+    long n = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    std::printf("%ld\n", n);
+    return 0;
+  }
+  if (std::strcmp(verb, "ink") == 0 && argc == 5) {
+    const QImage a(argv[2]);
+    if (a.isNull()) return 1;
+    const int top = std::atoi(argv[3]), bottom = std::min(std::atoi(argv[4]), a.height());
+    // The background is the colour of the left margin.
+    const QRgb background = a.pixel(1, std::max(top, 0));
+    long n = 0;
+    for (int y = std::max(top, 0); y < bottom; ++y)
+      for (int x = 0; x < a.width() - 20; ++x) n += a.pixel(x, y) != background;
+    std::printf("%ld\n", n);
+    return 0;
+  }
+  return Usage();
+}

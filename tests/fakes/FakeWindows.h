@@ -1,0 +1,156 @@
+#pragma once
+// Numbered windows in memory: each session window gets a recording port and
+// recording controls. Which window is in front is kept as a real window
+// system keeps it; bringing a window to the front, or the user activating,
+// closing or resizing one, is posted to the event sink as the window system
+// would report it.
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/RecordingControls.h"
+#include "fakes/RecordingPort.h"
+#include "platform/Events.h"
+#include "platform/Windows.h"
+
+namespace korvane::fakes {
+
+class FakeWindows final : public platform::Windows {
+ public:
+  struct Window {
+    std::unique_ptr<RecordingPort> port;
+    std::unique_ptr<RecordingControls> controls;
+    std::string title;
+    std::string dialogName;  // the described window a dialog was made from
+    bool dialog = false, shown = false, collapsed = false;
+    int opacity = 100;
+  };
+
+  explicit FakeWindows(platform::EventSink* sink = nullptr) : sink(sink) {}
+
+  platform::EventSink* sink;
+  std::map<int, Window> windows;
+  std::vector<int> order;  // front first
+  int front = 0;
+  platform::Size screen{1920, 1080};
+  // Names that MakeDialogWindow finds in the interface description.
+  std::vector<std::string> describedWindows{"Tell DLOG", "Enter SSH User Name", "KorvanePretty"};
+  int activationsPosted = 0;
+
+  platform::SessionSurface MakeSessionWindow(int n, const std::string& title, int width, int height) override {
+    Window& w = windows[n];
+    w = Window{};
+    w.port = std::make_unique<RecordingPort>(width, height);
+    w.controls = std::make_unique<RecordingControls>();
+    w.title = title;
+    return {w.port.get(), w.controls.get()};
+  }
+  bool MakeDialogWindow(int n, const std::string& name) override {
+    Window& w = windows[n];
+    w = Window{};
+    w.dialog = true;
+    const bool found = std::find(describedWindows.begin(), describedWindows.end(), name) != describedWindows.end();
+    w.dialogName = found ? name : "";
+    w.title = found ? name : "Untitled";
+    return found;
+  }
+  bool Exists(int n) const override { return windows.count(n) != 0; }
+  void Show(int n) override {
+    if (Window* w = Find(n)) w->shown = true;
+  }
+  void Hide(int n) override {
+    if (Window* w = Find(n)) w->shown = false;
+  }
+  void BringToFront(int n) override {
+    Window* w = Find(n);
+    if (!w) return;
+    w->shown = true;
+    Activate(n);
+  }
+  void Close(int n) override {
+    windows.erase(n);
+    order.erase(std::remove(order.begin(), order.end(), n), order.end());
+    if (front == n) front = order.empty() ? 0 : order.front();
+  }
+  int FrontWindow() const override { return front; }
+  void SetTitle(int n, const std::string& title) override {
+    if (Window* w = Find(n)) w->title = title;
+  }
+  std::string Title(int n) const override {
+    auto it = windows.find(n);
+    return it == windows.end() ? std::string() : it->second.title;
+  }
+  bool IsCollapsed(int n) const override {
+    auto it = windows.find(n);
+    return it != windows.end() && it->second.collapsed;
+  }
+  void SetOpacity(int n, int percent) override {
+    if (Window* w = Find(n)) w->opacity = percent;
+  }
+  platform::Size ContentSize(int n) const override {
+    auto it = windows.find(n);
+    if (it == windows.end() || !it->second.port) return {};
+    return {it->second.port->Width(), it->second.port->Height()};
+  }
+  void SetContentSize(int n, int width, int height) override {
+    if (Window* w = Find(n); w && w->port) w->port->SetSize(width, height);
+  }
+  platform::Size MainScreenSize() const override { return screen; }
+
+  // ---- The user ---------------------------------------------------------------
+  // Clicks window n to the front.
+  void UserActivates(int n) { Activate(n); }
+  void UserCloses(int n) { Post(platform::kCloseBox, n, n); }
+  void UserResizes(int n, int width, int height) {
+    SetContentSize(n, width, height);
+    Post(platform::kSizeChanged, n, n);
+  }
+  void UserTypes(int n, const std::string& text) {
+    for (char c : text) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kKeyTyped;
+      e.number = static_cast<uint8_t>(c);
+      e.window = static_cast<int16_t>(n);
+      e.key.text = std::string(1, c);
+      if (sink) sink->Post(e);
+    }
+  }
+
+  RecordingPort* PortOf(int n) {
+    Window* w = Find(n);
+    return w ? w->port.get() : nullptr;
+  }
+  RecordingControls* ControlsOf(int n) {
+    Window* w = Find(n);
+    return w ? w->controls.get() : nullptr;
+  }
+
+ private:
+  Window* Find(int n) {
+    auto it = windows.find(n);
+    return it == windows.end() ? nullptr : &it->second;
+  }
+  void Activate(int n) {
+    if (!Find(n) || front == n) return;
+    order.erase(std::remove(order.begin(), order.end(), n), order.end());
+    order.insert(order.begin(), n);
+    front = n;
+    ++activationsPosted;
+    Post(platform::kWindowActivated, n, n);
+  }
+  void Post(int16_t type, int number, int window) {
+    if (!sink) return;
+    platform::UiEvent e;
+    e.kind = platform::UiEventKind::Dialog;
+    e.type = type;
+    e.number = static_cast<int16_t>(number);
+    e.window = static_cast<int16_t>(window);
+    sink->Post(e);
+  }
+};
+
+}  // namespace korvane::fakes
