@@ -37,7 +37,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders},
               flags),
-      keys(std::make_unique<PlainKeyTranslation>()) {
+      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
+  keyState.liveKeys = p.liveKeys;
   strings.Load(data.stringTable);
   alerts.LoadErrorMessages(data.errorMessages);
   alerts.onQuitNow = [this] { QuitNow(); };
@@ -89,6 +90,8 @@ HostLink* App::WatchedLink() {
 void App::Turn() {
   if (finished_) return;
   // 1. The window system delivers its events (or has some waiting already).
+  // Until one comes, the last event is a null event.
+  keyState.LastEventRecord.what = input::kNullEvent;
   platform.pump.Deliver(queue.Empty() ? flags.EventTimeSlice : 0, WatchedLink());
   // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
@@ -122,23 +125,33 @@ void App::Turn() {
   if (flags.QuitFlag != 0) QuitSequence();
 }
 
-void RawKeyState::RawKeyDownHandler(const platform::KeyPress& key) {
+namespace {
+
+// The classic record of an event, which the key routines read while it is
+// handled.
+input::EventRecord RecordOf(const platform::UiEvent& e) {
   using namespace platform;
-  OptionKeyAlone = OptionShiftKeys = 0;
-  CommandKeyDown = ControlKeyDown = 0;
-  LastRawKeyCode = key.keyCode < 0 ? 0 : static_cast<uint32_t>(key.keyCode);
-  // Whole modifier sets are compared: Option with Caps Lock, or Command with
-  // Option, sets none of the flags.
-  switch (key.modifiers) {
-    case kOptionModifier: OptionKeyAlone = 1; break;
-    case kOptionModifier | kShiftModifier: OptionShiftKeys = 1; break;
-    case kCommandModifier: CommandKeyDown = 1; break;
-    case kControlModifier: ControlKeyDown = 1; break;
+  input::EventRecord r;
+  switch (e.kind) {
+    case UiEventKind::Dialog:
+      if (e.type == kKeyTyped || e.type == kCommandKeyTyped) return input::KeyEventRecord(e.key);
+      if (e.type == kWindowActivated) r.what = input::kActivateEvent;
+      if (e.type == kContentDraw) r.what = input::kUpdateEvent;
+      if (e.type == kControlHit || e.type == kInactiveClick || e.type == kCloseBox) r.what = input::kMouseDown;
+      break;
+    case UiEventKind::Click:
+      r.what = input::kMouseDown;
+      r.modifiers = e.modifiers;
+      break;
     default: break;
   }
+  return r;
 }
 
+}  // namespace
+
 void App::RunEvent(const platform::UiEvent& e) {
+  keyState.LastEventRecord = RecordOf(e);
   // Every key reaches the raw key-down handler before its event is handled.
   if (e.kind == platform::UiEventKind::Dialog &&
       (e.type == platform::kKeyTyped || e.type == platform::kCommandKeyTyped) && !e.key.autoRepeat)
@@ -150,7 +163,8 @@ void App::RunEvent(const platform::UiEvent& e) {
     case platform::UiEventKind::Wheel:
       WheelMoved = 1;
       // Wheel steps that arrive together add up.
-      WheelDelta += e.wheelDelta;
+      WheelDelta = static_cast<int32_t>(std::clamp<int64_t>(int64_t{WheelDelta} + e.wheelDelta, -kMaxWheelLines,
+                                                            kMaxWheelLines));
       break;
     case platform::UiEventKind::Quit: flags.QuitFlag = static_cast<int8_t>(-1); break;
   }

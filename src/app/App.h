@@ -24,6 +24,7 @@
 #include "app/EventQueue.h"
 #include "app/KeyTranslation.h"
 #include "connection/ChildPrograms.h"
+#include "input/KeyState.h"
 #include "platform/Alerts.h"
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
@@ -53,6 +54,8 @@ struct Platform {
   platform::Processes& processes;
   // Where a host's addresses and files are opened; none opens nothing.
   platform::Desktop* desktop = nullptr;
+  // The keys held down right now; none: no key reads as held.
+  const platform::LiveKeys* liveKeys = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -77,16 +80,8 @@ struct StartupData {
 };
 
 // What the raw key-down handler keeps of the last key for the key
-// translation: the key's code and four flags, each set only when exactly its
-// modifiers are held.
-struct RawKeyState {
-  uint32_t LastRawKeyCode = 0;
-  int8_t OptionKeyAlone = 0;   // Option alone
-  int8_t OptionShiftKeys = 0;  // Option and Shift
-  int16_t CommandKeyDown = 0;  // Command alone
-  int16_t ControlKeyDown = 0;  // Control alone
-  void RawKeyDownHandler(const platform::KeyPress& key);
-};
+// translation (src/input).
+using RawKeyState = input::RawKeyState;
 
 // Handler numbers.
 enum Handler : int16_t {
@@ -179,6 +174,11 @@ class App {
   // The last mouse-down, for the mouse handler.
   platform::UiEvent LastClick;
   RawKeyState rawKey;
+  // The key state the key routines derive from the last event.
+  input::KeyState keyState;
+  // The wheel moves the view by at most this many lines at once (the
+  // scroll-back holds no more).
+  static constexpr int32_t kMaxWheelLines = 960;
 
   // ---- Idle-pass requests of the program as a whole ---------------------------------------------
   int8_t ControlPRequest = 0;

@@ -17,8 +17,14 @@ void App::DoEventAndIdle() {
       // active one, unless a command that came before it opened another).
       SessionWindow* w = PendingKeyWaiting ? windows.Find(PendingKeyWindow) : nullptr;
       if (!w) w = windows.Active();
+      keyState.IsKeypadKey();
+      // The Mac function keys' character stands for no key of its own: the
+      // function key is decoded from its key code after the event.
+      if (PendingKey.text == "\x10") PendingKey.text.clear();
       if (!w || w->session.input.HoldOutput) break;
-      const int fkey = MacFunctionKeyNumber;
+      int fkey = MacFunctionKeyNumber;
+      keyState.DecodeSpecialKeys();
+      if (fkey != 0 && keyState.ShiftKeyDown) fkey += 16;
       if (!PendingKeyWaiting && fkey == 0) break;
       Screen& s = w->session.screen;
       if (s.CursorDrawn) s.EraseTextCursor();
@@ -85,6 +91,9 @@ void App::IdlePass() {
     // show it again after every pass.
     if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
   }
+  // Key strings waiting for a delay go on, each to its own session's host.
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n)) keys->ContinueKeyStrings(*w);
   // 8. The window size goes to the host on the pass after it was asked for.
   if (active && active->session.window.WindowSizeCounter > 0) {
     if (++active->session.window.WindowSizeCounter > 1) {
@@ -253,6 +262,17 @@ void App::ServeLaunchDocuments() {
 }
 
 void App::PassAfterEvent() {
+  // 1. A function key or Control-P of the event; the key-down is consumed.
+  keyState.DecodeMacFunctionKey();
+  MacFunctionKeyNumber = keyState.MacFunctionKeyNumber;
+  if (keyState.KeyRerunRequest) {
+    keyState.KeyRerunRequest = 0;
+    MacFunctionKeyPending = 1;
+  }
+  if (keyState.ControlPPressed) {
+    keyState.ControlPPressed = 0;
+    ControlPRequest = 1;
+  }
   // The stop keys, the settings windows' fields and the Wyse 370 command keys
   // are served by the parts that own them.
   RunPendingCommand();

@@ -4,21 +4,44 @@
 
 namespace korvane::app {
 
-void WaitOneTick(platform::Clock& clock) {
-  const int64_t start = clock.Ticks();
-  while (clock.Ticks() == start) clock.Delay(1);
+namespace {
+
+// What a session window's key strings reach beyond its session.
+class WindowKeyHooks final : public input::KeyHooks {
+ public:
+  explicit WindowKeyHooks(SessionWindow& w) : w_(w) {}
+  // The clipboard's text goes to the host with the paste command's transfer,
+  // which the clipboard part of the program provides; until then "{PA"
+  // sends nothing.
+  void PasteToHost() override {}
+  void CloseConnectionAfterKeyString() override {
+    ProgramFlags& flags = w_.Owner().flags;
+    if (flags.Quitting) return;
+    // The script asked for it: no question to the user.
+    flags.CloseByCommand = 1;
+    w_.CloseConnection();
+    flags.CloseByCommand = 0;
+    w_.Owner().UpdateWindowTitle(w_);
+  }
+
+ private:
+  SessionWindow& w_;
+};
+
+}  // namespace
+
+void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platform::KeyPress& key, int functionKey) {
+  WindowKeyHooks hooks(window);
+  input::KeyTranslator t(window.session, keys_, raw_, clock_, hooks);
+  const int character = key.text.empty() ? -1 : static_cast<uint8_t>(key.text[0]);
+  t.TranslateKeyPress(functionKey != 0 ? -1 : character, functionKey);
 }
 
-void PlainKeyTranslation::TranslateKeyPress(SessionWindow& window, const platform::KeyPress& key, int functionKey) {
-  Session& s = window.session;
-  if (functionKey != 0 || key.text.empty()) return;
-  if (!window.Connected()) {
-    if (key.text == "\r") s.window.ConnectOnReturn = 1;
-    return;
-  }
-  s.conn.SendToHost(key.text);
-  // The host's echo is shown at once, not at the next idle pass.
-  s.input.ProcessHostInput();
+void SessionKeyTranslation::ContinueKeyStrings(SessionWindow& window) {
+  if (window.session.keys.PendingKeyStrings.empty()) return;
+  WindowKeyHooks hooks(window);
+  input::KeyTranslator t(window.session, keys_, raw_, clock_, hooks);
+  t.ContinueKeyStrings();
 }
 
 }  // namespace korvane::app

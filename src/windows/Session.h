@@ -7,6 +7,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/WyseState.h"
 #include "emulation/VtState.h"
+#include "input/SessionKeys.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
 #include "screen/Screen.h"
@@ -33,6 +34,8 @@ struct Session {
   // The VT family's modes and the state of the host commands both families share.
   VtState vt;
   WindowState window;
+  // The local echo and the key strings on their way to the host.
+  input::SessionKeys keys;
 };
 
 }  // namespace korvane

@@ -19,6 +19,7 @@ QtPlatform::QtPlatform(EventSink& sink, const InterfaceDescription& d,
       alerts(std::move(localise)),
       sink_(sink),
       stateWatch_(std::make_unique<StateWatch>()) {
+  windows.SetKeyMap(&keyMap);
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     stateWatch_->connection =
         QObject::connect(app, &QGuiApplication::applicationStateChanged, [this](Qt::ApplicationState state) {

@@ -9,6 +9,7 @@
 
 #include "platform/Clock.h"
 #include "platform/InterfaceDescription.h"
+#include "platform/LiveKeys.h"
 #include "platform/posix/PosixFiles.h"
 #include "platform/posix/PosixProcesses.h"
 #include "platform/qt/QtAlerts.h"
@@ -38,6 +39,8 @@ class QtPlatform {
   SteadyClock clock;
   PosixFiles files;
   posix::PosixProcesses processes;
+  // The keys held down, as the session windows see them.
+  TrackedKeyMap keyMap;
 
  private:
   EventSink& sink_;

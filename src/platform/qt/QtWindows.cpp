@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <algorithm>
 
 #include "platform/CharMap.h"
+#include "platform/MacKeys.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtMenus.h"
 
@@ -108,10 +110,31 @@ class SessionView : public QWidget {
   void keyPressEvent(QKeyEvent* e) override {
     UiEvent ev = DialogEvent(kKeyTyped, 0, number_);
     ev.key = KeyPressFrom(*e);
+    if (TrackedKeyMap* map = owner_.KeyMap()) map->Press(ev.key.keyCode);
+    // A modifier alone, or a key the program has no code and no character for.
+    if (IsModifierKey(ev.key.keyCode) || (ev.key.text.empty() && ev.key.keyCode < 0)) return;
     ev.number = ev.key.text.empty() ? 0 : static_cast<uint8_t>(ev.key.text[0]);
-    if (ev.key.text.empty() && ev.key.keyCode < 0) return;  // a modifier alone
     if (ev.key.modifiers & kCommandModifier) ev.type = kCommandKeyTyped;
+    // The pointer keeps out of the text while the user types.
+    if (underMouse()) {
+      setCursor(Qt::BlankCursor);
+      setMouseTracking(true);
+    }
     owner_.Post(ev);
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    if (TrackedKeyMap* map = owner_.KeyMap(); map && !e->isAutoRepeat()) map->Release(KeyPressFrom(*e).keyCode);
+    QWidget::keyReleaseEvent(e);
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    // Keys released elsewhere are never reported here.
+    if (TrackedKeyMap* map = owner_.KeyMap()) map->Clear();
+    QWidget::focusOutEvent(e);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    unsetCursor();
+    setMouseTracking(false);
+    QWidget::mouseMoveEvent(e);
   }
   void mousePressEvent(QMouseEvent* e) override {
     UiEvent ev;

@@ -20,6 +20,7 @@
 
 #include "platform/Events.h"
 #include "platform/InterfaceDescription.h"
+#include "platform/LiveKeys.h"
 #include "platform/Windows.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtImagePort.h"
@@ -61,6 +62,11 @@ class QtWindows final : public Windows {
   void Activated(int n);
   void Post(const UiEvent& e) { sink_.Post(e); }
 
+  // The key map the session windows keep up to date with the keys held down
+  // (none: no map is kept).
+  void SetKeyMap(TrackedKeyMap* map) { keyMap_ = map; }
+  TrackedKeyMap* KeyMap() const { return keyMap_; }
+
  private:
   struct Entry {
     QPointer<QWidget> top;
@@ -77,6 +83,7 @@ class QtWindows final : public Windows {
   std::map<int, Entry> windows_;
   std::vector<int> order_;  // front first
   int front_ = 0;
+  TrackedKeyMap* keyMap_ = nullptr;
 };
 
 }  // namespace korvane::platform

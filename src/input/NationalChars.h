@@ -1,0 +1,15 @@
+#pragma once
+// Characters bound for a host that strips the 8th bit: a Mac character above
+// 127 becomes the 7-bit code at which the host's national set shows it.
+
+#include "settings/SessionOptions.h"
+
+namespace korvane::input {
+
+// The code to send for the Mac character `code`: its national replacement
+// while the 8th bit is stripped (NationalCharsOff 0) and the host's set
+// (HostCharacterSet 4..13, 17, 18) shows it at a national position; `code`
+// itself otherwise. Both settings are read at every call.
+int NationalChar(const SessionOptions& Opt, int code);
+
+}  // namespace korvane::input
