@@ -137,10 +137,10 @@ input::EventRecord RecordOf(const platform::UiEvent& e) {
       if (e.type == kKeyTyped || e.type == kCommandKeyTyped) return input::KeyEventRecord(e.key);
       if (e.type == kWindowActivated) r.what = input::kActivateEvent;
       if (e.type == kContentDraw) r.what = input::kUpdateEvent;
-      if (e.type == kControlHit || e.type == kInactiveClick || e.type == kCloseBox) r.what = input::kMouseDown;
+      if (e.type == kControlHit || e.type == kInactiveClick || e.type == kCloseBox) r.what = input::kMouseDownEvent;
       break;
     case UiEventKind::Click:
-      r.what = input::kMouseDown;
+      r.what = input::kMouseDownEvent;
       r.modifiers = e.modifiers;
       break;
     default: break;

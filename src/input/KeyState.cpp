@@ -8,7 +8,7 @@ using namespace platform;
 
 EventRecord KeyEventRecord(const KeyPress& key) {
   EventRecord r;
-  r.what = key.autoRepeat ? kAutoKey : kKeyDown;
+  r.what = key.autoRepeat ? kAutoKeyEvent : kKeyDownEvent;
   const uint32_t code = key.keyCode >= 0 && key.keyCode < 255 ? static_cast<uint32_t>(key.keyCode) : kUnknownKeyCode;
   const uint32_t ch = key.text.empty() ? 0u : static_cast<uint8_t>(key.text[0]);
   r.message = (code << 8) | ch;
@@ -32,7 +32,7 @@ void RawKeyState::RawKeyDownHandler(const KeyPress& key) {
 }
 
 int16_t KeyState::KeyCodeOfEvent() const {
-  if (LastEventRecord.what != kKeyDown) return 0;
+  if (LastEventRecord.what != kKeyDownEvent) return 0;
   return static_cast<int16_t>((LastEventRecord.message >> 8) & 0xFF);
 }
 
@@ -104,7 +104,7 @@ int16_t KeyState::DecodeSpecialKeys() {
 
 int16_t KeyState::DecodeMacFunctionKey() {
   MacFunctionKeyNumber = 0;
-  if (LastEventRecord.what == kKeyDown) {
+  if (LastEventRecord.what == kKeyDownEvent) {
     const int k = static_cast<int>((LastEventRecord.message >> 8) & 0xFF);
     MacFunctionKeyNumber = static_cast<int16_t>(FunctionKeyNumberOf(k));
     DecodeSpecialKeys();

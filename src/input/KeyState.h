@@ -28,10 +28,10 @@ struct EventRecord {
 
 enum EventKindCode : uint16_t {
   kNullEvent = 0,
-  kMouseDown = 1,
-  kKeyDown = 3,
-  kKeyUp = 4,
-  kAutoKey = 5,
+  kMouseDownEvent = 1,
+  kKeyDownEvent = 3,
+  kKeyUpEvent = 4,
+  kAutoKeyEvent = 5,
   kUpdateEvent = 6,
   kActivateEvent = 8,
 };

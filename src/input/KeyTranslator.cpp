@@ -79,7 +79,7 @@ int DecMultinationalCode(int ch) {
 class RepeatAsKeyDown {
  public:
   explicit RepeatAsKeyDown(EventRecord& r) : r_(r), was_(r.what) {
-    if (r_.what == kAutoKey) r_.what = kKeyDown;
+    if (r_.what == kAutoKeyEvent) r_.what = kKeyDownEvent;
   }
   ~RepeatAsKeyDown() { r_.what = was_; }
   RepeatAsKeyDown(const RepeatAsKeyDown&) = delete;
