@@ -154,8 +154,10 @@ void App::RunEvent(const platform::UiEvent& e) {
   keyState.LastEventRecord = RecordOf(e);
   // Every key reaches the raw key-down handler before its event is handled.
   if (e.kind == platform::UiEventKind::Dialog &&
-      (e.type == platform::kKeyTyped || e.type == platform::kCommandKeyTyped) && !e.key.autoRepeat)
+      (e.type == platform::kKeyTyped || e.type == platform::kCommandKeyTyped) && !e.key.autoRepeat) {
     rawKey.RawKeyDownHandler(e.key);
+    LastKeyWindow = e.window;
+  }
   switch (e.kind) {
     case platform::UiEventKind::Dialog: DialogEventHandler(e); break;
     case platform::UiEventKind::Menu: MenuEventVector(e); break;

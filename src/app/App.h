@@ -169,6 +169,10 @@ class App {
   int8_t AppInBackground = 0;
   int8_t MacFunctionKeyPending = 0;
   int16_t MacFunctionKeyNumber = 0;
+  // The window the last key was typed into: a function key and Control-P,
+  // sent on later passes, go to that window's host.
+  int16_t LastKeyWindow = 0;
+  int16_t FunctionKeyWindow = 0, ControlPWindow = 0;
   int64_t LastPeriodicTick = 0;
   int8_t ClosedAtQuit = 0;
   // The last mouse-down, for the mouse handler.

@@ -16,6 +16,7 @@ void App::DoEventAndIdle() {
       // A typed key goes to the host of the window it was typed into (the
       // active one, unless a command that came before it opened another).
       SessionWindow* w = PendingKeyWaiting ? windows.Find(PendingKeyWindow) : nullptr;
+      if (!w && MacFunctionKeyNumber != 0) w = windows.Find(FunctionKeyWindow);
       if (!w) w = windows.Active();
       keyState.IsKeypadKey();
       // The Mac function keys' character stands for no key of its own: the
@@ -62,13 +63,15 @@ void App::IdlePass() {
   // Clicks count again from the first pass after a null event.
   MouseGuard = 0;
 
-  // 1. Control-P.
+  // 1. Control-P, to the window it was typed into.
   if (ControlPRequest) {
     ControlPRequest = 0;
-    if (active) {
+    SessionWindow* w = windows.Find(ControlPWindow);
+    if (!w) w = active;
+    if (w) {
       platform::KeyPress key;
       key.text = "\x10";
-      keys->TranslateKeyPress(*active, key, 0);
+      keys->TranslateKeyPress(*w, key, 0);
     }
   }
   // 2. Window activation.
@@ -268,10 +271,12 @@ void App::PassAfterEvent() {
   if (keyState.KeyRerunRequest) {
     keyState.KeyRerunRequest = 0;
     MacFunctionKeyPending = 1;
+    FunctionKeyWindow = LastKeyWindow;
   }
   if (keyState.ControlPPressed) {
     keyState.ControlPPressed = 0;
     ControlPRequest = 1;
+    ControlPWindow = LastKeyWindow;
   }
   // The stop keys, the settings windows' fields and the Wyse 370 command keys
   // are served by the parts that own them.

@@ -78,6 +78,20 @@ TEST_F(KeyLoop, ControlPIsSentOnceByTheIdlePass) {
   EXPECT_EQ(app->ControlPRequest, 0);
 }
 
+TEST_F(KeyLoop, FunctionKeysAndControlPGoToTheWindowTheyWereTypedInto) {
+  StartWithKeys();
+  UiEvent newWindow;
+  newWindow.kind = UiEventKind::Menu;
+  newWindow.number = ui::kFileMenu;
+  newWindow.item = ui::kFileNewSessionWindowItem;
+  // The new window becomes the active one before the keys are handled.
+  EXPECT_EQ(Sent({newWindow, KeyEvent(48, kKeyF1), KeyEvent(48, kKeyP, kControlModifier, 16)}, 4), "<F1>\x10");
+  ASSERT_EQ(app->flags.ActiveWindowNumber, 49);
+  ASSERT_EQ(processes.links.size(), 2u);
+  EXPECT_EQ(processes.links[1]->written.find("<F1>"), std::string::npos);
+  EXPECT_EQ(processes.links[1]->written.find('\x10'), std::string::npos);
+}
+
 TEST_F(KeyLoop, TheHostsKeypadAndCursorKeyModesReachTheKeys) {
   StartWithKeys();
   Window(48).session.Opt.UpArrowString = "{ES[A";

@@ -11,7 +11,11 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <functional>
 #include <set>
 
@@ -281,6 +285,62 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
   errno = 0;
   EXPECT_EQ(kill(pid, 0), -1);
   EXPECT_EQ(errno, ESRCH);
+}
+
+
+TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes) {
+  const std::string dir = folder.path().toStdString();
+  ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);
+  WriteDocument(Path("keys"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_KEY_CHILD;
+    o.AutoConnect = 1;
+    o.FkeyStrings[1] = "{ESOP";
+    o.FkeyStrings[2] = "<F2>";
+    o.FkeyStrings[18] = "<SF2>";
+  });
+  Start({Path("keys")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "recording"; })) << Row(48, 1);
+  ASSERT_EQ(app->windows.Find(48)->session.Opt.EmuVt100, 1);
+
+  QWidget* view = qt.windows.View(48);
+  ASSERT_NE(view, nullptr);
+  QTest::keyClick(view, Qt::Key_A);
+  QTest::keyClick(view, Qt::Key_Up);
+  QTest::keyClick(view, Qt::Key_F1);
+  QTest::keyClick(view, Qt::Key_F2, Qt::ShiftModifier);
+  QTest::keyClick(view, Qt::Key_Return);
+  QTest::keyClick(view, Qt::Key_Backspace);
+  QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(view, Qt::Key_2, Qt::AltModifier);
+  QTest::keyClick(view, Qt::Key_Escape);
+  QTest::keyClick(view, Qt::Key_5, Qt::KeypadModifier);
+  QTest::keyClick(view, Qt::Key_Tab);
+
+  const std::string expected =
+      "61 "             // a
+      "1b 5b 41 "       // up arrow
+      "1b 4f 50 "       // F1's string
+      "3c 53 46 32 3e " // shifted F2's string
+      "0d "             // Return
+      "7f "             // Backspace
+      "03 "             // Control-C
+      "3c 46 32 3e "    // Option-2 is F2
+      "1b "             // Escape
+      "35 "             // keypad 5
+      "09 ";            // Tab
+  const std::string record = dir + "/korvane_test_key_child.keys";
+  auto recorded = [&] {
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  EXPECT_TRUE(RunUntil([&] { return recorded() == expected; })) << recorded();
+  unsetenv("KORVANE_KEY_RECORD_DIR");
 }
 
 }  // namespace

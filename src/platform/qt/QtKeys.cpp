@@ -180,18 +180,22 @@ KeyPress KeyPressFrom(const QKeyEvent& event) {
     const int code = UnicodeToMacRoman(text.toUcs4().value(0));
     if (code >= 0) k.text = std::string(1, static_cast<char>(code));
   }
-  // Control with a letter gives its control character even where the window
-  // system does not put it in the event's text; Control with the space bar
-  // gives NUL.
-  if (control && (k.text.empty() || k.text == " ")) {
-    const int key = event.key();
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-      k.text = std::string(1, static_cast<char>(key - Qt::Key_A + 1));
-    } else if (const char letter = LetterAt(k.keyCode); letter != 0) {
-      k.text = std::string(1, static_cast<char>(letter - 'A' + 1));
-    } else if (k.keyCode == kKeySpace) {
-      k.text = std::string(1, '\0');
+  // Control with a letter, "@", "[", "\\", "]", "^" or "_" gives its control
+  // character, and with the space bar NUL, whatever the window system put in
+  // the event's text (some give the letter itself).
+  if (control && !command) {
+    int c = k.text.size() == 1 ? static_cast<unsigned char>(k.text[0]) : -1;
+    if (c < 0 || c >= 128) {
+      const int key = event.key();
+      if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        c = 'A' + (key - Qt::Key_A);
+      else if (const char letter = LetterAt(k.keyCode); letter != 0)
+        c = letter;
     }
+    if (c == ' ')
+      k.text = std::string(1, '\0');
+    else if (c >= '@' && c < 0x7f)
+      k.text = std::string(1, static_cast<char>(c & 0x1f));
   }
   return k;
 }
