@@ -33,6 +33,9 @@ class WindowKeyHooks final : public input::KeyHooks {
 void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platform::KeyPress& key, int functionKey) {
   WindowKeyHooks hooks(window);
   input::KeyTranslator t(window.session, keys_, raw_, clock_, hooks);
+  // Only the active session, in front, reads its host's output.
+  SessionWindows& all = window.Owner();
+  t.hostInputAfterKey = all.Active() == &window && all.services.windows.FrontWindow() == window.Number();
   const int character = key.text.empty() ? -1 : static_cast<uint8_t>(key.text[0]);
   t.TranslateKeyPress(functionKey != 0 ? -1 : character, functionKey);
 }

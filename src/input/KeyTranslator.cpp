@@ -103,7 +103,7 @@ void KeyTranslator::TranslateKeyPress(int character, int functionKey) {
     Translate(character < 0 ? -1 : character & 0xFF, functionKey);
   }
   // Host input runs at once, so the echo shows between two keys.
-  if (s_.conn.ConnectionIsOpen()) s_.input.ProcessHostInput();
+  if (hostInputAfterKey && s_.conn.ConnectionIsOpen()) s_.input.ProcessHostInput();
 }
 
 void KeyTranslator::Translate(int ch, int functionKey) {
@@ -183,7 +183,6 @@ void KeyTranslator::Translate(int ch, int functionKey) {
 
 bool KeyTranslator::VtKey(int ch, int code) {
   const SessionOptions& o = s_.Opt;
-  (void)code;
   // The keypad in application mode.
   if (keypad_ && (s_.input.KeypadApplicationMode || o.ForceKeypadApplication)) {
     const int k = keys_.LastKeyCode;

@@ -45,6 +45,9 @@ class KeyTranslator {
   // so, then the local echo.
   void SendKeyStringToHost(int c);
 
+  // Host input runs after the key (only the session in front reads it).
+  bool hostInputAfterKey = true;
+
  private:
   void Translate(int ch, int functionKey);
   bool VtKey(int ch, int code);

@@ -30,6 +30,9 @@ class QtPlatform {
   ~QtPlatform();
 
   InterfaceDescription description;
+  // The keys held down, as the session windows see them (made before the
+  // windows and gone after them).
+  TrackedKeyMap keyMap;
   QtEventPump pump;
   QtMenus menus;
   QtWindows windows;
@@ -39,8 +42,6 @@ class QtPlatform {
   SteadyClock clock;
   PosixFiles files;
   posix::PosixProcesses processes;
-  // The keys held down, as the session windows see them.
-  TrackedKeyMap keyMap;
 
  private:
   EventSink& sink_;

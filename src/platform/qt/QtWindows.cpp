@@ -179,6 +179,8 @@ QtWindows::QtWindows(EventSink& sink, QtMenus* menus, const InterfaceDescription
     : sink_(sink), menus_(menus), description_(description) {}
 
 QtWindows::~QtWindows() {
+  // Widgets being taken down report the keyboard's loss to no key map.
+  keyMap_ = nullptr;
   while (!windows_.empty()) Forget(windows_.begin()->first);
 }
 
