@@ -19,8 +19,10 @@ void App::DoEventAndIdle() {
       if (!w && MacFunctionKeyNumber != 0) w = windows.Find(FunctionKeyWindow);
       if (!w) w = windows.Active();
       keyState.IsKeypadKey();
-      // The Mac function keys' character stands for no key of its own: the
-      // function key is decoded from its key code after the event.
+      // Character 16 stands for no key of its own: the function keys and
+      // Control-P give it, and both are decoded from their key codes after
+      // the event (the function key comes back on the rerun, Control-P on
+      // the idle pass).
       if (PendingKey.text == "\x10") PendingKey.text.clear();
       if (!w || w->session.input.HoldOutput) break;
       int fkey = MacFunctionKeyNumber;
