@@ -102,9 +102,7 @@ char32_t GlyphOf(int16_t fontId, uint8_t code) {
 
 bool IsBlockOrLineGlyph(char32_t u) { return (u >= 0x2500 && u <= 0x259F) || u == 0x25A0; }
 
-namespace {
-
-void AppendUtf8Char(std::string& out, char32_t u) {
+void AppendUtf8(std::string& out, char32_t u) {
   if (u < 0x80) {
     out += static_cast<char>(u);
   } else if (u < 0x800) {
@@ -122,36 +120,33 @@ void AppendUtf8Char(std::string& out, char32_t u) {
   }
 }
 
-// One character of UTF-8 at pos; false (pos unchanged) for a byte that does
-// not start a well-formed sequence.
-bool NextUtf8Char(std::string_view s, std::size_t& pos, char32_t& u) {
-  const auto b = static_cast<unsigned char>(s[pos]);
+bool NextUtf8(std::string_view s, std::size_t& pos, char32_t& u) {
+  const auto b0 = static_cast<uint8_t>(s[pos]);
   int extra = 0;
-  if (b < 0x80) {
-    u = b;
-  } else if ((b & 0xE0) == 0xC0) {
-    u = b & 0x1F;
-    extra = 1;
-  } else if ((b & 0xF0) == 0xE0) {
-    u = b & 0x0F;
-    extra = 2;
-  } else if ((b & 0xF8) == 0xF0) {
-    u = b & 0x07;
-    extra = 3;
+  char32_t min = 0;
+  if (b0 < 0x80) {
+    u = b0;
+    ++pos;
+    return true;
+  } else if ((b0 & 0xE0) == 0xC0) {
+    extra = 1, u = b0 & 0x1F, min = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2, u = b0 & 0x0F, min = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3, u = b0 & 0x07, min = 0x10000;
   } else {
     return false;
   }
-  if (pos + extra >= s.size() && extra > 0) return false;
+  if (pos + extra >= s.size()) return false;
   for (int i = 1; i <= extra; ++i) {
-    const auto c = static_cast<unsigned char>(s[pos + i]);
-    if ((c & 0xC0) != 0x80) return false;
-    u = (u << 6) | (c & 0x3F);
+    const auto b = static_cast<uint8_t>(s[pos + i]);
+    if ((b & 0xC0) != 0x80) return false;
+    u = (u << 6) | (b & 0x3F);
   }
+  if (u < min || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return false;
   pos += extra + 1;
   return true;
 }
-
-}  // namespace
 
 std::string MacRomanFromUtf8(std::string_view utf8) {
   std::string out;
@@ -159,7 +154,7 @@ std::string MacRomanFromUtf8(std::string_view utf8) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
     char32_t u = 0;
-    if (!NextUtf8Char(utf8, pos, u)) u = static_cast<unsigned char>(utf8[pos++]);
+    if (!NextUtf8(utf8, pos, u)) u = static_cast<unsigned char>(utf8[pos++]);
     const int code = UnicodeToMacRoman(u);
     out += code < 0 ? '?' : static_cast<char>(code);
   }
@@ -169,7 +164,7 @@ std::string MacRomanFromUtf8(std::string_view utf8) {
 std::string Utf8FromMacRoman(std::string_view macRoman) {
   std::string out;
   out.reserve(macRoman.size());
-  for (unsigned char c : macRoman) AppendUtf8Char(out, MacRomanToUnicode(c));
+  for (unsigned char c : macRoman) AppendUtf8(out, MacRomanToUnicode(c));
   return out;
 }
 

@@ -18,6 +18,12 @@ int UnicodeToMacRoman(char32_t u);
 // Text between the program (Mac Roman bytes) and the window system (UTF-8).
 // A character Mac Roman cannot hold becomes "?"; bytes that are not UTF-8 are
 // taken one by one as Latin-1.
+// One character as UTF-8, appended to out.
+void AppendUtf8(std::string& out, char32_t u);
+// Decodes the UTF-8 character at pos into u and moves pos past it; false (pos
+// unchanged) for a malformed, overlong or surrogate sequence.
+bool NextUtf8(std::string_view s, std::size_t& pos, char32_t& u);
+
 std::string MacRomanFromUtf8(std::string_view utf8);
 std::string Utf8FromMacRoman(std::string_view macRoman);
 

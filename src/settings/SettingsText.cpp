@@ -6,56 +6,11 @@ namespace korvane {
 
 namespace {
 
+using platform::AppendUtf8;
+using platform::NextUtf8;
+
 constexpr char32_t kCrSymbol = 0x240D;  // SYMBOL FOR CARRIAGE RETURN
 constexpr char32_t kLfSymbol = 0x240A;  // SYMBOL FOR LINE FEED
-
-void AppendUtf8(std::string& out, char32_t u) {
-  if (u < 0x80) {
-    out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | (u >> 6));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else if (u < 0x10000) {
-    out += static_cast<char>(0xE0 | (u >> 12));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (u >> 18));
-    out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
-}
-
-// Decodes one UTF-8 character at pos; false for a malformed, overlong or
-// surrogate sequence.
-bool NextUtf8(std::string_view s, std::size_t& pos, char32_t& u) {
-  const auto b0 = static_cast<uint8_t>(s[pos]);
-  int extra = 0;
-  char32_t min = 0;
-  if (b0 < 0x80) {
-    u = b0;
-    ++pos;
-    return true;
-  } else if ((b0 & 0xE0) == 0xC0) {
-    extra = 1, u = b0 & 0x1F, min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    extra = 2, u = b0 & 0x0F, min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    extra = 3, u = b0 & 0x07, min = 0x10000;
-  } else {
-    return false;
-  }
-  if (pos + extra >= s.size()) return false;
-  for (int i = 1; i <= extra; ++i) {
-    const auto b = static_cast<uint8_t>(s[pos + i]);
-    if ((b & 0xC0) != 0x80) return false;
-    u = (u << 6) | (b & 0x3F);
-  }
-  if (u < min || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return false;
-  pos += extra + 1;
-  return true;
-}
 
 bool IsUtf8(std::string_view s) {
   char32_t u = 0;

@@ -146,19 +146,6 @@ char Base36(int code) {
   return '?';
 }
 
-void AppendUtf8(std::string& out, char32_t u) {
-  if (u < 0x80) {
-    out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | (u >> 6));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (u >> 12));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
-}
-
 std::string RightTrimmed(std::string s, char pad) {
   s.erase(s.find_last_not_of(pad) + 1);
   return s;
@@ -277,7 +264,7 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
       if (code >= 32 && code < 127)
         line += static_cast<char>(code);
       else
-        AppendUtf8(line, code == 0 ? U' ' : platform::GlyphOf(s.screen.ScreenFontId, static_cast<uint8_t>(code)));
+        platform::AppendUtf8(line, code == 0 ? U' ' : platform::GlyphOf(s.screen.ScreenFontId, static_cast<uint8_t>(code)));
     }
     out += RightTrimmed(line, ' ') + "\n";
   }
