@@ -107,6 +107,16 @@ size_t QtImagePort::TileKeyHash::operator()(const TileKey& k) const {
   h = h * 1000003u ^ static_cast<size_t>(k.font);
   h = h * 1000003u ^ static_cast<size_t>(k.size);
   h = h * 1000003u ^ static_cast<size_t>(k.face);
+  h = h * 1000003u ^ static_cast<size_t>(k.transparent);
+  h = h * 1000003u ^ k.ink;
+  h = h * 1000003u ^ k.paper;
+  return h;
+}
+
+size_t QtImagePort::StyleKeyHash::operator()(const StyleKey& k) const {
+  size_t h = static_cast<uint16_t>(k.font);
+  h = h * 1000003u ^ static_cast<size_t>(k.size);
+  h = h * 1000003u ^ static_cast<size_t>(k.face);
   h = h * 1000003u ^ static_cast<size_t>(k.mode);
   h = h * 1000003u ^ k.fore;
   h = h * 1000003u ^ k.back;
@@ -241,20 +251,24 @@ void QtImagePort::TextCell(int width, int above, int below) {
 
 void QtImagePort::ClearTiles() {
   tiles_.clear();
-  styleTiles_.fill(nullptr);
+  styleTables_.clear();
+  styleTiles_ = nullptr;
+  tileStyle_ = StyleKey{};
 }
 
 const QImage& QtImagePort::Tile(uint8_t code) {
   const bool cellFont = font_ == kScreenFont || font_ == kPcScreenFont;
   const char32_t glyph = cellFont ? GlyphOf(font_, code) : MacRomanToUnicode(code);
-  TileKey key{glyph, font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
-  if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
-  if (tiles_.size() > 8192) ClearTiles();
-
-  const int w = cellWidth_, h = cellAbove_ + cellBelow_;
   const bool transparent = textMode_ == TextMode::Or;
   const uint32_t ink = textMode_ == TextMode::Inverse ? back_ : fore_;
-  const uint32_t paper = textMode_ == TextMode::Inverse ? fore_ : back_;
+  const uint32_t paper = transparent ? 0u : textMode_ == TextMode::Inverse ? fore_ : back_;
+  // Only these face bits change the rendering.
+  const auto face = static_cast<int16_t>(face_ & (kFaceBold | kFaceItalic | kFaceUnderline));
+  const int16_t font = cellFont ? int16_t{kScreenFont} : font_;
+  const TileKey key{glyph, font, cellFont ? int16_t{0} : size_, face, transparent, ink, paper};
+  if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
+
+  const int w = cellWidth_, h = cellAbove_ + cellBelow_;
   QImage tile(w, std::max(h, 1), transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   tile.fill(transparent ? 0u : paper);
 
@@ -284,17 +298,20 @@ const QImage& QtImagePort::Tile(uint8_t code) {
 
 void QtImagePort::DrawText(const uint8_t* codes, int n) {
   if (n <= 0) return;
-  // Within one style every glyph's tile is found by its code alone.
   const StyleKey style{font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
-  if (!(style == tileStyle_)) {
+  if (!styleTiles_ || !(style == tileStyle_)) {
+    // A run adds at most 256 tiles: the cache is bounded before it starts, so
+    // that no tile it points to goes away while it is drawn.
+    if (tiles_.size() > kTileLimit || styleTables_.size() > kStyleLimit) ClearTiles();
     tileStyle_ = style;
-    styleTiles_.fill(nullptr);
+    styleTiles_ = &styleTables_.try_emplace(style).first->second;
   }
+  StyleTiles& tiles = *styleTiles_;
   const int top = pen_.v - cellAbove_;
   uchar* const bits = image_.bits();
   const qsizetype stride = image_.bytesPerLine();
   for (int i = 0; i < n; ++i) {
-    const QImage*& cached = styleTiles_[codes[i]];
+    const QImage*& cached = tiles[codes[i]];
     if (!cached) cached = &Tile(codes[i]);
     const QImage& tile = *cached;
     const int left = pen_.h + i * cellWidth_;

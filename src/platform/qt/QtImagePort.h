@@ -61,18 +61,40 @@ class QtImagePort final : public Port {
   void Fill(Rect r, uint32_t pixel);
   void Plot(int x, int y);
   void MarkDrawn(Rect r);
+  // The tile of `code` in the current style, rendered on first use.
   const QImage& Tile(uint8_t code);
   void ClearTiles();
 
+  // What a tile's pixels depend on, and nothing else, so that styles that
+  // look alike share their tiles: the screen fonts' tiles are sized by the
+  // cell, not by the point size, and inverse text is copy text with its
+  // colours swapped.
   struct TileKey {
     char32_t glyph;
-    int16_t font, size, face, mode;
-    uint32_t fore, back;
+    int16_t font, size, face;
+    bool transparent;
+    uint32_t ink, paper;
     bool operator==(const TileKey&) const = default;
   };
   struct TileKeyHash {
     size_t operator()(const TileKey& k) const;
   };
+  // The drawing state DrawText reads; each style in use keeps a table of its
+  // tiles by code, so that a run finds a glyph's tile with one index whatever
+  // styles the runs before it used (a repaint of coloured text switches
+  // styles many times a row).
+  struct StyleKey {
+    int16_t font = -1, size = 0, face = 0, mode = 0;
+    uint32_t fore = 0, back = 0;
+    bool operator==(const StyleKey&) const = default;
+  };
+  struct StyleKeyHash {
+    size_t operator()(const StyleKey& k) const;
+  };
+  using StyleTiles = std::array<const QImage*, 256>;
+  // Bounds of the caches: about 10 MB of tiles at the largest text size, and
+  // 1 MB of style tables.
+  static constexpr size_t kTileLimit = 8192, kStyleLimit = 512;
 
   QImage image_;
   // What was drawn since the window last copied it: one bounding rectangle,
@@ -85,15 +107,12 @@ class QtImagePort final : public Port {
   TextMode textMode_ = TextMode::Copy;
   int16_t font_ = kScreenFont, size_ = 12, face_ = kFacePlain;
   int cellWidth_ = 7, cellAbove_ = 12, cellBelow_ = 3;
+  // Rendered tiles (node-based: a tile stays where it is until the cache is
+  // cleared) and the per-style tables that point into them.
   std::unordered_map<TileKey, QImage, TileKeyHash> tiles_;
-  // The tiles of the style in use, by code (pointers into tiles_).
-  struct StyleKey {
-    int16_t font = -1, size = 0, face = 0, mode = 0;
-    uint32_t fore = 0, back = 0;
-    bool operator==(const StyleKey&) const = default;
-  };
+  std::unordered_map<StyleKey, StyleTiles, StyleKeyHash> styleTables_;
   StyleKey tileStyle_;
-  std::array<const QImage*, 256> styleTiles_{};
+  StyleTiles* styleTiles_ = nullptr;
 };
 
 }  // namespace korvane::platform

@@ -1,0 +1,61 @@
+// A fixed amount of a generated stream through the bench session, with the
+// repaint from the planes after a fixed number of bytes instead of once a
+// frame: the same work on every run, for instruction counts under callgrind
+// (timings there are too slow for the frame rule to mean anything).
+//
+//   korvane_stream_profile plain|wy60|vt [MB] [MB-between-repaints]
+//   valgrind --tool=callgrind build/bench/korvane_stream_profile wy60 4
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "BenchSession.h"
+#include "Streams.h"
+#include "platform/qt/OffscreenGui.h"
+
+namespace {
+using namespace korvane;
+using namespace korvane::bench;
+
+// The measured part (callgrind --toggle-collect='*FeedFixed*').
+[[gnu::noinline]] void FeedFixed(BenchSession& b, uint64_t total, uint64_t between) {
+  uint64_t nextRepaint = between;
+  while (b.link->taken < total) {
+    b.Pass();
+    if (b.link->taken >= nextRepaint) {
+      nextRepaint += between;
+      if (b.session.screen.RepaintPending) b.Repaint();
+    }
+  }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  korvane::platform::OffscreenGui gui(argc, argv);
+  const std::string kind = argc > 1 ? argv[1] : "";
+  const double megabytes = argc > 2 ? std::atof(argv[2]) : 4;
+  // A frame's worth of bytes at 300 MB/s.
+  const double frame = argc > 3 ? std::atof(argv[3]) : 4.8;
+  std::string stream;
+  void (*emulation)(SessionOptions&) = nullptr;
+  if (kind == "plain") {
+    stream = PlainTextLines(1 << 20, 1);
+  } else if (kind == "wy60") {
+    stream = WyseAddressedWrites(1 << 20, 2, 24, 80);
+    emulation = Wyse60;
+  } else if (kind == "vt") {
+    stream = VtAddressedWrites(1 << 20, 1, 24, 80);
+    emulation = Vt220;
+  } else {
+    std::fprintf(stderr, "usage: korvane_stream_profile plain|wy60|vt [MB] [MB-between-repaints]\n");
+    return 2;
+  }
+  platform::SteadyClock clock;
+  BenchSession b(stream, true, clock, emulation);
+  const auto total = static_cast<uint64_t>(megabytes * 1e6);
+  const auto between = static_cast<uint64_t>(frame * 1e6);
+  FeedFixed(b, total, between);
+  std::printf("%llu bytes\n", static_cast<unsigned long long>(b.link->taken));
+  return 0;
+}
