@@ -355,8 +355,25 @@ class HostInput {
   void RunPlainTextPass();
   void RunCollectPass();
   // The watchers; false when the byte is diverted to the printer and goes
-  // straight to CharDone.
-  bool WatchHostOutput(bool readerPrinterController);
+  // straight to CharDone. Every byte of a flood passes here, so the case of
+  // no watcher at all is decided inline.
+  bool WatchHostOutput(bool readerPrinterController) {
+    ReplayActive = 0;
+    ReplayPos = 0;
+    if (TransferByteCount != 0) ++TransferByteCount;
+    CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+    if (NoWatcherOn(readerPrinterController)) return true;
+    return WatchHostOutputSteps(readerPrinterController);
+  }
+  // True when none of the watchers' steps below would do anything.
+  bool NoWatcherOn(bool readerPrinterController) const {
+    const bool ptyWatch =
+        conn.UsesPty && (Opt.TelnetSession || Opt.SshSession || TransferWatchOn || Opt.KermitMode || AdminPasswordWatch);
+    const bool flowControl = XoffSent == 0 && Opt.XonXoffOn == 1 && (HostBytesBeyondChunk > kXoffBacklog || PrinterOn == 1);
+    return !ptyWatch && !ConnectStringWatch && !SendInProgress && !flowControl &&
+           !(readerPrinterController && Opt.PclPassThrough && PrinterOn);
+  }
+  bool WatchHostOutputSteps(bool readerPrinterController);
   bool PrinterControllerStep();
   void EndPrinterController();
   void PerCharacterFlowControl();

@@ -36,7 +36,7 @@ LineGraphicsMode WyseInterpreter::GraphicsMode() const {
 }
 
 int WyseInterpreter::NextByte() {
-  in_.GetNextHostByte();
+  in_.NextHostByteFast();
   return in_.NextHostByte;
 }
 
@@ -51,6 +51,15 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
     // follow are written with this one as a run.
     if (RunCanBeBatched() && NationalSetReplacesNothing() && in.WritePrintableRun()) return;
     in.WriteCharacter();
+    return;
+  }
+  // An ESC, the start of nearly every screen update, goes straight to the
+  // escape dispatch when no mode adjusts or collects the byte first (ESC is
+  // no national, multinational or line-graphics position).
+  if (c == kEsc && !st_.EnqSeen && !st_.MonitorMode && !s_.StatusLineWriteOpen && !st_.PaintBackgroundAtCr &&
+      !s_.ProtectFieldMode) {
+    st_.SwallowNextLf = 0;
+    Escape();
     return;
   }
   const bool graphics = in_.GraphicsModeOn != 0;

@@ -106,9 +106,21 @@ void Screen::MoveToStatusLine(int /*row*/, int col) {
   port.MoveTo(CellWidth * (col - 1) + 4, (Height() - 14) + CellHeight + StatusLineOffset - 2);
 }
 
-int16_t Screen::PenRow() const { return static_cast<int16_t>(port.Pen().v / CellHeight + 1); }
+// The pen usually stands where MoveToCell put it for the cursor's cell; that
+// cell is then the answer (for cells more than 3 pixels wide and tall), and
+// the divisions, slow next to everything else a cursor address costs, are
+// not needed.
+int16_t Screen::PenRow() const {
+  const int v = port.Pen().v;
+  if (CursorRow >= 1 && CellHeight > 3 && v == CursorRow * CellHeight - 3) return CursorRow;
+  return static_cast<int16_t>(v / CellHeight + 1);
+}
 
-int16_t Screen::PenColumn() const { return static_cast<int16_t>((port.Pen().h - 1) / CellWidth + 1); }
+int16_t Screen::PenColumn() const {
+  const int h = port.Pen().h;
+  if (CursorCol >= 1 && CellWidth > 3 && h == CellWidth * (CursorCol - 1) + 4) return CursorCol;
+  return static_cast<int16_t>((h - 1) / CellWidth + 1);
+}
 
 void Screen::FinishCursorMove() {
   if (WriteProtectMode) SkipProtectedCells();
