@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "BenchSession.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   platform::SteadyClock clock;
-  BenchSession b(stream, true, clock, emulation);
+  auto owned = std::make_unique<BenchSession>(stream, true, clock, emulation);
+  BenchSession& b = *owned;
   const auto total = static_cast<uint64_t>(megabytes * 1e6);
   const auto between = static_cast<uint64_t>(frame * 1e6);
   WarmUp(b);

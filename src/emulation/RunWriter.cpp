@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "emulation/HostInput.h"
+#include "screen/VectorUnit.h"
 
 namespace korvane {
 
@@ -99,6 +100,7 @@ bool HostInput::WritePrintableRun() {
     // Columns beyond the window are stored but not drawn.
     const int shown = std::clamp(s.WindowColumns - col + 1, 0, take);
     s.PendingRun.append(reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
+    ReleaseUpperVectorState();
     s.CursorCol = static_cast<int16_t>(col + take);
     WrapAfterLineFeed = 0;
     pos += take;

@@ -31,8 +31,8 @@ class QtImagePort final : public Port {
   // Called by Flush, so that the window shows what was drawn.
   std::function<void()> onFlush;
 
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
   void MoveTo(int h, int v) override { pen_ = {h, v}; }
   Point Pen() const override { return pen_; }
   void LineTo(int h, int v) override;
@@ -91,12 +91,20 @@ class QtImagePort final : public Port {
   struct StyleKeyHash {
     size_t operator()(const StyleKey& k) const;
   };
-  using StyleTiles = std::array<const QImage*, 256>;
+  // A rendered tile's pixels as DrawText copies them (null: not rendered yet).
+  struct TileRef {
+    const uint32_t* pixels = nullptr;
+    qsizetype stride = 0;  // in pixels
+    bool blend = false;    // transparent text: the tile is blended, not copied
+  };
+  using StyleTiles = std::array<TileRef, 256>;
   // Bounds of the caches: about 10 MB of tiles at the largest text size, and
   // 1 MB of style tables.
   static constexpr size_t kTileLimit = 8192, kStyleLimit = 512;
 
   QImage image_;
+  // The image's size, kept here: every text run and rectangle is clipped to it.
+  int width_ = 1, height_ = 1;
   // What was drawn since the window last copied it: one bounding rectangle,
   // cheap to grow for every cell run.
   QRect drawn_;
