@@ -3,7 +3,8 @@
 // frame: the same work on every run, for instruction counts under callgrind
 // (timings there are too slow for the frame rule to mean anything).
 //
-//   korvane_stream_profile plain|wy60|vt [MB] [MB-between-repaints]
+//   korvane_stream_profile plain|vtlines|wy60|vt [MB] [MB-between-repaints]
+//   (vtlines: the plain text lines through the VT220 interpreter)
 //   valgrind --tool=callgrind build/bench/korvane_stream_profile wy60 4
 
 #include <cstdio>
@@ -51,8 +52,9 @@ int main(int argc, char** argv) {
   const double frame = argc > 3 ? std::atof(argv[3]) : 4.8;
   std::string stream;
   void (*emulation)(SessionOptions&) = nullptr;
-  if (kind == "plain") {
+  if (kind == "plain" || kind == "vtlines") {
     stream = PlainTextLines(1 << 20, 1);
+    if (kind == "vtlines") emulation = Vt220;
   } else if (kind == "wy60") {
     stream = WyseAddressedWrites(1 << 20, 2, 24, 80);
     emulation = Wyse60;
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
     stream = VtAddressedWrites(1 << 20, 1, 24, 80);
     emulation = Vt220;
   } else {
-    std::fprintf(stderr, "usage: korvane_stream_profile plain|wy60|vt [MB] [MB-between-repaints]\n");
+    std::fprintf(stderr, "usage: korvane_stream_profile plain|vtlines|wy60|vt [MB] [MB-between-repaints]\n");
     return 2;
   }
   platform::SteadyClock clock;

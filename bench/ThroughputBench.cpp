@@ -51,6 +51,11 @@ BENCHMARK(BM_PlainTextScrolling)->Unit(benchmark::kMillisecond);
 void BM_PlainTextScrollingDrawingEverything(benchmark::State& state) { RunStream(state, PlainStream(), false); }
 BENCHMARK(BM_PlainTextScrollingDrawingEverything)->Unit(benchmark::kMillisecond);
 
+// The same lines through the VT220 interpreter, as a local shell's output
+// reaches it (the end-to-end benchmark's path).
+void BM_VtTextScrolling(benchmark::State& state) { RunStream(state, PlainStream(), true, Vt220); }
+BENCHMARK(BM_VtTextScrolling)->Unit(benchmark::kMillisecond);
+
 // Wyse 60 output: random cursor addresses, attribute changes and short runs
 // of text, through the Wyse-family interpreter.
 const std::string& WyseStream() {
