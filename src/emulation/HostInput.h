@@ -135,6 +135,23 @@ class HostInput {
     }
     GetNextHostByte();
   }
+  // The bytes of the chunk after the one under interpretation, which the
+  // next GetNextHostByte calls return as they stand when they are 7-bit
+  // characters other than NUL; empty while replayed or given-back bytes come
+  // first. An interpreter reads a whole sequence from here, and then ...
+  std::string_view ChunkAhead() const {
+    if (ReplayActive || PushBackPending || HostChunkPos < 0 || HostChunkPos >= HostChunkLast) return {};
+    return {reinterpret_cast<const char*>(ReceiveBuffer.data()) + HostChunkPos + 1,
+            static_cast<size_t>(HostChunkLast - HostChunkPos)};
+  }
+  // ... takes the first n of them (such characters) as n GetNextHostByte
+  // calls would: the last is NextHostByte.
+  void TakeChunkAhead(int n) {
+    HostChunkPos = static_cast<int16_t>(HostChunkPos + n);
+    NextHostByte = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+    HostReadTimedOut = 0;
+    readCancelled_ = readClosed_ = false;
+  }
   // Gives one byte back; the next GetNextHostByte returns it.
   void PushBackHostByte(int byte) {
     PushBackPending = 1;
