@@ -35,11 +35,6 @@ LineGraphicsMode WyseInterpreter::GraphicsMode() const {
   return m;
 }
 
-int WyseInterpreter::NextByte() {
-  in_.NextHostByteFast();
-  return in_.NextHostByte;
-}
-
 void WyseInterpreter::InterpretCharacter(HostInput& in) {
   int c = in.CurrentHostChar;
   // The common case first: a plain 7-bit character with no mode that changes

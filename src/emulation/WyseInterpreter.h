@@ -14,13 +14,13 @@
 #include <string>
 
 #include "emulation/HostCommands.h"
+#include "emulation/HostInput.h"
 #include "emulation/HostInterpreter.h"
 #include "emulation/WyseCharacters.h"
 #include "emulation/WyseState.h"
 
 namespace korvane {
 
-class HostInput;
 class Screen;
 struct SessionOptions;
 
@@ -78,7 +78,11 @@ class WyseInterpreter final : public HostInterpreter {
   // Attributes, addressing, editing and lines for command byte `c`.
   bool EditingCommand(int c);
   void AttributeStep();
-  int NextByte();
+  // The next byte of a sequence (every command reads its bytes here).
+  int NextByte() {
+    in_.NextHostByteFast();
+    return in_.NextHostByte;
+  }
 
   // ---- Addressing, editing, CSI, status and label lines (WyseAddressing.cpp) -------------
   void AddressRowColumn(bool pageByte);
