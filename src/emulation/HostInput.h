@@ -184,6 +184,21 @@ class HostInput {
   // written, while a mode or a watcher needs every byte on its own.
   bool WritePrintableRun();
   bool PrintableRunAllowed() const;
+  // For an interpreter that goes on with the chunk's next byte itself (a run
+  // of screen updates): ends the byte under interpretation as the reader
+  // does (CharDone) and takes the next one as the reader takes it while no
+  // watcher is on. False, with nothing done, at the chunk's last byte or when
+  // the reader's own steps must see the next byte.
+  bool TakeNextChunkByte(bool readerPrinterController) {
+    if (HostChunkPos >= HostChunkLast || SkipRestOfChunk || TransferByteCount != 0 ||
+        !NoWatcherOn(readerPrinterController))
+      return false;
+    CharDone();
+    ReplayActive = 0;
+    ReplayPos = 0;
+    CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+    return true;
+  }
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };

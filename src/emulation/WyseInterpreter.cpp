@@ -36,6 +36,7 @@ LineGraphicsMode WyseInterpreter::GraphicsMode() const {
 }
 
 void WyseInterpreter::InterpretCharacter(HostInput& in) {
+  if (WriteUpdates(in)) return;
   int c = in.CurrentHostChar;
   // The common case first: a plain 7-bit character with no mode that changes
   // it goes straight to the writer.
@@ -90,6 +91,35 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
   }
   in.CurrentHostChar = static_cast<int16_t>(c);
   ControlCharacter(c);
+}
+
+bool WyseInterpreter::UpdatesCanBeBatched() const {
+  // The conditions of the two lanes of InterpretCharacter below (a printable
+  // byte and an ESC that nothing adjusts) and of the run writer. None of the
+  // updates changes them.
+  return !st_.MonitorMode && !st_.EnqSeen && !in_.GraphicsModeOn && !s_.StatusLineWriteOpen &&
+         !st_.PaintBackgroundAtCr && !s_.ProtectFieldMode && RunCanBeBatched() && NationalSetReplacesNothing() &&
+         in_.PrintableRunAllowed();
+}
+
+bool WyseInterpreter::WriteUpdates(HostInput& in) {
+  auto printable = [](int c) { return c >= 32 && c < 127; };
+  int c = in.CurrentHostChar;
+  if ((c != kEsc && !printable(c)) || !UpdatesCanBeBatched()) return false;
+  while (true) {
+    if (c == kEsc) {
+      const std::string_view ahead = in.ChunkAhead();
+      const bool update = !ahead.empty() && (ahead[0] == 'G' || (ahead[0] == '=' && o_.EmuViewpoint));
+      st_.SwallowNextLf = 0;
+      Escape();
+      // Any other sequence may change what the updates rely on.
+      if (!update) return true;
+    } else if (!printable(c) || !in.WritePrintableRun()) {
+      return false;
+    }
+    if (!in.TakeNextChunkByte(true)) return true;
+    c = in.CurrentHostChar;
+  }
 }
 
 bool WyseInterpreter::RunCanBeBatched() const {

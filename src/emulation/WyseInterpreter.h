@@ -47,6 +47,14 @@ class WyseInterpreter final : public HostInterpreter {
   // Nothing that the per-byte steps check is on, so a run of printable bytes
   // may be written in one go (HostInput::WritePrintableRun).
   bool RunCanBeBatched() const;
+  // Screen updates, cursor addresses (ESC =), attributes (ESC G) and runs of
+  // text, one after the other while no mode or watcher needs each byte on
+  // its own: each by its own handler, and between them the reader's end of a
+  // byte and start of the next. True when the byte under interpretation was
+  // handled (the reader ends it); false, with that byte untouched, when it
+  // is none of them.
+  bool WriteUpdates(HostInput& in);
+  bool UpdatesCanBeBatched() const;
   // The host's national set maps every national position to itself.
   bool NationalSetReplacesNothing() const;
   void MonitorModeCharacter(int c);
