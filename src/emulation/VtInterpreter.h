@@ -90,6 +90,15 @@ class VtInterpreter : public HostInterpreter {
 
   // ---- Bytes and controls (VtInterpreter.cpp) -------------------------------------
   int TranslateOnEntry(const HostInput& in, int ch) const;
+  // Screen updates, runs of text, CR, LF and the control sequences that
+  // address the cursor or set the rendition (ESC [ params H, f or m, all in
+  // the chunk), one after the other while no mode or watcher needs each byte
+  // on its own: each by its own handler, and between them the reader's end of
+  // a byte and start of the next. True when the byte under interpretation was
+  // handled (the reader ends it); false, with that byte untouched, when it is
+  // none of them.
+  bool WriteUpdates(HostInput& in);
+  bool UpdatesCanBeBatched(HostInput& in);
   // Interprets a translated byte, and any byte a sequence hands back.
   void Interpret(HostInput& in, int ch);
   void Print(HostInput& in, int ch);

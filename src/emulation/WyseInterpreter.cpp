@@ -108,12 +108,12 @@ bool WyseInterpreter::WriteUpdates(HostInput& in) {
   if ((c != kEsc && !printable(c)) || !UpdatesCanBeBatched()) return false;
   while (true) {
     if (c == kEsc) {
+      // Any other sequence may change what the updates rely on: the reader
+      // takes it.
       const std::string_view ahead = in.ChunkAhead();
-      const bool update = !ahead.empty() && (ahead[0] == 'G' || (ahead[0] == '=' && o_.EmuViewpoint));
+      if (ahead.empty() || !(ahead[0] == 'G' || (ahead[0] == '=' && o_.EmuViewpoint))) return false;
       st_.SwallowNextLf = 0;
       Escape();
-      // Any other sequence may change what the updates rely on.
-      if (!update) return true;
     } else if (!printable(c) || !in.WritePrintableRun()) {
       return false;
     }
