@@ -67,40 +67,41 @@ void VtInterpreter::ControlSequence::ParameterByte(int b) {
 
 bool VtInterpreter::ReadPlainSequence(HostInput& in) {
   const std::string_view ahead = in.ChunkAhead();
-  ControlSequence& q = seq_;
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(ahead.data());
   const int n = static_cast<int>(std::min<size_t>(ahead.size(), ControlSequence::kRawMax + 1));
-  // The parameter being read is kept here and stored when it ends.
-  int value = 0, digits = 0, lastTwo = 0;
+  ControlSequence& q = seq_;
+  // The parameter being read, and the counts, are kept here and stored when
+  // the sequence ends.
+  int count = 0, value = 0, digits = 0, lastTwo = 0;
   auto store = [&] {
-    const int i = q.count - 1;
-    q.value[i] = static_cast<int16_t>(value);
-    q.digits[i] = static_cast<uint8_t>(digits);
-    q.lastTwo[i] = static_cast<uint8_t>(lastTwo);
+    q.value[count - 1] = static_cast<int16_t>(value);
+    q.digits[count - 1] = static_cast<uint8_t>(digits);
+    q.lastTwo[count - 1] = static_cast<uint8_t>(lastTwo);
     value = digits = lastTwo = 0;
   };
   for (int i = 0; i < n; ++i) {
-    const int b = static_cast<uint8_t>(ahead[static_cast<size_t>(i)]);
+    const int b = bytes[i];
     if (b >= 0x40 && b <= 0x7E) {
-      if (q.count > 0) store();
+      if (count > 0) store();
+      q.count = count;
+      q.rawLength = i;
       q.final = static_cast<char>(b);
       in.TakeChunkAhead(i + 1);
       return true;
     }
     // Markers, intermediates, DEL, controls and long or crowded sequences
     // take the reader below.
-    if (i == ControlSequence::kRawMax || !(IsDigit(b) || b == ';') ||
-        (b == ';' && q.count >= ControlSequence::kMaxParams))
-      break;
-    q.raw[q.rawLength++] = static_cast<char>(b);
-    if (q.count == 0) q.count = 1;
+    if (i == ControlSequence::kRawMax || !(IsDigit(b) || b == ';') || (b == ';' && count >= ControlSequence::kMaxParams))
+      return false;
+    q.raw[i] = static_cast<char>(b);
+    if (count == 0) count = 1;
     if (b == ';') {
       store();
-      ++q.count;
+      ++count;
     } else {
       ControlSequence::AddDigit(value, digits, lastTwo, b - '0');
     }
   }
-  q.Clear();
   return false;
 }
 
