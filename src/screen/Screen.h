@@ -338,6 +338,9 @@ class Screen {
   void SelectEraseColour(int option141Trigger);
   void SetFrameFlags() { FrameRedrawPending = 1; GrowBoxRedrawPending = 1; }
   void ApplyCellMetricsToPort();
+  // The row and column of a pen position (PenRow, PenColumn).
+  int16_t RowOfPen(int v) const;
+  int16_t ColumnOfPen(int h) const;
   // Columns that fit the window, when it is the front session window.
   void UpdateWindowColumns();
   // The width and cell width the columns were last worked out from: every
