@@ -205,7 +205,8 @@ void QtImagePort::Plot(int x, int y) {
 
 void QtImagePort::LineTo(int h, int v) {
   // Bresenham, both end pixels included.
-  int x0 = pen_.h, y0 = pen_.v;
+  const Point pen = Pen();
+  int x0 = pen.h, y0 = pen.v;
   const int dx = std::abs(h - x0), sx = x0 < h ? 1 : -1;
   const int dy = -std::abs(v - y0), sy = y0 < v ? 1 : -1;
   int err = dx + dy;
@@ -218,7 +219,7 @@ void QtImagePort::LineTo(int h, int v) {
     if (e2 <= dx) { err += dx; y0 += sy; }
   }
   MarkDrawn(Clip(box));
-  pen_ = {h, v};
+  SetPen(h, v);
 }
 
 void QtImagePort::ScrollRect(Rect r, int dh, int dv) {
@@ -336,7 +337,8 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
   StyleTiles& tiles = *styleTiles_;
   // Every tile is one cell.
   const int tileWidth = cellWidth_, tileHeight = std::max(cellAbove_ + cellBelow_, 1);
-  const int top = pen_.v - cellAbove_;
+  const Point pen = Pen();
+  const int top = pen.v - cellAbove_;
   uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
   const qsizetype stride = image_.bytesPerLine() / 4;
   for (int i = 0; i < n; ++i) {
@@ -346,7 +348,7 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       tile = {reinterpret_cast<const uint32_t*>(rendered.constBits()), rendered.bytesPerLine() / 4,
               rendered.format() == QImage::Format_ARGB32_Premultiplied};
     }
-    const int left = pen_.h + i * cellWidth_;
+    const int left = pen.h + i * cellWidth_;
     const Rect dst = Clip({left, top, left + tileWidth, top + tileHeight});
     if (dst.Empty()) continue;
     const int width = dst.Width();
@@ -368,8 +370,8 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       }
     }
   }
-  MarkDrawn(Clip({pen_.h, top, pen_.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
-  pen_.h += n * cellWidth_;
+  MarkDrawn(Clip({pen.h, top, pen.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
+  SetPen(pen.h + n * cellWidth_, pen.v);
 }
 
 }  // namespace korvane::platform

@@ -33,8 +33,10 @@ class QtImagePort final : public Port {
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  void MoveTo(int h, int v) override { pen_ = {h, v}; }
-  Point Pen() const override { return pen_; }
+  void MoveTo(int h, int v) override { SetPen(h, v); }
+  Point Pen() const override {
+    return {static_cast<int32_t>(static_cast<uint32_t>(pen_)), static_cast<int32_t>(static_cast<uint32_t>(pen_ >> 32))};
+  }
   void LineTo(int h, int v) override;
   void ForeColour(RGB c) override { fore_ = ToPixel(c); }
   void BackColour(RGB c) override { back_ = ToPixel(c); }
@@ -109,7 +111,13 @@ class QtImagePort final : public Port {
   // cheap to grow for every cell run.
   QRect drawn_;
   QRegion invalid_;
-  Point pen_;
+  // The pen, h in the low half and v in the high half. It is stored in one
+  // piece because it is read in one piece (Pen), mostly right after a move,
+  // and a read that spans two separate stores has to wait for both of them
+  // to reach the cache: the screen reads the pen back after every cursor
+  // address.
+  uint64_t pen_ = 0;
+  void SetPen(int h, int v) { pen_ = static_cast<uint32_t>(h) | static_cast<uint64_t>(static_cast<uint32_t>(v)) << 32; }
   uint32_t fore_ = 0xFF000000u, back_ = 0xFFFFFFFFu;
   PenMode penMode_ = PenMode::Copy;
   TextMode textMode_ = TextMode::Copy;
