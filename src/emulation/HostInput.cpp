@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "emulation/FloodGate.h"
+#include "screen/VectorUnit.h"
 
 namespace korvane {
 
@@ -160,6 +161,9 @@ bool HostInput::ReadChunkPiece(bool styled) {
     HostBytesBeyondChunk = 0;
   }
   screen.PendingRun.clear();
+  // The read (a copy in the C library or the kernel) may leave the vector
+  // registers as the chunk's SSE code should not find them.
+  ReleaseUpperVectorState();
   HostChunkLast = static_cast<int16_t>(HostChunkCount - 1);
   if (styled) SetChunkTextStyle();
   if (!conn.UsesPty && HostBytesBeyondChunk > kXoffBacklog && Opt.XonXoffOn == 1) {

@@ -135,6 +135,23 @@ class HostInput {
     }
     GetNextHostByte();
   }
+  // The bytes of the chunk after the one under interpretation, which the
+  // next GetNextHostByte calls return as they stand when they are 7-bit
+  // characters other than NUL; empty while replayed or given-back bytes come
+  // first. An interpreter reads a whole sequence from here, and then ...
+  std::string_view ChunkAhead() const {
+    if (ReplayActive || PushBackPending || HostChunkPos < 0 || HostChunkPos >= HostChunkLast) return {};
+    return {reinterpret_cast<const char*>(ReceiveBuffer.data()) + HostChunkPos + 1,
+            static_cast<size_t>(HostChunkLast - HostChunkPos)};
+  }
+  // ... takes the first n of them (such characters) as n GetNextHostByte
+  // calls would: the last is NextHostByte.
+  void TakeChunkAhead(int n) {
+    HostChunkPos = static_cast<int16_t>(HostChunkPos + n);
+    NextHostByte = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+    HostReadTimedOut = 0;
+    readCancelled_ = readClosed_ = false;
+  }
   // Gives one byte back; the next GetNextHostByte returns it.
   void PushBackHostByte(int byte) {
     PushBackPending = 1;
@@ -167,6 +184,21 @@ class HostInput {
   // written, while a mode or a watcher needs every byte on its own.
   bool WritePrintableRun();
   bool PrintableRunAllowed() const;
+  // For an interpreter that goes on with the chunk's next byte itself (a run
+  // of screen updates): ends the byte under interpretation as the reader
+  // does (CharDone) and takes the next one as the reader takes it while no
+  // watcher is on. False, with nothing done, at the chunk's last byte or when
+  // the reader's own steps must see the next byte.
+  bool TakeNextChunkByte(bool readerPrinterController) {
+    if (HostChunkPos >= HostChunkLast || SkipRestOfChunk || TransferByteCount != 0 ||
+        !NoWatcherOn(readerPrinterController))
+      return false;
+    CharDone();
+    ReplayActive = 0;
+    ReplayPos = 0;
+    CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+    return true;
+  }
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };
@@ -355,8 +387,25 @@ class HostInput {
   void RunPlainTextPass();
   void RunCollectPass();
   // The watchers; false when the byte is diverted to the printer and goes
-  // straight to CharDone.
-  bool WatchHostOutput(bool readerPrinterController);
+  // straight to CharDone. Every byte of a flood passes here, so the case of
+  // no watcher at all is decided inline.
+  bool WatchHostOutput(bool readerPrinterController) {
+    ReplayActive = 0;
+    ReplayPos = 0;
+    if (TransferByteCount != 0) ++TransferByteCount;
+    CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+    if (NoWatcherOn(readerPrinterController)) return true;
+    return WatchHostOutputSteps(readerPrinterController);
+  }
+  // True when none of the watchers' steps below would do anything.
+  bool NoWatcherOn(bool readerPrinterController) const {
+    const bool ptyWatch =
+        conn.UsesPty && (Opt.TelnetSession || Opt.SshSession || TransferWatchOn || Opt.KermitMode || AdminPasswordWatch);
+    const bool flowControl = XoffSent == 0 && Opt.XonXoffOn == 1 && (HostBytesBeyondChunk > kXoffBacklog || PrinterOn == 1);
+    return !ptyWatch && !ConnectStringWatch && !SendInProgress && !flowControl &&
+           !(readerPrinterController && Opt.PclPassThrough && PrinterOn);
+  }
+  bool WatchHostOutputSteps(bool readerPrinterController);
   bool PrinterControllerStep();
   void EndPrinterController();
   void PerCharacterFlowControl();

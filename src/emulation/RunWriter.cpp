@@ -5,13 +5,45 @@
 // would have one byte at a time.
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "emulation/HostInput.h"
+#include "screen/VectorUnit.h"
 
 namespace korvane {
 
 namespace {
 bool PrintableAscii(uint8_t b) { return b >= 0x20 && b < 0x7F; }
+
+// How many of the `max` bytes at `p` are printable ASCII before the first
+// that is not. Eight bytes are tested at once: in each byte of the word, the
+// high bit of (b - 0x20) | b | (b + 1) is set exactly when b < 0x20 or
+// b > 0x7E (a borrow or carry can only pass into the bytes after such a byte,
+// so the lowest set bit marks the first byte that ends the run).
+int PrintableLength(const uint8_t* p, int max) {
+  constexpr uint64_t kSpaces = 0x2020202020202020u, kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+  auto stops = [&](int at) {
+    uint64_t w;
+    std::memcpy(&w, p + at, 8);
+    return ((w - kSpaces) | w | (w + kOnes)) & kHigh;
+  };
+  if constexpr (std::endian::native == std::endian::little) {
+    if (max >= 8) {
+      int n = 0;
+      for (; n + 8 <= max; n += 8)
+        if (const uint64_t stop = stops(n)) return n + std::countr_zero(stop) / 8;
+      if (n == max) return max;
+      // The last word ends at `max`; its bytes before `n` were found printable.
+      const int at = max - 8;
+      const uint64_t stop = stops(at) >> (8 * (n - at));
+      return stop ? n + std::countr_zero(stop) / 8 : max;
+    }
+  }
+  int n = 0;
+  while (n < max && PrintableAscii(p[n])) ++n;
+  return n;
+}
 }  // namespace
 
 bool HostInput::PrintableRunAllowed() const {
@@ -35,8 +67,7 @@ bool HostInput::WritePrintableRun() {
     return false;
   Screen& s = screen;
   const uint8_t* buf = ReceiveBuffer.data();
-  int end = HostChunkPos;
-  while (end < HostChunkLast && PrintableAscii(buf[end + 1])) ++end;
+  const int end = HostChunkPos + PrintableLength(buf + HostChunkPos + 1, HostChunkLast - HostChunkPos);
   if (Opt.TelnetSession || Opt.SshSession)
     for (int i = HostChunkPos + 1; i <= end; ++i)
       if (ClosedMatch.Feed(buf[i])) hooks_->CloseConnection();
@@ -58,24 +89,18 @@ bool HostInput::WritePrintableRun() {
     int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, row) + col;
     int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, row) + col;
     const uint8_t* text = buf + pos;
-    for (int i = 0; i < take; ++i) {
-      chars[i] = text[i];
-      attrs[i] = attr;
-    }
+    StoreCodes(chars, text, take);
+    FillCells(attrs, attr, take);
     if (colours) {
-      int16_t* back = s.Grid.Row(ScreenPlanes::kBack, row) + col;
-      int16_t* fore = s.Grid.Row(ScreenPlanes::kFore, row) + col;
-      const int16_t backColour = CellBackColour, foreColour = CellForeColour;
-      for (int i = 0; i < take; ++i) {
-        back[i] = backColour;
-        fore[i] = foreColour;
-      }
+      FillCells(s.Grid.Row(ScreenPlanes::kBack, row) + col, CellBackColour, take);
+      FillCells(s.Grid.Row(ScreenPlanes::kFore, row) + col, CellForeColour, take);
     }
     if (s.ProtectFieldsSeen)
       for (int c = col; c < col + take; ++c) s.ScreenProtect(row, c) = 0;
     // Columns beyond the window are stored but not drawn.
     const int shown = std::clamp(s.WindowColumns - col + 1, 0, take);
     s.PendingRun.append(reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
+    ReleaseUpperVectorState();
     s.CursorCol = static_cast<int16_t>(col + take);
     WrapAfterLineFeed = 0;
     pos += take;

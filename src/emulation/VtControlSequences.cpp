@@ -31,9 +31,84 @@ int VtInterpreter::ControlSequenceIntroduced(HostInput& in) {
   return kDone;
 }
 
+void VtInterpreter::ControlSequence::ParameterByte(int b) {
+  if (count == 0) {
+    count = 1;
+    value[0] = 0;
+    digits[0] = 0;
+    lastTwo[0] = 0;
+  }
+  if (b == ';') {
+    if (count < kMaxParams) {
+      const int i = count++;
+      value[i] = 0;
+      digits[i] = 0;
+      lastTwo[i] = 0;
+    } else {
+      // Past the cap the last two slots keep the last two parameters.
+      overflow = true;
+      const int last = kMaxParams - 1;
+      value[last - 1] = value[last];
+      digits[last - 1] = digits[last];
+      lastTwo[last - 1] = lastTwo[last];
+      value[last] = 0;
+      digits[last] = 0;
+      lastTwo[last] = 0;
+    }
+    return;
+  }
+  const int i = count - 1;
+  int v = value[i], n = digits[i], two = lastTwo[i];
+  AddDigit(v, n, two, b - '0');
+  value[i] = static_cast<int16_t>(v);
+  digits[i] = static_cast<uint8_t>(n);
+  lastTwo[i] = static_cast<uint8_t>(two);
+}
+
+bool VtInterpreter::ReadPlainSequence(HostInput& in) {
+  const std::string_view ahead = in.ChunkAhead();
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(ahead.data());
+  const int n = static_cast<int>(std::min<size_t>(ahead.size(), ControlSequence::kRawMax + 1));
+  ControlSequence& q = seq_;
+  // The parameter being read, and the counts, are kept here and stored when
+  // the sequence ends.
+  int count = 0, value = 0, digits = 0, lastTwo = 0;
+  auto store = [&] {
+    q.value[count - 1] = static_cast<int16_t>(value);
+    q.digits[count - 1] = static_cast<uint8_t>(digits);
+    q.lastTwo[count - 1] = static_cast<uint8_t>(lastTwo);
+    value = digits = lastTwo = 0;
+  };
+  for (int i = 0; i < n; ++i) {
+    const int b = bytes[i];
+    if (b >= 0x40 && b <= 0x7E) {
+      if (count > 0) store();
+      q.count = count;
+      q.rawLength = i;
+      q.final = static_cast<char>(b);
+      in.TakeChunkAhead(i + 1);
+      return true;
+    }
+    // Markers, intermediates, DEL, controls and long or crowded sequences
+    // take the reader below.
+    if (i == ControlSequence::kRawMax || !(IsDigit(b) || b == ';') || (b == ';' && count >= ControlSequence::kMaxParams))
+      return false;
+    q.raw[i] = static_cast<char>(b);
+    if (count == 0) count = 1;
+    if (b == ';') {
+      store();
+      ++count;
+    } else {
+      ControlSequence::AddDigit(value, digits, lastTwo, b - '0');
+    }
+  }
+  return false;
+}
+
 int VtInterpreter::ReadControlSequence(HostInput& in) {
   ControlSequence& q = seq_;
   q.Clear();
+  if (ReadPlainSequence(in)) return kDone;
   bool first = true, afterIntermediate = false;
   while (true) {
     in.NextHostByteFast();
@@ -68,36 +143,7 @@ int VtInterpreter::ReadControlSequence(HostInput& in) {
       q.malformed = true;
       continue;
     }
-    if (q.count == 0) {
-      q.count = 1;
-      q.value[0] = 0;
-      q.digits[0] = 0;
-      q.lastTwo[0] = 0;
-    }
-    if (b == ';') {
-      if (q.count < ControlSequence::kMaxParams) {
-        const int i = q.count++;
-        q.value[i] = 0;
-        q.digits[i] = 0;
-        q.lastTwo[i] = 0;
-      } else {
-        // Past the cap the last two slots keep the last two parameters.
-        q.overflow = true;
-        const int last = ControlSequence::kMaxParams - 1;
-        q.value[last - 1] = q.value[last];
-        q.digits[last - 1] = q.digits[last];
-        q.lastTwo[last - 1] = q.lastTwo[last];
-        q.value[last] = 0;
-        q.digits[last] = 0;
-        q.lastTwo[last] = 0;
-      }
-      continue;
-    }
-    const int i = q.count - 1;
-    const int d = b - '0';
-    q.value[i] = static_cast<int16_t>(std::min(q.value[i] * 10 + d, ControlSequence::kMaxValue));
-    if (q.digits[i] < 255) ++q.digits[i];
-    q.lastTwo[i] = static_cast<uint8_t>((q.lastTwo[i] * 10 + d) % 100);
+    q.ParameterByte(b);
   }
 }
 

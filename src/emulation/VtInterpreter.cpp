@@ -99,7 +99,52 @@ int VtInterpreter::TranslateOnEntry(const HostInput& in, int ch) const {
   return ch;
 }
 
+bool VtInterpreter::UpdatesCanBeBatched(HostInput& in) {
+  // What Interpret and Print below look at before they reach the handlers,
+  // and the run writer's own conditions; none of the updates changes them
+  // (the SCO mode's renditions switch line graphics, so it is left out).
+  return !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce && !Opt.ScoAnsiMode &&
+         !(Opt.PclPassThrough && in.PrinterOn) && NationalCharactersUnchanged(in) && in.PrintableRunAllowed();
+}
+
+namespace {
+// ESC [ then digits and ';' then H, f or m, all of it in `ahead`.
+bool AddressOrRendition(std::string_view ahead) {
+  if (ahead.empty() || ahead[0] != '[') return false;
+  for (size_t i = 1; i < ahead.size(); ++i) {
+    const char b = ahead[i];
+    if ((b >= '0' && b <= '9') || b == ';') continue;
+    return b == 'H' || b == 'f' || b == 'm';
+  }
+  return false;
+}
+}  // namespace
+
+bool VtInterpreter::WriteUpdates(HostInput& in) {
+  auto printable = [](int ch) { return ch >= 32 && ch < 127; };
+  int ch = in.CurrentHostChar;
+  if ((ch != kEsc && ch != kCr && ch != kLf && !printable(ch)) || !UpdatesCanBeBatched(in)) return false;
+  while (true) {
+    if (ch == kCr) {
+      CarriageReturn(in);
+    } else if (ch == kLf) {
+      LineFeed(in);
+    } else if (ch == kEsc && AddressOrRendition(in.ChunkAhead())) {
+      in.WrapLineFeedPending = 0;
+      Escape(in, -1);
+    } else if (printable(ch)) {
+      in.WrapLineFeedPending = 0;
+      if (!in.WritePrintableRun()) return false;
+    } else {
+      return false;
+    }
+    if (!in.TakeNextChunkByte(false)) return true;
+    ch = in.CurrentHostChar;
+  }
+}
+
 void VtInterpreter::InterpretCharacter(HostInput& in) {
+  if (WriteUpdates(in)) return;
   int ch = in.CurrentHostChar;
   if (Opt.PclPassThrough && in.PrinterOn && !in.PrintCaptureDisplayMode) {
     PassThroughToPrinter(in, ch);
@@ -150,7 +195,11 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
 
 bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
   if (Opt.HostCharacterSet == 14 || Opt.ProgramFontOption == 2) return true;
-  if (in.NationalReplacement != nationalSeen_) {
+  // Compared code by code (a library compare here would leave the vector
+  // registers to slow what follows, see screen/VectorUnit.h).
+  bool same = true;
+  for (size_t i = 0; i < nationalSeen_.size(); ++i) same &= in.NationalReplacement[i] == nationalSeen_[i];
+  if (!same) {
     nationalSeen_ = in.NationalReplacement;
     nationalIdentity_ = true;
     for (int c : {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124})

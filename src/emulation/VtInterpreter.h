@@ -66,6 +66,15 @@ class VtInterpreter : public HostInterpreter {
     int rawLength = 0;
     bool rawOverflow = false;
 
+    // A parameter byte: a digit of the current parameter, or ';' that starts
+    // the next one.
+    void ParameterByte(int b);
+    // One more digit d of a parameter's value, digit count and last two digits.
+    static void AddDigit(int& value, int& digitCount, int& lastTwo, int d) {
+      value = value * 10 + d < kMaxValue ? value * 10 + d : kMaxValue;
+      if (digitCount < 255) ++digitCount;
+      lastTwo = lastTwo % 10 * 10 + d;
+    }
     bool Has(int i) const { return i < count && digits[i] > 0; }
     // The parameter, or `missing` when it was left out.
     int Value(int i, int missing) const { return Has(i) ? value[i] : missing; }
@@ -81,6 +90,15 @@ class VtInterpreter : public HostInterpreter {
 
   // ---- Bytes and controls (VtInterpreter.cpp) -------------------------------------
   int TranslateOnEntry(const HostInput& in, int ch) const;
+  // Screen updates, runs of text, CR, LF and the control sequences that
+  // address the cursor or set the rendition (ESC [ params H, f or m, all in
+  // the chunk), one after the other while no mode or watcher needs each byte
+  // on its own: each by its own handler, and between them the reader's end of
+  // a byte and start of the next. True when the byte under interpretation was
+  // handled (the reader ends it); false, with that byte untouched, when it is
+  // none of them.
+  bool WriteUpdates(HostInput& in);
+  bool UpdatesCanBeBatched(HostInput& in);
   // Interprets a translated byte, and any byte a sequence hands back.
   void Interpret(HostInput& in, int ch);
   void Print(HostInput& in, int ch);
@@ -113,6 +131,10 @@ class VtInterpreter : public HostInterpreter {
   int ControlSequenceIntroduced(HostInput& in);
   // Reads the rest of a control sequence into seq_; kDone when complete.
   int ReadControlSequence(HostInput& in);
+  // The common shape, parameters of digits and ';' and the final byte, when
+  // all of it is in the chunk: read straight from the chunk. False, with
+  // nothing taken, for anything else.
+  bool ReadPlainSequence(HostInput& in);
   void Dispatch(HostInput& in);
   void DispatchPlain(HostInput& in);
   void DispatchDecPrivate(HostInput& in);

@@ -34,11 +34,7 @@ bool TriggerMatcher::Feed(int ch) {
   return false;
 }
 
-bool HostInput::WatchHostOutput(bool readerPrinterController) {
-  ReplayActive = 0;
-  ReplayPos = 0;
-  if (TransferByteCount != 0) ++TransferByteCount;
-  CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
+bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
   const int ch = CurrentHostChar;
 
   if (conn.UsesPty) {

@@ -4,6 +4,8 @@
 // sequences the Wyse interpreter takes.
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 
 #include "emulation/AnsiColours.h"
 #include "emulation/HostInput.h"
@@ -21,6 +23,19 @@ constexpr PlainAttribute kPlainAttributes[] = {
     {"0", 0, 0, 0, 0},       {"p", 1, 0, 0, 0},    {"4?tuvw", 0, 0, 0, 1}, {"23:;r~", 0, 0, 1, 0},
     {"6v>", 0, 0, 1, 1},     {"8xz", 0, 1, 0, 0},  {"|<", 0, 1, 0, 1},
 };
+constexpr int kPlainAttributeRows = static_cast<int>(std::size(kPlainAttributes));
+
+// The row that decides each byte (the last row that matches it), -1 for none:
+// the command comes with every screen update, so its byte is looked up, not
+// searched for in each row.
+constexpr std::array<int8_t, 256> MakePlainAttributeIndex() {
+  std::array<int8_t, 256> index{};
+  index.fill(-1);
+  for (int r = 0; r < kPlainAttributeRows; ++r)
+    for (const char* b = kPlainAttributes[r].bytes; *b; ++b) index[static_cast<uint8_t>(*b)] = static_cast<int8_t>(r);
+  return index;
+}
+constexpr std::array<int8_t, 256> kPlainAttributeIndex = MakePlainAttributeIndex();
 
 constexpr int16_t B = -1;  // the session's background colour
 struct ColourAttribute {
@@ -47,20 +62,17 @@ void HostInput::WyseAttributeCommand(int c) {
     return;
   }
   Screen& s = screen;
-  bool matched = false, normal = false;
-  for (const auto& row : kPlainAttributes) {
-    if (!std::char_traits<char>::find(row.bytes, std::char_traits<char>::length(row.bytes), static_cast<char>(c)))
-      continue;
-    matched = true;
+  const int index = c >= 0 && c < 256 ? kPlainAttributeIndex[static_cast<size_t>(c)] : -1;
+  if (index >= 0) {
+    const PlainAttribute& row = kPlainAttributes[index];
     s.DimOn = row.dim;
     s.UnderlineOn = row.underline;
     s.BoldOn = row.bold;
     s.ReverseOn = row.reverse;
-    normal = row.bytes[0] == '0';
   }
   if ((c == '|' || c == '<') && Opt.ReverseUnderlineOff) s.UnderlineOn = 0;
-  if (matched) {
-    if (normal) {
+  if (index >= 0) {
+    if (index == 0) {
       s.SetNormalTextStyle();
     } else {
       SetTextStyleForFlags();

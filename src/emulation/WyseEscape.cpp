@@ -32,6 +32,19 @@ void WyseInterpreter::Escape() {
     in_.CurrentHostChar = 0;
     const int c = NextByte();
     in_.CurrentHostChar = static_cast<int16_t>(c);
+    // The two commands of nearly every screen update, the attribute and the
+    // cursor address, go straight to their handlers: none of the checks
+    // below takes their bytes.
+    if (c == 'G') {
+      in_.WyseAttributeCommand(NextByte());
+      in_.CurrentHostChar = 0;
+      return;
+    }
+    if (c == '=' && o_.EmuViewpoint) {
+      AddressRowColumn(false);
+      in_.CurrentHostChar = 0;
+      return;
+    }
 
     if (c == '?' || c == 'b') {
       const int row = std::min<int>(s_.CursorRow, s_.ScreenRows);

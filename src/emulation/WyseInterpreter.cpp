@@ -35,12 +35,8 @@ LineGraphicsMode WyseInterpreter::GraphicsMode() const {
   return m;
 }
 
-int WyseInterpreter::NextByte() {
-  in_.GetNextHostByte();
-  return in_.NextHostByte;
-}
-
 void WyseInterpreter::InterpretCharacter(HostInput& in) {
+  if (WriteUpdates(in)) return;
   int c = in.CurrentHostChar;
   // The common case first: a plain 7-bit character with no mode that changes
   // it goes straight to the writer.
@@ -51,6 +47,15 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
     // follow are written with this one as a run.
     if (RunCanBeBatched() && NationalSetReplacesNothing() && in.WritePrintableRun()) return;
     in.WriteCharacter();
+    return;
+  }
+  // An ESC, the start of nearly every screen update, goes straight to the
+  // escape dispatch when no mode adjusts or collects the byte first (ESC is
+  // no national, multinational or line-graphics position).
+  if (c == kEsc && !st_.EnqSeen && !st_.MonitorMode && !s_.StatusLineWriteOpen && !st_.PaintBackgroundAtCr &&
+      !s_.ProtectFieldMode) {
+    st_.SwallowNextLf = 0;
+    Escape();
     return;
   }
   const bool graphics = in_.GraphicsModeOn != 0;
@@ -86,6 +91,35 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
   }
   in.CurrentHostChar = static_cast<int16_t>(c);
   ControlCharacter(c);
+}
+
+bool WyseInterpreter::UpdatesCanBeBatched() const {
+  // The conditions of the two lanes of InterpretCharacter below (a printable
+  // byte and an ESC that nothing adjusts) and of the run writer. None of the
+  // updates changes them.
+  return !st_.MonitorMode && !st_.EnqSeen && !in_.GraphicsModeOn && !s_.StatusLineWriteOpen &&
+         !st_.PaintBackgroundAtCr && !s_.ProtectFieldMode && RunCanBeBatched() && NationalSetReplacesNothing() &&
+         in_.PrintableRunAllowed();
+}
+
+bool WyseInterpreter::WriteUpdates(HostInput& in) {
+  auto printable = [](int c) { return c >= 32 && c < 127; };
+  int c = in.CurrentHostChar;
+  if ((c != kEsc && !printable(c)) || !UpdatesCanBeBatched()) return false;
+  while (true) {
+    if (c == kEsc) {
+      // Any other sequence may change what the updates rely on: the reader
+      // takes it.
+      const std::string_view ahead = in.ChunkAhead();
+      if (ahead.empty() || !(ahead[0] == 'G' || (ahead[0] == '=' && o_.EmuViewpoint))) return false;
+      st_.SwallowNextLf = 0;
+      Escape();
+    } else if (!printable(c) || !in.WritePrintableRun()) {
+      return false;
+    }
+    if (!in.TakeNextChunkByte(true)) return true;
+    c = in.CurrentHostChar;
+  }
 }
 
 bool WyseInterpreter::RunCanBeBatched() const {

@@ -14,13 +14,13 @@
 #include <string>
 
 #include "emulation/HostCommands.h"
+#include "emulation/HostInput.h"
 #include "emulation/HostInterpreter.h"
 #include "emulation/WyseCharacters.h"
 #include "emulation/WyseState.h"
 
 namespace korvane {
 
-class HostInput;
 class Screen;
 struct SessionOptions;
 
@@ -47,6 +47,14 @@ class WyseInterpreter final : public HostInterpreter {
   // Nothing that the per-byte steps check is on, so a run of printable bytes
   // may be written in one go (HostInput::WritePrintableRun).
   bool RunCanBeBatched() const;
+  // Screen updates, cursor addresses (ESC =), attributes (ESC G) and runs of
+  // text, one after the other while no mode or watcher needs each byte on
+  // its own: each by its own handler, and between them the reader's end of a
+  // byte and start of the next. True when the byte under interpretation was
+  // handled (the reader ends it); false, with that byte untouched, when it
+  // is none of them.
+  bool WriteUpdates(HostInput& in);
+  bool UpdatesCanBeBatched() const;
   // The host's national set maps every national position to itself.
   bool NationalSetReplacesNothing() const;
   void MonitorModeCharacter(int c);
@@ -78,7 +86,11 @@ class WyseInterpreter final : public HostInterpreter {
   // Attributes, addressing, editing and lines for command byte `c`.
   bool EditingCommand(int c);
   void AttributeStep();
-  int NextByte();
+  // The next byte of a sequence (every command reads its bytes here).
+  int NextByte() {
+    in_.NextHostByteFast();
+    return in_.NextHostByte;
+  }
 
   // ---- Addressing, editing, CSI, status and label lines (WyseAddressing.cpp) -------------
   void AddressRowColumn(bool pageByte);

@@ -107,8 +107,14 @@ void Screen::SetColoursForMode() {
 }
 
 void Screen::UpdateWindowColumns() {
-  if (host.IsFrontSessionWindow() && CellWidth > 0)
-    WindowColumns = static_cast<int16_t>(std::min(Width() / CellWidth - 1, static_cast<int>(kMaxCursorCol)));
+  if (!host.IsFrontSessionWindow() || CellWidth <= 0) return;
+  const int width = Width();
+  if (width != columnsWidth_ || CellWidth != columnsCellWidth_) {
+    columnsWidth_ = width;
+    columnsCellWidth_ = CellWidth;
+    columnsFit_ = std::min(width / CellWidth - 1, static_cast<int>(kMaxCursorCol));
+  }
+  WindowColumns = static_cast<int16_t>(columnsFit_);
 }
 
 void Screen::SetDrawColoursForAttribute() {

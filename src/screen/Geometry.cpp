@@ -106,15 +106,31 @@ void Screen::MoveToStatusLine(int /*row*/, int col) {
   port.MoveTo(CellWidth * (col - 1) + 4, (Height() - 14) + CellHeight + StatusLineOffset - 2);
 }
 
-int16_t Screen::PenRow() const { return static_cast<int16_t>(port.Pen().v / CellHeight + 1); }
+// The pen usually stands where MoveToCell put it for the cursor's cell; that
+// cell is then the answer (for cells more than 3 pixels wide and tall), and
+// the divisions, slow next to everything else a cursor address costs, are
+// not needed.
+int16_t Screen::RowOfPen(int v) const {
+  if (CursorRow >= 1 && CellHeight > 3 && v == CursorRow * CellHeight - 3) return CursorRow;
+  return static_cast<int16_t>(v / CellHeight + 1);
+}
 
-int16_t Screen::PenColumn() const { return static_cast<int16_t>((port.Pen().h - 1) / CellWidth + 1); }
+int16_t Screen::ColumnOfPen(int h) const {
+  if (CursorCol >= 1 && CellWidth > 3 && h == CellWidth * (CursorCol - 1) + 4) return CursorCol;
+  return static_cast<int16_t>((h - 1) / CellWidth + 1);
+}
+
+int16_t Screen::PenRow() const { return RowOfPen(port.Pen().v); }
+
+int16_t Screen::PenColumn() const { return ColumnOfPen(port.Pen().h); }
 
 void Screen::FinishCursorMove() {
   if (WriteProtectMode) SkipProtectedCells();
-  if (ProtectFieldMode == 1) ProtectFieldStart = PenColumn();
-  LastMoveCol = PenColumn();
-  LastMoveRow = PenRow();
+  // One look at the pen serves all three.
+  const platform::Point pen = port.Pen();
+  if (ProtectFieldMode == 1) ProtectFieldStart = ColumnOfPen(pen.h);
+  LastMoveCol = ColumnOfPen(pen.h);
+  LastMoveRow = RowOfPen(pen.v);
 }
 
 }  // namespace korvane

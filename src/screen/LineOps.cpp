@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "screen/Screen.h"
+#include "screen/VectorUnit.h"
 
 namespace korvane {
 
@@ -88,6 +89,8 @@ void Screen::ScrollUpIntoScrollback() {
     port.EraseRect({0, 0, Width(), Height()});
     PicturesRedrawPending = 1;
   }
+  // The row copies and the cleared row went through the C library.
+  ReleaseUpperVectorState();
 }
 
 bool Screen::RegionRows(int& top, int& bottom) const {

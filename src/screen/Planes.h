@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace korvane {
 
@@ -22,6 +25,51 @@ namespace korvane {
 inline void CheckIndex(const char* plane, int index, int bound) {
   if (index < 0 || index >= bound) [[unlikely]]
     PlaneIndexFault(plane, index, bound);
+}
+
+// Cells of one row written in bulk: `n` 8-bit character codes stored as
+// cells, and `n` copies of one value. The run writer stores every printable
+// run through these, so they take eight or sixteen cells at a time where the
+// processor has the instructions for it; the last block of a run may overlap
+// the one before it (those cells get the same values again).
+inline void StoreCodes(int16_t* cells, const uint8_t* codes, int n) {
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  auto store16 = [&](int i) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + i), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + i + 8), _mm_unpackhi_epi8(v, zero));
+  };
+  auto store8 = [&](int i) {
+    const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(codes + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + i), _mm_unpacklo_epi8(v, zero));
+  };
+  if (n >= 16) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) store16(i);
+    if (i < n) store16(n - 16);
+    return;
+  }
+  if (n >= 8) {
+    store8(0);
+    store8(n - 8);
+    return;
+  }
+#endif
+  for (int i = 0; i < n; ++i) cells[i] = codes[i];
+}
+
+inline void FillCells(int16_t* cells, int16_t value, int n) {
+#if defined(__SSE2__)
+  if (n >= 8) {
+    const __m128i v = _mm_set1_epi16(value);
+    int i = 0;
+    for (; i + 8 <= n; i += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + i), v);
+    if (i < n) _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + n - 8), v);
+    return;
+  }
+#endif
+  for (int i = 0; i < n; ++i) cells[i] = value;
 }
 
 // The four row-major screen planes with their shared row map.

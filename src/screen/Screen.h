@@ -338,8 +338,15 @@ class Screen {
   void SelectEraseColour(int option141Trigger);
   void SetFrameFlags() { FrameRedrawPending = 1; GrowBoxRedrawPending = 1; }
   void ApplyCellMetricsToPort();
+  // The row and column of a pen position (PenRow, PenColumn).
+  int16_t RowOfPen(int v) const;
+  int16_t ColumnOfPen(int h) const;
   // Columns that fit the window, when it is the front session window.
   void UpdateWindowColumns();
+  // The width and cell width the columns were last worked out from: every
+  // text style of the host's attributes asks again, and the division is
+  // done only when one of them has changed.
+  int columnsWidth_ = -1, columnsCellWidth_ = -1, columnsFit_ = 0;
   // Takes back the larger text size the dim style may have set.
   void RestoreDimmedFont();
   // Small type without the plain-face switch draws bold as plain.

@@ -122,6 +122,64 @@ TEST(QtImagePort, LetterGlyphsSitInTheirCell) {
   EXPECT_EQ(Px(p, 16, 31), kWhitePx) << "nothing below the baseline";
 }
 
+// The glyph tiles are cached by what their pixels depend on and looked up
+// through a table per style; text must look the same whatever styles were
+// drawn before it and however often the caches were emptied.
+QImage CellsOf(const QtImagePort& p) { return p.Image().copy(0, 0, 80, 40); }
+
+void DrawSample(QtImagePort& p, TextMode mode, RGB fore, RGB back, int16_t face) {
+  p.SetTextMode(mode);
+  p.ForeColour(fore);
+  p.BackColour(back);
+  p.TextFace(face);
+  p.MoveTo(4, 27);
+  const uint8_t text[] = {'H', 'g', ' ', '_', 227, 'H'};
+  p.DrawText(text, sizeof text);
+}
+
+QtImagePort FreshPort() {
+  QtImagePort p(80, 40);
+  p.TextCell(12, 18, 6);
+  p.BackColour(kWhite);
+  p.EraseRect({0, 0, 80, 40});
+  return p;
+}
+
+TEST(QtImagePortTiles, TextLooksTheSameAfterManyOtherStyles) {
+  const struct {
+    TextMode mode;
+    int16_t face;
+  } cases[] = {{TextMode::Copy, kFacePlain}, {TextMode::Inverse, kFaceUnderline},
+               {TextMode::Copy, kFaceBold | kFaceCondense}, {TextMode::Or, kFacePlain}};
+  for (const auto& c : cases) {
+    QtImagePort fresh = FreshPort();
+    DrawSample(fresh, c.mode, kRed, kBlue, c.face);
+    QtImagePort used = FreshPort();
+    DrawSample(used, c.mode, kRed, kBlue, c.face);
+    // More styles than the cache keeps, each with tiles of its own.
+    for (int i = 0; i < 700; ++i)
+      DrawSample(used, i % 2 ? TextMode::Inverse : TextMode::Copy, RGB{uint16_t(i * 90), 0, 0}, kWhite, kFacePlain);
+    used.BackColour(kWhite);
+    used.EraseRect({0, 0, 80, 40});
+    DrawSample(used, c.mode, kRed, kBlue, c.face);
+    EXPECT_EQ(CellsOf(used), CellsOf(fresh)) << "mode " << int(c.mode) << ", face " << c.face;
+  }
+}
+
+TEST(QtImagePortTiles, InverseTextIsCopyTextInSwappedColoursAndPointSizeDoesNotMatter) {
+  QtImagePort inverse = FreshPort();
+  inverse.TextSize(12);
+  DrawSample(inverse, TextMode::Inverse, kRed, kBlue, kFaceUnderline);
+  QtImagePort copy = FreshPort();
+  copy.TextSize(13);  // the screen font's glyphs are sized by the cell
+  DrawSample(copy, TextMode::Copy, kBlue, kRed, kFaceUnderline);
+  EXPECT_EQ(CellsOf(inverse), CellsOf(copy));
+  // Drawn in the other order in one port, through the shared tiles.
+  DrawSample(copy, TextMode::Inverse, kRed, kBlue, kFaceUnderline);
+  EXPECT_EQ(CellsOf(inverse), CellsOf(copy));
+  EXPECT_EQ(Px(copy, 4 + 12 * 2 + 3, 20), kRedPx) << "inverse text stands on a band of its foreground";
+}
+
 TEST(QtImagePort, ResizeKeepsWhatStillFits) {
   QtImagePort p(20, 20);
   p.BackColour(kRed);

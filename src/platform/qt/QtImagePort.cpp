@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/CharMap.h"
 
@@ -100,11 +103,41 @@ void DrawBlockOrLine(QImage& img, char32_t ch, uint32_t ink) {
   }
 }
 
+// A row of a tile into the image: a dozen pixels or so, copied four at a time
+// in the processor's vector registers where it has them. (Not through the C
+// library's memcpy, which on processors with AVX-512 leaves their upper
+// halves in use and slows the SSE code that runs after it.)
+void CopyPixels(uint32_t* out, const uint32_t* src, int n) {
+#if defined(__SSE2__)
+  if (n >= 4) {
+    auto copy4 = [&](int i) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
+    };
+    int i = 0;
+    for (; i + 4 <= n; i += 4) copy4(i);
+    // The last four end at n; they may overlap the ones before.
+    if (i < n) copy4(n - 4);
+    return;
+  }
+#endif
+  for (int i = 0; i < n; ++i) out[i] = src[i];
+}
+
 }  // namespace
 
 size_t QtImagePort::TileKeyHash::operator()(const TileKey& k) const {
   size_t h = k.glyph;
   h = h * 1000003u ^ static_cast<size_t>(k.font);
+  h = h * 1000003u ^ static_cast<size_t>(k.size);
+  h = h * 1000003u ^ static_cast<size_t>(k.face);
+  h = h * 1000003u ^ static_cast<size_t>(k.transparent);
+  h = h * 1000003u ^ k.ink;
+  h = h * 1000003u ^ k.paper;
+  return h;
+}
+
+size_t QtImagePort::StyleKeyHash::operator()(const StyleKey& k) const {
+  size_t h = static_cast<uint16_t>(k.font);
   h = h * 1000003u ^ static_cast<size_t>(k.size);
   h = h * 1000003u ^ static_cast<size_t>(k.face);
   h = h * 1000003u ^ static_cast<size_t>(k.mode);
@@ -114,7 +147,9 @@ size_t QtImagePort::TileKeyHash::operator()(const TileKey& k) const {
 }
 
 QtImagePort::QtImagePort(int width, int height)
-    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32),
+      width_(image_.width()),
+      height_(image_.height()) {
   image_.fill(back_);
 }
 
@@ -124,7 +159,9 @@ void QtImagePort::Resize(int width, int height) {
   const int w = std::min(next.width(), image_.width()), h = std::min(next.height(), image_.height());
   for (int y = 0; y < h; ++y) std::memcpy(next.scanLine(y), image_.constScanLine(y), size_t(w) * 4);
   image_ = std::move(next);
-  drawn_ = QRect(0, 0, image_.width(), image_.height());
+  width_ = image_.width();
+  height_ = image_.height();
+  drawn_ = QRect(0, 0, width_, height_);
 }
 
 QRegion QtImagePort::TakeDrawn() { return QRegion(std::exchange(drawn_, QRect())); }
@@ -133,8 +170,8 @@ QRegion QtImagePort::TakeInvalid() { return std::exchange(invalid_, QRegion()); 
 Rect QtImagePort::Clip(Rect r) const {
   r.left = std::max(r.left, 0);
   r.top = std::max(r.top, 0);
-  r.right = std::min(r.right, image_.width());
-  r.bottom = std::min(r.bottom, image_.height());
+  r.right = std::min(r.right, width_);
+  r.bottom = std::min(r.bottom, height_);
   return r;
 }
 
@@ -161,14 +198,15 @@ void QtImagePort::InvertRect(Rect r) {
 }
 
 void QtImagePort::Plot(int x, int y) {
-  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   uint32_t& p = reinterpret_cast<uint32_t*>(image_.scanLine(y))[x];
   p = penMode_ == PenMode::Xor ? (p ^ 0x00FFFFFFu) : fore_;
 }
 
 void QtImagePort::LineTo(int h, int v) {
   // Bresenham, both end pixels included.
-  int x0 = pen_.h, y0 = pen_.v;
+  const Point pen = Pen();
+  int x0 = pen.h, y0 = pen.v;
   const int dx = std::abs(h - x0), sx = x0 < h ? 1 : -1;
   const int dy = -std::abs(v - y0), sy = y0 < v ? 1 : -1;
   int err = dx + dy;
@@ -181,7 +219,7 @@ void QtImagePort::LineTo(int h, int v) {
     if (e2 <= dx) { err += dx; y0 += sy; }
   }
   MarkDrawn(Clip(box));
-  pen_ = {h, v};
+  SetPen(h, v);
 }
 
 void QtImagePort::ScrollRect(Rect r, int dh, int dv) {
@@ -241,20 +279,24 @@ void QtImagePort::TextCell(int width, int above, int below) {
 
 void QtImagePort::ClearTiles() {
   tiles_.clear();
-  styleTiles_.fill(nullptr);
+  styleTables_.clear();
+  styleTiles_ = nullptr;
+  tileStyle_ = StyleKey{};
 }
 
 const QImage& QtImagePort::Tile(uint8_t code) {
   const bool cellFont = font_ == kScreenFont || font_ == kPcScreenFont;
   const char32_t glyph = cellFont ? GlyphOf(font_, code) : MacRomanToUnicode(code);
-  TileKey key{glyph, font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
-  if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
-  if (tiles_.size() > 8192) ClearTiles();
-
-  const int w = cellWidth_, h = cellAbove_ + cellBelow_;
   const bool transparent = textMode_ == TextMode::Or;
   const uint32_t ink = textMode_ == TextMode::Inverse ? back_ : fore_;
-  const uint32_t paper = textMode_ == TextMode::Inverse ? fore_ : back_;
+  const uint32_t paper = transparent ? 0u : textMode_ == TextMode::Inverse ? fore_ : back_;
+  // Only these face bits change the rendering.
+  const auto face = static_cast<int16_t>(face_ & (kFaceBold | kFaceItalic | kFaceUnderline));
+  const int16_t font = cellFont ? int16_t{kScreenFont} : font_;
+  const TileKey key{glyph, font, cellFont ? int16_t{0} : size_, face, transparent, ink, paper};
+  if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
+
+  const int w = cellWidth_, h = cellAbove_ + cellBelow_;
   QImage tile(w, std::max(h, 1), transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   tile.fill(transparent ? 0u : paper);
 
@@ -284,33 +326,40 @@ const QImage& QtImagePort::Tile(uint8_t code) {
 
 void QtImagePort::DrawText(const uint8_t* codes, int n) {
   if (n <= 0) return;
-  // Within one style every glyph's tile is found by its code alone.
   const StyleKey style{font_, size_, face_, static_cast<int16_t>(textMode_), fore_, back_};
-  if (!(style == tileStyle_)) {
+  if (!styleTiles_ || !(style == tileStyle_)) {
+    // A run adds at most 256 tiles: the cache is bounded before it starts, so
+    // that no tile it points to goes away while it is drawn.
+    if (tiles_.size() > kTileLimit || styleTables_.size() > kStyleLimit) ClearTiles();
     tileStyle_ = style;
-    styleTiles_.fill(nullptr);
+    styleTiles_ = &styleTables_.try_emplace(style).first->second;
   }
-  const int top = pen_.v - cellAbove_;
-  uchar* const bits = image_.bits();
-  const qsizetype stride = image_.bytesPerLine();
+  StyleTiles& tiles = *styleTiles_;
+  // Every tile is one cell.
+  const int tileWidth = cellWidth_, tileHeight = std::max(cellAbove_ + cellBelow_, 1);
+  const Point pen = Pen();
+  const int top = pen.v - cellAbove_;
+  uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
+  const qsizetype stride = image_.bytesPerLine() / 4;
   for (int i = 0; i < n; ++i) {
-    const QImage*& cached = styleTiles_[codes[i]];
-    if (!cached) cached = &Tile(codes[i]);
-    const QImage& tile = *cached;
-    const int left = pen_.h + i * cellWidth_;
-    const Rect dst = Clip({left, top, left + tile.width(), top + tile.height()});
+    TileRef& tile = tiles[codes[i]];
+    if (!tile.pixels) {
+      const QImage& rendered = Tile(codes[i]);
+      tile = {reinterpret_cast<const uint32_t*>(rendered.constBits()), rendered.bytesPerLine() / 4,
+              rendered.format() == QImage::Format_ARGB32_Premultiplied};
+    }
+    const int left = pen.h + i * cellWidth_;
+    const Rect dst = Clip({left, top, left + tileWidth, top + tileHeight});
     if (dst.Empty()) continue;
-    const bool blend = tile.format() == QImage::Format_ARGB32_Premultiplied;
-    const uchar* tileBits = tile.constBits();
-    const qsizetype tileStride = tile.bytesPerLine();
+    const int width = dst.Width();
     for (int y = dst.top; y < dst.bottom; ++y) {
-      const uint32_t* src = reinterpret_cast<const uint32_t*>(tileBits + (y - top) * tileStride) + (dst.left - left);
-      uint32_t* out = reinterpret_cast<uint32_t*>(bits + y * stride) + dst.left;
-      if (!blend) {
-        std::memcpy(out, src, size_t(dst.Width()) * 4);
+      const uint32_t* src = tile.pixels + (y - top) * tile.stride + (dst.left - left);
+      uint32_t* out = bits + y * stride + dst.left;
+      if (!tile.blend) {
+        CopyPixels(out, src, width);
         continue;
       }
-      for (int x = 0; x < dst.Width(); ++x) {
+      for (int x = 0; x < width; ++x) {
         const uint32_t s = src[x], a = s >> 24;
         if (a == 0) continue;
         auto mix = [&](int shift) {
@@ -321,8 +370,8 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       }
     }
   }
-  MarkDrawn(Clip({pen_.h, top, pen_.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
-  pen_.h += n * cellWidth_;
+  MarkDrawn(Clip({pen.h, top, pen.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
+  SetPen(pen.h + n * cellWidth_, pen.v);
 }
 
 }  // namespace korvane::platform

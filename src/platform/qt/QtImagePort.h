@@ -31,10 +31,12 @@ class QtImagePort final : public Port {
   // Called by Flush, so that the window shows what was drawn.
   std::function<void()> onFlush;
 
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
-  void MoveTo(int h, int v) override { pen_ = {h, v}; }
-  Point Pen() const override { return pen_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void MoveTo(int h, int v) override { SetPen(h, v); }
+  Point Pen() const override {
+    return {static_cast<int32_t>(static_cast<uint32_t>(pen_)), static_cast<int32_t>(static_cast<uint32_t>(pen_ >> 32))};
+  }
   void LineTo(int h, int v) override;
   void ForeColour(RGB c) override { fore_ = ToPixel(c); }
   void BackColour(RGB c) override { back_ = ToPixel(c); }
@@ -61,39 +63,72 @@ class QtImagePort final : public Port {
   void Fill(Rect r, uint32_t pixel);
   void Plot(int x, int y);
   void MarkDrawn(Rect r);
+  // The tile of `code` in the current style, rendered on first use.
   const QImage& Tile(uint8_t code);
   void ClearTiles();
 
+  // What a tile's pixels depend on, and nothing else, so that styles that
+  // look alike share their tiles: the screen fonts' tiles are sized by the
+  // cell, not by the point size, and inverse text is copy text with its
+  // colours swapped.
   struct TileKey {
     char32_t glyph;
-    int16_t font, size, face, mode;
-    uint32_t fore, back;
+    int16_t font, size, face;
+    bool transparent;
+    uint32_t ink, paper;
     bool operator==(const TileKey&) const = default;
   };
   struct TileKeyHash {
     size_t operator()(const TileKey& k) const;
   };
-
-  QImage image_;
-  // What was drawn since the window last copied it: one bounding rectangle,
-  // cheap to grow for every cell run.
-  QRect drawn_;
-  QRegion invalid_;
-  Point pen_;
-  uint32_t fore_ = 0xFF000000u, back_ = 0xFFFFFFFFu;
-  PenMode penMode_ = PenMode::Copy;
-  TextMode textMode_ = TextMode::Copy;
-  int16_t font_ = kScreenFont, size_ = 12, face_ = kFacePlain;
-  int cellWidth_ = 7, cellAbove_ = 12, cellBelow_ = 3;
-  std::unordered_map<TileKey, QImage, TileKeyHash> tiles_;
-  // The tiles of the style in use, by code (pointers into tiles_).
+  // The drawing state DrawText reads; each style in use keeps a table of its
+  // tiles by code, so that a run finds a glyph's tile with one index whatever
+  // styles the runs before it used (a repaint of coloured text switches
+  // styles many times a row).
   struct StyleKey {
     int16_t font = -1, size = 0, face = 0, mode = 0;
     uint32_t fore = 0, back = 0;
     bool operator==(const StyleKey&) const = default;
   };
+  struct StyleKeyHash {
+    size_t operator()(const StyleKey& k) const;
+  };
+  // A rendered tile's pixels as DrawText copies them (null: not rendered yet).
+  struct TileRef {
+    const uint32_t* pixels = nullptr;
+    qsizetype stride = 0;  // in pixels
+    bool blend = false;    // transparent text: the tile is blended, not copied
+  };
+  using StyleTiles = std::array<TileRef, 256>;
+  // Bounds of the caches: about 10 MB of tiles at the largest text size, and
+  // 1 MB of style tables.
+  static constexpr size_t kTileLimit = 8192, kStyleLimit = 512;
+
+  QImage image_;
+  // The image's size, kept here: every text run and rectangle is clipped to it.
+  int width_ = 1, height_ = 1;
+  // What was drawn since the window last copied it: one bounding rectangle,
+  // cheap to grow for every cell run.
+  QRect drawn_;
+  QRegion invalid_;
+  // The pen, h in the low half and v in the high half. It is stored in one
+  // piece because it is read in one piece (Pen), mostly right after a move,
+  // and a read that spans two separate stores has to wait for both of them
+  // to reach the cache: the screen reads the pen back after every cursor
+  // address.
+  uint64_t pen_ = 0;
+  void SetPen(int h, int v) { pen_ = static_cast<uint32_t>(h) | static_cast<uint64_t>(static_cast<uint32_t>(v)) << 32; }
+  uint32_t fore_ = 0xFF000000u, back_ = 0xFFFFFFFFu;
+  PenMode penMode_ = PenMode::Copy;
+  TextMode textMode_ = TextMode::Copy;
+  int16_t font_ = kScreenFont, size_ = 12, face_ = kFacePlain;
+  int cellWidth_ = 7, cellAbove_ = 12, cellBelow_ = 3;
+  // Rendered tiles (node-based: a tile stays where it is until the cache is
+  // cleared) and the per-style tables that point into them.
+  std::unordered_map<TileKey, QImage, TileKeyHash> tiles_;
+  std::unordered_map<StyleKey, StyleTiles, StyleKeyHash> styleTables_;
   StyleKey tileStyle_;
-  std::array<const QImage*, 256> styleTiles_{};
+  StyleTiles* styleTiles_ = nullptr;
 };
 
 }  // namespace korvane::platform

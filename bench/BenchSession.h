@@ -1,0 +1,100 @@
+#pragma once
+// The session the throughput benchmarks feed: 24 x 80 at the default text
+// size (12 x 24 pixel cells), drawing into an offscreen Qt back buffer through
+// the flood gate, with both interpreter families installed and the generated
+// stream read over and over from a loop link.
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "emulation/EmulationFlags.h"
+#include "emulation/FloodGate.h"
+#include "emulation/SessionInterpreters.h"
+#include "platform/qt/QtImagePort.h"
+#include "windows/Session.h"
+
+namespace korvane::bench {
+
+// The generated stream, over and over.
+class LoopLink final : public HostLink {
+ public:
+  explicit LoopLink(const std::string& bytes) : bytes_(bytes) {}
+  uint64_t taken = 0;
+  void Write(const uint8_t*, int) override {}
+  int Read(uint8_t* buf, int max) override {
+    int n = 0;
+    while (n < max) {
+      const size_t k = std::min(bytes_.size() - pos_, static_cast<size_t>(max - n));
+      std::memcpy(buf + n, bytes_.data() + pos_, k);
+      n += static_cast<int>(k);
+      pos_ += k;
+      if (pos_ == bytes_.size()) pos_ = 0;
+    }
+    taken += static_cast<uint64_t>(n);
+    return n;
+  }
+  int Waiting() override { return 1 << 20; }
+
+ private:
+  const std::string& bytes_;
+  size_t pos_ = 0;
+};
+
+inline void Vt220(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Vt220, o);
+  o.AutoAnsiColours = 1;
+  o.ProgramFontOption = 1;
+}
+
+inline void Wyse60(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Wyse60, o);
+  o.HiddenAttributes = 1;
+  o.HostCharacterSet = 14;
+}
+
+struct BenchSession {
+  static constexpr int kWidth = 81 * 12, kHeight = (23 + 3) * 24 + 9;
+
+  // `emulation` null: the plain-text path. Without the flood gate every run
+  // and every scroll is drawn.
+  BenchSession(const std::string& stream, bool floodGate, platform::Clock& clock,
+               void (*emulation)(SessionOptions&) = nullptr)
+      : image(kWidth, kHeight), gate(image), session(floodGate ? static_cast<platform::Port&>(gate) : image, clock) {
+    SessionOptions& o = session.Opt;
+    o.TextSizeValue = 18;
+    o.FontSize = 18;
+    o.AutoWrapOn = 1;
+    o.ScrollBackOn = 1;
+    o.CurrentForeColour = 17;
+    o.BackgroundColour = 18;
+    session.screen.ComputeCellMetrics();
+    session.screen.SetNormalTextStyle();
+    session.screen.MoveToCell(1, 1);
+    auto owned = std::make_unique<LoopLink>(stream);
+    link = owned.get();
+    session.conn.PtyStream = std::move(owned);
+    if (floodGate) session.input.SetFloodGate(&gate);
+    if (emulation) emulation(o);
+    interpreters = std::make_unique<SessionInterpreters>(session);
+  }
+
+  // One input pass.
+  void Pass() { session.input.ProcessHostInput(); }
+  // The window's repaint from the planes, as the idle pass does it in a flood.
+  void Repaint() {
+    FloodGate::RepaintScope repaint(gate);
+    session.screen.RedrawScreenFromBuffers();
+    session.screen.RepaintPending = 0;
+  }
+
+  platform::QtImagePort image;
+  FloodGate gate;
+  Session session;
+  std::unique_ptr<SessionInterpreters> interpreters;
+  LoopLink* link = nullptr;
+};
+
+}  // namespace korvane::bench

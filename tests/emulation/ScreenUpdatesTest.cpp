@@ -1,0 +1,235 @@
+// Screen updates (cursor addresses, renditions and attributes, runs of text,
+// CR and LF) are handled one after the other, and control sequences of digits
+// are read straight from the chunk, without the reader's per-byte steps. The
+// result must be exactly that of the byte-by-byte path: the same planes,
+// cursor, answers and echoes, the same drawing, and the same result however
+// the connection splits the stream.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostInputFixture.h"
+#include "emulation/EmulationFlags.h"
+#include "emulation/SessionInterpreters.h"
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingEchoSinks.h"
+#include "fakes/RecordingPort.h"
+#include "windows/Session.h"
+
+namespace korvane {
+namespace {
+
+struct Terminal {
+  const char* name;
+  void (*apply)(SessionOptions&);
+  int width;  // the window's width in pixels
+};
+
+struct Result {
+  std::string cells, cursor, answer, capture, clipboard, drawing;
+};
+
+std::string Cells(Session& s) {
+  std::string out;
+  for (int r = 1; r <= 26; ++r) {
+    for (int c = 1; c <= 100; ++c) {
+      out += std::to_string(s.screen.ScreenChars(r, c)) + "/" + std::to_string(s.screen.ScreenAttrs(r, c)) + "/" +
+             std::to_string(s.screen.ScreenForeColours(r, c)) + "/" +
+             std::to_string(s.screen.ScreenBackColours(r, c)) + "/" + std::to_string(s.screen.ScreenProtect(r, c)) +
+             " ";
+    }
+    out += "\n";
+  }
+  for (int line = 1; line <= 30; ++line)
+    for (int c = 1; c <= 80; ++c) out += static_cast<char>(s.screen.ScrollBack.Cell(ScrollBackPlanes::kChars, line, c));
+  return out;
+}
+
+// Every drawing call with the drawing state in force.
+std::string Drawing(const fakes::RecordingPort& port) {
+  std::string out;
+  for (const auto& c : port.calls) {
+    out += c.op + " " + std::to_string(c.pen.h) + "," + std::to_string(c.pen.v) + " [" + c.text + "] " +
+           std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + "," + std::to_string(c.rect.right) + "," +
+           std::to_string(c.rect.bottom) + " " + std::to_string(c.dv) + " " + std::to_string(c.fore.red) + "." +
+           std::to_string(c.fore.green) + "." + std::to_string(c.fore.blue) + " " + std::to_string(c.back.red) +
+           "." + std::to_string(c.back.green) + "." + std::to_string(c.back.blue) + " " + std::to_string(c.face) +
+           " " + std::to_string(static_cast<int>(c.mode)) + "\n";
+  }
+  return out;
+}
+
+// Feeds the stream to a session of the terminal: the bytes up to `split` first,
+// the rest 100 ms later. `byteByByte` turns on an option that keeps every byte
+// on the reader's own path and changes nothing else these streams show (it
+// only ever skips a reverse blank after a wrap that no path marks any more).
+Result Replay(const Terminal& terminal, const std::string& stream, size_t split, bool byteByByte) {
+  fakes::FakeClock clock;
+  fakes::RecordingPort port(terminal.width, 414);
+  Session s(port, clock);
+  s.Opt.TextSizeValue = 12;
+  s.Opt.AutoWrapOn = 1;
+  s.Opt.CurrentForeColour = 17;
+  s.Opt.BackgroundColour = 18;
+  s.Opt.ScrollBackOn = 1;
+  terminal.apply(s.Opt);
+  s.Opt.SkipReverseBlankOption = byteByByte ? 1 : 0;
+  s.screen.ComputeCellMetrics();
+  s.screen.MoveToCell(1, 1);
+  SessionInterpreters interpreters(s);
+  fakes::RecordingEchoSinks echo;
+  s.input.SetEchoSinks(&echo);
+  s.input.CaptureFileOn = 1;
+  s.input.ClipboardLineCopy = 1;
+  auto link = std::make_unique<testing_support::TimedLink>(clock);
+  auto* raw = link.get();
+  link->FeedAt(clock.Milliseconds(), stream.substr(0, split));
+  link->FeedAt(clock.Milliseconds() + 100, stream.substr(split));
+  s.conn.PtyStream = std::move(link);
+  s.input.ProcessHostInput();
+  clock.AdvanceMs(200);
+  s.input.ProcessHostInput();
+  return {Cells(s), std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol), raw->written,
+          echo.capture, echo.clipboard, Drawing(port)};
+}
+
+void ExpectSameAsByteByByte(const Terminal& terminal, const std::string& stream) {
+  const Result fast = Replay(terminal, stream, stream.size(), false);
+  const Result slow = Replay(terminal, stream, stream.size(), true);
+  EXPECT_EQ(fast.cells, slow.cells);
+  EXPECT_EQ(fast.cursor, slow.cursor);
+  EXPECT_EQ(fast.answer, slow.answer);
+  EXPECT_EQ(fast.capture, slow.capture);
+  EXPECT_EQ(fast.clipboard, slow.clipboard);
+  EXPECT_EQ(fast.drawing, slow.drawing);
+  EXPECT_FALSE(fast.answer.empty()) << "the stream asks for answers";
+  for (size_t split = 1; split < stream.size(); ++split) {
+    const Result cut = Replay(terminal, stream, split, false);
+    // Where the chunk ends the pending run is drawn and echoed, so only the
+    // text of the echoes, not its pieces, is compared.
+    ASSERT_EQ(cut.cells, fast.cells) << "split at " << split;
+    ASSERT_EQ(cut.cursor, fast.cursor) << "split at " << split;
+    ASSERT_EQ(cut.answer, fast.answer) << "split at " << split;
+    ASSERT_EQ(cut.clipboard, fast.clipboard) << "split at " << split;
+  }
+}
+
+// ---- The Wyse family ----------------------------------------------------------
+
+void Wyse60(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Wyse60, o);
+  o.HiddenAttributes = 1;
+  o.HostCharacterSet = 14;
+}
+void Wyse60AttributeCells(SessionOptions& o) {
+  Wyse60(o);
+  o.HiddenAttributes = 0;
+  o.ColourModeA = 1;
+}
+void Wyse50ClearingAddresses(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Wyse50, o);
+  o.HiddenAttributes = 1;
+  o.HostCharacterSet = 14;
+  o.ClearAddressesOption = 1;
+  o.ReverseUnderlineOff = 1;
+}
+void Viewpoint(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Viewpoint, o);
+  o.HiddenAttributes = 1;
+  o.HostCharacterSet = 14;
+}
+
+class WyseUpdates : public ::testing::TestWithParam<Terminal> {};
+
+TEST_P(WyseUpdates, MatchTheByteByBytePathAndAnySplit) {
+  std::string stream = "\x1b=  \x1bG4reverse\x1bG0 normal\x1b=\"(\x1bGpdim text\x1bG|rev-under";
+  // The right margin: an address beyond it, text that wraps, and wrapping
+  // on the last row, which scrolls.
+  stream += "\x1b=#n\x1bG8beyond\x1b=$K\x1bG2" + std::string(30, 'w') + "\x1b=7F" + std::string(40, 'x');
+  // Rows and columns past the screen, an unknown attribute byte, and
+  // sequences the updates leave to the reader in between.
+  stream += "\x1b=\x7f\x7f\x1bG?\x1bGQ\x1bG<tail\x1b?\x1b=%%\x1bT\x1b=& \rCR\nLF\x08\x1bG6\x1b=' done";
+  // A status line ends with CR, which makes the next LF go unseen unless an
+  // escape comes first.
+  stream += "\x1b" "Fstatus text\r\x1b=)!\x1bG4after status\nnext line";
+  ExpectSameAsByteByByte(GetParam(), stream);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wyse, WyseUpdates,
+    ::testing::Values(Terminal{"Wyse60", Wyse60, 570}, Terminal{"Wyse60AttributeCellsInColour", Wyse60AttributeCells, 570},
+                      Terminal{"Wyse50ClearingAddresses", Wyse50ClearingAddresses, 570},
+                      Terminal{"ViewpointNarrowWindow", Viewpoint, 300}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The VT family --------------------------------------------------------------
+
+void Vt220Colour(SessionOptions& o) {
+  SetEmulationFlags(EmulationKind::Vt220, o);
+  o.AutoAnsiColours = 1;
+  o.ProgramFontOption = 1;
+}
+void Vt100(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt100, o); }
+void Vt220Extended(SessionOptions& o) {
+  Vt220Colour(o);
+  o.ExtendedAnsiMode = 1;
+}
+void Vt220Sco(SessionOptions& o) {
+  Vt220Colour(o);
+  o.ScoAnsiMode = 1;
+}
+
+class VtUpdates : public ::testing::TestWithParam<Terminal> {};
+
+TEST_P(VtUpdates, MatchTheByteByBytePathAndAnySplit) {
+  std::string stream = "\x1b[H\x1b[2J\x1b[1;31;42mred on green\x1b[m\r\nplain\x1b[5;10Hthere\x1b[7m inverse\x1b[0m";
+  // Parameters: none, leading zeros, three-digit rows, empty ones, more than
+  // sixteen, and one longer than the sequence record keeps.
+  stream += "\x1b[;5H\x1b[007;0012fzeros\x1b[123;4Hfar\x1b[1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17;33mmany";
+  stream += "\x1b[" + std::string(85, '1') + ";1mlong\x1b[38;5;200mext\x1b[4;1mlist\x1b[10;1mround";
+  // The right margin and the bottom: wrapping, the line feed the wrap
+  // swallows, and scrolling into the scroll-back.
+  stream += "\x1b[3;75H" + std::string(12, 'm') + "\r\nafter wrap\x1b[24;1Hbottom line\r\nscrolled\r\n\n";
+  // Sequences and controls the updates leave to the reader, and answers.
+  stream += "\x1b[?7l\x1b[20;78Hnowrap\x1b[?7h\x1b[1\x7f;2Hdel\x1b[2;20r\x1b[20;1H\nregion\x1b[r\t|tab\x1b[6n";
+  stream += "\x1b" "7\x1b[12;40Hsaved\x1b" "8restored\x1b(0lqk\x1b(Bback\x1b[1\x1b[2Jcut\x1b[12\n;5Hend";
+  ExpectSameAsByteByByte(GetParam(), stream);
+}
+
+// A run of text ends at the first byte that is not printable ASCII, found
+// eight bytes at a time and stored sixteen cells at a time: every length of
+// run, with each kind of byte that ends one, in the middle of the chunk and
+// at every distance from its end.
+TEST(TextRuns, EndWhereTheByteByBytePathEndsThem) {
+  const Terminal terminal{"Vt220Colour", Vt220Colour, 570};
+  for (const char stop : {'\x00', '\x1f', '\x7f', '\x80', '\x9b', '\xff', '\r'}) {
+    std::string stream = "\x1b[31m";
+    for (int length = 0; length <= 40; ++length)
+      stream += std::string(static_cast<size_t>(length), static_cast<char>('a' + length % 26)) + stop + "~ +";
+    std::vector<std::string> streams = {stream};
+    for (int length = 0; length <= 20; ++length)
+      for (int after = 0; after <= 9; ++after)
+        streams.push_back("\x1b[32m" + std::string(static_cast<size_t>(length), 'r') + stop +
+                          std::string(static_cast<size_t>(after), 's'));
+    for (const std::string& s : streams) {
+      const Result fast = Replay(terminal, s, s.size(), false);
+      const Result slow = Replay(terminal, s, s.size(), true);
+      ASSERT_EQ(fast.cells, slow.cells) << "ended by " << int(static_cast<uint8_t>(stop)) << " in " << s;
+      ASSERT_EQ(fast.cursor, slow.cursor) << "ended by " << int(static_cast<uint8_t>(stop)) << " in " << s;
+      ASSERT_EQ(fast.drawing, slow.drawing) << "ended by " << int(static_cast<uint8_t>(stop)) << " in " << s;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Vt, VtUpdates,
+                         ::testing::Values(Terminal{"Vt220Colour", Vt220Colour, 570}, Terminal{"Vt100", Vt100, 570},
+                                           Terminal{"Vt220Extended", Vt220Extended, 570},
+                                           Terminal{"Vt220Sco", Vt220Sco, 570},
+                                           Terminal{"Vt220NarrowWindow", Vt220Colour, 300}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace korvane
