@@ -8,6 +8,7 @@
 #include <array>
 
 #include "emulation/HostInput.h"
+#include "emulation/WyseCharacters.h"
 #include "emulation/HostSequences.h"
 #include "windows/Session.h"
 
@@ -46,34 +47,16 @@ constexpr std::array<uint8_t, 128> MakeGraphics() {
 }
 constexpr std::array<uint8_t, 128> kGraphics = MakeGraphics();
 
-// The alternate set also draws "3" .. "^" (51..94).
-constexpr uint8_t kAltGraphics[] = {226, 229, 255, 251, 223, 223, 248, 234, 244, 246, 246, 246, 223, 221, 233,
-                                    220, 224, 230, 228, 254, 245, 242, 243, 253, 252, 249, 232, 250, 247, 253,
-                                    241, 252, 242, 243, 243, 254, 245, 250, 225, 222, 227, 219, 218, 218};
-static_assert(sizeof kAltGraphics == 94 - 51 + 1);
-
-// The same glyphs in a font laid out as code page 437.
-constexpr std::array<uint8_t, 256> MakePcGlyphs() {
-  std::array<uint8_t, 256> t{};
-  constexpr uint8_t pairs[][2] = {{220, 194}, {221, 192}, {222, 218}, {223, 191}, {224, 195}, {225, 217},
-                                  {226, 179}, {227, 219}, {228, 197}, {229, 180}, {230, 196}, {231, 176},
-                                  {232, 205}, {233, 193}, {234, 186}, {240, 255}, {241, 209}, {242, 200},
-                                  {243, 201}, {244, 187}, {245, 199}, {246, 188}, {247, 207}, {248, 185},
-                                  {249, 204}, {250, 206}, {251, 182}, {252, 203}, {253, 202}, {254, 198}};
-  for (const auto& p : pairs) t[p[0]] = p[1];
-  return t;
-}
-constexpr std::array<uint8_t, 256> kPcGlyphs = MakePcGlyphs();
 
 }  // namespace
 
 int VtInterpreter::LineGraphicsGlyph(int b, bool altGraphicsSet, bool pcFont) {
   if (b < 0 || b > 127) return b;
   int glyph = kGraphics[static_cast<size_t>(b)];
-  if (altGraphicsSet && b >= 51 && b <= 94) glyph = kAltGraphics[b - 51];
+  // The alternate set also draws "3" .. "^" (51..94), as the Wyse family does.
+  if (altGraphicsSet && b >= 51 && b <= 94) glyph = AltGraphicsGlyph(b);
   if (glyph == 0) return b;
-  if (pcFont && kPcGlyphs[static_cast<size_t>(glyph)] != 0) glyph = kPcGlyphs[static_cast<size_t>(glyph)];
-  return glyph;
+  return pcFont ? PcLineDrawingCode(glyph) : glyph;
 }
 
 VtInterpreter::VtInterpreter(Session& session, HostSequences& shared)

@@ -29,6 +29,8 @@ constexpr std::array<uint8_t, 256> kPcTable = MakePcTable();
 
 }  // namespace
 
+int AltGraphicsGlyph(int c) { return c >= 51 && c <= 94 ? kAltGlyphs[c - 51] : 0; }
+
 int PcLineDrawingCode(int glyph) {
   if (glyph < 0 || glyph > 255 || kPcTable[glyph] == 0) return glyph;
   return kPcTable[glyph];

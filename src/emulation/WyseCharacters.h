@@ -1,6 +1,7 @@
 #pragma once
-// The Wyse family's line graphics: which drawing glyph of the screen font a
-// character code shows while the graphics mode is on.
+// Line graphics: which drawing glyph of the screen font a character code
+// shows while the Wyse family's graphics mode is on, and the tables the VT
+// family's graphics set shares with it.
 
 namespace korvane {
 
@@ -13,6 +14,10 @@ struct LineGraphicsMode {
 
 // The glyph code shown for `c` in line-graphics mode.
 int MapLineGraphics(int c, const LineGraphicsMode& mode);
+
+// The glyph of the alternative line-graphics set for codes 51..94 ("3" .. "^"),
+// which both families draw; 0 for other codes.
+int AltGraphicsGlyph(int c);
 
 // The program font's drawing glyph (218..255) as the PC line-drawing code of
 // a font that has those; other codes are returned unchanged.
