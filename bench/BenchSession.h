@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "connection/LoopLink.h"
 #include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
 #include "emulation/SessionInterpreters.h"
@@ -17,31 +18,6 @@
 #include "windows/Session.h"
 
 namespace korvane::bench {
-
-// The generated stream, over and over.
-class LoopLink final : public HostLink {
- public:
-  explicit LoopLink(const std::string& bytes) : bytes_(bytes) {}
-  uint64_t taken = 0;
-  void Write(const uint8_t*, int) override {}
-  int Read(uint8_t* buf, int max) override {
-    int n = 0;
-    while (n < max) {
-      const size_t k = std::min(bytes_.size() - pos_, static_cast<size_t>(max - n));
-      std::memcpy(buf + n, bytes_.data() + pos_, k);
-      n += static_cast<int>(k);
-      pos_ += k;
-      if (pos_ == bytes_.size()) pos_ = 0;
-    }
-    taken += static_cast<uint64_t>(n);
-    return n;
-  }
-  int Waiting() override { return 1 << 20; }
-
- private:
-  const std::string& bytes_;
-  size_t pos_ = 0;
-};
 
 inline void Vt220(SessionOptions& o) {
   SetEmulationFlags(EmulationKind::Vt220, o);

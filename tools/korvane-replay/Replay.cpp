@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "connection/LoopLink.h"
 #include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
 #include "emulation/SessionInterpreters.h"
@@ -72,31 +73,6 @@ class ReplayLink final : public HostLink {
     return static_cast<int>(n);
   }
   int Waiting() override { return static_cast<int>(std::min<size_t>(Remaining(), 1 << 30)); }
-
- private:
-  std::string bytes_;
-  size_t pos_ = 0;
-};
-
-// The recorded host output over and over, for throughput.
-class LoopLink final : public HostLink {
- public:
-  explicit LoopLink(std::string bytes) : bytes_(std::move(bytes)) {}
-  uint64_t taken = 0;
-  void Write(const uint8_t*, int) override {}
-  int Read(uint8_t* buf, int max) override {
-    int n = 0;
-    while (n < max) {
-      const size_t k = std::min(bytes_.size() - pos_, static_cast<size_t>(max - n));
-      std::memcpy(buf + n, bytes_.data() + pos_, k);
-      n += static_cast<int>(k);
-      pos_ += k;
-      if (pos_ == bytes_.size()) pos_ = 0;
-    }
-    taken += static_cast<uint64_t>(n);
-    return n;
-  }
-  int Waiting() override { return 1 << 20; }
 
  private:
   std::string bytes_;
