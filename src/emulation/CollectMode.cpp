@@ -52,26 +52,9 @@ void HostInput::CollectStatusText(const char* text) {
 }
 
 void HostInput::RunCollectPass() {
-  if ((conn.UsesPty && !conn.PtyStream) || (!conn.PtyStream && conn.ConnectionOpen == 0) || !conn.Link()) {
+  if (!FetchChunk(kCollectPtyChunkMax)) {
     CheckInputPending();
     return;
-  }
-  HostLink* link = conn.Link();
-  if (conn.UsesPty) {
-    HostChunkCount = 0;
-    if (!HoldOutput) {
-      int got = 0;
-      while (got < kCollectPtyChunkMax) {
-        const int n = link->Read(ReceiveBuffer.data() + got, kCollectPtyChunkMax - got);
-        if (n <= 0) break;
-        got += n;
-      }
-      HostChunkCount = static_cast<int16_t>(got);
-    }
-    HostChunkPos = 0;
-    FlushWindowOncePerTick();
-  } else {
-    HostChunkCount = static_cast<int16_t>(std::min(conn.SerialBytesWaiting(), 32767));
   }
   if (HostChunkCount == 0) {
     CheckInputPending();

@@ -101,10 +101,10 @@ void HostInput::ProcessHostInput() {
   if (gate_ && gate_->EndPass()) screen.RepaintPending = 1;
 }
 
-HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
-  if ((conn.UsesPty && !conn.PtyStream) || (!conn.PtyStream && conn.ConnectionOpen == 0)) return ChunkRead::NoInput;
+bool HostInput::FetchChunk(int ptyMax) {
+  if ((conn.UsesPty && !conn.PtyStream) || (!conn.PtyStream && conn.ConnectionOpen == 0)) return false;
   HostLink* link = conn.Link();
-  if (!link) return ChunkRead::NoInput;
+  if (!link) return false;
   if (conn.UsesPty) {
     HostChunkCount = 0;
     if (!HoldOutput) {
@@ -121,6 +121,11 @@ HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
   } else {
     HostChunkCount = static_cast<int16_t>(std::min(conn.SerialBytesWaiting(), 32767));
   }
+  return true;
+}
+
+HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
+  if (!FetchChunk(ptyMax)) return ChunkRead::NoInput;
   if (HostChunkCount == 0) {
     if (SendInProgress) {
       hooks_->ContinueSendToHost();

@@ -379,6 +379,10 @@ class HostInput {
   // Reads a chunk: up to `ptyMax` bytes from a pseudo-terminal, the waiting
   // count from a serial port.
   ChunkRead ReadHostChunk(int ptyMax, bool styled);
+  // Takes what waits on the connection into the chunk: up to `ptyMax` bytes of
+  // a pseudo-terminal, or the count a serial port reports (read later, by
+  // ReadChunkPiece). False when there is no connection to read.
+  bool FetchChunk(int ptyMax);
   // Takes HostChunkCount bytes of a serial port (at most 250, the rest kept
   // as backlog) and prepares the chunk; false when there is nothing.
   bool ReadChunkPiece(bool styled);
