@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "connection/ConnectionHost.h"
-#include "connection/HostLink.h"
+#include "platform/HostLink.h"
 #include "platform/Clock.h"
 
 namespace korvane {

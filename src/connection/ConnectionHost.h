@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "connection/HostLink.h"
+#include "platform/HostLink.h"
 
 namespace korvane {
 

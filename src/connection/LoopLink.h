@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "connection/HostLink.h"
+#include "platform/HostLink.h"
 
 namespace korvane {
 

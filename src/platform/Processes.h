@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "connection/HostLink.h"
+#include "platform/HostLink.h"
 
 namespace korvane::platform {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "connection/HostLink.h"
+#include "platform/HostLink.h"
 #include "platform/Clock.h"
 
 namespace korvane::fakes {

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <string>
 
-#include "connection/HostLink.h"
+#include "platform/HostLink.h"
 
 namespace korvane::platform::posix {
 
