@@ -2,7 +2,7 @@
 // for the idle pass, carried out in a fixed order.
 
 #include "app/App.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::app {
 
@@ -24,7 +24,7 @@ void App::RunPendingCommand() {
   if (requests.RequestQuickDial) {
     requests.RequestQuickDial = 0;
     if (s.Opt.UsesPty)
-      alerts.StopAlertText(ui::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
+      alerts.StopAlertText(platform::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
                            "(Look under the Connection Menu)");
   }
   SessionChild child(s.Opt, s.conn, s.screen, platform.processes, alerts, data.programs);
