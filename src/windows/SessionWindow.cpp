@@ -21,7 +21,7 @@ SessionWindow::SessionWindow(SessionWindows& owner, int number, platform::Sessio
       inputSide_(*this),
       settingsSide_(*this),
       session(gate, owner.services.clock, &screenSide_, &controls),
-      settings(session, owner.services.prefs, owner.services.files, owner.services.alerts, settingsSide_) {
+      settings(session.Opt, session.settings, owner.services.prefs, owner.services.files, owner.services.alerts, settingsSide_) {
   session.window.WindowNumber = static_cast<int16_t>(number);
   session.conn.SetHost(&connectionSide_);
   session.input.SetHooks(&inputSide_);
@@ -175,6 +175,19 @@ void SessionWindow::InputSide::ShowStopAlert(const std::string& text) {
 // ---- The settings' --------------------------------------------------------------
 
 int16_t SessionWindow::SettingsSide::PlainTextMode() { return w.session.input.PlainTextMode; }
+
+void SessionWindow::SettingsSide::ResetScreenDefaults(int windowWidth) {
+  Screen& s = w.session.screen;
+  s.CursorRow = 1;
+  s.CursorCol = 1;
+  s.DisplayOn = 1;
+  s.WindowWidth = static_cast<int16_t>(windowWidth);
+  s.NormalForeColour = 17;
+  s.NormalBackColour = 18;
+  s.CurrentBackColour = 18;
+}
+
+void SessionWindow::SettingsSide::ComputeCellMetrics() { w.session.screen.ComputeCellMetrics(); }
 
 ScreenSize SessionWindow::SettingsSide::MainScreenSize() {
   const platform::Size size = w.owner_.services.windows.MainScreenSize();

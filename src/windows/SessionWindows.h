@@ -149,6 +149,8 @@ class SessionWindow {
   struct SettingsSide final : SettingsHost {
     explicit SettingsSide(SessionWindow& w) : w(w) {}
     int16_t PlainTextMode() override;
+    void ResetScreenDefaults(int windowWidth) override;
+    void ComputeCellMetrics() override;
     ScreenSize MainScreenSize() override;
     void ShowConnectionKind() override;
     void ShowSettingsTitle(const std::string& title) override;

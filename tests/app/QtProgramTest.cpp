@@ -22,6 +22,7 @@
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "fakes/FakeAlerts.h"
+#include "fakes/RecordingSettingsHost.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
 #include "platform/posix/PtyChild.h"
@@ -146,13 +147,13 @@ class QtProgram : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
   void WriteDocument(const std::string& path, const std::function<void(SessionOptions&)>& edit) {
-    platform::NullPort port(640, 480);
-    Session s(port, qt.clock);
+    SessionOptions opt;
+    SettingsState state;
     Preferences prefs(Path("prefs"));
-    SettingsHost host;
-    Settings settings(s, prefs, qt.files, alerts, host);
+    fakes::RecordingSettingsHost host;
+    Settings settings(opt, state, prefs, qt.files, alerts, host);
     settings.SetDefaultSettings();
-    edit(s.Opt);
+    edit(opt);
     ASSERT_TRUE(settings.WriteSettingsFile(path));
   }
   void Start(const std::vector<std::string>& documents) {

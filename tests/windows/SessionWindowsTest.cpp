@@ -173,6 +173,27 @@ TEST_F(SessionWindowsTest, TheIncomingSessionIsBroughtInLineWithItsWindow) {
   EXPECT_TRUE(files.files.count("/prefs/TempSettingsKV  " + std::to_string(b)));
 }
 
+TEST_F(SessionWindowsTest, TheBuiltInDefaultsResetTheWindowsScreenToo) {
+  StartLocal();
+  SessionWindow& w = Window(48);
+  Screen& screen = w.session.screen;
+  screen.CursorRow = 9;
+  screen.CursorCol = 40;
+  screen.DisplayOn = 0;
+  screen.NormalForeColour = 3;
+  screen.NormalBackColour = 4;
+  screen.CurrentBackColour = 5;
+  w.settings.SetDefaultSettings();
+  EXPECT_EQ(screen.CursorRow, 1);
+  EXPECT_EQ(screen.CursorCol, 1);
+  EXPECT_EQ(screen.DisplayOn, 1);
+  EXPECT_EQ(screen.NormalForeColour, 17);
+  EXPECT_EQ(screen.NormalBackColour, 18);
+  EXPECT_EQ(screen.CurrentBackColour, 18);
+  EXPECT_EQ(screen.WindowWidth, 640);  // the main screen's, at most 640 x 480
+  EXPECT_EQ(screen.CellHeight, 24);    // the metrics of 18-point text
+}
+
 TEST_F(SessionWindowsTest, TheEleventhWindowIsRefused) {
   StartLocal();
   for (int i = 0; i < 9; ++i) NewWindow();
