@@ -27,11 +27,11 @@ void App::RunPendingCommand() {
       alerts.StopAlertText(platform::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
                            "(Look under the Connection Menu)");
   }
-  SessionChild child(s.Opt, s.conn, s.screen, platform.processes, alerts, data.programs);
+  SessionChild child(s.Opt, s.conn, platform.processes, alerts, data.programs);
   // 13. to 16. Single characters and the break for the host.
   if (requests.RequestSendBreak) {
     requests.RequestSendBreak = 0;
-    s.input.SendBreakToHost();
+    s.conn.SendBreakToHost(s.Opt);
   }
   if (requests.RequestSendControl) {
     requests.RequestSendControl = 0;

@@ -620,7 +620,7 @@ bool KeyTranslator::StepKeyString(KeyStringJob& job) {
         return false;
       case FkeyToken::Cursor: SendText(CursorKeyBytes(o, t.direction)); break;
       case FkeyToken::Redraw: s_.screen.RedrawCounter = 1; break;
-      case FkeyToken::Break: s_.input.SendBreakToHost(); break;
+      case FkeyToken::Break: s_.conn.SendBreakToHost(s_.Opt); break;
       case FkeyToken::Paste: hooks_.PasteToHost(); break;
     }
     job.pos += static_cast<size_t>(t.length);

@@ -48,7 +48,8 @@ void SessionWindow::StartConnection() {
   Session& s = session;
   s.conn.UsesPty = s.Opt.UsesPty;
   s.conn.SessionColumns = static_cast<int16_t>(ColumnsForChild());
-  SessionChild child(s.Opt, s.conn, s.screen, owner_.services.processes, owner_.services.alerts,
+  s.conn.SessionRows = s.screen.ScreenRowsForWindow();
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
                      owner_.services.programs);
   child.StartSessionChild();
   if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
@@ -58,7 +59,7 @@ void SessionWindow::StartConnection() {
 
 void SessionWindow::CloseConnection() {
   Session& s = session;
-  SessionChild child(s.Opt, s.conn, s.screen, owner_.services.processes, owner_.services.alerts,
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
                      owner_.services.programs);
   child.CloseConnection();
 }
@@ -155,10 +156,6 @@ void SessionWindow::ConnectionSide::UpdateWindowTitle() { w.owner_.UpdateWindowT
 // ---- Host input's --------------------------------------------------------------
 
 void SessionWindow::InputSide::CloseConnection() { w.CloseConnection(); }
-
-void SessionWindow::InputSide::SetHostWindowSize(int rows, int columns) {
-  if (w.session.conn.PtyStream) w.session.conn.PtyStream->SetWindowSize(rows, columns);
-}
 
 void SessionWindow::InputSide::EraseTextCursor() {
   if (w.session.screen.CursorDrawn) w.session.screen.EraseTextCursor();

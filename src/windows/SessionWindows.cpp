@@ -74,7 +74,7 @@ SessionWindow& SessionWindows::MakeWindow(int number) {
   SessionWindow& w = *window;
   slots_[static_cast<size_t>(number - platform::kSessionWindowBase)] = std::move(window);
   w.controls.MakeScrollBar(kScrollBarControl, ScrollBarBounds(w.windowPort));
-  w.interpreters = std::make_unique<SessionInterpreters>(w.session, nullptr, &services.alerts);
+  w.interpreters = std::make_unique<SessionInterpreters>(w.session.input, w.session.wyse, w.session.vt, nullptr, &services.alerts);
   w.interpreters->wyse.SetServices(HostServices{nullptr, &services.alerts, services.desktop, services.hostFolders});
   return w;
 }
@@ -339,7 +339,7 @@ void SessionWindows::CloseWindow(SessionWindow& w) {
   menu.RemoveWindowMenuItem(s.window.ItemTitle + "  ");
   w.settings.DeleteTempSettingsFile(static_cast<int16_t>(number));
   {
-    SessionChild child(s.Opt, s.conn, s.screen, services.processes, services.alerts, services.programs);
+    SessionChild child(s.Opt, s.conn, services.processes, services.alerts, services.programs);
     child.CloseSessionChild();
   }
   if (s.window.ConnectionWord.find("modem") != std::string::npos) {

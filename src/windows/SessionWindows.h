@@ -139,7 +139,6 @@ class SessionWindow {
   struct InputSide final : HostInputHooks {
     explicit InputSide(SessionWindow& w) : w(w) {}
     void CloseConnection() override;
-    void SetHostWindowSize(int rows, int columns) override;
     void EraseTextCursor() override;
     void RestoreArrowCursor() override;
     void ShowBusyCursor() override;
