@@ -15,6 +15,7 @@
 #include "emulation/FloodGate.h"
 #include "emulation/SessionInterpreters.h"
 #include "platform/qt/QtImagePort.h"
+#include "fakes/WindowlessSession.h"
 #include "windows/Session.h"
 
 namespace korvane::bench {
@@ -38,7 +39,8 @@ struct BenchSession {
   // and every scroll is drawn.
   BenchSession(const std::string& stream, bool floodGate, platform::Clock& clock,
                void (*emulation)(SessionOptions&) = nullptr)
-      : image(kWidth, kHeight), gate(image), session(floodGate ? static_cast<platform::Port&>(gate) : image, clock) {
+      : image(kWidth, kHeight), gate(image), window(floodGate ? static_cast<platform::Port&>(gate) : image, clock),
+        session(window.session) {
     SessionOptions& o = session.Opt;
     o.TextSizeValue = 18;
     o.FontSize = 18;
@@ -68,7 +70,8 @@ struct BenchSession {
 
   platform::QtImagePort image;
   FloodGate gate;
-  Session session;
+  fakes::WindowlessSession window;
+  Session& session;
   std::unique_ptr<SessionInterpreters> interpreters;
   LoopLink* link = nullptr;
 };

@@ -11,6 +11,7 @@
 
 #include "platform/NullPort.h"
 #include "platform/qt/QtImagePort.h"
+#include "fakes/FakeScreenHost.h"
 #include "screen/Screen.h"
 
 namespace korvane {
@@ -42,7 +43,8 @@ template <class PortT>
 void BM_FullRepaint(benchmark::State& state) {
   SessionOptions opt;
   PortT port(570, 414);
-  Screen s(opt, port);
+  fakes::FakeScreenHost host;
+  Screen s(opt, port, host);
   FillScreen(opt, s, state.range(0) != 0);
   for (auto _ : state) s.RedrawScreenFromBuffers();
   state.SetItemsProcessed(state.iterations() * 24 * 80);

@@ -15,6 +15,7 @@
 
 #include "app/App.h"
 #include "app/EventQueue.h"
+#include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
@@ -71,8 +72,8 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
-  app::Platform platform{qt.clock,  qt.pump,  qt.windows,   qt.menus,   qt.alerts,
-                         qt.cursors, qt.files, qt.processes, &qt.desktop, &qt.keyMap};
+  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
+                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();
@@ -81,11 +82,10 @@ int main(int argc, char** argv) {
   data.menuBarInstalled = described;
   data.menuBarError = platform::MacRomanFromUtf8(error);
   data.resourcesFolder = resources;
-  data.hostFolders = {platform::posix::HomeFolder(), platform::posix::DesktopFolder(),
-                      platform::posix::DocumentsFolder(), resources};
+  data.hostFolders = HostFoldersForThisUser(resources);
 
   app::App app(platform, queue, std::move(data));
-  app.windows.askSettingsFileName = [&strings](const std::string& proposed) -> std::optional<std::string> {
+  app.askSettingsFileName = [&strings](const std::string& proposed) -> std::optional<std::string> {
     const QString title = QString::fromStdString(platform::Utf8FromMacRoman(strings.Localise("Save Settings as")));
     const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
                                                         QString::fromStdString(proposed));

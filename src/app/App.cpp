@@ -22,20 +22,27 @@ constexpr DefaultButton kDefaultButtons[] = {
     {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {36, 1}, {37, 1}, {38, 1}, {39, 1}, {40, 1},
 };
 
+// Host commands name the program's own documents in its data folder.
+StartupData WithResourcesForHosts(StartupData data) {
+  data.hostFolders.resources = data.resourcesFolder;
+  return data;
+}
+
 }  // namespace
 
 App::App(Platform& p, EventQueue& q, StartupData d)
     : platform(p),
       queue(q),
-      data(std::move(d)),
+      data(WithResourcesForHosts(std::move(d))),
       alerts(p.alerts, p.cursors, strings),
       busy(p.cursors),
       windowMenu(p.menus),
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
-                             strings, prefs, data.programs, p.desktop, data.hostFolders},
+                             strings, prefs, data.programs, p.desktop, data.hostFolders, services},
               flags),
       keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
   keyState.liveKeys = p.liveKeys;
@@ -490,7 +497,7 @@ void App::ConfirmQuitWithClipboardPrint() {
   if (s.input.PrinterOn && s.Opt.UseClip) {
     if (alerts.CautionAlertText(platform::kPrintOrQuitAlert,
                                 "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
-      s.input.Hooks().PrinterCaptureOff();
+      w->services.capture.PrinterCaptureOff();
   }
 }
 

@@ -38,6 +38,8 @@
 #include "platform/NumberedWindows.h"
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
+#include "app/AppServices.h"
+#include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
@@ -52,8 +54,9 @@ struct Platform {
   platform::Cursors& cursors;
   platform::Files& files;
   platform::Processes& processes;
-  // Where a host's addresses and files are opened; none opens nothing.
-  platform::Desktop* desktop = nullptr;
+  // Where a host's addresses and files are opened.
+  platform::Desktop& desktop;
+  platform::Sounds& sounds;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
 };
@@ -217,6 +220,10 @@ class App {
   WindowMenu windowMenu;
   platform::NumberedWindows numbered;
   Preferences prefs;
+  // The "Save Settings as" dialog: the chosen path, or nothing when the user
+  // cancels. Without it no name can be chosen.
+  std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;
 

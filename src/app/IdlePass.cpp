@@ -125,6 +125,11 @@ void App::IdlePass() {
     active->session.window.WindowSizeRequest = 0;
     active->session.input.SendWindowSizeToHost();
   }
+  // A secure-shell session without a user name asks for one.
+  if (active && active->session.window.SshUserNameRequest) {
+    active->session.window.SshUserNameRequest = 0;
+    active->services.dialogs.AskSshUserName();
+  }
   // 17. The arrow cursor.
   if (ArrowCursorRequest) {
     ArrowCursorRequest = 0;

@@ -56,7 +56,7 @@ int Connection::SendBreakToHost(const SessionOptions& o) {
   if (o.AltBreak != 0 || o.AltBreakC != 0 || !o.BreakString.empty()) return 0;
 
   if (!UsesPty && ConnectionPort < 0 && ConnectionOpen == 1) {
-    host_->SendSerialBreak(270);
+    host_.SendSerialBreak(270);
     return 0;
   }
   // Only the telnet client takes Ctrl-] as its command escape. Typed into a
@@ -122,7 +122,7 @@ int Connection::FlushHostInput() {
     }
     return 0;
   }
-  host_->DiscardReceivedInput();
+  host_.DiscardReceivedInput();
   if (PtyStream) {
     // A child that never stops printing must not keep the discard going for
     // ever: what waits now is at most the terminal's buffer, far below this.

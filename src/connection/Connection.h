@@ -18,7 +18,7 @@ namespace korvane {
 
 class Connection final : public HostChannel {
  public:
-  explicit Connection(platform::Clock& clock) : clock_(clock) {}
+  Connection(platform::Clock& clock, ConnectionHost& host) : clock_(clock), host_(host) {}
 
   // 1 for a pseudo-terminal child, 0 for a serial port.
   int8_t UsesPty = 1;
@@ -30,6 +30,8 @@ class Connection final : public HostChannel {
   int16_t ConnectionPort = 0;
   int16_t ConnectionOpen = 0;
   int16_t ConnectedFlag = 0, ConnectedFlag2 = 0;
+  // A close that came while the close-hold setting is on, kept for later.
+  int8_t CloseRequested = 0;
   // One-shot pause in milliseconds after each byte of the next text of two
   // or more bytes sent to a pseudo-terminal.
   int16_t PerByteDelay = 0;
@@ -80,13 +82,11 @@ class Connection final : public HostChannel {
 
   platform::Clock& clock() override { return clock_; }
   // The rest of the program, as the connection code sees it.
-  ConnectionHost& host() { return *host_; }
-  void SetHost(ConnectionHost* host) { host_ = host ? host : &defaultHost_; }
+  ConnectionHost& host() { return host_; }
 
  private:
   platform::Clock& clock_;
-  ConnectionHost defaultHost_;
-  ConnectionHost* host_ = &defaultHost_;
+  ConnectionHost& host_;
 };
 
 }  // namespace korvane

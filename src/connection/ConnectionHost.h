@@ -1,15 +1,12 @@
 #pragma once
 // What opening and closing a connection needs from the rest of the program:
 // the watch cursor, lines of text in the session window, the request flags
-// that the host-input pass and the idle pass serve later, the window's record
-// of its stream, and the window and serial-port steps of closing. The
-// defaults do nothing, which is what a test of the connection alone wants;
-// the session window and the event loop fill them in.
+// that the host-input pass and the idle pass serve later, and the window and
+// serial-line steps of closing. The session window implements it; tests
+// record the calls.
 
 #include <string>
 #include <string_view>
-
-#include "platform/HostLink.h"
 
 namespace korvane {
 
@@ -19,57 +16,52 @@ class ConnectionHost {
 
   // ---- Progress ---------------------------------------------------------
   // Next frame of the animated watch cursor.
-  virtual void SpinWatchCursor() {}
+  virtual void SpinWatchCursor() = 0;
   // Back to the arrow cursor.
-  virtual void ShowArrowCursor() {}
+  virtual void ShowArrowCursor() = 0;
 
   // ---- The session window ------------------------------------------------
   // Writes one line of text at the session window's text position, as the
   // program's own output (not the host's).
-  virtual void WriteSessionLine(std::string_view /*text*/) {}
+  virtual void WriteSessionLine(std::string_view text) = 0;
   // Makes what was written to the session window visible now.
-  virtual void FlushSessionWindow() {}
-  // The active window's entry of the window table of streams takes `stream`
-  // (null when the session's child is closed).
-  virtual void StoreWindowPtyStream(HostLink* /*stream*/) {}
+  virtual void FlushSessionWindow() = 0;
 
   // ---- Requests served later -----------------------------------------------
   // Host input: wait 100 ms, throw away the waiting input, then clear it.
-  virtual void RequestFlushHostInput() {}
+  virtual void RequestFlushHostInput() = 0;
   // Host input, after the flush request: send a bare carriage return.
-  virtual void RequestSendReturn() {}
+  virtual void RequestSendReturn() = 0;
   // Idle pass: send the window size to the local shell.
-  virtual void RequestSendWindowSize() {}
+  virtual void RequestSendWindowSize() = 0;
   // Idle pass: ask for the secure-shell user name ("Enter SSH User Name").
-  virtual void RequestSshUserName() {}
+  virtual void RequestSshUserName() = 0;
   // Host input's block of received bytes is cleared (the discard of waiting
   // input also forgets what was already taken in).
-  virtual void DiscardReceivedInput() {}
+  virtual void DiscardReceivedInput() = 0;
 
   // ---- Closing the connection -----------------------------------------------
   // The close was asked for by a menu or a script command.
-  virtual bool CloseByCommand() { return false; }
+  virtual bool CloseByCommand() = 0;
   // Records a close that has to wait (the close-hold setting is on).
-  virtual void SetCloseRequested() {}
+  virtual void SetCloseRequested() = 0;
   // The host character being handled becomes 0.
-  virtual void ClearCurrentHostChar() {}
+  virtual void ClearCurrentHostChar() = 0;
   // No session window is open.
-  virtual bool NoSessionWindow() { return false; }
+  virtual bool NoSessionWindow() = 0;
   // Opens the active session window again.
-  virtual void SelectSessionWindow() {}
-  // The window title is not to be changed.
-  virtual bool TitleUpdateOff() { return false; }
-  virtual void UpdateWindowTitle() {}
-  // Stores the active window's state in its slot.
-  virtual void SaveWindowState() {}
-  // The name of serial port n (1-based), empty when there is none.
-  virtual std::string SerialPortName(int /*n*/) { return {}; }
+  virtual void SelectSessionWindow() = 0;
+  virtual void UpdateWindowTitle() = 0;
+
+  // ---- The serial line ---------------------------------------------------------
   // Holds the serial line in the break state for the given time.
-  virtual void SendSerialBreak(int /*milliseconds*/) {}
+  virtual void SendSerialBreak(int milliseconds) = 0;
+  // The name of serial port n (1-based), empty when there is none.
+  virtual std::string SerialPortName(int n) = 0;
   // Hangs the modem up ("+++", then "ATH").
-  virtual void HangUpModem() {}
+  virtual void HangUpModem() = 0;
   // The session's serial port has been closed (its table entry is free).
-  virtual void SerialPortClosed() {}
+  virtual void SerialPortClosed() = 0;
 };
 
 }  // namespace korvane

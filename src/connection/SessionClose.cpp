@@ -30,7 +30,6 @@ int SessionChild::CloseSessionChild() {
   }
   conn.PtyStream.reset();
   conn.ConnectedFlag = 0;
-  conn.host().StoreWindowPtyStream(nullptr);
   return 0;
 }
 
@@ -75,8 +74,7 @@ int SessionChild::CloseConnection() {
   }
   if (host.NoSessionWindow()) host.SelectSessionWindow();
   conn.ConnectionIsOpen();
-  if (!host.TitleUpdateOff()) host.UpdateWindowTitle();
-  host.SaveWindowState();
+  host.UpdateWindowTitle();
   return 0;
 }
 

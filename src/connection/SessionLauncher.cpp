@@ -21,7 +21,6 @@ int SessionChild::StartSessionChild() {
   if (conn.UsesPty && Opt.TelnetSession) TelnetBranch();
   if (conn.UsesPty && Opt.SshSession) SecureShellBranch();
   if (conn.UsesPty && Opt.LocalShellSession) LocalShellBranch();
-  conn.host().StoreWindowPtyStream(conn.PtyStream.get());
   return 0;
 }
 

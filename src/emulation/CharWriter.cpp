@@ -19,29 +19,9 @@ void HostInput::DrawRun() {
   if (!run.empty()) screen.port.DrawText(reinterpret_cast<const uint8_t*>(run.data()), static_cast<int>(run.size()));
 }
 
-void HostInput::CaptureCharacter() {
-  const std::string& run = screen.PendingRun;
-  if (run.empty()) return;
-  if (ClipboardLineCopy) sinks_->CopyToClipboard(run);
-  if (PrinterOn && !Opt.UseClip) sinks_->WritePrinterCapture(run);
-  if (CaptureFileOn) sinks_->WriteCaptureFile(run);
-}
+void HostInput::CaptureCharacter() { echo.Text(screen.PendingRun); }
 
-void HostInput::CaptureLineEnd() {
-  const std::string& run = screen.PendingRun;
-  if (ClipboardLineCopy) {
-    if (!run.empty()) sinks_->CopyToClipboard(run);
-    sinks_->CopyToClipboard("\r");
-  }
-  if (PrinterOn && !Opt.UseClip) {
-    if (!run.empty()) sinks_->WritePrinterCapture(run);
-    sinks_->WritePrinterCapture("\r");
-  }
-  if (CaptureFileOn) {
-    if (!run.empty()) sinks_->WriteCaptureFile(run);
-    sinks_->WriteCaptureLineEnd();
-  }
-}
+void HostInput::CaptureLineEnd() { echo.LineEnd(screen.PendingRun); }
 
 void HostInput::FlushRun(Echo echo) {
   if (screen.DisplayOn) DrawRun();
@@ -52,7 +32,7 @@ void HostInput::FlushRun(Echo echo) {
 
 void HostInput::WaitWhileOutputHeld() {
   while (OutputHeld) {
-    if (!hooks_->OutputStillHeld()) {
+    if (!services_.keyboard.OutputStillHeld()) {
       OutputHeld = 0;
       break;
     }
@@ -122,7 +102,7 @@ void HostInput::WriteCharacter() {
         s.ReplacedAttributeCode = code;
         s.ColourAttributeInput = col > 1 ? s.ScreenAttrs(row, col - 1) : int16_t{0};
         s.SetColoursForAttribute();
-        hooks_->SpreadAttributeForward(s);
+        s.SpreadAttributeForward();
         s.CurrentAttributeCode = code;
       }
       if (s.ColourMode()) {

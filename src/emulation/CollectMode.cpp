@@ -85,8 +85,8 @@ void HostInput::RunCollectPass() {
     CollectConvert(ch, HostChunkPos == HostChunkLast);
   }
 
-  hooks_->ShowBusyCursor();
-  if (!CollectContainer.empty()) sinks_->WriteCaptureFile(CollectContainer);
+  services_.window.ShowBusyCursor();
+  if (!CollectContainer.empty()) services_.capture.WriteCaptureFile(CollectContainer);
   CollectContainer.clear();
   if (XoffSent && Opt.XonXoffOn == 1 && HostBytesBeyondChunk < kCollectXonBacklog) {
     conn.SendXoffXon();
@@ -180,7 +180,7 @@ void HostInput::CollectKeep(int ch) {
   CollectContainer += static_cast<char>(ch);
   if (ch != kCr) return;
   if (Opt.CollectAddLf) CollectContainer += '\n';
-  sinks_->WriteCaptureFile(CollectContainer);
+  services_.capture.WriteCaptureFile(CollectContainer);
   CollectContainer.clear();
 }
 

@@ -33,7 +33,7 @@ int HostInput::WaitForHostByte() {
       NextHostByte = 0;
       return -1;
     }
-    if (hooks_->CancelRequested()) {
+    if (services_.keyboard.CancelRequested()) {
       readCancelled_ = true;
       NextHostByte = 0;
       return -1;
@@ -48,7 +48,7 @@ int HostInput::WaitForHostByte() {
     } else if (conn.SerialBytesWaiting() > 0) {
       n = link->Read(&b, 1);
       if (n < 0) {
-        hooks_->OpenSelectedSerialPort();
+        services_.serial.OpenSelectedSerialPort();
         n = 0;
       }
     }
@@ -113,7 +113,7 @@ void HostInput::GetNextHostByte() {
         b = ReadSerialByte();
         --HostBytesBeyondChunk;
         if (b < 0) {
-          hooks_->OpenSelectedSerialPort();
+          services_.serial.OpenSelectedSerialPort();
           HostBytesBeyondChunk = 0;
           HostReadTimedOut = 1;
           NextHostByte = 0;

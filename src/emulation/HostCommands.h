@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "emulation/HostActionHooks.h"
+#include "emulation/SessionServices.h"
 #include "emulation/WyseState.h"
 #include "platform/Alerts.h"
 
@@ -31,11 +31,7 @@ class HostCommands {
   // The rest of a text too long to take is read up to its CR, at most this.
   static constexpr size_t kSkipMax = 65536;
 
-  HostCommands(HostInput& in, WyseState& state) : in_(in), st_(state) {}
-
-  void SetServices(const HostServices& services) { services_ = services; }
-  const HostServices& Services() const { return services_; }
-  HostActionHooks& Actions();
+  HostCommands(HostInput& in, WyseState& state);
 
   // ESC STX and its command byte (read here).
   void EscStxCommand();
@@ -54,7 +50,7 @@ class HostCommands {
   bool PrinterOnWithDisplay(int display, bool viewpointAlert);
   void PrinterOff();
 
-  // Shows an alert when alerts are set up; returns the button (1 OK).
+  // Shows an alert; returns the button (1 OK).
   int Alert(platform::AlertKind kind, int id, const std::string& a, const std::string& b = {},
             const std::string& c = {}, const std::string& d = {});
 
@@ -78,7 +74,7 @@ class HostCommands {
 
   HostInput& in_;
   WyseState& st_;
-  HostServices services_;
+  SessionServices& services_;
 };
 
 }  // namespace korvane

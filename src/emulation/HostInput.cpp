@@ -12,39 +12,26 @@
 namespace korvane {
 
 namespace {
-NoEchoSinks& NoSinks() {
-  static NoEchoSinks none;
-  return none;
-}
-HostInputHooks& DefaultHooks() {
-  static HostInputHooks none;
-  return none;
-}
 // The twelve national positions, replaced by themselves until a national
 // character set is chosen.
 constexpr std::array<int16_t, 13> kNationalPositions = {0, 96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
 }  // namespace
-
-void HostInputHooks::SpreadAttributeForward(Screen& screen) { screen.SpreadAttributeForward(); }
 
 int HostInput::ScreenByteSource::GetNextHostByte() {
   input_.GetNextHostByte();
   return input_.HostReadTimedOut ? kTimedOut : input_.NextHostByte;
 }
 
-HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection)
+HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection, SessionServices& services)
     : Opt(options),
       screen(s),
       conn(connection),
+      services_(services),
       NationalReplacement(kNationalPositions),
-      clock_(connection.clock()),
-      sinks_(&NoSinks()),
-      hooks_(&DefaultHooks()) {
+      clock_(connection.clock()) {
   screen.HostBytes = &screenBytes_;
 }
 
-void HostInput::SetEchoSinks(EchoSinks* sinks) { sinks_ = sinks ? sinks : &NoSinks(); }
-void HostInput::SetHooks(HostInputHooks* hooks) { hooks_ = hooks ? hooks : &DefaultHooks(); }
 
 HostInput::Route HostInput::RouteByEmulation() const {
   if (CollectMode) return Route::Collect;
@@ -128,7 +115,7 @@ HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
   if (!FetchChunk(ptyMax)) return ChunkRead::NoInput;
   if (HostChunkCount == 0) {
     if (SendInProgress) {
-      hooks_->ContinueSendToHost();
+      services_.transfers.ContinueSendToHost();
       return ChunkRead::PassEnded;
     }
     return ChunkRead::NoInput;
@@ -139,7 +126,8 @@ HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
 
 bool HostInput::ReadChunkPiece(bool styled) {
   if (HostChunkCount <= 0) return false;
-  hooks_->EraseTextCursor();
+  // The text cursor comes off before the host's output is drawn.
+  if (screen.CursorDrawn) screen.EraseTextCursor();
   if (!conn.IsPtyConnection()) {
     if (HostChunkCount > kSerialChunkMax) {
       HostBytesBeyondChunk = static_cast<int16_t>(HostChunkCount - kSerialChunkMax);
@@ -157,7 +145,7 @@ bool HostInput::ReadChunkPiece(bool styled) {
       got += n;
     }
     // What was read before a failure is kept and interpreted.
-    if (failed) hooks_->OpenSelectedSerialPort();
+    if (failed) services_.serial.OpenSelectedSerialPort();
     // Bytes the port reported but did not deliver are not waited for.
     if (got < HostChunkCount) HostBytesBeyondChunk = 0;
     HostChunkCount = static_cast<int16_t>(got);
@@ -184,7 +172,7 @@ void HostInput::CheckInputPending() {
     KeypadNumericMode = 0;
   }
   if (HoldOutput) return;
-  hooks_->ReceiveDownloadFromHost();
+  services_.transfers.ReceiveDownloadFromHost();
 }
 
 void HostInput::FlushWindowOncePerTick() {

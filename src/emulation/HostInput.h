@@ -21,10 +21,10 @@
 #include <string>
 #include <string_view>
 
-#include "emulation/EchoSinks.h"
+#include "emulation/EchoRouter.h"
 #include "emulation/HostChannel.h"
-#include "emulation/HostInputHooks.h"
 #include "emulation/HostInterpreter.h"
+#include "emulation/SessionServices.h"
 #include "emulation/SharedSequences.h"
 #include "screen/HostByteSource.h"
 #include "screen/Screen.h"
@@ -80,13 +80,18 @@ class HostInput {
   // The connect-string watcher gives up after this many characters.
   static constexpr size_t kConnectStringMax = 10000;
 
-  HostInput(SessionOptions& options, Screen& screen, HostChannel& connection);
+  HostInput(SessionOptions& options, Screen& screen, HostChannel& connection, SessionServices& services);
   HostInput(const HostInput&) = delete;
   HostInput& operator=(const HostInput&) = delete;
 
   SessionOptions& Opt;
   Screen& screen;
   HostChannel& conn;
+
+ private:
+  SessionServices& services_;
+
+ public:
 
   // ---- Wiring ---------------------------------------------------------------
   // The interpreters of the two emulation families; null where none exists yet
@@ -99,12 +104,10 @@ class HostInput {
     wyse_ = wyseFamily;
     vt_ = vtFamily;
   }
-  void SetEchoSinks(EchoSinks* sinks);
-  void SetHooks(HostInputHooks* hooks);
   // The gate between the screen and the window's port; null: every call draws.
   void SetFloodGate(FloodGate* gate) { gate_ = gate; }
-  EchoSinks& Sinks() { return *sinks_; }
-  HostInputHooks& Hooks() { return *hooks_; }
+  // What the session reaches beyond its screen.
+  SessionServices& Services() { return services_; }
 
   // ---- The input pass ---------------------------------------------------------
   enum class Route { Collect, PlainText, WyseFamily, VtFamily };
@@ -309,6 +312,8 @@ class HostInput {
   int16_t ClipboardLineCopy = 0;
   int16_t LineEndLf = 0, LineEndCr = 0;
   int16_t CollectHtml = 0;
+  // Every echo of received text goes through here, to the targets that are on.
+  const EchoRouter echo{ClipboardLineCopy, PrinterOn, CaptureFileOn, Opt, services_};
 
   // ---- Watchers ------------------------------------------------------------------------
   int8_t TransferWatchOn = 0;
@@ -440,8 +445,6 @@ class HostInput {
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;
   HostInterpreter* active_ = nullptr;
-  EchoSinks* sinks_;
-  HostInputHooks* hooks_;
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
   int64_t passStartMs_ = 0;

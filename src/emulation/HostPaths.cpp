@@ -5,7 +5,17 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/posix/PosixFiles.h"
+#include "platform/posix/UserFolders.h"
+
 namespace korvane {
+
+HostFolders HostFoldersForThisUser(const std::string& resources) {
+  namespace posix = platform::posix;
+  return {posix::HomeFolder(), posix::DesktopFolder(),
+          posix::DocumentsFolder(), resources,
+          platform::XdgConfigHome() + "/korvane/scripts", posix::DataHome() + "/korvane"};
+}
 
 namespace fs = std::filesystem;
 

@@ -11,11 +11,16 @@
 
 #include <string>
 
-#include "emulation/HostActionHooks.h"
+#include "emulation/SessionServices.h"
 
 namespace korvane {
 
 // The local path of a host path. A relative result is taken inside `base`.
+// The folders of the user running the program, by the XDG rules: home,
+// Desktop and Documents, the scripts folder of the settings folder and the
+// program's data folder for transfers, and the program's own resources.
+HostFolders HostFoldersForThisUser(const std::string& resources);
+
 std::string ConvertHostPath(const std::string& hostPath, const HostFolders& folders, const std::string& base);
 
 enum class PathCheck { Inside, NoFolder, ParentStep, Outside };

@@ -24,7 +24,7 @@ std::string LastPathComponent(const std::string& path) {
 
 void HostSequences::Answer(HostInput& in, const std::string& text) { in.conn.SendToHost(text, kCr); }
 
-void HostSequences::StopAlert(const std::string& text) { alerts_->Show(platform::AlertKind::Stop, 0, text); }
+void HostSequences::StopAlert(const std::string& text) { services_.alerts.Show(platform::AlertKind::Stop, 0, text); }
 
 bool HostSequences::CollectName(HostInput& in, std::string& name) {
   switch (in.CollectHostString(name, kNameMax, kCr)) {
@@ -36,7 +36,7 @@ bool HostSequences::CollectName(HostInput& in, std::string& name) {
 
 void HostSequences::CloseCapture(HostInput& in, bool answer) {
   if (in.CaptureFileOn) {
-    hooks_->CloseCaptureFile();
+    services_.capture.CloseCaptureFile();
     in.CaptureFileOn = 0;
   }
   if (answer && vt_.HostNamedCapture) Answer(in, "Capture Off");
@@ -47,29 +47,29 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
   const int letter = in.NextHostByte;
   in.CurrentHostChar = 0;
   switch (letter) {
-    case 'p': hooks_->PrintScreen(); break;
+    case 'p': services_.capture.PrintScreen(); break;
     case 'q':
-      if (in.PrinterOn) in.Hooks().PrinterCaptureOff();
+      if (in.PrinterOn) in.Services().capture.PrinterCaptureOff();
       break;
     case 'c':
       in.GetNextHostByte();
       if (in.HostReadTimedOut) break;
       if (in.NextHostByte == '0' || in.NextHostByte == '1') {
         vt_.CloseKeyOff = in.NextHostByte == '0' ? 1 : 0;
-        hooks_->SetCloseKeyOff(vt_.CloseKeyOff != 0);
+        services_.menus.SetCloseKeyOff(vt_.CloseKeyOff != 0);
       }
       break;
     case 'a': RunScriptCommand(in); break;
     case 'S':
-      alerts_->Show(platform::AlertKind::Note, 0, "Please select a file to transfer to the host");
-      if (!hooks_->ChooseAndSendTextFile()) Answer(in, "Canceled");
+      services_.alerts.Show(platform::AlertKind::Note, 0, "Please select a file to transfer to the host");
+      if (!services_.transfers.ChooseAndSendTextFile()) Answer(in, "Canceled");
       break;
     case 's': SendNamedFileCommand(in); break;
     case '1': Opt.MouseReports = 1; break;
     case '2': Opt.MouseReports = 0; break;
     case '3':
       CloseCapture(in, false);
-      if (!in.CaptureFileName.empty() && hooks_->ReopenCaptureForAppend(in.CaptureFileName)) in.CaptureFileOn = 1;
+      if (!in.CaptureFileName.empty() && services_.capture.ReopenCaptureForAppend(in.CaptureFileName)) in.CaptureFileOn = 1;
       break;
     case '4':
       s.DisplayOn = 1;
@@ -83,19 +83,19 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       Answer(in, name);
       break;
     }
-    case '7': hooks_->AppendDeleteCaptureFile(); break;
-    case '8': hooks_->DoClipboardCapture(); break;
-    case '9': hooks_->ClearStatusLine(); break;
+    case '7': services_.capture.AppendDeleteCaptureFile(); break;
+    case '8': services_.clipboard.StartClipboardCapture(); break;
+    case '9': services_.capture.ClearStatusLine(); break;
     case 'A':
       if (!Opt.AltEditKeys) Answer(in, "Korvane");
       break;
     case 'B':
     case 'C':
       Opt.CapsMode = letter == 'B' ? 1 : 0;
-      hooks_->ShowCapsModeMark(Opt.CapsMode != 0);
+      services_.menus.ShowCapsModeMark(Opt.CapsMode != 0);
       break;
     case 'D':
-      hooks_->RedrawWindow();
+      services_.window.RedrawWindow();
       s.RepaintPending = 1;
       break;
     case 'E': s.PaintTextAreaBackground(); break;
@@ -119,7 +119,7 @@ void HostSequences::RunScriptCommand(HostInput& in) {
   }
   std::string name;
   if (!CollectName(in, name)) return;
-  const std::string folder = hooks_->ScriptsFolder();
+  const std::string folder = services_.folders.scripts;
   // Only a script of the user's own scripts folder, named plainly, may run.
   const CheckedPath script =
       IsPlainFileName(name) ? ResolveInsideFolder(folder, name, true) : CheckedPath{FileCheck::Refused, {}};
@@ -129,9 +129,9 @@ void HostSequences::RunScriptCommand(HostInput& in) {
     StopAlert("Could not find the Applescript. It must be compiled and in the AppleScripts folder");
     return;
   }
-  const int button = alerts_->Show(platform::AlertKind::Caution, 0, "The host asks to run the script \"" + name + "\"",
+  const int button = services_.alerts.Show(platform::AlertKind::Caution, 0, "The host asks to run the script \"" + name + "\"",
                                    " of your scripts folder (" + script.path + ").", "\r", "Run it?");
-  if (button != 1 || !hooks_->RunScript(script.path)) Answer(in, "Canceled");
+  if (button != 1 || !services_.scripts.RunScript(script.path)) Answer(in, "Canceled");
 }
 
 void HostSequences::SendNamedFileCommand(HostInput& in) {
@@ -144,16 +144,16 @@ void HostSequences::SendNamedFileCommand(HostInput& in) {
   std::string name;
   if (!CollectName(in, name)) return;
   std::replace(name.begin(), name.end(), '\\', '/');
-  const CheckedPath file = ResolveInsideFolder(hooks_->TransferFolder(), name, true);
+  const CheckedPath file = ResolveInsideFolder(services_.folders.transfers, name, true);
   if (file.check != FileCheck::Inside) {
-    alerts_->Show(platform::AlertKind::Stop, 0, "Error opening file.", "\r", name);
+    services_.alerts.Show(platform::AlertKind::Stop, 0, "Error opening file.", "\r", name);
     Answer(in, "Canceled");
     return;
   }
   // The host reads a local file: the user decides.
-  const int button = alerts_->Show(platform::AlertKind::Caution, 0, "The host asks for the file " + file.path, "\r",
+  const int button = services_.alerts.Show(platform::AlertKind::Caution, 0, "The host asks for the file " + file.path, "\r",
                                    "Send it to the host?");
-  if (button != 1 || !hooks_->SendTextFileToHost(file.path)) Answer(in, "Canceled");
+  if (button != 1 || !services_.transfers.SendTextFileToHost(file.path)) Answer(in, "Canceled");
 }
 
 void HostSequences::OpenCaptureCommand(HostInput& in) {
@@ -163,7 +163,7 @@ void HostSequences::OpenCaptureCommand(HostInput& in) {
   in.GetNextHostByte();
   if (in.HostReadTimedOut) return;
   if ((in.NextHostByte & 0x7F) != '~') {
-    hooks_->NewCaptureFile();
+    services_.capture.NewCaptureFile();
     Answer(in, "");
     return;
   }
@@ -187,7 +187,7 @@ void HostSequences::OpenCaptureCommand(HostInput& in) {
     // no answer.
     vt_.HostNamedCapture = 0;
     if (hidden) s.DisplayOn = 0;
-    in.Hooks().RestoreArrowCursor();
+    in.Services().window.RestoreArrowCursor();
     in.GetNextHostByte();
   }
   // Text is hidden only while a capture receives it.
@@ -201,20 +201,20 @@ void HostSequences::OpenCaptureCommand(HostInput& in) {
   }
   if (kind == 'F') {
     in.GetNextHostByte();  // the line feed after the CR
-    const CheckedPath file = CapturePathFromHost(path, hooks_->CaptureFolder());
+    const CheckedPath file = CapturePathFromHost(path, services_.folders.desktop);
     if (file.check != FileCheck::Inside) {
       StopAlert("Incorrect path name supplied from Host. " + path);
-      hooks_->AbortAndCloseCapture();
+      services_.capture.AbortAndCloseCapture();
       showAgain();
       return;
     }
     CloseCapture(in, false);
-    if (hooks_->CheckReservedFileName(file.path)) {
+    if (services_.capture.CheckReservedFileName(file.path)) {
       showAgain();
       return;
     }
     in.CaptureFileName = file.path;
-    if (hooks_->OpenCaptureFile(file.path)) {
+    if (services_.capture.OpenCaptureFile(file.path)) {
       in.CaptureFileOn = 1;
     } else {
       vt_.HostNamedCapture = 0;
@@ -222,14 +222,14 @@ void HostSequences::OpenCaptureCommand(HostInput& in) {
     }
   } else if (kind == 'I') {
     s.ClearScreenAndHome();
-    hooks_->ReopenSessionWindow();
-    const CheckedPath target = ShownPathFromHost(path, hooks_->CaptureFolder());
+    services_.window.ReopenSessionWindow();
+    const CheckedPath target = ShownPathFromHost(path, services_.folders.desktop);
     if (target.check != FileCheck::Inside) {
       StopAlert("Incorrect path name supplied from Host. " + path);
       return;
     }
     in.CaptureFileName = target.path;
-    hooks_->ShowDownloadTarget(target.path);
+    services_.transfers.ShowDownloadTarget(target.path);
   }
 }
 
@@ -241,19 +241,19 @@ void HostSequences::HostMessage(HostInput& in) {
     return;
   }
   std::string text;
-  if (CollectName(in, text)) alerts_->Show(platform::AlertKind::Note, 0, text);
+  if (CollectName(in, text)) services_.alerts.Show(platform::AlertKind::Note, 0, text);
 }
 
 void HostSequences::HostSendRequest(HostInput& in) {
   std::string name;
   if (!CollectName(in, name)) return;
   std::replace(name.begin(), name.end(), '\\', '/');
-  const CheckedPath file = ResolveInsideFolder(hooks_->TransferFolder(), name, true);
+  const CheckedPath file = ResolveInsideFolder(services_.folders.transfers, name, true);
   if (file.check != FileCheck::Inside) {
-    alerts_->Show(platform::AlertKind::Stop, 0, "Error opening file.", "\r", name);
+    services_.alerts.Show(platform::AlertKind::Stop, 0, "Error opening file.", "\r", name);
     return;
   }
-  hooks_->HostRequestedSend(file.path);
+  services_.transfers.HostRequestedSend(file.path);
 }
 
 }  // namespace korvane

@@ -4,16 +4,15 @@
 // ANSI mode (status answers, stored pages by number, framed boxes), and the
 // host-programming commands after ESC ~.
 //
-// One per session, made from the session and the hooks of the parts it
-// drives:   HostSequences shared(session, &hooks, &alerts);
+// One per session, made from the session's parts and the services it
+// drives:   HostSequences shared(screen, options, vtState, services);
 // Every cell these sequences write lies on the screen: values beyond it are
 // cut at its edge, never written outside the planes.
 
 #include <string>
 
-#include "emulation/HostCommandHooks.h"
+#include "emulation/SessionServices.h"
 #include "emulation/SharedSequences.h"
-#include "platform/Alerts.h"
 
 namespace korvane {
 
@@ -27,13 +26,9 @@ class HostSequences final : public SharedSequences {
   // "Canceled").
   static constexpr size_t kNameMax = 254;
 
-  // Null hooks: a session without capture, printing, transfers or scripts.
-  // Null alerts: every question is answered Cancel and messages go unseen.
-  HostSequences(Screen& screen, SessionOptions& options, VtState& state, HostCommandHooks* hooks = nullptr,
-                platform::Alerts* alerts = nullptr);
+  HostSequences(Screen& screen, SessionOptions& options, VtState& state, SessionServices& services);
 
-  HostCommandHooks& Hooks() { return *hooks_; }
-  platform::Alerts& Alerts() { return *alerts_; }
+  SessionServices& Services() { return services_; }
 
   // ---- SharedSequences ----------------------------------------------------------
   void PutCharAtAddress(HostInput& in) override;
@@ -75,8 +70,7 @@ class HostSequences final : public SharedSequences {
   Screen& screen_;
   SessionOptions& Opt;
   VtState& vt_;
-  HostCommandHooks* hooks_;
-  platform::Alerts* alerts_;
+  SessionServices& services_;
 };
 
 }  // namespace korvane

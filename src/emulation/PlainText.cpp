@@ -182,39 +182,24 @@ void HostInput::PlainControl(int ch) {
     case 12:
       DrawRun();
       s.CursorRow = s.CursorCol = 1;
-      if (ClipboardLineCopy) {
-        if (!run.empty()) sinks_->CopyToClipboard(run);
-        sinks_->CopyToClipboard("\r");
-        if (!PlainTextMode) sinks_->CopyToClipboard("\r");
-      }
-      if (PrinterOn && !Opt.UseClip) {
-        if (!run.empty()) sinks_->WritePrinterCapture(run);
-        sinks_->WritePrinterCapture("\r");
-      }
-      if (CaptureFileOn) {
-        if (!run.empty()) sinks_->WriteCaptureFile(run);
-        sinks_->WriteCaptureLineEnd();
-      }
+      echo.LineEnd(run);
+      // A cleared page leaves an empty line in the clipboard copy.
+      if (!PlainTextMode) echo.Text("\r", kEchoClipboard);
       s.PendingRun.clear();
       if (!PlainTextMode) s.ClearScreenAndHome();
       return;
     case 8:
     case 21:
       DrawRun();
-      if (ClipboardLineCopy && !run.empty()) sinks_->CopyToClipboard(run);
-      if (PrinterOn && !Opt.UseClip) {
-        if (!run.empty()) sinks_->WritePrinterCapture(run);
-        sinks_->WritePrinterCapture("\r");
-      }
-      if (CaptureFileOn && !run.empty()) sinks_->WriteCaptureFile(run);
+      echo.Text(run, kEchoClipboard | kEchoCaptureFile);
+      echo.LineEnd(run, kEchoPrinter);
       s.PendingRun.clear();
       s.CursorCol = static_cast<int16_t>(std::max(1, s.CursorCol - 1));
       s.MoveToCell(s.CursorRow, s.CursorCol);
       return;
     case 7:
       DrawRun();
-      if (ClipboardLineCopy && !run.empty()) sinks_->CopyToClipboard(run);
-      if (CaptureFileOn && !run.empty()) sinks_->WriteCaptureFile(run);
+      echo.Text(run, kEchoClipboard | kEchoCaptureFile);
       s.PendingRun.clear();
       return;
     default:

@@ -70,7 +70,7 @@ bool HostInput::WritePrintableRun() {
   const int end = HostChunkPos + PrintableLength(buf + HostChunkPos + 1, HostChunkLast - HostChunkPos);
   if (Opt.TelnetSession || Opt.SshSession)
     for (int i = HostChunkPos + 1; i <= end; ++i)
-      if (ClosedMatch.Feed(buf[i])) hooks_->CloseConnection();
+      if (ClosedMatch.Feed(buf[i])) services_.window.CloseConnection();
 
   ComputeAttributeCode();
   const int16_t attr = s.CurrentAttributeCode;

@@ -34,22 +34,8 @@ bool ReadValuePair(HostInput& in, int& first, int& second) {
 }
 }  // namespace
 
-HostSequences::HostSequences(Screen& screen, SessionOptions& options, VtState& state, HostCommandHooks* hooks,
-                             platform::Alerts* alerts)
-    : screen_(screen), Opt(options), vt_(state), hooks_(hooks), alerts_(alerts) {
-  static HostCommandHooks none;
-  // Without a way to ask, every question is answered Cancel.
-  class DecliningAlerts final : public platform::Alerts {
-   public:
-    int Show(platform::AlertKind, int, const std::string&, const std::string&, const std::string&,
-             const std::string&) override {
-      return 2;
-    }
-  };
-  static DecliningAlerts declining;
-  if (!hooks_) hooks_ = &none;
-  if (!alerts_) alerts_ = &declining;
-}
+HostSequences::HostSequences(Screen& screen, SessionOptions& options, VtState& state, SessionServices& services)
+    : screen_(screen), Opt(options), vt_(state), services_(services) {}
 
 bool HostSequences::OnScreen(int row, int col) const {
   return row >= 1 && row <= std::min<int>(screen_.ScreenRows, kMaxCursorRow) && col >= 1 &&

@@ -316,7 +316,7 @@ void VtInterpreter::SetMode(HostInput& in, bool on) {
       break;
     case 7:
       Opt.AutoWrapOn = on ? 1 : 0;
-      shared_.Hooks().ShowAutoWrapMark(on);
+      shared_.Services().menus.ShowAutoWrapMark(on);
       break;
     case 25:
       if (!on && s.CursorDrawn) s.EraseTextCursor();
@@ -327,16 +327,16 @@ void VtInterpreter::SetMode(HostInput& in, bool on) {
 }
 
 void VtInterpreter::WideMode(HostInput& in, bool wide) {
-  HostCommandHooks& hooks = shared_.Hooks();
-  hooks.ShowWideModeMarks(wide);
+  SessionServices& services = in.Services();
+  services.menus.ShowWideModeMarks(wide);
   s.WriteProtectMode = 0;
   const int width = s.port.Width(), height = s.port.Height();
   const bool narrow = width < 640 && s.SmallScreen == 0;
   if (Opt.FontSizeMode == (wide ? 0 : 1)) {
-    hooks.RedrawWindow();
+    services.window.RedrawWindow();
     MoveCursor(1, 1);
     s.ResetAttributesAndClearScreen();
-    if (wide && narrow) hooks.SetWindowRect(20, 0, height - 15, width + 20);
+    if (wide && narrow) services.window.SetWindowRect(20, 0, height - 15, width + 20);
     if (wide && Opt.HostFeatureOption == 0) s.RemoveFunctionKeyBar();
   }
   Opt.FontSizeMode = wide ? 1 : 0;
@@ -442,15 +442,13 @@ void VtInterpreter::CursorDown(int n) {
 
 void VtInterpreter::CursorRight(HostInput& in, int n) {
   in.FlushRun(HostInput::Echo::Character);
-  if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(" ");
-  if (in.CaptureFileOn) in.Sinks().WriteCaptureFile(" ");
+  in.echo.Text(" ", kEchoClipboard | kEchoCaptureFile);
   MoveCursor(s.CursorRow, std::max<int>(std::min(s.CursorCol + n, static_cast<int>(s.ColumnsSetting)), 1));
 }
 
 void VtInterpreter::CursorLeft(HostInput& in, int n, bool reverseWrap) {
   in.FlushRun(HostInput::Echo::Character);
-  if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(" ");
-  if (in.CaptureFileOn) in.Sinks().WriteCaptureFile(" ");
+  in.echo.Text(" ", kEchoClipboard | kEchoCaptureFile);
   int row = s.CursorRow, col = s.CursorCol - n;
   if (reverseWrap) {
     // Past column 1 the cursor goes on at the end of the rows above.
@@ -473,7 +471,7 @@ void VtInterpreter::EraseDisplay(HostInput& /*in*/, int mode) {
     default: s.ClearScreenAndHome(); break;
   }
   MoveCursor(row, 1);
-  shared_.Hooks().RemoveInlinePictures();
+  shared_.Services().pictures.RemoveInlinePictures();
 }
 
 void VtInterpreter::EraseLine(int mode) {

@@ -112,7 +112,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
     case 'W': PrinterControllerOn(in); return kDone;
     case 'X': PrinterControllerOff(in); return kDone;
     case 'i':
-    case ']': shared_.Hooks().PrintScreen(); return kDone;
+    case ']': shared_.Services().capture.PrintScreen(); return kDone;
     case 'J': s.EraseCursorToEndOfScreen(); return kDone;
     case 'K': s.EraseToEndOfLineWithFlags(); return kDone;
     case '5':
@@ -196,7 +196,7 @@ void VtInterpreter::HostCommand(HostInput& in) {
     case 'M': shared_.HostMessage(in); break;
     case 'G': shared_.HostSendRequest(in); break;
     case 'q':
-      if (in.PrinterOn) in.Hooks().ShowBusyCursor();
+      if (in.PrinterOn) in.Services().window.ShowBusyCursor();
       shared_.HostProgrammingCommand(in);
       break;
     default: shared_.HostProgrammingCommand(in); break;
@@ -208,7 +208,7 @@ void VtInterpreter::ClearScreenForHost(HostInput& in) {
     s.EraseCursorToEndOfScreen();
   else
     s.ClearScreenAndHome();
-  shared_.Hooks().RemoveInlinePictures();
+  shared_.Services().pictures.RemoveInlinePictures();
   // The captures see the cleared screen as a line end.
   in.CaptureLineEnd();
 }

@@ -226,7 +226,7 @@ int VtInterpreter::Control(HostInput& in, int ch) {
   switch (ch) {
     case 7:
       in.FlushRun(HostInput::Echo::Character);
-      shared_.Hooks().Beep();
+      shared_.Services().sounds.Beep();
       return kDone;
     case 8: Backspace(in); return kDone;
     case 9: Tab(in); return kDone;
@@ -265,10 +265,11 @@ void VtInterpreter::Backspace(HostInput& in) {
 void VtInterpreter::Tab(HostInput& in) {
   const std::string& run = s.PendingRun;
   if (s.DisplayOn) in.DrawRun();
-  EchoSinks& sinks = in.Sinks();
-  if (in.ClipboardLineCopy) sinks.CopyToClipboard(run + "\t");
-  if (in.PrinterOn && !Opt.UseClip && !run.empty()) sinks.WritePrinterCapture(run);
-  if (in.CaptureFileOn) sinks.WriteCaptureFile(run + "\t");
+  // The printer copy keeps the text and drops the tab.
+  if (in.echo.AnyOn()) {
+    in.echo.Text(run + "\t", kEchoClipboard | kEchoCaptureFile);
+    in.echo.Text(run, kEchoPrinter);
+  }
   s.PendingRun.clear();
   if (!s.DisplayOn) return;
   // Stops every eight columns: 1, 9, 17, ...
@@ -282,11 +283,7 @@ void VtInterpreter::FormFeed(HostInput& in) {
   s.CursorCol = 1;
   if (s.ScrollTop <= 1) s.CursorRow = 1;
   if (Opt.PrinterOption37) {
-    const std::string text = s.PendingRun + "\r\f";
-    EchoSinks& sinks = in.Sinks();
-    if (in.ClipboardLineCopy) sinks.CopyToClipboard(text);
-    if (in.CaptureFileOn) sinks.WriteCaptureFile(text);
-    if (in.PrinterOn && !Opt.UseClip) sinks.WritePrinterCapture(text);
+    if (in.echo.AnyOn()) in.echo.Text(s.PendingRun + "\r\f");
   } else {
     in.CaptureCharacter();
   }
@@ -300,7 +297,7 @@ void VtInterpreter::FormFeed(HostInput& in) {
     else
       s.ClearScreenAndHome();
   }
-  shared_.Hooks().RemoveInlinePictures();
+  shared_.Services().pictures.RemoveInlinePictures();
 }
 
 void VtInterpreter::CarriageReturn(HostInput& in) {
@@ -391,7 +388,7 @@ void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
   static constexpr char kEndPrivate[] = "\x1b[?4i";
   in.CurrentHostChar = 0;
   auto print = [&](std::string_view bytes) {
-    if (!bytes.empty()) in.Sinks().WritePrinterCapture(bytes);
+    if (!bytes.empty()) in.Services().capture.WritePrinterCapture(bytes);
   };
   // What may be the start of a terminator is held back; when it turns out to
   // be none, the printer gets it after all.
@@ -428,25 +425,26 @@ void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
 void VtInterpreter::PrinterControllerOn(HostInput& in) {
   if (in.ClipboardCapture) {
     if (Opt.XonXoffOn) in.conn.SendXoff();
-    shared_.Alerts().Show(platform::AlertKind::Caution, 0,
-                          "CLIPBOARD ON! The host computer attempted to send data to the Mac Printer while Clipboard "
-                          "Recording was on.");
+    in.Services().alerts.Show(platform::AlertKind::Caution, 0,
+                              "CLIPBOARD ON! The host computer attempted to send data to the printer while Clipboard "
+                              "Recording was on.");
     if (Opt.XonXoffOn) in.conn.SendXoffXon();
     in.ClipboardCapture = 0;
     in.ClipboardLineCopy = 0;
   }
-  shared_.Hooks().ShowCaptureModes();
+  shared_.Services().capture.ShowCaptureModes();
   // The host's text leaves the screen only while a printer capture takes it.
-  if (in.PrinterOn || shared_.Hooks().OpenPrinterCapture()) s.DisplayOn = 0;
+  if (!in.PrinterOn && in.Services().capture.OpenPrinterCapture()) in.PrinterOn = 1;
+  if (in.PrinterOn) s.DisplayOn = 0;
 }
 
 void VtInterpreter::PrinterControllerOff(HostInput& in) {
   in.FlushRun(HostInput::Echo::Character);
   if (in.PrinterOn) {
-    in.Hooks().ShowBusyCursor();
-    in.Hooks().PrinterCaptureOff();
+    in.Services().window.ShowBusyCursor();
+    in.Services().capture.PrinterCaptureOff();
   } else {
-    in.Hooks().RestoreArrowCursor();
+    in.Services().window.RestoreArrowCursor();
   }
   s.DisplayOn = 1;
   in.CurrentHostChar = 0;

@@ -38,7 +38,7 @@ bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
   const int ch = CurrentHostChar;
 
   if (conn.IsPtyConnection()) {
-    if ((Opt.TelnetSession || Opt.SshSession) && ClosedMatch.Feed(ch)) hooks_->CloseConnection();
+    if ((Opt.TelnetSession || Opt.SshSession) && ClosedMatch.Feed(ch)) services_.window.CloseConnection();
     if (TransferWatchOn) {
       if (SuccessMatch.Feed(ch)) {
         TransferWatchOn = 0;
@@ -50,14 +50,14 @@ bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
         TransferAnswerSeen = 1;
       }
     }
-    if (Opt.KermitMode && DisconnectMatch.Feed(ch)) hooks_->CloseConnection();
+    if (Opt.KermitMode && DisconnectMatch.Feed(ch)) services_.window.CloseConnection();
     if (AdminPasswordWatch && ch >= 'A') {
       if (ch == 'a') {
         AdminMatchA = 1;
         AdminMatchI = 0;
       } else if (AdminMatchI == 1) {
         if (ch == 'n') {
-          hooks_->ShowStopAlert("Incorrect Admin Password.");
+          services_.alerts.Show(platform::AlertKind::Stop, 0, "Incorrect Admin Password.");
           conn.SendToHost("\r");
           AdminPasswordWatch = 0;
           KeepAliveNoticeOff = 1;
@@ -80,11 +80,11 @@ bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
       ConnectStringWatch = 0;
       ConnectStringContainer.clear();
       ConnectStringSeen = 1;
-      hooks_->RestoreArrowCursor();
+      services_.window.RestoreArrowCursor();
     } else if (ConnectStringContainer.size() > kConnectStringMax) {
       ConnectStringWatch = 0;
       ConnectStringContainer.clear();
-      hooks_->RestoreArrowCursor();
+      services_.window.RestoreArrowCursor();
     }
   }
 
@@ -103,10 +103,10 @@ bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
 void HostInput::EndPrinterController() {
   CurrentHostChar = 0;
   screen.DisplayOn = 1;
-  hooks_->RestoreArrowCursor();
+  services_.window.RestoreArrowCursor();
   PrintEnd4MatchCount = PrintEndDMatchCount = 0;
   PrintEnd4Pending = PrintEndDPending = 0;
-  hooks_->PrinterCaptureOff();
+  services_.capture.PrinterCaptureOff();
 }
 
 bool HostInput::PrinterControllerStep() {
@@ -142,7 +142,7 @@ bool HostInput::PrinterControllerStep() {
   if (!PrintEnd4Pending && !PrintEndDPending) {
     if (ch != 0 && ch != kLf) {
       const char c = static_cast<char>(ch);
-      sinks_->WritePrinterCapture(std::string_view(&c, 1));
+      services_.capture.WritePrinterCapture(std::string_view(&c, 1));
     }
   } else {
     CurrentHostChar = 0;

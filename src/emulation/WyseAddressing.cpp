@@ -8,21 +8,13 @@
 
 #include "emulation/HostInput.h"
 #include "emulation/WyseInterpreter.h"
+#include "settings/FunctionKeys.h"
 
 namespace korvane {
 
 namespace {
 constexpr int kStx = 2, kEtx = 3, kCr = 13, kDel = 127;
 constexpr int kPageSlots = 13;
-
-// A function-key label as the bar shows it: centred in 8 characters.
-std::string PadKeyLabel(const std::string& label) {
-  if (label.size() >= 8) return label.substr(0, 8);
-  std::string out((8 - label.size()) / 2, ' ');
-  out += label;
-  out.resize(8, ' ');
-  return out;
-}
 
 // The number a parameter text starts with; empty text (or none) counts as 1.
 // Large values are held to what any screen can use.
@@ -156,7 +148,7 @@ void WyseInterpreter::ReverseLineFeed() {
 
 void WyseInterpreter::ClearAndHome(bool pictures) {
   s_.ClearScreenAndHome();
-  if (pictures) commands_.Actions().RemoveInlinePictures();
+  if (pictures) in_.Services().pictures.RemoveInlinePictures();
 }
 
 void WyseInterpreter::ScreenFeatures(int b) {
@@ -204,7 +196,7 @@ void WyseInterpreter::ScreenFeatures(int b) {
       s_.ScreenCols = static_cast<int16_t>(
           std::min<int>(o_.AutoWrapOn ? s_.ColumnsSetting : s_.WindowColumns, kMaxScreenCols));
       if (wide) s_.RepaintPending = 1;
-      commands_.Actions().ColumnModeChanged(wide);
+      in_.Services().window.ColumnModeChanged(wide);
       break;
     }
     default: break;
@@ -301,7 +293,7 @@ void WyseInterpreter::KeyLabelCommand() {
   if (b1 >= '0' && b1 <= '?') title = &o_.FkeyTitles[static_cast<size_t>(b1 - 47)];
   if (b1 >= 'P' && b1 <= '_') title = &o_.ShiftFkeyTitles[static_cast<size_t>(b1 - 79)];
   if (!title) {
-    commands_.Actions().StoreHostKeyDefinition(in_, b1, b2);
+    StoreHostKeyDefinition(b1, b2);
     return;
   }
   std::string label;
@@ -517,6 +509,47 @@ void WyseInterpreter::ScoControlSequence(int lead) {
       return;
     default: return;
   }
+}
+
+// The key a definition's code names: "1".."?" F1..F15, "0" F16, "!".."/"
+// the shifted F1..F15, space the shifted F16, "@".."O" F1..F16 and
+// "`".."o" the shifted ones; 0 for a code that names none ("P".."_" among them).
+static int DefinedKeyNumber(int code) {
+  if (code >= 49 && code <= 63) return code - 48;
+  if (code == 48) return 16;
+  if (code >= 33 && code <= 47) return code - 16;
+  if (code == 32) return 32;
+  if (code >= 64 && code <= 79) return code - 63;
+  if (code >= 96 && code <= 111) return code - 79;
+  return 0;
+}
+
+void WyseInterpreter::StoreHostKeyDefinition(int keyCode, int firstByte) {
+  constexpr size_t kDefinitionMax = 253;
+  // The label-line forms carry no definition: their text up to CR is read
+  // and dropped.
+  if (keyCode == '(' || keyCode == ')') {
+    for (int ch = firstByte, n = 0; ch != kCr && !in_.HostReadTimedOut && n < 256; ++n) ch = NextByte();
+    return;
+  }
+  const int key = DefinedKeyNumber(keyCode);
+  if (key == 0) return;
+  // The numbered forms end at CR as well as at DEL; the lettered ones keep a
+  // CR as part of the definition.
+  const bool crEnds = keyCode <= 63;
+  auto ends = [&](int ch) { return ch == kDel || (crEnds && ch == kCr); };
+  if (in_.HostReadTimedOut || ends(firstByte)) return;
+  std::string definition;
+  for (int ch = firstByte; !in_.HostReadTimedOut && !ends(ch); ch = NextByte()) {
+    // A definition longer than the key string can hold keeps its beginning.
+    if (definition.size() >= kDefinitionMax) continue;
+    if (ch == kCr)
+      definition += "{CR";
+    else
+      definition += static_cast<char>(ch);
+  }
+  if (definition.size() > kDefinitionMax) definition.resize(kDefinitionMax);
+  o_.FkeyStrings[static_cast<size_t>(key)] = definition;
 }
 
 }  // namespace korvane

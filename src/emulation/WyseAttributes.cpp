@@ -139,7 +139,7 @@ void HostInput::WyseColourAttributeCommand(int c) {
   if (compared >= 0 && compared != code) {
     s.ReplacedAttributeCode = static_cast<int16_t>(compared);
     s.CurrentAttributeCode = code;
-    hooks_->SpreadAttributeForward(s);
+    s.SpreadAttributeForward();
   }
   s.CurrentAttributeCode = code;
   if (Opt.HiddenAttributes == 0) {

@@ -110,7 +110,6 @@ void WyseInterpreter::Escape() {
 }
 
 bool WyseInterpreter::HostAction(int c) {
-  HostActionHooks& actions = commands_.Actions();
   if (c == ' ' && o_.EmuWyse50) {
     ModelAnswer();
     return true;
@@ -128,7 +127,7 @@ bool WyseInterpreter::HostAction(int c) {
     return true;
   }
   if (c == 'P') {
-    actions.PrintScreen();
+    in_.Services().capture.PrintScreen();
     return true;
   }
   if ((c == '$' || c == '%') && (s_.WyseColourAttributes || o_.EmuTvi925)) {
@@ -248,7 +247,7 @@ void WyseInterpreter::TildeCommand() {
     }
   }
   if (b == 'q' && in_.PrinterOn == 1) {
-    in_.Hooks().PrinterCaptureOff();
+    in_.Services().capture.PrinterCaptureOff();
     return;
   }
   if (b == 'G') {
@@ -327,7 +326,7 @@ void WyseInterpreter::KeyProgramming() {
   const int k = NextByte();
   if ((k >= '@' && k <= 'O') || (k >= 'a' && k <= 'o')) {
     const int first = NextByte();
-    if (o_.AltEditKeys == 0) commands_.Actions().StoreHostKeyDefinition(in_, k, first);
+    if (o_.AltEditKeys == 0) StoreHostKeyDefinition(k, first);
     return;
   }
   std::string* key = HostKeyString(k);

@@ -15,10 +15,6 @@ namespace korvane {
 namespace {
 constexpr int kCr = 13;
 
-HostActionHooks& NoActions() {
-  static HostActionHooks none;
-  return none;
-}
 
 // An address from the host is handed on only when it is plainly an address:
 // an allowed scheme, and none of the characters that have no place in one
@@ -46,12 +42,11 @@ std::string Shown(const std::string& text) {
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 }  // namespace
 
-HostActionHooks& HostCommands::Actions() { return services_.actions ? *services_.actions : NoActions(); }
+HostCommands::HostCommands(HostInput& in, WyseState& state) : in_(in), st_(state), services_(in.Services()) {}
 
 int HostCommands::Alert(platform::AlertKind kind, int id, const std::string& a, const std::string& b,
                         const std::string& c, const std::string& d) {
-  if (!services_.alerts) return 1;
-  return services_.alerts->Show(kind, id, a, b, c, d);
+  return services_.alerts.Show(kind, id, a, b, c, d);
 }
 
 void HostCommands::OpenLocation() {
@@ -69,7 +64,7 @@ void HostCommands::OpenLocation() {
 
   if (text.find("http") != std::string::npos || text.find("mailto") != std::string::npos) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    if (services_.desktop && HostAddressAcceptable(text) && services_.desktop->OpenURL(text)) return;
+    if (HostAddressAcceptable(text) && services_.desktop.OpenURL(text)) return;
     Alert(platform::AlertKind::Stop, 300, "The host asked to open an address that Korvane does not open:", "\r",
           Shown(text));
     return;
@@ -108,7 +103,7 @@ void HostCommands::OpenHostFile(const std::string& path) {
   if (Alert(platform::AlertKind::Caution, 300, "The host asks to open ", Shown(resolved), "\r",
             "Open it with its program?") != 1)
     return;
-  if (services_.desktop) services_.desktop->OpenFile(resolved);
+  services_.desktop.OpenFile(resolved);
 }
 
 bool HostCommands::HostMessage() {
@@ -142,33 +137,34 @@ void HostCommands::HostSendRequest() {
           Shown(name) + " (" + PathCheckText(check) + ")");
     return;
   }
-  Actions().SendFileToHost(resolved);
+  services_.transfers.HostRequestedSend(resolved);
 }
 
 bool HostCommands::PrinterOnWithDisplay(int display, bool viewpointAlert) {
   HostChannel& conn = in_.conn;
-  if (Actions().ClipboardCaptureOn()) {
+  if (services_.clipboard.ClipboardCaptureOn()) {
     if (in_.Opt.XonXoffOn) conn.SendXoff();
     if (viewpointAlert)
       Alert(platform::AlertKind::Stop, 300,
-            "CLIPBOARD ON The host computer attempted to send data to the Mac Printer while Clipboard Recording was "
+            "CLIPBOARD ON The host computer attempted to send data to the printer while Clipboard Recording was "
             "on.");
     else
       Alert(platform::AlertKind::Caution, 300,
-            "CLIPBOARD ON! The host computer attempted to send data to the Mac Printer while Clipboard Recording "
+            "CLIPBOARD ON! The host computer attempted to send data to the printer while Clipboard Recording "
             "was on.");
     if (in_.Opt.XonXoffOn) conn.SendXoffXon();
     in_.CurrentHostChar = 0;
     return false;
   }
-  in_.screen.DisplayOn = static_cast<int16_t>(display);
-  in_.Hooks().RestoreArrowCursor();
+  services_.window.RestoreArrowCursor();
   in_.CurrentHostChar = 0;
-  Actions().StopClipboardCapture();
+  services_.clipboard.StopClipboardCapture();
   in_.ClipboardLineCopy = 0;
-  Actions().ShowCaptureModes();
-  Actions().OpenPrinterCapture();
-  return true;
+  services_.capture.ShowCaptureModes();
+  // The host's text leaves the screen only while a printer capture takes it.
+  if (!in_.PrinterOn && services_.capture.OpenPrinterCapture()) in_.PrinterOn = 1;
+  in_.screen.DisplayOn = static_cast<int16_t>(in_.PrinterOn ? display : 1);
+  return in_.PrinterOn != 0;
 }
 
 void HostCommands::PrinterOff() {
@@ -177,8 +173,8 @@ void HostCommands::PrinterOff() {
   in_.CaptureCharacter();
   s.PendingRun.clear();
   in_.CurrentHostChar = 0;
-  in_.Hooks().RestoreArrowCursor();
-  if (in_.PrinterOn == 1) in_.Hooks().PrinterCaptureOff();
+  in_.Services().window.RestoreArrowCursor();
+  if (in_.PrinterOn == 1) in_.Services().capture.PrinterCaptureOff();
   s.DisplayOn = 1;
 }
 

@@ -14,13 +14,6 @@ constexpr int kAck = 6, kBel = 7, kBs = 8, kTab = 9, kLf = 10, kVt = 11, kFf = 1
               kNak = 21, kSyn = 22, kSub = 26, kEsc = 27, kRs = 30, kUs = 31, kSoh = 1, kEtx = 3, kEnq = 5,
               kDc2 = 18, kDel = 127;
 
-// The text to every echo target that is on, as the pending run goes.
-void EchoText(HostInput& in, std::string_view text) {
-  if (text.empty()) return;
-  if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(text);
-  if (in.PrinterOn && !in.Opt.UseClip) in.Sinks().WritePrinterCapture(text);
-  if (in.CaptureFileOn) in.Sinks().WriteCaptureFile(text);
-}
 }  // namespace
 
 WyseInterpreter::WyseInterpreter(HostInput& in, WyseState& state)
@@ -160,7 +153,7 @@ bool WyseInterpreter::AdjustCharacter(int& c) {
   if (o_.NationalCharsOff == 1 && o_.HostCharacterSet == 7 && o_.DecMultinational == 0 && o_.AltGraphicsSet == 0) {
     if (c == 148) {
       c = 94;
-      if (commands_.Actions().ShiftAndKeyDown()) c = 64;
+      if (in_.Services().keyboard.ShiftAndKeyDown()) c = 64;
     } else if (c == 244) {
       c = 157;
     } else if (c == 233) {
@@ -193,10 +186,10 @@ void WyseInterpreter::ControlCharacter(int c) {
   switch (c) {
     case kTab: {
       in_.FlushRun(HostInput::Echo::Character);
-      if (in_.CaptureFileOn) {
-        in_.Sinks().WriteCaptureFile("\t");
-        if (o_.ClipboardOption41) in_.Sinks().WriteCaptureLineEnd();
-      }
+      if (o_.ClipboardOption41)
+        in_.echo.LineEnd("\t", kEchoCaptureFile);
+      else
+        in_.echo.Text("\t", kEchoCaptureFile);
       if (s_.DisplayOn) {
         const int col = std::max<int>(s_.CursorCol, 1);
         const int next = ((col - 1) / 8 + 1) * 8 + 1;
@@ -217,7 +210,7 @@ void WyseInterpreter::ControlCharacter(int c) {
     case kNak: Backspace(); break;
     case kBel:
       in_.FlushRun(HostInput::Echo::Character);
-      commands_.Actions().SystemBeep();
+      in_.Services().sounds.Beep();
       break;
     case kAck: CursorForwardOne(); break;
     case kDle: ColumnAddress(); break;
@@ -331,7 +324,7 @@ void WyseInterpreter::FormFeedClear() {
   if (o_.PrinterOption37 == 1) {
     // The form feed is a page break in every echo of the text.
     in_.CaptureLineEnd();
-    EchoText(in_, "\f");
+    in_.echo.Text("\f");
   } else {
     in_.CaptureCharacter();
   }
@@ -350,9 +343,9 @@ void WyseInterpreter::CursorRight() {
   if (s_.DisplayOn) in_.DrawRun();
   if (o_.PrinterOption37 == 1) {
     in_.CaptureLineEnd();
-    EchoText(in_, "\f");
+    in_.echo.Text("\f");
   } else {
-    EchoText(in_, run + " ");
+    in_.echo.Text(run + " ");
   }
   s_.PendingRun.clear();
   in_.CurrentHostChar = 0;
@@ -371,8 +364,7 @@ void WyseInterpreter::CursorRight() {
 void WyseInterpreter::CursorForwardOne() {
   if (s_.DisplayOn) in_.DrawRun();
   const std::string& run = s_.PendingRun;
-  if (in_.ClipboardLineCopy) in_.Sinks().CopyToClipboard(run + " ");
-  if (in_.CaptureFileOn) in_.Sinks().WriteCaptureFile(run + " ");
+  if (in_.echo.AnyOn()) in_.echo.Text(run + " ", kEchoClipboard | kEchoCaptureFile);
   s_.PendingRun.clear();
   in_.CurrentHostChar = 0;
   if (s_.CursorRow < 1) s_.CursorRow = 1;
@@ -432,9 +424,7 @@ void WyseInterpreter::ColumnAddress() {
   CloseStatusLineWrite();
   const std::string run = s_.PendingRun;
   if (s_.DisplayOn) in_.DrawRun();
-  if (in_.ClipboardLineCopy) in_.Sinks().CopyToClipboard(run + " ");
-  if (in_.PrinterOn && !o_.UseClip) in_.Sinks().WritePrinterCapture(run + " ");
-  if (in_.CaptureFileOn) in_.Sinks().WriteCaptureFile(run + " ");
+  if (in_.echo.AnyOn()) in_.echo.Text(run + " ");
   s_.PendingRun.clear();
   in_.CurrentHostChar = 0;
   if (o_.ClearAddressesOption) s_.SetNormalTextStyle();

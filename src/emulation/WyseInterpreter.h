@@ -30,7 +30,6 @@ class WyseInterpreter final : public HostInterpreter {
   WyseInterpreter(const WyseInterpreter&) = delete;
   WyseInterpreter& operator=(const WyseInterpreter&) = delete;
 
-  void SetServices(const HostServices& services) { commands_.SetServices(services); }
   HostCommands& Commands() { return commands_; }
 
   void InterpretCharacter(HostInput& in) override;
@@ -107,6 +106,9 @@ class WyseInterpreter final : public HostInterpreter {
   void StatusLineWithColours();
   void KeyLabelCommand();
   void LabelLine();
+  // A function key's definition sent by the host: `keyCode` names the key,
+  // `firstByte` is the definition's first byte; the rest is read here.
+  void StoreHostKeyDefinition(int keyCode, int firstByte);
   void GraphicsCharacter(int b);
   void ScoControlSequence(int lead);
   void TwoByteControlSequence(int b1, int b2);

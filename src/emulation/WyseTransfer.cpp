@@ -42,7 +42,7 @@ void HostCommands::EscStxCommand() {
     case 'P': FileExistsRequest(); break;
     case 'U':
       st_.TransferStatusPending = 0;
-      Actions().HostRequestsUpload(in_);
+      services_.transfers.HostRequestsUpload(in_);
       break;
     case 'D': TransferStart(); break;
     case 'S': TransferStatus(); break;
@@ -61,7 +61,7 @@ void HostCommands::PictureCommand() {
   const int sub = in_.NextHostByte;
   if (sub == 'C') {
     if (s.PicturesShown) {
-      Actions().RemoveInlinePictures();
+      services_.pictures.RemoveInlinePictures();
       s.PicturesRedrawPending = 1;
       s.PicturesShown = 0;
     }
@@ -70,7 +70,7 @@ void HostCommands::PictureCommand() {
   if (sub == 'D') {
     in_.GetNextHostByte();
     in_.CollectHostString(st_.HostPathText, kPathMax, kCr);
-    Actions().RemovePicture(ConvertHostPath(st_.HostPathText, services_.folders, services_.folders.home));
+    services_.pictures.RemovePicture(ConvertHostPath(st_.HostPathText, services_.folders, services_.folders.home));
     s.PicturesRedrawPending = 1;
     return;
   }
@@ -124,7 +124,7 @@ void HostCommands::PictureCommand() {
           PathCheckText(check), "\r", local);
     return;
   }
-  Actions().ShowInlinePicture(resolved, numbers, keep);
+  services_.pictures.ShowInlinePicture(resolved, numbers, keep);
 }
 
 void HostCommands::WideMode() {
@@ -137,7 +137,7 @@ void HostCommands::WideMode() {
   s.RepaintPending = 1;
   s.ScreenCols = static_cast<int16_t>(std::min<int>(o.AutoWrapOn ? s.ColumnsSetting : s.WindowColumns, kMaxScreenCols));
   in_.SendWindowSizeToHost();
-  Actions().ColumnModeChanged(true);
+  services_.window.ColumnModeChanged(true);
 }
 
 void HostCommands::NarrowMode() {
@@ -151,7 +151,7 @@ void HostCommands::NarrowMode() {
   if (o.FkeyBarShown) s.RemoveFunctionKeyBar();
   s.ScreenCols = static_cast<int16_t>(std::min<int>(o.AutoWrapOn ? s.ColumnsSetting : s.WindowColumns, kMaxScreenCols));
   in_.SendWindowSizeToHost();
-  Actions().ColumnModeChanged(false);
+  services_.window.ColumnModeChanged(false);
 }
 
 void HostCommands::FileExistsRequest() {
@@ -201,7 +201,7 @@ void HostCommands::TransferStart() {
     if (check != PathCheck::Inside) {
       Alert(platform::AlertKind::Stop, 300, "Unable to open!", " ", "ft.txt: ", PathCheckText(check));
       st_.TransferResult = 1;
-      Actions().ShowCaptureStatus();
+      services_.capture.ShowCaptureStatus();
       return;
     }
     if (std::filesystem::exists(resolved, ec) && !replace) {
@@ -209,12 +209,12 @@ void HostCommands::TransferStart() {
       st_.TransferResult = 3;
       return;
     }
-    Actions().CloseCaptureFile();
+    services_.capture.CloseCaptureFile();
     in_.CaptureFileOn = 0;
-    if (!Actions().OpenTransferCapture(resolved)) {
+    if (!services_.capture.OpenTransferCapture(resolved)) {
       Alert(platform::AlertKind::Stop, 300, "Unable to open!", " ", resolved, " ft.txt");
       st_.TransferResult = 1;
-      Actions().ShowCaptureStatus();
+      services_.capture.ShowCaptureStatus();
       return;
     }
     in_.CaptureFileOn = 1;
@@ -272,14 +272,14 @@ void HostCommands::TransferStatus() {
                NumberText(in_.TransferByteCount));
   }
   in_.TransferByteCount = 0;
-  Actions().CloseCaptureFile();
+  services_.capture.CloseCaptureFile();
   in_.CaptureFileOn = 0;
 }
 
 void HostCommands::TransferEnd() {
   in_.GetNextHostByte();
   if (in_.NextHostByte == 'X') {
-    Actions().CloseCaptureFile();
+    services_.capture.CloseCaptureFile();
     in_.CaptureFileOn = 0;
     Alert(platform::AlertKind::Note, 300, "File transfer done");
     return;

@@ -494,11 +494,10 @@ void KeyTranslator::LocalEcho(int c) {
   HostInput& in = s_.input;
   const char byte = static_cast<char>(c);
   const std::string_view one(&byte, 1);
-  if (c != kCharBackspace) {
-    if (in.ClipboardLineCopy) in.Sinks().CopyToClipboard(one);
-    if (in.PrinterOn && !s_.Opt.UseClip) in.Sinks().WritePrinterCapture(one);
-  }
-  if (in.CaptureFileOn && (c == 10 || c == kCharBackspace)) in.Sinks().WriteCaptureFile(one);
+  // The echoed key goes where received text goes; the capture file keeps
+  // only line feeds and backspaces of it.
+  if (c != kCharBackspace) in.echo.Text(one, kEchoClipboard | kEchoPrinter);
+  if (c == 10 || c == kCharBackspace) in.echo.Text(one, kEchoCaptureFile);
 
   if (sc.CursorDrawn) sc.EraseTextCursor();
   sc.ClampCursor();

@@ -47,4 +47,16 @@ int NationalChar(const SessionOptions& Opt, int code) {
   return code;
 }
 
+std::array<int16_t, 13> NationalDisplayTable(int set) {
+  std::array<int16_t, 13> table{};
+  const NationalSet* found = nullptr;
+  for (const NationalSet& s : kSets)
+    if (s.set == set) found = &s;
+  for (size_t i = 0; i < kPositions.size(); ++i) {
+    const int mac = found ? found->mac[i] : 0;
+    table[i + 1] = static_cast<int16_t>(mac >= 128 ? mac : kPositions[i]);
+  }
+  return table;
+}
+
 }  // namespace korvane::input

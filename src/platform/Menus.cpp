@@ -64,6 +64,19 @@ void MemoryMenus::MarkItem(int menu, int item, bool marked) {
   }
 }
 
+void MemoryMenus::SetItemKey(int menu, int item, char key, bool alternate) {
+  if (MenuItem* i = Item(menu, item); i && (i->shortcut != key || i->alternate != alternate)) {
+    i->shortcut = key;
+    i->alternate = alternate;
+    Changed(menu);
+  }
+}
+
+char MemoryMenus::ItemKey(int menu, int item) const {
+  const MenuItem* i = Item(menu, item);
+  return i ? i->shortcut : 0;
+}
+
 void MemoryMenus::AppendItem(int menu, const std::string& text) {
   const auto it = menus_.find(menu);
   if (it == menus_.end()) return;

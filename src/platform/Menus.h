@@ -20,6 +20,7 @@ struct MenuItem {
   bool marked = false;   // the check mark
   bool separator = false;
   char shortcut = 0;     // a letter or digit: the item's key (Ctrl+Shift+key), 0 none
+  bool alternate = false;  // the key is used with Alt as well (the Mac's Option keys)
   int submenu = 0;       // the number of the menu hanging at this item, 0 none
 };
 
@@ -40,6 +41,10 @@ class Menus {
   virtual void SetItemText(int menu, int item, const std::string& text) = 0;
   virtual void EnableItem(int menu, int item, bool enabled) = 0;
   virtual void MarkItem(int menu, int item, bool marked) = 0;
+  // The item's key (a letter or digit, used with Ctrl+Shift, and Alt as well
+  // when `alternate`); 0 takes it away.
+  virtual void SetItemKey(int menu, int item, char key, bool alternate = false) = 0;
+  virtual char ItemKey(int menu, int item) const = 0;
   // Appends an enabled, unmarked item.
   virtual void AppendItem(int menu, const std::string& text) = 0;
   // Deletes an item; the items after it move up by one.
@@ -64,6 +69,8 @@ class MemoryMenus : public Menus {
   void SetItemText(int menu, int item, const std::string& text) override;
   void EnableItem(int menu, int item, bool enabled) override;
   void MarkItem(int menu, int item, bool marked) override;
+  void SetItemKey(int menu, int item, char key, bool alternate = false) override;
+  char ItemKey(int menu, int item) const override;
   void AppendItem(int menu, const std::string& text) override;
   void DeleteItem(int menu, int item) override;
 

@@ -56,6 +56,9 @@ class Windows {
   // Opacity in percent (100 opaque).
   virtual void SetOpacity(int n, int percent) = 0;
   virtual Size ContentSize(int n) const = 0;
+  // Where window n's content area lies on the screen; an empty rectangle
+  // when the window system does not tell.
+  virtual Rect ContentFrame(int n) const = 0;
   // Gives window n a content area of width x height pixels (its port takes the
   // size at once). A size the program sets is not reported back.
   virtual void SetContentSize(int n, int width, int height) = 0;

@@ -7,11 +7,11 @@
 
 namespace korvane {
 
-Screen::Screen(SessionOptions& options, Port& p, ScreenHost* h, platform::Controls* c)
+Screen::Screen(SessionOptions& options, Port& p, ScreenHost& h, platform::Controls* c)
     : ownControls_(MakeOwnControls(c)),
       Opt(options),
       port(p),
-      host(h ? *h : DefaultHost()),
+      host(h),
       controls(c ? *c : *ownControls_) {
   ApplyCellMetricsToPort();
 }
@@ -22,11 +22,6 @@ std::unique_ptr<platform::Controls> Screen::MakeOwnControls(platform::Controls* 
   auto own = std::make_unique<platform::HeadlessControls>();
   own->MakeScrollBar(kScrollBarControl, {});
   return own;
-}
-
-ScreenHost& Screen::DefaultHost() {
-  static ScreenHost lone;
-  return lone;
 }
 
 void Screen::ClampCursor() {

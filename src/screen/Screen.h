@@ -64,7 +64,7 @@ class Screen {
   std::unique_ptr<platform::Controls> ownControls_;
 
  public:
-  Screen(SessionOptions& options, Port& port, ScreenHost* host = nullptr, platform::Controls* controls = nullptr);
+  Screen(SessionOptions& options, Port& port, ScreenHost& host, platform::Controls* controls = nullptr);
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
@@ -97,7 +97,7 @@ class Screen {
   int16_t ColumnsSetting = 80;
   int16_t ScrollTop = 0, ScrollBottom = 0;  // 0 = the screen's edge
   int16_t NoScrollMode = 0;
-  int16_t WindowWidth = 0;
+  int16_t WindowWidth = 0, WindowHeight = 0;
   int16_t LastMoveRow = 1, LastMoveCol = 1;
   int16_t EraseEndColumn = 0;
   int16_t ProtectFieldStart = 0, ProtectEndColumn = 0;
@@ -294,7 +294,6 @@ class Screen {
   void ClampCursor();
 
  private:
-  static ScreenHost& DefaultHost();
   static std::unique_ptr<platform::Controls> MakeOwnControls(platform::Controls* given);
 
   // The cursor figure last drawn, so that the erase inverts exactly its pixels.

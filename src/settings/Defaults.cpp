@@ -27,7 +27,7 @@ void Settings::SetDefaultSettings() {
   const int width = std::clamp(main.width, 0, 640);
   const int height = std::clamp(main.height, 0, 480);
   host_.SetWindowSize(width, height);
-  host_.ResetScreenDefaults(width);
+  host_.ResetScreenDefaults();
 
   // The metrics follow the final text size (the intermediate 16 points that
   // were once computed first never reached the screen).

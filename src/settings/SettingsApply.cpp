@@ -1,6 +1,7 @@
 // After reading: settings values brought into their valid ranges, the values
 // files do not keep, and the rest of the program brought in line with them.
 
+#include "settings/FunctionKeys.h"
 #include "settings/Settings.h"
 #include "settings/SettingsTable.h"
 
@@ -159,7 +160,8 @@ void Settings::ApplySettings(bool takeFunctionKeys) {
     Opt.EmuWyse50 = 1;
   }
 
-  if (!St.FkeysDefined) host_.OpenFunctionKeyEditor();
+  // No key defined: the program's own labels and definitions.
+  if (!St.FkeysDefined) LoadBuiltInKeyLabels(Opt);
 
   if (Opt.ColumnOption31 + Opt.BreakOption32 == 0) Opt.ColumnOption31 = 1;
   // Exactly one screen width is chosen, else the standard layout.

@@ -19,9 +19,9 @@
 namespace korvane {
 
 struct Session {
-  Session(platform::Port& port, platform::Clock& clock, ScreenHost* host = nullptr,
-          platform::Controls* controls = nullptr)
-      : screen(Opt, port, host, controls), conn(clock), input(Opt, screen, conn) {}
+  Session(platform::Port& port, platform::Clock& clock, SessionServices& services, ScreenHost& screenHost,
+          ConnectionHost& connectionHost, platform::Controls* controls = nullptr)
+      : screen(Opt, port, screenHost, controls), conn(clock, connectionHost), input(Opt, screen, conn, services) {}
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "input/NationalChars.h"
 #include "settings/SettingsText.h"
 #include "windows/SessionWindows.h"
 
@@ -18,21 +19,22 @@ SessionWindow::SessionWindow(SessionWindows& owner, int number, platform::Sessio
       gate(windowPort),
       screenSide_(*this),
       connectionSide_(*this),
-      inputSide_(*this),
       settingsSide_(*this),
-      session(gate, owner.services.clock, &screenSide_, &controls),
-      settings(session.Opt, session.settings, owner.services.prefs, owner.services.files, owner.services.alerts, settingsSide_) {
+      provided_(owner.services.provider.MakeServices(*this)),
+      services{provided_->Capture(), provided_->Clipboard(),  provided_->Transfers(),  provided_->Pictures(),
+               provided_->Scripts(), *this,                    provided_->Keyboard(),   provided_->Menus(),
+               provided_->Sounds(),  provided_->Serial(),      provided_->Dialogs(),    owner.services.alerts,
+               owner.services.desktop, owner.services.hostFolders},
+      session(gate, owner.services.clock, services, screenSide_, connectionSide_, &controls),
+      settings(session.Opt, session.settings, owner.services.prefs, owner.services.files, owner.services.alerts,
+               settingsSide_) {
   session.window.WindowNumber = static_cast<int16_t>(number);
-  session.conn.SetHost(&connectionSide_);
-  session.input.SetHooks(&inputSide_);
   session.input.SetFloodGate(&gate);
 }
 
 SessionWindow::~SessionWindow() {
   // A child still running is hung up and reaped; nothing is typed into it.
   if (session.conn.PtyStream) session.conn.PtyStream->Close();
-  session.conn.SetHost(nullptr);
-  session.input.SetHooks(nullptr);
 }
 
 int SessionWindow::ColumnsForChild() {
@@ -116,6 +118,12 @@ int64_t SessionWindow::ScreenSide::TickCount() { return w.owner_.services.clock.
 
 int SessionWindow::ScreenSide::DisplayWidth() { return w.owner_.services.windows.MainScreenSize().width; }
 
+void SessionWindow::ScreenSide::InvalidatePictureArea() { w.services.pictures.InvalidatePictureArea(); }
+
+void SessionWindow::ScreenSide::ShowLinesTransmitted() { w.services.transfers.ShowLinesTransmitted(); }
+
+void SessionWindow::ScreenSide::EnableFontSizeMenuItem() { w.services.menus.EnableFontSizeMenuItem(); }
+
 // ---- The connection's ---------------------------------------------------------
 
 void SessionWindow::ConnectionSide::SpinWatchCursor() { w.owner_.services.busy.SpinWatchCursor(); }
@@ -135,6 +143,8 @@ void SessionWindow::ConnectionSide::RequestSendReturn() { w.session.input.Pendin
 
 void SessionWindow::ConnectionSide::RequestSendWindowSize() { w.session.window.WindowSizeRequest = 1; }
 
+void SessionWindow::ConnectionSide::RequestSshUserName() { w.session.window.SshUserNameRequest = 1; }
+
 void SessionWindow::ConnectionSide::DiscardReceivedInput() {
   HostInput& in = w.session.input;
   in.HostChunkLast = -1;
@@ -142,6 +152,10 @@ void SessionWindow::ConnectionSide::DiscardReceivedInput() {
 }
 
 bool SessionWindow::ConnectionSide::CloseByCommand() { return w.owner_.flags.CloseByCommand != 0; }
+
+void SessionWindow::ConnectionSide::SetCloseRequested() { w.session.conn.CloseRequested = 1; }
+
+void SessionWindow::ConnectionSide::ClearCurrentHostChar() { w.session.input.CurrentHostChar = 0; }
 
 bool SessionWindow::ConnectionSide::NoSessionWindow() { return w.owner_.flags.NoSessionWindow != 0; }
 
@@ -153,32 +167,102 @@ void SessionWindow::ConnectionSide::SelectSessionWindow() {
 
 void SessionWindow::ConnectionSide::UpdateWindowTitle() { w.owner_.UpdateWindowTitle(w); }
 
-// ---- Host input's --------------------------------------------------------------
+void SessionWindow::ConnectionSide::SendSerialBreak(int milliseconds) { w.services.serial.SendSerialBreak(milliseconds); }
 
-void SessionWindow::InputSide::CloseConnection() { w.CloseConnection(); }
+std::string SessionWindow::ConnectionSide::SerialPortName(int n) { return w.services.serial.SerialPortName(n); }
 
-void SessionWindow::InputSide::EraseTextCursor() {
-  if (w.session.screen.CursorDrawn) w.session.screen.EraseTextCursor();
+void SessionWindow::ConnectionSide::HangUpModem() { w.services.serial.HangUpModem(); }
+
+void SessionWindow::ConnectionSide::SerialPortClosed() { w.services.serial.SerialPortClosed(); }
+
+// ---- The window, as its session's services see it -------------------------------
+
+void SessionWindow::RedrawWindow() { owner_.RedrawWindow(*this); }
+
+void SessionWindow::SetWindowRect(int top, int left, int bottom, int right) {
+  // The window system places the window; its size follows the host.
+  if (right > left && bottom > top) owner_.services.windows.SetContentSize(number_, right - left, bottom - top);
 }
 
-void SessionWindow::InputSide::RestoreArrowCursor() { w.owner_.services.busy.ShowArrow(); }
-
-void SessionWindow::InputSide::ShowBusyCursor() { w.owner_.services.busy.SpinWatchCursor(); }
-
-void SessionWindow::InputSide::ShowStopAlert(const std::string& text) {
-  w.owner_.services.alerts.StopAlertText(0, text);
+void SessionWindow::ReopenSessionWindow() {
+  if (owner_.flags.NoSessionWindow) connectionSide_.SelectSessionWindow();
 }
 
-// ---- The settings' --------------------------------------------------------------
+void SessionWindow::ColumnModeChanged(bool wide) {
+  services.menus.ShowWideModeMarks(wide);
+  // A window too narrow for the columns the host chose grows to hold them.
+  Screen& s = session.screen;
+  const int needed = s.CellWidth * (s.ColumnsSetting + 1) + 4;
+  const platform::Size now = owner_.services.windows.ContentSize(number_);
+  if (wide && now.width < needed) owner_.services.windows.SetContentSize(number_, needed, now.height);
+  owner_.RedrawWindow(*this);
+}
+
+void SessionWindow::ShowBusyCursor() { owner_.services.busy.SpinWatchCursor(); }
+
+void SessionWindow::RestoreArrowCursor() { owner_.services.busy.ShowArrow(); }
+
+// ---- The settings' ----------------------------------------------------------------
 
 int16_t SessionWindow::SettingsSide::PlainTextMode() { return w.session.input.PlainTextMode; }
 
-void SessionWindow::SettingsSide::ResetScreenDefaults(int windowWidth) {
+int16_t SessionWindow::SettingsSide::SavedAutoWrap() { return w.session.window.SavedAutoWrap; }
+
+int8_t SessionWindow::SettingsSide::CapsModeForced() { return w.session.window.CapsModeForced; }
+
+int8_t SessionWindow::SettingsSide::ScrollBackSeen() { return w.owner_.flags.ScrollBackSeen; }
+
+std::optional<std::vector<std::string>> SessionWindow::SettingsSide::SerialPortNames() {
+  return w.services.serial.SerialPortNames();
+}
+
+std::optional<WindowFrame> SessionWindow::SettingsSide::OutputWindowFrame() {
+  const platform::Rect frame = w.owner_.services.windows.ContentFrame(w.number_);
+  if (frame.right <= frame.left || frame.bottom <= frame.top) return std::nullopt;
+  return WindowFrame{frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+int16_t SessionWindow::SettingsSide::CursorKeyApplicationMode() { return w.session.vt.CursorKeyApplicationMode; }
+
+ScreenSize SessionWindow::SettingsSide::MainScreenSize() {
+  const platform::Size size = w.owner_.services.windows.MainScreenSize();
+  return {size.width, size.height};
+}
+
+bool SessionWindow::SettingsSide::KermitProgramFound() {
+  const ChildPrograms& programs = w.owner_.services.programs;
+  platform::Processes& processes = w.owner_.services.processes;
+  return processes.IsExecutableFile(programs.KermitAppFolder + "/kermit") || !processes.FindOnPath("kermit").empty();
+}
+
+std::string SessionWindow::SettingsSide::BundledFunctionKeys() {
+  // The function keys the program carries for the session's emulation.
+  const std::string path = w.owner_.services.hostFolders.resources + "/Fkeys/VT220 Fkeys";
+  std::string bytes;
+  if (w.owner_.services.files.ReadFile(path, bytes, kMaxSettingsFileBytes) != 0) return {};
+  return bytes;
+}
+
+void SessionWindow::SettingsSide::SetSessionDefaults() {
+  Session& s = w.session;
+  s.input.CaptureFileOn = 0;
+  s.input.PrinterOn = 0;
+  s.input.HoldOutput = 0;
+  s.input.PlainTextMode = 0;
+  s.conn.TermTypeString.clear();
+}
+
+void SessionWindow::SettingsSide::SetWindowSize(int width, int height) {
+  Screen& s = w.session.screen;
+  s.WindowWidth = static_cast<int16_t>(width);
+  s.WindowHeight = static_cast<int16_t>(height);
+}
+
+void SessionWindow::SettingsSide::ResetScreenDefaults() {
   Screen& s = w.session.screen;
   s.CursorRow = 1;
   s.CursorCol = 1;
   s.DisplayOn = 1;
-  s.WindowWidth = static_cast<int16_t>(windowWidth);
   s.NormalForeColour = 17;
   s.NormalBackColour = 18;
   s.CurrentBackColour = 18;
@@ -186,10 +270,23 @@ void SessionWindow::SettingsSide::ResetScreenDefaults(int windowWidth) {
 
 void SessionWindow::SettingsSide::ComputeCellMetrics() { w.session.screen.ComputeCellMetrics(); }
 
-ScreenSize SessionWindow::SettingsSide::MainScreenSize() {
-  const platform::Size size = w.owner_.services.windows.MainScreenSize();
-  return {size.width, size.height};
+void SessionWindow::SettingsSide::SetKeypadNumericMode() { w.session.input.KeypadNumericMode = 1; }
+
+void SessionWindow::SettingsSide::MarkSerialRequiredItems(int16_t option) {
+  w.services.menus.MarkSerialRequiredItems(option);
 }
+
+int SessionWindow::SettingsSide::ActivateProgramFonts() { return 0; }
+
+void SessionWindow::SettingsSide::SetMenuCommandKeys() { w.services.menus.SetMenuCommandKeys(); }
+
+void SessionWindow::SettingsSide::ApplyAttributeColours() {
+  Screen& s = w.session.screen;
+  s.SetColoursForMode();
+  s.RepaintPending = 1;
+}
+
+void SessionWindow::SettingsSide::BuildEditKeyStrings() { BuildControlStrings(w.session.wyse); }
 
 void SessionWindow::SettingsSide::ShowConnectionKind() {
   const SessionOptions& o = w.session.Opt;
@@ -202,19 +299,32 @@ void SessionWindow::SettingsSide::ShowConnectionKind() {
   } else if (o.SshSession) {
     word = "Secure Connection";
   } else {
-    word = "Mac unix shell";
+    word = "Local Shell";
   }
+}
+
+void SessionWindow::SettingsSide::LoadInternationalFile() {
+  // The national sets are part of the program, so there is no file that
+  // could be missing.
+  w.session.input.NationalReplacement = input::NationalDisplayTable(w.session.Opt.HostCharacterSet);
+}
+
+void SessionWindow::SettingsSide::MarkClipboardOption(bool on) { w.services.menus.MarkClipboardOption(on); }
+
+void SessionWindow::SettingsSide::RefreshAfterReading(bool /*fromDocument*/) { w.session.screen.RepaintPending = 1; }
+
+std::optional<std::string> SessionWindow::SettingsSide::AskSettingsFileName(const std::string& proposed) {
+  return w.services.dialogs.AskSettingsFileName(proposed);
 }
 
 void SessionWindow::SettingsSide::ShowSettingsTitle(const std::string& title) { w.owner_.SetWindowTitle(w, title); }
 
 void SessionWindow::SettingsSide::LoadSettingsTempFile(const std::string& path) { w.owner_.LoadSettingsTempFile(path); }
 
-void SessionWindow::SettingsSide::RefreshAfterReading(bool /*fromDocument*/) { w.session.screen.RepaintPending = 1; }
+void SessionWindow::SettingsSide::DialNumber(const std::string& number) { w.services.serial.DialNumber(number); }
 
-std::optional<std::string> SessionWindow::SettingsSide::AskSettingsFileName(const std::string& proposed) {
-  const auto& ask = w.owner_.askSettingsFileName;
-  return ask ? ask(proposed) : std::nullopt;
+void SessionWindow::SettingsSide::LoadFunctionKeyDocument(const std::string& path) {
+  w.services.dialogs.LoadFunctionKeyDocument(path);
 }
 
 }  // namespace korvane

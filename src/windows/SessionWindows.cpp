@@ -74,8 +74,7 @@ SessionWindow& SessionWindows::MakeWindow(int number) {
   SessionWindow& w = *window;
   slots_[static_cast<size_t>(number - platform::kSessionWindowBase)] = std::move(window);
   w.controls.MakeScrollBar(kScrollBarControl, ScrollBarBounds(w.windowPort));
-  w.interpreters = std::make_unique<SessionInterpreters>(w.session.input, w.session.wyse, w.session.vt, nullptr, &services.alerts);
-  w.interpreters->wyse.SetServices(HostServices{nullptr, &services.alerts, services.desktop, services.hostFolders});
+  w.interpreters = std::make_unique<SessionInterpreters>(w.session.input, w.session.wyse, w.session.vt);
   return w;
 }
 

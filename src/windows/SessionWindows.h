@@ -23,7 +23,7 @@
 #include "connection/ChildPrograms.h"
 #include "connection/SessionChild.h"
 #include "emulation/FloodGate.h"
-#include "emulation/HostActionHooks.h"
+#include "emulation/SessionServices.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
@@ -37,6 +37,7 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "windows/Session.h"
+#include "windows/SessionServiceProvider.h"
 
 namespace korvane {
 
@@ -55,6 +56,8 @@ struct ProgramFlags {
   int16_t ActiveWindowNumber = platform::kSessionWindowBase;
   // The close now under way was asked for by a menu or a script command.
   int8_t CloseByCommand = 0;
+  // The first session window has had scroll-back (noted by the idle pass).
+  int8_t ScrollBackSeen = 0;
 };
 
 // The services every session window uses.
@@ -71,34 +74,35 @@ struct WindowServices {
   const platform::StringTable& strings;
   Preferences& prefs;
   const ChildPrograms& programs;
-  // What the interpreters' host commands may reach: the desktop and the
-  // folders host-named files are kept in.
-  platform::Desktop* desktop = nullptr;
+  // Where the host's addresses and files are opened.
+  platform::Desktop& desktop;
+  // The folders host-named files are kept in.
   HostFolders hostFolders;
+  // Each window's capture, clipboard, transfers, pictures, scripts, keyboard,
+  // menus, sounds, serial line and dialogs.
+  SessionServiceProvider& provider;
 };
 
 class SessionInterpreters;
 class SessionWindows;
 
 // One session window: its Session, the flood gate between its screen and its
-// window's port, its settings files, and what the screen, the connection,
-// host input and the settings need to ask of the program around them.
-class SessionWindow {
+// window's port, its settings files, the services its session reaches, and
+// what the screen, the connection and the settings ask of the program around
+// them. The window itself is its session's WindowService.
+class SessionWindow final : public WindowService {
  public:
   SessionWindow(SessionWindows& owner, int number, platform::SessionSurface surface);
   SessionWindow(const SessionWindow&) = delete;
   SessionWindow& operator=(const SessionWindow&) = delete;
-  ~SessionWindow();
+  ~SessionWindow() override;
 
   int Number() const { return number_; }
   SessionWindows& Owner() { return owner_; }
 
-  // Starts the session's child on its pseudo-terminal with the column count
-  // it is to have; with CloseHold the connect string is watched for.
+  // Starts the session's child on its pseudo-terminal with the rows and
+  // columns it is to have; with CloseHold the connect string is watched for.
   void StartConnection();
-  // Closes the connection after the user's confirmation (Connection menu,
-  // scripts).
-  void CloseConnection();
   // The columns the child is told: the fixed width with auto-wrap, else the
   // columns that fit the window (at most 206, at least 1).
   int ColumnsForChild();
@@ -109,15 +113,29 @@ class SessionWindow {
   void WriteSessionText(const std::string& text);
   void NewSessionLine();
 
+  // ---- WindowService ---------------------------------------------------------------
+  // Closes the connection after the user's confirmation (Connection menu,
+  // scripts, a host that has closed the link).
+  void CloseConnection() override;
+  void RedrawWindow() override;
+  void SetWindowRect(int top, int left, int bottom, int right) override;
+  void ReopenSessionWindow() override;
+  void ColumnModeChanged(bool wide) override;
+  void ShowBusyCursor() override;
+  void RestoreArrowCursor() override;
+
  private:
   struct ScreenSide final : ScreenHost {
     explicit ScreenSide(SessionWindow& w) : w(w) {}
     bool IsFrontSessionWindow() override;
     bool IsWindowCollapsed() override;
     int SerialBytesWaiting() override;
+    void InvalidatePictureArea() override;
     void SetScrollBarValue(int value) override;
     int64_t TickCount() override;
     int DisplayWidth() override;
+    void ShowLinesTransmitted() override;
+    void EnableFontSizeMenuItem() override;
     SessionWindow& w;
   };
   struct ConnectionSide final : ConnectionHost {
@@ -129,33 +147,51 @@ class SessionWindow {
     void RequestFlushHostInput() override;
     void RequestSendReturn() override;
     void RequestSendWindowSize() override;
+    void RequestSshUserName() override;
     void DiscardReceivedInput() override;
     bool CloseByCommand() override;
+    void SetCloseRequested() override;
+    void ClearCurrentHostChar() override;
     bool NoSessionWindow() override;
     void SelectSessionWindow() override;
     void UpdateWindowTitle() override;
-    SessionWindow& w;
-  };
-  struct InputSide final : HostInputHooks {
-    explicit InputSide(SessionWindow& w) : w(w) {}
-    void CloseConnection() override;
-    void EraseTextCursor() override;
-    void RestoreArrowCursor() override;
-    void ShowBusyCursor() override;
-    void ShowStopAlert(const std::string& text) override;
+    void SendSerialBreak(int milliseconds) override;
+    std::string SerialPortName(int n) override;
+    void HangUpModem() override;
+    void SerialPortClosed() override;
     SessionWindow& w;
   };
   struct SettingsSide final : SettingsHost {
     explicit SettingsSide(SessionWindow& w) : w(w) {}
     int16_t PlainTextMode() override;
-    void ResetScreenDefaults(int windowWidth) override;
-    void ComputeCellMetrics() override;
+    int16_t SavedAutoWrap() override;
+    int8_t CapsModeForced() override;
+    int8_t ScrollBackSeen() override;
+    std::optional<std::vector<std::string>> SerialPortNames() override;
+    std::optional<WindowFrame> OutputWindowFrame() override;
+    int16_t CursorKeyApplicationMode() override;
     ScreenSize MainScreenSize() override;
+    bool KermitProgramFound() override;
+    std::string BundledFunctionKeys() override;
+    void SetSessionDefaults() override;
+    void SetWindowSize(int width, int height) override;
+    void ResetScreenDefaults() override;
+    void ComputeCellMetrics() override;
+    void SetKeypadNumericMode() override;
+    void MarkSerialRequiredItems(int16_t option) override;
+    int ActivateProgramFonts() override;
+    void SetMenuCommandKeys() override;
+    void ApplyAttributeColours() override;
+    void BuildEditKeyStrings() override;
     void ShowConnectionKind() override;
-    void ShowSettingsTitle(const std::string& title) override;
-    void LoadSettingsTempFile(const std::string& path) override;
+    void LoadInternationalFile() override;
+    void MarkClipboardOption(bool on) override;
     void RefreshAfterReading(bool fromDocument) override;
     std::optional<std::string> AskSettingsFileName(const std::string& proposed) override;
+    void ShowSettingsTitle(const std::string& title) override;
+    void LoadSettingsTempFile(const std::string& path) override;
+    void DialNumber(const std::string& number) override;
+    void LoadFunctionKeyDocument(const std::string& path) override;
     SessionWindow& w;
   };
 
@@ -170,10 +206,14 @@ class SessionWindow {
  private:
   ScreenSide screenSide_;
   ConnectionSide connectionSide_;
-  InputSide inputSide_;
   SettingsSide settingsSide_;
+  // The services the program provides for this window, made before the
+  // session that reaches them.
+  std::unique_ptr<SessionServiceSet> provided_;
 
  public:
+  // Everything the session reaches beyond its screen.
+  SessionServices services;
   Session session;
   Settings settings;
   // The two interpreter families, installed on the session's host input.
@@ -260,10 +300,6 @@ class SessionWindows {
   int16_t ClosingWindowNumber = 0;
   // Set while a window switch reads the incoming window's settings.
   int16_t WindowSwitchInProgress = 0;
-  // The host interpreters of a new session are installed here.
-  // The "Save Settings as" dialog: the chosen path, or nothing when the user
-  // cancels. Without it no name can be chosen.
-  std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
   // A new session window has been opened and set up (it then greets the
   // user and opens its connection as the session's settings say).
   std::function<void(SessionWindow&)> onNewWindow;

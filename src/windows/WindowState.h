@@ -14,13 +14,17 @@ struct WindowState {
   // The title as the Window menu lists it, and as the window shows it (the
   // listed title followed by the connection mark, when one is shown).
   std::string ItemTitle, WindowTitle;
-  // "Telnet", "Secure Connection", "Mac unix shell", "Serial Port n" or
+  // "Telnet", "Secure Connection", "Local Shell", "Serial Port n" or
   // "modem": the connection part of a title made from the settings.
   std::string ConnectionWord;
   // A setting that is saved in a settings file was changed in this window.
   int16_t SettingsChanged = 0;
   // The window's settings came from a document named when the program started.
   int16_t FromLaunchDocument = 0;
+  // Plain-text mode forces auto-wrap; the user's own choice waits here.
+  int16_t SavedAutoWrap = 0;
+  // Upper-case keys were forced from the Emulate menu.
+  int8_t CapsModeForced = 0;
 
   // ---- Requests served by the idle and periodic passes ------------------------
   // Open the connection at the next periodic pass (the session starts with
@@ -33,6 +37,8 @@ struct WindowState {
   // Counter: the window size goes to the host on the pass after it was set.
   int16_t WindowSizeCounter = 0;
   int16_t WindowSizeRequest = 0;
+  // A secure-shell session without a user name asks for one at the next pass.
+  int16_t SshUserNameRequest = 0;
   int16_t BackgroundRequest = 0;
   int16_t ScrollBackResetRequest = 0;
   // The window frame (capture status) is drawn again at the next pass.

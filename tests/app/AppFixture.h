@@ -14,6 +14,8 @@
 #include "fakes/FakeAlerts.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeCursors.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
 #include "fakes/FakeWindows.h"
@@ -120,7 +122,9 @@ class AppFixture : public ::testing::Test {
   fakes::FakeCursors cursors;
   fakes::MemoryFiles files;
   KeptProcesses processes{&clock};
-  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes};
+  fakes::FakeDesktop desktop;
+  fakes::RecordingSounds sounds;
+  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes, desktop, sounds};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;

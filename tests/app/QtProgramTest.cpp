@@ -23,6 +23,7 @@
 #include "app/EventQueue.h"
 #include "fakes/FakeAlerts.h"
 #include "fakes/RecordingSettingsHost.h"
+#include "fakes/RecordingSounds.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
 #include "platform/posix/PtyChild.h"
@@ -139,7 +140,9 @@ class QtProgram : public ::testing::Test {
   platform::InterfaceDescription description = TheInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
-  app::Platform platform{qt.clock, qt.pump, qt.windows, qt.menus, alerts, qt.cursors, qt.files, qt.processes};
+  fakes::RecordingSounds sounds;
+  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus, alerts,
+                         qt.cursors, qt.files, qt.processes, qt.desktop, sounds};
   std::unique_ptr<app::App> app;
 
   QtProgram() { queue.onPost = [this] { qt.pump.Wake(); }; }
@@ -160,6 +163,7 @@ class QtProgram : public ::testing::Test {
     app::StartupData data;
     data.preferencesFolder = Path("prefs") + "/";
     data.programs = ChildPrograms::ForThisUser();
+    data.resourcesFolder = KORVANE_RESOURCES;
     app = std::make_unique<app::App>(platform, queue, data);
     app->OpenDocuments(documents);
     app->Turn();
@@ -207,25 +211,25 @@ TEST_F(QtProgram, ThreeWindowsOfWhichTheMiddleOneIsClosed) {
   EXPECT_EQ(app->windows.Numbers(), (std::vector<int>{48, 49, 50}));
   // New windows are titled by their connection; the document's name stays
   // with the window that opened it.
-  EXPECT_EQ(WindowMenuItems(), (std::vector<std::string>{"Korvane Using cat", "Korvane Using Mac unix shell",
-                                                         "Korvane Using Mac unix shell [2] (checked)"}));
+  EXPECT_EQ(WindowMenuItems(), (std::vector<std::string>{"Korvane Using cat", "Korvane Using Local Shell",
+                                                         "Korvane Using Local Shell [2] (checked)"}));
   // The user brings the middle window to the front and closes it.
   qt.windows.Activated(49);
   ASSERT_TRUE(RunUntil([&] { return app->flags.ActiveWindowNumber == 49; }));
-  EXPECT_EQ(WindowMenuItems()[1], "Korvane Using Mac unix shell (checked)");
+  EXPECT_EQ(WindowMenuItems()[1], "Korvane Using Local Shell (checked)");
   qt.windows.TopLevel(49)->close();
   ASSERT_TRUE(RunUntil([&] { return app->windows.Count() == 2; }));
   EXPECT_EQ(qt.windows.TopLevel(49), nullptr);
   EXPECT_EQ(app->windows.Numbers(), (std::vector<int>{48, 50}));
   EXPECT_EQ(WindowMenuItems(),
-            (std::vector<std::string>{"Korvane Using cat", "Korvane Using Mac unix shell [2] (checked)"}));
+            (std::vector<std::string>{"Korvane Using cat", "Korvane Using Local Shell [2] (checked)"}));
   EXPECT_EQ(app->flags.ActiveWindowNumber, 50);
   EXPECT_EQ(qt.windows.FrontWindow(), 50);
   // Choosing the first item brings its window back as the active session.
   qt.menus.Action(platform::kWindowMenu, platform::kWindowMenuFixedItems + 1)->trigger();
   ASSERT_TRUE(RunUntil([&] { return app->flags.ActiveWindowNumber == 48; }));
   EXPECT_EQ(WindowMenuItems(),
-            (std::vector<std::string>{"Korvane Using cat (checked)", "Korvane Using Mac unix shell [2]"}));
+            (std::vector<std::string>{"Korvane Using cat (checked)", "Korvane Using Local Shell [2]"}));
   EXPECT_TRUE(alerts.shown.empty());
 }
 
@@ -281,6 +285,7 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
   qt.windows.TopLevel(48)->close();
   ASSERT_TRUE(RunUntil([&] { return app->Finished(); }));
   EXPECT_EQ(app->ExitStatus(), 0);
+  for (const auto& a : alerts.shown) std::fprintf(stderr, "ALERT: %s\n", a.text.c_str());
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_EQ(alerts.shown[0].text, "Do you want to Quit Korvane?");
   errno = 0;

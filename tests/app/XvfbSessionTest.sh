@@ -69,8 +69,8 @@ type_into "$one" "echo one > $tmp/out1"
 wait_for file_says "$tmp/out1" one || { "$grab" grab "$one" /tmp/korvane-xvfb-failure.png; fail "typed text did not reach the first shell"; }
 
 xdotool key ctrl+shift+n
-wait_for window_of "Korvane Using Mac unix shell" >/dev/null || fail "File > New Session Window opened no window"
-two=$(window_of "Korvane Using Mac unix shell")
+wait_for window_of "Korvane Using Local Shell" >/dev/null || fail "File > New Session Window opened no window"
+two=$(window_of "Korvane Using Local Shell")
 xdotool windowmove "$two" 1200 0
 wait_for settled "$two" || fail "the second window shows no prompt"
 type_into "$two" "echo two > $tmp/out2"

@@ -14,7 +14,8 @@ namespace {
 class HostStream : public ::testing::Test {
  protected:
   fakes::FakeClock clock;
-  Connection conn{clock};
+  fakes::RecordingConnectionHost host;
+  Connection conn{clock, host};
   fakes::MemoryLink* OpenPty() {
     auto link = std::make_unique<fakes::MemoryLink>(&clock);
     auto* raw = link.get();
@@ -71,13 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostStream, ASerialBreakHoldsTheLine270Ms) {
-  fakes::RecordingConnectionHost host;
-  conn.SetHost(&host);
   auto* port = OpenSerial();
   conn.SendBreakToHost(SessionOptions{});
   EXPECT_EQ(host.calls, std::vector<std::string>{"SendSerialBreak 270"});
   EXPECT_EQ(port->written, "");
-  conn.SetHost(nullptr);
 }
 
 // ---- Sending -------------------------------------------------------------------
@@ -195,8 +193,6 @@ TEST_F(HostStream, AChildThatEndedIsOpenUntilItsLastOutputIsRead) {
 }
 
 TEST_F(HostStream, PtyFlushAlsoForgetsWhatHostInputTookIn) {
-  fakes::RecordingConnectionHost host;
-  conn.SetHost(&host);
   conn.UsesPty = 1;
   conn.FlushHostInput();  // with no stream as well
   OpenSerial()->Feed("x");

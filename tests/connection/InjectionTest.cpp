@@ -87,8 +87,7 @@ TEST_F(Injection, EveryCarrierOfACommandIsRefusedAndNothingRuns) {
       if (f.optionText && kind == "blank") continue;
       if (f.optionText && kind == "leading dash" && std::string(f.name) != "ssh options") continue;
       SessionOptions o;
-      Connection c{clock};
-      c.SetHost(&host);
+      Connection c{clock, host};
       fakes::FakeAlerts a;
       f.set(o, c, value);
       SessionChild launcher{o, c, processes, a, programs};

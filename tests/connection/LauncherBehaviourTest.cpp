@@ -57,8 +57,6 @@ TEST_F(SecureShellUser, WithoutANameItAsksAndStartsNothing) {
   EXPECT_EQ(Requests(), std::vector<std::string>{"RequestSshUserName"});
   EXPECT_EQ(host.Count("SpinWatchCursor"), 0);
   EXPECT_EQ(conn.PtyStream, nullptr);
-  // The launcher still reaches its common end.
-  EXPECT_EQ(host.storedStreams, std::vector<HostLink*>{nullptr});
 }
 
 TEST_F(SecureShellUser, ATypedNameWinsOnceAndIsThenForgotten) {
@@ -200,7 +198,7 @@ TEST_F(LauncherTest, WithoutAKindNothingStartsAndOnlyTheStreamIsRecorded) {
   opt.TelnetSession = 1;  // a kind flag without a pseudo-terminal starts nothing either
   child.StartSessionChild();
   EXPECT_TRUE(processes.starts.empty());
-  EXPECT_EQ(host.storedStreams, (std::vector<HostLink*>{nullptr, nullptr}));
+  EXPECT_EQ(conn.PtyStream, nullptr);
 }
 
 // ---- The command line of a child ------------------------------------------------------
@@ -268,7 +266,7 @@ TEST_F(LauncherTest, StartFailuresAreReportedAndNothingIsTypedIntoAnOldStream) {
     }
     EXPECT_TRUE(Requests().empty()) << r.code;
     // The message shows at once, or (for a failed fork) after the 1000 ms pause.
-    ASSERT_EQ(host.calls.size(), 3u);
+    ASSERT_EQ(host.calls.size(), 2u);
     EXPECT_EQ(host.calls[1], "FlushSessionWindow");
     EXPECT_EQ(host.callsAtMs[1] - host.callsAtMs[0], r.flushBeforeWait ? 0 : 1000) << r.code;
   }
@@ -332,8 +330,7 @@ TEST_F(LauncherTest, AMissingProgramIsNamedAndNothingStarts) {
     fresh.executables = processes.executables;
     fresh.onPath = processes.onPath;
     SessionOptions o;
-    Connection c{clock};
-    c.SetHost(&host);
+    Connection c{clock, host};
     host.lines.clear();
     r.configure(o, c, fresh);
     SessionChild launcher{o, c, fresh, alerts, programs};

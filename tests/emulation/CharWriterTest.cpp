@@ -83,7 +83,7 @@ TEST_F(CharWriter, TheRunIsNeverLongerThan254WhateverTheChunk) {
     std::string out;
     size_t start = 0;
     for (size_t cr; (cr = text.find('\r', start)) != std::string::npos; start = cr + 2)
-      out += text.substr(start, cr - start) + fakes::RecordingEchoSinks::kLineEnd;
+      out += text.substr(start, cr - start) + fakes::RecordingServices::kLineEnd;
     return out;
   }());
 }
@@ -210,7 +210,7 @@ TEST_F(CharWriter, PrintedCellsTakeTheCurrentColoursInColourMode) {
 TEST_F(CharWriter, HoldingTheOutputWaitsUntilTheHoldEndsThenLetsTheHostGo) {
   opt().XonXoffOn = 1;
   in().OutputHeld = 1;
-  hooks.heldPolls = 3;
+  record.heldPolls = 3;
   const int64_t t0 = clock.Milliseconds();
   Feed("x");
   EXPECT_EQ(Row(1), "x");

@@ -14,46 +14,10 @@
 #include "emulation/HostInput.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryLink.h"
-#include "fakes/RecordingEchoSinks.h"
 #include "fakes/RecordingPort.h"
 #include "fakes/EmulationSession.h"
 
 namespace korvane::testing_support {
-
-// The services around host input, recording what was asked of them.
-class RecordingHooks : public HostInputHooks {
- public:
-  explicit RecordingHooks(HostInput& in) : in_(in) {}
-  int closed = 0, serialReopened = 0, downloadSteps = 0, sendSteps = 0, printerOff = 0, spreads = 0;
-  int cursorErased = 0;
-  std::vector<std::string> alerts;
-  bool cancel = false;
-  int heldPolls = 0;  // OutputStillHeld answers true this many times
-
-  void CloseConnection() override { ++closed; }
-  void OpenSelectedSerialPort() override { ++serialReopened; }
-  void ReceiveDownloadFromHost() override { ++downloadSteps; }
-  void ContinueSendToHost() override { ++sendSteps; }
-  void PrinterCaptureOff() override {
-    ++printerOff;
-    in_.PrinterOn = 0;
-  }
-  std::function<void()> onEraseTextCursor;
-  void EraseTextCursor() override {
-    ++cursorErased;
-    if (onEraseTextCursor) onEraseTextCursor();
-  }
-  void SpreadAttributeForward(Screen& s) override {
-    ++spreads;
-    HostInputHooks::SpreadAttributeForward(s);
-  }
-  void ShowStopAlert(const std::string& text) override { alerts.push_back(text); }
-  bool CancelRequested() override { return cancel; }
-  bool OutputStillHeld() override { return heldPolls-- > 0; }
-
- private:
-  HostInput& in_;
-};
 
 // A host link whose bytes arrive at given times of the fake clock.
 class TimedLink final : public HostLink {
@@ -137,12 +101,12 @@ class ScriptInterpreter final : public HostInterpreter {
 
 class HostInputTest : public ::testing::Test {
  protected:
-  HostInputTest() : port(570, 414), session(port, clock), hooks(session.input) {
+  HostInputTest() : port(570, 414), session(port, clock) {
     session.Opt.TextSizeValue = 12;
     session.screen.ComputeCellMetrics();
     session.screen.MoveToCell(1, 1);
-    in().SetEchoSinks(&echo);
-    in().SetHooks(&hooks);
+    // Ending printer capture turns it off, as the program's capture does.
+    record.onPrinterCaptureOff = [this] { in().PrinterOn = 0; };
   }
 
   HostInput& in() { return session.input; }
@@ -201,8 +165,11 @@ class HostInputTest : public ::testing::Test {
   fakes::FakeClock clock;
   fakes::RecordingPort port;
   fakes::EmulationSession session;
-  fakes::RecordingEchoSinks echo;
-  RecordingHooks hooks;
+  // Everything the session asked of its services, the echoes among it.
+  fakes::RecordingServices& record = session.around.record;
+  fakes::RecordingServices& echo = session.around.record;
+  fakes::FakeAlerts& alerts = session.around.alerts;
+  fakes::FakeDesktop& desktop = session.around.desktop;
   ScriptInterpreter script;
 };
 

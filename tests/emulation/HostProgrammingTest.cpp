@@ -45,9 +45,9 @@ class Folders {
 class HostProgramming : public VtTest {
  protected:
   HostProgramming() {
-    commands.captureFolder = dirs("capture");
-    commands.scriptsFolder = dirs("scripts");
-    commands.transferFolder = dirs("transfer");
+    session.around.services.folders.desktop = dirs("capture");
+    session.around.services.folders.scripts = dirs("scripts");
+    session.around.services.folders.transfers = dirs("transfer");
   }
   std::vector<std::string> AlertTexts() const {
     std::vector<std::string> out;
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SimpleCase{"CloseKeyOtherByte", "c7", {}, ""},
                       SimpleCase{"ChooseAFileToSend", "S", {"ChooseAndSendTextFile"}, ""},
                       SimpleCase{"AppendOrDelete", "7", {"AppendDeleteCaptureFile"}, ""},
-                      SimpleCase{"ClipboardCapture", "8", {"DoClipboardCapture"}, ""},
+                      SimpleCase{"ClipboardCapture", "8", {"StartClipboardCapture"}, ""},
                       SimpleCase{"ClearStatusLine", "9", {"ClearStatusLine"}, ""},
                       SimpleCase{"Identity", "A", {}, "Korvane\r"},
                       SimpleCase{"CapsOn", "B", {"ShowCapsModeMark on"}, ""},
@@ -111,7 +111,7 @@ TEST_F(HostProgramming, TheIdentityIsNotSentWithTheAlternateEditKeys) {
 }
 
 TEST_F(HostProgramming, ACancelledChooserIsAnswered) {
-  commands.userSends = false;
+  commands.chooseAndSendResult = false;
   Feed("\x1b~S");
   EXPECT_EQ(AlertTexts(), std::vector<std::string>{"Please select a file to transfer to the host"});
   EXPECT_EQ(Answer(), "Canceled\r");
@@ -120,7 +120,7 @@ TEST_F(HostProgramming, ACancelledChooserIsAnswered) {
 TEST_F(HostProgramming, APrinterOffPrintsWhatWasCaptured) {
   in().PrinterOn = 1;
   Feed("\x1b~q");
-  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
 }
 
 // ---- Capture files --------------------------------------------------------------
@@ -155,7 +155,7 @@ TEST_F(HostProgramming, ATransparentCaptureHidesTheTextAndEndsWithoutAnswer) {
 }
 
 TEST_F(HostProgramming, ACaptureThatCannotBeOpenedHidesNothing) {
-  commands.captureOpens = false;
+  commands.openCaptureResult = false;
   Feed("\x1b~5~FT~hidden.txt\r\nvisible");
   EXPECT_EQ(screen().DisplayOn, 1);
   EXPECT_EQ(Row(1), "visible");
@@ -347,12 +347,14 @@ TEST(HostCommandFolders, FollowTheUsersFolders) {
   setenv("HOME", dirs("outside").c_str(), 1);
   setenv("XDG_CONFIG_HOME", dirs("scripts").c_str(), 1);
   setenv("XDG_DATA_HOME", dirs("transfer").c_str(), 1);
-  HostCommandHooks defaults;
-  EXPECT_EQ(defaults.CaptureFolder(), dirs("outside") + "/Desktop");
-  EXPECT_EQ(defaults.ScriptsFolder(), dirs("scripts") + "/korvane/scripts");
-  EXPECT_EQ(defaults.TransferFolder(), dirs("transfer") + "/korvane");
+  const HostFolders folders = HostFoldersForThisUser("/resources");
+  EXPECT_EQ(folders.home, dirs("outside"));
+  EXPECT_EQ(folders.desktop, dirs("outside") + "/Desktop");
+  EXPECT_EQ(folders.scripts, dirs("scripts") + "/korvane/scripts");
+  EXPECT_EQ(folders.transfers, dirs("transfer") + "/korvane");
+  EXPECT_EQ(folders.resources, "/resources");
   dirs.Write("scripts/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
-  EXPECT_EQ(defaults.CaptureFolder(), dirs("outside") + "/Schreibtisch");
+  EXPECT_EQ(HostFoldersForThisUser("/resources").desktop, dirs("outside") + "/Schreibtisch");
 }
 
 TEST(HostPaths, PlainFileNames) {

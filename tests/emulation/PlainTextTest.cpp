@@ -97,15 +97,15 @@ TEST_F(PlainText, BackspaceBellAndFormFeed) {
   EXPECT_EQ(Row(1), "");
   EXPECT_EQ(screen().CursorRow, 1);
   EXPECT_EQ(screen().CursorCol, 1);
-  EXPECT_EQ(echo.capture, std::string("abcX!page") + fakes::RecordingEchoSinks::kLineEnd);
+  EXPECT_EQ(echo.capture, std::string("abcX!page") + fakes::RecordingServices::kLineEnd);
 }
 
 TEST_F(PlainText, CapturedLinesEndWhereTheChosenLineEndArrives) {
   in().CaptureFileOn = 1;
   in().LineEndLf = 1;
   Feed("one\r\ntwo\r\n");
-  EXPECT_EQ(echo.capture, std::string("one") + fakes::RecordingEchoSinks::kLineEnd + "two" +
-                              fakes::RecordingEchoSinks::kLineEnd);
+  EXPECT_EQ(echo.capture, std::string("one") + fakes::RecordingServices::kLineEnd + "two" +
+                              fakes::RecordingServices::kLineEnd);
 }
 
 TEST_F(PlainText, ASkippedChunkShowsNothingMore) {

@@ -12,7 +12,6 @@
 #include "emulation/VtInterpreter.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryLink.h"
-#include "fakes/RecordingEchoSinks.h"
 #include "fakes/RecordingPort.h"
 #include "fakes/EmulationSession.h"
 
@@ -49,10 +48,9 @@ Outcome Show(const std::string& stream, const Setup& setup, bool byteByByte) {
   s.screen.ComputeCellMetrics();
   s.screen.WindowColumns = static_cast<int16_t>(std::min(80, setup.width / 7 - 1));
   s.screen.MoveToCell(1, 1);
-  HostSequences shared(s.screen, s.Opt, s.vt);
+  HostSequences shared(s.screen, s.Opt, s.vt, s.around.services);
   VtInterpreter vt(s.screen, s.Opt, s.vt, shared);
-  fakes::RecordingEchoSinks echo;
-  s.input.SetEchoSinks(&echo);
+  fakes::RecordingServices& echo = s.around.record;
   s.input.CaptureFileOn = 1;
   s.input.ClipboardLineCopy = 1;
   s.input.SetInterpreters(nullptr, &vt);
@@ -101,16 +99,14 @@ TEST(PrintableRunWatch, TheClosedLinkTextIsSeenInsideARun) {
   fakes::EmulationSession s(port, clock);
   s.Opt.EmuVt100 = 1;
   s.Opt.TelnetSession = 1;
-  HostSequences shared(s.screen, s.Opt, s.vt);
+  HostSequences shared(s.screen, s.Opt, s.vt, s.around.services);
   VtInterpreter vt(s.screen, s.Opt, s.vt, shared);
-  testing_support::RecordingHooks hooks(s.input);
-  s.input.SetHooks(&hooks);
   s.input.SetInterpreters(nullptr, &vt);
   auto link = std::make_unique<fakes::MemoryLink>(&clock);
   link->Feed("bye\r\nConnection closed by foreign host.");
   s.conn.PtyStream = std::move(link);
   s.input.ProcessHostInput();
-  EXPECT_EQ(hooks.closed, 1);
+  EXPECT_EQ(s.around.record.Count("CloseConnection"), 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingPort.h"
 #include "tools/korvane-replay/Replay.h"
-#include "windows/Session.h"
+#include "fakes/WindowlessSession.h"
 
 namespace korvane::replay {
 namespace {
@@ -54,7 +54,8 @@ TEST(ReplayOutput, BytesSentBackAreEscapedAsInC) {
 TEST(ReplayOutput, TheScreenIsPrintedTrimmedWithBase36Attributes) {
   fakes::FakeClock clock;
   fakes::RecordingPort port;
-  Session s(port, clock);
+  fakes::WindowlessSession window(port, clock);
+  Session& s = window.session;
   const char* text = "ab";
   s.screen.ScreenChars(1, 1) = text[0];
   s.screen.ScreenChars(1, 3) = text[1];
@@ -79,7 +80,8 @@ TEST(ReplayEmulations, EveryTermNameIsAcceptedWithItsFlags) {
     e.setFlags(o);
     fakes::FakeClock clock;
     fakes::RecordingPort port;
-    Session s(port, clock);
+    fakes::WindowlessSession window(port, clock);
+  Session& s = window.session;
     s.Opt = o;
     const auto route = s.input.RouteByEmulation();
     EXPECT_EQ(route, e.vtFamily ? HostInput::Route::VtFamily : HostInput::Route::WyseFamily) << e.name;

@@ -15,7 +15,6 @@
 #include "emulation/EmulationFlags.h"
 #include "emulation/SessionInterpreters.h"
 #include "fakes/FakeClock.h"
-#include "fakes/RecordingEchoSinks.h"
 #include "fakes/RecordingPort.h"
 #include "fakes/EmulationSession.h"
 
@@ -80,8 +79,7 @@ Result Replay(const Terminal& terminal, const std::string& stream, size_t split,
   s.screen.ComputeCellMetrics();
   s.screen.MoveToCell(1, 1);
   SessionInterpreters interpreters(s.input, s.wyse, s.vt);
-  fakes::RecordingEchoSinks echo;
-  s.input.SetEchoSinks(&echo);
+  fakes::RecordingServices& echo = s.around.record;
   s.input.CaptureFileOn = 1;
   s.input.ClipboardLineCopy = 1;
   auto link = std::make_unique<testing_support::TimedLink>(clock);

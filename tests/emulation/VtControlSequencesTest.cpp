@@ -227,19 +227,19 @@ TEST_F(VtTest, ScreenReverseVideoNeverTurnsThePrinterOn) {
 }
 
 TEST_F(VtTest, MediaCopySendsTheHostTextToThePrinterOnly) {
-  commands.printerOpens = true;
+  commands.printerCaptureResult = true;
   // The recording printer capture turns the printer flag on as the real one does.
   Feed("a\x1b[5i");
   in().PrinterOn = 1;
   Feed("printed\r\n\x1b[4ib");
   EXPECT_EQ(Row(1), "ab");
   EXPECT_EQ(echo.printer, "printed");
-  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
   EXPECT_EQ(screen().DisplayOn, 1);
 }
 
 TEST_F(VtTest, WithoutAPrinterTheTextStaysOnTheScreen) {
-  commands.printerOpens = false;
+  commands.printerCaptureResult = false;
   Feed("\x1b[?5iseen");
   EXPECT_EQ(Row(1), "seen");
   EXPECT_EQ(screen().DisplayOn, 1);
@@ -260,7 +260,7 @@ TEST_F(VtTest, PassThroughPrintingEndsAtEitherTerminator) {
   in().PrinterOn = 1;
   Feed("\x1b" "E\x1b&l1O\n\x1b[4ishown");
   EXPECT_EQ(echo.printer, "\x1b" "E\x1b&l1O");
-  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
   EXPECT_EQ(Row(1), "shown");
   echo.printer.clear();
   in().PrinterOn = 1;
@@ -268,7 +268,7 @@ TEST_F(VtTest, PassThroughPrintingEndsAtEitherTerminator) {
   // A sequence that starts like a terminator but is none still reaches the
   // printer whole; the terminator itself does not.
   EXPECT_EQ(echo.printer, "\r\x1b[2J");
-  EXPECT_EQ(hooks.printerOff, 2);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 2);
   EXPECT_EQ(Row(1), "shownagain");
 }
 
@@ -283,7 +283,7 @@ TEST_F(VtTest, ATabEchoesTheRunAndTheTab) {
 TEST_F(VtTest, AddressingEndsACapturedLine) {
   in().CaptureFileOn = 1;
   Feed("ab\x1b[3;1Hcd\r");
-  EXPECT_EQ(echo.capture, std::string("ab") + fakes::RecordingEchoSinks::kLineEnd + "cd");
+  EXPECT_EQ(echo.capture, std::string("ab") + fakes::RecordingServices::kLineEnd + "cd");
 }
 
 struct ScoCase {

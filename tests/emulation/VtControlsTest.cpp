@@ -178,7 +178,7 @@ TEST_F(VtTest, EscapesForThePrinter) {
   EXPECT_EQ(screen().DisplayOn, 0);
   in().PrinterOn = 1;  // as the printer capture sets it
   Feed("hidden\x1bXb");
-  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
   EXPECT_EQ(Row(1), "ab");
   EXPECT_EQ(echo.printer, "hidden");
   opt().ExtendedAnsiMode = 1;

@@ -12,13 +12,14 @@
 #include "emulation/HostSequences.h"
 #include "emulation/VtInterpreter.h"
 #include "fakes/FakeAlerts.h"
-#include "fakes/RecordingHostCommandHooks.h"
 
 namespace korvane::testing_support {
 
 class VtTest : public HostInputTest {
  protected:
-  VtTest() : shared(session.screen, session.Opt, session.vt, &commands, &alerts), vt(session.screen, session.Opt, session.vt, shared) {
+  VtTest()
+      : shared(session.screen, session.Opt, session.vt, session.around.services),
+        vt(session.screen, session.Opt, session.vt, shared) {
     opt().EmuVt100 = 1;
     opt().EmuVt220 = 1;
     opt().AutoWrapOn = 1;
@@ -45,8 +46,7 @@ class VtTest : public HostInputTest {
   const std::string& Answer() const { return pty->written; }
   std::pair<int, int> CursorAt() { return {screen().CursorRow, screen().CursorCol}; }
 
-  fakes::RecordingHostCommandHooks commands;
-  fakes::FakeAlerts alerts;
+  fakes::RecordingServices& commands = session.around.record;
   HostSequences shared;
   VtInterpreter vt;
   fakes::MemoryLink* pty = nullptr;

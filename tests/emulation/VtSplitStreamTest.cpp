@@ -47,7 +47,7 @@ std::string Replay(const std::string& stream, size_t split) {
   s.Opt.BackgroundColour = 18;
   s.screen.ComputeCellMetrics();
   s.screen.MoveToCell(1, 1);
-  HostSequences shared(s.screen, s.Opt, s.vt);
+  HostSequences shared(s.screen, s.Opt, s.vt, s.around.services);
   VtInterpreter vt(s.screen, s.Opt, s.vt, shared);
   s.input.SetInterpreters(nullptr, &vt);
   s.input.SetSharedSequences(&shared);

@@ -39,7 +39,7 @@ TEST_P(ClosedByHost, TheClientsMessageSplitOverTwoChunksClosesTelnetAndSshOnly) 
   opt().SshSession = c.ssh;
   opt().LocalShellSession = c.localShell;
   FeedPieces(link, {"\r\nConnection closed by fo", "reign host.\r\n"});
-  EXPECT_EQ(hooks.closed, c.closes);
+  EXPECT_EQ(record.Count("CloseConnection"), c.closes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Watchers, ClosedByHost,
@@ -53,7 +53,7 @@ TEST_F(Watchers, KermitsDisconnectMessageClosesTheConnection) {
   auto* pty = OpenPty();
   opt().KermitMode = 1;
   FeedPieces(pty, {"Communications disc", "onnect\r\n"});
-  EXPECT_EQ(hooks.closed, 1);
+  EXPECT_EQ(record.Count("CloseConnection"), 1);
 }
 
 struct TransferCase {
@@ -88,13 +88,15 @@ TEST_F(Watchers, ARefusedAdminPasswordIsReportedOnceAndAnsweredWithCr) {
   auto* pty = OpenPty();
   pty->Feed("Sorry, try again.\r\nSorry, try again.\r\n");
   in().ProcessHostInput();
-  EXPECT_TRUE(hooks.alerts.empty());
+  EXPECT_TRUE(alerts.shown.empty());
   EXPECT_EQ(pty->written, "");
 
   in().AdminPasswordWatch = 1;
   pty->Feed("Sorry, try again.\r\nSorry, try again.\r\n");
   in().ProcessHostInput();
-  EXPECT_EQ(hooks.alerts, std::vector<std::string>{"Incorrect Admin Password."});
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_EQ(alerts.shown[0].kind, platform::AlertKind::Stop);
+  EXPECT_EQ(alerts.shown[0].text, "Incorrect Admin Password.");
   EXPECT_EQ(pty->written, "\r");
   EXPECT_EQ(in().AdminPasswordWatch, 0);
   EXPECT_EQ(in().KeepAliveNoticeOff, 1);
@@ -164,7 +166,7 @@ TEST_P(PrinterController, PassesTheOutputToThePrinterUntilItsTerminator) {
   in().ProcessHostInput();
   EXPECT_EQ(echo.printer, c.printed);
   EXPECT_EQ(Row(1), c.shown);
-  EXPECT_EQ(hooks.printerOff, c.ends);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), c.ends);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -80,9 +80,10 @@ TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   EXPECT_EQ(screen().CurrentBackColour, 18);
   EXPECT_EQ(port.fore(), kScreenPalette[17]);
   EXPECT_EQ(port.back(), kScreenPalette[18]);
-  // Its code differs from the cell after it: the colours spread.
-  EXPECT_EQ(hooks.spreads, 1);
+  // Its code differs from the cell after it: the colours spread, and the
+  // repaint draws them over what is there.
   EXPECT_EQ(screen().RepaintPending, 1);
+  EXPECT_EQ(screen().RepaintWithoutErase, 1);
 
   in().WyseAttributeCommand('0');
   EXPECT_EQ(opt().CurrentForeColour, 4);
@@ -110,11 +111,14 @@ TEST_F(WyseAttributes, PrintingOverAnEmbeddedAttributeRemovesIt) {
   screen().WyseColourAttributes = 1;
   Cursor(2, 5);
   in().WyseAttributeCommand('3');
-  hooks.spreads = 0;
+  const int16_t spread = screen().ScreenAttrs(2, 6);
+  screen().RepaintPending = 0;
   Cursor(2, 5);
   Feed("z");
   EXPECT_EQ(screen().HiddenAttrMark(2, 5), 0);
-  EXPECT_EQ(hooks.spreads, 1);
+  // The attribute before it spreads over the cells it governed.
+  EXPECT_NE(screen().ScreenAttrs(2, 6), spread);
+  EXPECT_EQ(screen().RepaintPending, 1);
 }
 
 TEST_F(WyseAttributes, AProtectedFieldIsMarkedAndSkippedInProtectMode) {

@@ -12,9 +12,6 @@
 #include "HostInputFixture.h"
 #include "emulation/EmulationFlags.h"
 #include "emulation/WyseInterpreter.h"
-#include "fakes/FakeAlerts.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/RecordingHostActions.h"
 
 namespace korvane::testing_support {
 
@@ -27,14 +24,8 @@ class WyseTest : public HostInputTest {
     std::filesystem::create_directories(home / "Desktop");
     std::filesystem::create_directories(home / "Documents");
     std::filesystem::create_directories(home / "resources");
-    HostServices services;
-    services.actions = &actions;
-    services.alerts = &alerts;
-    services.desktop = &desktop;
-    services.folders = {home.string(), (home / "Desktop").string(), (home / "Documents").string(),
-                        (home / "resources").string()};
-    wyse.SetServices(services);
-    actions.input = &session.input;
+    session.around.services.folders = {home.string(), (home / "Desktop").string(), (home / "Documents").string(),
+                                       (home / "resources").string()};
     Use(EmulationKind::Wyse60);
     opt().AutoWrapOn = 1;
     opt().HostCharacterSet = 14;
@@ -57,9 +48,7 @@ class WyseTest : public HostInputTest {
   std::string AlertText(size_t i) const { return i < alerts.shown.size() ? alerts.shown[i].text : ""; }
 
   WyseInterpreter wyse;
-  fakes::RecordingHostActions actions;
-  fakes::FakeAlerts alerts;
-  fakes::FakeDesktop desktop;
+  fakes::RecordingServices& actions = session.around.record;
   std::filesystem::path home;
   fakes::MemoryLink* pty = nullptr;
 

@@ -182,7 +182,7 @@ TEST_F(WyseActions, FileExistsLooksOnlyAtTheUsersOwnFiles) {
 TEST_F(WyseActions, TheHostsSendRequestNamesAFileInTheTransferFolder) {
   Feed("\x1b~Greport.txt\r");
   ASSERT_EQ(actions.calls.size(), 1u);
-  EXPECT_EQ(actions.calls[0], "SendFileToHost " + (fs::weakly_canonical(home / "Documents" / "pick" / "report.txt")).string());
+  EXPECT_EQ(actions.calls[0], "HostRequestedSend " + (fs::weakly_canonical(home / "Documents" / "pick" / "report.txt")).string());
   for (const char* bad : {"../../.ssh/id_rsa", "/etc/shadow", "BootVolume/etc/shadow"}) {
     SCOPED_TRACE(bad);
     actions.calls.clear();
@@ -230,7 +230,7 @@ TEST_F(WyseActions, ATransferFolderThatLeadsOutsideIsRefused) {
 }
 
 TEST_F(WyseActions, ACaptureThatCannotBeOpenedIsReportedAndTheOutputGoesOn) {
-  actions.transferCaptureOpens = false;
+  actions.transferCaptureResult = false;
   Feed("\x1b\x02" "DA\rafter");
   EXPECT_EQ(session.wyse.TransferResult, 1);
   EXPECT_NE(AlertText(0).find("Unable to open!"), std::string::npos);
@@ -280,7 +280,7 @@ TEST_F(WyseActions, TeleVideoTransparentPrintHidesTheTextUntilPrinterOff) {
   EXPECT_EQ(actions.calls.front(), "StopClipboardCapture");
   EXPECT_NE(std::find(actions.calls.begin(), actions.calls.end(), "OpenPrinterCapture"), actions.calls.end());
   EXPECT_EQ(echo.printer, "hidden");
-  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
   EXPECT_EQ(Row(1), "shown");
   EXPECT_EQ(screen().DisplayOn, 1);
 }
@@ -288,7 +288,7 @@ TEST_F(WyseActions, TeleVideoTransparentPrintHidesTheTextUntilPrinterOff) {
 TEST_F(WyseActions, PrintingIsRefusedWhileTheClipboardRecords) {
   Use(K::Tvi925);
   opt().XonXoffOn = 1;
-  actions.clipboardCapture = true;
+  actions.clipboardCaptureOn = true;
   Feed("\x1b`text");
   EXPECT_EQ(in().PrinterOn, 0);
   ASSERT_EQ(alerts.shown.size(), 1u);
@@ -309,7 +309,7 @@ TEST_F(WyseActions, DeviceControlTwoPrintsUnlessItFollowsEnquiryOrHostPrintIsIgn
   Feed("\x12" "copy\x14");
   EXPECT_EQ(echo.printer, "copy");
   EXPECT_EQ(Row(1), "copy");  // copy print: the text is shown as well
-  EXPECT_EQ(hooks.printerOff, 1);
+  EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
 }
 
 // ---- Messages and key programming -------------------------------------------------------------
@@ -333,10 +333,8 @@ TEST_F(WyseActions, KeyStringsTakeTheirDefaultsWhenTheHostSendsNone) {
   EXPECT_EQ(session.wyse.EditKeyStrings[0], "abc");
   Feed("\x1bZ1\"\r\x7f");
   EXPECT_EQ(session.wyse.BackspaceKeyString, "{CTH");
-  Feed("\x1bZ1@x");
-  ASSERT_EQ(actions.keyDefinitions.size(), 1u);
-  EXPECT_EQ(actions.keyDefinitions[0].keyCode, '@');
-  EXPECT_EQ(actions.keyDefinitions[0].firstByte, 'x');
+  Feed("\x1bZ1@xy\r\x7f");
+  EXPECT_EQ(opt().FkeyStrings[1], "xy{CR");
   Feed("\x1b" "cU");
   EXPECT_EQ(opt().UpArrowString, "");
   EXPECT_EQ(session.wyse.EditKeyStrings[0], "");
@@ -363,8 +361,9 @@ TEST_F(WyseActions, EscZWithDeleteEmptiesAKeyStringOnlyInTheWyse50Family) {
   opt().UpArrowString = "{CTZ";
   Feed("\x1bz+\x7f");
   EXPECT_EQ(opt().UpArrowString, "{CTZ");
-  ASSERT_EQ(actions.keyDefinitions.size(), 1u);
-  EXPECT_EQ(actions.keyDefinitions[0].keyCode, '+');
+  // In the other families "+" names the shifted F11, whose definition the
+  // DEL leaves empty.
+  EXPECT_EQ(opt().FkeyStrings[27], "");
 }
 
 // ---- Shared handlers and the Wyse 370 personalities -------------------------------------------------

@@ -18,11 +18,13 @@ class FakeScreenHost final : public ScreenHost {
   int linesTransmittedShown = 0;
   int fontSizeItemEnabled = 0;
   int pictureAreaInvalidated = 0;
+  int scrollBarValue = -1;  // the last value given to the scroll bar
 
   bool IsFrontSessionWindow() override { return front; }
   bool IsWindowCollapsed() override { return collapsed; }
   int SerialBytesWaiting() override { return serialWaiting; }
   void InvalidatePictureArea() override { ++pictureAreaInvalidated; }
+  void SetScrollBarValue(int value) override { scrollBarValue = value; }
   int64_t TickCount() override { return clock.Ticks(); }
   int DisplayWidth() override { return displayWidth; }
   void ShowLinesTransmitted() override { ++linesTransmittedShown; }

@@ -95,6 +95,10 @@ class FakeWindows final : public platform::Windows {
     if (it == windows.end() || !it->second.port) return {};
     return {it->second.port->Width(), it->second.port->Height()};
   }
+  platform::Rect ContentFrame(int n) const override {
+    const platform::Size size = ContentSize(n);
+    return {20, 40, 20 + size.width, 40 + size.height};
+  }
   void SetContentSize(int n, int width, int height) override {
     if (Window* w = Find(n); w && w->port) w->port->SetSize(width, height);
   }

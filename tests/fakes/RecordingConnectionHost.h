@@ -17,8 +17,7 @@ class RecordingConnectionHost final : public ConnectionHost {
   std::vector<std::string> calls;       // names of the calls, in order ("WriteSessionLine: text")
   std::vector<int64_t> callsAtMs;       // the clock's time of each
   std::vector<std::string> lines;       // the lines written into the session window
-  std::vector<HostLink*> storedStreams; // every stream stored for the window
-  bool closeByCommand = false, noSessionWindow = false, titleUpdateOff = false;
+  bool closeByCommand = false, noSessionWindow = false;
   std::vector<std::string> portNames;   // serial port n is portNames[n - 1]
 
   int Count(const std::string& name) const {
@@ -34,10 +33,6 @@ class RecordingConnectionHost final : public ConnectionHost {
     Note("WriteSessionLine: " + std::string(text));
   }
   void FlushSessionWindow() override { Note("FlushSessionWindow"); }
-  void StoreWindowPtyStream(HostLink* stream) override {
-    storedStreams.push_back(stream);
-    Note("StoreWindowPtyStream");
-  }
   void RequestFlushHostInput() override { Note("RequestFlushHostInput"); }
   void RequestSendReturn() override { Note("RequestSendReturn"); }
   void RequestSendWindowSize() override { Note("RequestSendWindowSize"); }
@@ -48,9 +43,7 @@ class RecordingConnectionHost final : public ConnectionHost {
   void ClearCurrentHostChar() override { Note("ClearCurrentHostChar"); }
   bool NoSessionWindow() override { return noSessionWindow; }
   void SelectSessionWindow() override { Note("SelectSessionWindow"); }
-  bool TitleUpdateOff() override { return titleUpdateOff; }
   void UpdateWindowTitle() override { Note("UpdateWindowTitle"); }
-  void SaveWindowState() override { Note("SaveWindowState"); }
   std::string SerialPortName(int n) override {
     return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[n - 1] : std::string();
   }

@@ -11,8 +11,6 @@
 
 namespace korvane::fakes {
 
-// Everything the settings code asks of the rest of the program, with the
-// answers a test sets and a record of what it was told to do.
 class RecordingSettingsHost final : public SettingsHost {
  public:
   int16_t plainTextMode = 0, savedAutoWrap = 0, cursorKeyApplicationMode = 0;
@@ -36,17 +34,29 @@ class RecordingSettingsHost final : public SettingsHost {
   ScreenSize MainScreenSize() override { return screen; }
   bool KermitProgramFound() override { return kermitFound; }
   std::string BundledFunctionKeys() override { return bundledFunctionKeys; }
-  int ActivateProgramFonts() override { return fontError; }
-  void ResetScreenDefaults(int windowWidth) override {
-    calls.push_back("ResetScreenDefaults " + std::to_string(windowWidth));
+
+  void SetSessionDefaults() override { calls.push_back("SetSessionDefaults"); }
+  void SetWindowSize(int width, int height) override {
+    calls.push_back("SetWindowSize " + std::to_string(width) + " " + std::to_string(height));
   }
+  void ResetScreenDefaults() override { calls.push_back("ResetScreenDefaults"); }
   void ComputeCellMetrics() override { calls.push_back("ComputeCellMetrics"); }
   void SetKeypadNumericMode() override { calls.push_back("SetKeypadNumericMode"); }
-  void OpenFunctionKeyEditor() override { calls.push_back("OpenFunctionKeyEditor"); }
+
+  void MarkSerialRequiredItems(int16_t option) override {
+    calls.push_back("MarkSerialRequiredItems " + std::to_string(option));
+  }
+  int ActivateProgramFonts() override { return fontError; }
+  void SetMenuCommandKeys() override { calls.push_back("SetMenuCommandKeys"); }
+  void ApplyAttributeColours() override { calls.push_back("ApplyAttributeColours"); }
+  void BuildEditKeyStrings() override { calls.push_back("BuildEditKeyStrings"); }
+  void ShowConnectionKind() override { calls.push_back("ShowConnectionKind"); }
   void LoadInternationalFile() override { calls.push_back("LoadInternationalFile"); }
+  void MarkClipboardOption(bool on) override { calls.push_back(on ? "MarkClipboardOption on" : "MarkClipboardOption off"); }
   void RefreshAfterReading(bool fromDocument) override {
     calls.push_back(fromDocument ? "RefreshAfterReading document" : "RefreshAfterReading");
   }
+
   std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
     calls.push_back("AskSettingsFileName " + proposed);
     return chosenName;

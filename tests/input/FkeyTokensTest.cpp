@@ -34,7 +34,8 @@ class FkeyTokens : public KeyFixture {
       bool Ended() override { return l.Ended(); }
       void Close() override {}
     };
-    Connection conn(clock);
+    fakes::RecordingConnectionHost host;
+    Connection conn(clock, host);
     auto counting = std::make_unique<Counting>(*link);
     Counting* c = counting.get();
     conn.PtyStream = std::move(counting);

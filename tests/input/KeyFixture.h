@@ -13,7 +13,7 @@
 #include "emulation/EmulationFlags.h"
 #include "fakes/FakeClock.h"
 #include "fakes/MemoryLink.h"
-#include "fakes/RecordingEchoSinks.h"
+#include "fakes/WindowlessSession.h"
 #include "input/KeyTranslator.h"
 #include "platform/MacKeys.h"
 #include "platform/NullPort.h"
@@ -70,9 +70,10 @@ class KeyFixture : public ::testing::Test {
  protected:
   fakes::FakeClock clock;
   platform::NullPort port{640, 480};
-  Session s{port, clock};
+  fakes::WindowlessSession window{port, clock};
+  Session& s = window.session;
   fakes::MemoryLink* link = nullptr;
-  fakes::RecordingEchoSinks sinks;
+  fakes::RecordingServices& sinks = window.around.record;
   input::KeyState keys;
   input::RawKeyState raw;
   RecordingKeyHooks hooks;
@@ -82,7 +83,6 @@ class KeyFixture : public ::testing::Test {
     link = l.get();
     s.conn.UsesPty = 1;
     s.conn.PtyStream = std::move(l);
-    s.input.SetEchoSinks(&sinks);
     Emulate(EmulationKind::Vt100);
   }
 

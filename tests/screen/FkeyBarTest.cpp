@@ -15,7 +15,7 @@ namespace {
 
 class FkeyBarTest : public ::testing::Test {
  protected:
-  FkeyBarTest() : port(450, 414), s(opt, port, &host, &controls) {
+  FkeyBarTest() : port(450, 414), s(opt, port, host, &controls) {
     opt.TextSizeValue = 12;
     opt.CurrentForeColour = 17;
     opt.BackgroundColour = 18;

@@ -11,6 +11,7 @@
 #include "CellCanvas.h"
 #include "fakes/RecordingPort.h"
 #include "platform/qt/QtImagePort.h"
+#include "fakes/FakeScreenHost.h"
 #include "screen/Screen.h"
 
 namespace korvane {
@@ -109,7 +110,7 @@ void DrawColouredSessionIncrementally(Screen& s) {
 
 class GoldenOnQt : public ::testing::Test {
  protected:
-  GoldenOnQt() : port(kWidth, kHeight), s(opt, port) { SetUpSession(opt, s); }
+  GoldenOnQt() : port(kWidth, kHeight), s(opt, port, host) { SetUpSession(opt, s); }
 
   // The text rows of the back buffer.
   QImage TextArea() const { return port.Image().copy(0, 0, kWidth, s.ScreenRows * s.CellHeight); }
@@ -128,6 +129,7 @@ class GoldenOnQt : public ::testing::Test {
 
   SessionOptions opt;
   platform::QtImagePort port;
+  fakes::FakeScreenHost host;
   Screen s;
 };
 
@@ -167,11 +169,12 @@ TEST_F(GoldenOnQt, TextWrittenAfterARepaintLooksAsWithoutIt) {
 
 class GoldenOnRecording : public ::testing::Test {
  protected:
-  GoldenOnRecording() : port(kWidth, kHeight), s(opt, port) { SetUpSession(opt, s); }
+  GoldenOnRecording() : port(kWidth, kHeight), s(opt, port, host) { SetUpSession(opt, s); }
   testing_support::CellCanvas Canvas() const { return testing_support::CellCanvas(7, 15, 24, 80); }
 
   SessionOptions opt;
   fakes::RecordingPort port;
+  fakes::FakeScreenHost host;
   Screen s;
 };
 

@@ -22,7 +22,7 @@ using platform::TextMode;
 // the status line at y = 113).
 class RepaintTest : public ::testing::Test {
  protected:
-  RepaintTest() : port(80, 114), s(opt, port, &host, &controls) {
+  RepaintTest() : port(80, 114), s(opt, port, host, &controls) {
     opt.TextSizeValue = 12;
     opt.CurrentForeColour = 17;
     opt.BackgroundColour = 18;

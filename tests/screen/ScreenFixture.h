@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "fakes/RecordingPort.h"
+#include "fakes/FakeScreenHost.h"
 #include "screen/Screen.h"
 
 namespace korvane::testing_support {
@@ -16,7 +17,7 @@ class ScreenTest : public ::testing::Test {
  protected:
   static constexpr int kCols = 10;
 
-  explicit ScreenTest(int width = 80, int height = 114) : port(width, height), s(opt, port) {
+  explicit ScreenTest(int width = 80, int height = 114) : port(width, height), s(opt, port, host) {
     opt.TextSizeValue = 12;
     s.ComputeCellMetrics();
     s.ScreenCols = kCols;
@@ -63,6 +64,7 @@ class ScreenTest : public ::testing::Test {
 
   SessionOptions opt;
   fakes::RecordingPort port;
+  fakes::FakeScreenHost host;
   Screen s;
 };
 

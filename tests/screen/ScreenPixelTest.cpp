@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/qt/QtImagePort.h"
+#include "fakes/FakeScreenHost.h"
 #include "screen/Screen.h"
 
 namespace korvane {
@@ -16,7 +17,7 @@ uint32_t Rgb(int palette) {
 
 class ScreenOnQt : public ::testing::Test {
  protected:
-  ScreenOnQt() : port(570, 414), s(opt, port) {
+  ScreenOnQt() : port(570, 414), s(opt, port, host) {
     opt.TextSizeValue = 12;
     opt.CurrentForeColour = 17;
     opt.BackgroundColour = 18;
@@ -25,6 +26,7 @@ class ScreenOnQt : public ::testing::Test {
   }
   SessionOptions opt;
   platform::QtImagePort port;
+  fakes::FakeScreenHost host;
   Screen s;
 };
 

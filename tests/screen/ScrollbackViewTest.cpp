@@ -16,7 +16,7 @@ namespace {
 // 24 rows of 80 columns at 12 points.
 class ScrollbackTest : public ::testing::Test {
  protected:
-  ScrollbackTest() : port(570, 414), s(opt, port, &host, &controls) {
+  ScrollbackTest() : port(570, 414), s(opt, port, host, &controls) {
     opt.TextSizeValue = 12;
     opt.CurrentForeColour = 17;
     opt.BackgroundColour = 18;

@@ -7,7 +7,7 @@
 #include "fakes/FakeScreenHost.h"
 #include "fakes/RecordingControls.h"
 #include "fakes/RecordingPort.h"
-#include "windows/Session.h"
+#include "screen/Screen.h"
 
 namespace korvane {
 namespace {
@@ -17,29 +17,31 @@ TEST(SessionScreen, TwoSessionsKeepTheirOwnPagesAndControls) {
   fakes::FakeClock clock;
   fakes::FakeScreenHost host;
   fakes::RecordingControls controlsA, controlsB;
-  Session a(portA, clock, &host, &controlsA), b(portB, clock, &host, &controlsB);
-  for (Session* s : {&a, &b}) {
+  SessionOptions optA, optB;
+  Screen a(optA, portA, host, &controlsA), b(optB, portB, host, &controlsB);
+  for (Screen* s : {&a, &b}) {
     s->Opt.TextSizeValue = 12;
     s->Opt.HostFeatureOption = 1;
-    s->screen.ComputeCellMetrics();
+    s->ComputeCellMetrics();
   }
-  a.screen.ScreenChars(1, 1) = 'A';
-  a.screen.PageSaveSlot = 1;
-  a.screen.SaveScreenPage();
-  EXPECT_EQ(a.screen.Pages.Cell(1, ScreenPlanes::kChars, 1, 1), 'A');
-  EXPECT_EQ(b.screen.Pages.Cell(1, ScreenPlanes::kChars, 1, 1), 0);
-  a.screen.DrawFunctionKeyBar();
+  a.ScreenChars(1, 1) = 'A';
+  a.PageSaveSlot = 1;
+  a.SaveScreenPage();
+  EXPECT_EQ(a.Pages.Cell(1, ScreenPlanes::kChars, 1, 1), 'A');
+  EXPECT_EQ(b.Pages.Cell(1, ScreenPlanes::kChars, 1, 1), 0);
+  a.DrawFunctionKeyBar();
   EXPECT_TRUE(controlsA.HasControl(kFirstFkeyButton));
   EXPECT_FALSE(controlsB.HasControl(kFirstFkeyButton));
 }
 
 TEST(SessionScreen, AScreenWithoutAWindowStillKeepsItsScrollBarValue) {
   fakes::RecordingPort port;
-  fakes::FakeClock clock;
-  Session s(port, clock);
-  s.screen.controls.SetScrollBarRange(kScrollBarControl, 24, 100, 24);
-  s.screen.controls.SetControlValue(kScrollBarControl, 60);
-  EXPECT_EQ(s.screen.controls.ControlValue(kScrollBarControl), 60);
+  fakes::FakeScreenHost host;
+  SessionOptions opt;
+  Screen s(opt, port, host);
+  s.controls.SetScrollBarRange(kScrollBarControl, 24, 100, 24);
+  s.controls.SetControlValue(kScrollBarControl, 60);
+  EXPECT_EQ(s.controls.ControlValue(kScrollBarControl), 60);
 }
 
 }  // namespace

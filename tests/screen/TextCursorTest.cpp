@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/qt/QtImagePort.h"
+#include "fakes/FakeScreenHost.h"
 #include "screen/Screen.h"
 
 namespace korvane {
@@ -15,7 +16,7 @@ namespace {
 
 class CursorOnQt : public ::testing::Test {
  protected:
-  CursorOnQt() : port(570, 414), s(opt, port) {
+  CursorOnQt() : port(570, 414), s(opt, port, host) {
     opt.TextSizeValue = 12;
     opt.CurrentForeColour = 17;
     opt.BackgroundColour = 18;
@@ -56,6 +57,7 @@ class CursorOnQt : public ::testing::Test {
 
   SessionOptions opt;
   platform::QtImagePort port;
+  fakes::FakeScreenHost host;
   Screen s;
 };
 

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "SettingsFixture.h"
+#include "settings/FunctionKeys.h"
 #include "platform/CharMap.h"
 
 namespace korvane::testing_support {
@@ -407,7 +408,9 @@ TEST_F(SettingsTest, StartUpReadsTheDefaultFunctionKeysThenTheDefaultsFile) {
   EXPECT_EQ(opt().FkeyStrings[2], "ls -l{CR");
   EXPECT_EQ(opt().BaudRate, 19200);
   EXPECT_EQ(opt().TelnetHost, "host.example");
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"LoadInternationalFile", "ComputeCellMetrics", "RefreshAfterReading"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkSerialRequiredItems 2", "SetMenuCommandKeys", "ApplyAttributeColours",
+                                                  "BuildEditKeyStrings", "ShowConnectionKind", "LoadInternationalFile",
+                                                  "MarkClipboardOption off", "ComputeCellMetrics", "RefreshAfterReading"}));
 }
 
 TEST_F(SettingsTest, StartUpWithoutFilesUsesTheProgramsKeysAndTheBuiltInDefaults) {
@@ -515,16 +518,37 @@ TEST_F(SettingsTest, TheBuiltInDefaultsResetTheScreenAtTheMainScreensSizeAndThen
   EXPECT_EQ(opt().TextSizeValue, 18);
   // The window is the main screen's size, at most 640 x 480; the metrics are
   // worked out once the text size is final.
-  const auto reset = std::find(host.calls.begin(), host.calls.end(), "ResetScreenDefaults 640");
+  const auto size = std::find(host.calls.begin(), host.calls.end(), "SetWindowSize 640 400");
+  const auto reset = std::find(host.calls.begin(), host.calls.end(), "ResetScreenDefaults");
   const auto metrics = std::find(host.calls.begin(), host.calls.end(), "ComputeCellMetrics");
+  ASSERT_NE(size, host.calls.end());
   ASSERT_NE(reset, host.calls.end());
   ASSERT_NE(metrics, host.calls.end());
   EXPECT_LT(reset, metrics);
 }
 
-TEST_F(SettingsTest, WithoutAnyFunctionKeyTheEditorOpens) {
+TEST_F(SettingsTest, WithoutAnyFunctionKeyTheBuiltInKeysOfTheSetTypeAreTaken) {
+  struct Case {
+    int16_t setType;
+    std::string f1, f16, shiftedF1, shiftedF16;
+  };
+  for (const Case& c : {Case{0, "\x02" "1{CR", "\x02" "0{CR", "\x02!{CR", "\x02 {CR"},
+                        Case{1, "\x01@{CR", "\x01O{CR", "\x01`{CR", "\x01o{CR"}}) {
+    opt().FkeySetType = c.setType;
+    LoadBuiltInKeyLabels(opt());
+    EXPECT_EQ(opt().FkeyStrings[1], c.f1) << c.setType;
+    EXPECT_EQ(opt().FkeyStrings[16], c.f16) << c.setType;
+    EXPECT_EQ(opt().FkeyStrings[17], c.shiftedF1) << c.setType;
+    EXPECT_EQ(opt().FkeyStrings[32], c.shiftedF16) << c.setType;
+  }
+  EXPECT_EQ(opt().FkeyTitles[1], "   F1   ");
+  EXPECT_EQ(opt().ShiftFkeyTitles[16], "  SF16  ");
+}
+
+TEST_F(SettingsTest, StartingWithoutAnyFunctionKeyDefinesTheBuiltInOnes) {
   settings().ReadStartupSettings();
-  EXPECT_NE(std::find(host.calls.begin(), host.calls.end(), "OpenFunctionKeyEditor"), host.calls.end());
+  EXPECT_EQ(opt().FkeyTitles[4], "   F4   ");
+  EXPECT_FALSE(opt().FkeyStrings[1].empty());
 }
 
 // ---- Round trips ------------------------------------------------------------------------

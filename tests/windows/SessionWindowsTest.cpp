@@ -264,7 +264,7 @@ TEST_F(SessionWindowsTest, ChangedSettingsAreOfferedForSavingBeforeTheWindowClos
   NewWindow();
   Window(49).session.window.SettingsChanged = 1;
   std::string asked;
-  app->windows.askSettingsFileName = [&](const std::string& proposed) -> std::optional<std::string> {
+  app->askSettingsFileName = [&](const std::string& proposed) -> std::optional<std::string> {
     asked = proposed;
     return std::string("/docs/kept");
   };

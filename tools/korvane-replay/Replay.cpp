@@ -18,6 +18,7 @@
 #include "platform/NullPort.h"
 #include "platform/qt/OffscreenGui.h"
 #include "platform/qt/QtImagePort.h"
+#include "fakes/WindowlessSession.h"
 #include "windows/Session.h"
 
 namespace korvane::replay {
@@ -135,7 +136,8 @@ bool WindowSizeFor(int rows, int cols, int& width, int& height) {
   InstantClock clock;
   for (int fit = 0; fit <= 80; ++fit) {
     NullPort port((cols + 1) * 12, (fit + 3) * 24 + 9);
-    Session trial(port, clock);
+    fakes::WindowlessSession window(port, clock);
+    Session& trial = window.session;
     trial.Opt.TextSizeValue = 18;
     trial.Opt.FontSize = 18;
     trial.screen.ComputeCellMetrics();
@@ -258,7 +260,8 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
 std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input) {
   InstantClock clock;
   NullPort port(width, height);
-  Session s(port, clock);
+  fakes::WindowlessSession window(port, clock);
+  Session& s = window.session;
   PrepareSession(s, o, emulation);
   auto link = std::make_unique<ReplayLink>(std::move(input));
   ReplayLink* replay = link.get();
@@ -320,7 +323,8 @@ int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostrea
   platform::SteadyClock clock;
   platform::QtImagePort image(width, height);
   FloodGate gate(image);
-  Session s(gate, clock);
+  fakes::WindowlessSession window(gate, clock);
+  Session& s = window.session;
   PrepareSession(s, o, emulation);
   s.Opt.ScrollBackOn = 1;
   auto link = std::make_unique<LoopLink>(input);

@@ -77,7 +77,9 @@ void QtMenus::Build(int number) {
     a->setChecked(item.marked);
     if (item.shortcut) {
       const auto key = static_cast<Qt::Key>(QChar(item.shortcut).toUpper().unicode());
-      a->setShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key)));
+      const Qt::KeyboardModifiers mods =
+          Qt::ControlModifier | Qt::ShiftModifier | (item.alternate ? Qt::AltModifier : Qt::NoModifier);
+      a->setShortcut(QKeySequence(QKeyCombination(mods, key)));
       a->setShortcutContext(Qt::ApplicationShortcut);
     }
     const int itemNumber = static_cast<int>(i) + 1;

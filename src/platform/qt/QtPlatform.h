@@ -15,6 +15,7 @@
 #include "platform/qt/QtAlerts.h"
 #include "platform/qt/QtCursors.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtSounds.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtMenus.h"
 #include "platform/qt/QtWindows.h"
@@ -39,6 +40,7 @@ class QtPlatform {
   QtAlerts alerts;
   QtCursors cursors;
   QtDesktop desktop;
+  QtSounds sounds;
   SteadyClock clock;
   PosixFiles files;
   posix::PosixProcesses processes;

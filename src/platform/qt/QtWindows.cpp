@@ -351,6 +351,15 @@ Size QtWindows::ContentSize(int n) const {
   return top ? Size{top->width(), top->height()} : Size{};
 }
 
+Rect QtWindows::ContentFrame(int n) const {
+  const auto it = windows_.find(n);
+  if (it == windows_.end()) return {};
+  const QWidget* top = it->second.top.data();
+  if (!top) return {};
+  const QRect g = top->geometry();
+  return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
 void QtWindows::SetContentSize(int n, int width, int height) {
   const auto it = windows_.find(n);
   if (it == windows_.end()) return;

@@ -49,6 +49,7 @@ class QtWindows final : public Windows {
   bool IsCollapsed(int n) const override;
   void SetOpacity(int n, int percent) override;
   Size ContentSize(int n) const override;
+  Rect ContentFrame(int n) const override;
   void SetContentSize(int n, int width, int height) override;
   Size MainScreenSize() const override;
 

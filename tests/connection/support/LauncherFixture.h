@@ -110,7 +110,6 @@ class ForwardingLink final : public HostLink {
 class LauncherTest : public ::testing::Test {
  protected:
   LauncherTest() {
-    conn.SetHost(&host);
     programs.Tcsh = "/bin/tcsh";
     programs.Telnet = "/usr/bin/telnet";
     programs.LoginShell = "/bin/bash";
@@ -134,9 +133,9 @@ class LauncherTest : public ::testing::Test {
 
   fakes::FakeClock clock;
   SessionOptions opt;
-  Connection conn{clock};
-  fakes::FakeAlerts alerts;
   fakes::RecordingConnectionHost host{&clock};
+  Connection conn{clock, host};
+  fakes::FakeAlerts alerts;
   fakes::FakeProcesses processes{&clock};
   ChildPrograms programs;
   SessionChild child{opt, conn, processes, alerts, programs};

@@ -36,7 +36,6 @@ class PtyTestT : public ::testing::Test {
     env.Set("KORVANE_RECORDER_LOG", log);
     env.Unset("KORVANE_RECORDER_ECHO");
     env.Unset("KORVANE_RECORDER_BANNER");
-    conn.SetHost(&host);
     programs = ChildPrograms::ForThisUser();
     programs.VersionText = "Version 0.1";
     mkdir(bin.c_str(), 0755);
@@ -78,9 +77,9 @@ class PtyTestT : public ::testing::Test {
   std::string output;
   ClockT clock;
   SessionOptions opt;
-  Connection conn{clock};
-  fakes::FakeAlerts alerts;
   fakes::RecordingConnectionHost host{&clock};
+  Connection conn{clock, host};
+  fakes::FakeAlerts alerts;
   platform::posix::PosixProcesses processes;
   ChildPrograms programs;
   SessionChild child{opt, conn, processes, alerts, programs};

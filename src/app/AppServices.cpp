@@ -1,0 +1,219 @@
+#include "app/AppServices.h"
+
+#include "platform/MenuNumbers.h"
+#include "ui/SessionMenus.h"
+#include "windows/SessionWindows.h"
+
+namespace korvane::app {
+
+namespace {
+
+// Tells the user, the first time a window asks for it, that a feature is not
+// available; later requests of the same window only sound the bell, so that
+// a host repeating its request cannot bury the window under alerts.
+class Unavailable {
+ public:
+  Unavailable(const AppServiceParts& parts, const char* feature) : parts_(parts), feature_(feature) {}
+  void Tell() {
+    if (told_) {
+      parts_.sounds.Beep();
+      return;
+    }
+    told_ = true;
+    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, " is not available in this version of Korvane.");
+  }
+
+ private:
+  const AppServiceParts& parts_;
+  const char* feature_;
+  bool told_ = false;
+};
+
+class UnavailableCapture final : public CaptureService {
+ public:
+  UnavailableCapture(const AppServiceParts& parts, SessionWindow& w)
+      : w_(w), capture_(parts, "Capturing to a file"), printing_(parts, "Printing") {}
+  bool OpenCaptureFile(const std::string&) override { return Refuse(capture_); }
+  bool ReopenCaptureForAppend(const std::string&) override { return Refuse(capture_); }
+  bool OpenTransferCapture(const std::string&) override { return Refuse(capture_); }
+  // No capture file is ever open, so there is none to close or write to.
+  void CloseCaptureFile() override { w_.session.input.CaptureFileOn = 0; }
+  void AbortAndCloseCapture() override { w_.session.input.CaptureFileOn = 0; }
+  void NewCaptureFile() override { capture_.Tell(); }
+  void AppendDeleteCaptureFile() override { capture_.Tell(); }
+  bool CheckReservedFileName(const std::string& path) override { return w_.settings.CheckReservedFileName(path); }
+  void WriteCaptureFile(std::string_view) override {}
+  void WriteCaptureLineEnd() override {}
+  bool OpenPrinterCapture() override { return Refuse(printing_); }
+  void WritePrinterCapture(std::string_view) override {}
+  void PrinterCaptureOff() override { w_.session.input.PrinterOn = 0; }
+  void PrintScreen() override { printing_.Tell(); }
+  void ClearStatusLine() override {
+    Screen& s = w_.session.screen;
+    s.ClearStatusRows();
+    s.RepaintPending = 1;
+  }
+  void ShowCaptureModes() override { w_.session.window.FramePending = 1; }
+  void ShowCaptureStatus() override { w_.session.window.FramePending = 1; }
+
+ private:
+  static bool Refuse(Unavailable& feature) {
+    feature.Tell();
+    return false;
+  }
+  SessionWindow& w_;
+  Unavailable capture_, printing_;
+};
+
+class UnavailableClipboard final : public ClipboardService {
+ public:
+  UnavailableClipboard(const AppServiceParts& parts, SessionWindow& w) : w_(w), clipboard_(parts, "The clipboard") {}
+  bool ClipboardCaptureOn() override { return false; }
+  void StartClipboardCapture() override { clipboard_.Tell(); }
+  void StopClipboardCapture() override { w_.session.input.ClipboardCapture = 0; }
+  void CopyToClipboard(std::string_view) override {}
+  void PasteToHost() override { clipboard_.Tell(); }
+
+ private:
+  SessionWindow& w_;
+  Unavailable clipboard_;
+};
+
+class UnavailableTransfers final : public TransferService {
+ public:
+  explicit UnavailableTransfers(const AppServiceParts& parts)
+      : sending_(parts, "Sending files to the host"), receiving_(parts, "Receiving files from the host") {}
+  bool ChooseAndSendTextFile() override { return Refuse(sending_); }
+  bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
+  void HostRequestedSend(const std::string&) override { sending_.Tell(); }
+  void HostRequestsUpload(HostInput&) override { sending_.Tell(); }
+  // Neither a download nor a send is ever under way.
+  void ReceiveDownloadFromHost() override {}
+  void ContinueSendToHost() override {}
+  void ShowDownloadTarget(const std::string&) override { receiving_.Tell(); }
+  void ShowLinesTransmitted() override {}
+
+ private:
+  static bool Refuse(Unavailable& feature) {
+    feature.Tell();
+    return false;
+  }
+  Unavailable sending_, receiving_;
+};
+
+class UnavailablePictures final : public PictureService {
+ public:
+  explicit UnavailablePictures(const AppServiceParts& parts) : pictures_(parts, "Showing pictures") {}
+  void ShowInlinePicture(const std::string&, const std::array<int16_t, 6>&, bool) override { pictures_.Tell(); }
+  // No picture is ever shown, so there is none to remove or draw again.
+  void RemovePicture(const std::string&) override {}
+  void RemoveInlinePictures() override {}
+  void InvalidatePictureArea() override {}
+
+ private:
+  Unavailable pictures_;
+};
+
+class UnavailableScripts final : public ScriptService {
+ public:
+  explicit UnavailableScripts(const AppServiceParts& parts) : scripts_(parts, "Running scripts") {}
+  bool RunScript(const std::string&) override {
+    scripts_.Tell();
+    return false;
+  }
+
+ private:
+  Unavailable scripts_;
+};
+
+class UnavailableSerial final : public SerialLine {
+ public:
+  explicit UnavailableSerial(const AppServiceParts& parts) : serial_(parts, "The serial port and modem") {}
+  void OpenSelectedSerialPort() override { serial_.Tell(); }
+  void SendSerialBreak(int) override { serial_.Tell(); }
+  std::optional<std::vector<std::string>> SerialPortNames() override { return std::nullopt; }
+  std::string SerialPortName(int) override { return {}; }
+  void HangUpModem() override { serial_.Tell(); }
+  // No port is ever opened, so none is closed.
+  void SerialPortClosed() override {}
+  void DialNumber(const std::string&) override { serial_.Tell(); }
+
+ private:
+  Unavailable serial_;
+};
+
+class AppDialogs final : public DialogService {
+ public:
+  explicit AppDialogs(const AppServiceParts& parts)
+      : parts_(parts), sshUser_(parts, "Asking for a secure shell user name"),
+        functionKeys_(parts, "The function-key editor") {}
+  void AskSshUserName() override { sshUser_.Tell(); }
+  void OpenFunctionKeyEditor() override { functionKeys_.Tell(); }
+  void LoadFunctionKeyDocument(const std::string&) override { functionKeys_.Tell(); }
+  std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
+    return parts_.askSettingsFileName ? parts_.askSettingsFileName(proposed) : std::nullopt;
+  }
+
+ private:
+  const AppServiceParts& parts_;
+  Unavailable sshUser_, functionKeys_;
+};
+
+class AppKeyboard final : public KeyboardService {
+ public:
+  explicit AppKeyboard(input::KeyState& keys) : keys_(keys) {}
+  bool CancelRequested() override { return keys_.CommandPeriodPressed() != 0; }
+  // Nothing holds the host's output yet.
+  bool OutputStillHeld() override { return false; }
+  bool ShiftAndKeyDown() override { return keys_.ShiftAndKeyDown() != 0; }
+
+ private:
+  input::KeyState& keys_;
+};
+
+class AppSounds final : public SoundService {
+ public:
+  explicit AppSounds(platform::Sounds& sounds) : sounds_(sounds) {}
+  void Beep() override { sounds_.Beep(); }
+
+ private:
+  platform::Sounds& sounds_;
+};
+
+class AppServiceSet final : public SessionServiceSet {
+ public:
+  AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
+      : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts),
+        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
+        dialogs_(parts) {}
+  CaptureService& Capture() override { return capture_; }
+  ClipboardService& Clipboard() override { return clipboard_; }
+  TransferService& Transfers() override { return transfers_; }
+  PictureService& Pictures() override { return pictures_; }
+  ScriptService& Scripts() override { return scripts_; }
+  KeyboardService& Keyboard() override { return keyboard_; }
+  MenuService& Menus() override { return menus_; }
+  SoundService& Sounds() override { return sounds_; }
+  SerialLine& Serial() override { return serial_; }
+  DialogService& Dialogs() override { return dialogs_; }
+
+ private:
+  UnavailableCapture capture_;
+  UnavailableClipboard clipboard_;
+  UnavailableTransfers transfers_;
+  UnavailablePictures pictures_;
+  UnavailableScripts scripts_;
+  AppKeyboard keyboard_;
+  ui::SessionMenus menus_;
+  AppSounds sounds_;
+  UnavailableSerial serial_;
+  AppDialogs dialogs_;
+};
+
+}  // namespace
+
+std::unique_ptr<SessionServiceSet> AppServiceProvider::MakeServices(SessionWindow& window) {
+  return std::make_unique<AppServiceSet>(parts_, window);
+}
+
+}  // namespace korvane::app

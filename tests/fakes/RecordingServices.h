@@ -1,0 +1,211 @@
+#pragma once
+// A session's services as a test sees them: every call is recorded in order
+// in one journal ("PrintScreen", "OpenCaptureFile /path" ...), echoed text is
+// kept per target, and the answers are what the test sets. Nothing here is
+// used by the program itself.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "emulation/HostInput.h"
+#include "emulation/SessionServices.h"
+#include "fakes/FakeAlerts.h"
+#include "fakes/FakeDesktop.h"
+
+namespace korvane::fakes {
+
+class RecordingServices final : public CaptureService,
+                                public ClipboardService,
+                                public TransferService,
+                                public PictureService,
+                                public ScriptService,
+                                public WindowService,
+                                public KeyboardService,
+                                public MenuService,
+                                public SoundService,
+                                public SerialLine,
+                                public DialogService {
+ public:
+  // Every call but the echoes, in order.
+  std::vector<std::string> calls;
+  // Echoed text per target, and every single write to the capture file.
+  std::string clipboard, printer, capture;
+  std::vector<std::string> captureWrites;
+  // Marks the capture file's line end in `capture`.
+  static constexpr const char* kLineEnd = "<EOL>";
+  // The numbers of the last picture shown.
+  std::array<int16_t, 6> pictureNumbers{};
+  bool pictureKeepsProportions = false;
+
+  // Answers.
+  bool openCaptureResult = true, reopenResult = true, transferCaptureResult = true;
+  bool reservedName = false, printerCaptureResult = true, clipboardCaptureOn = false;
+  bool chooseAndSendResult = true, sendFileResult = true, runScriptResult = true;
+  bool cancel = false;
+  int heldPolls = 0;  // OutputStillHeld answers true this many times
+  bool shiftAndKey = false;
+  int downloadSteps = 0, sendSteps = 0, busyCursors = 0, arrowCursors = 0;
+  std::vector<std::string> portNames;
+  std::optional<std::string> settingsFileName;
+  // What the host's upload request does with the bytes after ESC STX U.
+  std::function<void(HostInput&)> onUpload;
+  // Each look at the keyboard while output is held.
+  std::function<void()> onHeldPoll;
+  // Ending printer capture: what the program would do to host input.
+  std::function<void()> onPrinterCaptureOff;
+
+  int Count(const std::string& call) const {
+    int n = 0;
+    for (const auto& c : calls) n += c == call;
+    return n;
+  }
+
+  // ---- CaptureService ----------------------------------------------------------
+  bool OpenCaptureFile(const std::string& path) override { return Note("OpenCaptureFile " + path, openCaptureResult); }
+  bool ReopenCaptureForAppend(const std::string& path) override {
+    return Note("ReopenCaptureForAppend " + path, reopenResult);
+  }
+  bool OpenTransferCapture(const std::string& path) override {
+    return Note("OpenTransferCapture " + path, transferCaptureResult);
+  }
+  void CloseCaptureFile() override { Note("CloseCaptureFile"); }
+  void AbortAndCloseCapture() override { Note("AbortAndCloseCapture"); }
+  void NewCaptureFile() override { Note("NewCaptureFile"); }
+  void AppendDeleteCaptureFile() override { Note("AppendDeleteCaptureFile"); }
+  bool CheckReservedFileName(const std::string& path) override {
+    return Note("CheckReservedFileName " + path, reservedName);
+  }
+  void WriteCaptureFile(std::string_view text) override {
+    capture.append(text);
+    captureWrites.emplace_back(text);
+  }
+  void WriteCaptureLineEnd() override { capture += kLineEnd; }
+  bool OpenPrinterCapture() override { return Note("OpenPrinterCapture", printerCaptureResult); }
+  void WritePrinterCapture(std::string_view text) override { printer.append(text); }
+  void PrinterCaptureOff() override {
+    Note("PrinterCaptureOff");
+    if (onPrinterCaptureOff) onPrinterCaptureOff();
+  }
+  void PrintScreen() override { Note("PrintScreen"); }
+  void ClearStatusLine() override { Note("ClearStatusLine"); }
+  void ShowCaptureModes() override { Note("ShowCaptureModes"); }
+  void ShowCaptureStatus() override { Note("ShowCaptureStatus"); }
+
+  // ---- ClipboardService -----------------------------------------------------------
+  bool ClipboardCaptureOn() override { return clipboardCaptureOn; }
+  void StartClipboardCapture() override { Note("StartClipboardCapture"); }
+  void StopClipboardCapture() override { Note("StopClipboardCapture"); }
+  void CopyToClipboard(std::string_view text) override { clipboard.append(text); }
+  void PasteToHost() override { Note("PasteToHost"); }
+
+  // ---- TransferService ---------------------------------------------------------------
+  bool ChooseAndSendTextFile() override { return Note("ChooseAndSendTextFile", chooseAndSendResult); }
+  bool SendTextFileToHost(const std::string& path) override {
+    return Note("SendTextFileToHost " + path, sendFileResult);
+  }
+  void HostRequestedSend(const std::string& path) override { Note("HostRequestedSend " + path); }
+  void HostRequestsUpload(HostInput& in) override {
+    Note("HostRequestsUpload");
+    if (onUpload) onUpload(in);
+  }
+  // Every input pass that ends without input steps the download, and every
+  // chunk of a send the send: counted apart from the journal.
+  void ReceiveDownloadFromHost() override { ++downloadSteps; }
+  void ContinueSendToHost() override { ++sendSteps; }
+  void ShowDownloadTarget(const std::string& path) override { Note("ShowDownloadTarget " + path); }
+  void ShowLinesTransmitted() override { Note("ShowLinesTransmitted"); }
+
+  // ---- PictureService ------------------------------------------------------------------
+  void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& n, bool keep) override {
+    pictureNumbers = n;
+    pictureKeepsProportions = keep;
+    Note("ShowInlinePicture " + path);
+  }
+  void RemovePicture(const std::string& path) override { Note("RemovePicture " + path); }
+  void RemoveInlinePictures() override { Note("RemoveInlinePictures"); }
+  void InvalidatePictureArea() override { Note("InvalidatePictureArea"); }
+
+  // ---- ScriptService -----------------------------------------------------------------------
+  bool RunScript(const std::string& path) override { return Note("RunScript " + path, runScriptResult); }
+
+  // ---- WindowService -----------------------------------------------------------------------
+  void CloseConnection() override { Note("CloseConnection"); }
+  void RedrawWindow() override { Note("RedrawWindow"); }
+  void SetWindowRect(int top, int left, int bottom, int right) override {
+    Note("SetWindowRect " + std::to_string(top) + " " + std::to_string(left) + " " + std::to_string(bottom) + " " +
+         std::to_string(right));
+  }
+  void ReopenSessionWindow() override { Note("ReopenSessionWindow"); }
+  void ColumnModeChanged(bool wide) override { Note(wide ? "ColumnModeChanged wide" : "ColumnModeChanged 80"); }
+  // The cursor's shape changes often: counted apart from the journal.
+  void ShowBusyCursor() override { ++busyCursors; }
+  void RestoreArrowCursor() override { ++arrowCursors; }
+
+  // ---- KeyboardService ------------------------------------------------------------------------
+  bool CancelRequested() override { return cancel; }
+  bool OutputStillHeld() override {
+    if (onHeldPoll) onHeldPoll();
+    return heldPolls-- > 0;
+  }
+  bool ShiftAndKeyDown() override { return shiftAndKey; }
+
+  // ---- MenuService -----------------------------------------------------------------------------
+  void ShowAutoWrapMark(bool on) override { Note(on ? "ShowAutoWrapMark on" : "ShowAutoWrapMark off"); }
+  void ShowWideModeMarks(bool wide) override { Note(wide ? "ShowWideModeMarks wide" : "ShowWideModeMarks narrow"); }
+  void ShowCapsModeMark(bool on) override { Note(on ? "ShowCapsModeMark on" : "ShowCapsModeMark off"); }
+  void SetCloseKeyOff(bool off) override { Note(off ? "SetCloseKeyOff 1" : "SetCloseKeyOff 0"); }
+  void EnableFontSizeMenuItem() override { Note("EnableFontSizeMenuItem"); }
+  void MarkSerialRequiredItems(int option) override { Note("MarkSerialRequiredItems " + std::to_string(option)); }
+  void MarkClipboardOption(bool on) override { Note(on ? "MarkClipboardOption on" : "MarkClipboardOption off"); }
+  void SetMenuCommandKeys() override { Note("SetMenuCommandKeys"); }
+
+  // ---- SoundService -------------------------------------------------------------------------------
+  void Beep() override { Note("Beep"); }
+
+  // ---- SerialLine -----------------------------------------------------------------------------------
+  void OpenSelectedSerialPort() override { Note("OpenSelectedSerialPort"); }
+  void SendSerialBreak(int ms) override { Note("SendSerialBreak " + std::to_string(ms)); }
+  std::optional<std::vector<std::string>> SerialPortNames() override {
+    if (portNames.empty()) return std::nullopt;
+    return portNames;
+  }
+  std::string SerialPortName(int n) override {
+    return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[static_cast<size_t>(n - 1)] : std::string();
+  }
+  void HangUpModem() override { Note("HangUpModem"); }
+  void SerialPortClosed() override { Note("SerialPortClosed"); }
+  void DialNumber(const std::string& number) override { Note("DialNumber " + number); }
+
+  // ---- DialogService ----------------------------------------------------------------------------------
+  void AskSshUserName() override { Note("AskSshUserName"); }
+  void OpenFunctionKeyEditor() override { Note("OpenFunctionKeyEditor"); }
+  void LoadFunctionKeyDocument(const std::string& path) override { Note("LoadFunctionKeyDocument " + path); }
+  std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
+    Note("AskSettingsFileName " + proposed);
+    return settingsFileName;
+  }
+
+ private:
+  void Note(std::string call) { calls.push_back(std::move(call)); }
+  bool Note(std::string call, bool answer) {
+    calls.push_back(std::move(call));
+    return answer;
+  }
+};
+
+// The recording services with the alerts and desktop they use, bundled the
+// way a session is given them.
+struct ServicesUnderTest {
+  RecordingServices record;
+  FakeAlerts alerts;
+  FakeDesktop desktop;
+  SessionServices services{record, record, record, record, record, record, record,
+                           record, record, record, record, alerts, desktop, {}};
+};
+
+}  // namespace korvane::fakes
