@@ -20,6 +20,7 @@
 #include <set>
 
 #include "app/App.h"
+#include "emulation/EmulationFlags.h"
 #include "app/EventQueue.h"
 #include "fakes/FakeAlerts.h"
 #include "fakes/RecordingSettingsHost.h"
@@ -144,6 +145,8 @@ class QtProgram : public ::testing::Test {
   app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus, alerts,
                          qt.cursors, qt.files, qt.processes, qt.desktop, sounds};
   std::unique_ptr<app::App> app;
+  // The folders the host's commands may name files in.
+  HostFolders hostFolders;
 
   QtProgram() { queue.onPost = [this] { qt.pump.Wake(); }; }
   ~QtProgram() override { app.reset(); }
@@ -164,6 +167,7 @@ class QtProgram : public ::testing::Test {
     data.preferencesFolder = Path("prefs") + "/";
     data.programs = ChildPrograms::ForThisUser();
     data.resourcesFolder = KORVANE_RESOURCES;
+    data.hostFolders = hostFolders;
     app = std::make_unique<app::App>(platform, queue, data);
     app->OpenDocuments(documents);
     app->Turn();
@@ -233,6 +237,42 @@ TEST_F(QtProgram, ThreeWindowsOfWhichTheMiddleOneIsClosed) {
   EXPECT_TRUE(alerts.shown.empty());
 }
 
+TEST_F(QtProgram, AHostsCaptureAndPrintRequestsReachTheSessionsCaptureAndPrintingService) {
+  // The host's output: text, a capture file it names on the desktop, and a
+  // print of the screen.
+  const std::string desktop = Path("Desktop");
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(desktop)));
+  const std::string output = Path("host-output");
+  {
+    std::ofstream out(output, std::ios::binary);
+    out << "hello\r\n\x1b~5~F~capture.txt\r\n\x1b~p";
+  }
+  WriteDocument(Path("host"), [&](SessionOptions& o) {
+    SetEmulationFlags(EmulationKind::Vt220, o);
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = "/bin/cat " + output;
+    o.AutoConnect = 1;
+  });
+  hostFolders.desktop = desktop;
+  Start({Path("host")});
+  auto shown = [&](const std::string& text) {
+    for (const auto& a : alerts.shown)
+      if (a.text == text) return true;
+    return false;
+  };
+  ASSERT_TRUE(RunUntil([&] {
+    return shown("Capturing to a file is not available in this version of Korvane.") &&
+           shown("Printing is not available in this version of Korvane.");
+  })) << alerts.shown.size();
+  EXPECT_EQ(Row(48, 1), "hello");
+  // The request was not turned away on the way: the path was confined to the
+  // desktop and handed on.
+  for (const auto& a : alerts.shown) EXPECT_EQ(a.text.find("Incorrect path"), std::string::npos) << a.text;
+}
+
 TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsTheChild) {
   WriteDocument(Path("echo"), [](SessionOptions& o) {
     o.UsesPty = 1;
@@ -285,7 +325,6 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
   qt.windows.TopLevel(48)->close();
   ASSERT_TRUE(RunUntil([&] { return app->Finished(); }));
   EXPECT_EQ(app->ExitStatus(), 0);
-  for (const auto& a : alerts.shown) std::fprintf(stderr, "ALERT: %s\n", a.text.c_str());
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_EQ(alerts.shown[0].text, "Do you want to Quit Korvane?");
   errno = 0;
