@@ -176,8 +176,8 @@ int16_t ProgramDocuments::CheckPathExists(const std::string& path) {
     alerts_.Show(platform::AlertKind::Stop, 300, Shown(path), " Path not found!", "", "");
     return 1;
   }
-  if (alerts_.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert, "Korvane is about to open ", Shown(path),
-                   "\r", "Open it with its program?") != 1)
+  if (alerts_.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert, "Korvane is about to open ",
+                   Shown(path), "\r", "Open it with its program?") != 1)
     return 1;
   if (!desktop_.OpenFile(path)) {
     alerts_.Show(platform::AlertKind::Stop, 300, Shown(path), " could not be opened.", "", "");

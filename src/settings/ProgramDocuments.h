@@ -69,7 +69,8 @@ class ProgramDocuments {
   int16_t OpenHelpMenuItem(int item, InterfaceLanguage language);
 
   // Opens a file or folder with its default program once the user has said
-  // OK to the question (alert platform::kAskBeforeOpeningAlert, Cancel the default). 0 when it was opened; 1 when it is missing ("<path> Path not
+  // OK to the question (alert platform::kAskBeforeOpeningAlert, Cancel the
+  // default). 0 when it was opened; 1 when it is missing ("<path> Path not
   // found!"), the user cancelled, or it could not be opened (an alert says so).
   int16_t CheckPathExists(const std::string& path);
 

@@ -13,8 +13,9 @@ namespace korvane {
 int ActivateScreenFont(platform::Fonts& fonts, platform::Alerts& alerts) {
   const std::string file = fonts.FindFontFile(kScreenFontFamily);
   if (file.empty()) {
-    alerts.Show(platform::AlertKind::Stop, 300, "The screen font " + std::string(kScreenFontFamily) + " is not installed.",
-                "\r", "Install the package fonts-dejavu-core, then start Korvane again.");
+    alerts.Show(platform::AlertKind::Stop, 300,
+                "The screen font " + std::string(kScreenFontFamily) + " is not installed.", "\r",
+                "Install the package fonts-dejavu-core, then start Korvane again.");
     return ENOENT;
   }
   if (const int error = fonts.ActivateFontFile(file)) {

@@ -86,7 +86,8 @@ struct Mapping {
 // Colon paths as the program builds them, and where they lie here.
 const Mapping kMappings[] = {
     {"Disk:Users:ann:Library:Application Support:Korvane:Korvane Prefs:defaults", "/home/ann/.config/korvane/defaults"},
-    {"Disk:Users:ann:Library:Application Support:Korvane:kermit:kermit", "/home/ann/.local/share/korvane/kermit/kermit"},
+    {"Disk:Users:ann:Library:Application Support:Korvane:kermit:kermit",
+     "/home/ann/.local/share/korvane/kermit/kermit"},
     {"Disk:Users:ann:Library:Application Support:Korvane:Downloaded Images",
      "/home/ann/.local/share/korvane/Downloaded Images"},
     {"Disk:Users:ann:Library:Application Support:Other", "/home/ann/.local/share/Other"},

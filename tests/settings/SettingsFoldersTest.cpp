@@ -273,7 +273,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LockCase{"Plain", {"Lock KV Prefs"}, "Lock KV Prefs", false},
                       LockCase{"PlainWinsOverRtf", {"Lock KV Prefs", "Lock KV Prefs.rtf"}, "Lock KV Prefs", false},
                       LockCase{"Text", {"Lock KV Prefs.txt"}, "Lock KV Prefs.txt", false},
-                      LockCase{"RtfRefusedThenText", {"Lock KV Prefs.rtf", "Lock KV Prefs.txt"}, "Lock KV Prefs.txt", true},
+                      LockCase{"RtfRefusedThenText", {"Lock KV Prefs.rtf", "Lock KV Prefs.txt"}, "Lock KV Prefs.txt",
+                               true},
                       LockCase{"RtfAlone", {"Lock KV Prefs.rtf"}, "", true},
                       // Inside the settings folder it is no lock.
                       LockCase{"InTheSettingsFolder", {"korvane/Lock KV Prefs"}, "", false}),

@@ -40,7 +40,8 @@ int QtAlerts::Show(AlertKind kind, int alertId, const std::string& a, const std:
     // button, which may be Cancel.
     const bool accepts = !cancels && !accepting;
     accepting = accepting || accepts;
-    QPushButton* button = box.addButton(FromMacRoman(title), accepts ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+    QPushButton* button =
+        box.addButton(FromMacRoman(title), accepts ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
     items[button] = buttons[i].item;
     if (i == 0) box.setDefaultButton(button);
     if (cancels) box.setEscapeButton(button);
