@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         MigrationCase{"NoDefaultsNoCopy", {"Fkeydefaults", "Quickdial"}, {}, {}},
         MigrationCase{"ANewerQuickdialStays", kAllFive, {"Quickdial", "KorvaneSettings"},
                       {"Fkeydefaults", "Page Setup", "defaults"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SettingsFoldersTest, AMacsLibraryCopiedIntoTheHomeFolderIsFound) {
   const std::string mac = t.home + "/Library/Application Support/Korvane/Korvane Prefs/";
@@ -278,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LockCase{"RtfAlone", {"Lock KV Prefs.rtf"}, "", true},
                       // Inside the settings folder it is no lock.
                       LockCase{"InTheSettingsFolder", {"korvane/Lock KV Prefs"}, "", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace korvane
