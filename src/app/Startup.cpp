@@ -48,6 +48,12 @@ void App::ShowReadyMessage() {
   busy.SpinWatchCursor();
   platform.files.MakeFolders(prefs.PrefsFolderPath);
   w->settings.SetDefaultSettings();
+  // The folders and files the settings expect on disk, an older settings
+  // folder copied in, and the user's lock (src/settings/SettingsFolders).
+  prefs.folders = PrepareSettingsFolders(
+      SettingsFolderPaths::FromProgramFolders(prefs.PrefsFolderPath, data.programs.KermitAppFolder,
+                                              data.hostFolders.home, data.hostFolders.documents),
+      platform.files, alerts);
   // The first settings document named at start takes the first window;
   // without one the window starts from the saved defaults.
   std::string document;

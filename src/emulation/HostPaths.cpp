@@ -7,6 +7,7 @@
 
 #include "platform/posix/PosixFiles.h"
 #include "platform/posix/UserFolders.h"
+#include "settings/ColonPaths.h"
 
 namespace korvane {
 
@@ -91,9 +92,17 @@ std::string ConvertHostPath(const std::string& hostPath, const HostFolders& fold
   if (StartsWith(p, "UserDesktop")) return Joined(folders.desktop, Slashed(p.substr(11), false));
   if (p.size() >= 3 && p[1] == ':' && p[2] == '\\') return Joined("/", Slashed(p.substr(3), false));
   if (p.find(':') != std::string::npos) {
-    // A Mac path: its first name is the volume, which is the root here.
-    const size_t colon = p.find(':');
-    return Joined("/", Slashed(p.substr(colon + 1), true));
+    // A Mac path: the Mac's folders stand for the user's folders here. One the
+    // translation refuses (a step up, an empty name, a control character)
+    // becomes no path, which no folder holds.
+    FolderMap map = FolderMap::ForThisUser();
+    map.home = folders.home;
+    map.desktop = folders.desktop;
+    map.documents = folders.documents;
+    std::string colon = p;
+    for (char& c : colon)
+      if (c == '\\' || c == '/') c = ':';
+    return ColonToPosix(colon, map).path;
   }
   std::string local = Slashed(p, false);
   if (!local.empty() && local.front() == '/') return local;
@@ -103,6 +112,7 @@ std::string ConvertHostPath(const std::string& hostPath, const HostFolders& fold
 PathCheck ConfineToFolder(const std::string& path, const std::string& folder, std::string& resolved) {
   resolved.clear();
   if (folder.empty()) return PathCheck::NoFolder;
+  if (path.empty() || HasControlCharacter(path)) return PathCheck::BadName;
   const fs::path p(path);
   for (const auto& part : p)
     if (part == "..") return PathCheck::ParentStep;
@@ -122,6 +132,7 @@ const char* PathCheckText(PathCheck check) {
     case PathCheck::NoFolder: return "no folder is set up for it";
     case PathCheck::ParentStep: return "the path steps out with \"..\"";
     case PathCheck::Outside: return "the path leads outside the folder";
+    case PathCheck::BadName: return "the path names no file Korvane can use";
   }
   return "";
 }

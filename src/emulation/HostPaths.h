@@ -4,8 +4,9 @@
 //
 // A host names files in the forms its PC or Mac software knows:
 // "BootVolume\dir\file" (the start-up volume), "UserDesktop\file" (the user's
-// Desktop), "C:\dir\file" (a drive letter), "Volume:dir:file" (a Mac path) or
-// a plain name. Each becomes a POSIX path; then, before anything is read,
+// Desktop), "C:\dir\file" (a drive letter), "Volume:dir:file" (a Mac path,
+// whose folders become the user's folders as ColonToPosix maps them) or a
+// plain name. Each becomes a POSIX path; then, before anything is read,
 // written or opened, the path must lie inside the feature's folder once every
 // symbolic link is resolved, and may not step up with "..".
 
@@ -23,11 +24,12 @@ HostFolders HostFoldersForThisUser(const std::string& resources);
 
 std::string ConvertHostPath(const std::string& hostPath, const HostFolders& folders, const std::string& base);
 
-enum class PathCheck { Inside, NoFolder, ParentStep, Outside };
+enum class PathCheck { Inside, NoFolder, ParentStep, Outside, BadName };
 
 // Checks that `path` lies inside `folder` with every symbolic link resolved;
-// `resolved` receives the resolved path. A path with a ".." component is
-// refused before anything is looked at.
+// `resolved` receives the resolved path. An empty path, one with a control
+// character and one with a ".." component are refused before anything is
+// looked at.
 PathCheck ConfineToFolder(const std::string& path, const std::string& folder, std::string& resolved);
 
 // A short reason for a refusal, for the alert that reports it.

@@ -8,6 +8,7 @@
 #include "emulation/HostCommands.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
+#include "platform/AlertButtons.h"
 #include "platform/Desktop.h"
 
 namespace korvane {
@@ -100,8 +101,9 @@ void HostCommands::OpenHostFile(const std::string& path) {
     Alert(platform::AlertKind::Stop, 300, Shown(path), " was not found.");
     return;
   }
-  if (Alert(platform::AlertKind::Caution, 300, "The host asks to open ", Shown(resolved), "\r",
-            "Open it with its program?") != 1)
+  // Cancel is the default: a host cannot have a file opened by a stray Return.
+  if (Alert(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert, "The host asks to open ", Shown(resolved),
+            "\r", "Open it with its program?") != 1)
     return;
   services_.desktop.OpenFile(resolved);
 }

@@ -1,5 +1,7 @@
 #include "platform/AlertButtons.h"
 
+#include <string_view>
+
 namespace korvane::platform {
 
 std::vector<AlertButton> AlertButtonsFor(int alertId) {
@@ -12,8 +14,16 @@ std::vector<AlertButton> AlertButtonsFor(int alertId) {
     case 316: return {{1, "Save"}, {2, "Don't Save"}};
     case 325: return {{1, "Save"}, {4, "Don't Save"}};
     case 3999: return {{1, "OK"}, {6, "Quit"}};
+    case kAskBeforeOpeningAlert: return {{2, "Cancel"}, {1, "OK"}};
     default: return {{1, "OK"}};
   }
+}
+
+int AlertCancelItem(int alertId) {
+  const std::vector<AlertButton> buttons = AlertButtonsFor(alertId);
+  for (const AlertButton& b : buttons)
+    if (std::string_view(b.title) == "Cancel") return b.item;
+  return buttons.back().item;
 }
 
 }  // namespace korvane::platform

@@ -15,4 +15,12 @@ struct AlertButton {
 // The buttons of alert `alertId`, the default (first) one first.
 std::vector<AlertButton> AlertButtonsFor(int alertId);
 
+// The item an alert answers when it is closed without a button or with
+// Escape: its Cancel button, else its last button.
+int AlertCancelItem(int alertId);
+
+// The question asked before a file is opened for the user or a host: OK and
+// Cancel, Cancel the default.
+inline constexpr int kAskBeforeOpeningAlert = 330;
+
 }  // namespace korvane::platform

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/SettingsFolders.h"
+
 namespace korvane {
 
 // Files of the settings folder.
@@ -39,6 +41,9 @@ struct Preferences {
   int16_t StartupComplete = 0;
   // Settings documents received before start-up was complete, in arrival order.
   std::vector<std::string> PendingDocuments;
+  // What start-up found on disk: the user's lock and the copy of an older
+  // settings folder.
+  SettingsFolders folders;
 
   // A file of the settings folder.
   std::string PathOf(const std::string& name) const { return PrefsFolderPath + name; }

@@ -13,6 +13,8 @@
 
 #include "WyseFixture.h"
 #include "emulation/SharedSequences.h"
+#include "platform/AlertButtons.h"
+#include "settings/ColonPaths.h"
 
 namespace korvane {
 namespace {
@@ -145,6 +147,22 @@ TEST_F(WyseActions, AFileInsideTheFolderIsOpenedOnlyWhenTheUserAgrees) {
   alerts.answers = {1};
   Feed("\x1b\x02>\"UserDesktop/note.txt\"\r");
   EXPECT_EQ(desktop.files, std::vector<std::string>{fs::canonical(home / "Desktop" / "note.txt").string()});
+}
+
+TEST_F(WyseActions, AMacPathNamesTheUsersFoldersHere) {
+  Touch(home / "Desktop" / "note.txt");
+  const std::string user = FolderMap::ForThisUser().user;
+  alerts.answers = {1};
+  Feed("\x1b\x02>Macintosh HD:Users:" + user + ":Desktop:note.txt\r");
+  EXPECT_EQ(desktop.files, std::vector<std::string>{fs::canonical(home / "Desktop" / "note.txt").string()});
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_EQ(alerts.shown[0].id, platform::kAskBeforeOpeningAlert);
+  // The Mac's step up to a parent folder is no way out.
+  alerts.shown.clear();
+  Feed("\x1b\x02>Macintosh HD:Users:" + user + ":Desktop::::etc:passwd\r");
+  EXPECT_EQ(desktop.files.size(), 1u);
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_NE(AlertText(0).find("names no file"), std::string::npos) << AlertText(0);
 }
 
 TEST_F(WyseActions, APlainNameIsOneOfTheProgramsOwnDocuments) {

@@ -31,17 +31,25 @@ int QtAlerts::Show(AlertKind kind, int alertId, const std::string& a, const std:
   }
   std::map<QAbstractButton*, int> items;
   const auto buttons = AlertButtonsFor(alertId);
+  const int cancelItem = AlertCancelItem(alertId);
+  bool accepting = false;
   for (size_t i = 0; i < buttons.size(); ++i) {
     const std::string title = localise_ ? localise_(buttons[i].title) : std::string(buttons[i].title);
-    QPushButton* button = box.addButton(FromMacRoman(title), i == 0 ? QMessageBox::AcceptRole
-                                                                     : QMessageBox::RejectRole);
+    const bool cancels = buttons.size() > 1 && buttons[i].item == cancelItem;
+    // The first button that does not cancel accepts; the default is the first
+    // button, which may be Cancel.
+    const bool accepts = !cancels && !accepting;
+    accepting = accepting || accepts;
+    QPushButton* button =
+        box.addButton(FromMacRoman(title), accepts ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
     items[button] = buttons[i].item;
     if (i == 0) box.setDefaultButton(button);
+    if (cancels) box.setEscapeButton(button);
   }
   box.exec();
   const auto it = items.find(box.clickedButton());
-  // Closing the box without a button counts as its last (cancelling) button.
-  return it != items.end() ? it->second : buttons.back().item;
+  // Closing the box without a button counts as its cancelling button.
+  return it != items.end() ? it->second : cancelItem;
 }
 
 }  // namespace korvane::platform

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop on Qt: addresses and files go to the user's own programs
-// through QDesktopServices, never through a shell.
+// through xdg-open, started with an argument vector, never through a shell.
 
 #include "platform/Desktop.h"
 
