@@ -173,6 +173,19 @@ int SerialPortSelection::OpenSelectedSerialPort() {
   return 0;
 }
 
+int SerialPortSelection::CheckSerialPort() {
+  SerialFile* file = serial_.File();
+  if (!file || Opt.UsesPty) return 0;
+  if (file->Ended()) {
+    OpenSelectedSerialPort();
+    return 0;
+  }
+  if (const std::size_t refused = file->Port().TakeRefusedOutput())
+    alerts_.Show(platform::AlertKind::Stop, kSerialAlert, "The serial port is not taking output:", "\r",
+                 std::to_string(refused) + " bytes were not sent.");
+  return 0;
+}
+
 int SerialPortSelection::ClearSerialPortMenuMarks() {
   for (int item = 1; item <= static_cast<int>(kBaudRateItems.size()); ++item) {
     if (item > menus_.CountItems(ui::kPortSettingsMenu)) break;

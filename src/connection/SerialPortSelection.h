@@ -54,6 +54,12 @@ class SerialPortSelection {
   // The port is open in another session: the user is told, and the session
   // is left without a port.
   int ReportPortInUse();
+  // For the idle pass, while a serial connection is open: a port whose
+  // device has gone is closed and opened again (or the user told why it
+  // cannot be), as after a failed read; output the line did not take is
+  // reported.
+  int CheckSerialPort();
+
   // Baud items 1..11 enabled and unchecked.
   int ClearSerialPortMenuMarks();
   // Parity items 3..5 of the serial-format menu enabled and unchecked.

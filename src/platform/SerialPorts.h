@@ -48,6 +48,10 @@ class SerialLineControl {
   virtual int SetDtr(bool raised) = 0;
   // Holds the line in the break state until called again with false.
   virtual int SetBreak(bool on) = 0;
+  // Sends XOFF (19), or XON (17), to the far end at once, ahead of any
+  // output the line holds: a host asked to pause must hear it even while a
+  // paste waits for the line.
+  virtual int SendXonXoff(bool xoff) = 0;
 };
 
 // An open serial port. Reads never wait. Writes never wait either: what the

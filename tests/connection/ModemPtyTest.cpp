@@ -194,5 +194,19 @@ TEST_F(ModemPtyTest, DialsConnectsTalksAndHangsUp) {
   EXPECT_EQ(log.events, (std::vector<std::string>{"ready", "hangup", "connect", "command-mode", "hangup"}));
 }
 
+TEST_F(ModemPtyTest, ANumberThatDoesNotAnswerLeavesNoCarrierForTheSession) {
+  selection.ListSerialPorts();
+  serial.ConnectionPort = -1;
+  selection.OpenSelectedSerialPort();
+  ASSERT_EQ(serial.Connected, 1);
+  modem.DialRequest = 1;
+  modem.DialNumber = "555-0000";
+  modem.ModemHangUpAndDial(Opt, clock.Milliseconds());
+  RunModem(20000);
+  EXPECT_NE(ReadPortFor("NO CARRIER", 3000).find("NO CARRIER"), std::string::npos);
+  EXPECT_EQ(Log().events, (std::vector<std::string>{"ready", "hangup"}));
+  EXPECT_NE(host.IndexOf("dialing 555-0000"), -1);
+}
+
 }  // namespace
 }  // namespace korvane

@@ -122,6 +122,25 @@ TEST_F(PosixSerialPortTest, XoffFromTheFarEndHoldsOutputUntilXon) {
   EXPECT_EQ(port.Waiting(), 0);
 }
 
+TEST_F(PosixSerialPortTest, OurXoffAndXonGoAheadOfHeldOutput) {
+  auto opened = ports.Open(RequestFor(line.path()));
+  SerialPort& port = *opened.port;
+  port.SetFlowControl(SerialFlowControl::XonXoff);
+  line.Send("\x13");
+  usleep(100 * 1000);
+  Write(port, "queued");
+  ASSERT_EQ(port.SendXonXoff(true), 0);
+  ASSERT_EQ(port.SendXonXoff(false), 0);
+  EXPECT_EQ(line.Receive(2, 1000), "\x13\x11");
+  EXPECT_EQ(port.PendingOutput(), 6u);
+  line.Send("\x11");
+  ASSERT_TRUE(WaitUntil([&] {
+    port.PumpOutput();
+    return port.PendingOutput() == 0;
+  }));
+  EXPECT_EQ(line.Receive(6, 3000), "queued");
+}
+
 TEST_F(PosixSerialPortTest, WithoutFlowControlXoffIsInput) {
   auto opened = ports.Open(RequestFor(line.path()));
   SerialPort& port = *opened.port;

@@ -276,6 +276,39 @@ TEST_F(SerialSelectionTest, APortThatWentAwayIsOpenedAgain) {
   EXPECT_EQ(serial.Connected, 1);
 }
 
+TEST_F(SerialSelectionTest, TheIdleCheckReopensAnUnpluggedPortOrSaysWhyItCannot) {
+  ChoosePort(2);
+  selection.OpenSelectedSerialPort();
+  selection.CheckSerialPort();
+  EXPECT_EQ(ports.opened.size(), 1u);
+
+  // Plugged in again at once: the session goes on with the new device.
+  ports.opened.back()->ended = true;
+  selection.CheckSerialPort();
+  ASSERT_EQ(ports.opened.size(), 2u);
+  EXPECT_EQ(serial.Connected, 1);
+  EXPECT_TRUE(alerts.shown.empty());
+
+  // Gone for good.
+  ports.opened.back()->ended = true;
+  ports.openErrors["/dev/ttyUSB0"] = ENOENT;
+  selection.CheckSerialPort();
+  EXPECT_EQ(serial.Connected, 0);
+  EXPECT_EQ(serial.File(), nullptr);
+  EXPECT_EQ(AlertTexts(),
+            std::vector<std::string>{"The port is in use and cannot be opened.\r/dev/ttyUSB0: No such file or directory"});
+}
+
+TEST_F(SerialSelectionTest, TheIdleCheckReportsOutputTheLineDidNotTake) {
+  ChoosePort(2);
+  selection.OpenSelectedSerialPort();
+  ports.opened.back()->refused = 200;
+  selection.CheckSerialPort();
+  selection.CheckSerialPort();
+  EXPECT_EQ(AlertTexts(), std::vector<std::string>{"The serial port is not taking output:\r200 bytes were not sent."});
+  EXPECT_EQ(serial.Connected, 1);
+}
+
 TEST_F(SerialSelectionTest, SerialFormatAndFlowControlChoices) {
   ChoosePort(1);
   selection.OpenSelectedSerialPort();

@@ -87,6 +87,8 @@ TEST(SerialRecord, RawTransferWithNothingLeftOverFromBefore) {
   EXPECT_EQ(t.c_cflag & (CREAD | CLOCAL), static_cast<tcflag_t>(CREAD | CLOCAL));
   EXPECT_EQ(t.c_cc[VMIN], 0);
   EXPECT_EQ(t.c_cc[VTIME], 0);
+  EXPECT_EQ(t.c_cc[VSTART], 17);
+  EXPECT_EQ(t.c_cc[VSTOP], 19);
   // No flow control until it is asked for.
   EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
   EXPECT_EQ(t.c_iflag & (IXON | IXOFF | IXANY), 0u);

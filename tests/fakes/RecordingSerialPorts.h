@@ -29,11 +29,13 @@ struct SerialPortRecord {
   bool breakOn = false;
   bool closed = false;
   bool ended = false;                         // the device went away
-  std::vector<std::string> calls;             // "configure 9600 8N1", "flow xonxoff", "dtr off", "break on", "close"
+  // "configure 9600 8N1", "flow xonxoff", "dtr off", "break on", "send xoff", "close"
+  std::vector<std::string> calls;
   std::vector<int64_t> callAtMs;
   std::string written;                        // every byte the program wrote
   std::vector<int64_t> writtenAtMs;
   std::deque<char> incoming;                  // what the far end sent, not yet read
+  std::size_t refused = 0;                    // output the line "did not take"; TakeRefusedOutput answers it
   // Errors the line-control calls answer with (0: they work).
   int configureError = 0, flowError = 0, dtrError = 0, breakError = 0;
   // The far end: called for each byte the program writes (a modem that answers).
@@ -92,6 +94,11 @@ class RecordingSerialPort final : public platform::SerialPort {
     Note(on ? "break on" : "break off");
     return 0;
   }
+  int SendXonXoff(bool xoff) override {
+    if (r_->closed || r_->ended) return EBADF;
+    Note(xoff ? "send xoff" : "send xon");
+    return 0;
+  }
   int Configure(const platform::SerialLineSettings& s) override {
     if (r_->configureError) return r_->configureError;
     r_->settings = s;
@@ -101,7 +108,7 @@ class RecordingSerialPort final : public platform::SerialPort {
   }
   void PumpOutput() override {}
   std::size_t PendingOutput() const override { return 0; }
-  std::size_t TakeRefusedOutput() override { return 0; }
+  std::size_t TakeRefusedOutput() override { return std::exchange(r_->refused, 0); }
   int Descriptor() const override { return r_->closed ? -1 : 99; }
   const std::string& Path() const override { return r_->request.path; }
 

@@ -149,6 +149,11 @@ int PosixSerialPort::SetBreak(bool on) {
   return 0;
 }
 
+int PosixSerialPort::SendXonXoff(bool xoff) {
+  if (fd_ < 0) return EBADF;
+  return tcflow(fd_, xoff ? TCIOFF : TCION) == 0 ? 0 : errno;
+}
+
 int PosixSerialPort::Configure(const SerialLineSettings& settings) {
   if (fd_ < 0) return EBADF;
   return ConfigureSerialLine(fd_, settings);

@@ -34,6 +34,7 @@ class PosixSerialPort final : public SerialPort {
   int SetFlowControl(SerialFlowControl flow) override;
   int SetDtr(bool raised) override;
   int SetBreak(bool on) override;
+  int SendXonXoff(bool xoff) override;
 
   int Configure(const SerialLineSettings& settings) override;
   void PumpOutput() override;

@@ -41,6 +41,10 @@ void MakeSerialRecord(termios2& t, const SerialLineSettings& s) {
   t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHONL | ICANON | ISIG | IEXTEN);
   t.c_cc[VMIN] = 0;
   t.c_cc[VTIME] = 0;
+  // The flow-control characters, both for the far end's and for the ones
+  // the program sends.
+  t.c_cc[VSTART] = 17;
+  t.c_cc[VSTOP] = 19;
 
   t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
   t.c_cflag |= CREAD | CLOCAL;
