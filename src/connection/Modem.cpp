@@ -85,6 +85,10 @@ void Modem::DialServiceFile(const SessionOptions& Opt, const std::optional<std::
 }
 
 void Modem::HangUpModem(int64_t nowMs, std::function<void()> then) {
+  if (stepping_) {
+    afterStep_ = [this, nowMs, then = std::move(then)]() mutable { HangUpModem(nowMs, std::move(then)); };
+    return;
+  }
   // A dial in progress gives way to the hang-up.
   Stop();
   if (!serial_.ConnectionOpen || !serial_.Link()) {
@@ -96,6 +100,8 @@ void Modem::HangUpModem(int64_t nowMs, std::function<void()> then) {
 }
 
 int64_t Modem::Step(int64_t nowMs) {
+  if (stepping_) return script_.Running() ? script_.ResumeAtMs() : -1;
+  stepping_ = true;
   now_ = nowMs;
   while (script_.Running() && now_ >= script_.ResumeAtMs()) {
     // A port that was closed or went away under the sequence ends it.
@@ -104,6 +110,12 @@ int64_t Modem::Step(int64_t nowMs) {
       break;
     }
     script_.Resume();
+    if (afterStep_) break;
+  }
+  stepping_ = false;
+  if (auto after = std::exchange(afterStep_, {})) {
+    after();
+    return script_.Running() ? script_.ResumeAtMs() : -1;
   }
   if (script_.Running()) return script_.ResumeAtMs();
   if (script_.Holds() || dialling_ || then_) Finish();
@@ -131,7 +143,11 @@ void Modem::Finish() {
 }
 
 void Modem::Stop() {
-  if (script_.Running() || dialling_ || then_) Finish();
+  if (stepping_) {
+    afterStep_ = [this] { Stop(); };
+    return;
+  }
+  if (script_.Holds() || dialling_ || then_) Finish();
 }
 
 ModemScript Modem::HangUpSequence() {

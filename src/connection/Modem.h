@@ -87,6 +87,9 @@ class Modem {
 
   bool Busy() const { return script_.Running(); }
   // Runs what is due; the time of the next step, or -1 when nothing runs.
+  // A call made while a step runs (from within an alert the step shows)
+  // does nothing; a hang-up or stop asked for then is carried out as soon as
+  // that step returns.
   int64_t Step(int64_t nowMs);
   // A key was typed: the wait for the host's answer after a dial ends.
   void NoteKeyTyped() { keyTyped_ = true; }
@@ -127,6 +130,8 @@ class Modem {
   bool busyCursor_ = false;
   bool keyTyped_ = false;
   int64_t now_ = 0;
+  bool stepping_ = false;
+  std::function<void()> afterStep_;
 };
 
 }  // namespace korvane

@@ -143,7 +143,7 @@ int SerialPortSelection::OpenSelectedSerialPort() {
   // A port that is open and still there takes the new settings in place:
   // closing it would drop DTR (and with it a modem's call) and lose what the
   // line had buffered. A port that has gone is closed and opened again.
-  const bool reuse = ownIsThisPort && !own->Ended();
+  const bool reuse = ownIsThisPort && !own->Ended() && !Opt.UsesPty;
   if (!reuse) serial_.CloseSerialFile();
   if (Opt.UsesPty) return 0;
 

@@ -330,5 +330,46 @@ TEST_F(ModemTest, ADialIsNotStartedTwiceAndGivesWayToAHangUp) {
   EXPECT_FALSE(host.cursorHidden);
 }
 
+// An alert during which the program's timers fire: a step and a hang-up
+// reach the modem while the step that shows the alert is still running.
+class ReentrantAlerts final : public platform::Alerts {
+ public:
+  std::function<void()> whileShown;
+  int shown = 0;
+  int Show(platform::AlertKind, int, const std::string&, const std::string&, const std::string&,
+           const std::string&) override {
+    ++shown;
+    if (whileShown) whileShown();
+    return 1;
+  }
+};
+
+TEST_F(ModemTest, CallsFromWithinAnAlertWaitForTheStepToReturn) {
+  ReentrantAlerts reentrant;
+  Modem inner{serial, host, reentrant, prefs, "/prefs/Quickdial"};
+  bool hungUp = false;
+  reentrant.whileShown = [&] {
+    const std::string before = port->written;
+    inner.Step(clock.Milliseconds() + 5000);
+    EXPECT_EQ(port->written, before);
+    inner.HangUpModem(clock.Milliseconds(), [&] { hungUp = true; });
+    EXPECT_FALSE(hungUp);
+  };
+  Opt.ModemInitString = "AT&FX9";
+  inner.DialRequest = 1;
+  inner.DialNumber = "1";
+  inner.ModemHangUpAndDial(Opt, clock.Milliseconds());
+  for (int guard = 0; guard < 10000 && (inner.Busy() || !hungUp); ++guard) {
+    const int64_t next = inner.Step(clock.Milliseconds());
+    if (next < 0) break;
+    clock.AdvanceMs(std::max<int64_t>(next - clock.Milliseconds(), 0));
+  }
+  EXPECT_EQ(reentrant.shown, 1);
+  EXPECT_TRUE(hungUp);
+  EXPECT_EQ(port->written, "ATH\rAT\rAT&D1&FX9\r+++ATH\r");
+  EXPECT_EQ(inner.DialRequest, 0);
+  EXPECT_FALSE(host.cursorHidden);
+}
+
 }  // namespace
 }  // namespace korvane
