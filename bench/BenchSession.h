@@ -54,7 +54,7 @@ struct BenchSession {
     session.conn.PtyStream = std::move(owned);
     if (floodGate) session.input.SetFloodGate(&gate);
     if (emulation) emulation(o);
-    interpreters = std::make_unique<SessionInterpreters>(session);
+    interpreters = std::make_unique<SessionInterpreters>(session.input, session.wyse, session.vt);
   }
 
   // One input pass.

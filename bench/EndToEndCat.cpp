@@ -21,6 +21,7 @@
 
 #include "app/App.h"
 #include "app/EventQueue.h"
+#include "fakes/RecordingSettingsHost.h"
 #include "platform/NullPort.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtPlatform.h"
@@ -77,11 +78,13 @@ double Program(const std::string& file, const std::string& resources) {
   const std::string prefs = folder.path().toStdString() + "/prefs/";
   const std::string document = folder.path().toStdString() + "/cat";
   {
-    platform::NullPort port(640, 480);
-    Session s(port, qt.clock);
+    struct {
+      SessionOptions Opt;
+      SettingsState state;
+    } s;
     Preferences p(prefs);
-    SettingsHost host;
-    Settings settings(s, p, qt.files, alerts, host);
+    fakes::RecordingSettingsHost host;
+    Settings settings(s.Opt, s.state, p, qt.files, alerts, host);
     settings.SetDefaultSettings();
     s.Opt.UsesPty = 1;
     s.Opt.LocalShellSession = 1;

@@ -19,7 +19,7 @@
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtPlatform.h"
-#include "ui/StringTable.h"
+#include "platform/StringTable.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ std::string ReadText(const std::string& path) {
   return file.readAll().toStdString();
 }
 
-void LocaliseMenus(korvane::platform::InterfaceDescription& d, const korvane::ui::StringTable& strings) {
+void LocaliseMenus(korvane::platform::InterfaceDescription& d, const korvane::platform::StringTable& strings) {
   for (auto& menu : d.menus) {
     menu.title = strings.Localise(menu.title);
     for (auto& item : menu.items) item.text = strings.Localise(item.text);
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   const std::string resources = ResourcesFolder();
   const bool french = QLocale().language() == QLocale::French;
   const std::string table = ReadText(resources + "/strings/" + (french ? "fr" : "en") + ".txt");
-  ui::StringTable strings;
+  platform::StringTable strings;
   strings.Load(table);
 
   platform::InterfaceDescription description;

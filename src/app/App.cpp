@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "settings/SettingsText.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::app {
 
@@ -31,7 +31,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       alerts(p.alerts, p.cursors, strings),
       busy(p.cursors),
       windowMenu(p.menus),
-      numbered(p.windows, ui::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
+      numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
@@ -256,7 +256,7 @@ void App::DialogEventHandler(const platform::UiEvent& e) {
         HandlerSelector = kWindowEventHandler;
         EventWindowNumber = e.number;
         HandlerKind = 1;
-      } else if (e.number > 0 && e.number < ui::kSessionWindowBase) {
+      } else if (e.number > 0 && e.number < platform::kSessionWindowBase) {
         // A dialog window's close box closes it and brings the session back.
         numbered.SelectWindowWithColors(e.number);
       }
@@ -350,11 +350,11 @@ void App::OtherEventVector(const platform::UiEvent& e) {
 void App::DoMenu() {
   SessionWindow* active = windows.Active();
   switch (MenuNumber) {
-    case ui::kAppMenu:
-      if (MenuItem == ui::kAppQuitItem) flags.QuitFlag = static_cast<int8_t>(-1);
+    case platform::kAppMenu:
+      if (MenuItem == platform::kAppQuitItem) flags.QuitFlag = static_cast<int8_t>(-1);
       break;
-    case ui::kFileMenu:
-      if (MenuItem == ui::kFileNewSessionWindowItem) {
+    case platform::kFileMenu:
+      if (MenuItem == platform::kFileNewSessionWindowItem) {
         if (flags.NoSessionWindow && active) {
           windows.ResetScrollbackView(*active);
           flags.NoSessionWindow = 0;
@@ -364,20 +364,20 @@ void App::DoMenu() {
         }
         if (SessionWindow* w = windows.Active())
           platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
-      } else if (MenuItem == ui::kFileCloseSessionWindowItem) {
+      } else if (MenuItem == platform::kFileCloseSessionWindowItem) {
         CloseWindowMenuItem();
       }
       break;
-    case ui::kConnectionMenu:
+    case platform::kConnectionMenu:
       if (!active) break;
-      if (MenuItem == ui::kConnectionOpenItem) OpenConnectionMenuItem(*active);
-      if (MenuItem == ui::kConnectionCloseItem) {
+      if (MenuItem == platform::kConnectionOpenItem) OpenConnectionMenuItem(*active);
+      if (MenuItem == platform::kConnectionCloseItem) {
         flags.CloseByCommand = 1;
         active->CloseConnection();
         flags.CloseByCommand = 0;
       }
       break;
-    case ui::kWindowMenu:
+    case platform::kWindowMenu:
       if (active && active->session.input.CollectMode) break;
       if (MenuItem > windowMenu.FixedWindowMenuItems) {
         if (const int w = windowMenu.WindowOfItem(MenuItem)) {
@@ -400,12 +400,12 @@ void App::CloseWindowMenuItem() {
 void App::OpenConnectionMenuItem(SessionWindow& w) {
   Session& s = w.session;
   if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
-    alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host IP address.", "\r",
+    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host IP address.", "\r",
                          "Select Telnet Connection... from the Connection Menu");
     return;
   }
   if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
-    alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host Name.", "\r",
+    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host Name.", "\r",
                          "Select Secure Shell Connection... from the Connection Menu");
     return;
   }
@@ -488,7 +488,7 @@ void App::ConfirmQuitWithClipboardPrint() {
   if (!w) return;
   Session& s = w->session;
   if (s.input.PrinterOn && s.Opt.UseClip) {
-    if (alerts.CautionAlertText(ui::kPrintOrQuitAlert,
+    if (alerts.CautionAlertText(platform::kPrintOrQuitAlert,
                                 "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
       s.input.Hooks().PrinterCaptureOff();
   }
@@ -502,7 +502,7 @@ void App::QuitNow() {
 std::string App::FindInResources(const std::string& name) {
   const std::string path = data.resourcesFolder + "/" + name;
   if (!data.resourcesFolder.empty() && platform.files.Exists(path)) return path;
-  alerts.StopAlertText(ui::kRequiredFileAlert, name, " not found in Resources folder");
+  alerts.StopAlertText(platform::kRequiredFileAlert, name, " not found in Resources folder");
   return {};
 }
 

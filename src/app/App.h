@@ -34,10 +34,10 @@
 #include "platform/Processes.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
-#include "ui/Alerts.h"
-#include "ui/NumberedWindows.h"
-#include "ui/StringTable.h"
-#include "ui/WindowMenu.h"
+#include "platform/AlertRoutines.h"
+#include "platform/NumberedWindows.h"
+#include "platform/StringTable.h"
+#include "windows/WindowMenu.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
@@ -211,11 +211,11 @@ class App {
   Platform& platform;
   EventQueue& queue;
   StartupData data;
-  ui::StringTable strings;
-  ui::AlertRoutines alerts;
-  ui::BusyCursor busy;
-  ui::WindowMenu windowMenu;
-  ui::NumberedWindows numbered;
+  platform::StringTable strings;
+  platform::AlertRoutines alerts;
+  platform::BusyCursor busy;
+  WindowMenu windowMenu;
+  platform::NumberedWindows numbered;
   Preferences prefs;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/App.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::app {
 
@@ -109,7 +109,7 @@ void App::IdlePass() {
   // 9. The notice at the end of a transfer, 200 passes later.
   if (TransferDoneCounter > 0 && ++TransferDoneCounter > 200) {
     TransferDoneCounter = 0;
-    alerts.NoteAlertText(ui::kPlainAlert, "File transfer done");
+    alerts.NoteAlertText(platform::kPlainAlert, "File transfer done");
   }
   // 15. The Window-menu item of the active window again.
   if (RenameRequest) {
@@ -143,7 +143,7 @@ void App::IdlePass() {
       platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
       platform.windows.BringToFront(w->Number());
       windows.DoWindowEvent(7, w->Number());
-      windowMenu.CheckMenuItemByText(ui::kWindowMenu, w->session.window.ItemTitle + "  ");
+      windowMenu.CheckMenuItemByText(platform::kWindowMenu, w->session.window.ItemTitle + "  ");
     }
   }
   if (active) {
@@ -206,7 +206,7 @@ void App::IdlePass() {
   // 36.
   if (WindowMenuMarkRequest) {
     WindowMenuMarkRequest = 0;
-    platform.menus.MarkItem(ui::kWindowMenu, 1, true);
+    platform.menus.MarkItem(platform::kWindowMenu, 1, true);
   }
   // 37.
   if (ShowAfterStartRequest) {
@@ -302,10 +302,10 @@ void App::PeriodicPass() {
   if (s.window.ConnectOnReturn) {
     s.window.ConnectOnReturn = 0;
     if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
-      alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host IP address.", "\r",
+      alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host IP address.", "\r",
                            "Select Telnet Connection... from the Connection Menu");
     } else if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
-      alerts.StopAlertText(ui::kPlainAlert, "You must enter a Host Name.", "\r",
+      alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host Name.", "\r",
                            "Select Secure Shell Connection... from the Connection Menu");
     } else {
       if (flags.NoSessionWindow) {

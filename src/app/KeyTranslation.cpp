@@ -23,6 +23,7 @@ class WindowKeyHooks final : public input::KeyHooks {
     flags.CloseByCommand = 0;
     w_.Owner().UpdateWindowTitle(w_);
   }
+  void ConnectOnReturn() override { w_.session.window.ConnectOnReturn = 1; }
 
  private:
   SessionWindow& w_;
@@ -32,7 +33,7 @@ class WindowKeyHooks final : public input::KeyHooks {
 
 void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platform::KeyPress& key, int functionKey) {
   WindowKeyHooks hooks(window);
-  input::KeyTranslator t(window.session, keys_, raw_, clock_, hooks);
+  input::KeyTranslator t(window.session.KeyParts(), keys_, raw_, clock_, hooks);
   // Only the active session, in front, reads its host's output.
   SessionWindows& all = window.Owner();
   t.hostInputAfterKey = all.Active() == &window && all.services.windows.FrontWindow() == window.Number();
@@ -43,7 +44,7 @@ void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platf
 void SessionKeyTranslation::ContinueKeyStrings(SessionWindow& window) {
   if (window.session.keys.PendingKeyStrings.empty()) return;
   WindowKeyHooks hooks(window);
-  input::KeyTranslator t(window.session, keys_, raw_, clock_, hooks);
+  input::KeyTranslator t(window.session.KeyParts(), keys_, raw_, clock_, hooks);
   t.ContinueKeyStrings();
 }
 

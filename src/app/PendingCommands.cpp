@@ -2,7 +2,7 @@
 // for the idle pass, carried out in a fixed order.
 
 #include "app/App.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::app {
 
@@ -24,14 +24,14 @@ void App::RunPendingCommand() {
   if (requests.RequestQuickDial) {
     requests.RequestQuickDial = 0;
     if (s.Opt.UsesPty)
-      alerts.StopAlertText(ui::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
+      alerts.StopAlertText(platform::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
                            "(Look under the Connection Menu)");
   }
-  SessionChild child(s.Opt, s.conn, s.screen, platform.processes, alerts, data.programs);
+  SessionChild child(s.Opt, s.conn, platform.processes, alerts, data.programs);
   // 13. to 16. Single characters and the break for the host.
   if (requests.RequestSendBreak) {
     requests.RequestSendBreak = 0;
-    s.input.SendBreakToHost();
+    s.conn.SendBreakToHost(s.Opt);
   }
   if (requests.RequestSendControl) {
     requests.RequestSendControl = 0;

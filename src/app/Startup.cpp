@@ -5,27 +5,27 @@
 
 #include "app/App.h"
 #include "settings/SettingsText.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::app {
 
 void App::OpenApplication() {
   // Drawing of the text area waits until the window is set up.
-  platform.menus.SetItemText(ui::kAppMenu, 2, L("Preferences"));
-  flags.ActiveWindowNumber = ui::kSessionWindowBase;
+  platform.menus.SetItemText(platform::kAppMenu, 2, L("Preferences"));
+  flags.ActiveWindowNumber = platform::kSessionWindowBase;
   windowMenu.ClearWindowMenu();
 
-  SessionWindow& w = windows.MakeWindow(ui::kSessionWindowBase);
+  SessionWindow& w = windows.MakeWindow(platform::kSessionWindowBase);
   w.session.screen.DrawingBusy = 1;
   ShowReadyMessage();
 
   Session& s = w.session;
   if (s.Opt.WindowOption75 == 0) {
-    platform.menus.EnableItem(ui::kFileMenu, 3, false);
-    platform.menus.EnableItem(ui::kFileMenu, 1, false);
+    platform.menus.EnableItem(platform::kFileMenu, 3, false);
+    platform.menus.EnableItem(platform::kFileMenu, 1, false);
   } else {
-    prefs.RegisterTempSettingsFile(ui::kSessionWindowBase);
-    w.settings.SaveSettingsAs(ui::kSessionWindowBase);
+    prefs.RegisterTempSettingsFile(platform::kSessionWindowBase);
+    w.settings.SaveSettingsAs(platform::kSessionWindowBase);
   }
   if (s.screen.ColourMode()) {
     s.screen.Grid.Fill(ScreenPlanes::kFore, 0);
@@ -38,7 +38,7 @@ void App::OpenApplication() {
   platform.windows.SetOpacity(w.Number(), s.Opt.WindowOpacity);
   windows.LastActiveWindow = static_cast<int16_t>(w.Number());
   if (!data.menuBarInstalled)
-    alerts.StopAlertText(ui::kPlainAlert, "The menus could not be read.", "\r", data.menuBarError);
+    alerts.StopAlertText(platform::kPlainAlert, "The menus could not be read.", "\r", data.menuBarError);
 }
 
 void App::ShowReadyMessage() {
@@ -81,7 +81,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
     } else if (!s.Opt.TelnetHost.empty()) {
       s.window.ConnectAtStart = 1;
     } else {
-      alerts.NoteAlertText(ui::kPlainAlert,
+      alerts.NoteAlertText(platform::kPlainAlert,
                            "Select 'Telnet Connection...' from the Connection Menu and enter a host IP address.");
     }
   } else if (s.Opt.UsesPty && s.Opt.SshSession) {
@@ -95,7 +95,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
     } else if (!s.Opt.SshHost.empty()) {
       s.window.ConnectAtStart = 1;
     } else {
-      alerts.NoteAlertText(ui::kPlainAlert, "Select 'Secure Shell Connection...' from the Connection Menu and "
+      alerts.NoteAlertText(platform::kPlainAlert, "Select 'Secure Shell Connection...' from the Connection Menu and "
                                             "enter a host name or IP address.");
     }
   } else if (s.Opt.UsesPty) {

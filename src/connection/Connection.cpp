@@ -45,6 +45,38 @@ int Connection::SendToHost(std::string_view text, int extra) {
   return 0;
 }
 
+bool Connection::SetHostWindowSize(int rows, int columns) {
+  return UsesPty && PtyStream && PtyStream->SetWindowSize(rows, columns);
+}
+
+int Connection::SendBreakToHost(const SessionOptions& o) {
+  if (o.AltBreak == 1) SendToHost("\x10");
+  if (o.AltBreakC == 1) SendToHost("\x03");
+  for (char c : o.BreakString) SendToHost(std::string_view(&c, 1));
+  if (o.AltBreak != 0 || o.AltBreakC != 0 || !o.BreakString.empty()) return 0;
+
+  if (!UsesPty && ConnectionPort < 0 && ConnectionOpen == 1) {
+    host_->SendSerialBreak(270);
+    return 0;
+  }
+  // Only the telnet client takes Ctrl-] as its command escape. Typed into a
+  // secure shell or kermit session the command words would reach the remote
+  // shell as a command line, so those sessions, like a local shell, get
+  // nothing.
+  if (UsesPty && ConnectionOpen == 0 && !o.LocalShellSession && o.TelnetSession && !o.SshSession) {
+    SendToHost("\x1d");
+    WaitHostData5s();
+    if (o.SendAbortOption == 1) {
+      SendToHost("send abort\r");
+      WaitHostData5s();
+      SendToHost("\r");
+    } else {
+      SendToHost("send brk\r");
+    }
+  }
+  return 0;
+}
+
 int Connection::SendXoff() {
   if (UsesPty) return SendToHost("\x13");
   const uint8_t xoff = 19;

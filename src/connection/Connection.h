@@ -9,12 +9,14 @@
 #include <string_view>
 
 #include "connection/ConnectionHost.h"
-#include "platform/HostLink.h"
+#include "emulation/HostChannel.h"
 #include "platform/Clock.h"
+#include "platform/HostLink.h"
+#include "settings/SessionOptions.h"
 
 namespace korvane {
 
-class Connection {
+class Connection final : public HostChannel {
  public:
   explicit Connection(platform::Clock& clock) : clock_(clock) {}
 
@@ -42,34 +44,41 @@ class Connection {
   // Columns the session announces to the host; callers of StartSessionChild
   // set it just before the call.
   int16_t SessionColumns = 80;
+  // Rows the session announces; set with SessionColumns.
+  int16_t SessionRows = 24;
   // The letter of a scripted request to send a control character.
   std::string ScriptKeyText;
 
   // The channel in use by this session's kind of connection, or null.
-  HostLink* Link() const {
+  HostLink* Link() const override {
     if (UsesPty) return PtyStream.get();
     return ConnectionPort != 0 ? SerialChannel.get() : nullptr;
   }
+  bool IsPtyConnection() const override { return UsesPty != 0; }
+  bool HasPtyChild() const override { return PtyStream != nullptr; }
+  int ConnectionOpenFlag() const override { return ConnectionOpen; }
+  bool SetHostWindowSize(int rows, int columns) override;
 
   // Open: a pseudo-terminal child whose stream has not ended, or an open
   // serial port. Writes the answer to ConnectedFlag and ConnectedFlag2.
-  int ConnectionIsOpen();
+  int ConnectionIsOpen() override;
   // Sends the text and then, when `extra` is not 0, its low 8 bits as one byte.
-  int SendToHost(std::string_view text, int extra = 0);
-  int SendXoff();
-  int SendXoffXon();
-  int SerialBytesWaiting();
+  int SendToHost(std::string_view text, int extra = 0) override;
+  int SendXoff() override;
+  int SendXoffXon() override;
+  int SerialBytesWaiting() override;
   // Non-zero when host input waits: -1 on a pseudo-terminal, 1 on a serial port.
-  int HostDataWaiting();
+  int HostDataWaiting() override;
   // Waits until host input waits or 300 ticks have passed.
   int WaitHostData5s();
   // Throws away the host input that waits now.
-  int FlushHostInput();
-  // Empty operations that some callers make.
-  int NoOp2() { return 0; }
-  int NoOp3(HostLink* /*stream*/) { return 0; }
+  int FlushHostInput() override;
+  // A break as the session's settings ask for it: the alternative break
+  // characters or break string, a serial line's break, or the telnet
+  // client's "send brk" ("send abort").
+  int SendBreakToHost(const SessionOptions& options);
 
-  platform::Clock& clock() { return clock_; }
+  platform::Clock& clock() override { return clock_; }
   // The rest of the program, as the connection code sees it.
   ConnectionHost& host() { return *host_; }
   void SetHost(ConnectionHost* host) { host_ = host ? host : &defaultHost_; }

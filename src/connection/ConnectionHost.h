@@ -64,6 +64,8 @@ class ConnectionHost {
   virtual void SaveWindowState() {}
   // The name of serial port n (1-based), empty when there is none.
   virtual std::string SerialPortName(int /*n*/) { return {}; }
+  // Holds the serial line in the break state for the given time.
+  virtual void SendSerialBreak(int /*milliseconds*/) {}
   // Hangs the modem up ("+++", then "ATH").
   virtual void HangUpModem() {}
   // The session's serial port has been closed (its table entry is free).

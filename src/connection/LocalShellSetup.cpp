@@ -49,7 +49,7 @@ void SessionChild::LocalShellBranch() {
   // The lines are shell commands: they go to tcsh only, never to a login
   // prompt or another shell.
   if (!Opt.ShellRunsLogin && !term.empty() && isTcsh) {
-    const int rows = screen.ScreenRowsForWindow();
+    const int rows = conn.SessionRows;
     const int cols = conn.SessionColumns;
     // The terminal has the size before the shell is told it.
     conn.PtyStream->SetWindowSize(rows, cols);

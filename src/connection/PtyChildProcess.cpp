@@ -60,7 +60,7 @@ int SessionChild::StartPtyChild(std::string_view commandLine, std::unique_ptr<Ho
                       (Opt.LocalShellSession & Opt.PtyOption161) != 0;
   // The child knows its window's size from the start; nothing has to be typed
   // for a program to lay out its screen.
-  request.rows = screen.ScreenRowsForWindow();
+  request.rows = conn.SessionRows;
   request.cols = conn.SessionColumns;
 
   platform::PtyChildStart started = processes.StartPtyChild(request);

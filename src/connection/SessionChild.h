@@ -24,16 +24,15 @@
 #include "connection/Connection.h"
 #include "platform/Alerts.h"
 #include "platform/Processes.h"
-#include "screen/Screen.h"
 #include "settings/SessionOptions.h"
 
 namespace korvane {
 
 class SessionChild {
  public:
-  SessionChild(SessionOptions& opt, Connection& conn, Screen& screen, platform::Processes& processes,
+  SessionChild(SessionOptions& opt, Connection& conn, platform::Processes& processes,
                platform::Alerts& alerts, const ChildPrograms& programs)
-      : Opt(opt), conn(conn), screen(screen), processes(processes), alerts(alerts), programs(programs) {}
+      : Opt(opt), conn(conn), processes(processes), alerts(alerts), programs(programs) {}
 
   // Alert ids.
   static constexpr int kRefusedSettingAlert = 0;
@@ -80,7 +79,6 @@ class SessionChild {
 
   SessionOptions& Opt;
   Connection& conn;
-  Screen& screen;
   platform::Processes& processes;
   platform::Alerts& alerts;
   const ChildPrograms& programs;

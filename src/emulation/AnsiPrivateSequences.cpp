@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "emulation/VtState.h"
 #include "emulation/BoxGlyphs.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostSequences.h"
-#include "windows/Session.h"
 
 namespace korvane {
 

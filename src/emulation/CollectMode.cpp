@@ -76,7 +76,7 @@ void HostInput::RunCollectPass() {
       break;
     }
     int ch = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
-    if (!conn.UsesPty && HostBytesBeyondChunk > kXoffBacklog && XoffSent == 0 && Opt.XonXoffOn == 1 &&
+    if (!conn.IsPtyConnection() && HostBytesBeyondChunk > kXoffBacklog && XoffSent == 0 && Opt.XonXoffOn == 1 &&
         conn.SerialBytesWaiting() > kXoffWaiting) {
       conn.SendXoff();
       XoffSent = 1;

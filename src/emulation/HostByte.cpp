@@ -43,7 +43,7 @@ int HostInput::WaitForHostByte() {
     uint8_t b = 0;
     if (!link) {
       n = -1;
-    } else if (conn.UsesPty) {
+    } else if (conn.IsPtyConnection()) {
       n = link->Read(&b, 1);
     } else if (conn.SerialBytesWaiting() > 0) {
       n = link->Read(&b, 1);
@@ -105,7 +105,7 @@ void HostInput::GetNextHostByte() {
     if (HostChunkPos <= HostChunkLast) ++HostChunkPos;
     int b;
     if (HostChunkPos > HostChunkLast) {
-      if (HostBytesBeyondChunk == 0 || conn.UsesPty) {
+      if (HostBytesBeyondChunk == 0 || conn.IsPtyConnection()) {
         b = WaitForHostByte();
         if (b < 0) return;
       } else {

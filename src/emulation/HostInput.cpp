@@ -32,7 +32,7 @@ int HostInput::ScreenByteSource::GetNextHostByte() {
   return input_.HostReadTimedOut ? kTimedOut : input_.NextHostByte;
 }
 
-HostInput::HostInput(SessionOptions& options, Screen& s, Connection& connection)
+HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection)
     : Opt(options),
       screen(s),
       conn(connection),
@@ -76,7 +76,7 @@ void HostInput::ProcessHostInput() {
     PendingCR = 0;
   }
   ChunkPassCount = 0;
-  if (conn.UsesPty && HoldOutput) return;
+  if (conn.IsPtyConnection() && HoldOutput) return;
 
   // One look at the clock serves the gate and the first chunk.
   passStartMs_ = clock_.Milliseconds();
@@ -102,10 +102,10 @@ void HostInput::ProcessHostInput() {
 }
 
 bool HostInput::FetchChunk(int ptyMax) {
-  if ((conn.UsesPty && !conn.PtyStream) || (!conn.PtyStream && conn.ConnectionOpen == 0)) return false;
+  if ((conn.IsPtyConnection() && !conn.HasPtyChild()) || (!conn.HasPtyChild() && conn.ConnectionOpenFlag() == 0)) return false;
   HostLink* link = conn.Link();
   if (!link) return false;
-  if (conn.UsesPty) {
+  if (conn.IsPtyConnection()) {
     HostChunkCount = 0;
     if (!HoldOutput) {
       int got = 0;
@@ -140,7 +140,7 @@ HostInput::ChunkRead HostInput::ReadHostChunk(int ptyMax, bool styled) {
 bool HostInput::ReadChunkPiece(bool styled) {
   if (HostChunkCount <= 0) return false;
   hooks_->EraseTextCursor();
-  if (!conn.UsesPty) {
+  if (!conn.IsPtyConnection()) {
     if (HostChunkCount > kSerialChunkMax) {
       HostBytesBeyondChunk = static_cast<int16_t>(HostChunkCount - kSerialChunkMax);
       HostChunkCount = kSerialChunkMax;
@@ -171,7 +171,7 @@ bool HostInput::ReadChunkPiece(bool styled) {
   ReleaseUpperVectorState();
   HostChunkLast = static_cast<int16_t>(HostChunkCount - 1);
   if (styled) SetChunkTextStyle();
-  if (!conn.UsesPty && HostBytesBeyondChunk > kXoffBacklog && Opt.XonXoffOn == 1) {
+  if (!conn.IsPtyConnection() && HostBytesBeyondChunk > kXoffBacklog && Opt.XonXoffOn == 1) {
     conn.SendXoff();
     XoffSent = 1;
   }

@@ -21,8 +21,8 @@
 #include <string>
 #include <string_view>
 
-#include "connection/Connection.h"
 #include "emulation/EchoSinks.h"
+#include "emulation/HostChannel.h"
 #include "emulation/HostInputHooks.h"
 #include "emulation/HostInterpreter.h"
 #include "emulation/SharedSequences.h"
@@ -80,13 +80,13 @@ class HostInput {
   // The connect-string watcher gives up after this many characters.
   static constexpr size_t kConnectStringMax = 10000;
 
-  HostInput(SessionOptions& options, Screen& screen, Connection& connection);
+  HostInput(SessionOptions& options, Screen& screen, HostChannel& connection);
   HostInput(const HostInput&) = delete;
   HostInput& operator=(const HostInput&) = delete;
 
   SessionOptions& Opt;
   Screen& screen;
-  Connection& conn;
+  HostChannel& conn;
 
   // ---- Wiring ---------------------------------------------------------------
   // The interpreters of the two emulation families; null where none exists yet
@@ -265,7 +265,6 @@ class HostInput {
   std::string HostString;
 
   // ---- Requests to the host --------------------------------------------------------
-  void SendBreakToHost();
   void SendWindowSizeToHost();
 
   // ---- Collect mode ----------------------------------------------------------------
@@ -404,7 +403,7 @@ class HostInput {
   // True when none of the watchers' steps below would do anything.
   bool NoWatcherOn(bool readerPrinterController) const {
     const bool ptyWatch =
-        conn.UsesPty && (Opt.TelnetSession || Opt.SshSession || TransferWatchOn || Opt.KermitMode || AdminPasswordWatch);
+        conn.IsPtyConnection() && (Opt.TelnetSession || Opt.SshSession || TransferWatchOn || Opt.KermitMode || AdminPasswordWatch);
     const bool flowControl = XoffSent == 0 && Opt.XonXoffOn == 1 && (HostBytesBeyondChunk > kXoffBacklog || PrinterOn == 1);
     return !ptyWatch && !ConnectStringWatch && !SendInProgress && !flowControl &&
            !(readerPrinterController && Opt.PclPassThrough && PrinterOn);

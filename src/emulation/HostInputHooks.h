@@ -20,11 +20,6 @@ class HostInputHooks {
   virtual void CloseConnection() {}
   // Closes, checks and reopens the serial port after a failed read.
   virtual void OpenSelectedSerialPort() {}
-  // Holds the serial line in the break state for the given time.
-  virtual void SendSerialBreak(int /*milliseconds*/) {}
-  // Gives the host the window size (the pseudo-terminal's size, which raises
-  // SIGWINCH in the child). Nothing is typed into the session.
-  virtual void SetHostWindowSize(int /*rows*/, int /*columns*/) {}
 
   // ---- Transfers -------------------------------------------------------------
   // The no-input end of a pass hands over to the host-to-local download step.

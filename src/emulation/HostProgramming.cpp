@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
+#include "emulation/VtState.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
 #include "emulation/HostSequences.h"
-#include "windows/Session.h"
 
 namespace korvane {
 

@@ -17,7 +17,6 @@
 
 namespace korvane {
 
-struct Session;
 struct VtState;
 class Screen;
 struct SessionOptions;
@@ -30,7 +29,8 @@ class HostSequences final : public SharedSequences {
 
   // Null hooks: a session without capture, printing, transfers or scripts.
   // Null alerts: every question is answered Cancel and messages go unseen.
-  HostSequences(Session& session, HostCommandHooks* hooks = nullptr, platform::Alerts* alerts = nullptr);
+  HostSequences(Screen& screen, SessionOptions& options, VtState& state, HostCommandHooks* hooks = nullptr,
+                platform::Alerts* alerts = nullptr);
 
   HostCommandHooks& Hooks() { return *hooks_; }
   platform::Alerts& Alerts() { return *alerts_; }

@@ -32,7 +32,7 @@ void HostInput::RunPlainTextPass() {
         HostChunkPos = static_cast<int16_t>(HostChunkLast + 1);
         break;
       }
-      if (!conn.UsesPty) PerCharacterFlowControl();
+      if (!conn.IsPtyConnection()) PerCharacterFlowControl();
       const uint8_t* at = ReceiveBuffer.data() + HostChunkPos;
       if (!PlainTextMode && *at >= 32 && *at < 128) {
         // The fast path: a run of plain printable bytes in one go.

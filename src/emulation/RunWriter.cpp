@@ -55,7 +55,7 @@ bool HostInput::PrintableRunAllowed() const {
   // Watchers that read every byte of the text; only the closed-link trigger
   // of telnet and ssh is fed along the way.
   if (TransferWatchOn || TransferByteCount != 0 || Opt.KermitMode || AdminPasswordWatch || ConnectStringWatch ||
-      SendInProgress || (Opt.PclPassThrough && PrinterOn) || !conn.UsesPty || ReplayActive)
+      SendInProgress || (Opt.PclPassThrough && PrinterOn) || !conn.IsPtyConnection() || ReplayActive)
     return false;
   return true;
 }

@@ -10,27 +10,31 @@
 #include "emulation/StxCommands.h"
 #include "emulation/VtInterpreter.h"
 #include "emulation/WyseInterpreter.h"
-#include "windows/Session.h"
+#include "emulation/HostInput.h"
+#include "emulation/VtState.h"
+#include "emulation/WyseState.h"
 
 namespace korvane {
 
 class SessionInterpreters final : private StxCommands {
  public:
-  explicit SessionInterpreters(Session& s, HostCommandHooks* hooks = nullptr, platform::Alerts* alerts = nullptr)
-      : session_(s), shared(s, hooks, alerts), wyse(s.input, s.wyse), vt(s, shared) {
-    s.input.SetSharedSequences(&shared);
-    s.input.SetInterpreters(&wyse, &vt);
+  SessionInterpreters(HostInput& in, WyseState& wyseState, VtState& vtState, HostCommandHooks* hooks = nullptr,
+                      platform::Alerts* alerts = nullptr)
+      : input_(in), shared(in.screen, in.Opt, vtState, hooks, alerts), wyse(in, wyseState),
+        vt(in.screen, in.Opt, vtState, shared) {
+    in.SetSharedSequences(&shared);
+    in.SetInterpreters(&wyse, &vt);
     vt.SetStxCommands(this);
   }
   ~SessionInterpreters() override {
-    session_.input.SetInterpreters(nullptr, nullptr);
-    session_.input.SetSharedSequences(nullptr);
+    input_.SetInterpreters(nullptr, nullptr);
+    input_.SetSharedSequences(nullptr);
   }
   SessionInterpreters(const SessionInterpreters&) = delete;
   SessionInterpreters& operator=(const SessionInterpreters&) = delete;
 
  private:
-  Session& session_;
+  HostInput& input_;
 
  public:
   HostSequences shared;

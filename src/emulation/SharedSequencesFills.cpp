@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "emulation/VtState.h"
 #include "emulation/BoxGlyphs.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostSequences.h"
-#include "windows/Session.h"
 
 namespace korvane {
 
@@ -34,8 +34,9 @@ bool ReadValuePair(HostInput& in, int& first, int& second) {
 }
 }  // namespace
 
-HostSequences::HostSequences(Session& session, HostCommandHooks* hooks, platform::Alerts* alerts)
-    : screen_(session.screen), Opt(session.Opt), vt_(session.vt), hooks_(hooks), alerts_(alerts) {
+HostSequences::HostSequences(Screen& screen, SessionOptions& options, VtState& state, HostCommandHooks* hooks,
+                             platform::Alerts* alerts)
+    : screen_(screen), Opt(options), vt_(state), hooks_(hooks), alerts_(alerts) {
   static HostCommandHooks none;
   // Without a way to ask, every question is answered Cancel.
   class DecliningAlerts final : public platform::Alerts {

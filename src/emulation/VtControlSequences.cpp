@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "emulation/VtState.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostSequences.h"
 #include "emulation/VtInterpreter.h"
-#include "windows/Session.h"
 
 namespace korvane {
 

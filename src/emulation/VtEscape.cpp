@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
+#include "emulation/VtState.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostSequences.h"
 #include "emulation/StxCommands.h"
 #include "emulation/VtInterpreter.h"
-#include "windows/Session.h"
 
 namespace korvane {
 

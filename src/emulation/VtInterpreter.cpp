@@ -2,6 +2,7 @@
 // printable characters (line graphics, double width, one-shot insert), the
 // control characters, and printer pass-through.
 
+#include "emulation/VtState.h"
 #include "emulation/VtInterpreter.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include "emulation/HostInput.h"
 #include "emulation/WyseCharacters.h"
 #include "emulation/HostSequences.h"
-#include "windows/Session.h"
 
 namespace korvane {
 
@@ -59,8 +59,8 @@ int VtInterpreter::LineGraphicsGlyph(int b, bool altGraphicsSet, bool pcFont) {
   return pcFont ? PcLineDrawingCode(glyph) : glyph;
 }
 
-VtInterpreter::VtInterpreter(Session& session, HostSequences& shared)
-    : s(session.screen), Opt(session.Opt), vt(session.vt), shared_(shared) {}
+VtInterpreter::VtInterpreter(Screen& screen, SessionOptions& options, VtState& state, HostSequences& shared)
+    : s(screen), Opt(options), vt(state), shared_(shared) {}
 
 void VtInterpreter::ControlSequence::Clear() {
   count = 0;

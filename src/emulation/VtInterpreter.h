@@ -11,7 +11,7 @@
 // terminal knows; anything else is dropped. An ESC inside a sequence starts a
 // new one; another control character ends the sequence and acts on its own.
 //
-// One per session:   VtInterpreter vt(session, shared);
+// One per session:   VtInterpreter vt(screen, options, vtState, shared);
 
 #include <array>
 #include <cstdint>
@@ -24,13 +24,12 @@ class HostInput;
 class HostSequences;
 class Screen;
 class StxCommands;
-struct Session;
 struct SessionOptions;
 struct VtState;
 
 class VtInterpreter : public HostInterpreter {
  public:
-  VtInterpreter(Session& session, HostSequences& shared);
+  VtInterpreter(Screen& screen, SessionOptions& options, VtState& state, HostSequences& shared);
 
   // The ESC STX family; without it ESC STX j still runs the page command and
   // the other commands are dropped.

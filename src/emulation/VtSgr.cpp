@@ -8,10 +8,10 @@
 
 #include <algorithm>
 
+#include "emulation/VtState.h"
 #include "emulation/AnsiColours.h"
 #include "emulation/HostInput.h"
 #include "emulation/VtInterpreter.h"
-#include "windows/Session.h"
 
 namespace korvane {
 

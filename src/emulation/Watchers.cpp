@@ -37,7 +37,7 @@ bool TriggerMatcher::Feed(int ch) {
 bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
   const int ch = CurrentHostChar;
 
-  if (conn.UsesPty) {
+  if (conn.IsPtyConnection()) {
     if ((Opt.TelnetSession || Opt.SshSession) && ClosedMatch.Feed(ch)) hooks_->CloseConnection();
     if (TransferWatchOn) {
       if (SuccessMatch.Feed(ch)) {

@@ -146,7 +146,7 @@ void HostCommands::HostSendRequest() {
 }
 
 bool HostCommands::PrinterOnWithDisplay(int display, bool viewpointAlert) {
-  Connection& conn = in_.conn;
+  HostChannel& conn = in_.conn;
   if (Actions().ClipboardCaptureOn()) {
     if (in_.Opt.XonXoffOn) conn.SendXoff();
     if (viewpointAlert)

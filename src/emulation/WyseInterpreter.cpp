@@ -124,7 +124,7 @@ bool WyseInterpreter::WriteUpdates(HostInput& in) {
 
 bool WyseInterpreter::RunCanBeBatched() const {
   const HostInput& in = in_;
-  const bool ptyWatch = in.conn.UsesPty && (o_.KermitMode || in.TransferWatchOn || in.AdminPasswordWatch);
+  const bool ptyWatch = in.conn.IsPtyConnection() && (o_.KermitMode || in.TransferWatchOn || in.AdminPasswordWatch);
   return !ptyWatch && in.TransferByteCount == 0 && !in.ConnectStringWatch && !in.SendInProgress && !in.PrinterOn &&
          in.HostBytesBeyondChunk <= HostInput::kXoffBacklog && !in.OutputHeld && !in.InsertMode &&
          !in.StatusLinePenActive && !in.OneShotGraphics && !in.GraphicsModeOn && !in.ReplayActive &&

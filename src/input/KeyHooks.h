@@ -12,6 +12,9 @@ class KeyHooks {
   virtual void PasteToHost() = 0;
   // A one-off key string that ends the connection is done: close it.
   virtual void CloseConnectionAfterKeyString() = 0;
+  // Return was pressed while the session is not connected: open the
+  // connection at the next pass.
+  virtual void ConnectOnReturn() = 0;
 };
 
 }  // namespace korvane::input

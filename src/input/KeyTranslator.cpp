@@ -11,7 +11,6 @@
 #include "input/FkeyTokens.h"
 #include "input/NationalChars.h"
 #include "platform/MacKeys.h"
-#include "windows/Session.h"
 
 namespace korvane::input {
 
@@ -92,7 +91,7 @@ class RepeatAsKeyDown {
 
 }  // namespace
 
-KeyTranslator::KeyTranslator(Session& session, KeyState& keys, const RawKeyState& raw, Clock& clock,
+KeyTranslator::KeyTranslator(const KeySession& session, KeyState& keys, const RawKeyState& raw, Clock& clock,
                              KeyHooks& hooks)
     : s_(session), keys_(keys), raw_(raw), clock_(clock), hooks_(hooks) {}
 
@@ -160,7 +159,7 @@ void KeyTranslator::Translate(int ch, int functionKey) {
   // Without a connection there is no host to send to: Return asks for the
   // connection to be opened again.
   if (!s_.conn.ConnectionIsOpen()) {
-    if (functionKey == 0 && ch == kCharReturn) s_.window.ConnectOnReturn = 1;
+    if (functionKey == 0 && ch == kCharReturn) hooks_.ConnectOnReturn();
     return;
   }
 
@@ -620,7 +619,7 @@ bool KeyTranslator::StepKeyString(KeyStringJob& job) {
         return false;
       case FkeyToken::Cursor: SendText(CursorKeyBytes(o, t.direction)); break;
       case FkeyToken::Redraw: s_.screen.RedrawCounter = 1; break;
-      case FkeyToken::Break: s_.input.SendBreakToHost(); break;
+      case FkeyToken::Break: s_.conn.SendBreakToHost(s_.Opt); break;
       case FkeyToken::Paste: hooks_.PasteToHost(); break;
     }
     job.pos += static_cast<size_t>(t.length);

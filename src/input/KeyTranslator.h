@@ -12,20 +12,33 @@
 #include <string>
 #include <string_view>
 
+#include "connection/Connection.h"
+#include "emulation/HostInput.h"
+#include "emulation/VtState.h"
+#include "emulation/WyseState.h"
 #include "input/KeyHooks.h"
 #include "input/KeyState.h"
 #include "input/SessionKeys.h"
 #include "platform/Clock.h"
-
-namespace korvane {
-struct Session;
-}
+#include "screen/Screen.h"
+#include "settings/SessionOptions.h"
 
 namespace korvane::input {
 
+// The parts of a session that a typed key reaches.
+struct KeySession {
+  SessionOptions& Opt;
+  Screen& screen;
+  Connection& conn;
+  HostInput& input;
+  SessionKeys& keys;
+  WyseState& wyse;
+  VtState& vt;
+};
+
 class KeyTranslator {
  public:
-  KeyTranslator(Session& session, KeyState& keys, const RawKeyState& raw, platform::Clock& clock,
+  KeyTranslator(const KeySession& session, KeyState& keys, const RawKeyState& raw, platform::Clock& clock,
                 KeyHooks& hooks);
 
   // One key: its character (Mac Roman, -1 for none) or a function key number
@@ -68,7 +81,7 @@ class KeyTranslator {
   // One step of the first pending key string; false when it must wait.
   bool StepKeyString(KeyStringJob& job);
 
-  Session& s_;
+  KeySession s_;
   KeyState& keys_;
   const RawKeyState& raw_;
   platform::Clock& clock_;

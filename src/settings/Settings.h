@@ -16,7 +16,8 @@
 #include "settings/Preferences.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsText.h"
-#include "windows/Session.h"
+#include "settings/SessionOptions.h"
+#include "settings/SettingsState.h"
 
 namespace korvane {
 
@@ -29,8 +30,8 @@ constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 
 class Settings {
  public:
-  Settings(Session& session, Preferences& prefs, platform::Files& files, platform::Alerts& alerts,
-           SettingsHost& host);
+  Settings(SessionOptions& options, SettingsState& state, Preferences& prefs, platform::Files& files,
+           platform::Alerts& alerts, SettingsHost& host);
 
   // ---- Defaults ---------------------------------------------------------------
   // Sets every built-in default and recomputes the cell metrics.
@@ -73,7 +74,6 @@ class Settings {
   // Removes window n's temporary settings file and forgets it.
   void DeleteTempSettingsFile(int16_t window);
 
-  Session& session;
   SessionOptions& Opt;
   SettingsState& St;
   Preferences& prefs;

@@ -176,7 +176,7 @@ void Settings::ApplySettings(bool takeFunctionKeys) {
     Opt.FontSize = 0;
   }
 
-  session.screen.ComputeCellMetrics();
+  host_.ComputeCellMetrics();
   // The function keys of a document that is opened become the default keys.
   if (St.ReadFromOpenFile && takeFunctionKeys) SaveFkeyDefaults();
   host_.RefreshAfterReading(St.ReadFromOpenFile != 0);

@@ -56,6 +56,11 @@ class SettingsHost {
   virtual void SetSessionDefaults() {}
   // The session window's size (the main screen's, at most 640 x 480).
   virtual void SetWindowSize(int /*width*/, int /*height*/) {}
+  // The screen's own defaults: the cursor home, the display on, the window
+  // width, and the normal colours.
+  virtual void ResetScreenDefaults(int windowWidth) = 0;
+  // The cell metrics follow the record's text size.
+  virtual void ComputeCellMetrics() = 0;
   // The keypad sends its numeric codes (an old settings file without line 145).
   virtual void SetKeypadNumericMode() {}
 

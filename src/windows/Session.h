@@ -7,6 +7,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/WyseState.h"
 #include "emulation/VtState.h"
+#include "input/KeyTranslator.h"
 #include "input/SessionKeys.h"
 #include "platform/Clock.h"
 #include "platform/Port.h"
@@ -36,6 +37,8 @@ struct Session {
   WindowState window;
   // The local echo and the key strings on their way to the host.
   input::SessionKeys keys;
+
+  input::KeySession KeyParts() { return {Opt, screen, conn, input, keys, wyse, vt}; }
 };
 
 }  // namespace korvane

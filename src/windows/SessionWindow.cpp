@@ -21,7 +21,7 @@ SessionWindow::SessionWindow(SessionWindows& owner, int number, platform::Sessio
       inputSide_(*this),
       settingsSide_(*this),
       session(gate, owner.services.clock, &screenSide_, &controls),
-      settings(session, owner.services.prefs, owner.services.files, owner.services.alerts, settingsSide_) {
+      settings(session.Opt, session.settings, owner.services.prefs, owner.services.files, owner.services.alerts, settingsSide_) {
   session.window.WindowNumber = static_cast<int16_t>(number);
   session.conn.SetHost(&connectionSide_);
   session.input.SetHooks(&inputSide_);
@@ -48,7 +48,8 @@ void SessionWindow::StartConnection() {
   Session& s = session;
   s.conn.UsesPty = s.Opt.UsesPty;
   s.conn.SessionColumns = static_cast<int16_t>(ColumnsForChild());
-  SessionChild child(s.Opt, s.conn, s.screen, owner_.services.processes, owner_.services.alerts,
+  s.conn.SessionRows = s.screen.ScreenRowsForWindow();
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
                      owner_.services.programs);
   child.StartSessionChild();
   if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
@@ -58,7 +59,7 @@ void SessionWindow::StartConnection() {
 
 void SessionWindow::CloseConnection() {
   Session& s = session;
-  SessionChild child(s.Opt, s.conn, s.screen, owner_.services.processes, owner_.services.alerts,
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
                      owner_.services.programs);
   child.CloseConnection();
 }
@@ -156,10 +157,6 @@ void SessionWindow::ConnectionSide::UpdateWindowTitle() { w.owner_.UpdateWindowT
 
 void SessionWindow::InputSide::CloseConnection() { w.CloseConnection(); }
 
-void SessionWindow::InputSide::SetHostWindowSize(int rows, int columns) {
-  if (w.session.conn.PtyStream) w.session.conn.PtyStream->SetWindowSize(rows, columns);
-}
-
 void SessionWindow::InputSide::EraseTextCursor() {
   if (w.session.screen.CursorDrawn) w.session.screen.EraseTextCursor();
 }
@@ -175,6 +172,19 @@ void SessionWindow::InputSide::ShowStopAlert(const std::string& text) {
 // ---- The settings' --------------------------------------------------------------
 
 int16_t SessionWindow::SettingsSide::PlainTextMode() { return w.session.input.PlainTextMode; }
+
+void SessionWindow::SettingsSide::ResetScreenDefaults(int windowWidth) {
+  Screen& s = w.session.screen;
+  s.CursorRow = 1;
+  s.CursorCol = 1;
+  s.DisplayOn = 1;
+  s.WindowWidth = static_cast<int16_t>(windowWidth);
+  s.NormalForeColour = 17;
+  s.NormalBackColour = 18;
+  s.CurrentBackColour = 18;
+}
+
+void SessionWindow::SettingsSide::ComputeCellMetrics() { w.session.screen.ComputeCellMetrics(); }
 
 ScreenSize SessionWindow::SettingsSide::MainScreenSize() {
   const platform::Size size = w.owner_.services.windows.MainScreenSize();

@@ -39,7 +39,7 @@ SessionWindows::~SessionWindows() = default;
 
 SessionWindow* SessionWindows::Find(int number) {
   if (!IsSessionWindow(number)) return nullptr;
-  return slots_[static_cast<size_t>(number - ui::kSessionWindowBase)].get();
+  return slots_[static_cast<size_t>(number - platform::kSessionWindowBase)].get();
 }
 
 int SessionWindows::Count() const {
@@ -49,7 +49,7 @@ int SessionWindows::Count() const {
 std::vector<int> SessionWindows::Numbers() const {
   std::vector<int> out;
   for (size_t k = 0; k < slots_.size(); ++k)
-    if (slots_[k]) out.push_back(ui::kSessionWindowBase + static_cast<int>(k));
+    if (slots_[k]) out.push_back(platform::kSessionWindowBase + static_cast<int>(k));
   return out;
 }
 
@@ -72,28 +72,28 @@ SessionWindow& SessionWindows::MakeWindow(int number) {
   const platform::SessionSurface surface = services.windows.MakeSessionWindow(number, "Korvane\xAA", 640, 480);
   auto window = std::make_unique<SessionWindow>(*this, number, surface);
   SessionWindow& w = *window;
-  slots_[static_cast<size_t>(number - ui::kSessionWindowBase)] = std::move(window);
+  slots_[static_cast<size_t>(number - platform::kSessionWindowBase)] = std::move(window);
   w.controls.MakeScrollBar(kScrollBarControl, ScrollBarBounds(w.windowPort));
-  w.interpreters = std::make_unique<SessionInterpreters>(w.session, nullptr, &services.alerts);
+  w.interpreters = std::make_unique<SessionInterpreters>(w.session.input, w.session.wyse, w.session.vt, nullptr, &services.alerts);
   w.interpreters->wyse.SetServices(HostServices{nullptr, &services.alerts, services.desktop, services.hostFolders});
   return w;
 }
 
 SessionWindow* SessionWindows::OpenNewSessionWindow(const std::string& document) {
   const int n = Count();
-  if (n > ui::kMaxSessionWindows || n + 1 > MaxWindows) {
-    services.alerts.StopAlertText(ui::kPlainAlert, "Maximum number of windows allowed is ", NumberLine(MaxWindows));
+  if (n > platform::kMaxSessionWindows || n + 1 > MaxWindows) {
+    services.alerts.StopAlertText(platform::kPlainAlert, "Maximum number of windows allowed is ", NumberLine(MaxWindows));
     return nullptr;
   }
   if (NewWindowsRefused) {
-    services.alerts.StopAlertText(ui::kPlainAlert, "Not enough memory to open a new window.");
+    services.alerts.StopAlertText(platform::kPlainAlert, "Not enough memory to open a new window.");
     return nullptr;
   }
   int number = 0;
-  for (int k = 0; k < ui::kMaxSessionWindows && number == 0; ++k)
-    if (!slots_[static_cast<size_t>(k)]) number = ui::kSessionWindowBase + k;
+  for (int k = 0; k < platform::kMaxSessionWindows && number == 0; ++k)
+    if (!slots_[static_cast<size_t>(k)]) number = platform::kSessionWindowBase + k;
   if (number == 0) {
-    services.alerts.StopAlertText(ui::kPlainAlert, "Too many windows open! Please close a window and try again.");
+    services.alerts.StopAlertText(platform::kPlainAlert, "Too many windows open! Please close a window and try again.");
     return nullptr;
   }
   services.busy.SpinWatchCursor();
@@ -112,7 +112,7 @@ SessionWindow* SessionWindows::OpenNewSessionWindow(const std::string& document)
     w = &MakeWindow(number);
   } catch (const std::bad_alloc&) {
     NewWindowsRefused = 1;
-    services.alerts.StopAlertText(ui::kPlainAlert, "Not enough memory to open a new window.");
+    services.alerts.StopAlertText(platform::kPlainAlert, "Not enough memory to open a new window.");
     return nullptr;
   }
   if (old) {
@@ -126,11 +126,11 @@ SessionWindow* SessionWindows::OpenNewSessionWindow(const std::string& document)
   flags.ActiveWindowNumber = static_cast<int16_t>(number);
   if (!NewSessionWindow(*w, document)) {
     flags.ActiveWindowNumber = previous;
-    slots_[static_cast<size_t>(number - ui::kSessionWindowBase)].reset();
+    slots_[static_cast<size_t>(number - platform::kSessionWindowBase)].reset();
     services.windows.Close(number);
     if (SessionWindow* back = Find(previous)) {
       windowMenu().TitleWindowNumber = previous;
-      windowMenu().CheckMenuItemByText(ui::kWindowMenu, back->session.window.ItemTitle + "  ");
+      windowMenu().CheckMenuItemByText(platform::kWindowMenu, back->session.window.ItemTitle + "  ");
     }
     return nullptr;
   }
@@ -146,7 +146,7 @@ bool SessionWindows::NewSessionWindow(SessionWindow& w, const std::string& docum
   if (!document.empty()) {
     const int error = w.settings.ReadSettingsDocument(document);
     if (error == ENOENT)
-      services.alerts.StopAlertText(ui::kPlainAlert, "The settings document ", FileBaseName(document),
+      services.alerts.StopAlertText(platform::kPlainAlert, "The settings document ", FileBaseName(document),
                                     " was not found.");
     if (error != 0) return false;
     s.settings.SettingsFileName = document;
@@ -199,15 +199,15 @@ void SessionWindows::SetWindowTitle(SessionWindow& w, const std::string& title) 
   std::string listed = title.empty() ? Localised("Korvane Using ") + ws.ConnectionWord : title;
   // A title the window already carries stays as it is; any other is made
   // different from every other window's.
-  if (listed != ws.ItemTitle) listed = windowMenu().UniqueWindowTitle(ui::kWindowMenu, listed);
-  ui::WindowMenu& menu = windowMenu();
+  if (listed != ws.ItemTitle) listed = windowMenu().UniqueWindowTitle(platform::kWindowMenu, listed);
+  WindowMenu& menu = windowMenu();
   menu.TitleWindowNumber = w.Number();
-  menu.UncheckAddedItems(ui::kWindowMenu);
+  menu.UncheckAddedItems(platform::kWindowMenu);
   const bool listedBefore = !ws.ItemTitle.empty() && menu.WindowTitles[w.Number()] == ws.ItemTitle;
   if (listedBefore)
     menu.RenameWindowMenuItem(ws.ItemTitle + "  ", listed + "  ");
   else
-    menu.AddWindowMenuItem(ui::kWindowMenu, listed);
+    menu.AddWindowMenuItem(platform::kWindowMenu, listed);
   ws.ItemTitle = listed;
   ws.WindowTitle = listed;
   ws.TitleMark = 0;
@@ -252,18 +252,18 @@ void SessionWindows::DoWindowEvent(int kind, int window) {
       SessionWindow* w = Find(window);
       if (!w) return;
       if (Count() == 1 && !flags.Quitting) {
-        if (services.alerts.CautionAlertText(ui::kQuestionAlert, "Do you want to Quit Korvane?") == 1)
+        if (services.alerts.CautionAlertText(platform::kQuestionAlert, "Do you want to Quit Korvane?") == 1)
           flags.QuitFlag = 1;
         return;
       }
       if (w->session.Opt.ConfirmClose == 1 && w->Connected() && !flags.Quitting) {
-        if (services.alerts.CautionAlertText(ui::kQuestionAlert,
+        if (services.alerts.CautionAlertText(platform::kQuestionAlert,
                                              "Closing this window will close the connection to the host "
                                              "computer.") == 2)
           return;
       }
       if (window != flags.ActiveWindowNumber && !flags.Quitting) {
-        services.alerts.CautionAlertText(ui::kPlainAlert, "Please activate the window before closing it.");
+        services.alerts.CautionAlertText(platform::kPlainAlert, "Please activate the window before closing it.");
         return;
       }
       CloseWindow(*w);
@@ -271,7 +271,7 @@ void SessionWindows::DoWindowEvent(int kind, int window) {
     }
     case 2: {
       SessionWindow* w = Find(window);
-      if (window == ui::kStatusWindow) {
+      if (window == platform::kStatusWindow) {
         if (SessionWindow* a = Active()) a->session.window.FramePending = 1;
         return;
       }
@@ -320,7 +320,7 @@ void SessionWindows::CloseWindow(SessionWindow& w) {
     s.input.XoffSent = 0;
   }
   if (Count() > 1 && s.window.SettingsChanged) {
-    const int alert = s.window.FromLaunchDocument ? ui::kSaveLaunchSettingsAlert : ui::kSaveSettingsAlert;
+    const int alert = s.window.FromLaunchDocument ? platform::kSaveLaunchSettingsAlert : platform::kSaveSettingsAlert;
     const int item = services.alerts.CautionAlertText(
         alert, "Do you want to save your settings for this session window before closing it?", "\r",
         s.window.ItemTitle);
@@ -334,12 +334,12 @@ void SessionWindows::CloseWindow(SessionWindow& w) {
       services.prefs.TempSettingsMode = mode;
     }
   }
-  ui::WindowMenu& menu = windowMenu();
+  WindowMenu& menu = windowMenu();
   menu.TitleWindowNumber = number;
   menu.RemoveWindowMenuItem(s.window.ItemTitle + "  ");
   w.settings.DeleteTempSettingsFile(static_cast<int16_t>(number));
   {
-    SessionChild child(s.Opt, s.conn, s.screen, services.processes, services.alerts, services.programs);
+    SessionChild child(s.Opt, s.conn, services.processes, services.alerts, services.programs);
     child.CloseSessionChild();
   }
   if (s.window.ConnectionWord.find("modem") != std::string::npos) {
@@ -347,14 +347,14 @@ void SessionWindows::CloseWindow(SessionWindow& w) {
     w.NewSessionLine();
   }
   // The session goes before the window whose port and controls it uses.
-  slots_[static_cast<size_t>(number - ui::kSessionWindowBase)].reset();
+  slots_[static_cast<size_t>(number - platform::kSessionWindowBase)].reset();
   services.windows.Close(number);
   if (LastActiveWindow == number) LastActiveWindow = 0;
 
   if (Count() == 0) {
     menu.ClearWindowMenu();
     menu.TitleWindowNumber = number;
-    menu.AddWindowMenuItem(ui::kWindowMenu, "Korvane\xAA");
+    menu.AddWindowMenuItem(platform::kWindowMenu, "Korvane\xAA");
     flags.NoSessionWindow = 1;
     if (flags.Quitting) DeleteTempSettingsFiles();
     return;
@@ -362,7 +362,7 @@ void SessionWindows::CloseWindow(SessionWindow& w) {
   if (flags.Quitting) return;
   // The window listed last comes to the front as the active session.
   const int last = menu.SessionItemCount();
-  int next = last > 0 ? menu.WindowOfItem(ui::kWindowMenuFixedItems + last) : 0;
+  int next = last > 0 ? menu.WindowOfItem(platform::kWindowMenuFixedItems + last) : 0;
   if (!Find(next)) next = Numbers().front();
   ActivateWindow(next);
 }
@@ -372,7 +372,7 @@ void SessionWindows::ActivateWindow(int window) {
   if (active && active->session.input.CollectMode) {
     // A download in progress keeps its window in front.
     services.windows.BringToFront(active->Number());
-    windowMenu().CheckMenuItemByText(ui::kWindowMenu, active->session.window.ItemTitle + "  ");
+    windowMenu().CheckMenuItemByText(platform::kWindowMenu, active->session.window.ItemTitle + "  ");
     return;
   }
   SessionWindow* in = Find(window);
@@ -388,7 +388,7 @@ void SessionWindows::ActivateWindow(int window) {
     services.numbered.OpenAppWindow(window);
     flags.ActiveWindowNumber = static_cast<int16_t>(window);
     windowMenu().TitleWindowNumber = window;
-    windowMenu().CheckMenuItemByText(ui::kWindowMenu, s.window.ItemTitle + "  ");
+    windowMenu().CheckMenuItemByText(platform::kWindowMenu, s.window.ItemTitle + "  ");
     in->Connected();
     if (LastActiveWindow != window) {
       if (out) {
@@ -423,7 +423,7 @@ void SessionWindows::ActivateWindow(int window) {
   }
   if (s.Opt.HostFeatureOption == 0) s.screen.MarginRedrawRequest = 1;
   s.screen.DrawingBusy = 0;
-  windowMenu().CheckMenuItemByText(ui::kWindowMenu, s.window.ItemTitle + "  ");
+  windowMenu().CheckMenuItemByText(platform::kWindowMenu, s.window.ItemTitle + "  ");
 }
 
 void SessionWindows::ResizeWindow(SessionWindow& w) {
@@ -465,8 +465,8 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
     sc.MoveToCell(sc.CursorRow, sc.CursorCol);
     s.window.BackgroundRequest = 1;
   }
-  services.menus.EnableItem(ui::kWindowMenu, 1, true);
-  services.menus.MarkItem(ui::kWindowMenu, 1, false);
+  services.menus.EnableItem(platform::kWindowMenu, 1, true);
+  services.menus.MarkItem(platform::kWindowMenu, 1, false);
   if (w.Number() == flags.ActiveWindowNumber && services.windows.FrontWindow() == w.Number() &&
       s.Opt.HostFeatureOption == 1)
     sc.DrawFunctionKeyBar();
@@ -506,13 +506,13 @@ void SessionWindows::ShiftRowsIntoScrollback(SessionWindow& w, int rowsBefore, i
 }
 
 void SessionWindows::MarkSerialPortMenu(SessionWindow& w) {
-  const int count = services.menus.CountItems(ui::kSerialPortMenu);
+  const int count = services.menus.CountItems(platform::kSerialPortMenu);
   for (int i = 1; i <= count; ++i) {
-    services.menus.EnableItem(ui::kSerialPortMenu, i, true);
-    services.menus.MarkItem(ui::kSerialPortMenu, i, false);
+    services.menus.EnableItem(platform::kSerialPortMenu, i, true);
+    services.menus.MarkItem(platform::kSerialPortMenu, i, false);
   }
   const int port = w.session.conn.ConnectionPort;
-  services.menus.MarkItem(ui::kSerialPortMenu, port < 0 ? -port : port, true);
+  services.menus.MarkItem(platform::kSerialPortMenu, port < 0 ? -port : port, true);
 }
 
 // ---- Redraw ----------------------------------------------------------------------------

@@ -32,10 +32,10 @@
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
-#include "ui/Alerts.h"
-#include "ui/NumberedWindows.h"
-#include "ui/StringTable.h"
-#include "ui/WindowMenu.h"
+#include "platform/AlertRoutines.h"
+#include "platform/NumberedWindows.h"
+#include "platform/StringTable.h"
+#include "windows/WindowMenu.h"
 #include "windows/Session.h"
 
 namespace korvane {
@@ -52,7 +52,7 @@ struct ProgramFlags {
   int32_t EventTimeSlice = 1;
   // No session window is open.
   int16_t NoSessionWindow = 0;
-  int16_t ActiveWindowNumber = ui::kSessionWindowBase;
+  int16_t ActiveWindowNumber = platform::kSessionWindowBase;
   // The close now under way was asked for by a menu or a script command.
   int8_t CloseByCommand = 0;
 };
@@ -64,11 +64,11 @@ struct WindowServices {
   platform::Clock& clock;
   platform::Files& files;
   platform::Processes& processes;
-  ui::AlertRoutines& alerts;
-  ui::BusyCursor& busy;
-  ui::WindowMenu& windowMenu;
-  ui::NumberedWindows& numbered;
-  const ui::StringTable& strings;
+  platform::AlertRoutines& alerts;
+  platform::BusyCursor& busy;
+  WindowMenu& windowMenu;
+  platform::NumberedWindows& numbered;
+  const platform::StringTable& strings;
   Preferences& prefs;
   const ChildPrograms& programs;
   // What the interpreters' host commands may reach: the desktop and the
@@ -139,7 +139,6 @@ class SessionWindow {
   struct InputSide final : HostInputHooks {
     explicit InputSide(SessionWindow& w) : w(w) {}
     void CloseConnection() override;
-    void SetHostWindowSize(int rows, int columns) override;
     void EraseTextCursor() override;
     void RestoreArrowCursor() override;
     void ShowBusyCursor() override;
@@ -149,6 +148,8 @@ class SessionWindow {
   struct SettingsSide final : SettingsHost {
     explicit SettingsSide(SessionWindow& w) : w(w) {}
     int16_t PlainTextMode() override;
+    void ResetScreenDefaults(int windowWidth) override;
+    void ComputeCellMetrics() override;
     ScreenSize MainScreenSize() override;
     void ShowConnectionKind() override;
     void ShowSettingsTitle(const std::string& title) override;
@@ -192,7 +193,7 @@ class SessionWindows {
   // The numbers of the open session windows, lowest first.
   std::vector<int> Numbers() const;
   static bool IsSessionWindow(int number) {
-    return number >= ui::kSessionWindowBase && number < ui::kSessionWindowBase + ui::kMaxSessionWindows;
+    return number >= platform::kSessionWindowBase && number < platform::kSessionWindowBase + platform::kMaxSessionWindows;
   }
 
   // ---- Opening ------------------------------------------------------------------
@@ -254,7 +255,7 @@ class SessionWindows {
   // A window for which the idle pass runs the activation (kind 6 asks it).
   int16_t WindowEventRequest = 0, RequestedEventWindow = 0;
   int16_t LastActiveWindow = 0;
-  int16_t MaxWindows = ui::kMaxSessionWindows;
+  int16_t MaxWindows = platform::kMaxSessionWindows;
   int8_t NewWindowsRefused = 0;
   int16_t ClosingWindowNumber = 0;
   // Set while a window switch reads the incoming window's settings.
@@ -280,9 +281,9 @@ class SessionWindows {
   void ShiftRowsIntoScrollback(SessionWindow& w, int rowsBefore, int shift);
   void MarkSerialPortMenu(SessionWindow& w);
   std::string Localised(const std::string& english) const { return services.strings.Localise(english); }
-  ui::WindowMenu& windowMenu() { return services.windowMenu; }
+  WindowMenu& windowMenu() { return services.windowMenu; }
 
-  std::array<std::unique_ptr<SessionWindow>, ui::kMaxSessionWindows> slots_;
+  std::array<std::unique_ptr<SessionWindow>, platform::kMaxSessionWindows> slots_;
 };
 
 }  // namespace korvane

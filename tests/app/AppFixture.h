@@ -18,6 +18,7 @@
 #include "fakes/MemoryLink.h"
 #include "fakes/FakeWindows.h"
 #include "fakes/MemoryFiles.h"
+#include "fakes/RecordingSettingsHost.h"
 #include "platform/NullPort.h"
 #include "settings/Settings.h"
 
@@ -81,15 +82,14 @@ inline std::vector<platform::MenuDescription> TestMenus() {
 // A settings document with the built-in defaults changed by `edit`.
 inline void WriteDocument(fakes::MemoryFiles& files, const std::string& path,
                           const std::function<void(SessionOptions&)>& edit) {
-  platform::NullPort port(640, 480);
-  fakes::FakeClock clock;
-  Session s(port, clock);
+  SessionOptions opt;
+  SettingsState state;
   Preferences prefs("/prefs/");
   fakes::FakeAlerts alerts;
-  SettingsHost host;
-  Settings settings(s, prefs, files, alerts, host);
+  fakes::RecordingSettingsHost host;
+  Settings settings(opt, state, prefs, files, alerts, host);
   settings.SetDefaultSettings();
-  edit(s.Opt);
+  edit(opt);
   settings.WriteSettingsFile(path);
 }
 

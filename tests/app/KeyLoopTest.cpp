@@ -7,7 +7,7 @@
 
 #include "app/AppFixture.h"
 #include "platform/MacKeys.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::testing {
 namespace {
@@ -82,8 +82,8 @@ TEST_F(KeyLoop, FunctionKeysAndControlPGoToTheWindowTheyWereTypedInto) {
   StartWithKeys();
   UiEvent newWindow;
   newWindow.kind = UiEventKind::Menu;
-  newWindow.number = ui::kFileMenu;
-  newWindow.item = ui::kFileNewSessionWindowItem;
+  newWindow.number = platform::kFileMenu;
+  newWindow.item = platform::kFileNewSessionWindowItem;
   // The new window becomes the active one before the keys are handled.
   EXPECT_EQ(Sent({newWindow, KeyEvent(48, kKeyF1), KeyEvent(48, kKeyP, kControlModifier, 16)}, 4), "<F1>\x10");
   ASSERT_EQ(app->flags.ActiveWindowNumber, 49);
@@ -113,7 +113,7 @@ TEST_F(KeyLoop, ADelayedKeyStringGoesOnToItsOwnSessionAfterASwitch) {
   Window(48).session.Opt.FkeyStrings[1] = "user{CR{DLsecret{CR";
   EXPECT_EQ(Sent({KeyEvent(48, kKeyF1)}), "user\r");
   // The user opens another window while the key string waits.
-  Menu(ui::kFileMenu, ui::kFileNewSessionWindowItem);
+  Menu(platform::kFileMenu, platform::kFileNewSessionWindowItem);
   Turns(3);
   ASSERT_EQ(app->flags.ActiveWindowNumber, 49);
   ASSERT_EQ(processes.links.size(), 2u);

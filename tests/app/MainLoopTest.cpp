@@ -6,7 +6,7 @@
 
 #include "app/AppFixture.h"
 #include "app/JournalLink.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::testing {
 namespace {
@@ -78,7 +78,7 @@ TEST_F(MainLoop, EventsThatArriveTogetherAreAllHandledInArrivalOrder) {
 
 TEST_F(MainLoop, AMenuChoiceAndAKeyInOneSliceAreBothHandled) {
   StartLocal();
-  pump.script.push_back({MenuChoice(ui::kFileMenu, ui::kFileNewSessionWindowItem), Key(48, 'x')});
+  pump.script.push_back({MenuChoice(platform::kFileMenu, platform::kFileNewSessionWindowItem), Key(48, 'x')});
   Turns(2);
   // The new window came first; the key went to the window it was typed into.
   EXPECT_EQ(app->windows.Count(), 2);
@@ -89,7 +89,7 @@ TEST_F(MainLoop, EachTurnDispatchesThenRunsTheIdlePassAndAnEventTurnRunsThePassA
   StartLocal();
   Turns(2);
   dispatched.clear();
-  pump.script.push_back({MenuChoice(ui::kConnectionMenu, 9)});
+  pump.script.push_back({MenuChoice(platform::kConnectionMenu, 9)});
   Turns(3);
   std::vector<std::string> handlers;
   for (const auto& d : dispatched)
@@ -190,7 +190,7 @@ TEST_F(MainLoop, RequestsOfOneRunAreCarriedOutInTheirFixedOrder) {
 TEST_F(MainLoop, TheQuitSequenceClosesEveryWindowWithoutTheConnectionQuestion) {
   StartLocal();
   for (int i = 0; i < 2; ++i) {
-    Menu(ui::kFileMenu, ui::kFileNewSessionWindowItem);
+    Menu(platform::kFileMenu, platform::kFileNewSessionWindowItem);
     Turns(3);
   }
   ASSERT_EQ(app->windows.Count(), 3);
@@ -198,7 +198,7 @@ TEST_F(MainLoop, TheQuitSequenceClosesEveryWindowWithoutTheConnectionQuestion) {
   ASSERT_EQ(links.size(), 3u);
   for (int n : app->windows.Numbers()) Window(n).session.Opt.ConfirmClose = 1;
   alerts.shown.clear();
-  Menu(ui::kAppMenu, ui::kAppQuitItem);
+  Menu(platform::kAppMenu, platform::kAppQuitItem);
   Turns(1);
   EXPECT_TRUE(app->Finished());
   EXPECT_EQ(app->ExitStatus(), 0);
@@ -328,7 +328,7 @@ TEST_F(MainLoop, ReturnInASettingsWindowPressesItsDefaultButton) {
 
 TEST_F(MainLoop, TheClickThatActivatesAWindowIsNotTakenAsAClickInIt) {
   StartLocal();
-  Menu(ui::kFileMenu, ui::kFileNewSessionWindowItem);
+  Menu(platform::kFileMenu, platform::kFileNewSessionWindowItem);
   Turns(3);
   UiEvent click;
   click.kind = UiEventKind::Click;

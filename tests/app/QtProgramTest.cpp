@@ -22,13 +22,14 @@
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "fakes/FakeAlerts.h"
+#include "fakes/RecordingSettingsHost.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
 #include "platform/posix/PtyChild.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/Settings.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane {
 namespace {
@@ -44,11 +45,11 @@ TEST(InterfaceFile, TheProgramsDescriptionHasTheMenusTheProgramAddresses) {
   const platform::InterfaceDescription d = TheInterface();
   for (int menu : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
     EXPECT_NE(std::find(d.menuBar.begin(), d.menuBar.end(), menu), d.menuBar.end()) << menu;
-  const platform::MenuDescription* window = d.FindMenu(ui::kWindowMenu);
+  const platform::MenuDescription* window = d.FindMenu(platform::kWindowMenu);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->items.size(), static_cast<size_t>(ui::kWindowMenuFixedItems));
-  EXPECT_EQ(d.FindMenu(ui::kFileMenu)->items[0].text, "New Session Window");
-  EXPECT_EQ(d.FindMenu(ui::kAppMenu)->items[ui::kAppQuitItem - 1].text, "Quit Korvane");
+  EXPECT_EQ(window->items.size(), static_cast<size_t>(platform::kWindowMenuFixedItems));
+  EXPECT_EQ(d.FindMenu(platform::kFileMenu)->items[0].text, "New Session Window");
+  EXPECT_EQ(d.FindMenu(platform::kAppMenu)->items[platform::kAppQuitItem - 1].text, "Quit Korvane");
   // No two items share a key.
   std::set<char> keys;
   for (const auto& m : d.menus)
@@ -100,26 +101,26 @@ TEST(QtMenus, ItemsPostTheirNumbersTakeCtrlShiftKeysAndShowTextAsItStands) {
   Recorder sink;
   platform::InterfaceDescription d = TheInterface();
   platform::QtMenus menus(d, sink);
-  QAction* quit = menus.Action(ui::kAppMenu, ui::kAppQuitItem);
+  QAction* quit = menus.Action(platform::kAppMenu, platform::kAppQuitItem);
   ASSERT_NE(quit, nullptr);
   EXPECT_EQ(quit->shortcut(), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Q)));
   quit->trigger();
   ASSERT_EQ(sink.events.size(), 1u);
   EXPECT_EQ(sink.events[0].kind, platform::UiEventKind::Menu);
-  EXPECT_EQ(sink.events[0].number, ui::kAppMenu);
-  EXPECT_EQ(sink.events[0].item, ui::kAppQuitItem);
+  EXPECT_EQ(sink.events[0].number, platform::kAppMenu);
+  EXPECT_EQ(sink.events[0].item, platform::kAppQuitItem);
   // A session item appended at run time is a real action, text taken literally.
-  menus.AppendItem(ui::kWindowMenu, "R&D \xA5");
-  menus.MarkItem(ui::kWindowMenu, 18, true);
-  QAction* item = menus.Action(ui::kWindowMenu, 18);
+  menus.AppendItem(platform::kWindowMenu, "R&D \xA5");
+  menus.MarkItem(platform::kWindowMenu, 18, true);
+  QAction* item = menus.Action(platform::kWindowMenu, 18);
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->text(), QString::fromUtf8("R&&D \u2022"));
   EXPECT_TRUE(item->isChecked());
   item->trigger();
-  EXPECT_EQ(sink.events.back().number, ui::kWindowMenu);
+  EXPECT_EQ(sink.events.back().number, platform::kWindowMenu);
   EXPECT_EQ(sink.events.back().item, 18);
-  menus.DeleteItem(ui::kWindowMenu, 18);
-  EXPECT_EQ(menus.Menu(ui::kWindowMenu)->actions().size(), ui::kWindowMenuFixedItems);
+  menus.DeleteItem(platform::kWindowMenu, 18);
+  EXPECT_EQ(menus.Menu(platform::kWindowMenu)->actions().size(), platform::kWindowMenuFixedItems);
 }
 
 TEST(QtCursors, TheBusyCursorIsSetOnceHoweverOftenTheWatchTurns) {
@@ -146,13 +147,13 @@ class QtProgram : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
   void WriteDocument(const std::string& path, const std::function<void(SessionOptions&)>& edit) {
-    platform::NullPort port(640, 480);
-    Session s(port, qt.clock);
+    SessionOptions opt;
+    SettingsState state;
     Preferences prefs(Path("prefs"));
-    SettingsHost host;
-    Settings settings(s, prefs, qt.files, alerts, host);
+    fakes::RecordingSettingsHost host;
+    Settings settings(opt, state, prefs, qt.files, alerts, host);
     settings.SetDefaultSettings();
-    edit(s.Opt);
+    edit(opt);
     ASSERT_TRUE(settings.WriteSettingsFile(path));
   }
   void Start(const std::vector<std::string>& documents) {
@@ -182,8 +183,8 @@ class QtProgram : public ::testing::Test {
   }
   std::vector<std::string> WindowMenuItems() {
     std::vector<std::string> out;
-    const auto actions = qt.menus.Menu(ui::kWindowMenu)->actions();
-    for (int i = ui::kWindowMenuFixedItems; i < actions.size(); ++i)
+    const auto actions = qt.menus.Menu(platform::kWindowMenu)->actions();
+    for (int i = platform::kWindowMenuFixedItems; i < actions.size(); ++i)
       out.push_back(actions[i]->text().toStdString() + (actions[i]->isChecked() ? " (checked)" : ""));
     return out;
   }
@@ -199,7 +200,7 @@ TEST_F(QtProgram, ThreeWindowsOfWhichTheMiddleOneIsClosed) {
   });
   Start({Path("cat")});
   for (int i = 0; i < 2; ++i) {
-    qt.menus.Action(ui::kFileMenu, ui::kFileNewSessionWindowItem)->trigger();
+    qt.menus.Action(platform::kFileMenu, platform::kFileNewSessionWindowItem)->trigger();
     const size_t want = static_cast<size_t>(i + 2);
     ASSERT_TRUE(RunUntil([&] { return app->windows.Numbers().size() == want; }));
   }
@@ -221,7 +222,7 @@ TEST_F(QtProgram, ThreeWindowsOfWhichTheMiddleOneIsClosed) {
   EXPECT_EQ(app->flags.ActiveWindowNumber, 50);
   EXPECT_EQ(qt.windows.FrontWindow(), 50);
   // Choosing the first item brings its window back as the active session.
-  qt.menus.Action(ui::kWindowMenu, ui::kWindowMenuFixedItems + 1)->trigger();
+  qt.menus.Action(platform::kWindowMenu, platform::kWindowMenuFixedItems + 1)->trigger();
   ASSERT_TRUE(RunUntil([&] { return app->flags.ActiveWindowNumber == 48; }));
   EXPECT_EQ(WindowMenuItems(),
             (std::vector<std::string>{"Korvane Using cat (checked)", "Korvane Using Mac unix shell [2]"}));

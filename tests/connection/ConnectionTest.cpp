@@ -33,6 +33,55 @@ class HostStream : public ::testing::Test {
   }
 };
 
+// ---- A break ----------------------------------------------------------------
+
+struct BreakCase {
+  const char* name;
+  int8_t telnet, ssh, localShell;
+  int16_t altBreak, altBreakC, sendAbort;
+  std::string breakString;
+  std::string written;
+};
+
+class BreakToHost : public HostStream, public ::testing::WithParamInterface<BreakCase> {};
+
+TEST_P(BreakToHost, SendsWhatTheSessionKindTakesAsABreak) {
+  const BreakCase& c = GetParam();
+  auto* pty = OpenPty();
+  SessionOptions o;
+  o.TelnetSession = c.telnet;
+  o.SshSession = c.ssh;
+  o.LocalShellSession = c.localShell;
+  o.AltBreak = c.altBreak;
+  o.AltBreakC = c.altBreakC;
+  o.SendAbortOption = c.sendAbort;
+  o.BreakString = c.breakString;
+  conn.SendBreakToHost(o);
+  EXPECT_EQ(pty->written, c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HostStream, BreakToHost,
+    ::testing::Values(BreakCase{"Telnet", 1, 0, 0, 0, 0, 0, "", "\x1dsend brk\r"},
+                      BreakCase{"TelnetAbort", 1, 0, 0, 0, 0, 1, "", "\x1dsend abort\r\r"},
+                      BreakCase{"SecureShellGetsNoTypedCommand", 0, 1, 0, 0, 0, 0, "", ""},
+                      BreakCase{"LocalShell", 0, 0, 1, 0, 0, 0, "", ""},
+                      BreakCase{"AltBreakAndEtx", 1, 0, 0, 1, 1, 0, "", "\x10\x03"},
+                      BreakCase{"BreakString", 1, 0, 0, 0, 0, 0, "~B", "~B"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HostStream, ASerialBreakHoldsTheLine270Ms) {
+  fakes::RecordingConnectionHost host;
+  conn.SetHost(&host);
+  auto* port = OpenSerial();
+  conn.SendBreakToHost(SessionOptions{});
+  EXPECT_EQ(host.calls, std::vector<std::string>{"SendSerialBreak 270"});
+  EXPECT_EQ(port->written, "");
+  conn.SetHost(nullptr);
+}
+
+// ---- Sending -------------------------------------------------------------------
+
 TEST_F(HostStream, PacedTextThenTheExtraByteWithoutAWait) {
   auto* pty = OpenPty();
   conn.PerByteDelay = 10;

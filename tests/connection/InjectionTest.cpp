@@ -91,7 +91,7 @@ TEST_F(Injection, EveryCarrierOfACommandIsRefusedAndNothingRuns) {
       c.SetHost(&host);
       fakes::FakeAlerts a;
       f.set(o, c, value);
-      SessionChild launcher{o, c, screen, processes, a, programs};
+      SessionChild launcher{o, c, processes, a, programs};
       launcher.StartSessionChild();
       EXPECT_EQ(a.shown.size(), 1u) << f.name << " / " << what;
       if (!a.shown.empty()) {

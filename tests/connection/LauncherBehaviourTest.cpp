@@ -138,11 +138,12 @@ TEST_F(LocalShell, ViewpointAndPrismGetNoLinesButTheWindowSizeLater) {
 TEST_F(LocalShell, TheTerminalHasTheWindowSizeBeforeTheSttyLines) {
   opt.ShellRunsTcsh = 1;
   conn.SessionColumns = 100;
+  conn.SessionRows = 30;
   child.StartSessionChild();
   ASSERT_EQ(processes.starts.size(), 1u);
-  EXPECT_EQ(processes.starts[0].rows, 24);
+  EXPECT_EQ(processes.starts[0].rows, 30);
   EXPECT_EQ(processes.starts[0].cols, 100);
-  EXPECT_EQ(Child()->rows, 24);
+  EXPECT_EQ(Child()->rows, 30);
   EXPECT_EQ(Child()->cols, 100);
 }
 
@@ -335,7 +336,7 @@ TEST_F(LauncherTest, AMissingProgramIsNamedAndNothingStarts) {
     c.SetHost(&host);
     host.lines.clear();
     r.configure(o, c, fresh);
-    SessionChild launcher{o, c, screen, fresh, alerts, programs};
+    SessionChild launcher{o, c, fresh, alerts, programs};
     launcher.StartSessionChild();
     EXPECT_TRUE(fresh.starts.empty()) << r.name;
     EXPECT_EQ(c.PtyStream, nullptr) << r.name;

@@ -38,7 +38,7 @@ class FloodTest : public ::testing::Test {
   fakes::FakeClock clock;
   fakes::RecordingPort port;
   FloodGate gate;
-  Session session;
+  fakes::EmulationSession session;
   fakes::MemoryLink* pty = nullptr;
 };
 

@@ -16,7 +16,7 @@
 #include "fakes/MemoryLink.h"
 #include "fakes/RecordingEchoSinks.h"
 #include "fakes/RecordingPort.h"
-#include "windows/Session.h"
+#include "fakes/EmulationSession.h"
 
 namespace korvane::testing_support {
 
@@ -26,16 +26,12 @@ class RecordingHooks : public HostInputHooks {
   explicit RecordingHooks(HostInput& in) : in_(in) {}
   int closed = 0, serialReopened = 0, downloadSteps = 0, sendSteps = 0, printerOff = 0, spreads = 0;
   int cursorErased = 0;
-  std::vector<int> serialBreaks;
-  std::vector<std::pair<int, int>> windowSizes;
   std::vector<std::string> alerts;
   bool cancel = false;
   int heldPolls = 0;  // OutputStillHeld answers true this many times
 
   void CloseConnection() override { ++closed; }
   void OpenSelectedSerialPort() override { ++serialReopened; }
-  void SendSerialBreak(int ms) override { serialBreaks.push_back(ms); }
-  void SetHostWindowSize(int rows, int cols) override { windowSizes.emplace_back(rows, cols); }
   void ReceiveDownloadFromHost() override { ++downloadSteps; }
   void ContinueSendToHost() override { ++sendSteps; }
   void PrinterCaptureOff() override {
@@ -204,7 +200,7 @@ class HostInputTest : public ::testing::Test {
 
   fakes::FakeClock clock;
   fakes::RecordingPort port;
-  Session session;
+  fakes::EmulationSession session;
   fakes::RecordingEchoSinks echo;
   RecordingHooks hooks;
   ScriptInterpreter script;

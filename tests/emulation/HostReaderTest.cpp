@@ -80,7 +80,7 @@ TEST_F(HostReader, AStreamSplitAtAnyByteGivesTheSameScreen) {
   auto run = [&](size_t split, std::vector<std::string>& rows, std::vector<std::string>& sequences) {
     fakes::FakeClock c;
     fakes::RecordingPort p(570, 414);
-    Session s(p, c);
+    fakes::EmulationSession s(p, c);
     s.Opt.TextSizeValue = 12;
     s.Opt.AutoWrapOn = 1;
     s.Opt.EmuViewpoint = 1;

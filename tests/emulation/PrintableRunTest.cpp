@@ -14,7 +14,7 @@
 #include "fakes/MemoryLink.h"
 #include "fakes/RecordingEchoSinks.h"
 #include "fakes/RecordingPort.h"
-#include "windows/Session.h"
+#include "fakes/EmulationSession.h"
 
 namespace korvane {
 namespace {
@@ -39,7 +39,7 @@ struct Setup {
 Outcome Show(const std::string& stream, const Setup& setup, bool byteByByte) {
   fakes::FakeClock clock;
   fakes::RecordingPort port(setup.width, 414);
-  Session s(port, clock);
+  fakes::EmulationSession s(port, clock);
   s.Opt.TextSizeValue = 12;
   s.Opt.AutoWrapOn = setup.autoWrap;
   s.Opt.EmuVt100 = 1;
@@ -49,8 +49,8 @@ Outcome Show(const std::string& stream, const Setup& setup, bool byteByByte) {
   s.screen.ComputeCellMetrics();
   s.screen.WindowColumns = static_cast<int16_t>(std::min(80, setup.width / 7 - 1));
   s.screen.MoveToCell(1, 1);
-  HostSequences shared(s);
-  VtInterpreter vt(s, shared);
+  HostSequences shared(s.screen, s.Opt, s.vt);
+  VtInterpreter vt(s.screen, s.Opt, s.vt, shared);
   fakes::RecordingEchoSinks echo;
   s.input.SetEchoSinks(&echo);
   s.input.CaptureFileOn = 1;
@@ -98,11 +98,11 @@ INSTANTIATE_TEST_SUITE_P(Vt, PrintableRun,
 TEST(PrintableRunWatch, TheClosedLinkTextIsSeenInsideARun) {
   fakes::FakeClock clock;
   fakes::RecordingPort port(570, 414);
-  Session s(port, clock);
+  fakes::EmulationSession s(port, clock);
   s.Opt.EmuVt100 = 1;
   s.Opt.TelnetSession = 1;
-  HostSequences shared(s);
-  VtInterpreter vt(s, shared);
+  HostSequences shared(s.screen, s.Opt, s.vt);
+  VtInterpreter vt(s.screen, s.Opt, s.vt, shared);
   testing_support::RecordingHooks hooks(s.input);
   s.input.SetHooks(&hooks);
   s.input.SetInterpreters(nullptr, &vt);

@@ -17,7 +17,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingEchoSinks.h"
 #include "fakes/RecordingPort.h"
-#include "windows/Session.h"
+#include "fakes/EmulationSession.h"
 
 namespace korvane {
 namespace {
@@ -32,7 +32,7 @@ struct Result {
   std::string cells, cursor, answer, capture, clipboard, drawing;
 };
 
-std::string Cells(Session& s) {
+std::string Cells(fakes::EmulationSession& s) {
   std::string out;
   for (int r = 1; r <= 26; ++r) {
     for (int c = 1; c <= 100; ++c) {
@@ -69,7 +69,7 @@ std::string Drawing(const fakes::RecordingPort& port) {
 Result Replay(const Terminal& terminal, const std::string& stream, size_t split, bool byteByByte) {
   fakes::FakeClock clock;
   fakes::RecordingPort port(terminal.width, 414);
-  Session s(port, clock);
+  fakes::EmulationSession s(port, clock);
   s.Opt.TextSizeValue = 12;
   s.Opt.AutoWrapOn = 1;
   s.Opt.CurrentForeColour = 17;
@@ -79,7 +79,7 @@ Result Replay(const Terminal& terminal, const std::string& stream, size_t split,
   s.Opt.SkipReverseBlankOption = byteByByte ? 1 : 0;
   s.screen.ComputeCellMetrics();
   s.screen.MoveToCell(1, 1);
-  SessionInterpreters interpreters(s);
+  SessionInterpreters interpreters(s.input, s.wyse, s.vt);
   fakes::RecordingEchoSinks echo;
   s.input.SetEchoSinks(&echo);
   s.input.CaptureFileOn = 1;

@@ -159,7 +159,7 @@ TEST_F(VtTest, WideModeInANarrowWindowGives128Columns) {
   EXPECT_EQ(Row(1), "");
   EXPECT_EQ(commands.calls,
             (std::vector<std::string>{"ShowWideModeMarks wide", "RedrawWindow", "SetWindowRect 20 0 399 590"}));
-  EXPECT_EQ(hooks.windowSizes.size(), 0u) << "only a local shell is told its size";
+  EXPECT_EQ(pty->rows, 0) << "only a local shell is told its size";
   Feed("\x1b[?3l");
   EXPECT_EQ(screen().ColumnsSetting, 80);
   EXPECT_EQ(opt().FontSizeMode, 0);

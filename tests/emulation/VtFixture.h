@@ -18,7 +18,7 @@ namespace korvane::testing_support {
 
 class VtTest : public HostInputTest {
  protected:
-  VtTest() : shared(session, &commands, &alerts), vt(session, shared) {
+  VtTest() : shared(session.screen, session.Opt, session.vt, &commands, &alerts), vt(session.screen, session.Opt, session.vt, shared) {
     opt().EmuVt100 = 1;
     opt().EmuVt220 = 1;
     opt().AutoWrapOn = 1;

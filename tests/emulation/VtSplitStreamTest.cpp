@@ -13,13 +13,13 @@
 #include "emulation/VtInterpreter.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingPort.h"
-#include "windows/Session.h"
+#include "fakes/EmulationSession.h"
 
 namespace korvane {
 namespace {
 
 // What a session shows after the stream, in one comparable text.
-std::string Outcome(Session& s, const std::string& answer) {
+std::string Outcome(fakes::EmulationSession& s, const std::string& answer) {
   std::string out;
   for (int r = 1; r <= s.screen.ScreenRows; ++r) {
     for (int c = 1; c <= 80; ++c) {
@@ -36,7 +36,7 @@ std::string Outcome(Session& s, const std::string& answer) {
 std::string Replay(const std::string& stream, size_t split) {
   fakes::FakeClock clock;
   fakes::RecordingPort port(570, 414);
-  Session s(port, clock);
+  fakes::EmulationSession s(port, clock);
   s.Opt.TextSizeValue = 12;
   s.Opt.AutoWrapOn = 1;
   s.Opt.EmuVt100 = s.Opt.EmuVt220 = 1;
@@ -47,8 +47,8 @@ std::string Replay(const std::string& stream, size_t split) {
   s.Opt.BackgroundColour = 18;
   s.screen.ComputeCellMetrics();
   s.screen.MoveToCell(1, 1);
-  HostSequences shared(s);
-  VtInterpreter vt(s, shared);
+  HostSequences shared(s.screen, s.Opt, s.vt);
+  VtInterpreter vt(s.screen, s.Opt, s.vt, shared);
   s.input.SetInterpreters(nullptr, &vt);
   s.input.SetSharedSequences(&shared);
   auto link = std::make_unique<testing_support::TimedLink>(clock);

@@ -186,57 +186,17 @@ TEST_F(Watchers, APrinterControllerTerminatorSplitOverChunksStillEndsTheMode) {
   EXPECT_EQ(Row(1), "shown");
 }
 
-// ---- Requests to the host ----------------------------------------------------
-
-struct BreakCase {
-  const char* name;
-  int8_t telnet, ssh, localShell;
-  int16_t altBreak, altBreakC, sendAbort;
-  std::string breakString;
-  std::string written;
-};
-
-class BreakToHost : public Watchers, public ::testing::WithParamInterface<BreakCase> {};
-
-TEST_P(BreakToHost, SendsWhatTheSessionKindTakesAsABreak) {
-  const BreakCase& c = GetParam();
-  auto* pty = OpenPty();
-  opt().TelnetSession = c.telnet;
-  opt().SshSession = c.ssh;
-  opt().LocalShellSession = c.localShell;
-  opt().AltBreak = c.altBreak;
-  opt().AltBreakC = c.altBreakC;
-  opt().SendAbortOption = c.sendAbort;
-  opt().BreakString = c.breakString;
-  in().SendBreakToHost();
-  EXPECT_EQ(pty->written, c.written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Watchers, BreakToHost,
-    ::testing::Values(BreakCase{"Telnet", 1, 0, 0, 0, 0, 0, "", "\x1dsend brk\r"},
-                      BreakCase{"TelnetAbort", 1, 0, 0, 0, 0, 1, "", "\x1dsend abort\r\r"},
-                      BreakCase{"SecureShellGetsNoTypedCommand", 0, 1, 0, 0, 0, 0, "", ""},
-                      BreakCase{"LocalShell", 0, 0, 1, 0, 0, 0, "", ""},
-                      BreakCase{"AltBreakAndEtx", 1, 0, 0, 1, 1, 0, "", "\x10\x03"},
-                      BreakCase{"BreakString", 1, 0, 0, 0, 0, 0, "~B", "~B"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Watchers, ASerialBreakHoldsTheLine270Ms) {
-  auto* port = OpenSerial();
-  in().SendBreakToHost();
-  EXPECT_EQ(hooks.serialBreaks, std::vector<int>{270});
-  EXPECT_EQ(port->written, "");
-}
+// ---- The window size ----------------------------------------------------
 
 TEST_F(Watchers, TheWindowSizeReachesALocalShellWithoutTypingIntoIt) {
   auto* pty = OpenPty();
   opt().AutoWrapOn = 1;
   in().SendWindowSizeToHost();
-  EXPECT_TRUE(hooks.windowSizes.empty());
+  EXPECT_EQ(pty->rows, 0);
   opt().LocalShellSession = 1;
   in().SendWindowSizeToHost();
-  EXPECT_EQ(hooks.windowSizes, (std::vector<std::pair<int, int>>{{24, 80}}));
+  EXPECT_EQ(pty->rows, 24);
+  EXPECT_EQ(pty->cols, 80);
   EXPECT_EQ(pty->written, "");
   EXPECT_EQ(in().FlushRequest, 0);
 }

@@ -54,6 +54,7 @@ class RecordingConnectionHost final : public ConnectionHost {
   std::string SerialPortName(int n) override {
     return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[n - 1] : std::string();
   }
+  void SendSerialBreak(int milliseconds) override { Note("SendSerialBreak " + std::to_string(milliseconds)); }
   void HangUpModem() override { Note("HangUpModem"); }
   void SerialPortClosed() override { Note("SerialPortClosed"); }
 

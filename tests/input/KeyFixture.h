@@ -23,9 +23,10 @@ namespace korvane::testing {
 
 class RecordingKeyHooks final : public input::KeyHooks {
  public:
-  int pastes = 0, closes = 0;
+  int pastes = 0, closes = 0, connectRequests = 0;
   void PasteToHost() override { ++pastes; }
   void CloseConnectionAfterKeyString() override { ++closes; }
+  void ConnectOnReturn() override { ++connectRequests; }
 };
 
 // A key as the window system hands it over.
@@ -92,7 +93,7 @@ class KeyFixture : public ::testing::Test {
     DefaultArrows(s.Opt);
   }
 
-  input::KeyTranslator Translator() { return input::KeyTranslator(s, keys, raw, clock, hooks); }
+  input::KeyTranslator Translator() { return input::KeyTranslator(s.KeyParts(), keys, raw, clock, hooks); }
 
   // Presses a key; returns what it sent.
   std::string Press(const Key& k) {

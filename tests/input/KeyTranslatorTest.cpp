@@ -342,10 +342,9 @@ TEST_F(KeyTranslation, ReturnWithoutAConnectionAsksForItAndSendsNothing) {
   const platform::KeyPress p = KeyPressOf({kKeyReturn});
   keys.LastEventRecord = input::KeyEventRecord(p);
   Translator().TranslateKeyPress(13, 0);
-  EXPECT_EQ(s.window.ConnectOnReturn, 1);
-  s.window.ConnectOnReturn = 0;
+  EXPECT_EQ(hooks.connectRequests, 1);
   Translator().TranslateKeyPress('a', 0);
-  EXPECT_EQ(s.window.ConnectOnReturn, 0);
+  EXPECT_EQ(hooks.connectRequests, 1);
 }
 
 TEST_F(KeyTranslation, AKeyBringsTheLiveScreenBackAndThePageKeysMoveTheView) {

@@ -104,8 +104,8 @@ TEST_F(SaveSettingsAs, WyseSixtyStaysOnAfterASave) {
   EXPECT_EQ(opt().EmuWyse60, 1);
   auto other = NewSession();
   ASSERT_EQ(other->settings.ReadSettingsDocument(PathOf(kDefaultSettingsFileName)), 0);
-  EXPECT_EQ(other->session.Opt.EmuWyse50, 1);
-  EXPECT_EQ(other->session.Opt.EmuWyse60, 1);
+  EXPECT_EQ(other->Opt.EmuWyse50, 1);
+  EXPECT_EQ(other->Opt.EmuWyse60, 1);
 }
 
 // ---- Saves that go wrong ----------------------------------------------------------
@@ -124,7 +124,7 @@ class InterruptedSave : public SaveSettingsAs {
   std::string TelnetHostInFile() {
     auto other = NewSession();
     EXPECT_EQ(other->settings.ReadSettingsDocument(PathOf(kDefaultSettingsFileName)), 0);
-    return other->session.Opt.TelnetHost;
+    return other->Opt.TelnetHost;
   }
   std::string oldBytes;
 };

@@ -285,10 +285,10 @@ TEST_F(SettingsTest, AFileReadsTheSameWhateverItsLineEndsAndEncoding) {
                   {"UTF-8, CR LF", withEnds(utf8, "\r\n")}};
   for (const auto& v : variants) {
     auto other = NewSession();
-    other->session.Opt.TextSizeValue = opt().TextSizeValue;
+    other->Opt.TextSizeValue = opt().TextSizeValue;
     WriteFile(home.root + "/variant", v.bytes);
     ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/variant"), 0);
-    EXPECT_TRUE(other->session.Opt == opt()) << v.name << ":" << DifferentLines(other->session.Opt, opt());
+    EXPECT_TRUE(other->Opt == opt()) << v.name << ":" << DifferentLines(other->Opt, opt());
   }
 }
 
@@ -342,7 +342,7 @@ class DamagedFile : public SettingsTest {
     auto other = NewSession();
     WriteFile(PathOf(kDefaultsFileName), defaultsBytes);
     other->settings.ReadStartupSettings();
-    return other->session.Opt;
+    return other->Opt;
   }
 };
 
@@ -383,8 +383,8 @@ TEST_F(DamagedFile, AnEmptyFileOrOneCutInTheFunctionKeysReadsAsDefaults) {
     auto other = NewSession();
     WriteFile(home.root + "/cut", bytes);
     ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/cut"), 0);
-    EXPECT_EQ(other->session.Opt.EmuVt100, 1);
-    EXPECT_EQ(other->session.Opt.DialMode, "T");
+    EXPECT_EQ(other->Opt.EmuVt100, 1);
+    EXPECT_EQ(other->Opt.DialMode, "T");
   }
 }
 
@@ -407,7 +407,7 @@ TEST_F(SettingsTest, StartUpReadsTheDefaultFunctionKeysThenTheDefaultsFile) {
   EXPECT_EQ(opt().FkeyStrings[2], "ls -l{CR");
   EXPECT_EQ(opt().BaudRate, 19200);
   EXPECT_EQ(opt().TelnetHost, "host.example");
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"LoadInternationalFile", "RefreshAfterReading"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"LoadInternationalFile", "ComputeCellMetrics", "RefreshAfterReading"}));
 }
 
 TEST_F(SettingsTest, StartUpWithoutFilesUsesTheProgramsKeysAndTheBuiltInDefaults) {
@@ -503,30 +503,23 @@ TEST_F(SettingsTest, TheBuiltInDefaultsSetTheLinesThatHaveOneAndLeaveTheOthers) 
   EXPECT_TRUE(opt() == e) << DifferentLines(opt(), e);
 }
 
-TEST_F(SettingsTest, TheBuiltInDefaultsResetTheScreenToo) {
-  Screen& screen = s.session.screen;
-  screen.CursorRow = 9;
-  screen.CursorCol = 40;
-  screen.DisplayOn = 0;
-  screen.NormalForeColour = 3;
-  screen.NormalBackColour = 4;
-  screen.CurrentBackColour = 5;
+TEST_F(SettingsTest, TheBuiltInDefaultsResetTheScreenAtTheMainScreensSizeAndThenTheMetrics) {
   opt().ReverseColour = opt().ColourModeA = opt().ColourModeB = 7;
   host.screen = {1280, 400};
+  host.calls.clear();
   settings().SetDefaultSettings();
-  EXPECT_EQ(screen.CursorRow, 1);
-  EXPECT_EQ(screen.CursorCol, 1);
-  EXPECT_EQ(screen.DisplayOn, 1);
-  EXPECT_EQ(screen.NormalForeColour, 17);
-  EXPECT_EQ(screen.NormalBackColour, 18);
-  EXPECT_EQ(screen.CurrentBackColour, 18);
   EXPECT_EQ(opt().ReverseColour, 12);
   EXPECT_EQ(opt().ColourModeA, 0);
   EXPECT_EQ(opt().ColourModeB, 0);
-  EXPECT_EQ(screen.WindowWidth, 640);  // the main screen's, at most 640 x 480
   EXPECT_EQ(opt().FontSize, 18);
   EXPECT_EQ(opt().TextSizeValue, 18);
-  EXPECT_EQ(screen.CellHeight, 24);  // the metrics of 18-point text
+  // The window is the main screen's size, at most 640 x 480; the metrics are
+  // worked out once the text size is final.
+  const auto reset = std::find(host.calls.begin(), host.calls.end(), "ResetScreenDefaults 640");
+  const auto metrics = std::find(host.calls.begin(), host.calls.end(), "ComputeCellMetrics");
+  ASSERT_NE(reset, host.calls.end());
+  ASSERT_NE(metrics, host.calls.end());
+  EXPECT_LT(reset, metrics);
 }
 
 TEST_F(SettingsTest, WithoutAnyFunctionKeyTheEditorOpens) {
@@ -545,11 +538,11 @@ TEST_F(SettingsTest, TheDefaultsSurviveAWriteAndARead) {
   // being left alone.
   auto other = NewSession();
   for (const auto& d : kSettingsLines) {
-    if (d.Width() != 0) d.SetNumber(other->session.Opt, 77);
-    if (d.Width() == 0) d.SetText(other->session.Opt, "stale");
+    if (d.Width() != 0) d.SetNumber(other->Opt, 77);
+    if (d.Width() == 0) d.SetText(other->Opt, "stale");
   }
   ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/defaults-doc"), 0);
-  SessionOptions& read = other->session.Opt;
+  SessionOptions& read = other->Opt;
   // The text size follows the font size and the copy-buffer mode only takes
   // its two modes: both keep the reading session's values.
   EXPECT_EQ(read.TextSizeValue, 77);
@@ -627,7 +620,7 @@ TEST_F(SettingsTest, ARecordFarFromItsDefaultsSurvivesAWriteAndARead) {
   auto other = NewSession();
   other->settings.ReadStartupSettings();
   ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/far"), 0);
-  EXPECT_TRUE(other->session.Opt == opt()) << DifferentLines(other->session.Opt, opt());
+  EXPECT_TRUE(other->Opt == opt()) << DifferentLines(other->Opt, opt());
 }
 
 TEST_F(SettingsTest, ShortKeyStringsKeepTheirLineEndsAsTokens) {
@@ -642,8 +635,8 @@ TEST_F(SettingsTest, ShortKeyStringsKeepTheirLineEndsAsTokens) {
   EXPECT_EQ(lines[4], "line{CRnext{LF");
   auto other = NewSession();
   ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/keys"), 0);
-  EXPECT_EQ(other->session.Opt.UpArrowString, "ab{CR");
-  EXPECT_EQ(other->session.Opt.FkeyStrings[5], "line{CRnext{LF");
+  EXPECT_EQ(other->Opt.UpArrowString, "ab{CR");
+  EXPECT_EQ(other->Opt.FkeyStrings[5], "line{CRnext{LF");
 }
 
 // ---- What saving writes, and what it leaves alone -----------------------------------
@@ -818,7 +811,7 @@ TEST_F(AppliedSettings, EmptyArrowKeysGetTheEmulationsStrings) {
     for (const auto& [line, text] : lines) all[kFkeyLineCount + line - 1] = text;
     WriteFile(home.root + "/arrows", EncodeSettingsFile(all));
     ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/arrows"), 0);
-    const SessionOptions& o = other->session.Opt;
+    const SessionOptions& o = other->Opt;
     EXPECT_EQ((std::vector<std::string>{o.UpArrowString, o.DownArrowString, o.LeftArrowString, o.RightArrowString,
                                         o.UpArrowString2, o.DownArrowString2, o.LeftArrowString2,
                                         o.RightArrowString2}),

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fakes/FakeAlerts.h"
+#include "fakes/RecordingSettingsHost.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FaultyFiles.h"
 #include "fakes/RecordingPort.h"
@@ -41,57 +42,13 @@ class TemporaryHome {
   std::string root;
 };
 
-// Everything the settings code asks of the rest of the program, with the
-// answers a test sets and a record of what it was told to do.
-class RecordingSettingsHost : public SettingsHost {
- public:
-  int16_t plainTextMode = 0, savedAutoWrap = 0, cursorKeyApplicationMode = 0;
-  int8_t capsModeForced = 0, scrollBackSeen = 0;
-  std::optional<std::vector<std::string>> serialPortNames;
-  std::optional<WindowFrame> outputWindow;
-  ScreenSize screen{1920, 1080};
-  bool kermitFound = false;
-  std::string bundledFunctionKeys;
-  int fontError = 0;
-  std::optional<std::string> chosenName;
-  std::vector<std::string> calls;
-
-  int16_t PlainTextMode() override { return plainTextMode; }
-  int16_t SavedAutoWrap() override { return savedAutoWrap; }
-  int8_t CapsModeForced() override { return capsModeForced; }
-  int8_t ScrollBackSeen() override { return scrollBackSeen; }
-  std::optional<std::vector<std::string>> SerialPortNames() override { return serialPortNames; }
-  std::optional<WindowFrame> OutputWindowFrame() override { return outputWindow; }
-  int16_t CursorKeyApplicationMode() override { return cursorKeyApplicationMode; }
-  ScreenSize MainScreenSize() override { return screen; }
-  bool KermitProgramFound() override { return kermitFound; }
-  std::string BundledFunctionKeys() override { return bundledFunctionKeys; }
-  int ActivateProgramFonts() override { return fontError; }
-  void SetKeypadNumericMode() override { calls.push_back("SetKeypadNumericMode"); }
-  void OpenFunctionKeyEditor() override { calls.push_back("OpenFunctionKeyEditor"); }
-  void LoadInternationalFile() override { calls.push_back("LoadInternationalFile"); }
-  void RefreshAfterReading(bool fromDocument) override {
-    calls.push_back(fromDocument ? "RefreshAfterReading document" : "RefreshAfterReading");
-  }
-  std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
-    calls.push_back("AskSettingsFileName " + proposed);
-    return chosenName;
-  }
-  void ShowSettingsTitle(const std::string& title) override { calls.push_back("ShowSettingsTitle " + title); }
-  void LoadSettingsTempFile(const std::string& path) override { calls.push_back("LoadSettingsTempFile " + path); }
-  void DialNumber(const std::string& number) override { calls.push_back("DialNumber " + number); }
-  void LoadFunctionKeyDocument(const std::string& path) override {
-    calls.push_back("LoadFunctionKeyDocument " + path);
-  }
-};
-
-// One session window's settings: its session, the settings code bound to it.
+// One session window's settings: its record and state, the settings code
+// bound to them.
 struct SessionUnderTest {
   SessionUnderTest(Preferences& prefs, platform::Files& files, fakes::FakeAlerts& alerts, SettingsHost& host)
-      : port(640, 480), session(port, clock), settings(session, prefs, files, alerts, host) {}
-  fakes::RecordingPort port;
-  fakes::FakeClock clock;
-  Session session;
+      : settings(Opt, state, prefs, files, alerts, host) {}
+  SessionOptions Opt;
+  SettingsState state;
   Settings settings;
 };
 
@@ -99,8 +56,8 @@ class SettingsTest : public ::testing::Test {
  protected:
   SettingsTest() : prefs(files.PreferencesFolderPath()), s(prefs, files, alerts, host) {}
 
-  SessionOptions& opt() { return s.session.Opt; }
-  SettingsState& state() { return s.session.settings; }
+  SessionOptions& opt() { return s.Opt; }
+  SettingsState& state() { return s.state; }
   Settings& settings() { return s.settings; }
 
   // A second session window, for reading back what the first one wrote.
@@ -135,7 +92,7 @@ class SettingsTest : public ::testing::Test {
   TemporaryHome home;
   fakes::FaultyFiles files;
   fakes::FakeAlerts alerts;
-  RecordingSettingsHost host;
+  fakes::RecordingSettingsHost host;
   Preferences prefs;
   SessionUnderTest s;
 };

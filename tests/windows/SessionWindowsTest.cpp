@@ -8,7 +8,7 @@
 
 #include "app/AppFixture.h"
 #include "app/JournalLink.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane::testing {
 namespace {
@@ -17,7 +17,7 @@ class SessionWindowsTest : public AppFixture {
  protected:
   // Opens a new session window from the File menu; returns its number.
   int NewWindow() {
-    Menu(ui::kFileMenu, ui::kFileNewSessionWindowItem);
+    Menu(platform::kFileMenu, platform::kFileNewSessionWindowItem);
     Turns(3);
     return app->flags.ActiveWindowNumber;
   }
@@ -155,22 +155,43 @@ TEST_F(SessionWindowsTest, TheIncomingSessionIsBroughtInLineWithItsWindow) {
   sa.RepaintPending = 0;
   sa.BarRedrawRequest = 0;
   Window(a).session.conn.ConnectionPort = -2;
-  menus.MarkItem(ui::kSerialPortMenu, 1, true);
-  menus.MarkItem(ui::kSerialPortMenu, 3, true);
+  menus.MarkItem(platform::kSerialPortMenu, 1, true);
+  menus.MarkItem(platform::kSerialPortMenu, 3, true);
   windows.UserActivates(a);
   Turns(1);
   EXPECT_EQ(sa.CursorRow, 1);
   EXPECT_EQ(sa.CursorCol, 1);
   EXPECT_EQ(sa.BarRedrawRequest, 1);
   // Exactly the session's serial port is marked.
-  EXPECT_FALSE(menus.ItemMarked(ui::kSerialPortMenu, 1));
-  EXPECT_TRUE(menus.ItemMarked(ui::kSerialPortMenu, 2));
-  EXPECT_FALSE(menus.ItemMarked(ui::kSerialPortMenu, 3));
+  EXPECT_FALSE(menus.ItemMarked(platform::kSerialPortMenu, 1));
+  EXPECT_TRUE(menus.ItemMarked(platform::kSerialPortMenu, 2));
+  EXPECT_FALSE(menus.ItemMarked(platform::kSerialPortMenu, 3));
   // Its Window-menu item is the one checked.
   EXPECT_TRUE(menus.ItemMarked(10, 18));
   EXPECT_FALSE(menus.ItemMarked(10, 19));
   // The outgoing window's settings went to its own file.
   EXPECT_TRUE(files.files.count("/prefs/TempSettingsKV  " + std::to_string(b)));
+}
+
+TEST_F(SessionWindowsTest, TheBuiltInDefaultsResetTheWindowsScreenToo) {
+  StartLocal();
+  SessionWindow& w = Window(48);
+  Screen& screen = w.session.screen;
+  screen.CursorRow = 9;
+  screen.CursorCol = 40;
+  screen.DisplayOn = 0;
+  screen.NormalForeColour = 3;
+  screen.NormalBackColour = 4;
+  screen.CurrentBackColour = 5;
+  w.settings.SetDefaultSettings();
+  EXPECT_EQ(screen.CursorRow, 1);
+  EXPECT_EQ(screen.CursorCol, 1);
+  EXPECT_EQ(screen.DisplayOn, 1);
+  EXPECT_EQ(screen.NormalForeColour, 17);
+  EXPECT_EQ(screen.NormalBackColour, 18);
+  EXPECT_EQ(screen.CurrentBackColour, 18);
+  EXPECT_EQ(screen.WindowWidth, 640);  // the main screen's, at most 640 x 480
+  EXPECT_EQ(screen.CellHeight, 24);    // the metrics of 18-point text
 }
 
 TEST_F(SessionWindowsTest, TheEleventhWindowIsRefused) {

@@ -263,7 +263,7 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
   auto link = std::make_unique<ReplayLink>(std::move(input));
   ReplayLink* replay = link.get();
   s.conn.PtyStream = std::move(link);
-  SessionInterpreters interpreters(s);
+  SessionInterpreters interpreters(s.input, s.wyse, s.vt);
   while (replay->Remaining() > 0) {
     const size_t before = replay->Remaining();
     s.input.ProcessHostInput();
@@ -327,7 +327,7 @@ int Run(const Options& o, int& argc, char** argv, std::ostream& out, std::ostrea
   LoopLink* loop = link.get();
   s.conn.PtyStream = std::move(link);
   s.input.SetFloodGate(&gate);
-  SessionInterpreters interpreters(s);
+  SessionInterpreters interpreters(s.input, s.wyse, s.vt);
 
   using namespace std::chrono;
   const auto start = steady_clock::now();

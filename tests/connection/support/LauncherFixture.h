@@ -134,14 +134,12 @@ class LauncherTest : public ::testing::Test {
 
   fakes::FakeClock clock;
   SessionOptions opt;
-  fakes::RecordingPort port;
-  Screen screen{opt, port};
   Connection conn{clock};
   fakes::FakeAlerts alerts;
   fakes::RecordingConnectionHost host{&clock};
   fakes::FakeProcesses processes{&clock};
   ChildPrograms programs;
-  SessionChild child{opt, conn, screen, processes, alerts, programs};
+  SessionChild child{opt, conn, processes, alerts, programs};
 };
 
 }  // namespace korvane::testing_support

@@ -78,14 +78,12 @@ class PtyTestT : public ::testing::Test {
   std::string output;
   ClockT clock;
   SessionOptions opt;
-  fakes::RecordingPort port;
-  Screen screen{opt, port};
   Connection conn{clock};
   fakes::FakeAlerts alerts;
   fakes::RecordingConnectionHost host{&clock};
   platform::posix::PosixProcesses processes;
   ChildPrograms programs;
-  SessionChild child{opt, conn, screen, processes, alerts, programs};
+  SessionChild child{opt, conn, processes, alerts, programs};
 };
 
 // Real time, for tests of pacing and of what real programs do.

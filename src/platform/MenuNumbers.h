@@ -2,7 +2,7 @@
 // Numbers of the menus, windows and alerts that the program addresses; the
 // interface description gives each its text and place.
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 // Menus of the menu bar.
 constexpr int kAppMenu = 2;
@@ -44,4 +44,4 @@ constexpr int kSaveLaunchSettingsAlert = 325;
 constexpr int kRequiredFileAlert = 320;
 constexpr int kErrorNumberAlert = 3999;
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform

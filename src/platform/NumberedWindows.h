@@ -9,9 +9,9 @@
 #include <string>
 
 #include "platform/Windows.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 // The name of dialog window n in the interface description, or null when the
 // number has none.
@@ -58,4 +58,4 @@ class NumberedWindows {
   WindowFlags flags_;
 };
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform

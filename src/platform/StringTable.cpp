@@ -1,8 +1,8 @@
-#include "ui/StringTable.h"
+#include "platform/StringTable.h"
 
 #include "platform/CharMap.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 int StringTable::Load(std::string_view bytes) {
   int count = 0;
@@ -27,4 +27,4 @@ const std::string& StringTable::Localise(const std::string& english) const {
   return it == entries_.end() ? english : it->second;
 }
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform

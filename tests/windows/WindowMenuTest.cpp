@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/WindowMenu.h"
+#include "windows/WindowMenu.h"
 
-namespace korvane::ui {
+namespace korvane {
 namespace {
 
 // A menu bar with the File menu and the Window menu's fixed items.
@@ -14,28 +14,28 @@ struct TestMenu {
   WindowMenu menu{menus};
 
   TestMenu() {
-    platform::MenuDescription file{kFileMenu, "File", {{"New Session Window"}}};
-    platform::MenuDescription window{kWindowMenu, "Window", {}};
-    for (int i = 1; i <= kWindowMenuFixedItems; ++i) window.items.push_back({"Fixed " + std::to_string(i)});
+    platform::MenuDescription file{platform::kFileMenu, "File", {{"New Session Window"}}};
+    platform::MenuDescription window{platform::kWindowMenu, "Window", {}};
+    for (int i = 1; i <= platform::kWindowMenuFixedItems; ++i) window.items.push_back({"Fixed " + std::to_string(i)});
     menus.AddMenu(file);
     menus.AddMenu(window);
   }
   void Items(const std::vector<std::string>& titles) {
     for (size_t i = 0; i < titles.size(); ++i) {
-      menu.TitleWindowNumber = kSessionWindowBase + static_cast<int>(i);
-      menu.AddWindowMenuItem(kWindowMenu, titles[i]);
+      menu.TitleWindowNumber = platform::kSessionWindowBase + static_cast<int>(i);
+      menu.AddWindowMenuItem(platform::kWindowMenu, titles[i]);
     }
   }
   std::vector<std::string> SessionItems() const {
     std::vector<std::string> out;
-    for (int i = kWindowMenuFixedItems + 1; i <= menus.CountItems(kWindowMenu); ++i)
-      out.push_back(menus.ItemText(kWindowMenu, i));
+    for (int i = platform::kWindowMenuFixedItems + 1; i <= menus.CountItems(platform::kWindowMenu); ++i)
+      out.push_back(menus.ItemText(platform::kWindowMenu, i));
     return out;
   }
   std::vector<int> Marked() const {
     std::vector<int> out;
-    for (int i = 1; i <= menus.CountItems(kWindowMenu); ++i)
-      if (menus.ItemMarked(kWindowMenu, i)) out.push_back(i);
+    for (int i = 1; i <= menus.CountItems(platform::kWindowMenu); ++i)
+      if (menus.ItemMarked(platform::kWindowMenu, i)) out.push_back(i);
     return out;
   }
 };
@@ -66,13 +66,13 @@ TEST_F(WindowMenuTest, UniqueTitlesTakeTheNextNumberSharedByAllItems) {
   for (const auto& c : cases) {
     TestMenu fresh;
     fresh.Items(c.items);
-    EXPECT_EQ(fresh.menu.UniqueWindowTitle(kWindowMenu, c.title), c.expected) << c.title;
+    EXPECT_EQ(fresh.menu.UniqueWindowTitle(platform::kWindowMenu, c.title), c.expected) << c.title;
   }
 }
 
 TEST_F(WindowMenuTest, AnItemCarriesItsTitleInBothTablesAndTheCheckMark) {
   menu.TitleWindowNumber = 50;
-  EXPECT_EQ(menu.AddWindowMenuItem(kWindowMenu, "Korvane\xAA"), "Korvane\xAA");
+  EXPECT_EQ(menu.AddWindowMenuItem(platform::kWindowMenu, "Korvane\xAA"), "Korvane\xAA");
   EXPECT_EQ(SessionItems(), std::vector<std::string>{"Korvane\xAA"});
   EXPECT_EQ(menu.WindowMenuTitles[1], "Korvane\xAA");
   EXPECT_EQ(menu.WindowTitles[50], "Korvane\xAA");
@@ -82,7 +82,7 @@ TEST_F(WindowMenuTest, AnItemCarriesItsTitleInBothTablesAndTheCheckMark) {
 
 TEST_F(WindowMenuTest, RenamingDropsTheStatusSuffixAndMarksTheItem) {
   Items({"A", "B"});
-  menu.UncheckAddedItems(kWindowMenu);
+  menu.UncheckAddedItems(platform::kWindowMenu);
   menu.TitleWindowNumber = 49;
   menu.RenameWindowMenuItem("B \xA5", "C  ");
   EXPECT_EQ(SessionItems(), (std::vector<std::string>{"A", "C"}));
@@ -90,7 +90,7 @@ TEST_F(WindowMenuTest, RenamingDropsTheStatusSuffixAndMarksTheItem) {
   EXPECT_EQ(menu.WindowMenuTitles[2], "C");
   EXPECT_EQ(Marked(), std::vector<int>{19});
   // The same title as both arguments only marks the item again.
-  menu.UncheckAddedItems(kWindowMenu);
+  menu.UncheckAddedItems(platform::kWindowMenu);
   menu.RenameWindowMenuItem("C  ", "C  ");
   EXPECT_EQ(SessionItems(), (std::vector<std::string>{"A", "C"}));
   EXPECT_EQ(Marked(), std::vector<int>{19});
@@ -115,25 +115,25 @@ TEST_F(WindowMenuTest, RemovingFromAMenuWithoutSessionItemsChangesNothing) {
   menu.TitleWindowNumber = 48;
   menu.RemoveWindowMenuItem("kept  ");
   EXPECT_EQ(menu.WindowTitles[48], "kept");
-  EXPECT_EQ(menus.CountItems(kWindowMenu), kWindowMenuFixedItems);
+  EXPECT_EQ(menus.CountItems(platform::kWindowMenu), platform::kWindowMenuFixedItems);
 }
 
 TEST_F(WindowMenuTest, ClearingLeavesTheFixedItemsAndTheTables) {
   Items({"A", "B"});
   menu.ClearWindowMenu();
-  EXPECT_EQ(menus.CountItems(kWindowMenu), kWindowMenuFixedItems);
+  EXPECT_EQ(menus.CountItems(platform::kWindowMenu), platform::kWindowMenuFixedItems);
   EXPECT_EQ(menu.WindowMenuTitles[2], "B");
 }
 
 TEST_F(WindowMenuTest, CheckingByTextMarksTheFirstEqualItemOnly) {
-  menus.MarkItem(kWindowMenu, 3, true);
+  menus.MarkItem(platform::kWindowMenu, 3, true);
   Items({"A", "B", "B"});
-  menu.CheckMenuItemByText(kWindowMenu, "B \xC5");
+  menu.CheckMenuItemByText(platform::kWindowMenu, "B \xC5");
   EXPECT_EQ(Marked(), (std::vector<int>{3, 19}));
-  menu.CheckMenuItemByText(kWindowMenu, "Z  ");
+  menu.CheckMenuItemByText(platform::kWindowMenu, "Z  ");
   EXPECT_EQ(Marked(), std::vector<int>{3});
   // A one-character title is compared as the empty text.
-  menu.CheckMenuItemByText(kWindowMenu, "A");
+  menu.CheckMenuItemByText(platform::kWindowMenu, "A");
   EXPECT_EQ(Marked(), std::vector<int>{3});
 }
 
@@ -144,10 +144,10 @@ TEST_F(WindowMenuTest, TheMenuLanguageComesFromTheFirstItemOfTheFileMenu) {
       {"Neues Sitzungsfenster", "Neues Sitzungsfenster"},
   };
   for (const auto& [text, language] : cases) {
-    menus.SetItemText(kFileMenu, 1, text);
+    menus.SetItemText(platform::kFileMenu, 1, text);
     EXPECT_EQ(menu.MenuLanguage(), language);
   }
 }
 
 }  // namespace
-}  // namespace korvane::ui
+}  // namespace korvane

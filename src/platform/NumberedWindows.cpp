@@ -1,6 +1,6 @@
-#include "ui/NumberedWindows.h"
+#include "platform/NumberedWindows.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 namespace {
 
@@ -109,4 +109,4 @@ int NumberedWindows::SelectWindowWithColors(int n) {
   return 0;
 }
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform

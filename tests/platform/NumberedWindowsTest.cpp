@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakeWindows.h"
-#include "ui/NumberedWindows.h"
+#include "platform/NumberedWindows.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 namespace {
 
 class NumberedWindowsTest : public ::testing::Test {
@@ -101,4 +101,4 @@ TEST_F(NumberedWindowsTest, ClosingASessionWindowPlainlyBringsNothingForward) {
 }
 
 }  // namespace
-}  // namespace korvane::ui
+}  // namespace korvane::platform

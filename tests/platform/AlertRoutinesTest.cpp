@@ -5,10 +5,10 @@
 
 #include "fakes/FakeAlerts.h"
 #include "fakes/FakeCursors.h"
-#include "ui/Alerts.h"
-#include "ui/StringTable.h"
+#include "platform/AlertRoutines.h"
+#include "platform/StringTable.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 namespace {
 
 constexpr const char* kFrench =
@@ -111,4 +111,4 @@ TEST(BusyCursor, FramesRunOneToAHundredAndTheCursorIsSetOnce) {
 }
 
 }  // namespace
-}  // namespace korvane::ui
+}  // namespace korvane::platform

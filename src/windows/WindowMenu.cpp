@@ -1,8 +1,8 @@
-#include "ui/WindowMenu.h"
+#include "windows/WindowMenu.h"
 
 #include <cctype>
 
-namespace korvane::ui {
+namespace korvane {
 
 namespace {
 
@@ -77,7 +77,7 @@ void WindowMenu::CheckMenuItemByText(int menu, const std::string& title) {
 }
 
 std::string WindowMenu::MenuLanguage() const {
-  std::string text = menus_.ItemText(kFileMenu, 1);
+  std::string text = menus_.ItemText(platform::kFileMenu, 1);
   if (text == "New Session Window") text = "English";
   // "Nouvelle fen\x90tre de session" is the French text in Mac Roman.
   if (text == "Nouvelle fen\x90tre de session") text = "French";
@@ -85,7 +85,7 @@ std::string WindowMenu::MenuLanguage() const {
 }
 
 int WindowMenu::SessionItemCount() const {
-  return std::max(0, menus_.CountItems(kWindowMenu) - FixedWindowMenuItems);
+  return std::max(0, menus_.CountItems(platform::kWindowMenu) - FixedWindowMenuItems);
 }
 
 std::string WindowMenu::UniqueWindowTitle(int menu, const std::string& title) const {
@@ -133,10 +133,10 @@ void WindowMenu::RenameWindowMenuItem(const std::string& oldTitle, const std::st
   const int sessions = SessionItemCount();
   for (int k = 1; k <= sessions; ++k) {
     const int item = FixedWindowMenuItems + k;
-    if (menus_.ItemText(kWindowMenu, item) != oldText) continue;
-    menus_.SetItemText(kWindowMenu, item, newText);
-    menus_.EnableItem(kWindowMenu, item, true);
-    menus_.MarkItem(kWindowMenu, item, true);
+    if (menus_.ItemText(platform::kWindowMenu, item) != oldText) continue;
+    menus_.SetItemText(platform::kWindowMenu, item, newText);
+    menus_.EnableItem(platform::kWindowMenu, item, true);
+    menus_.MarkItem(platform::kWindowMenu, item, true);
     if (TitleWindowNumber >= 0 && TitleWindowNumber < kTableSize) WindowTitles[TitleWindowNumber] = newText;
     if (k < kTableSize) WindowMenuTitles[k] = newText;
   }
@@ -149,28 +149,28 @@ void WindowMenu::RemoveWindowMenuItem(const std::string& title) {
   if (TitleWindowNumber >= 0 && TitleWindowNumber < kTableSize) WindowTitles[TitleWindowNumber].clear();
   for (int k = 1; k <= sessions; ++k) {
     const int item = FixedWindowMenuItems + k;
-    if (item <= menus_.CountItems(kWindowMenu) && menus_.ItemText(kWindowMenu, item) == text)
-      menus_.DeleteItem(kWindowMenu, item);
+    if (item <= menus_.CountItems(platform::kWindowMenu) && menus_.ItemText(platform::kWindowMenu, item) == text)
+      menus_.DeleteItem(platform::kWindowMenu, item);
   }
   const int left = SessionItemCount();
   for (int k = 1; k <= left && k < kTableSize; ++k)
-    WindowMenuTitles[k] = menus_.ItemText(kWindowMenu, FixedWindowMenuItems + k);
+    WindowMenuTitles[k] = menus_.ItemText(platform::kWindowMenu, FixedWindowMenuItems + k);
   if (left + 1 < kTableSize) WindowMenuTitles[left + 1].clear();
-  UncheckAddedItems(kWindowMenu);
+  UncheckAddedItems(platform::kWindowMenu);
 }
 
 void WindowMenu::ClearWindowMenu() {
-  for (int item = menus_.CountItems(kWindowMenu); item > FixedWindowMenuItems; --item)
-    menus_.DeleteItem(kWindowMenu, item);
+  for (int item = menus_.CountItems(platform::kWindowMenu); item > FixedWindowMenuItems; --item)
+    menus_.DeleteItem(platform::kWindowMenu, item);
 }
 
 int WindowMenu::WindowOfItem(int item) const {
   const int k = item - FixedWindowMenuItems;
   if (k < 1 || k >= kTableSize) return 0;
   int found = 0;
-  for (int w = kSessionWindowBase; w <= kSessionWindowBase + kMaxSessionWindows && w < kTableSize; ++w)
+  for (int w = platform::kSessionWindowBase; w <= platform::kSessionWindowBase + platform::kMaxSessionWindows && w < kTableSize; ++w)
     if (!WindowTitles[w].empty() && WindowTitles[w] == WindowMenuTitles[k]) found = w;
   return found;
 }
 
-}  // namespace korvane::ui
+}  // namespace korvane

@@ -1,10 +1,10 @@
-#include "ui/Alerts.h"
+#include "platform/AlertRoutines.h"
 
 #include <string>
 
 #include "platform/CharMap.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 int AlertRoutines::Show(platform::AlertKind kind, int alertId, const std::string& a, const std::string& b,
                         const std::string& c, const std::string& d) {
@@ -57,4 +57,4 @@ int16_t BusyCursor::SpinWatchCursor(int16_t) {
   return 0;
 }
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform

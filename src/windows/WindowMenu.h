@@ -5,7 +5,7 @@
 // one another.
 //
 // The window behind an item is found by its title: for the item at position
-// k (item kWindowMenuFixedItems + k) of window w, the item's text,
+// k (item platform::kWindowMenuFixedItems + k) of window w, the item's text,
 // WindowMenuTitles[k] and WindowTitles[w] are equal. Titles are Mac Roman.
 // A window's title ends in a two-character status suffix (a blank and a
 // connection mark) that its item does not carry; the operations that take a
@@ -15,15 +15,15 @@
 #include <string>
 
 #include "platform/Menus.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
-namespace korvane::ui {
+namespace korvane {
 
 class WindowMenu {
  public:
   static constexpr int kTableSize = 101;  // window numbers and positions 0..100
 
-  explicit WindowMenu(platform::Menus& menus, int fixedItems = kWindowMenuFixedItems)
+  explicit WindowMenu(platform::Menus& menus, int fixedItems = platform::kWindowMenuFixedItems)
       : menus_(menus), FixedWindowMenuItems(fixedItems) {}
 
   // ---- Menu item helpers ---------------------------------------------------
@@ -64,7 +64,7 @@ class WindowMenu {
   std::array<std::string, kTableSize> WindowTitles;
   std::array<std::string, kTableSize> WindowMenuTitles;
   // The window whose WindowTitles entry the next add, rename or remove writes.
-  int TitleWindowNumber = kSessionWindowBase;
+  int TitleWindowNumber = platform::kSessionWindowBase;
   int LastErrorCode = 0;
 
  private:
@@ -77,4 +77,4 @@ class WindowMenu {
 // A title less its two-character status suffix (empty when shorter).
 std::string WithoutStatusSuffix(const std::string& title);
 
-}  // namespace korvane::ui
+}  // namespace korvane

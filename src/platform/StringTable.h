@@ -9,7 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 class StringTable {
  public:
@@ -25,4 +25,4 @@ class StringTable {
   std::unordered_map<std::string, std::string> entries_;
 };
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform

@@ -16,9 +16,9 @@
 
 #include "platform/Alerts.h"
 #include "platform/Cursors.h"
-#include "ui/StringTable.h"
+#include "platform/StringTable.h"
 
-namespace korvane::ui {
+namespace korvane::platform {
 
 class AlertRoutines final : public platform::Alerts {
  public:
@@ -81,4 +81,4 @@ class BusyCursor {
   int16_t frame_ = 0;
 };
 
-}  // namespace korvane::ui
+}  // namespace korvane::platform
