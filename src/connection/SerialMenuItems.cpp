@@ -1,7 +1,7 @@
 #include "connection/SerialMenuItems.h"
 
 #include "connection/SerialLineCodes.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane {
 namespace {
@@ -21,14 +21,14 @@ void SetItemState(platform::Menus& menus, int menu, int item, ItemState state) {
 int FillBaudRateMenu(platform::Menus& menus, int8_t usesPty, int32_t rate) {
   const int items = static_cast<int>(kBaudRateItems.size());
   const ItemState all = usesPty ? ItemState::Disabled : ItemState::Enabled;
-  for (int item = 1; item <= items; ++item) SetItemState(menus, ui::kPortSettingsMenu, item, all);
+  for (int item = 1; item <= items; ++item) SetItemState(menus, platform::kPortSettingsMenu, item, all);
   if (usesPty) return 0;
-  if (const int item = BaudRateMenuItem(rate)) SetItemState(menus, ui::kPortSettingsMenu, item, ItemState::Checked);
+  if (const int item = BaudRateMenuItem(rate)) SetItemState(menus, platform::kPortSettingsMenu, item, ItemState::Checked);
   return 0;
 }
 
 int EnableMenu10Items(platform::Menus& menus) {
-  for (int item = 1; item <= 5; ++item) SetItemState(menus, ui::kWindowMenu, item, ItemState::Enabled);
+  for (int item = 1; item <= 5; ++item) SetItemState(menus, platform::kWindowMenu, item, ItemState::Enabled);
   return 0;
 }
 

@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-// Menus of the serial line that ui/MenuNumbers.h does not name yet.
+// Menus of the serial line that platform/MenuNumbers.h does not name yet.
 inline constexpr int kPlainTextMenu = 76;
 inline constexpr int kFlowControlMenu = 77;
 inline constexpr int kSerialFormatMenu = 78;

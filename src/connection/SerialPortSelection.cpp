@@ -7,7 +7,7 @@
 #include "connection/SerialLineCodes.h"
 #include "connection/SerialMenuItems.h"
 #include "platform/Files.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane {
 namespace {
@@ -42,8 +42,8 @@ std::string SerialPortSelection::SerialPortMenuText(int n) const {
 }
 
 void SerialPortSelection::RebuildPortMenu() {
-  while (menus_.CountItems(ui::kSerialPortMenu) > 0) menus_.DeleteItem(ui::kSerialPortMenu, 1);
-  for (int n = 1; n <= files_.SerialPortCount; ++n) menus_.AppendItem(ui::kSerialPortMenu, SerialPortMenuText(n));
+  while (menus_.CountItems(platform::kSerialPortMenu) > 0) menus_.DeleteItem(platform::kSerialPortMenu, 1);
+  for (int n = 1; n <= files_.SerialPortCount; ++n) menus_.AppendItem(platform::kSerialPortMenu, SerialPortMenuText(n));
 }
 
 int SerialPortSelection::ListSerialPorts() {
@@ -64,7 +64,7 @@ int SerialPortSelection::ListSerialPorts() {
   PreviousPortCount = static_cast<int16_t>(PreviousPortNames.size());
 
   if (!Opt.UsesPty) {
-    menus_.MarkItem(ui::kConnectionMenu, kSerialConnectionItem, true);
+    menus_.MarkItem(platform::kConnectionMenu, kSerialConnectionItem, true);
     const int compared = std::min<int>(PreviousPortCount, SerialFiles::kMaxPorts);
     for (int i = 1; i <= compared; ++i)
       if (PreviousPortNames[i - 1] != files_.SerialPortName(i)) serial_.PortListChanged = 1;
@@ -73,7 +73,7 @@ int SerialPortSelection::ListSerialPorts() {
     if (serial_.PortListChanged)
       alerts_.Show(platform::AlertKind::Stop, kSerialAlert, "Available serial ports", "\r",
                    "has changed. Please select a new serial port from the Settings Menu");
-    menus_.MarkItem(ui::kSerialPortMenu, std::abs(serial_.ConnectionPort), true);
+    menus_.MarkItem(platform::kSerialPortMenu, std::abs(serial_.ConnectionPort), true);
   } else {
     alerts_.Show(platform::AlertKind::Stop, kSerialAlert, "No Serial Ports Available.");
     serial_.PortListChanged = 1;
@@ -114,7 +114,7 @@ int SerialPortSelection::OpenSelectedSerialPort() {
   if (serial_.ConnectionPort == 0) {
     LeaveClosed();
     alerts_.Show(platform::AlertKind::Stop, kSerialAlert, "Please select a serial port from the Settings Menu");
-    for (int i = 1; i <= menus_.CountItems(ui::kSerialPortMenu); ++i) menus_.MarkItem(ui::kSerialPortMenu, i, false);
+    for (int i = 1; i <= menus_.CountItems(platform::kSerialPortMenu); ++i) menus_.MarkItem(platform::kSerialPortMenu, i, false);
     return 0;
   }
   const int n = std::abs(serial_.ConnectionPort);
@@ -188,9 +188,9 @@ int SerialPortSelection::CheckSerialPort() {
 
 int SerialPortSelection::ClearSerialPortMenuMarks() {
   for (int item = 1; item <= static_cast<int>(kBaudRateItems.size()); ++item) {
-    if (item > menus_.CountItems(ui::kPortSettingsMenu)) break;
-    menus_.EnableItem(ui::kPortSettingsMenu, item, true);
-    menus_.MarkItem(ui::kPortSettingsMenu, item, false);
+    if (item > menus_.CountItems(platform::kPortSettingsMenu)) break;
+    menus_.EnableItem(platform::kPortSettingsMenu, item, true);
+    menus_.MarkItem(platform::kPortSettingsMenu, item, false);
   }
   return 0;
 }
@@ -208,7 +208,7 @@ int SerialPortSelection::ChooseBaudRate(int item) {
   Opt.BaudRate = kBaudRateItems[item - 1];
   OpenSelectedSerialPort();
   ClearSerialPortMenuMarks();
-  menus_.MarkItem(ui::kPortSettingsMenu, item, true);
+  menus_.MarkItem(platform::kPortSettingsMenu, item, true);
   return 0;
 }
 
@@ -266,14 +266,14 @@ SerialPortSelection::PortChoice SerialPortSelection::DoSerialPortMenu(int item,
     return choice;
   }
   RebuildPortMenu();
-  if (files_.SerialPortCount == 1) menus_.MarkItem(ui::kSerialPortMenu, 1, true);
+  if (files_.SerialPortCount == 1) menus_.MarkItem(platform::kSerialPortMenu, 1, true);
 
   int index = 0;
   for (int n = 1; n <= files_.SerialPortCount; ++n)
     if (files_.SerialPortName(n) == chosenName) index = n;
   auto restorePrevious = [&]() {
-    for (int i = 1; i <= menus_.CountItems(ui::kSerialPortMenu); ++i) menus_.MarkItem(ui::kSerialPortMenu, i, false);
-    if (previous != 0) menus_.MarkItem(ui::kSerialPortMenu, std::abs(previous), true);
+    for (int i = 1; i <= menus_.CountItems(platform::kSerialPortMenu); ++i) menus_.MarkItem(platform::kSerialPortMenu, i, false);
+    if (previous != 0) menus_.MarkItem(platform::kSerialPortMenu, std::abs(previous), true);
     serial_.ConnectionPort = previous;
   };
   if (index == 0) {
@@ -283,7 +283,7 @@ SerialPortSelection::PortChoice SerialPortSelection::DoSerialPortMenu(int item,
     return choice;
   }
   serial_.ConnectionPort = static_cast<int16_t>(-index);
-  for (int i = 1; i <= files_.SerialPortCount; ++i) menus_.MarkItem(ui::kSerialPortMenu, i, i == index);
+  for (int i = 1; i <= files_.SerialPortCount; ++i) menus_.MarkItem(platform::kSerialPortMenu, i, i == index);
   // The user has chosen the port the change warning asked for.
   serial_.PortListChanged = 0;
   OpenSelectedSerialPort();

@@ -18,7 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/posix/PosixSerialPorts.h"
 #include "support/PtySupport.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 extern char** environ;
 
@@ -78,8 +78,8 @@ class ModemPtyTest : public ::testing::Test {
     ASSERT_EQ(posix_spawn(&modemPid, KORVANE_FAKE_MODEM, nullptr, nullptr, argv, environ), 0);
     ASSERT_TRUE(WaitUntil([&] { return testing_support::Exists(link); }));
 
-    menus.AddMenu({ui::kSerialPortMenu, "Serial Port", {}});
-    menus.AddMenu({ui::kConnectionMenu, "Connection", std::vector<platform::MenuItem>(15)});
+    menus.AddMenu({platform::kSerialPortMenu, "Serial Port", {}});
+    menus.AddMenu({platform::kConnectionMenu, "Connection", std::vector<platform::MenuItem>(15)});
     Opt.UsesPty = 0;
     Opt.BaudRate = 9600;
     Opt.DataBits = 1;

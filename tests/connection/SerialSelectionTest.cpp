@@ -12,7 +12,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingSerialPorts.h"
 #include "platform/Menus.h"
-#include "ui/MenuNumbers.h"
+#include "platform/MenuNumbers.h"
 
 namespace korvane {
 namespace {
@@ -44,10 +44,10 @@ std::vector<std::string> Texts(const MemoryMenus& menus, int menu) {
 class SerialSelectionTest : public ::testing::Test {
  protected:
   SerialSelectionTest() {
-    menus.AddMenu(MenuOf(ui::kPortSettingsMenu, 20));
-    menus.AddMenu(MenuOf(ui::kConnectionMenu, 15));
-    menus.AddMenu(MenuOf(ui::kWindowMenu, 17));
-    menus.AddMenu(MenuOf(ui::kSerialPortMenu, 0));
+    menus.AddMenu(MenuOf(platform::kPortSettingsMenu, 20));
+    menus.AddMenu(MenuOf(platform::kConnectionMenu, 15));
+    menus.AddMenu(MenuOf(platform::kWindowMenu, 17));
+    menus.AddMenu(MenuOf(platform::kSerialPortMenu, 0));
     menus.AddMenu(MenuOf(kFlowControlMenu, 3));
     menus.AddMenu(MenuOf(kSerialFormatMenu, 5));
     ports.AddPort("ttyS0");
@@ -83,16 +83,16 @@ TEST_F(SerialSelectionTest, ListingFillsThePortMenuWithNamesAndStableNames) {
   Opt.SerialPortList = "ttyS0,ttyUSB0,";
   serial.ConnectionPort = -2;
   selection.ListSerialPorts();
-  EXPECT_EQ(Texts(menus, ui::kSerialPortMenu),
+  EXPECT_EQ(Texts(menus, platform::kSerialPortMenu),
             (std::vector<std::string>{"ttyS0", "ttyUSB0  (usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0)"}));
-  EXPECT_EQ(Marked(menus, ui::kSerialPortMenu), (std::vector<int>{2}));
-  EXPECT_TRUE(menus.ItemMarked(ui::kConnectionMenu, kSerialConnectionItem));
+  EXPECT_EQ(Marked(menus, platform::kSerialPortMenu), (std::vector<int>{2}));
+  EXPECT_TRUE(menus.ItemMarked(platform::kConnectionMenu, kSerialConnectionItem));
   EXPECT_EQ(serial.PortListChanged, 0);
   EXPECT_TRUE(alerts.shown.empty());
 
   // A second listing replaces the items instead of adding to them.
   selection.ListSerialPorts();
-  EXPECT_EQ(menus.CountItems(ui::kSerialPortMenu), 2);
+  EXPECT_EQ(menus.CountItems(platform::kSerialPortMenu), 2);
 }
 
 TEST_F(SerialSelectionTest, PortsThatDifferFromTheRememberedListAreReported) {
@@ -141,24 +141,24 @@ TEST_F(SerialSelectionTest, NoPortsAtAll) {
   EXPECT_EQ(AlertTexts(), std::vector<std::string>{"No Serial Ports Available."});
   EXPECT_EQ(serial.PortListChanged, 1);
   EXPECT_EQ(serial.ConnectionPort, 0);
-  EXPECT_EQ(menus.CountItems(ui::kSerialPortMenu), 0);
+  EXPECT_EQ(menus.CountItems(platform::kSerialPortMenu), 0);
 }
 
 TEST_F(SerialSelectionTest, AThirteenthPortIsNotListed) {
   ports.ports.clear();
   for (int i = 0; i < 13; ++i) ports.AddPort("ttyUSB" + std::to_string(i));
   selection.ListSerialPorts();
-  EXPECT_EQ(menus.CountItems(ui::kSerialPortMenu), 12);
-  EXPECT_EQ(menus.ItemText(ui::kSerialPortMenu, 12), "ttyUSB11");
+  EXPECT_EQ(menus.CountItems(platform::kSerialPortMenu), 12);
+  EXPECT_EQ(menus.ItemText(platform::kSerialPortMenu, 12), "ttyUSB11");
 }
 
 TEST_F(SerialSelectionTest, NoPortChosen) {
   ChoosePort(2);
-  menus.MarkItem(ui::kSerialPortMenu, 2, true);
+  menus.MarkItem(platform::kSerialPortMenu, 2, true);
   serial.ConnectionPort = 0;
   selection.OpenSelectedSerialPort();
   EXPECT_EQ(AlertTexts(), std::vector<std::string>{"Please select a serial port from the Settings Menu"});
-  EXPECT_TRUE(Marked(menus, ui::kSerialPortMenu).empty());
+  EXPECT_TRUE(Marked(menus, platform::kSerialPortMenu).empty());
   EXPECT_EQ(serial.ConnectionOpen, 0);
   EXPECT_TRUE(ports.opened.empty());
 }
@@ -248,7 +248,7 @@ TEST_F(SerialSelectionTest, AnOpenPortTakesNewSettingsInPlace) {
   EXPECT_EQ(fakes::RecordingSerialPort::Describe(record->settings), "28800 8N1");
   EXPECT_EQ(record->flow, platform::SerialFlowControl::XonXoff);
   EXPECT_EQ(serial.Link()->Waiting(), 12);
-  EXPECT_EQ(Marked(menus, ui::kPortSettingsMenu), (std::vector<int>{7}));
+  EXPECT_EQ(Marked(menus, platform::kPortSettingsMenu), (std::vector<int>{7}));
   EXPECT_EQ(serial.Connected, 1);
 }
 
@@ -376,19 +376,19 @@ TEST_F(SerialSelectionTest, ChoosingAPortOpensItAndDropsWhatItHadBuffered) {
   EXPECT_TRUE(ports.opened[0]->closed);
   EXPECT_EQ(ports.opened.back()->request.path, "/dev/ttyUSB0");
   EXPECT_EQ(serial.Link()->Waiting(), 0);
-  EXPECT_EQ(Marked(menus, ui::kSerialPortMenu), std::vector<int>{2});
+  EXPECT_EQ(Marked(menus, platform::kSerialPortMenu), std::vector<int>{2});
 }
 
 TEST_F(SerialSelectionTest, APortThatCannotBeOpenedLeavesThePreviousChoice) {
   ChoosePort(1);
   selection.OpenSelectedSerialPort();
-  menus.MarkItem(ui::kSerialPortMenu, 1, true);
+  menus.MarkItem(platform::kSerialPortMenu, 1, true);
   ports.openErrors["/dev/ttyUSB0"] = EBUSY;
   const auto choice = selection.DoSerialPortMenu(2, [] { return true; });
   EXPECT_FALSE(choice.opened);
   EXPECT_EQ(serial.ConnectionPort, -1);
   EXPECT_EQ(serial.Connected, 0);
-  EXPECT_EQ(Marked(menus, ui::kSerialPortMenu), std::vector<int>{1});
+  EXPECT_EQ(Marked(menus, platform::kSerialPortMenu), std::vector<int>{1});
   EXPECT_EQ(AlertTexts(), std::vector<std::string>{"The port is in use and cannot be opened.\r/dev/ttyUSB0: Device or resource busy"});
 }
 
@@ -413,8 +413,8 @@ TEST_F(SerialSelectionTest, ModemPortsAreKnownByTheirNames) {
 class BaudMenuTest : public ::testing::Test {
  protected:
   BaudMenuTest() {
-    menus.AddMenu(MenuOf(ui::kPortSettingsMenu, 20));
-    menus.AddMenu(MenuOf(ui::kWindowMenu, 17));
+    menus.AddMenu(MenuOf(platform::kPortSettingsMenu, 20));
+    menus.AddMenu(MenuOf(platform::kWindowMenu, 17));
   }
   std::vector<int> Enabled(int menu, int last) const {
     std::vector<int> out;
@@ -433,39 +433,39 @@ TEST_F(BaudMenuTest, SerialSessionsCheckTheirRateOnly) {
   } cases[] = {{230400, {11}}, {9600, {5}}, {28800, {7}}, {300, {1}}, {14400, {}}, {0, {}}, {9601, {}}};
   for (const auto& c : cases) {
     FillBaudRateMenu(menus, 0, c.rate);
-    EXPECT_EQ(Marked(menus, ui::kPortSettingsMenu), c.marked) << c.rate;
-    EXPECT_EQ(Enabled(ui::kPortSettingsMenu, 11), all) << c.rate;
+    EXPECT_EQ(Marked(menus, platform::kPortSettingsMenu), c.marked) << c.rate;
+    EXPECT_EQ(Enabled(platform::kPortSettingsMenu, 11), all) << c.rate;
   }
 }
 
 TEST_F(BaudMenuTest, PseudoTerminalSessionsDisableTheRates) {
   FillBaudRateMenu(menus, 0, 9600);
-  menus.EnableItem(ui::kPortSettingsMenu, 12, true);
-  menus.MarkItem(ui::kPortSettingsMenu, 14, true);
+  menus.EnableItem(platform::kPortSettingsMenu, 12, true);
+  menus.MarkItem(platform::kPortSettingsMenu, 14, true);
   FillBaudRateMenu(menus, 1, 9600);
-  EXPECT_EQ(Enabled(ui::kPortSettingsMenu, 11), std::vector<int>{});
-  EXPECT_EQ(Marked(menus, ui::kPortSettingsMenu), std::vector<int>{14});
+  EXPECT_EQ(Enabled(platform::kPortSettingsMenu, 11), std::vector<int>{});
+  EXPECT_EQ(Marked(menus, platform::kPortSettingsMenu), std::vector<int>{14});
 }
 
 TEST_F(BaudMenuTest, AShortMenuIsFilledAsFarAsItGoes) {
   MemoryMenus shortMenus;
-  shortMenus.AddMenu(MenuOf(ui::kPortSettingsMenu, 6));
+  shortMenus.AddMenu(MenuOf(platform::kPortSettingsMenu, 6));
   FillBaudRateMenu(shortMenus, 0, 230400);
   FillBaudRateMenu(shortMenus, 0, 19200);
-  EXPECT_EQ(shortMenus.CountItems(ui::kPortSettingsMenu), 6);
-  EXPECT_EQ(Marked(shortMenus, ui::kPortSettingsMenu), std::vector<int>{6});
+  EXPECT_EQ(shortMenus.CountItems(platform::kPortSettingsMenu), 6);
+  EXPECT_EQ(Marked(shortMenus, platform::kPortSettingsMenu), std::vector<int>{6});
   MemoryMenus none;
   FillBaudRateMenu(none, 0, 9600);
-  EXPECT_FALSE(none.HasMenu(ui::kPortSettingsMenu));
+  EXPECT_FALSE(none.HasMenu(platform::kPortSettingsMenu));
 }
 
 TEST_F(BaudMenuTest, FontSizeItemsAreAllEnabledAndUnchecked) {
-  menus.EnableItem(ui::kWindowMenu, 3, false);
-  menus.MarkItem(ui::kWindowMenu, 2, true);
-  menus.MarkItem(ui::kWindowMenu, 9, true);
+  menus.EnableItem(platform::kWindowMenu, 3, false);
+  menus.MarkItem(platform::kWindowMenu, 2, true);
+  menus.MarkItem(platform::kWindowMenu, 9, true);
   EnableMenu10Items(menus);
-  EXPECT_EQ(Enabled(ui::kWindowMenu, 5), (std::vector<int>{1, 2, 3, 4, 5}));
-  EXPECT_EQ(Marked(menus, ui::kWindowMenu), std::vector<int>{9});
+  EXPECT_EQ(Enabled(platform::kWindowMenu, 5), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(Marked(menus, platform::kWindowMenu), std::vector<int>{9});
 }
 
 }  // namespace
