@@ -126,6 +126,8 @@ std::vector<std::vector<std::string>> SplitPrintPages(std::string_view text, int
       if (lines >= perPage) break;
     }
     if (!line.empty()) page.push_back(std::move(line));
+    // Line feeds and form feeds left after the last line make no page.
+    if (page.empty() && !pages.empty() && pos >= size) break;
     pages.push_back(std::move(page));
   } while (pos < size);
   return pages;
