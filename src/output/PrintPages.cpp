@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace korvane::output {
 
@@ -31,29 +30,19 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 }  // namespace
 
-PrintText BuildPrintText(std::string_view lines, std::string_view pageHeader, PrintSource source) {
+std::string BuildPrintText(std::string_view lines, std::string_view pageHeader, PrintSource source) {
   const std::string_view header = pageHeader.empty() ? kNoPageHeader : pageHeader;
   const std::string_view lineEnd = source == PrintSource::TextFile ? std::string_view("\n\r") : std::string_view("\r");
-  PrintText out;
-  int32_t formFeeds = 0;
+  std::string out;
   const auto all = Lines(lines);
-  out.text.reserve(lines.size() + all.size() * 2);
+  out.reserve(lines.size() + all.size() * 2);
   for (std::size_t i = 0; i < all.size(); ++i) {
     std::string_view line = all[i];
-    if (StartsWith(line, kTopOfPageMark) || StartsWith(line, header)) {
-      out.text += kFf;
-      ++formFeeds;
-    }
-    if (line.find(kFf) != std::string_view::npos) ++formFeeds;
-    if (source == PrintSource::CapturedText && i == 1 && !line.empty() && line.front() == kFf) {
-      line.remove_prefix(1);
-      --formFeeds;
-    }
-    out.text += line;
-    out.text += lineEnd;
-    ++out.lineCount;
+    if (StartsWith(line, kTopOfPageMark) || StartsWith(line, header)) out += kFf;
+    if (source == PrintSource::CapturedText && i == 1 && !line.empty() && line.front() == kFf) line.remove_prefix(1);
+    out += line;
+    out += lineEnd;
   }
-  out.formFeedCount = static_cast<int16_t>(std::clamp<int32_t>(formFeeds, 0, 32767));
   return out;
 }
 
@@ -76,24 +65,6 @@ PrintPageGeometry ComputePrintPageGeometry(double paperWidth, double paperHeight
   // prints, a line a page, instead of dividing by nothing.
   if (g.linesPerPage < 1) g.linesPerPage = 1;
   return g;
-}
-
-int PrintPageCountEstimate(int32_t lineCount, int32_t formFeedCount, int linesPerPage) {
-  const int64_t n = lineCount, f = formFeedCount, l = std::max(1, linesPerPage);
-  const int64_t q = n / l;
-  const bool exact = static_cast<double>(n - f) / static_cast<double>(l) ==
-                     std::nearbyint(static_cast<double>(n) / static_cast<double>(l));
-  int64_t count = exact ? q : q + 1;
-  if (n == 0) count = 1;
-  const int64_t base = count;
-  if (!exact && f != 0) {
-    count = f + 1;
-    if (std::llabs(q) >= f + 1) count += f + 1;
-    if (count < base) count = base + 1;
-  }
-  if (count == 0) count = 1;
-  if (f != 0 && q - f > f) ++count;
-  return static_cast<int>(std::clamp<int64_t>(count, 1, 32767));
 }
 
 std::vector<std::vector<std::string>> SplitPrintPages(std::string_view text, int linesPerPage) {
@@ -133,10 +104,8 @@ std::vector<std::vector<std::string>> SplitPrintPages(std::string_view text, int
   return pages;
 }
 
-int PrintPageCount(const PrintText& text, int linesPerPage) {
-  const int estimate = PrintPageCountEstimate(text.lineCount, text.formFeedCount, linesPerPage);
-  const auto filled = SplitPrintPages(text.text, linesPerPage).size();
-  return static_cast<int>(std::min<std::size_t>(32767, std::max<std::size_t>(estimate, filled)));
+int PrintPageCount(std::string_view text, int linesPerPage) {
+  return static_cast<int>(std::min<std::size_t>(32767, SplitPrintPages(text, linesPerPage).size()));
 }
 
 std::string PrintableLine(std::string_view line) {

@@ -1,8 +1,7 @@
 #pragma once
 // Text printing worked out without a printer: the print text of each print
-// command (with its line and form-feed counts), the page geometry for the
-// paper and the print font size, the number of pages, and which lines fall on
-// which page. Pure functions.
+// command, the page geometry for the paper and the print font size, the
+// number of pages, and which lines fall on which page. Pure functions.
 //
 // A print text is UTF-8 in which CR (13) ends a line, FF (12) breaks the
 // page and LF (10) is not printed.
@@ -19,12 +18,6 @@ inline constexpr std::string_view kTopOfPageMark = "********************** TOP O
 // Stands for the page header when the settings have none.
 inline constexpr std::string_view kNoPageHeader = "x$%&";
 
-struct PrintText {
-  std::string text;
-  int32_t lineCount = 0;
-  int16_t formFeedCount = 0;
-};
-
 enum class PrintSource {
   CapturedText,  // the printer capture: lines end in CR
   TextFile,      // a text file: lines end in LF and CR
@@ -32,11 +25,10 @@ enum class PrintSource {
 
 // Builds the print text from `lines` (lines ended by CR, LF or CR LF). A
 // line that begins with the top-of-page mark or with `pageHeader` (or, when
-// that is empty, with "x$%&") gets an FF in front of it; every line holding
-// an FF counts one form feed. Of captured text, an FF at the start of the
-// second line is dropped (with its count), so that a printout that begins
-// with a form feed does not begin with an empty page.
-PrintText BuildPrintText(std::string_view lines, std::string_view pageHeader, PrintSource source);
+// that is empty, with "x$%&") gets an FF in front of it. Of captured text, an
+// FF at the start of the second line is dropped, so that a printout that
+// begins with a form feed does not begin with an empty page.
+std::string BuildPrintText(std::string_view lines, std::string_view pageHeader, PrintSource source);
 
 struct PrintPageGeometry {
   int lineHeight = 11;
@@ -49,19 +41,15 @@ struct PrintPageGeometry {
 // page always takes at least one line.
 PrintPageGeometry ComputePrintPageGeometry(double paperWidth, double paperHeight, bool landscape, int fontSize);
 
-// The page count the counts suggest (lines, form feeds, lines per page), as
-// the printing code has always worked it out.
-int PrintPageCountEstimate(int32_t lineCount, int32_t formFeedCount, int linesPerPage);
-
 // The text of each page: lines are taken up to CR; a page ends when it is
 // full or at an FF after its first line; an FF at the top of a page and the
 // LF (and FF) after the CR that fills a page are dropped. An empty text gives
 // one empty page.
 std::vector<std::vector<std::string>> SplitPrintPages(std::string_view text, int linesPerPage);
 
-// The pages a job is given: the estimate, raised to the pages the text fills
-// so that no line is lost, and at most 32767.
-int PrintPageCount(const PrintText& text, int linesPerPage);
+// The pages a job is given: the pages the text fills (so that no line is
+// lost and no empty sheet comes out at the end), at most 32767.
+int PrintPageCount(std::string_view text, int linesPerPage);
 
 // A line as it is printed: tabs advance to the next multiple of eight
 // columns and other control characters print as blanks.

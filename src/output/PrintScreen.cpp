@@ -25,8 +25,8 @@ ScreenCellRange PrintScreenCells(int contentWidth, int contentHeight, int cellWi
   return r;
 }
 
-PrintText ScreenPrintText(Screen& s, const ScreenCellRange& range) {
-  PrintText out;
+std::string ScreenPrintText(Screen& s, const ScreenCellRange& range) {
+  std::string out;
   std::string row;
   for (int r = range.firstRow; r <= range.lastRow; ++r) {
     row.clear();
@@ -40,9 +40,8 @@ PrintText ScreenPrintText(Screen& s, const ScreenCellRange& range) {
       }
       row += ch == 0 ? ' ' : static_cast<char>(ch & 0xFF);
     }
-    out.text += CaptureText(row, s.ScreenFontId, false);
-    out.text += '\r';
-    ++out.lineCount;
+    out += CaptureText(row, s.ScreenFontId, false);
+    out += '\r';
   }
   return out;
 }

@@ -4,6 +4,7 @@
 // blanks are kept); while the scroll-back view is shown, its lines.
 
 #include <cstdint>
+#include <string>
 
 #include "output/PrintPages.h"
 #include "screen/Screen.h"
@@ -23,6 +24,6 @@ ScreenCellRange PrintScreenCells(int contentWidth, int contentHeight, int cellWi
 
 // The print text of the cells of `range` on `screen`, through the screen
 // font's table.
-PrintText ScreenPrintText(Screen& screen, const ScreenCellRange& range);
+std::string ScreenPrintText(Screen& screen, const ScreenCellRange& range);
 
 }  // namespace korvane::output

@@ -23,7 +23,7 @@ void ShowPrintError(platform::Alerts& alerts, const platform::PrintResult& resul
   }
 }
 
-int TextPrinting::DoPrintDialog(int window, const std::string& title, const PrintText& text, const PrintFont& font,
+int TextPrinting::DoPrintDialog(int window, const std::string& title, std::string_view text, const PrintFont& font,
                                 platform::PrintResult* result) {
   platform::PrintResult outcome;
   const auto finish = [&](int returned) {
@@ -42,7 +42,10 @@ int TextPrinting::DoPrintDialog(int window, const std::string& title, const Prin
   }
   const PrintPageGeometry geometry =
       ComputePrintPageGeometry(format.paperWidth, format.paperHeight, format.landscape, font.size);
-  const int pageCount = PrintPageCount(text, geometry.linesPerPage);
+  // Every page is laid out from the start of the text, so that a range
+  // beginning after page 1 prints exactly the lines of its pages.
+  auto pages = SplitPrintPages(text, geometry.linesPerPage);
+  const int pageCount = static_cast<int>(std::min<std::size_t>(pages.size(), 32767));
 
   platform::PrintSettings settings;
   settings.jobName = title;
@@ -55,13 +58,9 @@ int TextPrinting::DoPrintDialog(int window, const std::string& title, const Prin
   }
   if (outcome.cancelled) return finish(0);
 
-  // Every page is laid out from the start of the text, so that a range
-  // beginning after page 1 prints exactly the lines of its pages.
   const int first = std::max(1, settings.firstPage);
   const int last = std::min(settings.lastPage, pageCount);
   if (first > last) return finish(0);
-  auto pages = SplitPrintPages(text.text, geometry.linesPerPage);
-  pages.resize(static_cast<std::size_t>(pageCount));
   platform::TextPages chosen;
   chosen.fontFamily = PrinterFontFamily(font.name);
   chosen.fontSize = font.size;

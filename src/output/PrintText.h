@@ -5,6 +5,7 @@
 // (PrintPages.h) and call DoPrintDialog.
 
 #include <string>
+#include <string_view>
 
 #include "output/PageSetup.h"
 #include "output/PrintPages.h"
@@ -34,7 +35,7 @@ class TextPrinting {
   // 0 when the dialog ran, whatever the user chose; otherwise the status of
   // the step that failed, already shown to the user. `result`, when given,
   // receives how the job ended.
-  int DoPrintDialog(int window, const std::string& title, const PrintText& text, const PrintFont& font,
+  int DoPrintDialog(int window, const std::string& title, std::string_view text, const PrintFont& font,
                     platform::PrintResult* result = nullptr);
 
  private:

@@ -191,7 +191,7 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
     return;
   }
   const int16_t table = Opt.PrinterFontName == "KorvaneIBMPrinterFont" ? int16_t{platform::kPcScreenFont} : fontId;
-  const PrintText text =
+  const std::string text =
       BuildPrintText(CaptureText(bytes, table, false), Opt.PrintPageHeader, PrintSource::CapturedText);
   platform::PrintResult result;
   textPrinting_.DoPrintDialog(window.number, window.title, text, Font(), &result);

@@ -45,46 +45,33 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Page count ---------------------------------------------------------------------
 
-struct CountCase {
-  int32_t lines, formFeeds;
-  int linesPerPage, estimate;
-};
-
-class PageCountTest : public ::testing::TestWithParam<CountCase> {};
-
-TEST_P(PageCountTest, TheEstimateIsTheOneThePrintingCodeHasAlwaysMade) {
-  const auto& c = GetParam();
-  EXPECT_EQ(PrintPageCountEstimate(c.lines, c.formFeeds, c.linesPerPage), c.estimate);
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, PageCountTest,
-                         ::testing::Values(CountCase{0, 0, 66, 1}, CountCase{66, 0, 66, 1}, CountCase{67, 0, 66, 2},
-                                           CountCase{133, 0, 66, 3}, CountCase{100, 3, 66, 4},
-                                           CountCase{200, 1, 66, 5}, CountCase{67, 1, 66, 1},
-                                           CountCase{2000000, 0, 1, 32767}));
-
 std::string LinesOf(int n, const char* prefix = "line ") {
   std::string text;
   for (int i = 1; i <= n; ++i) text += prefix + std::to_string(i) + "\r";
   return text;
 }
 
-TEST(PrintPageCount, NoLineIsLostWhereTheEstimateFallsShort) {
-  // 67 lines with one form feed: the estimate says one page, the text fills two.
-  PrintText text{LinesOf(66) + "\f" + "last\r", 67, 1};
-  EXPECT_EQ(PrintPageCountEstimate(text.lineCount, text.formFeedCount, 66), 1);
-  EXPECT_EQ(PrintPageCount(text, 66), 2);
-  const Pages pages = SplitPrintPages(text.text, 66);
-  ASSERT_EQ(pages.size(), 2u);
-  EXPECT_EQ(pages[1], (std::vector<std::string>{"last"}));
+struct CountCase {
+  const char* name;
+  std::string text;
+  int linesPerPage, pages;
+};
+
+class PageCountTest : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(PageCountTest, AJobHasThePagesItsTextFills) {
+  EXPECT_EQ(PrintPageCount(GetParam().text, GetParam().linesPerPage), GetParam().pages) << GetParam().name;
 }
 
-TEST(PrintPageCount, SurplusPagesOfTheEstimateStay) {
-  // 100 lines with 3 form feeds are taken to need 4 pages although they fill 2.
-  PrintText text{LinesOf(100), 100, 3};
-  EXPECT_EQ(SplitPrintPages(text.text, 66).size(), 2u);
-  EXPECT_EQ(PrintPageCount(text, 66), 4);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Counts, PageCountTest,
+    ::testing::Values(CountCase{"empty", "", 66, 1}, CountCase{"one full page", LinesOf(66), 66, 1},
+                      CountCase{"one line more", LinesOf(67), 66, 2}, CountCase{"two and one", LinesOf(133), 66, 3},
+                      // A form feed after a full page of 66: the last line still prints.
+                      CountCase{"full page, FF, a line", LinesOf(66) + "\f" + "last\r", 66, 2},
+                      // A header at the top of the first page gives no empty sheet.
+                      CountCase{"form feeds at the top", "\fPAGE 1\ra\r\fPAGE 2\rb\r", 66, 2},
+                      CountCase{"at most 32767", std::string(40000, '\r'), 1, 32767}));
 
 // ---- Page breaking ------------------------------------------------------------------
 
@@ -119,32 +106,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BuildPrintText, PageMarksStartNewPages) {
   const std::string captured = "first\r" + std::string(kTopOfPageMark) + " 2\rPAGE 3\rx$%& 4\r";
-  const PrintText text = BuildPrintText(captured, "PAGE", PrintSource::CapturedText);
-  EXPECT_EQ(text.text, "first\r\f" + std::string(kTopOfPageMark) + " 2\r\fPAGE 3\rx$%& 4\r");
-  EXPECT_EQ(text.lineCount, 4);
-  EXPECT_EQ(text.formFeedCount, 2);
-  EXPECT_EQ(SplitPrintPages(text.text, 66).size(), 3u);
+  const std::string text = BuildPrintText(captured, "PAGE", PrintSource::CapturedText);
+  EXPECT_EQ(text, "first\r\f" + std::string(kTopOfPageMark) + " 2\r\fPAGE 3\rx$%& 4\r");
+  EXPECT_EQ(SplitPrintPages(text, 66).size(), 3u);
 }
 
 TEST(BuildPrintText, WithoutAHeaderTheStandInMarksAPage) {
-  const PrintText text = BuildPrintText("a\rx$%&b\r", "", PrintSource::CapturedText);
-  EXPECT_EQ(text.text, "a\r\fx$%&b\r");
-  EXPECT_EQ(text.formFeedCount, 1);
+  EXPECT_EQ(BuildPrintText("a\rx$%&b\r", "", PrintSource::CapturedText), "a\r\fx$%&b\r");
 }
 
 TEST(BuildPrintText, CapturedTextLosesTheFormFeedThatWouldMakeAnEmptyFirstPage) {
   // The host's form feed right after the first line of a job.
-  const PrintText text = BuildPrintText("\r\fReport\rpage 1\r\fpage 2\r", "PAGE", PrintSource::CapturedText);
-  EXPECT_EQ(text.text, "\rReport\rpage 1\r\fpage 2\r");
-  EXPECT_EQ(text.formFeedCount, 1);
-  EXPECT_EQ(SplitPrintPages(text.text, 66), (Pages{{"", "Report", "page 1"}, {"page 2"}}));
+  const std::string text = BuildPrintText("\r\fReport\rpage 1\r\fpage 2\r", "PAGE", PrintSource::CapturedText);
+  EXPECT_EQ(text, "\rReport\rpage 1\r\fpage 2\r");
+  EXPECT_EQ(SplitPrintPages(text, 66), (Pages{{"", "Report", "page 1"}, {"page 2"}}));
 }
 
 TEST(BuildPrintText, TextFileLinesEndInLfAndCrWhateverTheFileUsed) {
-  const PrintText text = BuildPrintText("one\r\ntwo\nthree\rfour", "PAGE", PrintSource::TextFile);
-  EXPECT_EQ(text.text, "one\n\rtwo\n\rthree\n\rfour\n\r");
-  EXPECT_EQ(text.lineCount, 4);
-  EXPECT_EQ(SplitPrintPages(text.text, 66), (Pages{{"one", "two", "three", "four"}}));
+  const std::string text = BuildPrintText("one\r\ntwo\nthree\rfour", "PAGE", PrintSource::TextFile);
+  EXPECT_EQ(text, "one\n\rtwo\n\rthree\n\rfour\n\r");
+  EXPECT_EQ(SplitPrintPages(text, 66), (Pages{{"one", "two", "three", "four"}}));
 }
 
 TEST(PrintableLine, TabsReachTheNextStopAndControlsPrintAsBlanks) {
