@@ -42,16 +42,14 @@ constexpr const char* kCannotUse = "Append Error! You cannot use this file";
 
 }  // namespace
 
-CaptureFiles::CaptureFiles(SessionOptions& options, platform::Files& files, platform::Alerts& alerts,
-                           CaptureHost& host, CaptureFolders folders)
+CaptureFiles::CaptureFiles(SessionOptions& options, platform::Files& files, platform::Alerts& alerts, CaptureHost& host,
+                           CaptureFolders folders)
     : Opt(options), files_(files), alerts_(alerts), host_(host), folders_(std::move(folders)), file_(files) {
   if (!folders_.preferences.empty() && folders_.preferences.back() != '/') folders_.preferences += '/';
   captureFolder_ = Normal(folders_.desktop.empty() ? folders_.home : folders_.desktop);
 }
 
-CaptureFormatChoice CaptureFiles::Format() const {
-  return {CaptureIsHtml(Opt.CaptureCreator), Opt.CollectAddLf != 0};
-}
+CaptureFormatChoice CaptureFiles::Format() const { return {CaptureIsHtml(Opt.CaptureCreator), Opt.CollectAddLf != 0}; }
 
 std::string CaptureFiles::RecorderPath() const { return folders_.preferences + kRecorderName; }
 
@@ -194,8 +192,7 @@ bool CaptureFiles::DeleteCaptureFile(const std::string& path) {
   CloseCaptureFile();
   const int error = files_.Exists(path) ? files_.RemoveFile(path) : ENOENT;
   if (error != 0) {
-    alerts_.Show(platform::AlertKind::Stop, 0, "Unable to delete!", "\r",
-                 path + ": " + platform::FileErrorText(error));
+    alerts_.Show(platform::AlertKind::Stop, 0, "Unable to delete!", "\r", path + ": " + platform::FileErrorText(error));
     return false;
   }
   if (Normal(path) == Normal(RecorderPath())) {
@@ -213,7 +210,7 @@ std::string CaptureFiles::SetCaptureFileFromScript(std::string_view pathText) {
     return reply;
   }
   if (ReservedForScripts(text) || ReservedForScripts(LastComponent(text))) {
-    reply = "Error! Cannot use this file for a capture file.";
+    reply = localise_("Error! Cannot use this file for a capture file.");
     lastReplyText_ = reply;
     return reply;
   }
@@ -239,13 +236,13 @@ std::string CaptureFiles::SetCaptureFileFromScript(std::string_view pathText) {
     if (probe) probe->Close();
   }
   if (!usable) {
-    reply = "Error! Incorrect path name supplied from AppleScript.";
+    reply = localise_("Error! Incorrect path name supplied from AppleScript.");
   } else {
     captureFolder_ = folder;
     captureFolderInvalid_ = folderInvalid;
     captureFilePath_ = path;
     captureFileName_ = path;
-    reply = "Capture file set to " + path;
+    reply = localise_("Capture file set to ") + path;
   }
   lastReplyText_ = reply;
   return reply;
@@ -265,7 +262,7 @@ std::string CaptureFiles::GetCaptureFileName() {
 std::string CaptureFiles::DeleteCaptureFile() {
   const std::string path = FullCapturePath();
   if (CaptureOn()) {
-    lastReplyText_ = "Cannot Delete file when capture is on";
+    lastReplyText_ = localise_("Cannot Delete file when capture is on");
   } else if (path.empty() || IsProgramFile(path) || !files_.Exists(path) || files_.RemoveFile(path) != 0) {
     lastReplyText_ = "Error trying to delete file";
   } else {

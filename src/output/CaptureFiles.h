@@ -11,6 +11,7 @@
 // program's own files.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -92,6 +93,9 @@ class CaptureFiles {
   // is on. The reply text.
   std::string DeleteCaptureFile();
   const std::string& LastReplyText() const { return lastReplyText_; }
+  // The replies' messages in the user's language (the string table's look-up
+  // of an English text); paths in replies are never translated.
+  void SetReplyLanguage(std::function<std::string(const std::string&)> localise) { localise_ = std::move(localise); }
 
   // True when `path` is one of the program's own files (anything in the
   // preferences folder but the recorder file).
@@ -117,6 +121,7 @@ class CaptureFiles {
   std::string captureFolder_;
   bool captureFolderInvalid_ = false;
   std::string lastReplyText_;
+  std::function<std::string(const std::string&)> localise_ = [](const std::string& english) { return english; };
 };
 
 }  // namespace korvane::output

@@ -50,6 +50,10 @@ class CaptureOutput {
   bool OpenPrinterCapture() { return printer_.OpenPrinterCapture(); }
   void PrinterCaptureOff(bool fromHost) { printer_.PrinterCaptureOff(fromHost, screen_.ScreenFontId); }
   void PrintCapturedText() { printer_.PrintCapturedText(screen_.ScreenFontId); }
+  // File menu "Print Text File...", with the file the user chose: UTF-8 (or
+  // Mac Roman, for files brought from a Mac) printed with the page marks of
+  // captured text.
+  void PrintTextFile(const std::string& path);
   // File menu "Page Setup..." for the front window.
   int DoPageSetupDialog() { return printing_.pageSetup.DoPageSetupDialog(host_.FrontWindow().number); }
   // The idle pass, with the time since the host last sent text.
@@ -58,6 +62,8 @@ class CaptureOutput {
  private:
   SessionOptions& Opt;
   Screen& screen_;
+  platform::Files& files_;
+  platform::Alerts& alerts_;
   CaptureHost& host_;
   PrintServices& printing_;
   CaptureFiles capture_;

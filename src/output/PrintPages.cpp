@@ -9,9 +9,7 @@ namespace {
 
 constexpr char kCr = 13, kLf = 10, kFf = 12;
 
-bool StartsWith(std::string_view s, std::string_view head) {
-  return !head.empty() && s.substr(0, head.size()) == head;
-}
+bool StartsWith(std::string_view s, std::string_view head) { return !head.empty() && s.substr(0, head.size()) == head; }
 
 // The lines of a text, each without its end; a last line end gives no empty
 // line after it.
@@ -32,7 +30,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 std::string BuildPrintText(std::string_view lines, std::string_view pageHeader, PrintSource source) {
   const std::string_view header = pageHeader.empty() ? kNoPageHeader : pageHeader;
-  const std::string_view lineEnd = source == PrintSource::TextFile ? std::string_view("\n\r") : std::string_view("\r");
+  const std::string_view lineEnd = source == PrintSource::TextFile ? std::string_view("\r\n") : std::string_view("\r");
   std::string out;
   const auto all = Lines(lines);
   out.reserve(lines.size() + all.size() * 2);

@@ -20,7 +20,8 @@ inline constexpr std::string_view kNoPageHeader = "x$%&";
 
 enum class PrintSource {
   CapturedText,  // the printer capture: lines end in CR
-  TextFile,      // a text file: lines end in LF and CR
+  TextFile,      // a text file: lines end in CR LF, so that a page break
+                 // after a full page (CR LF FF) gives no empty page
 };
 
 // Builds the print text from `lines` (lines ended by CR, LF or CR LF). A

@@ -19,12 +19,12 @@ namespace korvane::output {
 
 class PrintServices {
  public:
-  PrintServices(platform::Printing& printing, platform::Files& files, platform::Alerts& alerts,
+  PrintServices(platform::Printing& printer, platform::Files& files, platform::Alerts& alerts,
                 platform::Programs& programs, platform::Clock& clock, const std::string& preferencesFolder)
-      : printing(printing),
-        pageSetup(printing, files, alerts, preferencesFolder),
-        textPrinting(printing, alerts, pageSetup),
-        picturePrinting(printing, alerts),
+      : printing(printer),
+        pageSetup(printer, files, alerts, preferencesFolder),
+        textPrinting(printer, alerts, pageSetup),
+        picturePrinting(printer, alerts),
         spooler(programs, files, alerts, clock) {}
   PrintServices(const PrintServices&) = delete;
   PrintServices& operator=(const PrintServices&) = delete;

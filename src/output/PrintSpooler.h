@@ -22,8 +22,7 @@ class PrintSpooler {
   // lp is stopped, and the job reported as failed, after this long.
   static constexpr int64_t kTimeoutMs = 60'000;
 
-  PrintSpooler(platform::Programs& programs, platform::Files& files, platform::Alerts& alerts,
-               platform::Clock& clock)
+  PrintSpooler(platform::Programs& programs, platform::Files& files, platform::Alerts& alerts, platform::Clock& clock)
       : programs_(programs), files_(files), alerts_(alerts), clock_(clock) {}
 
   // True when `name` can be given to lp as a printer (a CUPS queue name:

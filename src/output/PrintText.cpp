@@ -4,6 +4,12 @@
 
 namespace korvane::output {
 
+PrintFont PrintFontOf(const SessionOptions& options) {
+  PrintFont font{options.PrinterFontName, options.PrinterFontSize};
+  if (font.size < 4 || font.size > 72) font.size = 11;
+  return font;
+}
+
 std::string PrinterFontFamily(const std::string& name) {
   // The program's own printer fonts and Monaco are the screen font's family;
   // Courier is asked for by name (fontconfig gives its metric twin).
@@ -12,8 +18,8 @@ std::string PrinterFontFamily(const std::string& name) {
 }
 
 void ShowPrintError(platform::Alerts& alerts, const platform::PrintResult& result) {
-  const std::string code = "Error code " + (result.status < 0 ? std::to_string(result.status)
-                                                                 : " " + std::to_string(result.status));
+  const std::string code =
+      "Error code " + (result.status < 0 ? std::to_string(result.status) : " " + std::to_string(result.status));
   const std::string explanation =
       result.status == platform::kNoDefaultPrinter ? "No default printer specified" : "Printing error";
   if (result.reason.empty()) {

@@ -11,6 +11,7 @@
 #include "output/PrintPages.h"
 #include "platform/Alerts.h"
 #include "platform/Printing.h"
+#include "settings/SessionOptions.h"
 
 namespace korvane::output {
 
@@ -18,6 +19,10 @@ struct PrintFont {
   std::string name;  // the settings' printer font name
   int size = 12;     // points
 };
+
+// The print font of the settings (printer font name and size); a size the
+// settings do not give prints at 11 points.
+PrintFont PrintFontOf(const SessionOptions& options);
 
 // The installed family that prints for a printer font name of the settings.
 std::string PrinterFontFamily(const std::string& name);

@@ -35,12 +35,6 @@ PrinterCapture::~PrinterCapture() {
   }
 }
 
-PrintFont PrinterCapture::Font() const {
-  PrintFont font{Opt.PrinterFontName, Opt.PrinterFontSize};
-  if (font.size < 4 || font.size > 72) font.size = 11;
-  return font;
-}
-
 std::string PrinterCapture::NewPrinterFilePath() const {
   // Each session has its own printer file: a second one running at the same
   // time takes the next free name.
@@ -59,8 +53,7 @@ bool PrinterCapture::OpenPrinterFile(platform::OutputMode mode) {
   const int error = files_.OpenOutputFile(path_, mode, file_);
   if (error != 0) {
     file_.reset();
-    alerts_.Show(platform::AlertKind::Stop, 0, "Unable to open!", "\r",
-                 path_ + ": " + platform::FileErrorText(error));
+    alerts_.Show(platform::AlertKind::Stop, 0, "Unable to open!", "\r", path_ + ": " + platform::FileErrorText(error));
     if (mode == platform::OutputMode::CreateNew) path_.clear();
     return false;
   }
@@ -160,7 +153,7 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
     const std::string text = host_.ClipboardText();
     if (text.empty()) return;
     textPrinting_.DoPrintDialog(window.number, window.title,
-                                BuildPrintText(text, Opt.PrintPageHeader, PrintSource::CapturedText), Font());
+                                BuildPrintText(text, Opt.PrintPageHeader, PrintSource::CapturedText), PrintFontOf(Opt));
     return;
   }
   if (path_.empty()) return;
@@ -194,7 +187,7 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
   const std::string text =
       BuildPrintText(CaptureText(bytes, table, false), Opt.PrintPageHeader, PrintSource::CapturedText);
   platform::PrintResult result;
-  textPrinting_.DoPrintDialog(window.number, window.title, text, Font(), &result);
+  textPrinting_.DoPrintDialog(window.number, window.title, text, PrintFontOf(Opt), &result);
   if (result.status != 0) {
     // The job failed: the text stays where the user can print it later.
     alerts_.Show(platform::AlertKind::Note, 0, "The printer text is kept in ", path);

@@ -31,8 +31,8 @@ class PrinterCapture {
   static constexpr std::size_t kTextPrintMax = 64u << 20;
 
   PrinterCapture(SessionOptions& options, platform::Files& files, platform::Alerts& alerts,
-                 platform::Printing& printing, CaptureHost& host, TextPrinting& textPrinting,
-                 PrintSpooler& spooler, std::string preferencesFolder);
+                 platform::Printing& printing, CaptureHost& host, TextPrinting& textPrinting, PrintSpooler& spooler,
+                 std::string preferencesFolder);
   PrinterCapture(const PrinterCapture&) = delete;
   PrinterCapture& operator=(const PrinterCapture&) = delete;
   ~PrinterCapture();
@@ -70,8 +70,6 @@ class PrinterCapture {
   bool OpenPrinterFile(platform::OutputMode mode);
   void ClosePrinterFile();
   std::string NewPrinterFilePath() const;
-  PrintFont Font() const;
-
   SessionOptions& Opt;
   platform::Files& files_;
   platform::Alerts& alerts_;

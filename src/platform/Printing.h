@@ -24,8 +24,8 @@ constexpr int kInvalidPageFormat = -30871;
 // Paper, orientation and margins of a window's pages, as the page-setup
 // dialog leaves them.
 struct PageFormat {
-  std::string paperName;        // the paper's standard name ("A4", "Letter"); empty for a custom size
-  double paperWidth = 0;        // of the sheet held upright
+  std::string paperName;  // the paper's standard name ("A4", "Letter"); empty for a custom size
+  double paperWidth = 0;  // of the sheet held upright
   double paperHeight = 0;
   bool landscape = false;
   double marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
@@ -62,9 +62,9 @@ struct PixelImage {
 };
 
 struct PrintResult {
-  int status = 0;      // 0 printed (or, for a dialog, it ran), else an error
+  int status = 0;          // 0 printed (or, for a dialog, it ran), else an error
   bool cancelled = false;  // the user cancelled the dialog or the job
-  std::string reason;  // for an error: what the system said, for the alert
+  std::string reason;      // for an error: what the system said, for the alert
 };
 
 class Printing {

@@ -86,13 +86,12 @@ TEST_P(CaptureFormatTest, HostTextIsWrittenInTheFormatOfTheCapture) {
   EXPECT_TRUE(alerts.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, CaptureFormatTest,
-    ::testing::Values(FormatCase{"ttxt", 0, "log.txt", "log.txt", "text-capture.txt"},
-                      FormatCase{"ttxt", 1, "log.txt", "log.txt", "text-capture-crlf.txt"},
-                      FormatCase{"MOSS", 0, "log <1>", "log <1>.html", "html-capture.html"},
-                      // A name that is already an HTML name gets no second extension.
-                      FormatCase{"sfri", 0, "log <1>.html", "log <1>.html", "html-capture.html"}));
+INSTANTIATE_TEST_SUITE_P(Formats, CaptureFormatTest,
+                         ::testing::Values(FormatCase{"ttxt", 0, "log.txt", "log.txt", "text-capture.txt"},
+                                           FormatCase{"ttxt", 1, "log.txt", "log.txt", "text-capture-crlf.txt"},
+                                           FormatCase{"MOSS", 0, "log <1>", "log <1>.html", "html-capture.html"},
+                                           // A name that is already an HTML name gets no second extension.
+                                           FormatCase{"sfri", 0, "log <1>.html", "log <1>.html", "html-capture.html"}));
 
 TEST_F(CaptureFilesTest, ANewCaptureReplacesTheFileAndAnAppendKeepsIt) {
   const std::string path = desktop() + "/session.txt";
@@ -280,7 +279,8 @@ TEST_P(ScriptRefusalTest, ARefusedPathChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, ScriptRefusalTest,
-    ::testing::Values(ScriptCase{"", ""}, ScriptCase{"@/home/Fkeydefaults", "Error! Cannot use this file for a capture file."},
+    ::testing::Values(ScriptCase{"", ""},
+                      ScriptCase{"@/home/Fkeydefaults", "Error! Cannot use this file for a capture file."},
                       ScriptCase{"KorvaneLog", "Error! Cannot use this file for a capture file."},
                       ScriptCase{"CTBSettings 2", "Error! Cannot use this file for a capture file."},
                       ScriptCase{"@/home/KorvaneLog", "Error! Cannot use this file for a capture file."},
@@ -288,7 +288,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ScriptCase{"@/home/", "Error! Incorrect path name supplied from AppleScript."},
                       ScriptCase{"@/Desktop", "Error! Incorrect path name supplied from AppleScript."},
                       ScriptCase{"relative/x.txt", "Error! Incorrect path name supplied from AppleScript."},
-                      ScriptCase{"@/config/korvane/Quickdial", "Error! Incorrect path name supplied from AppleScript."}));
+                      ScriptCase{"@/config/korvane/Quickdial",
+                                 "Error! Incorrect path name supplied from AppleScript."}));
 
 TEST_F(CaptureFilesTest, NamesEndingInACapitalDefaultsAreAccepted) {
   CaptureFiles capture(opt, files, alerts, host, Folders());

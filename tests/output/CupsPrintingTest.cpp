@@ -49,8 +49,8 @@ class CupsPrintingTest : public ::testing::Test {
     WriteFile(root + "/cups-files.conf", "ServerRoot " + root + "\nRequestRoot " + root + "/spool\nCacheDir " + root +
                                              "/cache\nStateDir " + root + "/state\nTempDir " + root +
                                              "/tmp\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\nErrorLog " +
-                                             root + "/error_log\nAccessLog " + root + "/access_log\nPageLog " +
-                                             root + "/page_log\nFileDevice Yes\nSandboxing Relaxed\n");
+                                             root + "/error_log\nAccessLog " + root + "/access_log\nPageLog " + root +
+                                             "/page_log\nFileDevice Yes\nSandboxing Relaxed\n");
     WriteFile(root + "/cupsd.conf", "Listen " + Socket() +
                                         "\nLogLevel warn\nWebInterface No\n<Location />\n  Order allow,deny\n  "
                                         "Allow all\n</Location>\n<Policy default>\n  <Limit All>\n    Order "
@@ -113,7 +113,11 @@ TEST_F(CupsPrintingTest, APassThroughJobReachesTheQueue) {
   PrintServices services{printing, files, alerts, programs, clock, dir / "korvane"};
   CaptureOutput output{opt, s, files, alerts, host, services, {dir / "korvane", dir / "Desktop", dir.path}};
 
-  const std::string job("\x1B" "E\x1B&l0O\0\r\nKorvane\f\xFF\x1B" "E", 21);
+  const std::string job(
+      "\x1B"
+      "E\x1B&l0O\0\r\nKorvane\f\xFF\x1B"
+      "E",
+      21);
   output.Printer().SetRawPrinter("korvaneq");
   ASSERT_TRUE(output.OpenPrinterCapture());
   const std::string file = output.Printer().PrinterFilePath();

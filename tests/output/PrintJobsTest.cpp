@@ -173,8 +173,9 @@ TEST_F(PrintJobsTest, ThePageSetupFileCarriesOnePageFormatToTheNextRun) {
 }
 
 TEST_F(PrintJobsTest, AnUnreadablePageSetupFileLoadsNothingAndIsReplacedAtTheNextSave) {
-  for (const char* bytes : {"", "Korvane page setup 1\nwidth=x\n", "\x00\x01garbage",
-                            "Korvane page setup 1\npaper=A4\nwidth=595\nheight=-1\norientation=portrait\nmargins=0 0 0 0\n"}) {
+  for (const char* bytes :
+       {"", "Korvane page setup 1\nwidth=x\n", "\x00\x01garbage",
+        "Korvane page setup 1\npaper=A4\nwidth=595\nheight=-1\norientation=portrait\nmargins=0 0 0 0\n"}) {
     files.files["/prefs/Page Setup"] = bytes;
     PageSetup run(printing, files, alerts, "/prefs/");
     run.LoadPageSetupFile(48);

@@ -63,15 +63,16 @@ TEST_P(PageCountTest, AJobHasThePagesItsTextFills) {
   EXPECT_EQ(PrintPageCount(GetParam().text, GetParam().linesPerPage), GetParam().pages) << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counts, PageCountTest,
-    ::testing::Values(CountCase{"empty", "", 66, 1}, CountCase{"one full page", LinesOf(66), 66, 1},
-                      CountCase{"one line more", LinesOf(67), 66, 2}, CountCase{"two and one", LinesOf(133), 66, 3},
-                      // A form feed after a full page of 66: the last line still prints.
-                      CountCase{"full page, FF, a line", LinesOf(66) + "\f" + "last\r", 66, 2},
-                      // A header at the top of the first page gives no empty sheet.
-                      CountCase{"form feeds at the top", "\fPAGE 1\ra\r\fPAGE 2\rb\r", 66, 2},
-                      CountCase{"at most 32767", std::string(40000, '\r'), 1, 32767}));
+INSTANTIATE_TEST_SUITE_P(Counts, PageCountTest,
+                         ::testing::Values(CountCase{"empty", "", 66, 1},
+                                           CountCase{"one full page", LinesOf(66), 66, 1},
+                                           CountCase{"one line more", LinesOf(67), 66, 2},
+                                           CountCase{"two and one", LinesOf(133), 66, 3},
+                                           // A form feed after a full page of 66: the last line still prints.
+                                           CountCase{"full page, FF, a line", LinesOf(66) + "\f" + "last\r", 66, 2},
+                                           // A header at the top of the first page gives no empty sheet.
+                                           CountCase{"form feeds at the top", "\fPAGE 1\ra\r\fPAGE 2\rb\r", 66, 2},
+                                           CountCase{"at most 32767", std::string(40000, '\r'), 1, 32767}));
 
 // ---- Page breaking ------------------------------------------------------------------
 
@@ -90,17 +91,17 @@ TEST_P(SplitTest, LinesFallOnTheirPages) {
 
 INSTANTIATE_TEST_SUITE_P(
     Breaks, SplitTest,
-    ::testing::Values(
-        SplitCase{"empty text, one empty page", "", 66, {{}}},
-        SplitCase{"a full page and one line more", "a\rb\rc\r", 2, {{"a", "b"}, {"c"}}},
-        SplitCase{"an LF is never printed", "a\n\rb\r\n", 66, {{"a", "b"}}},
-        SplitCase{"an FF after the first line ends the page", "a\r\fb\r", 66, {{"a"}, {"b"}}},
-        SplitCase{"an FF at the top of a page does not", "\fa\rb\r", 66, {{"a", "b"}}},
-        SplitCase{"text before an FF stays on its page", "a\rb\fc\r", 66, {{"a", "b"}, {"c"}}},
-        SplitCase{"CR LF FF after a full page makes no empty page", "a\rb\r\n\fc\r", 2, {{"a", "b"}, {"c"}}},
-        SplitCase{"a full page at the very end", "a\rb\r\n", 2, {{"a", "b"}}},
-        SplitCase{"two form feeds give an empty page", "a\r\f\r\fb\r", 66, {{"a"}, {""}, {"b"}}},
-        SplitCase{"a last line without CR", "a\rb", 66, {{"a", "b"}}}));
+    ::testing::Values(SplitCase{"empty text, one empty page", "", 66, {{}}},
+                      SplitCase{"a full page and one line more", "a\rb\rc\r", 2, {{"a", "b"}, {"c"}}},
+                      SplitCase{"an LF is never printed", "a\n\rb\r\n", 66, {{"a", "b"}}},
+                      SplitCase{"an FF after the first line ends the page", "a\r\fb\r", 66, {{"a"}, {"b"}}},
+                      SplitCase{"an FF at the top of a page does not", "\fa\rb\r", 66, {{"a", "b"}}},
+                      SplitCase{"text before an FF stays on its page", "a\rb\fc\r", 66, {{"a", "b"}, {"c"}}},
+                      SplitCase{
+                          "CR LF FF after a full page makes no empty page", "a\rb\r\n\fc\r", 2, {{"a", "b"}, {"c"}}},
+                      SplitCase{"a full page at the very end", "a\rb\r\n", 2, {{"a", "b"}}},
+                      SplitCase{"two form feeds give an empty page", "a\r\f\r\fb\r", 66, {{"a"}, {""}, {"b"}}},
+                      SplitCase{"a last line without CR", "a\rb", 66, {{"a", "b"}}}));
 
 // ---- Print texts ----------------------------------------------------------------------
 
@@ -122,10 +123,13 @@ TEST(BuildPrintText, CapturedTextLosesTheFormFeedThatWouldMakeAnEmptyFirstPage) 
   EXPECT_EQ(SplitPrintPages(text, 66), (Pages{{"", "Report", "page 1"}, {"page 2"}}));
 }
 
-TEST(BuildPrintText, TextFileLinesEndInLfAndCrWhateverTheFileUsed) {
+TEST(BuildPrintText, TextFileLinesEndInCrLfWhateverTheFileUsed) {
   const std::string text = BuildPrintText("one\r\ntwo\nthree\rfour", "PAGE", PrintSource::TextFile);
-  EXPECT_EQ(text, "one\n\rtwo\n\rthree\n\rfour\n\r");
+  EXPECT_EQ(text, "one\r\ntwo\r\nthree\r\nfour\r\n");
   EXPECT_EQ(SplitPrintPages(text, 66), (Pages{{"one", "two", "three", "four"}}));
+  // A header right after the first line, and one right after a full page.
+  EXPECT_EQ(SplitPrintPages(BuildPrintText("a\nPAGE 2\nb\nPAGE 3\nc\n", "PAGE", PrintSource::TextFile), 2),
+            (Pages{{"a"}, {"PAGE 2", "b"}, {"PAGE 3", "c"}}));
 }
 
 TEST(PrintableLine, TabsReachTheNextStopAndControlsPrintAsBlanks) {

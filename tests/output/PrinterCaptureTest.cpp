@@ -199,7 +199,10 @@ TEST_F(PrinterCaptureTest, PassThroughHandsTheBytesToLpAndRemovesThemOnceTaken) 
   printer().SetRawPrinter("laser");
   output.OpenPrinterCapture();
   const std::string file = printer().PrinterFilePath();
-  const std::string pcl("\x1B" "E\x1B&l0O\0\r\n\xFF", 11);
+  const std::string pcl(
+      "\x1B"
+      "E\x1B&l0O\0\r\n\xFF",
+      11);
   output.WritePrinterCapture(pcl);
   output.PrinterCaptureOff(false);
   EXPECT_TRUE(printing.printDialogs.empty());
@@ -240,7 +243,9 @@ TEST_P(SpoolFailureTest, AJobLpDoesNotTakeIsKeptAndReported) {
   programs.failStartWith = GetParam().startError;
   output.OpenPrinterCapture();
   const std::string file = printer().PrinterFilePath();
-  output.WritePrinterCapture("\x1B" "E");
+  output.WritePrinterCapture(
+      "\x1B"
+      "E");
   output.PrinterCaptureOff(false);
   if (GetParam().startError == 0) {
     clock.AdvanceMs(GetParam().waitMs);
@@ -248,20 +253,24 @@ TEST_P(SpoolFailureTest, AJobLpDoesNotTakeIsKeptAndReported) {
     services.spooler.Poll();
   }
   EXPECT_FALSE(services.spooler.Busy());
-  EXPECT_EQ(Contents(file), "\x1B" "E");
+  EXPECT_EQ(Contents(file),
+            "\x1B"
+            "E");
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_NE(alerts.shown[0].text.find("The printer did not take the job."), std::string::npos);
   EXPECT_NE(alerts.shown[0].text.find(GetParam().said), std::string::npos) << alerts.shown[0].text;
   EXPECT_NE(alerts.shown[0].text.find("The printer data is kept in " + file), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, SpoolFailureTest,
-    ::testing::Values(SpoolFailure{ENOENT, {}, 0, "lp was not found"},
-                      SpoolFailure{0, {true, 1, "lp: The printer or class does not exist.\n"}, 0,
-                                   "lp: The printer or class does not exist."},
-                      SpoolFailure{0, {false, 9, ""}, 0, "lp was stopped by signal 9"},
-                      SpoolFailure{0, {}, PrintSpooler::kTimeoutMs + 1, "did not finish within a minute"}));
+INSTANTIATE_TEST_SUITE_P(Failures, SpoolFailureTest,
+                         ::testing::Values(SpoolFailure{ENOENT, {}, 0, "lp was not found"},
+                                           SpoolFailure{0,
+                                                        {true, 1, "lp: The printer or class does not exist.\n"},
+                                                        0,
+                                                        "lp: The printer or class does not exist."},
+                                           SpoolFailure{0, {false, 9, ""}, 0, "lp was stopped by signal 9"},
+                                           SpoolFailure{
+                                               0, {}, PrintSpooler::kTimeoutMs + 1, "did not finish within a minute"}));
 
 TEST_F(PrinterCaptureTest, APrinterNameThatCouldBeAnOptionIsRefused) {
   EXPECT_TRUE(PrintSpooler::IsPrinterName("HP_LaserJet-4"));
@@ -273,6 +282,22 @@ TEST_F(PrinterCaptureTest, APrinterNameThatCouldBeAnOptionIsRefused) {
   output.PrinterCaptureOff(false);
   EXPECT_TRUE(programs.starts.empty());
   ASSERT_EQ(alerts.shown.size(), 1u);
+}
+
+// ---- Text files -----------------------------------------------------------------------
+
+TEST_F(PrinterCaptureTest, TextFilesPrintFromUtf8OrMacRomanWithTheirPageMarks) {
+  const std::string utf8 = dir / "notes.txt", mac = dir / "mac.txt";
+  testing_support::WriteFile(utf8, "caf\xC3\xA9\nPAGE 2\r\nend\n");
+  testing_support::WriteFile(mac, "caf\x8E\rsecond\r");
+  output.PrintTextFile(utf8);
+  EXPECT_EQ(PrintedPages(), (std::vector<Lines>{{"caf\xC3\xA9"}, {"PAGE 2", "end"}}));
+  output.PrintTextFile(mac);
+  EXPECT_EQ(PrintedPages(), (std::vector<Lines>{{"caf\xC3\xA9", "second"}}));
+  output.PrintTextFile(dir / "missing.txt");
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_NE(alerts.shown[0].text.find("The text file could not be read."), std::string::npos);
+  EXPECT_EQ(printing.textJobs.size(), 2u);
 }
 
 // ---- Print screen ----------------------------------------------------------------------

@@ -30,12 +30,17 @@ using testing_support::WriteFile;
 // A PCL job as a host sends it: reset, page set-up, a raster run holding
 // every byte value (NUL, ESC, CR, LF among them), and a form feed.
 std::string PclJob() {
-  std::string job = "\x1B" "E\x1B&l0O\x1B&l2A\x1B*t300R\x1B*r1A";
+  std::string job =
+      "\x1B"
+      "E\x1B&l0O\x1B&l2A\x1B*t300R\x1B*r1A";
   for (int row = 0; row < 40; ++row) {
     job += "\x1B*b256W";
     for (int b = 0; b < 256; ++b) job += static_cast<char>((b + row) & 0xFF);
   }
-  job += std::string("\x1B*rB\f\x1B" "E\0\r\n", 10);
+  job += std::string(
+      "\x1B*rB\f\x1B"
+      "E\0\r\n",
+      10);
   return job;
 }
 
@@ -112,10 +117,15 @@ TEST_F(RawPrintingTest, AJobLpRefusesStaysOnDiskAndTheUserIsToldWhy) {
   output.Printer().SetRawPrinter("gone");
   output.OpenPrinterCapture();
   const std::string file = output.Printer().PrinterFilePath();
-  output.WritePrinterCapture(std::string("\x1B" "E\0", 3));
+  output.WritePrinterCapture(
+      std::string("\x1B"
+                  "E\0",
+                  3));
   output.PrinterCaptureOff(false);
   WaitForSpooler();
-  EXPECT_EQ(Contents(file), std::string("\x1B" "E\0", 3));
+  EXPECT_EQ(Contents(file), std::string("\x1B"
+                                        "E\0",
+                                        3));
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_NE(alerts.shown[0].text.find("lp: The printer or class does not exist."), std::string::npos);
   EXPECT_NE(alerts.shown[0].text.find(file), std::string::npos);
@@ -125,10 +135,14 @@ TEST_F(RawPrintingTest, WithoutLpTheJobIsKept) {
   setenv("PATH", bin().c_str(), 1);  // no lp anywhere
   output.OpenPrinterCapture();
   const std::string file = output.Printer().PrinterFilePath();
-  output.WritePrinterCapture("\x1B" "E");
+  output.WritePrinterCapture(
+      "\x1B"
+      "E");
   output.PrinterCaptureOff(false);
   EXPECT_FALSE(services.spooler.Busy());
-  EXPECT_EQ(Contents(file), "\x1B" "E");
+  EXPECT_EQ(Contents(file),
+            "\x1B"
+            "E");
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_NE(alerts.shown[0].text.find("lp was not found"), std::string::npos);
 }

@@ -31,9 +31,9 @@ class OutputFilesTest : public ::testing::Test {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  int Write(Files& files, const std::string& path, OutputMode mode, std::string_view bytes) {
+  static int Write(Files& to, const std::string& path, OutputMode mode, std::string_view bytes) {
     std::unique_ptr<OutputFile> file;
-    if (const int error = files.OpenOutputFile(path, mode, file); error != 0) return error;
+    if (const int error = to.OpenOutputFile(path, mode, file); error != 0) return error;
     const int error = file->Write(bytes);
     const int closing = file->Close();
     return error != 0 ? error : closing;

@@ -151,9 +151,9 @@ TEST_F(QtPrintingTest, AFileThatCannotBeWrittenIsReported) {
 }
 
 TEST(QtPageFormats, PageFormatsSurviveTheWayThroughQt) {
-  for (const PageFormat& f : {PageFormat{"A4", 595, 842, false, 18, 18, 18, 18},
-                              PageFormat{"Letter", 612, 792, true, 36, 18, 36, 18},
-                              PageFormat{"", 300, 500, false, 0, 0, 0, 0}}) {
+  for (const PageFormat& f :
+       {PageFormat{"A4", 595, 842, false, 18, 18, 18, 18}, PageFormat{"Letter", 612, 792, true, 36, 18, 36, 18},
+        PageFormat{"", 300, 500, false, 0, 0, 0, 0}}) {
     const PageFormat back = QtPrinting::FormatOf(QtPrinting::LayoutOf(f));
     EXPECT_EQ(back.paperName, f.paperName);
     EXPECT_EQ(back.landscape, f.landscape);

@@ -56,7 +56,8 @@ bool SetUpPrinter(QPrinter& printer, const PrintSettings& settings, const PageFo
 std::string StartFailure(const PrintSettings& settings) {
   if (!settings.outputFile.empty()) {
     const QFileInfo info(Text(settings.outputFile));
-    if (!QFileInfo(info.absolutePath()).isWritable()) return "the folder of " + settings.outputFile + " cannot be written";
+    if (!QFileInfo(info.absolutePath()).isWritable())
+      return "the folder of " + settings.outputFile + " cannot be written";
     return settings.outputFile + " cannot be written";
   }
   return "the printer could not be started";
@@ -241,8 +242,8 @@ PrintResult QtPrinting::PrintPicture(const PrintSettings& settings, const PageFo
   painter.scale(scale, scale);
   const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
   painter.setClipRect(QRectF(0, 0, area.width(), area.height()));
-  const QImage picture(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
-                       image.width * 4, QImage::Format_ARGB32);
+  const QImage picture(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height, image.width * 4,
+                       QImage::Format_ARGB32);
   painter.drawImage(QPointF(0, 0), picture);
   Finished(printer, painter, true, result);
   return result;
