@@ -6,7 +6,13 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTimer>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -148,6 +154,72 @@ TEST_F(QtPrintingTest, AFileThatCannotBeWrittenIsReported) {
   const PrintResult result = printing.PrintText(settings, printing.DefaultPageFormat(), text);
   EXPECT_EQ(result.status, kPrintFailed);
   EXPECT_NE(result.reason.find("cannot be written"), std::string::npos) << result.reason;
+}
+
+TEST_F(QtPrintingTest, WithoutAPrinterTheDialogPrintsIntoAPdfFileInTheDocumentsFolder) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is set up here";
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(dir));
+  std::filesystem::create_directories(dir + "/Documents");
+  // The user presses Print as soon as the dialog is up.
+  bool shown = false;
+  QTimer::singleShot(0, [&shown] {
+    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+      shown = true;
+      dialog->accept();
+    }
+  });
+  QtPrinting printing;
+  PrintSettings settings;
+  settings.jobName = "Session 1/a";
+  settings.lastPage = 3;
+  const PrintResult result = printing.PrintDialog(printing.DefaultPageFormat(), settings);
+  qputenv("HOME", home);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_FALSE(result.cancelled);
+  EXPECT_EQ(settings.outputFile, dir + "/Documents/Session 1_a.pdf");
+  EXPECT_EQ(settings.firstPage, 1);
+  EXPECT_EQ(settings.lastPage, 3);
+}
+
+// Answers the next modal dialog of type D: accept (true) or reject. The flag
+// turns true once the dialog has been seen.
+template <typename D>
+std::shared_ptr<bool> AnswerNextDialog(bool accept) {
+  auto shown = std::make_shared<bool>(false);
+  QTimer::singleShot(0, [accept, shown] {
+    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+      *shown = true;
+      accept ? dialog->accept() : dialog->reject();
+    }
+  });
+  return shown;
+}
+
+TEST(QtPrintDialogs, CancellingADialogChangesNothing) {
+  QtPrinting printing;
+  PrintSettings settings;
+  settings.lastPage = 2;
+  auto shown = AnswerNextDialog<QPrintDialog>(false);
+  const PrintResult printed = printing.PrintDialog(printing.DefaultPageFormat(), settings);
+  EXPECT_TRUE(*shown);
+  EXPECT_TRUE(printed.cancelled);
+  EXPECT_EQ(printed.status, 0);
+  EXPECT_TRUE(settings.outputFile.empty());
+
+  PageFormat format{"A5", 420, 595, true, 20, 20, 20, 20};
+  const PageFormat before = format;
+  shown = AnswerNextDialog<QPageSetupDialog>(false);
+  EXPECT_TRUE(printing.PageSetupDialog(format).cancelled);
+  EXPECT_TRUE(*shown);
+  EXPECT_EQ(format, before);
+  shown = AnswerNextDialog<QPageSetupDialog>(true);
+  const PrintResult accepted = printing.PageSetupDialog(format);
+  EXPECT_TRUE(*shown);
+  EXPECT_FALSE(accepted.cancelled);
+  EXPECT_EQ(format.paperName, "A5");
+  EXPECT_TRUE(format.landscape);
 }
 
 TEST(QtPageFormats, PageFormatsSurviveTheWayThroughQt) {

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QWidget>
 #include <cmath>
 
@@ -50,6 +51,19 @@ bool SetUpPrinter(QPrinter& printer, const PrintSettings& settings, const PageFo
   printer.setFullPage(false);
   printer.setPageLayout(QtPrinting::LayoutOf(format));
   return true;
+}
+
+// Where a job goes by default when there is no printer: a PDF file named for
+// the job in the user's documents folder.
+QString DefaultPdfFile(const std::string& jobName) {
+  QString name = Text(jobName);
+  for (QChar& ch : name)
+    if (ch == u'/' || ch.category() == QChar::Other_Control) ch = u'_';
+  name = name.trimmed();
+  if (name.isEmpty() || name.startsWith(u'.')) name = QStringLiteral("Korvane");
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+  return folder + u'/' + name + QStringLiteral(".pdf");
 }
 
 // Why the painter could not start on the printer.
@@ -153,8 +167,10 @@ PrintResult QtPrinting::PrintDialog(const PageFormat& format, PrintSettings& set
   PrintResult result;
   QPrinter printer(QPrinter::HighResolution);
   // Without a printer the dialog offers printing into a PDF file.
-  if (QPrinterInfo::defaultPrinter().isNull() && QPrinterInfo::availablePrinters().isEmpty())
+  if (QPrinterInfo::defaultPrinter().isNull() && QPrinterInfo::availablePrinters().isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(DefaultPdfFile(settings.jobName));
+  }
   printer.setPageLayout(LayoutOf(format));
   printer.setDocName(Text(settings.jobName));
   const int first = std::max(1, settings.firstPage), last = std::max(first, settings.lastPage);
