@@ -86,8 +86,12 @@ bool CaptureFiles::OpenRecorderFile() {
   } else {
     path = captureFilePath_.empty() ? ResolveName(name) : captureFilePath_;
   }
-  int error = EACCES;
-  if (!IsProgramFile(path)) error = file_.Open(path, platform::OutputMode::Append, LastComponent(name), Format());
+  if (IsProgramFile(path)) {
+    alerts_.Show(platform::AlertKind::Stop, 0, kCannotUse);
+    host_.CaptureChanged(false);
+    return false;
+  }
+  const int error = file_.Open(path, platform::OutputMode::Append, LastComponent(name), Format());
   if (error != 0) {
     alerts_.Show(platform::AlertKind::Stop, 0, kUnableToOpen, "\r", path + ": " + platform::FileErrorText(error));
     host_.CaptureChanged(false);
@@ -99,6 +103,12 @@ bool CaptureFiles::OpenRecorderFile() {
 
 bool CaptureFiles::OpenCaptureFile(const std::string& path) {
   if (CaptureOn()) CloseCaptureFile();
+  // No name: the user cancelled the choice; the capture stays off and the
+  // file chosen before stays the capture file.
+  if (path.empty()) {
+    host_.CaptureChanged(false);
+    return false;
+  }
   const CaptureFormatChoice format = Format();
   const std::string target = format.html ? HtmlCaptureName(path) : path;
   if (IsProgramFile(target)) {

@@ -54,7 +54,9 @@ class CaptureFiles {
   bool OpenRecorderFile();
   // A new capture file at `path` (chosen by the user or named by the host):
   // an existing file is replaced; an HTML capture gets ".html" added to its
-  // name. The file's folder becomes the capture folder. False after the alert.
+  // name. The file's folder becomes the capture folder. False after the
+  // alert; an empty path (the choice was cancelled) ends the capture without
+  // one.
   bool OpenCaptureFile(const std::string& path);
   // Recorder item 3: captures to the end of the file at `path`. A file of the
   // program's own is refused with "Append Error! You cannot use this file".

@@ -179,6 +179,18 @@ TEST_F(CaptureFilesTest, AFullDiskStopsTheCaptureOnceAndKeepsWhatWasWritten) {
   EXPECT_EQ(host.captureChanges.back(), false);
 }
 
+TEST_F(CaptureFilesTest, ACancelledChoiceEndsTheCaptureAndKeepsTheFileChosenBefore) {
+  opt.CaptureCreator = "sfri";
+  CaptureFiles capture(opt, files, alerts, host, Folders());
+  ASSERT_TRUE(capture.OpenCaptureFile(desktop() + "/before"));
+  EXPECT_FALSE(capture.OpenCaptureFile(""));
+  EXPECT_FALSE(capture.CaptureOn());
+  EXPECT_EQ(capture.CaptureFilePath(), desktop() + "/before.html");
+  EXPECT_NE(Contents(desktop() + "/before.html").find("</HTML>"), std::string::npos);
+  EXPECT_TRUE(alerts.shown.empty());
+  EXPECT_EQ(host.captureChanges.back(), false);
+}
+
 TEST_F(CaptureFilesTest, AFileThatCannotBeOpenedLeavesCaptureOffWithTheAlert) {
   CaptureFiles capture(opt, files, alerts, host, Folders());
   EXPECT_FALSE(capture.OpenCaptureFile(dir / "no such folder/log.txt"));
