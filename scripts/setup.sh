@@ -12,6 +12,7 @@ packages=(
   dbus
   tcsh telnet openssh-client ckermit
   xvfb xdotool procps
+  poppler-utils cups-client cups printer-driver-cups-pdf
 )
 
 missing=()

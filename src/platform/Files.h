@@ -4,10 +4,30 @@
 // (errno), so that callers can name the reason in an alert.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace korvane::platform {
+
+// A file open for writing, for files that grow as the program runs (captures,
+// the printer capture). Bytes go to the file in the order given.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Writes all of `bytes`: 0, or the error that stopped the write (part of
+  // the bytes may then be in the file).
+  virtual int Write(std::string_view bytes) = 0;
+  // Closes the file: 0, or the error the system reported when closing.
+  virtual int Close() = 0;
+};
+
+// How OpenOutputFile treats what is already there.
+enum class OutputMode {
+  Replace,    // an existing file is emptied first; a missing one is created
+  Append,     // writes go to the end of the file; a missing one is created
+  CreateNew,  // the file must not exist yet (EEXIST)
+};
 
 class Files {
  public:
@@ -37,6 +57,10 @@ class Files {
 
   // Removes a file; a file that does not exist is not an error.
   virtual int RemoveFile(const std::string& path) = 0;
+
+  // Opens a regular file for writing (a folder or any other kind of file is
+  // refused: EISDIR, EINVAL). 0 and the open file in `file`, or the error.
+  virtual int OpenOutputFile(const std::string& path, OutputMode mode, std::unique_ptr<OutputFile>& file) = 0;
 };
 
 // The text of a system error number, for messages.

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +45,33 @@ class MemoryFiles final : public platform::Files {
     files.erase(path);
     return 0;
   }
+  // Growing files write straight into `files`; a path in failWrites cannot
+  // be opened.
+  int OpenOutputFile(const std::string& path, platform::OutputMode mode,
+                     std::unique_ptr<platform::OutputFile>& file) override {
+    if (failWrites.count(path)) return EACCES;
+    if (folders.count(path)) return EISDIR;
+    if (mode == platform::OutputMode::CreateNew && files.count(path)) return EEXIST;
+    if (mode != platform::OutputMode::Append) files[path].clear();
+    files[path];
+    file = std::make_unique<Output>(*this, path);
+    return 0;
+  }
+
+ private:
+  class Output final : public platform::OutputFile {
+   public:
+    Output(MemoryFiles& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+    int Write(std::string_view bytes) override {
+      owner_.files[path_].append(bytes);
+      return 0;
+    }
+    int Close() override { return 0; }
+
+   private:
+    MemoryFiles& owner_;
+    std::string path_;
+  };
 };
 
 }  // namespace korvane::fakes

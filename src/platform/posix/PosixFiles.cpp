@@ -182,4 +182,72 @@ int PosixFiles::RemoveFile(const std::string& path) {
 
 ssize_t PosixFiles::WriteSome(int fd, const char* data, std::size_t size) { return write(fd, data, size); }
 
+// Writes go through the owner's WriteSome, so that the same faults reach a
+// growing file as reach a replaced one.
+class PosixFiles::PosixOutputFile final : public OutputFile {
+ public:
+  PosixOutputFile(PosixFiles& owner, int fd) : owner_(owner), fd_(fd) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) close(fd_);
+  }
+  int Write(std::string_view bytes) override {
+    if (fd_ < 0) return EBADF;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = owner_.WriteSome(fd_, bytes.data() + done, bytes.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      if (n == 0) return EIO;
+      done += static_cast<std::size_t>(n);
+    }
+    return 0;
+  }
+  int Close() override {
+    if (fd_ < 0) return EBADF;
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  PosixFiles& owner_;
+  int fd_;
+};
+
+int PosixFiles::OpenOutputFile(const std::string& path, OutputMode mode, std::unique_ptr<OutputFile>& file) {
+  file.reset();
+  // Non-blocking while it is opened, so that a named pipe given as a file
+  // cannot hang the program; it is refused below.
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK;
+  switch (mode) {
+    case OutputMode::Replace: break;
+    case OutputMode::Append: flags |= O_APPEND; break;
+    case OutputMode::CreateNew: flags |= O_EXCL; break;
+  }
+  const int fd = open(path.c_str(), flags, 0666);
+  if (fd < 0) return errno;
+  struct stat st {};
+  int error = 0;
+  if (fstat(fd, &st) != 0) {
+    error = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    error = EISDIR;
+  } else if (!S_ISREG(st.st_mode)) {
+    error = EINVAL;
+  } else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    error = errno;
+  } else if (mode == OutputMode::Replace && ftruncate(fd, 0) != 0) {
+    // Emptied only once it is known to be a regular file.
+    error = errno;
+  }
+  if (error != 0) {
+    close(fd);
+    return error;
+  }
+  file = std::make_unique<PosixOutputFile>(*this, fd);
+  return 0;
+}
+
 }  // namespace korvane::platform

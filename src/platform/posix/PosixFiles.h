@@ -17,11 +17,15 @@ class PosixFiles : public Files {
   int MakeFolders(const std::string& path) override;
   int ReplaceFile(const std::string& path, std::string_view bytes) override;
   int RemoveFile(const std::string& path) override;
+  int OpenOutputFile(const std::string& path, OutputMode mode, std::unique_ptr<OutputFile>& file) override;
 
  protected:
   // One write(2) of the new file's contents: the number of bytes written, or
   // -1 with errno set. Tests replace it to fail or stop half-way.
   virtual ssize_t WriteSome(int fd, const char* data, std::size_t size);
+
+ private:
+  class PosixOutputFile;
 };
 
 // $XDG_CONFIG_HOME when it is set to an absolute path, else $HOME/.config
