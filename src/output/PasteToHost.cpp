@@ -51,35 +51,30 @@ void PasteToHost::NextLine() {
 
 bool PasteToHost::Step() {
   const int64_t now = clock_.Ticks();
-  switch (phase_) {
-    case Phase::Idle: return false;
-    case Phase::Sending: {
-      if (now < dueTick_) return true;
-      const int64_t pause = CharDelayTicks();
-      // Without a pause the line goes in one piece; with one, a character
-      // per step when its time has come.
-      const size_t n = pause == 0 ? line_.size() - linePos_ : 1;
-      host_.SendToHost(std::string_view(line_).substr(linePos_, n));
-      linePos_ += n;
-      dueTick_ = now + pause;
-      if (linePos_ >= line_.size()) EndLine();
-      return true;
-    }
-    case Phase::EchoWait:
-      if (!host_.TakeLineEchoSeen() && now < dueTick_) return true;
-      phase_ = Phase::LineDelay;
-      dueTick_ = now + std::max<int64_t>(opt_.ClipboardLineDelay, 0);
-      [[fallthrough]];
-    case Phase::LineDelay:
-      if (now < dueTick_) return true;
-      if (pos_ >= text_.size()) {
-        Finish();
-        return false;
-      }
-      NextLine();
-      return true;
+  if (phase_ == Phase::EchoWait) {
+    if (!host_.TakeLineEchoSeen() && now < dueTick_) return true;
+    phase_ = Phase::LineDelay;
+    dueTick_ = now + std::max<int64_t>(opt_.ClipboardLineDelay, 0);
   }
-  return false;
+  if (phase_ == Phase::LineDelay) {
+    if (now < dueTick_) return true;
+    if (pos_ >= text_.size()) {
+      Finish();
+      return false;
+    }
+    NextLine();
+  }
+  if (phase_ != Phase::Sending) return false;
+  if (now < dueTick_) return true;
+  const int64_t pause = CharDelayTicks();
+  // Without a pause the line goes in one piece; with one, a character per
+  // step when its time has come.
+  const size_t n = pause == 0 ? line_.size() - linePos_ : 1;
+  host_.SendToHost(std::string_view(line_).substr(linePos_, n));
+  linePos_ += n;
+  dueTick_ = now + pause;
+  if (linePos_ >= line_.size()) EndLine();
+  return true;
 }
 
 void PasteToHost::EndLine() {
