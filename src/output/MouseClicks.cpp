@@ -93,8 +93,8 @@ std::optional<ClickedAddress> AddressAt(Screen& s, int row, int col, bool* rowHa
   };
   if (!inWord(col)) return std::nullopt;
   int first = col, last = col;
-  while (first > 1 && inWord(first - 1) && std::string_view("({[<").find(text[static_cast<size_t>(first - 1)]) ==
-                                               std::string_view::npos)
+  while (first > 1 && inWord(first - 1) &&
+         std::string_view("({[<").find(text[static_cast<size_t>(first - 2)]) == std::string_view::npos)
     --first;
   while (last < cols && inWord(last + 1)) ++last;
   // A closing angle bracket, and the mouse-click delimiter (a full stop
@@ -193,6 +193,7 @@ void SessionMouse::MouseDownHandler(const MouseEvent& e) {
   MouseX = static_cast<int16_t>(std::clamp(e.h, -32768, 32767));
   MouseY = static_cast<int16_t>(std::clamp(e.v, -32768, 32767));
   button_ = e.button;
+  pressModifiers_ = e.modifiers;
   ClickCount = static_cast<int16_t>(e.clicks > 0 ? std::min(e.clicks, 2) : 1);
   released_ = false;
   const int64_t now = clock_.Ticks();
@@ -238,8 +239,9 @@ void SessionMouse::MouseClickAction() {
   if (ClickCount == 1 && button_ == MouseButton::Left && OpenAddressUnderPointer(cell)) return;
   if (LocatorMode) {
     int b = 1;
-    if (button_ == MouseButton::Middle || (modifiers_ & platform::kOptionModifier)) b = 2;
-    if (button_ == MouseButton::Right || (modifiers_ & platform::kControlModifier)) b = 3;
+    // The modifiers held at the press stand for the other buttons.
+    if (button_ == MouseButton::Middle || (pressModifiers_ & platform::kOptionModifier)) b = 2;
+    if (button_ == MouseButton::Right || (pressModifiers_ & platform::kControlModifier)) b = 3;
     send_(LocatorReport(cell, b));
     locatorPressSent_ = true;
   } else if (MouseReportOn) {

@@ -123,7 +123,7 @@ class SessionMouse {
 
   State state_ = State::Idle;
   int64_t waitEnd_ = 0;
-  uint16_t modifiers_ = 0;
+  uint16_t modifiers_ = 0, pressModifiers_ = 0;
   MouseButton button_ = MouseButton::Left;
   bool released_ = false;
   int releaseH_ = 0, releaseV_ = 0;
