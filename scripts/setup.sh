@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++
   qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core poppler-utils
   dbus
   tcsh telnet openssh-client ckermit
   xvfb xdotool procps
