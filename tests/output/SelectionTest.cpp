@@ -80,7 +80,7 @@ TEST_P(SelectionLayoutTest, PixelsBecomeTheCellsTheirRulesGive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSize, SelectionLayoutTest, ::testing::ValuesIn(kLayouts),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& layout) { return std::string(layout.param.name); });
 
 TEST_F(OutputTest, TwelvePointDragFromFourToSeventyFourCoversColumnsOneToTen) {
   EXPECT_EQ(SelectionCells(s, {4, 0, 74, 40}).firstCol, 1);
