@@ -302,7 +302,7 @@ TEST_P(CommandSetOnTheBus, RepliesAndActions) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, CommandSetOnTheBus, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<BusCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BusCase>& param) { return std::string(param.param.name); });
 
 // Every event of the table answers 0 through the generic method.
 TEST_F(BusTest, EveryEventOfTheTableIsACommand) {

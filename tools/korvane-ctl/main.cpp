@@ -7,7 +7,7 @@
 //   korvane-ctl open | close         opens or closes the session's connection
 //   korvane-ctl capture FILE         captures host output to FILE (appended)
 //   korvane-ctl event CLASS ID [TEXT]  sends any event of the command set by its
-//                                    four-character codes and prints its reply
+//                                    four-character codes and prints its reply (if any)
 //
 // Exit status: 0 done, 1 Korvane refused or could not be reached, 2 bad usage.
 
@@ -101,7 +101,7 @@ int Run(const QStringList& args) {
     const QString text = args.size() == 4 ? args[3] : QString();
     if (!Call(korvane::scripting::kGenericSuite, korvane::scripting::kGenericMethod, {args[1], args[2], text}, out))
       return kRefused;
-    if (!out.isEmpty()) Print(stdout, Text(out));
+    if (!Text(out).isEmpty()) Print(stdout, Text(out));
     const int error = out.size() > 1 ? out[1].toInt() : 0;
     if (error != 0) {
       Print(stderr, QStringLiteral("korvane-ctl: error %1: the event is not part of the command set").arg(error));

@@ -169,11 +169,11 @@ void ScriptBus::Submit(const QDBusMessage& message, std::string eventClass, std:
       return;
     }
     QDBusMessage reply = message.createReply();
-    const QString text = outcome.replyPut ? FromProgramText(outcome.replyText) : QString();
+    const QString answer = outcome.replyPut ? FromProgramText(outcome.replyText) : QString();
     if (generic)
-      reply << text << static_cast<int>(outcome.result != 0 ? outcome.result : outcome.errorNumber);
+      reply << answer << static_cast<int>(outcome.result != 0 ? outcome.result : outcome.errorNumber);
     else if (replies)
-      reply << text;
+      reply << answer;
     connection.send(reply);
   };
   if (!queue_->Submit(std::move(event), std::move(done))) {
