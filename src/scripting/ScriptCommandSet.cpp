@@ -126,7 +126,7 @@ void ScriptCommandSet::RunCommand(const ScriptEvent& event, int64_t& waitMs) {
       // A script may name any file of the user's, but never climb out of a
       // folder by its parent's name.
       if (!ScriptCapturePathAllowed(text))
-        Reply(L("Error! Incorrect path name supplied from AppleScript."), true);
+        Reply(L("Error! Incorrect path name supplied by the script."), true);
       else
         Reply(target_.SetCaptureFileFromScript(text), true);
       break;

@@ -54,7 +54,7 @@ const std::string kColEndError =
     "Error: ColEnd command must be used with GetScreenData. ColStart must be specified first";
 const std::string kSequenceError = "Error: Incorrect command sequence for HostToMacXfer";
 const std::string kNoWindow = "Error! Emulation window is not open";
-const std::string kBadPath = "Error! Incorrect path name supplied from AppleScript.";
+const std::string kBadPath = "Error! Incorrect path name supplied by the script.";
 
 const std::vector<Step> kFullChain = {
     {"xfer", "htm2", "", "Got the MacToHostXfer command"},
@@ -92,6 +92,19 @@ const BusCase kCases[] = {
     {"MessageTextIsCutAt255", {{"hostConnected", "1"}}, {},
      {{"cstm", "mssh", std::string(300, 'a'), "Message sent to host"}},
      {"RequestMessageToHost " + std::string(255, 'a')}, {}},
+    {"TheCutCountsCharactersNotBytesOfUtf8", {{"hostConnected", "1"}}, {},
+     {{"cstm", "mssh", [] {
+         std::string e;
+         for (int i = 0; i < 200; ++i) e += "\xC3\xA9";
+         return e;
+       }(),
+       "Message sent to host"}},
+     {[] {
+        std::string e = "RequestMessageToHost ";
+        for (int i = 0; i < 200; ++i) e += "\xC3\xA9";
+        return e;
+      }()},
+     {}},
     {"TextOutsideTheCharacterSetBecomesQuestionMarks", {{"hostConnected", "1"}}, {},
      {{"cstm", "mssh", "caf\xC3\xA9 \xE6\x97\xA5", "Message sent to host"}}, {"RequestMessageToHost caf\xC3\xA9 ?"},
      {}},
@@ -188,8 +201,8 @@ const BusCase kCases[] = {
      {{"xfer", "htmx", "cat data", "/home/user/Desktop/HostToMac Transfer.txt"}}, {"StartHostToMacTransfer cat data"},
      {{"LastReplyText", "/home/user/Desktop/HostToMac Transfer.txt"}}},
     {"SendFileToHost", {}, {}, {{"xfer", "mthx", "notes.txt", "notes.txt"}}, {"SendFileToHost notes.txt"}, {}},
-    {"SendFileToHostRefusedByTheCaptureCode", {{"sendFileReply", "Invalid file name supplied by AppleScript"}}, {},
-     {{"xfer", "mthx", "/nowhere", "Invalid file name supplied by AppleScript"}}, {"SendFileToHost /nowhere"}, {}},
+    {"SendFileToHostRefusedByTheCaptureCode", {{"sendFileReply", "Invalid file name supplied by the script"}}, {},
+     {{"xfer", "mthx", "/nowhere", "Invalid file name supplied by the script"}}, {"SendFileToHost /nowhere"}, {}},
     {"TransferDoneYes", {}, {}, {{"xfer", "xfrd", "", "Yes"}}, {}, {{"LastReplyText", "Yes"}}},
     {"TransferDoneNoWhileCollecting", {{"collectMode", "1"}}, {}, {{"xfer", "xfrd", "", "No"}}, {}, {}},
     {"TransferDoneNoWhileUploading", {{"upload", "1"}}, {}, {{"xfer", "xfrd", "", "No"}}, {}, {}},
