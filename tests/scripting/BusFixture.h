@@ -8,8 +8,10 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
+#include <QThread>
 #include <memory>
 #include <string>
 #include <utility>
@@ -76,6 +78,11 @@ class BusTest : public ::testing::Test {
       p->waitForFinished();
     }
     p.reset();
+    // The bus notices the end of a connection in its own time.
+    QElapsedTimer waited;
+    waited.start();
+    while (Bus().interface()->isServiceRegistered(QString::fromLatin1(scripting::kBusName)) && waited.elapsed() < 5000)
+      QThread::msleep(10);
   }
 
   // The generic method: (reply, error).

@@ -195,7 +195,7 @@ TEST_F(BusTest, CtlExplainsBadUsageAndAMissingKorvane) {
   StopFixture(fixture);
   const Ran r = Ctl({"send", "x"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, QStringLiteral("korvane-ctl: Korvane is not running on this session bus\n"));
+  EXPECT_EQ(r.err.toStdString(), "korvane-ctl: Korvane is not running on this session bus\n");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QFileInfo>
 #include <QStringList>
@@ -38,6 +39,12 @@ void Print(FILE* to, const QString& text) {
   std::fputc('\n', to);
 }
 
+// A connection of this program's own, closed before the program ends, so that
+// nothing of the bus is still at work while the program winds down.
+const QString kConnectionName = QStringLiteral("korvane-ctl");
+
+QDBusConnection Bus() { return QDBusConnection(kConnectionName); }
+
 // One call of the service; false (and the reason on stderr) when it failed.
 bool Call(const char* suite, const char* method, const QVariantList& args, QList<QVariant>& out) {
   QDBusMessage call = QDBusMessage::createMethodCall(
@@ -45,9 +52,11 @@ bool Call(const char* suite, const char* method, const QVariantList& args, QList
       QString::fromLatin1(korvane::scripting::kInterfacePrefix) + QLatin1String(suite), QLatin1String(method));
   call.setArguments(args);
   // A script's "wait" may hold the answer for a long time.
-  const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, INT_MAX);
+  const QDBusMessage answer = Bus().call(call, QDBus::Block, INT_MAX);
   if (answer.type() != QDBusMessage::ReplyMessage) {
-    if (answer.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
+    if (!Bus().isConnected())
+      Print(stderr, QStringLiteral("korvane-ctl: there is no session bus (%1)").arg(Bus().lastError().message()));
+    else if (answer.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
       Print(stderr, QStringLiteral("korvane-ctl: Korvane is not running on this session bus"));
     else
       Print(stderr, QStringLiteral("korvane-ctl: %1").arg(answer.errorMessage()));
@@ -118,7 +127,13 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();
+  // The bus library reports a failed call to this thread with these types;
+  // registered here, before its own thread can need them.
+  qRegisterMetaType<QDBusError>();
+  qRegisterMetaType<QDBusMessage>();
+  QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnectionName);
   const int status = Run(args);
+  QDBusConnection::disconnectFromBus(kConnectionName);
   if (status == kUsage) std::fputs(kUsageText, stderr);
   return status;
 }

@@ -195,6 +195,10 @@ void ScriptBus::Service() {
 
 ScriptingStart StartScriptingOrHandOver(const QStringList& documents) {
   ScriptingStart start;
+  // The bus library reports failed calls to this thread with these types;
+  // registered before its own thread can need them.
+  qRegisterMetaType<QDBusError>();
+  qRegisterMetaType<QDBusMessage>();
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
     start.message = QStringLiteral("Scripting is off: there is no session bus (%1).").arg(bus.lastError().message());
