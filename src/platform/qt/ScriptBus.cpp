@@ -131,18 +131,18 @@ void ScriptBus::Handle(const QDBusMessage& m) {
   const bool documents = info->command == scripting::ScriptCommand::OpenDocuments;
   const QString expected = documents ? QStringLiteral("as") : info->parameter.empty() ? QString() : QStringLiteral("s");
   if (m.signature() != expected) {
-    SendError(m, QDBusError::errorString(QDBusError::InvalidArgs),
-              expected.isEmpty()       ? QStringLiteral("%1 takes no arguments").arg(member)
-              : expected == QLatin1String("s") ? QStringLiteral("%1 takes one text").arg(member)
-                                               : QStringLiteral("%1 takes a list of paths").arg(member));
+    QString why = QStringLiteral("%1 takes a list of paths");
+    if (expected.isEmpty()) why = QStringLiteral("%1 takes no arguments");
+    if (expected == QLatin1String("s")) why = QStringLiteral("%1 takes one text");
+    SendError(m, QDBusError::errorString(QDBusError::InvalidArgs), why.arg(member));
     return;
   }
   if (documents) {
     OpenDocuments(m, Paths(args[0].toStringList()));
     return;
   }
-  Submit(m, std::string(info->eventClass), std::string(info->eventId), expected.isEmpty() ? QString() : args[0].toString(),
-         false, info->replies);
+  const QString text = expected.isEmpty() ? QString() : args[0].toString();
+  Submit(m, std::string(info->eventClass), std::string(info->eventId), text, false, info->replies);
 }
 
 void ScriptBus::OpenDocuments(const QDBusMessage& message, const std::vector<std::string>& paths) {
