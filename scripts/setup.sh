@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core libfontconfig-dev xdg-utils
-  dbus
+  dbus libglib2.0-bin
   tcsh telnet openssh-client ckermit
   xvfb xdotool procps
   poppler-utils cups-client cups printer-driver-cups-pdf
