@@ -37,6 +37,9 @@ class Windows {
   // "Untitled" is made instead.
   virtual bool MakeDialogWindow(int n, const std::string& name) = 0;
   virtual bool Exists(int n) const = 0;
+  // The numbered controls of window n (a session window's buttons and scroll
+  // bar, a dialog window's fields and buttons); null when there is no window n.
+  virtual Controls* WindowControls(int n) = 0;
 
   virtual void Show(int n) = 0;
   virtual void Hide(int n) = 0;

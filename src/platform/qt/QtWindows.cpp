@@ -20,6 +20,7 @@
 
 #include "platform/CharMap.h"
 #include "platform/MacKeys.h"
+#include "platform/qt/QtDialogBuilder.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtMenus.h"
 
@@ -194,6 +195,11 @@ QWidget* QtWindows::View(int n) const {
   return it == windows_.end() ? nullptr : it->second.view.data();
 }
 
+Controls* QtWindows::WindowControls(int n) {
+  const auto it = windows_.find(n);
+  return it == windows_.end() ? nullptr : it->second.controls.get();
+}
+
 QtImagePort* QtWindows::BackBuffer(int n) const {
   const auto it = windows_.find(n);
   return it == windows_.end() ? nullptr : it->second.port.get();
@@ -244,38 +250,8 @@ bool QtWindows::MakeDialogWindow(int n, const std::string& name) {
   }
   e.title = d->title;
   top->setWindowTitle(FromMacRoman(d->title));
-  top->setFixedSize(d->width, d->height);
-  for (const ControlDescription& c : d->controls) {
-    QWidget* w = nullptr;
-    const QString text = FromMacRoman(c.title);
-    if (c.kind == "button") {
-      auto* b = new QPushButton(text, top);
-      b->setAutoDefault(false);
-      const int number = c.number;
-      QObject::connect(b, &QPushButton::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
-      w = b;
-    } else if (c.kind == "checkbox") {
-      auto* b = new QCheckBox(text, top);
-      const int number = c.number;
-      QObject::connect(b, &QCheckBox::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
-      w = b;
-    } else if (c.kind == "radio") {
-      auto* b = new QRadioButton(text, top);
-      b->setAutoExclusive(false);
-      const int number = c.number;
-      QObject::connect(b, &QRadioButton::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
-      w = b;
-    } else if (c.kind == "text") {
-      auto* f = new QLineEdit(text, top);
-      w = f;
-    } else if (c.kind == "popup") {
-      w = new QComboBox(top);
-    } else {
-      w = new QLabel(text, top);
-    }
-    w->setProperty("korvaneControl", c.number);
-    w->setGeometry(c.bounds.left, c.bounds.top, std::max(c.bounds.Width(), 1), std::max(c.bounds.Height(), 1));
-  }
+  e.controls = std::make_unique<QtControls>(top);
+  BuildDialogWindow(*top, *d, *e.controls, [this, n](int control) { Post(DialogEvent(kControlHit, control, n)); });
   return true;
 }
 
