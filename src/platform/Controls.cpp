@@ -158,7 +158,7 @@ TextSelection HeadlessControls::ControlTextSelection(int id) const {
 }
 
 void HeadlessControls::SetKeyboardFocus(int id) {
-  if (Find(id)) focused_ = id;
+  if (id == 0 || Find(id)) focused_ = id;
 }
 
 }  // namespace korvane::platform

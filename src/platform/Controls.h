@@ -100,6 +100,7 @@ class Controls {
   // The control that has the keyboard focus in the window, 0 for none (or a
   // control without a number).
   virtual int FocusedControlNumber() const = 0;
+  // Gives control `id` the keyboard focus (0: no control has it).
   virtual void SetKeyboardFocus(int id) = 0;
 
   // Called when the user acts on a control (never for what the program sets).

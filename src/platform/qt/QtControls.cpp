@@ -258,6 +258,10 @@ int QtControls::FocusedControlNumber() const {
 }
 
 void QtControls::SetKeyboardFocus(int id) {
+  if (id == 0 && parent_) {
+    if (QWidget* focused = parent_->window()->focusWidget()) focused->clearFocus();
+    return;
+  }
   if (QWidget* w = Widget(id)) w->setFocus(Qt::OtherFocusReason);
 }
 
