@@ -21,12 +21,19 @@
 #include <string>
 #include <vector>
 
+#include "DialogOpeners.h"
+#include "fakes/FakeAlerts.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/MemoryFiles.h"
+#include "fakes/RecordingDialogHost.h"
 #include "platform/CharMap.h"
 #include "platform/InterfaceDescription.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtWindows.h"
 #include "ui/NumberedWindows.h"
 #include "ui/StringTable.h"
+#include "ui/dialogs/FunctionKeys.h"
 
 namespace korvane::platform {
 namespace {
@@ -42,16 +49,62 @@ std::string ReadFile(const std::string& path) {
   return f.readAll().toStdString();
 }
 
-InterfaceDescription Described(const std::string& language) {
-  InterfaceDescription d;
-  std::string error;
-  EXPECT_TRUE(LoadInterfaceDescription(std::string(KORVANE_RESOURCES) + "/interface.json", d, error)) << error;
+ui::StringTable Strings(const std::string& language) {
   ui::StringTable strings;
   if (language == "fr") {
     EXPECT_GT(strings.Load(ReadFile(std::string(KORVANE_RESOURCES) + "/strings/fr.txt")), 0);
   }
+  return strings;
+}
+
+InterfaceDescription Described(const std::string& language) {
+  InterfaceDescription d;
+  std::string error;
+  EXPECT_TRUE(LoadInterfaceDescription(std::string(KORVANE_RESOURCES) + "/interface.json", d, error)) << error;
+  const ui::StringTable strings = Strings(language);
   LocaliseDescription(d, [&strings](const std::string& s) { return strings.Localise(s); });
   return d;
+}
+
+// A Wyse 60 session with a few settings of everything, to fill the windows.
+SessionOptions SampleSettings() {
+  SessionOptions Opt;
+  Opt.EmuViewpoint = Opt.EmuWyse50 = Opt.EmuWyse60 = 1;
+  Opt.FkeySetType = 1;
+  ui::LoadBuiltInKeyLabels(Opt);
+  Opt.FkeyStrings[3] = "ls -l\r";
+  Opt.ReverseColour = 12;
+  Opt.Mode2Colour = 3;
+  Opt.BoldColour = 2;
+  Opt.UnderlineColour = 8;
+  Opt.CurrentForeColour = 17;
+  Opt.BackgroundColour = 18;
+  Opt.WindowOpacity = 97;
+  Opt.TelnetHost = "host.example.com";
+  Opt.SshHost = "server.example.com";
+  Opt.SshUser = "alice";
+  Opt.ShellRunsTcsh = 1;
+  Opt.ModemInitString = "AT&F%C1";
+  Opt.HostCharacterSet = 6;
+  Opt.ProgramFontOption = 1;
+  Opt.CaptureCreator = "ttxt";
+  Opt.PrintPageHeader = "PAGE";
+  Opt.PrinterFontSize = 12;
+  Opt.PrinterFontName = "KorvanePrinterFont";
+  Opt.PrinterOption101 = 1;
+  Opt.ProtectShownAs = 2;
+  Opt.HiddenAttributes = 1;
+  Opt.ScrollBackOn = 1;
+  Opt.ClipboardLineDelay = 1;
+  Opt.ClipboardCharDelay = 4;
+  Opt.EchoPacedSend = 1;
+  Opt.DialogValue66 = ".";
+  Opt.ConnectionString86 = "login:";
+  Opt.LeftArrowString = "{CTH";
+  Opt.UpArrowString = "{CTK";
+  Opt.RightArrowString = "{CTL";
+  Opt.DownArrowString = "{CTJ";
+  return Opt;
 }
 
 // The windows the program opens by number, with their names.
@@ -75,16 +128,37 @@ class DialogWindowsQtTest : public ::testing::TestWithParam<std::string> {};
 TEST_P(DialogWindowsQtTest, EveryWindowFitsItsTextsAndIsSavedAsAScreenshot) {
   const std::string language = GetParam();
   const InterfaceDescription d = Described(language);
+  const ui::StringTable strings = Strings(language);
   RecordingSink sink;
   QtWindows windows(sink, nullptr, d);
+  // The windows are opened and filled as the program opens them.
+  int16_t startUp = 0, quitting = 0, active = 48;
+  int32_t timeSlice = 1;
+  ui::NumberedWindows numbered(windows, ui::WindowFlags{&startUp, &quitting, &active, &timeSlice});
+  fakes::FakeAlerts alerts;
+  MemoryMenus menus(d.menus);
+  fakes::MemoryFiles files;
+  files.files["/prefs/Quickdial"] = "555-1234\n";
+  fakes::FakeFileDialogs fileDialogs;
+  fakes::FakeClock clock;
+  fakes::RecordingDialogHost host;
+  host.language = language == "fr" ? "French" : "English";
+  ui::SettingsDialogs dialogs(
+      ui::DialogServices{windows, numbered, alerts, menus, files, fileDialogs, clock, strings, host});
+  SessionOptions Opt = SampleSettings();
+
   const QString folder = QDir::currentPath() + "/dialog-screenshots/" + QString::fromStdString(language);
   ASSERT_TRUE(QDir().mkpath(folder));
-  const auto dialogs = NumberedDialogs(d);
-  ASSERT_GE(dialogs.size(), 30u);
-  for (const auto& [n, name] : dialogs) {
+  const auto dialogsShown = NumberedDialogs(d);
+  ASSERT_GE(dialogsShown.size(), 30u);
+  for (const auto& [n, name] : dialogsShown) {
     SCOPED_TRACE("window " + std::to_string(n) + " \"" + name + "\" (" + language + ")");
-    ASSERT_TRUE(windows.MakeDialogWindow(n, name));
-    windows.Show(n);
+    if (n == 21 || n == 22 || n == 23 || n == 45)
+      numbered.OpenAppWindow(n);
+    else
+      ui::OpenWindow(dialogs, Opt, n);
+    ASSERT_TRUE(windows.Exists(n));
+    EXPECT_EQ(windows.Title(n), d.FindWindow(name)->title);
     QWidget* top = windows.TopLevel(n);
     ASSERT_NE(top, nullptr);
     top->adjustSize();

@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogBuilder.h"
 
+#include <QAbstractButton>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,7 +112,12 @@ struct Builder {
           const int row = static_cast<int>(i) / columns, column = static_cast<int>(i) % columns;
           const LayoutNode& cell = node.children[i];
           if (cell.kind == LayoutNode::Kind::Control) {
-            grid->addWidget(Control(cell, parent), row, column);
+            QWidget* w = Control(cell, parent);
+            // Fields that keep their width, texts and buttons stand at the
+            // left of their cell; the others fill it.
+            const bool keepsWidth = w->maximumWidth() < QWIDGETSIZE_MAX || qobject_cast<QLabel*>(w) ||
+                                    qobject_cast<QAbstractButton*>(w);
+            grid->addWidget(w, row, column, keepsWidth ? Qt::AlignLeft | Qt::AlignVCenter : Qt::Alignment());
           } else if (cell.kind == LayoutNode::Kind::Stretch) {
             grid->setColumnStretch(column, 1);
           } else if (cell.kind != LayoutNode::Kind::Spacing) {

@@ -191,7 +191,8 @@ bool SettingsDialogs::FkeyOptions(int control, SessionOptions& Opt) {
     case 18: return true;  // check boxes change themselves
     case 16: SaveFunctionKeyFile(Opt); return true;
     case 15: {
-      const auto path = s_.fileDialogs.ChooseFile({platform::FileKind::FunctionKeys}, "Select a function-key file");
+      const auto path = s_.fileDialogs.ChooseFile({platform::FileKind::FunctionKeys},
+                                                 s_.strings.Localise("Select a function-key file"));
       if (!path) return true;
       ConfirmFkeyOptions(Opt);
       LoadFunctionKeyFile(*path, Opt);
@@ -247,8 +248,9 @@ bool SettingsDialogs::LoadFunctionKeyFile(const std::string& path, SessionOption
 }
 
 void SettingsDialogs::SaveFunctionKeyFile(SessionOptions& Opt) {
-  const auto path = s_.fileDialogs.ChooseNewFile(platform::FileKind::FunctionKeys, "Please name your Fkey file",
-                                                  "Function keys");
+  const auto path = s_.fileDialogs.ChooseNewFile(platform::FileKind::FunctionKeys,
+                                                  s_.strings.Localise("Please name your Fkey file"),
+                                                  s_.strings.Localise("Function keys"));
   if (!path) return;
   if (IsProtectedFkeyFileName(*path)) {
     Stop("Delete Error! You cannot overwrite this file. It is an original Korvane Fkey Defaults file");

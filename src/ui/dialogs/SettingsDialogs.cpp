@@ -149,7 +149,7 @@ bool SettingsDialogs::SessionWindowEvent(int control) {
 
 void SettingsDialogs::OpenAboutBox() {
   platform::Controls* c = Open(kAboutWindow);
-  SetText(c, 3, "Version " + s_.host.ProgramVersion());
+  SetText(c, 3, s_.strings.Localise("Version ") + s_.host.ProgramVersion());
 }
 
 bool SettingsDialogs::AboutBox(int control) {
