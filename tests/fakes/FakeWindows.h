@@ -27,7 +27,8 @@ class FakeWindows final : public platform::Windows {
     std::unique_ptr<RecordingControls> controls;
     std::string title;
     std::string dialogName;  // the described window a dialog was made from
-    bool dialog = false, shown = false, collapsed = false;
+    bool dialog = false, shown = false, collapsed = false, status = false;
+    platform::Rect frame;  // a status window's place on the screen
     int opacity = 100;
   };
 
@@ -68,6 +69,16 @@ class FakeWindows final : public platform::Windows {
     w.dialogName = found ? name : "";
     w.title = found ? name : "Untitled";
     return found;
+  }
+  platform::Port* MakeStatusWindow(int n, const std::string& title, platform::Rect frame, bool shown) override {
+    Window& w = windows[n];
+    w = Window{};
+    w.status = true;
+    w.title = title;
+    w.frame = frame;
+    w.shown = shown;
+    w.port = std::make_unique<RecordingPort>(frame.Width(), frame.Height());
+    return w.port.get();
   }
   bool Exists(int n) const override { return windows.count(n) != 0; }
   platform::Controls* WindowControls(int n) override { return ControlsOf(n); }

@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,6 +32,7 @@
 #include "platform/CharMap.h"
 #include "platform/InterfaceDescription.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtWindows.h"
 #include "ui/NumberedWindows.h"
 #include "ui/StringTable.h"
@@ -279,6 +282,47 @@ TEST(DialogControlsQtTest, FocusAndSelectionOfAnEditFieldAreThoseTheUserSees) {
   EXPECT_EQ(c->ControlTextSelection(6), (TextSelection{3, 4}));
   c->SetTextSelection(6, {2, 2});
   EXPECT_EQ(c->ControlTextSelection(6), (TextSelection{2, 2}));
+}
+
+TEST(QtFileDialogsTest, TheDialogsOfferTheKindsAskedForAndEveryFile) {
+  ui::StringTable french = Strings("fr");
+  QtFileDialogs dialogs([&french](const std::string& s) { return french.Localise(s); });
+  EXPECT_EQ(dialogs.NameFilters({FileKind::FunctionKeys, FileKind::Text}),
+            (std::vector<std::string>{"Documents de touches de fonction (*.fkeys)",
+                                      "Fichiers texte (*.txt *.text *.log *.csv)", "Tous les fichiers (*)"}));
+  EXPECT_EQ(dialogs.NameFilters({}), std::vector<std::string>{"Tous les fichiers (*)"});
+
+  const QString folder = QDir::tempPath() + QString("/korvane-file-dialogs-%1").arg(QCoreApplication::applicationPid());
+  ASSERT_TRUE(QDir().mkpath(folder));
+  QFile existing(folder + "/keys.fkeys");
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  std::vector<QString> titles;
+  // The user picks the file, or names one to save, and presses the button.
+  auto answer = [&](const QString& name) {
+    dialogs.onShow = [&titles, folder, name](QFileDialog& d) {
+      d.setOption(QFileDialog::DontUseNativeDialog);
+      d.setDirectory(folder);
+      titles.push_back(d.windowTitle());
+      QTimer::singleShot(0, &d, [&d, name] {
+        if (name.isEmpty()) {
+          d.reject();
+          return;
+        }
+        d.selectFile(name);
+        static_cast<QDialog&>(d).accept();
+      });
+    };
+  };
+  answer("keys.fkeys");
+  EXPECT_EQ(dialogs.ChooseFile({FileKind::FunctionKeys}, "Choisissez"), (folder + "/keys.fkeys").toStdString());
+  answer("");
+  EXPECT_EQ(dialogs.ChooseFile({FileKind::FunctionKeys}, "Choisissez"), std::nullopt);
+  answer("work");
+  EXPECT_EQ(dialogs.ChooseNewFile(FileKind::FunctionKeys, "Nommez", "Function keys"),
+            (folder + "/work.fkeys").toStdString());
+  EXPECT_EQ(titles, (std::vector<QString>{"Choisissez", "Choisissez", "Nommez"}));
+  QDir(folder).removeRecursively();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogWindowsQtTest, ::testing::Values("en", "fr"));

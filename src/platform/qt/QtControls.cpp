@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QVariant>
 #include <algorithm>
 
 #include "platform/CharMap.h"
@@ -27,6 +28,9 @@ QString TitleText(const std::string& title) {
   for (unsigned char ch : title) out += QChar(static_cast<char16_t>(MacRomanToUnicode(ch)));
   return out;
 }
+
+// The property every numbered control carries: its number.
+constexpr const char* kControlProperty = "korvaneControl";
 
 ControlPart PartOfAction(int action) {
   switch (action) {
@@ -81,6 +85,7 @@ void QtControls::MakeBevelButton(int id, Rect bounds, const std::string& title) 
     });
     widgets_[id] = button;
     kinds_[id] = ControlKind::BevelButton;
+    button->setProperty(kControlProperty, id);
   }
   const QSignalBlocker block(button);
   button->setText(TitleText(title));
@@ -114,6 +119,7 @@ void QtControls::MakeScrollBar(int id, Rect bounds) {
     });
     widgets_[id] = bar;
     kinds_[id] = ControlKind::ScrollBar;
+    bar->setProperty(kControlProperty, id);
   }
   bar->setGeometry(ToQRect(bounds));
   bar->show();
@@ -168,7 +174,14 @@ bool QtControls::ControlActive(int id) const {
   return w && w->isEnabled();
 }
 
+int QtControls::RuntimeControlNumber(const QWidget* widget) {
+  if (!widget) return 0;
+  const QVariant number = widget->property(kControlProperty);
+  return number.isValid() ? number.toInt() : 0;
+}
+
 void QtControls::Adopt(int id, ControlKind kind, QWidget* widget) {
+  widget->setProperty(kControlProperty, id);
   widgets_[id] = widget;
   kinds_[id] = kind;
   adopted_[id] = true;
@@ -252,8 +265,7 @@ int QtControls::FocusedControlNumber() const {
   if (!parent_) return 0;
   // The focus within this window, even while another window is in front.
   for (QWidget* w = parent_->window()->focusWidget(); w; w = w->parentWidget())
-    for (const auto& [id, widget] : widgets_)
-      if (widget.data() == w) return id;
+    if (const int id = RuntimeControlNumber(w); id != 0 && Widget(id) == w) return id;
   return 0;
 }
 

@@ -54,6 +54,9 @@ class QtControls final : public Controls {
 
   // The widget of a control, or null (for the window code and tests).
   QWidget* Widget(int id) const;
+  // The number a widget carries as one of the program's controls; 0 for a
+  // widget that is none (one the window system added, a caption).
+  static int RuntimeControlNumber(const QWidget* widget);
 
  private:
   QScrollBar* ScrollBar(int id) const;

@@ -174,6 +174,27 @@ class SessionView : public QWidget {
   int wheelEighths_ = 0;
 };
 
+// The status window: a strip of the screen without a title bar that shows
+// its back buffer and takes neither the keyboard nor the front.
+class StatusStrip : public QWidget {
+ public:
+  explicit StatusStrip(QtImagePort& port)
+      : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), port_(port) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPainter p(this);
+    p.drawImage(e->rect(), port_.Image(), e->rect());
+  }
+
+ private:
+  QtImagePort& port_;
+};
+
 }  // namespace
 
 QtWindows::QtWindows(EventSink& sink, QtMenus* menus, const InterfaceDescription& description)
@@ -234,6 +255,25 @@ SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int
   };
   top->resize(width, height + (menus_ ? top->layout()->menuBar()->sizeHint().height() : 0));
   return {e.port.get(), e.controls.get()};
+}
+
+Port* QtWindows::MakeStatusWindow(int n, const std::string& title, Rect frame, bool shown) {
+  if (Exists(n)) Forget(n);
+  Entry& e = windows_[n];
+  e.title = title;
+  e.port = std::make_unique<QtImagePort>(std::max(frame.Width(), 1), std::max(frame.Height(), 1));
+  auto* strip = new StatusStrip(*e.port);
+  strip->setWindowTitle(FromMacRoman(title));
+  strip->setGeometry(frame.left, frame.top, std::max(frame.Width(), 1), std::max(frame.Height(), 1));
+  e.top = strip;
+  e.view = strip;
+  QPointer<QWidget> target(strip);
+  QtImagePort* port = e.port.get();
+  e.port->onFlush = [target, port] {
+    if (target) target->update(port->TakeDrawn());
+  };
+  if (shown) strip->show();
+  return e.port.get();
 }
 
 bool QtWindows::MakeDialogWindow(int n, const std::string& name) {
@@ -336,7 +376,7 @@ void QtWindows::SetContentSize(int n, int width, int height) {
     return;
   }
   e.port->Resize(width, height);
-  if (auto* view = static_cast<SessionView*>(e.view.data())) {
+  if (auto* view = dynamic_cast<SessionView*>(e.view.data())) {
     view->programSize = QSize(width, height);
     view->resize(width, height);
   }

@@ -38,6 +38,7 @@ class QtWindows final : public Windows {
 
   SessionSurface MakeSessionWindow(int n, const std::string& title, int width, int height) override;
   bool MakeDialogWindow(int n, const std::string& name) override;
+  Port* MakeStatusWindow(int n, const std::string& title, Rect frame, bool shown) override;
   bool Exists(int n) const override { return windows_.count(n) != 0; }
   Controls* WindowControls(int n) override;
   void Show(int n) override;
