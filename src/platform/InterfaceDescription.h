@@ -32,6 +32,7 @@ struct ControlDescription {
   bool wrap = false;       // a text that breaks into lines at its width
   bool monospaced = false; // an edit field of key codes, shown in the screen's font
   bool isDefault = false;  // the button Return presses
+  bool heading = false;    // a text in a larger, bold face
 };
 
 // One node of a window's layout.

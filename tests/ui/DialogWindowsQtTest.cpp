@@ -284,6 +284,22 @@ TEST(DialogControlsQtTest, FocusAndSelectionOfAnEditFieldAreThoseTheUserSees) {
   EXPECT_EQ(c->ControlTextSelection(6), (TextSelection{2, 2}));
 }
 
+TEST(DialogControlsQtTest, ReturnTypedInAFieldReachesTheProgramAsTheWindowsReturnKey) {
+  InterfaceDescription d = Described("en");
+  RecordingSink sink;
+  QtWindows windows(sink, nullptr, d);
+  ASSERT_TRUE(windows.MakeDialogWindow(15, "Telnet Connection"));
+  windows.BringToFront(15);
+  QWidget* field = dynamic_cast<QtControls*>(windows.WindowControls(15))->Widget(3);
+  field->setFocus();
+  sink.events.clear();
+  QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_EQ(sink.events.size(), 1u);
+  EXPECT_EQ(sink.events[0].type, kKeyTyped);
+  EXPECT_EQ(sink.events[0].number, 13);
+  EXPECT_EQ(sink.events[0].window, 15);
+}
+
 TEST(QtFileDialogsTest, TheDialogsOfferTheKindsAskedForAndEveryFile) {
   ui::StringTable french = Strings("fr");
   QtFileDialogs dialogs([&french](const std::string& s) { return french.Localise(s); });

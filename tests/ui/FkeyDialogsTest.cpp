@@ -344,3 +344,19 @@ TEST_F(FkeyDialogsTest, SavingTheKeysWritesADocumentAndRefusesTheProgramsOwnDefa
 
 }  // namespace
 }  // namespace korvane::ui
+
+namespace korvane::ui {
+namespace {
+
+TEST(FunctionKeysTest, TheLocalShellKeysTheProgramCarriesAreAFunctionKeyDocument) {
+  QFile file(QString(KORVANE_RESOURCES) + "/Fkeys/Local Shell fkeys");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  SessionOptions Opt;
+  ASSERT_TRUE(ReadFunctionKeyFile(file.readAll().toStdString(), Opt));
+  EXPECT_EQ(Opt.FkeyStrings[1], "{ESOP");
+  EXPECT_EQ(Opt.FkeyStrings[5], "{ES[15~");
+  EXPECT_EQ(Opt.ShiftFkeyTitles[16], "  SF16  ");
+}
+
+}  // namespace
+}  // namespace korvane::ui

@@ -507,3 +507,35 @@ TEST_F(OptionDialogsTest, TheSessionWindowsOwnControlsGoToTheFunctionKeyBar) {
 
 }  // namespace
 }  // namespace korvane::ui
+
+namespace korvane::ui {
+namespace {
+
+class CloseBoxTest : public DialogTest {};
+
+TEST_F(CloseBoxTest, TheCloseBoxIsTheWindowsCancel) {
+  // What the window changed at once is put back.
+  Opt.WindowOpacity = 90;
+  dialogs.OpenTransparency(Opt);
+  C(20)->SetControlValue(500, -50);
+  dialogs.DoDialog(20, 500, Opt);
+  EXPECT_TRUE(dialogs.CloseBox(20, Opt));
+  EXPECT_FALSE(IsOpen(20));
+  EXPECT_EQ(Opt.WindowOpacity, 90);
+  // A host waiting for an answer gets one.
+  dialogs.OpenHostNamedFile("x.txt");
+  dialogs.CloseBox(42, Opt);
+  EXPECT_TRUE(host.Called("AnswerHost Canceled"));
+  dialogs.OpenHostTransfer({});
+  dialogs.CloseBox(41, Opt);
+  EXPECT_TRUE(host.Called("CancelHostTransfer"));
+  // Nothing is stored.
+  dialogs.OpenTelnetOptions(Opt);
+  Type(15, 3, "elsewhere");
+  dialogs.CloseBox(15, Opt);
+  EXPECT_EQ(Opt.TelnetHost, "");
+  EXPECT_FALSE(dialogs.CloseBox(43, Opt));
+}
+
+}  // namespace
+}  // namespace korvane::ui

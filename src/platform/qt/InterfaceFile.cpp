@@ -79,6 +79,7 @@ bool ReadControl(const QJsonObject& c, ControlDescription& d, std::string& error
   d.wrap = c.value("wrap").toBool(false);
   d.monospaced = c.value("monospaced").toBool(false);
   d.isDefault = c.value("default").toBool(false);
+  d.heading = c.value("heading").toBool(false);
   const QJsonArray r = c.value("rect").toArray();
   if (r.size() == 4) d.bounds = {r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt()};
   return true;

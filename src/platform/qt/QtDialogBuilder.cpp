@@ -4,6 +4,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -86,6 +87,12 @@ QWidget* MakeControl(QWidget& parent, const ControlDescription& c, QtControls& c
     auto* label = new QLabel(text, &parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(c.wrap);
+    if (c.heading) {
+      QFont f = label->font();
+      f.setBold(true);
+      f.setPointSizeF(f.pointSizeF() * 1.5);
+      label->setFont(f);
+    }
     if (c.chars > 0) label->setMinimumWidth(WidthForChars(*label, c.chars));
     if (c.lines > 1) label->setMinimumHeight(label->fontMetrics().lineSpacing() * c.lines);
     w = label;

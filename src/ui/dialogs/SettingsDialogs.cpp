@@ -133,6 +133,27 @@ bool SettingsDialogs::DoDialog(int window, int control, SessionOptions& Opt) {
   }
 }
 
+bool SettingsDialogs::CloseBox(int window, SessionOptions& Opt) {
+  struct CancelControl {
+    int window, control;
+  };
+  static constexpr CancelControl kCancel[] = {
+      {kAboutWindow, 1},         {kEditFkeysSelectionWindow, 5}, {kColoursWindow, 9},
+      {kTelnetWindow, 9},        {kShellWindow, 9},              {kSshWindow, 4},
+      {kPreferencesWindow, 11},  {kTransparencyWindow, 2},       {kKeepAliveWindow, 2},
+      {kModemInitWindow, 10},    {kQuickDialWindow, 2},          {kEditFkeysWindow, 3},
+      {kEditLoginScriptsWindow, 3}, {kMouseDelimiterWindow, 2},  {kInternationalWindow, 2},
+      {kFkeyOptionsWindow, 2},   {kCaptureApplicationWindow, 2}, {kPhoneNumberWindow, 2},
+      {kSendDelaysWindow, 2},    {kPasteDelayWindow, 2},         {kBreakSignalWindow, 2},
+      {kPreviousPageWindow, 2},  {kPrinterOptionsWindow, 2},     {kVideoAttributesWindow, 2},
+      {kLoginScriptsWindow, 2},  {kHostTransferWindow, 2},       {kHostNamedFileWindow, 4},
+      {kArrowKeysWindow, 2},     {kSshUserNameWindow, 2},
+  };
+  for (const CancelControl& c : kCancel)
+    if (c.window == window) return DoDialog(window, c.control, Opt);
+  return false;
+}
+
 bool SettingsDialogs::SessionWindowEvent(int control) {
   if ((control >= kFirstPictureControl && control <= kLastPictureControl) || control == kScrollBackBar) return false;
   if (s_.host.SessionClicksBlocked()) return true;

@@ -88,6 +88,10 @@ class SettingsDialogs {
   // A control hit in window `window`. False when the window or control is
   // none the dialogs act on.
   bool DoDialog(int window, int control, SessionOptions& Opt);
+  // The user closed dialog window `window` with its close box: it is what
+  // its Cancel button does (what the window changed at once is put back, a
+  // host waiting for an answer gets one). False for a window without one.
+  bool CloseBox(int window, SessionOptions& Opt);
   // Closes the emulation notice once its time is up; the idle pass calls it.
   void IdlePass();
 
