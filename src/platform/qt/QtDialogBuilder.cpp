@@ -165,7 +165,7 @@ struct Builder {
         if (!node.children.empty()) {
           QLayout* body = Layout(node.children.front(), *group);
           // A group's contents keep to its top left corner when it is stretched.
-          if (auto* box = qobject_cast<QBoxLayout*>(body)) box->addStretch(1);
+          if (auto* inner = qobject_cast<QBoxLayout*>(body)) inner->addStretch(1);
           group->setLayout(body);
         }
         box.addWidget(group);

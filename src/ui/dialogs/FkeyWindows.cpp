@@ -195,7 +195,7 @@ bool SettingsDialogs::FkeyOptions(int control, SessionOptions& Opt) {
                                                  s_.strings.Localise("Select a function-key file"));
       if (!path) return true;
       ConfirmFkeyOptions(Opt);
-      LoadFunctionKeyFile(*path, Opt);
+      LoadFunctionKeyDocument(*path, Opt);
       return true;
     }
     case 1: ConfirmFkeyOptions(Opt); return true;
@@ -226,10 +226,10 @@ void SettingsDialogs::ConfirmFkeyOptions(SessionOptions& Opt) {
     LoadBuiltInKeyLabels(Opt);
     s_.host.RedrawFunctionKeyBar();
   }
-  if (load) LoadFunctionKeyFile(s_.host.ResourcesFolder() + kLocalShellKeys, Opt);
+  if (load) LoadFunctionKeyDocument(s_.host.ResourcesFolder() + kLocalShellKeys, Opt);
 }
 
-bool SettingsDialogs::LoadFunctionKeyFile(const std::string& path, SessionOptions& Opt) {
+bool SettingsDialogs::LoadFunctionKeyDocument(const std::string& path, SessionOptions& Opt) {
   std::string bytes;
   if (const int error = s_.files.ReadFile(path, bytes, 256 * 1024)) {
     Stop(path, " could not be read:", "\r", platform::FileErrorText(error));

@@ -94,6 +94,10 @@ class SettingsDialogs {
   bool CloseBox(int window, SessionOptions& Opt);
   // Closes the emulation notice once its time is up; the idle pass calls it.
   void IdlePass();
+  // Loads a function-key document (32 key strings, 16 labels, 16 shifted
+  // labels) into the record; a file that cannot be read or is no such
+  // document is reported and changes nothing.
+  bool LoadFunctionKeyDocument(const std::string& path, SessionOptions& Opt);
 
   // The key being edited (EditedKey) and the key-copy buffer of the editor.
   int EditedKey() const { return editedKey_; }
@@ -129,7 +133,6 @@ class SettingsDialogs {
   bool FkeyOptions(int control, SessionOptions& Opt);
   void ConfirmFkeyOptions(SessionOptions& Opt);
   void SaveFunctionKeyFile(SessionOptions& Opt);
-  bool LoadFunctionKeyFile(const std::string& path, SessionOptions& Opt);
   bool CaptureApplication(int control, SessionOptions& Opt);
   bool PhoneNumber(int control);
   bool SendDelays(int control, SessionOptions& Opt);
