@@ -38,7 +38,6 @@ void ResetButtons100To103(platform::Controls* c) {
 // ---- Colors (13) ---------------------------------------------------------------------------
 
 void SettingsDialogs::OpenColours(SessionOptions& Opt) {
-  if (s_.host.PrefsLocked()) return;
   s_.host.SelectSessionWindowIfNone();
   platform::Controls* c = Open(kColoursWindow);
   colourWork_ = {0, Opt.ReverseColour, Opt.Mode2Colour, Opt.BoldColour, Opt.UnderlineColour, Opt.CurrentForeColour,

@@ -46,6 +46,9 @@ class SettingsDialogs {
 
   // ---- Opening -------------------------------------------------------------------
   // Each opens its window (or brings it forward) and fills it from the record.
+  // The windows the preferences lock refuses (15, 16, 17, 18, 24, 25, 36)
+  // stay shut while it holds; the Window menu's Colors item is refused by
+  // the menu, the Colors submenu's is not.
   void OpenAboutBox();                                     // 5
   void OpenFkeySelection(SessionOptions& Opt);             // 9 (Emulate menu)
   void OpenColours(SessionOptions& Opt);                   // 13 (Colors submenu, Window menu)
