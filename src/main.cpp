@@ -38,17 +38,6 @@ std::string ReadText(const std::string& path) {
   return file.readAll().toStdString();
 }
 
-void LocaliseMenus(korvane::platform::InterfaceDescription& d, const korvane::platform::StringTable& strings) {
-  for (auto& menu : d.menus) {
-    menu.title = strings.Localise(menu.title);
-    for (auto& item : menu.items) item.text = strings.Localise(item.text);
-  }
-  for (auto& window : d.windows) {
-    window.title = strings.Localise(window.title);
-    for (auto& control : window.controls) control.title = strings.Localise(control.title);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,7 +55,7 @@ int main(int argc, char** argv) {
   platform::InterfaceDescription description;
   std::string error;
   const bool described = platform::LoadInterfaceDescription(resources + "/interface.json", description, error);
-  LocaliseMenus(description, strings);
+  platform::LocaliseDescription(description, [&strings](const std::string& s) { return strings.Localise(s); });
 
   app::EventQueue queue;
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });

@@ -16,6 +16,7 @@ const HeadlessControls::State* HeadlessControls::Find(int id) const {
 
 void HeadlessControls::MakeBevelButton(int id, Rect bounds, const std::string& title) {
   State& s = controls_[id];
+  s.kind = ControlKind::BevelButton;
   s.scrollBar = false;
   s.shown = true;
   s.bounds = bounds;
@@ -40,6 +41,7 @@ void HeadlessControls::MakeScrollBar(int id, Rect bounds) {
   }
   State& s = controls_[id];
   s = State{};
+  s.kind = ControlKind::ScrollBar;
   s.scrollBar = true;
   s.bounds = bounds;
 }
@@ -52,7 +54,10 @@ void HeadlessControls::ShowControl(int id, bool shown) {
   if (State* s = Get(id)) s->shown = shown;
 }
 
-void HeadlessControls::CloseControl(int id) { controls_.erase(id); }
+void HeadlessControls::CloseControl(int id) {
+  controls_.erase(id);
+  if (focused_ == id) focused_ = 0;
+}
 
 void HeadlessControls::SetScrollBarRange(int id, int minimum, int maximum, int page) {
   State* s = Get(id);
@@ -79,6 +84,81 @@ void HeadlessControls::SetControlActive(int id, bool active) {
 bool HeadlessControls::ControlActive(int id) const {
   const State* s = Find(id);
   return s && s->active;
+}
+
+void HeadlessControls::MakeControl(int id, ControlKind kind, const std::string& title,
+                                   const std::vector<std::string>& items) {
+  State& s = controls_[id];
+  s = State{};
+  s.kind = kind;
+  s.title = title;
+  s.items = items;
+  if (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton) s.maximum = 1;
+  if (kind == ControlKind::PopupMenu) s.maximum = static_cast<int>(items.size());
+}
+
+bool HeadlessControls::KindOf(int id, ControlKind& kind) const {
+  const State* s = Find(id);
+  if (!s) return false;
+  kind = s->kind;
+  return true;
+}
+
+void HeadlessControls::SetControlText(int id, const std::string& text) {
+  State* s = Get(id);
+  if (!s) return;
+  switch (s->kind) {
+    case ControlKind::EditText:
+    case ControlKind::StaticText:
+      s->text = text;
+      s->selection = {static_cast<int>(text.size()), static_cast<int>(text.size())};
+      break;
+    case ControlKind::PopupMenu:
+      for (std::size_t i = 0; i < s->items.size(); ++i)
+        if (s->items[i] == text) s->value = static_cast<int>(i) + 1;
+      break;
+    default: s->title = text; break;
+  }
+}
+
+std::string HeadlessControls::ControlText(int id) const {
+  const State* s = Find(id);
+  if (!s) return {};
+  switch (s->kind) {
+    case ControlKind::EditText:
+    case ControlKind::StaticText: return s->text;
+    case ControlKind::PopupMenu:
+      return s->value >= 1 && s->value <= static_cast<int>(s->items.size())
+                 ? s->items[static_cast<std::size_t>(s->value - 1)]
+                 : std::string();
+    default: return s->title;
+  }
+}
+
+void HeadlessControls::SetPopupItems(int id, const std::vector<std::string>& items) {
+  State* s = Get(id);
+  if (!s || s->kind != ControlKind::PopupMenu) return;
+  s->items = items;
+  s->maximum = static_cast<int>(items.size());
+  s->value = std::clamp(s->value, s->minimum, s->maximum);
+}
+
+void HeadlessControls::SetTextSelection(int id, TextSelection selection) {
+  State* s = Get(id);
+  if (!s) return;
+  const int length = static_cast<int>(s->text.size());
+  selection.start = std::clamp(selection.start, 0, length);
+  selection.end = std::clamp(selection.end, selection.start, length);
+  s->selection = selection;
+}
+
+TextSelection HeadlessControls::ControlTextSelection(int id) const {
+  const State* s = Find(id);
+  return s ? s->selection : TextSelection{};
+}
+
+void HeadlessControls::SetKeyboardFocus(int id) {
+  if (id == 0 || Find(id)) focused_ = id;
 }
 
 }  // namespace korvane::platform

@@ -36,7 +36,15 @@ class Windows {
   // when the description has no such window: an empty window titled
   // "Untitled" is made instead.
   virtual bool MakeDialogWindow(int n, const std::string& name) = 0;
+  // Makes status window n, or makes it again: its content lies at `frame`
+  // (screen pixels), with no title bar; it never takes the keyboard, never
+  // becomes the front window and reports no events. Shown or hidden. Its
+  // port lives as long as the window.
+  virtual Port* MakeStatusWindow(int n, const std::string& title, Rect frame, bool shown) = 0;
   virtual bool Exists(int n) const = 0;
+  // The numbered controls of window n (a session window's buttons and scroll
+  // bar, a dialog window's fields and buttons); null when there is no window n.
+  virtual Controls* WindowControls(int n) = 0;
 
   virtual void Show(int n) = 0;
   virtual void Hide(int n) = 0;

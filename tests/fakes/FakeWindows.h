@@ -1,9 +1,10 @@
 #pragma once
 // Numbered windows in memory: each session window gets a recording port and
-// recording controls. Which window is in front is kept as a real window
-// system keeps it; bringing a window to the front, or the user activating,
-// closing or resizing one, is posted to the event sink as the window system
-// would report it.
+// recording controls; a dialog window made from an interface description
+// (when the test gives one) gets the described controls, in memory. Which
+// window is in front is kept as a real window system keeps it; bringing a
+// window to the front, or the user activating, closing or resizing one, is
+// posted to the event sink as the window system would report it.
 
 #include <algorithm>
 #include <map>
@@ -14,6 +15,7 @@
 #include "fakes/RecordingControls.h"
 #include "fakes/RecordingPort.h"
 #include "platform/Events.h"
+#include "platform/InterfaceDescription.h"
 #include "platform/Windows.h"
 
 namespace korvane::fakes {
@@ -25,7 +27,8 @@ class FakeWindows final : public platform::Windows {
     std::unique_ptr<RecordingControls> controls;
     std::string title;
     std::string dialogName;  // the described window a dialog was made from
-    bool dialog = false, shown = false, collapsed = false;
+    bool dialog = false, shown = false, collapsed = false, status = false;
+    platform::Rect frame;  // a status window's place on the screen
     int opacity = 100;
   };
 
@@ -38,6 +41,8 @@ class FakeWindows final : public platform::Windows {
   platform::Size screen{1920, 1080};
   // Names that MakeDialogWindow finds in the interface description.
   std::vector<std::string> describedWindows{"Tell DLOG", "Enter SSH User Name", "KorvanePretty"};
+  // When set, dialog windows are made from it (and `describedWindows` is not used).
+  const platform::InterfaceDescription* description = nullptr;
   int activationsPosted = 0;
 
   platform::SessionSurface MakeSessionWindow(int n, const std::string& title, int width, int height) override {
@@ -52,12 +57,48 @@ class FakeWindows final : public platform::Windows {
     Window& w = windows[n];
     w = Window{};
     w.dialog = true;
+    w.controls = std::make_unique<RecordingControls>();
+    if (description) {
+      const platform::WindowDescription* d = description->FindWindow(name);
+      w.dialogName = d ? name : "";
+      w.title = d ? d->title : "Untitled";
+      if (d) MakeDescribedControls(*w.controls, *d);
+      return d != nullptr;
+    }
     const bool found = std::find(describedWindows.begin(), describedWindows.end(), name) != describedWindows.end();
     w.dialogName = found ? name : "";
     w.title = found ? name : "Untitled";
     return found;
   }
+  platform::Port* MakeStatusWindow(int n, const std::string& title, platform::Rect frame, bool shown) override {
+    Window& w = windows[n];
+    w = Window{};
+    w.status = true;
+    w.title = title;
+    w.frame = frame;
+    w.shown = shown;
+    w.port = std::make_unique<RecordingPort>(frame.Width(), frame.Height());
+    return w.port.get();
+  }
   bool Exists(int n) const override { return windows.count(n) != 0; }
+  platform::Controls* WindowControls(int n) override { return ControlsOf(n); }
+
+  // The controls of a described window, as the window system makes them.
+  static void MakeDescribedControls(platform::HeadlessControls& controls, const platform::WindowDescription& d) {
+    using platform::ControlKind;
+    for (const auto& c : d.controls) {
+      if (c.number == 0) continue;
+      ControlKind kind = ControlKind::StaticText;
+      if (c.kind == "button") kind = ControlKind::PushButton;
+      if (c.kind == "checkbox") kind = ControlKind::CheckBox;
+      if (c.kind == "radio") kind = ControlKind::RadioButton;
+      if (c.kind == "text") kind = ControlKind::EditText;
+      if (c.kind == "popup") kind = ControlKind::PopupMenu;
+      if (c.kind == "slider") kind = ControlKind::Slider;
+      controls.MakeControl(c.number, kind, c.title, c.items);
+      if (kind == ControlKind::EditText || kind == ControlKind::StaticText) controls.SetControlText(c.number, c.title);
+    }
+  }
   void Show(int n) override {
     if (Window* w = Find(n)) w->shown = true;
   }

@@ -21,6 +21,8 @@ class RecordingControls final : public platform::HeadlessControls {
     int a = 0, b = 0, c = 0;  // font/size, range (min, max, page) or value
   };
   std::vector<Call> calls;
+  // Controls the program set or read that the window does not have.
+  mutable std::vector<int> missing;
   void Add(std::string op, int id, platform::Rect bounds = {}, std::string title = {}, int a = 0, int b = 0,
            int c = 0) {
     Call call;
@@ -78,7 +80,41 @@ class RecordingControls final : public platform::HeadlessControls {
   }
   void SetControlValue(int id, int value) override {
     Add("SetControlValue", id, {}, {}, value);
+    Note(id);
     HeadlessControls::SetControlValue(id, value);
+  }
+  int ControlValue(int id) const override {
+    if (!HasControl(id)) missing.push_back(id);
+    return HeadlessControls::ControlValue(id);
+  }
+  void SetControlActive(int id, bool active) override {
+    Add("SetControlActive", id, {}, {}, active);
+    Note(id);
+    HeadlessControls::SetControlActive(id, active);
+  }
+  void SetControlText(int id, const std::string& text) override {
+    Add("SetControlText", id, {}, text);
+    Note(id);
+    HeadlessControls::SetControlText(id, text);
+  }
+  std::string ControlText(int id) const override {
+    if (!HasControl(id)) missing.push_back(id);
+    return HeadlessControls::ControlText(id);
+  }
+  void SetTextSelection(int id, platform::TextSelection selection) override {
+    Add("SetTextSelection", id, {}, {}, selection.start, selection.end);
+    Note(id);
+    HeadlessControls::SetTextSelection(id, selection);
+  }
+  void SetKeyboardFocus(int id) override {
+    Add("SetKeyboardFocus", id);
+    Note(id);
+    HeadlessControls::SetKeyboardFocus(id);
+  }
+
+ private:
+  void Note(int id) {
+    if (!HasControl(id)) missing.push_back(id);
   }
 };
 

@@ -1,7 +1,10 @@
 #pragma once
 // The numbered controls of a window on Qt: bevel buttons are QPushButtons and
 // scroll bars are vertical QScrollBars, children of the window's widget and
-// placed by absolute geometry over its back buffer.
+// placed by absolute geometry over its back buffer. A dialog window's
+// controls are the widgets made from the interface description, adopted
+// here under their numbers: push buttons, check boxes, radio buttons, line
+// edits, labels, combo boxes and sliders.
 //
 // Values the program sets go in with the widget's signals blocked, and user
 // actions are taken only from a button's click and a scroll bar's
@@ -36,9 +39,24 @@ class QtControls final : public Controls {
   int ControlValue(int id) const override;
   void SetControlActive(int id, bool active) override;
   bool ControlActive(int id) const override;
+  bool KindOf(int id, ControlKind& kind) const override;
+  void SetControlText(int id, const std::string& text) override;
+  std::string ControlText(int id) const override;
+  void SetPopupItems(int id, const std::vector<std::string>& items) override;
+  void SetTextSelection(int id, TextSelection selection) override;
+  TextSelection ControlTextSelection(int id) const override;
+  int FocusedControlNumber() const override;
+  void SetKeyboardFocus(int id) override;
+
+  // Takes a widget the window code made as control `id`. The widget stays
+  // the window's; the controls only address it.
+  void Adopt(int id, ControlKind kind, QWidget* widget);
 
   // The widget of a control, or null (for the window code and tests).
   QWidget* Widget(int id) const;
+  // The number a widget carries as one of the program's controls; 0 for a
+  // widget that is none (one the window system added, a caption).
+  static int RuntimeControlNumber(const QWidget* widget);
 
  private:
   QScrollBar* ScrollBar(int id) const;
@@ -46,6 +64,9 @@ class QtControls final : public Controls {
 
   QPointer<QWidget> parent_;
   std::map<int, QPointer<QWidget>> widgets_;
+  std::map<int, ControlKind> kinds_;
+  // Adopted widgets belong to their window, which deletes them.
+  std::map<int, bool> adopted_;
 };
 
 }  // namespace korvane::platform

@@ -20,6 +20,7 @@
 
 #include "platform/CharMap.h"
 #include "platform/MacKeys.h"
+#include "platform/qt/QtDialogBuilder.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtMenus.h"
 
@@ -173,6 +174,27 @@ class SessionView : public QWidget {
   int wheelEighths_ = 0;
 };
 
+// The status window: a strip of the screen without a title bar that shows
+// its back buffer and takes neither the keyboard nor the front.
+class StatusStrip : public QWidget {
+ public:
+  explicit StatusStrip(QtImagePort& port)
+      : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), port_(port) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPainter p(this);
+    p.drawImage(e->rect(), port_.Image(), e->rect());
+  }
+
+ private:
+  QtImagePort& port_;
+};
+
 }  // namespace
 
 QtWindows::QtWindows(EventSink& sink, QtMenus* menus, const InterfaceDescription& description)
@@ -192,6 +214,11 @@ QWidget* QtWindows::TopLevel(int n) const {
 QWidget* QtWindows::View(int n) const {
   const auto it = windows_.find(n);
   return it == windows_.end() ? nullptr : it->second.view.data();
+}
+
+Controls* QtWindows::WindowControls(int n) {
+  const auto it = windows_.find(n);
+  return it == windows_.end() ? nullptr : it->second.controls.get();
 }
 
 QtImagePort* QtWindows::BackBuffer(int n) const {
@@ -230,6 +257,25 @@ SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int
   return {e.port.get(), e.controls.get()};
 }
 
+Port* QtWindows::MakeStatusWindow(int n, const std::string& title, Rect frame, bool shown) {
+  if (Exists(n)) Forget(n);
+  Entry& e = windows_[n];
+  e.title = title;
+  e.port = std::make_unique<QtImagePort>(std::max(frame.Width(), 1), std::max(frame.Height(), 1));
+  auto* strip = new StatusStrip(*e.port);
+  strip->setWindowTitle(FromMacRoman(title));
+  strip->setGeometry(frame.left, frame.top, std::max(frame.Width(), 1), std::max(frame.Height(), 1));
+  e.top = strip;
+  e.view = strip;
+  QPointer<QWidget> target(strip);
+  QtImagePort* port = e.port.get();
+  e.port->onFlush = [target, port] {
+    if (target) target->update(port->TakeDrawn());
+  };
+  if (shown) strip->show();
+  return e.port.get();
+}
+
 bool QtWindows::MakeDialogWindow(int n, const std::string& name) {
   if (Exists(n)) Forget(n);
   Entry& e = windows_[n];
@@ -244,38 +290,8 @@ bool QtWindows::MakeDialogWindow(int n, const std::string& name) {
   }
   e.title = d->title;
   top->setWindowTitle(FromMacRoman(d->title));
-  top->setFixedSize(d->width, d->height);
-  for (const ControlDescription& c : d->controls) {
-    QWidget* w = nullptr;
-    const QString text = FromMacRoman(c.title);
-    if (c.kind == "button") {
-      auto* b = new QPushButton(text, top);
-      b->setAutoDefault(false);
-      const int number = c.number;
-      QObject::connect(b, &QPushButton::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
-      w = b;
-    } else if (c.kind == "checkbox") {
-      auto* b = new QCheckBox(text, top);
-      const int number = c.number;
-      QObject::connect(b, &QCheckBox::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
-      w = b;
-    } else if (c.kind == "radio") {
-      auto* b = new QRadioButton(text, top);
-      b->setAutoExclusive(false);
-      const int number = c.number;
-      QObject::connect(b, &QRadioButton::clicked, [this, n, number] { Post(DialogEvent(kControlHit, number, n)); });
-      w = b;
-    } else if (c.kind == "text") {
-      auto* f = new QLineEdit(text, top);
-      w = f;
-    } else if (c.kind == "popup") {
-      w = new QComboBox(top);
-    } else {
-      w = new QLabel(text, top);
-    }
-    w->setProperty("korvaneControl", c.number);
-    w->setGeometry(c.bounds.left, c.bounds.top, std::max(c.bounds.Width(), 1), std::max(c.bounds.Height(), 1));
-  }
+  e.controls = std::make_unique<QtControls>(top);
+  BuildDialogWindow(*top, *d, *e.controls, [this, n](int control) { Post(DialogEvent(kControlHit, control, n)); });
   return true;
 }
 
@@ -369,7 +385,7 @@ void QtWindows::SetContentSize(int n, int width, int height) {
     return;
   }
   e.port->Resize(width, height);
-  if (auto* view = static_cast<SessionView*>(e.view.data())) {
+  if (auto* view = dynamic_cast<SessionView*>(e.view.data())) {
     view->programSize = QSize(width, height);
     view->resize(width, height);
   }

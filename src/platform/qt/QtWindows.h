@@ -38,7 +38,9 @@ class QtWindows final : public Windows {
 
   SessionSurface MakeSessionWindow(int n, const std::string& title, int width, int height) override;
   bool MakeDialogWindow(int n, const std::string& name) override;
+  Port* MakeStatusWindow(int n, const std::string& title, Rect frame, bool shown) override;
   bool Exists(int n) const override { return windows_.count(n) != 0; }
+  Controls* WindowControls(int n) override;
   void Show(int n) override;
   void Hide(int n) override;
   void BringToFront(int n) override;
