@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "emulation/HostInput.h"
@@ -235,7 +236,7 @@ void WyseInterpreter::StatusLineWithColours() {
   in_.StatusLinePenActive = 1;
   s_.PendingLineText.clear();
   if (!st_.StatusLabelsMade) {
-    for (int k = 1; k <= 16; ++k) o_.FkeyTitles[static_cast<size_t>(k)] = PadKeyLabel("F" + std::to_string(k));
+    for (int k = 1; k <= 16; ++k) o_.FkeyTitles[static_cast<size_t>(k)] = PadLabel("F" + std::to_string(k));
     st_.StatusLabelsMade = 1;
     s_.DrawFunctionKeyBar();
   }
@@ -261,7 +262,7 @@ void WyseInterpreter::LabelLine() {
   in_.StatusLinePenActive = 1;
   in_.StatusSavedRow = s_.CursorRow;
   in_.StatusSavedCol = s_.CursorCol;
-  for (int k = 1; k <= 16; ++k) o_.FkeyTitles[static_cast<size_t>(k)] = PadKeyLabel("F" + std::to_string(k));
+  for (int k = 1; k <= 16; ++k) o_.FkeyTitles[static_cast<size_t>(k)] = PadLabel("F" + std::to_string(k));
   s_.MarginRedrawRequest = 1;
   s_.CursorRow = s_.StatusLine2Row;
   s_.CursorCol = 1;
@@ -310,7 +311,7 @@ void WyseInterpreter::KeyLabelCommand() {
     }
     ch = NextByte();
   }
-  *title = PadKeyLabel(label);
+  *title = PadLabel(label);
   s_.MarginRedrawRequest = 1;
 }
 
@@ -511,45 +512,12 @@ void WyseInterpreter::ScoControlSequence(int lead) {
   }
 }
 
-// The key a definition's code names: "1".."?" F1..F15, "0" F16, "!".."/"
-// the shifted F1..F15, space the shifted F16, "@".."O" F1..F16 and
-// "`".."o" the shifted ones; 0 for a code that names none ("P".."_" among them).
-static int DefinedKeyNumber(int code) {
-  if (code >= 49 && code <= 63) return code - 48;
-  if (code == 48) return 16;
-  if (code >= 33 && code <= 47) return code - 16;
-  if (code == 32) return 32;
-  if (code >= 64 && code <= 79) return code - 63;
-  if (code >= 96 && code <= 111) return code - 79;
-  return 0;
-}
-
 void WyseInterpreter::StoreHostKeyDefinition(int keyCode, int firstByte) {
-  constexpr size_t kDefinitionMax = 253;
-  // The label-line forms carry no definition: their text up to CR is read
-  // and dropped.
-  if (keyCode == '(' || keyCode == ')') {
-    for (int ch = firstByte, n = 0; ch != kCr && !in_.HostReadTimedOut && n < 256; ++n) ch = NextByte();
-    return;
-  }
-  const int key = DefinedKeyNumber(keyCode);
-  if (key == 0) return;
-  // The numbered forms end at CR as well as at DEL; the lettered ones keep a
-  // CR as part of the definition.
-  const bool crEnds = keyCode <= 63;
-  auto ends = [&](int ch) { return ch == kDel || (crEnds && ch == kCr); };
-  if (in_.HostReadTimedOut || ends(firstByte)) return;
-  std::string definition;
-  for (int ch = firstByte; !in_.HostReadTimedOut && !ends(ch); ch = NextByte()) {
-    // A definition longer than the key string can hold keeps its beginning.
-    if (definition.size() >= kDefinitionMax) continue;
-    if (ch == kCr)
-      definition += "{CR";
-    else
-      definition += static_cast<char>(ch);
-  }
-  if (definition.size() > kDefinitionMax) definition.resize(kDefinitionMax);
-  o_.FkeyStrings[static_cast<size_t>(key)] = definition;
+  korvane::StoreHostKeyDefinition(o_, keyCode, firstByte, [this]() -> std::optional<int> {
+    const int b = NextByte();
+    if (in_.HostReadTimedOut) return std::nullopt;
+    return b;
+  });
 }
 
 }  // namespace korvane

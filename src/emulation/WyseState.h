@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <iterator>
 #include <string>
 
 namespace korvane {
@@ -64,12 +63,5 @@ struct WyseState {
   // '*' '^' ']', in that order.
   std::array<std::string, 13> EditKeyStrings;
 };
-
-// The editing keys' own sequences in the first eight key strings: ESC Q,
-// ESC W, ESC T, ESC r, ESC E, ESC R, ESC Y, ESC q.
-inline void BuildControlStrings(WyseState& state) {
-  static constexpr const char* kSequences[] = {"\x1bQ", "\x1bW", "\x1bT", "\x1br", "\x1bE", "\x1bR", "\x1bY", "\x1bq"};
-  for (size_t i = 0; i < std::size(kSequences); ++i) state.EditKeyStrings[i] = kSequences[i];
-}
 
 }  // namespace korvane

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "input/NationalChars.h"
+#include "settings/FunctionKeys.h"
 #include "settings/SettingsText.h"
 #include "windows/SessionWindows.h"
 
@@ -286,7 +287,10 @@ void SessionWindow::SettingsSide::ApplyAttributeColours() {
   s.RepaintPending = 1;
 }
 
-void SessionWindow::SettingsSide::BuildEditKeyStrings() { BuildControlStrings(w.session.wyse); }
+void SessionWindow::SettingsSide::BuildEditKeyStrings() {
+  const EditKeyStrings strings = BuildControlStrings();
+  std::copy(strings.begin(), strings.end(), w.session.wyse.EditKeyStrings.begin());
+}
 
 void SessionWindow::SettingsSide::ShowConnectionKind() {
   const SessionOptions& o = w.session.Opt;

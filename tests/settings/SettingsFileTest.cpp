@@ -5,7 +5,6 @@
 #include <climits>
 
 #include "SettingsFixture.h"
-#include "settings/FunctionKeys.h"
 #include "platform/CharMap.h"
 
 namespace korvane::testing_support {
@@ -525,24 +524,6 @@ TEST_F(SettingsTest, TheBuiltInDefaultsResetTheScreenAtTheMainScreensSizeAndThen
   ASSERT_NE(reset, host.calls.end());
   ASSERT_NE(metrics, host.calls.end());
   EXPECT_LT(reset, metrics);
-}
-
-TEST_F(SettingsTest, WithoutAnyFunctionKeyTheBuiltInKeysOfTheSetTypeAreTaken) {
-  struct Case {
-    int16_t setType;
-    std::string f1, f16, shiftedF1, shiftedF16;
-  };
-  for (const Case& c : {Case{0, "\x02" "1{CR", "\x02" "0{CR", "\x02!{CR", "\x02 {CR"},
-                        Case{1, "\x01@{CR", "\x01O{CR", "\x01`{CR", "\x01o{CR"}}) {
-    opt().FkeySetType = c.setType;
-    LoadBuiltInKeyLabels(opt());
-    EXPECT_EQ(opt().FkeyStrings[1], c.f1) << c.setType;
-    EXPECT_EQ(opt().FkeyStrings[16], c.f16) << c.setType;
-    EXPECT_EQ(opt().FkeyStrings[17], c.shiftedF1) << c.setType;
-    EXPECT_EQ(opt().FkeyStrings[32], c.shiftedF16) << c.setType;
-  }
-  EXPECT_EQ(opt().FkeyTitles[1], "   F1   ");
-  EXPECT_EQ(opt().ShiftFkeyTitles[16], "  SF16  ");
 }
 
 TEST_F(SettingsTest, StartingWithoutAnyFunctionKeyDefinesTheBuiltInOnes) {

@@ -36,7 +36,8 @@
 #include "platform/qt/QtWindows.h"
 #include "platform/NumberedWindows.h"
 #include "platform/StringTable.h"
-#include "ui/dialogs/FunctionKeys.h"
+#include "settings/FunctionKeys.h"
+#include "ui/dialogs/KeyEditing.h"
 
 namespace korvane::platform {
 namespace {
@@ -74,7 +75,7 @@ SessionOptions SampleSettings() {
   SessionOptions Opt;
   Opt.EmuViewpoint = Opt.EmuWyse50 = Opt.EmuWyse60 = 1;
   Opt.FkeySetType = 1;
-  ui::LoadBuiltInKeyLabels(Opt);
+  LoadBuiltInKeyLabels(Opt);
   Opt.FkeyStrings[3] = "ls -l\r";
   Opt.ReverseColour = 12;
   Opt.Mode2Colour = 3;

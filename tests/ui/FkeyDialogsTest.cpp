@@ -5,7 +5,8 @@
 #include <deque>
 
 #include "DialogFixture.h"
-#include "ui/dialogs/FunctionKeys.h"
+#include "settings/FunctionKeys.h"
+#include "ui/dialogs/KeyEditing.h"
 
 namespace korvane::ui {
 namespace {

@@ -7,7 +7,8 @@
 #include "settings/SettingsText.h"
 #include "platform/MenuNumbers.h"
 #include "ui/dialogs/ControlAccess.h"
-#include "ui/dialogs/FunctionKeys.h"
+#include "settings/FunctionKeys.h"
+#include "ui/dialogs/KeyEditing.h"
 #include "ui/dialogs/SettingsDialogs.h"
 
 namespace korvane::ui {
