@@ -21,7 +21,7 @@ namespace korvane {
 
 inline constexpr char kQuickDialFileName[] = "Quickdial";
 inline constexpr char kQuickDialServicesFolderName[] = "QuickDial";
-inline constexpr char kQuickDialServiceExtension[] = ".kvdial";
+inline constexpr char kQuickDialServiceExtension[] = ".kvdial";  // the file dialogs' QuickDial kind
 // The longest dial string read from a file.
 inline constexpr std::size_t kMaxDialString = 255;
 

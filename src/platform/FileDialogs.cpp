@@ -8,9 +8,9 @@ namespace korvane::platform {
 std::vector<std::string> ExtensionsOf(FileKind kind) {
   switch (kind) {
     case FileKind::Text: return {"txt", "text", "log", "csv"};
-    case FileKind::Settings: return {"kvs"};
-    case FileKind::FunctionKeys: return {"fkeys"};
-    case FileKind::QuickDial: return {"qdial"};
+    case FileKind::Settings: return {kSettingsExtension};
+    case FileKind::FunctionKeys: return {kFunctionKeysExtension};
+    case FileKind::QuickDial: return {kQuickDialExtension};
     case FileKind::Application: return {"desktop"};
     case FileKind::Any: break;
   }

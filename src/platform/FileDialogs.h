@@ -9,12 +9,17 @@
 
 namespace korvane::platform {
 
+// The extensions the program gives its documents (and looks for first).
+inline constexpr const char* kSettingsExtension = "kvst";
+inline constexpr const char* kFunctionKeysExtension = "kvfkey";
+inline constexpr const char* kQuickDialExtension = "kvdial";
+
 enum class FileKind {
   Any,           // every file
   Text,          // ".txt", ".text", ".log", ".csv"
-  Settings,      // a settings document: ".kvs"
-  FunctionKeys,  // a function-key document: ".fkeys"
-  QuickDial,     // a QuickDial service: ".qdial"
+  Settings,      // a settings document: ".kvst"
+  FunctionKeys,  // a function-key document: ".kvfkey"
+  QuickDial,     // a QuickDial service: ".kvdial"
   Application,   // a desktop application entry: ".desktop"
 };
 

@@ -59,36 +59,36 @@ bool IsDialString(std::string_view line) {
 
 }  // namespace
 
-FileKind FileKindByName(std::string_view path) {
+DocumentKind DocumentKindByName(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  if (EndsWithNoCase(name, kSettingsExtension)) return FileKind::Settings;
-  if (EndsWithNoCase(name, kQuickDialExtension)) return FileKind::QuickDial;
-  if (EndsWithNoCase(name, kFunctionKeysExtension)) return FileKind::FunctionKeys;
+  if (EndsWithNoCase(name, std::string(".") + platform::kSettingsExtension)) return DocumentKind::Settings;
+  if (EndsWithNoCase(name, std::string(".") + platform::kQuickDialExtension)) return DocumentKind::QuickDial;
+  if (EndsWithNoCase(name, std::string(".") + platform::kFunctionKeysExtension)) return DocumentKind::FunctionKeys;
   if (name == "defaults" || name == "KorvaneSettings" || name.rfind("TempSettingsKV ", 0) == 0)
-    return FileKind::Settings;
-  if (name == "Quickdial") return FileKind::QuickDial;
-  if (name == "Fkeydefaults") return FileKind::FunctionKeys;
-  return FileKind::Other;
+    return DocumentKind::Settings;
+  if (name == "Quickdial") return DocumentKind::QuickDial;
+  if (name == "Fkeydefaults") return DocumentKind::FunctionKeys;
+  return DocumentKind::Other;
 }
 
-FileKind FileKindByContent(std::string_view bytes) {
+DocumentKind DocumentKindByContent(std::string_view bytes) {
   const std::vector<std::string_view> lines = Lines(bytes);
-  if (lines.size() > kFunctionKeyLines && StartsWithNumber(lines[kFunctionKeyLines])) return FileKind::Settings;
-  if (lines.size() == kFunctionKeyLines) return FileKind::FunctionKeys;
-  if (lines.size() == 1 && IsDialString(lines[0])) return FileKind::QuickDial;
-  return FileKind::Other;
+  if (lines.size() > kFunctionKeyLines && StartsWithNumber(lines[kFunctionKeyLines])) return DocumentKind::Settings;
+  if (lines.size() == kFunctionKeyLines) return DocumentKind::FunctionKeys;
+  if (lines.size() == 1 && IsDialString(lines[0])) return DocumentKind::QuickDial;
+  return DocumentKind::Other;
 }
 
-FileKind FileKindOf(const std::string& path, platform::Files& files) {
-  if (path.empty()) return FileKind::Other;
-  const FileKind byName = FileKindByName(path);
-  if (byName != FileKind::Other) return byName;
+DocumentKind DocumentKindOf(const std::string& path, platform::Files& files) {
+  if (path.empty()) return DocumentKind::Other;
+  const DocumentKind byName = DocumentKindByName(path);
+  if (byName != DocumentKind::Other) return byName;
   const std::size_t slash = path.rfind('/');
-  if (path.substr(slash == std::string::npos ? 0 : slash + 1) == "International") return FileKind::Other;
+  if (path.substr(slash == std::string::npos ? 0 : slash + 1) == "International") return DocumentKind::Other;
   std::string bytes;
-  if (files.ReadFile(path, bytes, kMaxDocumentBytes) != 0) return FileKind::Other;
-  return FileKindByContent(bytes);
+  if (files.ReadFile(path, bytes, kMaxDocumentBytes) != 0) return DocumentKind::Other;
+  return DocumentKindByContent(bytes);
 }
 
 }  // namespace korvane

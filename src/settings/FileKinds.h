@@ -7,36 +7,34 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileDialogs.h"
 #include "platform/Files.h"
 
 namespace korvane {
 
-enum class FileKind {
+// What kind of document the program was asked to open.
+enum class DocumentKind {
+  Movie,         // a picture or film the program shows, not a document of its own
   Settings,      // function keys and the settings lines of a session
   QuickDial,     // a QuickDial number: one line of dial characters
   FunctionKeys,  // the 64 function-key lines alone
   Other,         // none of Korvane's documents
 };
 
-// The extensions the program gives its documents.
-inline constexpr const char* kSettingsExtension = ".kvst";
-inline constexpr const char* kQuickDialExtension = ".kvdial";
-inline constexpr const char* kFunctionKeysExtension = ".kvfkey";
-
 // The kind a file's name tells (its extension, in any case, or one of the
 // program's own names: "defaults", "KorvaneSettings", "TempSettingsKV n",
 // "Quickdial", "Fkeydefaults"); Other when the name does not tell.
 // "International" is the program's own data file and no document.
-FileKind FileKindByName(std::string_view path);
+DocumentKind DocumentKindByName(std::string_view path);
 
 // The kind a file's contents tell: more than 64 lines with a number on line
 // 65 (the first settings line) is a settings file; exactly 64 lines the
 // function keys; a single line of dial characters a QuickDial number.
 // Lines end with CR, LF or CR LF.
-FileKind FileKindByContent(std::string_view bytes);
+DocumentKind DocumentKindByContent(std::string_view bytes);
 
 // The kind of the file at `path`: by its name, else by its contents. A file
 // that cannot be read, or is too large to be a document, is Other.
-FileKind FileKindOf(const std::string& path, platform::Files& files);
+DocumentKind DocumentKindOf(const std::string& path, platform::Files& files);
 
 }  // namespace korvane

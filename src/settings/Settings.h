@@ -13,6 +13,7 @@
 
 #include "platform/Alerts.h"
 #include "platform/Files.h"
+#include "settings/FileKinds.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsText.h"
@@ -21,8 +22,6 @@
 
 namespace korvane {
 
-// What kind of document the program was asked to open.
-enum class DocumentKind { Movie, Settings, QuickDial, FunctionKeys, Other };
 
 // Settings files larger than this are not settings files (a full one is well
 // under 200 KB) and are not read.

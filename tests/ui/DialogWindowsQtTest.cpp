@@ -305,13 +305,13 @@ TEST(QtFileDialogsTest, TheDialogsOfferTheKindsAskedForAndEveryFile) {
   platform::StringTable french = Strings("fr");
   QtFileDialogs dialogs([&french](const std::string& s) { return french.Localise(s); });
   EXPECT_EQ(dialogs.NameFilters({FileKind::FunctionKeys, FileKind::Text}),
-            (std::vector<std::string>{"Documents de touches de fonction (*.fkeys)",
+            (std::vector<std::string>{"Documents de touches de fonction (*.kvfkey)",
                                       "Fichiers texte (*.txt *.text *.log *.csv)", "Tous les fichiers (*)"}));
   EXPECT_EQ(dialogs.NameFilters({}), std::vector<std::string>{"Tous les fichiers (*)"});
 
   const QString folder = QDir::tempPath() + QString("/korvane-file-dialogs-%1").arg(QCoreApplication::applicationPid());
   ASSERT_TRUE(QDir().mkpath(folder));
-  QFile existing(folder + "/keys.fkeys");
+  QFile existing(folder + "/keys.kvfkey");
   ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
   existing.close();
   std::vector<QString> titles;
@@ -331,13 +331,13 @@ TEST(QtFileDialogsTest, TheDialogsOfferTheKindsAskedForAndEveryFile) {
       });
     };
   };
-  answer("keys.fkeys");
-  EXPECT_EQ(dialogs.ChooseFile({FileKind::FunctionKeys}, "Choisissez"), (folder + "/keys.fkeys").toStdString());
+  answer("keys.kvfkey");
+  EXPECT_EQ(dialogs.ChooseFile({FileKind::FunctionKeys}, "Choisissez"), (folder + "/keys.kvfkey").toStdString());
   answer("");
   EXPECT_EQ(dialogs.ChooseFile({FileKind::FunctionKeys}, "Choisissez"), std::nullopt);
   answer("work");
   EXPECT_EQ(dialogs.ChooseNewFile(FileKind::FunctionKeys, "Nommez", "Function keys"),
-            (folder + "/work.fkeys").toStdString());
+            (folder + "/work.kvfkey").toStdString());
   EXPECT_EQ(titles, (std::vector<QString>{"Choisissez", "Choisissez", "Nommez"}));
   QDir(folder).removeRecursively();
 }

@@ -39,21 +39,21 @@ TEST(FileChoiceTest, TheTypeListOffersItsKindsAndAChosenFileSetsTheResults) {
 TEST(FileChoiceTest, ACancelledDialogEmptiesTheNameAndKeepsTheEarlierChoice) {
   fakes::FakeFileDialogs dialogs;
   FileChoice choice(dialogs);
-  dialogs.answers.push_back("/home/me/keys.fkeys");
+  dialogs.answers.push_back("/home/me/keys.kvfkey");
   choice.AskForFile();
   EXPECT_EQ(choice.ChosenFileType, "Fkey");
   dialogs.answers.push_back(std::nullopt);
   choice.AskForFile();
   EXPECT_EQ(choice.ChosenFileName, "");
-  EXPECT_EQ(choice.ChosenFileSpec, "/home/me/keys.fkeys");
+  EXPECT_EQ(choice.ChosenFileSpec, "/home/me/keys.kvfkey");
   EXPECT_EQ(choice.ChosenFileType, "Fkey");
 }
 
 TEST(FileChoiceTest, FileKindsByExtension) {
   const std::pair<const char*, FileKind> cases[] = {
       {"/a/b.txt", FileKind::Text},          {"/a/B.LOG", FileKind::Text},
-      {"/a/s.kvs", FileKind::Settings},      {"/a/k.fkeys", FileKind::FunctionKeys},
-      {"/a/q.qdial", FileKind::QuickDial},   {"/usr/share/applications/x.desktop", FileKind::Application},
+      {"/a/s.kvst", FileKind::Settings},     {"/a/k.kvfkey", FileKind::FunctionKeys},
+      {"/a/q.kvdial", FileKind::QuickDial},   {"/usr/share/applications/x.desktop", FileKind::Application},
       {"/a/Local Shell", FileKind::Any},     {"/a/.txt", FileKind::Any},
       {"/a.txt/b", FileKind::Any}};
   for (const auto& [path, kind] : cases) EXPECT_EQ(platform::FileKindOf(path), kind) << path;
