@@ -84,8 +84,8 @@ void App::IdlePass() {
   // 4. A pending cursor position.
   if (active && active->session.window.PendingCursorRow > 0) {
     Screen& s = active->session.screen;
-    s.CursorRow = active->session.window.PendingCursorRow;
-    s.CursorCol = std::max<int16_t>(1, active->session.window.PendingCursorCol);
+    s.SetCursorRow(active->session.window.PendingCursorRow);
+    s.SetCursorCol(std::max<int16_t>(1, active->session.window.PendingCursorCol));
     active->session.window.PendingCursorRow = active->session.window.PendingCursorCol = 0;
   }
   // 5. Host input, for the active session only, and only while its window is
@@ -346,7 +346,7 @@ void App::PeriodicPass() {
     if (sc.CursorDrawn) {
       sc.EraseTextCursor();
     } else {
-      sc.MoveToCell(sc.CursorRow, sc.CursorCol);
+      sc.MoveToCell(sc.CursorRow(), sc.CursorCol());
       sc.DrawTextCursor();
     }
     sc.port.Flush();

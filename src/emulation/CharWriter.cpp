@@ -67,8 +67,8 @@ void HostInput::WriteCharacter() {
   const int ch = CurrentHostChar;
   if (ch <= 31) return;
 
-  LimitCursorToPlanes();
-  const int row = s.CursorRow, col = s.CursorCol;
+  screen.LimitCursorToPlanes();
+  const int row = s.CursorRow(), col = s.CursorCol();
   const bool display = s.DisplayOn == 1;
 
   if (Opt.SkipReverseBlankOption == 0) WrapAfterLineFeed = 0;
@@ -88,8 +88,8 @@ void HostInput::WriteCharacter() {
       CaptureCharacter();
       s.PendingRun.clear();
       s.ShiftLineRightAtCursor();
-      s.CursorRow = static_cast<int16_t>(row);
-      s.CursorCol = static_cast<int16_t>(col);
+      s.SetCursorRow(static_cast<int16_t>(row));
+      s.SetCursorCol(static_cast<int16_t>(col));
     }
     if (display) {
       s.ScreenChars(row, col) = static_cast<int16_t>(ch);
@@ -117,7 +117,7 @@ void HostInput::WriteCharacter() {
   } else if (s.ScreenProtect(row, col)) {
     s.ScreenProtect(row, col) = 0;
   }
-  if (display) s.CursorCol = static_cast<int16_t>(col + 1);
+  if (display) s.SetCursorCol(static_cast<int16_t>(col + 1));
 }
 
 void HostInput::CloseProtectedFieldAtPen() {
@@ -132,16 +132,16 @@ void HostInput::CharDone() {
     // In protect mode every character is drawn where it lands, so that a run
     // never paints over a protected cell; then the cursor skips protected cells.
     if (!s.PendingRun.empty()) FlushRun(Echo::Character);
-    s.MoveToCell(s.CursorRow, s.CursorCol);
+    s.MoveToCell(s.CursorRow(), s.CursorCol());
     s.SkipProtectedCells();
   }
 
-  if (Opt.AutoWrapOn && display && (s.CursorCol > s.ColumnsSetting || s.CursorCol > s.WindowColumns)) {
+  if (Opt.AutoWrapOn && display && (s.CursorCol() > s.ColumnsSetting || s.CursorCol() > s.WindowColumns)) {
     DrawRun();
     if (s.ProtectFieldMode) CloseProtectedFieldAtPen();
-    s.MoveToCell(s.CursorRow, 1);
-    s.CursorCol = 1;
-    if (!(s.WriteProtectMode && s.CursorRow == s.ScreenRows)) s.ScrollIfPastBottom();
+    s.MoveToCell(s.CursorRow(), 1);
+    s.SetCursorCol(1);
+    if (!(s.WriteProtectMode && s.CursorRow() == s.ScreenRows)) s.ScrollIfPastBottom();
     if (s.WriteProtectMode) s.SkipProtectedCells();
     if (s.ProtectFieldMode) s.ProtectFieldStart = s.PenColumn();
     s.LastMoveCol = 1;
@@ -166,13 +166,13 @@ void HostInput::FinishChunkRun() {
     DrawRun();
     CaptureCharacter();
     s.PendingRun.clear();
-    s.MoveToCell(s.CursorRow, s.CursorCol);
+    s.MoveToCell(s.CursorRow(), s.CursorCol());
     s.SkipProtectedCells();
   }
   if (s.DisplayOn) {
     DrawRun();
-    s.CursorCol = s.PenColumn();
-    s.LastMoveCol = s.CursorCol;
+    s.SetCursorCol(s.PenColumn());
+    s.LastMoveCol = s.CursorCol();
   }
   if (!(Opt.PclPassThrough && PrinterOn)) CaptureCharacter();
   CurrentHostChar = 0;

@@ -221,6 +221,9 @@ void HostInput::RunInterpreterPass(HostInterpreter& interp) {
         }
         if (WatchHostOutput(printerController)) interp.InterpretCharacter(*this);
         CharDone();
+#ifdef KORVANE_CHECK_BOUNDS
+        screen.CheckBounds("a host sequence");
+#endif
       }
       FinishChunkRun();
       ReleaseHost();

@@ -239,17 +239,6 @@ class HostInput {
   // which read their further bytes with GetNextHostByte. False, with nothing
   // read, for the pairs that are not colours (pages, erasing, text).
   bool WyseCsiColourPair(int b1, int b2);
-  // Brings the cursor onto the planes' screen area (rows 1..71, columns
-  // 1..206), as the writer does before it stores a character.
-  void LimitCursorToPlanes() {
-    // Row and column are tested one by one: a load of both at once right
-    // after they were stored one by one cannot be served from the store
-    // buffer and stalls the per-character path.
-    if (screen.CursorCol < 1) screen.CursorCol = 1;
-    if (screen.CursorCol > kMaxCursorCol) screen.CursorCol = kMaxCursorCol;
-    if (screen.CursorRow < 1) screen.CursorRow = 1;
-    if (screen.CursorRow > kMaxCursorRow) screen.CursorRow = kMaxCursorRow;
-  }
   // Text face and drawing colours of the current attribute flags.
   void SetTextStyleForFlags();
   // The open protected field ends at the pen.

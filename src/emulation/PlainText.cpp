@@ -54,8 +54,8 @@ void HostInput::RunPlainTextPass() {
     }
     if (s.DisplayOn) DrawRun();
     if (PlainTextMode) {
-      s.CursorRow = s.PenRow();
-      s.CursorCol = s.PenColumn();
+      s.SetCursorRow(s.PenRow());
+      s.SetCursorCol(s.PenColumn());
     }
     CaptureCharacter();
     s.PendingRun.clear();
@@ -70,10 +70,10 @@ void HostInput::RunPlainTextPass() {
 
 void HostInput::PlainWrapCheck() {
   Screen& s = screen;
-  if (!(Opt.AutoWrapOn && s.DisplayOn && s.CursorCol > s.ColumnsSetting)) return;
+  if (!(Opt.AutoWrapOn && s.DisplayOn && s.CursorCol() > s.ColumnsSetting)) return;
   DrawRun();
-  s.MoveToCell(s.CursorRow, 1);
-  s.CursorCol = 1;
+  s.MoveToCell(s.CursorRow(), 1);
+  s.SetCursorCol(1);
   s.ScrollIfPastBottom();
   CaptureCharacter();
   s.PendingRun.clear();
@@ -83,20 +83,20 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
   Screen& s = screen;
   s.CurrentAttributeCode = 0;
   while (n > 0) {
-    LimitCursorToPlanes();
+    screen.LimitCursorToPlanes();
     // As many bytes as the line takes before the wrap, or before the last
     // column where every further byte lands on that column.
     int take = n;
-    if (Opt.AutoWrapOn && s.DisplayOn) take = std::min(take, std::max(1, s.ColumnsSetting - s.CursorCol + 1));
-    take = std::min(take, kLastCol - s.CursorCol + 1);
-    const int col = s.CursorCol;
+    if (Opt.AutoWrapOn && s.DisplayOn) take = std::min(take, std::max(1, s.ColumnsSetting - s.CursorCol() + 1));
+    take = std::min(take, kLastCol - s.CursorCol() + 1);
+    const int col = s.CursorCol();
     CheckIndex("ScreenChars", col + take - 1, kLastCol + 1);
-    int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, s.CursorRow) + col;
-    int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow) + col;
+    int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, s.CursorRow()) + col;
+    int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow()) + col;
     for (int i = 0; i < take; ++i) chars[i] = bytes[i];
     std::fill_n(attrs, take, int16_t{0});
     s.PendingRun.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
-    s.CursorCol = static_cast<int16_t>(col + take);
+    s.SetCursorCol(static_cast<int16_t>(col + take));
     bytes += take;
     n -= take;
     PlainWrapCheck();
@@ -106,7 +106,7 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
 void HostInput::PlainPrintStep(int ch) {
   Screen& s = screen;
   s.CurrentAttributeCode = 0;
-  LimitCursorToPlanes();
+  screen.LimitCursorToPlanes();
   if (PlainTextMode) {
     char text[8];
     const int len = std::snprintf(text, sizeof text, " %d", ch);
@@ -114,17 +114,17 @@ void HostInput::PlainPrintStep(int ch) {
     for (int i = 0; i < len; ++i) {
       // The code's digits may run past the last column of the planes; the
       // cursor goes on and the wrap below brings it back.
-      if (s.CursorCol <= kLastCol) {
-        s.ScreenChars(s.CursorRow, s.CursorCol) = static_cast<uint8_t>(text[i]);
-        s.ScreenAttrs(s.CursorRow, s.CursorCol) = 0;
+      if (s.CursorCol() <= kLastCol) {
+        s.ScreenChars(s.CursorRow(), s.CursorCol()) = static_cast<uint8_t>(text[i]);
+        s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = 0;
       }
-      ++s.CursorCol;
+      s.SetCursorCol(s.CursorCol() + 1);
     }
   } else if (ch > 31) {
     s.PendingRun += static_cast<char>(ch);
-    s.ScreenChars(s.CursorRow, s.CursorCol) = static_cast<int16_t>(ch);
-    s.ScreenAttrs(s.CursorRow, s.CursorCol) = 0;
-    ++s.CursorCol;
+    s.ScreenChars(s.CursorRow(), s.CursorCol()) = static_cast<int16_t>(ch);
+    s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = 0;
+    s.SetCursorCol(s.CursorCol() + 1);
   }
   PlainWrapCheck();
 }
@@ -138,14 +138,14 @@ void HostInput::PlainLineFeed() {
     CaptureCharacter();
   s.PendingRun.clear();
   if (!s.DisplayOn) return;
-  ++s.CursorRow;
-  s.MoveToCell(s.CursorRow, s.CursorCol);
-  if (s.CursorRow > s.ScreenRows) {
+  s.SetCursorRow(s.CursorRow() + 1);
+  s.MoveToCell(s.CursorRow(), s.CursorCol());
+  if (s.CursorRow() > s.ScreenRows) {
     s.port.ScrollRect({0, 0, s.port.Width(), s.ScreenRows * s.CellHeight - s.CellBaselineAdjust}, 0, -s.CellHeight);
     s.ScrollUpIntoScrollback();
-    s.CursorRow = s.ScreenRows;
+    s.SetCursorRow(s.ScreenRows);
     // The pen follows, so that the next text is drawn on the new last row.
-    s.MoveToCell(s.CursorRow, s.CursorCol);
+    s.MoveToCell(s.CursorRow(), s.CursorCol());
   }
 }
 
@@ -159,15 +159,15 @@ void HostInput::PlainCarriageReturn() {
   s.PendingRun.clear();
   if (s.DisplayOn) {
     if (s.StatusLineWriteOpen) {
-      s.CursorRow = StatusSavedRow;
-      s.CursorCol = StatusSavedCol;
-      s.MoveToCell(s.CursorRow, s.CursorCol);
+      s.SetCursorRow(StatusSavedRow);
+      s.SetCursorCol(StatusSavedCol);
+      s.MoveToCell(s.CursorRow(), s.CursorCol());
       s.SetNormalTextStyle();
       s.StatusLineWriteOpen = 0;
     } else {
-      if (s.CursorRow < s.ScreenRows) s.SetNormalTextStyle();
-      s.CursorCol = 1;
-      s.MoveToCell(s.CursorRow, 1);
+      if (s.CursorRow() < s.ScreenRows) s.SetNormalTextStyle();
+      s.SetCursorCol(1);
+      s.MoveToCell(s.CursorRow(), 1);
     }
   }
   if (CaptureFileOn && LineEndCr) PlainLineFeed();
@@ -181,7 +181,7 @@ void HostInput::PlainControl(int ch) {
     case 13: PlainCarriageReturn(); return;
     case 12:
       DrawRun();
-      s.CursorRow = s.CursorCol = 1;
+      s.SetCursor(1, 1);
       echo.LineEnd(run);
       // A cleared page leaves an empty line in the clipboard copy.
       if (!PlainTextMode) echo.Text("\r", kEchoClipboard);
@@ -194,8 +194,8 @@ void HostInput::PlainControl(int ch) {
       echo.Text(run, kEchoClipboard | kEchoCaptureFile);
       echo.LineEnd(run, kEchoPrinter);
       s.PendingRun.clear();
-      s.CursorCol = static_cast<int16_t>(std::max(1, s.CursorCol - 1));
-      s.MoveToCell(s.CursorRow, s.CursorCol);
+      s.SetCursorCol(static_cast<int16_t>(std::max(1, s.CursorCol() - 1)));
+      s.MoveToCell(s.CursorRow(), s.CursorCol());
       return;
     case 7:
       DrawRun();

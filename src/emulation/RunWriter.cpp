@@ -77,8 +77,8 @@ bool HostInput::WritePrintableRun() {
   const bool colours = s.ColourMode();
   int pos = HostChunkPos;
   while (true) {
-    LimitCursorToPlanes();
-    const int row = s.CursorRow, col = s.CursorCol;
+    screen.LimitCursorToPlanes();
+    const int row = s.CursorRow(), col = s.CursorCol();
     // Up to the column where the line wraps, the planes' last column, or the
     // length at which the run is drawn.
     int take = end - pos + 1;
@@ -101,7 +101,7 @@ bool HostInput::WritePrintableRun() {
     const int shown = std::clamp(s.WindowColumns - col + 1, 0, take);
     s.PendingRun.append(reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
     ReleaseUpperVectorState();
-    s.CursorCol = static_cast<int16_t>(col + take);
+    s.SetCursorCol(static_cast<int16_t>(col + take));
     WrapAfterLineFeed = 0;
     pos += take;
     HostChunkPos = static_cast<int16_t>(pos - 1);

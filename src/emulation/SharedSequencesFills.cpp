@@ -64,7 +64,7 @@ void HostSequences::Fill(HostInput& in, bool skipProtected) {
   int lastRow = 0, lastCol = 0, fill = 0;
   if (!ReadValuePair(in, lastRow, lastCol) || !NextByte(in, fill)) return;
   Screen& s = screen_;
-  const int row0 = s.CursorRow, col0 = s.CursorCol;
+  const int row0 = s.CursorRow(), col0 = s.CursorCol();
   // The block always holds the cursor's own cell, even when its far corner
   // lies above or left of it; it is cut at the screen's edges.
   const int firstRow = std::max(row0, 1), firstCol = std::max(col0, 1);
@@ -103,7 +103,7 @@ void HostSequences::PutCharAtAddress2(HostInput& in) { Fill(in, true); }
 void HostSequences::DrawBoxAtCursor(int width, int height) {
   Screen& s = screen_;
   const BoxGlyphSet& g = BoxGlyphs(Opt.ProgramFontOption == 1, BoxLine::Single);
-  const int top = s.CursorRow, left = s.CursorCol;
+  const int top = s.CursorRow(), left = s.CursorCol();
   // A box has at least one horizontal between its corners and a bottom row
   // of its own.
   const int right = left + std::max(width, 3) - 1;
@@ -133,8 +133,8 @@ void HostSequences::DrawBoxFromHost(HostInput& in) {
   h -= kValueOffset;
   // Limited to the space left on the screen first, then at least one cell:
   // a box at the screen's edge stays a box and is cut there.
-  w = std::max(std::min(w, s.ColumnsSetting - s.CursorCol), 1);
-  h = std::max(std::min(h, s.ScreenRows - s.CursorRow), 1);
+  w = std::max(std::min(w, s.ColumnsSetting - s.CursorCol()), 1);
+  h = std::max(std::min(h, s.ScreenRows - s.CursorRow()), 1);
   DrawBoxAtCursor(w, h);
 }
 
@@ -144,7 +144,7 @@ void HostSequences::DrawBoxFromHost2(HostInput& in) {
   int lastRow = 0, lastCol = 0;
   if (!ReadValuePair(in, lastRow, lastCol)) return;
   Screen& s = screen_;
-  DrawBoxAtCursor(std::max(lastCol - s.CursorCol + 1, 1), std::max(lastRow - s.CursorRow + 1, 1));
+  DrawBoxAtCursor(std::max(lastCol - s.CursorCol() + 1, 1), std::max(lastRow - s.CursorRow() + 1, 1));
 }
 
 }  // namespace korvane

@@ -262,10 +262,10 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       if (one) {
         s.EraseCharAtCursor();
         // The cursor then steps back over the deleted character.
-        if (s.CursorCol > 1)
-          MoveCursor(s.CursorRow, s.CursorCol - 1);
-        else if (s.CursorRow > 1)
-          MoveCursor(s.CursorRow - 1, s.ColumnsSetting);
+        if (s.CursorCol() > 1)
+          MoveCursor(s.CursorRow(), s.CursorCol() - 1);
+        else if (s.CursorRow() > 1)
+          MoveCursor(s.CursorRow() - 1, s.ColumnsSetting);
       }
       break;
     case 'i':
@@ -278,7 +278,7 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
     case 'X':
       if (one) {
         s.EraseEndColumn =
-            static_cast<int16_t>(std::min(s.CursorCol + q.value[0] - 1, static_cast<int>(s.ColumnsSetting)));
+            static_cast<int16_t>(std::min(s.CursorCol() + q.value[0] - 1, static_cast<int>(s.ColumnsSetting)));
         s.EraseCharsFromCursor();
       }
       break;
@@ -352,7 +352,7 @@ void VtInterpreter::WideMode(HostInput& in, bool wide) {
   const int windowColumns = s.CellWidth > 0 ? s.port.Width() / s.CellWidth - 1 : s.ColumnsSetting;
   s.ScreenCols = static_cast<int16_t>(
       std::clamp(Opt.AutoWrapOn ? static_cast<int>(s.ColumnsSetting) : windowColumns, 1, static_cast<int>(kMaxScreenCols)));
-  MoveCursor(s.CursorRow, s.CursorCol);
+  MoveCursor(s.CursorRow(), s.CursorCol());
   s.RepaintPending = 1;
   in.SendWindowSizeToHost();
 }
@@ -431,25 +431,25 @@ void VtInterpreter::SetScrollRegion(HostInput& /*in*/) {
 }
 
 void VtInterpreter::CursorUp(int n) {
-  const int top = s.ScrollTop > 0 && s.CursorRow >= s.ScrollTop ? s.ScrollTop : 1;
-  MoveCursor(std::max(s.CursorRow - n, top), s.CursorCol);
+  const int top = s.ScrollTop > 0 && s.CursorRow() >= s.ScrollTop ? s.ScrollTop : 1;
+  MoveCursor(std::max(s.CursorRow() - n, top), s.CursorCol());
 }
 
 void VtInterpreter::CursorDown(int n) {
-  const int bottom = s.CursorRow <= RegionBottom() ? RegionBottom() : WindowRows();
-  MoveCursor(std::max<int>(std::min(s.CursorRow + n, bottom), s.CursorRow > bottom ? s.CursorRow : 1), s.CursorCol);
+  const int bottom = s.CursorRow() <= RegionBottom() ? RegionBottom() : WindowRows();
+  MoveCursor(std::max<int>(std::min(s.CursorRow() + n, bottom), s.CursorRow() > bottom ? s.CursorRow() : 1), s.CursorCol());
 }
 
 void VtInterpreter::CursorRight(HostInput& in, int n) {
   in.FlushRun(HostInput::Echo::Character);
   in.echo.Text(" ", kEchoClipboard | kEchoCaptureFile);
-  MoveCursor(s.CursorRow, std::max<int>(std::min(s.CursorCol + n, static_cast<int>(s.ColumnsSetting)), 1));
+  MoveCursor(s.CursorRow(), std::max<int>(std::min(s.CursorCol() + n, static_cast<int>(s.ColumnsSetting)), 1));
 }
 
 void VtInterpreter::CursorLeft(HostInput& in, int n, bool reverseWrap) {
   in.FlushRun(HostInput::Echo::Character);
   in.echo.Text(" ", kEchoClipboard | kEchoCaptureFile);
-  int row = s.CursorRow, col = s.CursorCol - n;
+  int row = s.CursorRow(), col = s.CursorCol() - n;
   if (reverseWrap) {
     // Past column 1 the cursor goes on at the end of the rows above.
     while (col < 1 && row > 1) {
@@ -464,7 +464,7 @@ void VtInterpreter::CursorLeft(HostInput& in, int n, bool reverseWrap) {
 
 void VtInterpreter::EraseDisplay(HostInput& /*in*/, int mode) {
   vt.DoubleWidthLine = 0;
-  const int row = s.CursorRow;
+  const int row = s.CursorRow();
   switch (mode) {
     case 0: s.EraseCursorToEndOfScreen(); break;
     case 1: s.EraseScreenStartToCursor(); break;
@@ -487,9 +487,9 @@ void VtInterpreter::DeviceAttributes(HostInput& in) {
 }
 
 void VtInterpreter::CursorReport(HostInput& in) {
-  int row = s.CursorRow;
+  int row = s.CursorRow();
   if (vt.OriginModeOn && s.ScrollTop > 0) row = row - s.ScrollTop + 1;
-  in.conn.SendToHost("\x1b[" + std::to_string(row) + ";" + std::to_string(s.CursorCol) + "R");
+  in.conn.SendToHost("\x1b[" + std::to_string(row) + ";" + std::to_string(s.CursorCol()) + "R");
 }
 
 // ---- Dotted forms ---------------------------------------------------------------------
@@ -556,17 +556,17 @@ void VtInterpreter::DispatchSco(HostInput& in) {
   const int rows = std::min<int>(n, s.ScreenRows);
   switch (q.final) {
     case 'X':
-      s.EraseEndColumn = static_cast<int16_t>(std::min(s.CursorCol + n - 1, static_cast<int>(s.ColumnsSetting)));
+      s.EraseEndColumn = static_cast<int16_t>(std::min(s.CursorCol() + n - 1, static_cast<int>(s.ColumnsSetting)));
       s.EraseCharsFromCursor();
       return;
-    case 'Z': MoveCursor(s.CursorRow, std::max(s.CursorCol - 5 * std::min(n, 999), 1)); return;
-    case 'E': MoveCursor(std::min(s.CursorRow + n, static_cast<int>(s.ScreenRows)), 1); return;
-    case 'F': MoveCursor(std::max(s.CursorRow - n, 1), 1); return;
+    case 'Z': MoveCursor(s.CursorRow(), std::max(s.CursorCol() - 5 * std::min(n, 999), 1)); return;
+    case 'E': MoveCursor(std::min(s.CursorRow() + n, static_cast<int>(s.ScreenRows)), 1); return;
+    case 'F': MoveCursor(std::max(s.CursorRow() - n, 1), 1); return;
     case 'G':
-    case '`': MoveCursor(s.CursorRow, std::clamp(n, 1, static_cast<int>(s.ColumnsSetting))); return;
-    case 'a': MoveCursor(s.CursorRow, std::clamp(s.CursorCol + n, 1, static_cast<int>(s.ColumnsSetting))); return;
-    case 'd': MoveCursor(std::clamp(n, 1, static_cast<int>(s.ScreenRows)), s.CursorCol); return;
-    case 'e': MoveCursor(std::clamp(s.CursorRow + n, 1, static_cast<int>(s.ScreenRows)), s.CursorCol); return;
+    case '`': MoveCursor(s.CursorRow(), std::clamp(n, 1, static_cast<int>(s.ColumnsSetting))); return;
+    case 'a': MoveCursor(s.CursorRow(), std::clamp(s.CursorCol() + n, 1, static_cast<int>(s.ColumnsSetting))); return;
+    case 'd': MoveCursor(std::clamp(n, 1, static_cast<int>(s.ScreenRows)), s.CursorCol()); return;
+    case 'e': MoveCursor(std::clamp(s.CursorRow() + n, 1, static_cast<int>(s.ScreenRows)), s.CursorCol()); return;
     case 'S':
     case 'T':
       for (int i = 0; i < rows; ++i) {
@@ -580,9 +580,9 @@ void VtInterpreter::DispatchSco(HostInput& in) {
     case 'H': Address(in, q, false); return;
     case 'L':
     case 'M': {
-      const int16_t row = s.CursorRow;
+      const int16_t row = s.CursorRow();
       for (int i = 0; i < rows; ++i) {
-        s.CursorRow = row;
+        s.SetCursorRow(row);
         s.MoveToCell(row, 1);
         if (q.final == 'L')
           s.InsertLineAtCursor();

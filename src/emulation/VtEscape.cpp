@@ -31,11 +31,11 @@ int VtInterpreter::Escape(HostInput& in, int first) {
       // Where the text stopped is where the cursor is. (When the pen stands
       // on the cursor's cell, the two agree without a division.)
       const platform::Point pen = s.port.Pen();
-      if (pen.h != s.CellWidth * (s.CursorCol - 1) + 4 || pen.v != s.CursorRow * s.CellHeight - 3) {
-        s.CursorRow = s.PenRow();
-        s.CursorCol = s.PenColumn();
+      if (pen.h != s.CellWidth * (s.CursorCol() - 1) + 4 || pen.v != s.CursorRow() * s.CellHeight - 3) {
+        s.SetCursorRow(s.PenRow());
+        s.SetCursorCol(s.PenColumn());
       }
-      in.LimitCursorToPlanes();
+      in.screen.LimitCursorToPlanes();
     }
     in.CaptureCharacter();
     s.PendingRun.clear();
@@ -95,7 +95,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
     case 'M': ReverseIndex(in); return kDone;
     case 'D': Index(in); return kDone;
     case 'E':
-      if (s.DisplayOn) MoveCursor(s.CursorRow, 1);
+      if (s.DisplayOn) MoveCursor(s.CursorRow(), 1);
       LineFeed(in);
       return kDone;
     case '~': HostCommand(in); return kDone;
@@ -121,8 +121,8 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       if (!in.HostReadTimedOut && in.NextHostByte == kEsc) return kRestart;
       return kDone;
     case '7':
-      vt.SavedCursorRow = s.CursorRow;
-      vt.SavedCursorCol = s.CursorCol;
+      vt.SavedCursorRow = s.CursorRow();
+      vt.SavedCursorCol = s.CursorCol();
       return kDone;
     case '8':
       MoveCursor(std::max<int>(vt.SavedCursorRow, 1), std::max<int>(vt.SavedCursorCol, 1));
@@ -171,17 +171,17 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
 }
 
 void VtInterpreter::Index(HostInput& in) {
-  if (s.ScrollBottom == 0 && s.CursorRow > s.ScreenRows) s.CursorRow = s.ScreenRows;
+  if (s.ScrollBottom == 0 && s.CursorRow() > s.ScreenRows) s.SetCursorRow(s.ScreenRows);
   CursorDownScrolling(in);
 }
 
 void VtInterpreter::ReverseIndex(HostInput& /*in*/) {
   const int top = s.ScrollTop > 0 ? s.ScrollTop : 1;
-  if (s.CursorRow != top) {
-    MoveCursor(std::max(s.CursorRow - 1, 1), s.CursorCol);
+  if (s.CursorRow() != top) {
+    MoveCursor(std::max(s.CursorRow() - 1, 1), s.CursorCol());
   } else {
     s.ScrollRegionDown();
-    const int16_t col = s.CursorCol;
+    const int16_t col = s.CursorCol();
     MoveCursor(top, 1);
     s.EraseCursorLine();
     MoveCursor(top, col);

@@ -209,8 +209,8 @@ void VtInterpreter::Print(HostInput& in, int ch) {
   }
   if (vt.DoubleWidthLine && s.DisplayOn) {
     // The character fills a second cell; the drawn run shows a blank there.
-    in.LimitCursorToPlanes();
-    const int row = s.CursorRow, col = s.CursorCol;
+    in.screen.LimitCursorToPlanes();
+    const int row = s.CursorRow(), col = s.CursorCol();
     s.ScreenChars(row, col) = static_cast<int16_t>(ch);
     s.ScreenAttrs(row, col) = s.CurrentAttributeCode;
     if (s.ColourMode()) {
@@ -218,7 +218,7 @@ void VtInterpreter::Print(HostInput& in, int ch) {
       s.ScreenBackColours(row, col) = in.CellBackColour;
     }
     if (col <= s.WindowColumns) s.PendingRun += ' ';
-    s.CursorCol = static_cast<int16_t>(col + 1);
+    s.SetCursorCol(static_cast<int16_t>(col + 1));
   }
 }
 
@@ -253,13 +253,13 @@ int VtInterpreter::Control(HostInput& in, int ch) {
 
 void VtInterpreter::Backspace(HostInput& in) {
   in.FlushRun(HostInput::Echo::Character);
-  if (s.CursorCol <= 1 && s.CursorRow > 1) {
-    s.CursorRow = static_cast<int16_t>(s.CursorRow - 1);
-    s.CursorCol = s.ColumnsSetting;
-  } else if (s.CursorCol > 1) {
-    s.CursorCol = static_cast<int16_t>(s.CursorCol - 1);
+  if (s.CursorCol() <= 1 && s.CursorRow() > 1) {
+    s.SetCursorRow(static_cast<int16_t>(s.CursorRow() - 1));
+    s.SetCursorCol(s.ColumnsSetting);
+  } else if (s.CursorCol() > 1) {
+    s.SetCursorCol(static_cast<int16_t>(s.CursorCol() - 1));
   }
-  MoveCursor(s.CursorRow, s.CursorCol);
+  MoveCursor(s.CursorRow(), s.CursorCol());
 }
 
 void VtInterpreter::Tab(HostInput& in) {
@@ -273,15 +273,15 @@ void VtInterpreter::Tab(HostInput& in) {
   s.PendingRun.clear();
   if (!s.DisplayOn) return;
   // Stops every eight columns: 1, 9, 17, ...
-  const int next = ((s.CursorCol - 1) / 8 + 1) * 8 + 1;
-  if (next <= s.ColumnsSetting) s.CursorCol = static_cast<int16_t>(next);
-  MoveCursor(s.CursorRow, s.CursorCol);
+  const int next = ((s.CursorCol() - 1) / 8 + 1) * 8 + 1;
+  if (next <= s.ColumnsSetting) s.SetCursorCol(static_cast<int16_t>(next));
+  MoveCursor(s.CursorRow(), s.CursorCol());
 }
 
 void VtInterpreter::FormFeed(HostInput& in) {
   if (s.DisplayOn) in.DrawRun();
-  s.CursorCol = 1;
-  if (s.ScrollTop <= 1) s.CursorRow = 1;
+  s.SetCursorCol(1);
+  if (s.ScrollTop <= 1) s.SetCursorRow(1);
   if (Opt.PrinterOption37) {
     if (in.echo.AnyOn()) in.echo.Text(s.PendingRun + "\r\f");
   } else {
@@ -291,7 +291,7 @@ void VtInterpreter::FormFeed(HostInput& in) {
   s.WriteProtectMode = 0;
   if (s.DisplayOn) {
     s.SetNormalTextStyle();
-    MoveCursor(s.CursorRow, s.CursorCol);
+    MoveCursor(s.CursorRow(), s.CursorCol());
     if (s.ScrollTop > 1)
       s.EraseCursorToEndOfScreen();
     else
@@ -311,23 +311,23 @@ void VtInterpreter::CarriageReturn(HostInput& in) {
     s.port.TextFace(platform::kFacePlain);
     s.BoldOn = 0;
     if (s.StatusLineWriteOpen) {
-      s.CursorRow = in.StatusSavedRow;
-      s.CursorCol = in.StatusSavedCol;
-      s.MoveToCell(s.CursorRow, s.CursorCol);
+      s.SetCursorRow(in.StatusSavedRow);
+      s.SetCursorCol(in.StatusSavedCol);
+      s.MoveToCell(s.CursorRow(), s.CursorCol());
       s.SetNormalTextStyle();
       s.StatusLineWriteOpen = 0;
     } else {
-      s.CursorCol = 1;
-      s.MoveToCell(s.CursorRow, 1);
+      s.SetCursorCol(1);
+      s.MoveToCell(s.CursorRow(), 1);
     }
   }
   if (in.CaptureFileOn && in.LineEndCr) LineFeed(in);
-  if (s.CursorRow <= s.ScreenRows) s.SetNormalTextStyle();
+  if (s.CursorRow() <= s.ScreenRows) s.SetNormalTextStyle();
 }
 
 void VtInterpreter::LineFeed(HostInput& in) {
   // Below a scroll region the host's line feeds go nowhere.
-  if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow > RegionBottom()) return;
+  if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow() > RegionBottom()) return;
   if (in.LineEndLf)
     in.CaptureLineEnd();
   else
@@ -354,33 +354,33 @@ int VtInterpreter::RegionBottom() const {
 void VtInterpreter::CursorDownScrolling(HostInput& /*in*/) {
   if (s.ScrollBottom > 0) {
     const int bottom = RegionBottom();
-    if (s.CursorRow == bottom) {
+    if (s.CursorRow() == bottom) {
       // Only the region's rows move; the rows around it stay where they are.
       const int top = std::max<int>(s.ScrollTop, 1);
       if (top < bottom)
         s.port.ScrollRect({0, (top - 1) * s.CellHeight, s.port.Width(), bottom * s.CellHeight - s.CellBaselineAdjust}, 0,
                           -s.CellHeight);
       s.ScrollRegionUp();
-    } else if (s.CursorRow < bottom || s.CursorRow < WindowRows()) {
-      s.CursorRow = static_cast<int16_t>(s.CursorRow + 1);
+    } else if (s.CursorRow() < bottom || s.CursorRow() < WindowRows()) {
+      s.SetCursorRow(static_cast<int16_t>(s.CursorRow() + 1));
     }
-    s.MoveToCell(s.CursorRow, s.CursorCol);
+    s.MoveToCell(s.CursorRow(), s.CursorCol());
     return;
   }
-  s.CursorRow = static_cast<int16_t>(s.CursorRow + 1);
-  if (s.CursorRow > s.ScreenRows) {
+  s.SetCursorRow(static_cast<int16_t>(s.CursorRow() + 1));
+  if (s.CursorRow() > s.ScreenRows) {
     s.port.ScrollRect({0, 0, s.port.Width(), s.ScreenRows * s.CellHeight - s.CellBaselineAdjust}, 0, -s.CellHeight);
     s.ScrollUpIntoScrollback();
-    s.CursorRow = s.ScreenRows;
+    s.SetCursorRow(s.ScreenRows);
   }
-  s.CursorRow = std::min<int16_t>(s.CursorRow, kMaxCursorRow);
-  s.MoveToCell(s.CursorRow, s.CursorCol);
+  s.SetCursorRow(std::min<int16_t>(s.CursorRow(), kMaxCursorRow));
+  s.MoveToCell(s.CursorRow(), s.CursorCol());
 }
 
 void VtInterpreter::MoveCursor(int row, int col) {
-  s.CursorRow = static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow)));
-  s.CursorCol = static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol)));
-  s.MoveToCell(s.CursorRow, s.CursorCol);
+  s.SetCursorRow(static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow))));
+  s.SetCursorCol(static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol))));
+  s.MoveToCell(s.CursorRow(), s.CursorCol());
 }
 
 void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {

@@ -42,15 +42,15 @@ std::string NumberText(int n) { return n < 0 ? std::to_string(n) : " " + std::to
 void WyseInterpreter::MoveCursorTo(int row, int col) {
   // Host addresses are held to the planes: the writer would bring the cursor
   // there before the next character anyway.
-  s_.CursorRow = static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow)));
-  s_.CursorCol = static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol)));
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.SetCursorRow(static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow))));
+  s_.SetCursorCol(static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol))));
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   s_.FinishCursorMove();
 }
 
 void WyseInterpreter::CloseProtectedField() {
-  s_.ProtectEndColumn = s_.CursorCol;
-  s_.MoveToCell(std::clamp<int>(s_.CursorRow, 1, kMaxCursorRow), s_.CursorCol);
+  s_.ProtectEndColumn = s_.CursorCol();
+  s_.MoveToCell(std::clamp<int>(s_.CursorRow(), 1, kMaxCursorRow), s_.CursorCol());
   s_.ProtectColumnRange();
 }
 
@@ -69,15 +69,15 @@ void WyseInterpreter::AddressRowColumn(bool pageByte) {
   if (s_.ProtectFieldMode) CloseProtectedField();
   if (s_.WyseColourAttributes && row > 30) {
     // Beyond the colour-attribute rows the cursor parks at the start of row 24.
-    s_.CursorRow = 24;
-    s_.CursorCol = 0;
+    s_.SetCursorRow(24);
+    s_.SetCursorCol(0);
     s_.MoveToCell(24, 0);
     return;
   }
   MoveCursorTo(row + 1, col + 1);
   if (s_.WyseColourAttributes) {
     // The colours of the attribute in effect at the new cell.
-    s_.ColourAttributeInput = s_.ScreenAttrs(s_.CursorRow, s_.CursorCol);
+    s_.ColourAttributeInput = s_.ScreenAttrs(s_.CursorRow(), s_.CursorCol());
     if (s_.ColourAttributeInput >= kAttrWyseFirst && s_.ColourAttributeInput <= kAttrWyseLast) {
       s_.SetColoursForAttribute();
       s_.CurrentAttributeCode = s_.ColourAttributeInput;
@@ -107,8 +107,8 @@ void WyseInterpreter::AddressDecimal() {
 
 void WyseInterpreter::InsertCharacter() {
   s_.PendingRun.clear();
-  in_.LimitCursorToPlanes();
-  const int row = s_.CursorRow, col = s_.CursorCol;
+  in_.screen.LimitCursorToPlanes();
+  const int row = s_.CursorRow(), col = s_.CursorCol();
   const int last = std::min<int>(s_.ColumnsSetting, kMaxCursorCol);
   for (int c = last; c > col; --c) {
     s_.ScreenChars(row, c) = s_.ScreenChars(row, c - 1);
@@ -122,14 +122,14 @@ void WyseInterpreter::InsertCharacter() {
 }
 
 void WyseInterpreter::DeleteCharacter() {
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   s_.ShiftLineLeftAtCursor();
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
 }
 
 void WyseInterpreter::ReverseLineFeed() {
-  if (s_.CursorRow > 1) {
-    MoveCursorTo(s_.CursorRow - 1, s_.CursorCol);
+  if (s_.CursorRow() > 1) {
+    MoveCursorTo(s_.CursorRow() - 1, s_.CursorCol());
     return;
   }
   const int16_t top = s_.ScrollTop, bottom = s_.ScrollBottom;
@@ -139,11 +139,11 @@ void WyseInterpreter::ReverseLineFeed() {
   s_.ScrollBottom = bottom;
   s_.port.ScrollRect({0, 0, s_.port.Width(), s_.ScreenRows * s_.CellHeight - s_.CellBaselineAdjust}, 0,
                      s_.CellHeight);
-  s_.CursorRow = 1;
-  s_.MoveToCell(1, s_.CursorCol);
-  const int16_t col = s_.CursorCol;
+  s_.SetCursorRow(1);
+  s_.MoveToCell(1, s_.CursorCol());
+  const int16_t col = s_.CursorCol();
   s_.EraseCursorLine();
-  s_.CursorCol = col;
+  s_.SetCursorCol(col);
   s_.MoveToCell(1, col);
 }
 
@@ -206,21 +206,21 @@ void WyseInterpreter::ScreenFeatures(int b) {
 
 void WyseInterpreter::StatusLineCommand(bool bold) {
   st_.PaintBackgroundAtCr = 0;
-  in_.StatusSavedRow = s_.CursorRow;
-  in_.StatusSavedCol = s_.CursorCol;
+  in_.StatusSavedRow = s_.CursorRow();
+  in_.StatusSavedCol = s_.CursorCol();
   s_.StatusLineWriteOpen = 1;
   in_.StatusLinePenActive = 0;
   s_.PendingLineText.clear();
-  s_.CursorRow = static_cast<int16_t>(s_.ScreenRows + 1);
-  s_.CursorCol = 1;
-  s_.MoveToCell(s_.CursorRow, 1);
+  s_.SetCursorRow(static_cast<int16_t>(s_.ScreenRows + 1));
+  s_.SetCursorCol(1);
+  s_.MoveToCell(s_.CursorRow(), 1);
   s_.EraseCursorLine();
-  s_.CursorRow = static_cast<int16_t>(s_.ScreenRows + 1);
-  s_.CursorCol = 1;
+  s_.SetCursorRow(static_cast<int16_t>(s_.ScreenRows + 1));
+  s_.SetCursorCol(1);
   if (o_.TextSizeValue <= 9)
-    s_.MoveToCellUnder(s_.CursorRow, 1);
+    s_.MoveToCellUnder(s_.CursorRow(), 1);
   else
-    s_.MoveToCell(s_.CursorRow, 1);
+    s_.MoveToCell(s_.CursorRow(), 1);
   if (bold && !s_.WyseColourAttributes)
     s_.port.TextFace(static_cast<int16_t>(platform::kFaceBold | platform::kFaceCondense));
 }
@@ -230,8 +230,8 @@ void WyseInterpreter::StatusLineWithColours() {
   st_.StatusSavedFore = o_.CurrentForeColour;
   st_.StatusSavedBack = s_.CurrentBackColour;
   st_.StatusSavedColours = 1;
-  in_.StatusSavedRow = s_.CursorRow;
-  in_.StatusSavedCol = s_.CursorCol;
+  in_.StatusSavedRow = s_.CursorRow();
+  in_.StatusSavedCol = s_.CursorCol();
   s_.StatusLineWriteOpen = 1;
   in_.StatusLinePenActive = 1;
   s_.PendingLineText.clear();
@@ -240,12 +240,12 @@ void WyseInterpreter::StatusLineWithColours() {
     st_.StatusLabelsMade = 1;
     s_.DrawFunctionKeyBar();
   }
-  s_.CursorRow = s_.StatusLine2Row;
-  s_.CursorCol = 1;
+  s_.SetCursorRow(s_.StatusLine2Row);
+  s_.SetCursorCol(1);
   s_.EraseCursorLine();
-  s_.CursorRow = s_.StatusLine2Row;
-  s_.CursorCol = 1;
-  s_.MoveToStatusLine(s_.CursorRow, 1);
+  s_.SetCursorRow(s_.StatusLine2Row);
+  s_.SetCursorCol(1);
+  s_.MoveToStatusLine(s_.CursorRow(), 1);
   if (s_.WyseColourAttributes) {
     s_.CurrentAttributeCode = kAttrWyseFirst + 4;
     o_.CurrentForeColour = 18;
@@ -260,16 +260,16 @@ void WyseInterpreter::LabelLine() {
   s_.PendingLineText.clear();
   s_.StatusLineWriteOpen = 1;
   in_.StatusLinePenActive = 1;
-  in_.StatusSavedRow = s_.CursorRow;
-  in_.StatusSavedCol = s_.CursorCol;
+  in_.StatusSavedRow = s_.CursorRow();
+  in_.StatusSavedCol = s_.CursorCol();
   for (int k = 1; k <= 16; ++k) o_.FkeyTitles[static_cast<size_t>(k)] = PadLabel("F" + std::to_string(k));
   s_.MarginRedrawRequest = 1;
-  s_.CursorRow = s_.StatusLine2Row;
-  s_.CursorCol = 1;
+  s_.SetCursorRow(s_.StatusLine2Row);
+  s_.SetCursorCol(1);
   s_.EraseCursorLine();
-  s_.CursorRow = s_.StatusLine2Row;
-  s_.CursorCol = 1;
-  s_.MoveToStatusLine(s_.CursorRow, 1);
+  s_.SetCursorRow(s_.StatusLine2Row);
+  s_.SetCursorCol(1);
+  s_.MoveToStatusLine(s_.CursorRow(), 1);
 }
 
 void WyseInterpreter::KeyLabelCommand() {
@@ -360,7 +360,7 @@ void WyseInterpreter::RecallPage(int slot) {
 }
 
 void WyseInterpreter::EraseCommand(int which, int final) {
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   if (final == 'J') {
     if (which == '2') ClearAndHome(true);
     if (which == '0') s_.EraseCursorToEndOfScreen();
@@ -370,7 +370,7 @@ void WyseInterpreter::EraseCommand(int which, int final) {
     if (which == '0') s_.EraseToEndOfLineWithFlags();
     if (which == '1') s_.EraseLineStartToCursor();
   }
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
 }
 
 void WyseInterpreter::TwoByteControlSequence(int b1, int b2) {
@@ -419,9 +419,9 @@ void WyseInterpreter::ScoControlSequence(int lead) {
   const int n = ParamCount(params);
   const int rows = std::max<int>(s_.ScreenRows, 1);
   auto moveTo = [&](int row, int col) {
-    s_.CursorRow = static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow)));
-    s_.CursorCol = static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol)));
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.SetCursorRow(static_cast<int16_t>(std::clamp(row, 1, static_cast<int>(kMaxCursorRow))));
+    s_.SetCursorCol(static_cast<int16_t>(std::clamp(col, 1, static_cast<int>(kMaxCursorCol))));
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.FinishCursorMove();
   };
   switch (final) {
@@ -450,8 +450,8 @@ void WyseInterpreter::ScoControlSequence(int lead) {
       }
       for (int i = 0; i < std::min(n, rows); ++i) s_.DeleteLineAtCursor();
       return;
-    case 'Z': moveTo(s_.CursorRow, s_.CursorCol - 5 * std::min(n, 99)); return;
-    case 'E': moveTo(std::min(s_.CursorRow + n, rows), 1); return;
+    case 'Z': moveTo(s_.CursorRow(), s_.CursorCol() - 5 * std::min(n, 99)); return;
+    case 'E': moveTo(std::min(s_.CursorRow() + n, rows), 1); return;
     case 'F':
     case 'G':
     case 'H':
@@ -460,14 +460,14 @@ void WyseInterpreter::ScoControlSequence(int lead) {
         in_.ScoColourCommand(final, params);
         return;
       }
-      if (final == 'F') moveTo(s_.CursorRow - n, 1);
-      if (final == 'G') moveTo(s_.CursorRow, n);
+      if (final == 'F') moveTo(s_.CursorRow() - n, 1);
+      if (final == 'G') moveTo(s_.CursorRow(), n);
       return;
     case '\'':
-    case '`': moveTo(s_.CursorRow, n); return;
-    case 'a': moveTo(s_.CursorRow, s_.CursorCol + n); return;
-    case 'd': moveTo(std::min(n, rows), s_.CursorCol); return;
-    case 'e': moveTo(std::min(s_.CursorRow + n, rows), s_.CursorCol); return;
+    case '`': moveTo(s_.CursorRow(), n); return;
+    case 'a': moveTo(s_.CursorRow(), s_.CursorCol() + n); return;
+    case 'd': moveTo(std::min(n, rows), s_.CursorCol()); return;
+    case 'e': moveTo(std::min(s_.CursorRow() + n, rows), s_.CursorCol()); return;
     case 'S':
     case 'T': {
       s_.ScrollTop = s_.ScrollBottom = 0;

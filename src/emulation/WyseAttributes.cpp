@@ -80,21 +80,21 @@ void HostInput::WyseAttributeCommand(int c) {
   }
   ComputeAttributeCode();
   if (Opt.HiddenAttributes == 0) {
-    LimitCursorToPlanes();
-    s.ScreenChars(s.CursorRow, s.CursorCol) = ' ';
-    s.ScreenAttrs(s.CursorRow, s.CursorCol) = s.CurrentAttributeCode;
+    screen.LimitCursorToPlanes();
+    s.ScreenChars(s.CursorRow(), s.CursorCol()) = ' ';
+    s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = s.CurrentAttributeCode;
     if (Opt.ColourModeA == 1) {
-      s.ScreenForeColours(s.CursorRow, s.CursorCol) = CellForeColour;
-      s.ScreenBackColours(s.CursorRow, s.CursorCol) = CellBackColour;
+      s.ScreenForeColours(s.CursorRow(), s.CursorCol()) = CellForeColour;
+      s.ScreenBackColours(s.CursorRow(), s.CursorCol()) = CellBackColour;
     }
     // The attribute's cell is shown as a blank, and the pen moves past it
     // with the cursor so that the text after it is drawn where it is stored.
     if (s.DisplayOn) {
-      s.MoveToCell(s.CursorRow, s.CursorCol);
+      s.MoveToCell(s.CursorRow(), s.CursorCol());
       const uint8_t blank = ' ';
       s.port.DrawText(&blank, 1);
     }
-    ++s.CursorCol;
+    s.SetCursorCol(s.CursorCol() + 1);
   }
 }
 
@@ -114,9 +114,9 @@ void HostInput::WyseColourAttributeCommand(int c) {
   // 30 rows, the last screen row on a taller one (one row is kept below it for
   // the wrap cases).
   const int rowLimit = std::min<int>(std::max<int>(30, s.ScreenRows), kMaxCursorRow - 1);
-  s.CursorCol = std::clamp<int16_t>(s.CursorCol, 1, kMaxCursorCol);
-  s.CursorRow = static_cast<int16_t>(std::clamp<int>(s.CursorRow, 1, rowLimit));
-  const int col = s.CursorCol, row = s.CursorRow, last = s.ColumnsSetting;
+  s.SetCursorCol(std::clamp<int16_t>(s.CursorCol(), 1, kMaxCursorCol));
+  s.SetCursorRow(static_cast<int16_t>(std::clamp<int>(s.CursorRow(), 1, rowLimit)));
+  const int col = s.CursorCol(), row = s.CursorRow(), last = s.ColumnsSetting;
   int compared = -1;
   auto embed = [&](int r, int cc) {
     s.ScreenAttrs(r, cc) = code;
@@ -128,13 +128,13 @@ void HostInput::WyseColourAttributeCommand(int c) {
   } else if (col == last && Opt.AutoWrapOn) {
     embed(row, col);
     compared = s.ScreenAttrs(row + 1, 1);
-    s.CursorCol = 0;
-    ++s.CursorRow;
+    s.SetCursorCol(0);
+    s.SetCursorRow(s.CursorRow() + 1);
   } else if (col == last + 1 && Opt.AutoWrapOn) {
     embed(row + 1, 1);
     compared = s.ScreenAttrs(row + 1, 2);
-    s.CursorCol = 0;
-    ++s.CursorRow;
+    s.SetCursorCol(0);
+    s.SetCursorRow(s.CursorRow() + 1);
   }
   if (compared >= 0 && compared != code) {
     s.ReplacedAttributeCode = static_cast<int16_t>(compared);
@@ -143,20 +143,20 @@ void HostInput::WyseColourAttributeCommand(int c) {
   }
   s.CurrentAttributeCode = code;
   if (Opt.HiddenAttributes == 0) {
-    if (s.CursorRow == s.StatusLine2Row) {
+    if (s.CursorRow() == s.StatusLine2Row) {
       const uint8_t blank = ' ';
       s.port.DrawText(&blank, 1);
     } else {
-      s.MoveToCell(s.CursorRow, s.CursorCol + 1);
+      s.MoveToCell(s.CursorRow(), s.CursorCol() + 1);
     }
-    s.ScreenChars(s.CursorRow, s.CursorCol) = ' ';
-    ++s.CursorCol;
+    s.ScreenChars(s.CursorRow(), s.CursorCol()) = ' ';
+    s.SetCursorCol(s.CursorCol() + 1);
   }
 }
 
 void HostInput::ProtectFieldBegin() {
   Screen& s = screen;
-  s.ProtectFieldStart = s.CursorCol;
+  s.ProtectFieldStart = s.CursorCol();
   s.ProtectFieldMode = 1;
   s.ProtectFieldsSeen = 1;
   if (s.WyseColourAttributes) return;
@@ -180,8 +180,8 @@ void HostInput::ProtectFieldEnd() {
     s.BoldOn = bold;
     SetTextStyleForFlags();
   }
-  s.ProtectEndColumn = s.CursorCol;
-  s.MoveToCell(s.CursorRow, s.CursorCol);
+  s.ProtectEndColumn = s.CursorCol();
+  s.MoveToCell(s.CursorRow(), s.CursorCol());
   s.ProtectColumnRange();
   s.ProtectFieldMode = 0;
 }
@@ -190,8 +190,8 @@ void HostInput::ProtectModeOn() {
   Screen& s = screen;
   if (Opt.EmuTvi925) s.DisplayOn = 1;
   if (s.ProtectFieldMode) {
-    s.ProtectEndColumn = s.CursorCol;
-    s.MoveToCell(s.CursorRow, s.CursorCol);
+    s.ProtectEndColumn = s.CursorCol();
+    s.MoveToCell(s.CursorRow(), s.CursorCol());
     s.ProtectColumnRange();
   }
   if (!s.WyseColourAttributes) s.SetNormalTextStyle();
@@ -203,7 +203,7 @@ void HostInput::ProtectModeOff() {
   if (Opt.EmuTvi925) s.DisplayOn = 1;
   s.WriteProtectMode = 0;
   if (!s.ProtectFieldMode) return;
-  s.ProtectFieldStart = s.CursorCol;
+  s.ProtectFieldStart = s.CursorCol();
   if (s.WyseColourAttributes) return;
   s.SetNormalTextStyle();
   if (Opt.ProtectShownAs == 2) {

@@ -26,8 +26,8 @@ void WyseInterpreter::Escape() {
     in_.WrapLineFeedPending = 0;
     if (s_.DisplayOn) in_.DrawRun();
     in_.CaptureCharacter();
-    s_.LastMoveCol = s_.CursorCol;
-    s_.LastMoveRow = s_.CursorRow;
+    s_.LastMoveCol = s_.CursorCol();
+    s_.LastMoveRow = s_.CursorRow();
     s_.PendingRun.clear();
     in_.CurrentHostChar = 0;
     const int c = NextByte();
@@ -47,8 +47,8 @@ void WyseInterpreter::Escape() {
     }
 
     if (c == '?' || c == 'b') {
-      const int row = std::min<int>(s_.CursorRow, s_.ScreenRows);
-      const int col = std::min<int>(s_.CursorCol, s_.ColumnsSetting);
+      const int row = std::min<int>(s_.CursorRow(), s_.ScreenRows);
+      const int col = std::min<int>(s_.CursorCol(), s_.ColumnsSetting);
       std::string answer;
       if (c == '?') {
         answer += static_cast<char>(row + 31);
@@ -375,12 +375,12 @@ bool WyseInterpreter::EditingCommand(int c) {
     s_.ProtectFieldMode = 0;
     ClearAndHome(true);
   } else if ((c == 't' || c == 'T') && vp) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseToEndOfLineWithFlags();
   } else if (c == '.' && (w50 || vp) && !tvi) {
     NextByte();
   } else if (c == 'y' && (w50 || vp)) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseCursorToEndOfScreen();
   } else if (c == ')' && (w50 || vp)) {
     in_.ProtectFieldBegin();
@@ -395,10 +395,10 @@ bool WyseInterpreter::EditingCommand(int c) {
   } else if (c == 'E' && w50) {
     s_.InsertLineAtCursor();
   } else if ((c == 'Y' || c == 'y') && w50) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseCursorToEndOfScreen();
   } else if (c == 'T' && w50) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseToEndOfLineWithFlags();
   } else if (c == 'Q') {
     InsertCharacter();
@@ -434,21 +434,21 @@ bool WyseInterpreter::EditingCommand(int c) {
     // byte is taken so that it is not shown.
     NextByte();
   } else if ((c == 'J' || c == 'K') && prism) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     if (c == 'J')
       s_.EraseCursorToEndOfScreen();
     else
       s_.EraseToEndOfLineWithFlags();
   } else if (c == 'Y' && tvi) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseCursorToEndOfScreen();
   } else if ((c == '=' || c == 'Y' || c == '-') && vp) {
     AddressRowColumn(c == '-');
   } else if ((c == 'k' || c == 'J') && vp) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseCursorToEndOfScreen();
   } else if (c == 'K' && vp) {
-    s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+    s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseToEndOfLineWithFlags();
   } else {
     (void)kDel;

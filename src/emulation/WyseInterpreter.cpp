@@ -191,10 +191,10 @@ void WyseInterpreter::ControlCharacter(int c) {
       else
         in_.echo.Text("\t", kEchoCaptureFile);
       if (s_.DisplayOn) {
-        const int col = std::max<int>(s_.CursorCol, 1);
+        const int col = std::max<int>(s_.CursorCol(), 1);
         const int next = ((col - 1) / 8 + 1) * 8 + 1;
-        if (next <= s_.ColumnsSetting && next <= kMaxCursorCol) s_.CursorCol = static_cast<int16_t>(next);
-        s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+        if (next <= s_.ColumnsSetting && next <= kMaxCursorCol) s_.SetCursorCol(static_cast<int16_t>(next));
+        s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
       }
       break;
     }
@@ -225,7 +225,7 @@ void WyseInterpreter::ControlCharacter(int c) {
       } else if (c == kUs && wyse50) {
         in_.FlushRun(HostInput::Echo::Character);
         if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
-        s_.CursorCol = 1;
+        s_.SetCursorCol(1);
         s_.ScrollIfPastBottom();
         s_.FinishCursorMove();
       } else if (c == kSub && wyse50) {
@@ -268,7 +268,7 @@ void WyseInterpreter::LineFeed() {
   if (!s_.DisplayOn) return;
   if (o_.EmuPrism) s_.SetNormalTextStyle();
   if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
-  if (s_.WriteProtectMode && s_.CursorRow + 1 > 24) {
+  if (s_.WriteProtectMode && s_.CursorRow() + 1 > 24) {
     // Protect mode keeps a form on its 24 rows: the line feed wraps to the top.
     MoveCursorTo(1, 1);
     return;
@@ -278,19 +278,19 @@ void WyseInterpreter::LineFeed() {
 }
 
 void WyseInterpreter::CarriageReturn() {
-  if (s_.WriteProtectMode) s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  if (s_.WriteProtectMode) s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   in_.FlushRun(o_.LineEndCr() ? HostInput::Echo::LineEnd : HostInput::Echo::Character);
   in_.CurrentHostChar = 0;
   if (s_.DisplayOn && s_.StatusLineWriteOpen) {
     EndStatusLineWrite();
     return;
   }
-  if (s_.CursorRow <= s_.ScreenRows && !s_.WriteProtectMode && !s_.ProtectFieldMode) s_.SetNormalTextStyle();
+  if (s_.CursorRow() <= s_.ScreenRows && !s_.WriteProtectMode && !s_.ProtectFieldMode) s_.SetNormalTextStyle();
   if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
-  s_.CursorCol = 1;
-  s_.MoveToCell(s_.CursorRow, 1);
+  s_.SetCursorCol(1);
+  s_.MoveToCell(s_.CursorRow(), 1);
   s_.LastMoveCol = 1;
-  s_.LastMoveRow = s_.CursorRow;
+  s_.LastMoveRow = s_.CursorRow();
   if (s_.ProtectFieldMode) s_.ProtectFieldStart = 1;
   if (s_.WriteProtectMode) s_.SkipProtectedCells();
 }
@@ -315,9 +315,9 @@ void WyseInterpreter::CloseStatusLineWrite() {
   st_.StatusSavedColours = 0;
   s_.StatusLineWriteOpen = 0;
   in_.StatusLinePenActive = 0;
-  s_.CursorRow = in_.StatusSavedRow;
-  s_.CursorCol = in_.StatusSavedCol;
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.SetCursorRow(in_.StatusSavedRow);
+  s_.SetCursorCol(in_.StatusSavedCol);
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
 }
 
 void WyseInterpreter::FormFeedClear() {
@@ -331,7 +331,7 @@ void WyseInterpreter::FormFeedClear() {
   if (s_.DisplayOn) in_.DrawRun();
   s_.PendingRun.clear();
   in_.CurrentHostChar = 0;
-  s_.CursorRow = s_.CursorCol = 1;
+  s_.SetCursor(1, 1);
   s_.MoveToCell(1, 1);
   if (o_.EmuPrism) s_.SetNormalTextStyle();
   s_.WriteProtectMode = 0;
@@ -349,15 +349,15 @@ void WyseInterpreter::CursorRight() {
   }
   s_.PendingRun.clear();
   in_.CurrentHostChar = 0;
-  if (s_.CursorRow < 1) s_.CursorRow = 1;
-  if (s_.CursorCol < 1) s_.CursorCol = 1;
-  const int from = s_.CursorCol;
-  if (s_.WyseColourAttributes && from <= kMaxCursorCol && s_.CursorRow <= kMaxCursorRow)
-    s_.ScreenAttrs(s_.CursorRow, from) = s_.CurrentAttributeCode;
+  if (s_.CursorRow() < 1) s_.SetCursorRow(1);
+  if (s_.CursorCol() < 1) s_.SetCursorCol(1);
+  const int from = s_.CursorCol();
+  if (s_.WyseColourAttributes && from <= kMaxCursorCol && s_.CursorRow() <= kMaxCursorRow)
+    s_.ScreenAttrs(s_.CursorRow(), from) = s_.CurrentAttributeCode;
   int col = from + 1;
   if (!s_.DisplayOn && col >= s_.ColumnsSetting) col = 1;
-  s_.CursorCol = static_cast<int16_t>(std::min(col, kMaxCursorCol + 1));
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.SetCursorCol(static_cast<int16_t>(std::min(col, kMaxCursorCol + 1)));
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   ProtectPassedColumn(from);
 }
 
@@ -367,12 +367,12 @@ void WyseInterpreter::CursorForwardOne() {
   if (in_.echo.AnyOn()) in_.echo.Text(run + " ", kEchoClipboard | kEchoCaptureFile);
   s_.PendingRun.clear();
   in_.CurrentHostChar = 0;
-  if (s_.CursorRow < 1) s_.CursorRow = 1;
-  if (s_.CursorCol < 1) s_.CursorCol = 1;
-  const int from = s_.CursorCol;
+  if (s_.CursorRow() < 1) s_.SetCursorRow(1);
+  if (s_.CursorCol() < 1) s_.SetCursorCol(1);
+  const int from = s_.CursorCol();
   // No limit at the right edge but the one that keeps the column a column.
-  s_.CursorCol = static_cast<int16_t>(std::min(from + 1, kMaxCursorCol + 1));
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.SetCursorCol(static_cast<int16_t>(std::min(from + 1, kMaxCursorCol + 1)));
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   ProtectPassedColumn(from);
 }
 
@@ -382,9 +382,9 @@ void WyseInterpreter::ProtectPassedColumn(int from) {
   const int16_t start = s_.ProtectFieldStart;
   s_.ProtectFieldStart = static_cast<int16_t>(from);
   s_.ProtectEndColumn = static_cast<int16_t>(from);
-  const int16_t row = s_.CursorRow;
+  const int16_t row = s_.CursorRow();
   s_.ProtectColumnRange();
-  s_.CursorRow = row;
+  s_.SetCursorRow(row);
   s_.ProtectFieldStart = start;
 }
 
@@ -417,7 +417,7 @@ void WyseInterpreter::RowAddress() {
   const int b = NextByte() & 127;
   const int row = b > 63 ? b - 64 : b;
   if (s_.ProtectFieldMode) CloseProtectedField();
-  MoveCursorTo(row + 1, s_.CursorCol);
+  MoveCursorTo(row + 1, s_.CursorCol());
 }
 
 void WyseInterpreter::ColumnAddress() {
@@ -432,29 +432,29 @@ void WyseInterpreter::ColumnAddress() {
   // The byte's two hexadecimal digits read as a decimal number.
   const int col = (b >> 4) * 10 + (b & 15);
   if (s_.ProtectFieldMode) CloseProtectedField();
-  MoveCursorTo(s_.CursorRow, col + 1);
+  MoveCursorTo(s_.CursorRow(), col + 1);
 }
 
 void WyseInterpreter::Backspace() {
   in_.FlushRun(HostInput::Echo::Character);
   in_.CurrentHostChar = 0;
-  if (!o_.EmuPrism && s_.CursorCol <= 1 && s_.CursorRow > 1) {
-    s_.CursorRow = static_cast<int16_t>(std::min<int>(s_.CursorRow - 1, kMaxCursorRow));
-    s_.CursorCol = static_cast<int16_t>(std::min<int>(s_.ColumnsSetting, kMaxCursorCol));
+  if (!o_.EmuPrism && s_.CursorCol() <= 1 && s_.CursorRow() > 1) {
+    s_.SetCursorRow(static_cast<int16_t>(std::min<int>(s_.CursorRow() - 1, kMaxCursorRow)));
+    s_.SetCursorCol(static_cast<int16_t>(std::min<int>(s_.ColumnsSetting, kMaxCursorCol)));
   } else {
-    s_.CursorCol = static_cast<int16_t>(std::max(s_.CursorCol - 1, 1));
+    s_.SetCursorCol(static_cast<int16_t>(std::max(s_.CursorCol() - 1, 1)));
   }
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
-  if (s_.WriteProtectMode) s_.LastMoveCol = s_.CursorCol;
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
+  if (s_.WriteProtectMode) s_.LastMoveCol = s_.CursorCol();
 }
 
 void WyseInterpreter::CursorUp() {
   in_.FlushRun(HostInput::Echo::LineEnd);
   in_.CurrentHostChar = 0;
-  s_.CursorRow = static_cast<int16_t>(std::clamp<int>(s_.CursorRow, 2, kMaxCursorRow + 1));
-  if (s_.CursorCol < 1) s_.CursorCol = 1;
-  --s_.CursorRow;
-  s_.MoveToCell(s_.CursorRow, s_.CursorCol);
+  s_.SetCursorRow(static_cast<int16_t>(std::clamp<int>(s_.CursorRow(), 2, kMaxCursorRow + 1)));
+  if (s_.CursorCol() < 1) s_.SetCursorCol(1);
+  s_.SetCursorRow(s_.CursorRow() - 1);
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   s_.FinishCursorMove();
 }
 

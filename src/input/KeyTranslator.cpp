@@ -502,24 +502,24 @@ void KeyTranslator::LocalEcho(int c) {
   if (sc.CursorDrawn) sc.EraseTextCursor();
   sc.ClampCursor();
   if (c == kCharBackspace || c == kCharForwardDelete) {
-    if (sc.CursorCol > 1) {
-      --sc.CursorCol;
-    } else if (s_.Opt.AutoWrapOn && sc.CursorRow > 1) {
+    if (sc.CursorCol() > 1) {
+      sc.SetCursorCol(sc.CursorCol() - 1);
+    } else if (s_.Opt.AutoWrapOn && sc.CursorRow() > 1) {
       // Back onto the last character of the row above.
-      --sc.CursorRow;
+      sc.SetCursorRow(sc.CursorRow() - 1);
       int last = 1;
       for (int col = std::min<int>(sc.ScreenCols, kMaxCursorCol); col >= 1; --col) {
-        const int16_t v = sc.ScreenChars(sc.CursorRow, col);
+        const int16_t v = sc.ScreenChars(sc.CursorRow(), col);
         if (v != 0 && v != ' ') {
           last = col;
           break;
         }
       }
-      sc.CursorCol = static_cast<int16_t>(last);
+      sc.SetCursorCol(static_cast<int16_t>(last));
     } else {
       return;
     }
-    const int row = sc.CursorRow, col = sc.CursorCol;
+    const int row = sc.CursorRow(), col = sc.CursorCol();
     sc.ScreenChars(row, col) = 0;
     sc.ScreenAttrs(row, col) = 0;
     sc.ScreenForeColours(row, col) = 0;
@@ -533,25 +533,25 @@ void KeyTranslator::LocalEcho(int c) {
     return;
   }
   if (c == kCharReturn) {
-    sc.CursorCol = 1;
+    sc.SetCursorCol(1);
     sc.ScrollIfPastBottom();
     sc.port.Flush();
     return;
   }
   if (c < 32) return;
-  const int row = sc.CursorRow, col = sc.CursorCol;
+  const int row = sc.CursorRow(), col = sc.CursorCol();
   sc.ScreenChars(row, col) = static_cast<int16_t>(c);
   sc.ScreenAttrs(row, col) = sc.CurrentAttributeCode;
   sc.MoveToCell(row, col);
   const uint8_t glyph = static_cast<uint8_t>(c);
   sc.port.DrawText(&glyph, 1);
-  ++sc.CursorCol;
-  if (s_.Opt.AutoWrapOn && sc.CursorCol > sc.ColumnsSetting) {
-    sc.CursorCol = 1;
+  sc.SetCursorCol(sc.CursorCol() + 1);
+  if (s_.Opt.AutoWrapOn && sc.CursorCol() > sc.ColumnsSetting) {
+    sc.SetCursorCol(1);
     sc.ScrollIfPastBottom();
   }
   sc.ClampCursor();
-  sc.MoveToCell(sc.CursorRow, sc.CursorCol);
+  sc.MoveToCell(sc.CursorRow(), sc.CursorCol());
   sc.port.Flush();
 }
 

@@ -144,8 +144,8 @@ void Screen::RestoreDimmedFont() {
 bool Screen::SmallPlainFace() const { return Opt.FontSizeMode == 1 && Opt.PlainFaceSwitch == 0; }
 
 void Screen::SetTextStyleForAttribute() {
-  const int row = std::clamp<int>(CursorRow, 1, ScreenPlanes::kRows - 1);
-  const int col = std::clamp<int>(CursorCol, 1, kMaxScreenCols);
+  const int row = std::clamp<int>(CursorRow(), 1, ScreenPlanes::kRows - 1);
+  const int col = std::clamp<int>(CursorCol(), 1, kMaxScreenCols);
   switch (ScreenAttrs(row, col)) {
     case kAttrReverse:
       port.TextFace(kFacePlain);

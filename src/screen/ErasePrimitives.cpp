@@ -2,6 +2,8 @@
 // write-protect plane, and erasing the matching pixels of the window.
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "screen/Screen.h"
 
@@ -28,8 +30,21 @@ void Screen::ClampCursor() {
   // Rows below the screen (the status lines) are reachable for the erase
   // primitives that the status area uses; everything else stays on the screen.
   const int rowLimit = std::min<int>(ScreenPlanes::kRows - 1, std::max<int>(kMaxCursorRow, ScreenRows + 5));
-  CursorRow = static_cast<int16_t>(std::clamp<int>(CursorRow, 1, rowLimit));
-  CursorCol = static_cast<int16_t>(std::clamp<int>(CursorCol, 1, kMaxCursorCol));
+  SetCursorRow(static_cast<int16_t>(std::clamp<int>(CursorRow(), 1, rowLimit)));
+  SetCursorCol(static_cast<int16_t>(std::clamp<int>(CursorCol(), 1, kMaxCursorCol)));
+}
+
+void Screen::CheckBounds(const char* after) const {
+  auto fail = [&](const char* what, int value) {
+    std::fprintf(stderr, "korvane: after %s the %s is out of bounds (%d)\n", after, what, value);
+    std::abort();
+  };
+  if (cursorRow_ < 0 || cursorRow_ > kMaxStatusRow) fail("cursor row", cursorRow_);
+  if (cursorCol_ < 0 || cursorCol_ > kMaxScreenCols) fail("cursor column", cursorCol_);
+  if (ScreenRows < 1 || ScreenRows > kMaxScreenRows) fail("screen's row count", ScreenRows);
+  if (ScreenCols < 1 || ScreenCols > kMaxScreenCols) fail("screen's column count", ScreenCols);
+  if (ScrollTop < 0 || ScrollTop > kMaxScreenRows) fail("scroll region's top", ScrollTop);
+  if (ScrollBottom < 0 || ScrollBottom > kMaxScreenRows) fail("scroll region's bottom", ScrollBottom);
 }
 
 void Screen::EraseCell(int row, int col) {
@@ -63,7 +78,7 @@ int Screen::BandTop(int v) const { return LargeType() ? v - (CellAscent + 6) : v
 void Screen::EraseCharAtCursor() {
   SelectEraseColour(kEraseColourOnly);
   ClampCursor();
-  EraseCell(CursorRow, CursorCol);
+  EraseCell(CursorRow(), CursorCol());
   const auto pen = port.Pen();
   port.EraseRect({0, BandTop(pen.v), pen.h - 1, BandBottom(pen.v)});
   ShiftLineLeftAtCursor();
@@ -74,7 +89,7 @@ void Screen::EraseCharAtCursor() {
 void Screen::EraseLineStartToCursor() {
   SelectEraseColour(kEraseColourOnly);
   ClampCursor();
-  for (int c = 1; c <= CursorCol; ++c) EraseCell(CursorRow, c);
+  for (int c = 1; c <= CursorCol(); ++c) EraseCell(CursorRow(), c);
   // The cursor cell is erased in the planes, so its pixels go too.
   const auto pen = port.Pen();
   port.EraseRect({0, BandTop(pen.v), pen.h + CellWidth - 1, BandBottom(pen.v)});
@@ -88,9 +103,9 @@ void Screen::EraseScreenStartToCursor() {
   LimitScreenCols();
   // Only the rows above the cursor go whole; the cursor row is erased up to
   // the cursor below, so text to its right survives even on row 1.
-  for (int r = 1; r < CursorRow; ++r)
+  for (int r = 1; r < CursorRow(); ++r)
     for (int c = 1; c <= ScreenCols; ++c) EraseCell(r, c);
-  for (int c = 1; c <= CursorCol; ++c) EraseCell(CursorRow, c);
+  for (int c = 1; c <= CursorCol(); ++c) EraseCell(CursorRow(), c);
   const auto pen = port.Pen();
   port.EraseRect({0, 0, Width(), BandTop(pen.v)});
   SetFrameFlags();
@@ -100,17 +115,17 @@ void Screen::EraseScreenStartToCursor() {
 
 void Screen::ProtectColumnRange() {
   ProtectEndColumn = std::min<int16_t>(ProtectEndColumn, kMaxCursorCol);
-  CursorRow = PenRow();
+  SetCursorRow(PenRow());
   ClampCursor();
   ProtectFieldStart = std::max<int16_t>(ProtectFieldStart, 1);
   ProtectEndColumn = std::max<int16_t>(ProtectEndColumn, 1);
   if (ProtectEndColumn < ProtectFieldStart) return;
   for (int c = ProtectFieldStart; c <= ProtectEndColumn; ++c) {
-    ScreenProtect(CursorRow, c) = 1;
+    ScreenProtect(CursorRow(), c) = 1;
     // Runs of two or more spaces inside a field stay writable.
-    if (ScreenChars(CursorRow, c) == 0x20 && ScreenChars(CursorRow, c - 1) == 0x20) {
-      ScreenProtect(CursorRow, c) = 0;
-      ScreenProtect(CursorRow, c - 1) = 0;
+    if (ScreenChars(CursorRow(), c) == 0x20 && ScreenChars(CursorRow(), c - 1) == 0x20) {
+      ScreenProtect(CursorRow(), c) = 0;
+      ScreenProtect(CursorRow(), c - 1) = 0;
     }
   }
 }
@@ -119,9 +134,9 @@ void Screen::EraseCursorLine() {
   SelectEraseColour(0);
   ClampCursor();
   LimitScreenCols();
-  for (int c = 1; c <= ScreenCols; ++c) EraseCell(CursorRow, c);
+  for (int c = 1; c <= ScreenCols; ++c) EraseCell(CursorRow(), c);
   const auto pen = port.Pen();
-  if (CursorRow == ScreenRows + 5) {
+  if (CursorRow() == ScreenRows + 5) {
     const int v = Opt.FontSizeMode == 0 ? Height() : Height() - 4;
     port.EraseRect({0, v - CellAscent - 1, Width(), v + CellDescent + 1});
   } else {
@@ -135,8 +150,8 @@ void Screen::EraseCharsFromCursor() {
   ClampCursor();
   EraseEndColumn = std::clamp<int16_t>(EraseEndColumn, 0, kMaxScreenCols);
   // A count that ends before the cursor still erases the cursor cell.
-  const int last = std::max(EraseEndColumn, CursorCol);
-  for (int c = CursorCol; c <= last; ++c) EraseCell(CursorRow, c);
+  const int last = std::max(EraseEndColumn, CursorCol());
+  for (int c = CursorCol(); c <= last; ++c) EraseCell(CursorRow(), c);
   SelectEraseColour(1);
   const auto pen = port.Pen();
   if (LargeType())
@@ -150,30 +165,30 @@ void Screen::EraseCharsFromCursor() {
 void Screen::EraseToEndOfLineWithFlags() {
   ClampCursor();
   if (WriteProtectMode == 1) {
-    EraseRow = CursorRow;
-    EraseFromColumn = CursorCol;
-    const int row = CursorRow, col = CursorCol;
+    EraseRow = CursorRow();
+    EraseFromColumn = CursorCol();
+    const int row = CursorRow(), col = CursorCol();
     EraseUnprotectedInRow();
     MoveToCell(row, col);
     return;
   }
   if (ProtectFieldsSeen) {
     const int last = ColumnsLimit();
-    for (int c = CursorCol; c == CursorCol || c <= last; ++c) ScreenProtect(CursorRow, c) = 0;
+    for (int c = CursorCol(); c == CursorCol() || c <= last; ++c) ScreenProtect(CursorRow(), c) = 0;
   }
   LimitScreenCols();
-  for (int c = CursorCol; c == CursorCol || c <= ScreenCols; ++c) {
-    ScreenAttrs(CursorRow, c) = 0;
+  for (int c = CursorCol(); c == CursorCol() || c <= ScreenCols; ++c) {
+    ScreenAttrs(CursorRow(), c) = 0;
     if (WyseColourAttributes) {
       RepaintPending = 1;
       RepaintWithoutErase = 1;
-      ScreenAttrs(CursorRow, c) = CurrentAttributeCode;
-      if (c != CursorCol) ClearHiddenMark(CursorRow, c);
+      ScreenAttrs(CursorRow(), c) = CurrentAttributeCode;
+      if (c != CursorCol()) ClearHiddenMark(CursorRow(), c);
     }
-    ScreenChars(CursorRow, c) = 0;
+    ScreenChars(CursorRow(), c) = 0;
     if (ColourMode()) {
-      ScreenForeColours(CursorRow, c) = 0;
-      ScreenBackColours(CursorRow, c) = 0;
+      ScreenForeColours(CursorRow(), c) = 0;
+      ScreenBackColours(CursorRow(), c) = 0;
     }
   }
   SelectEraseColour(1);
@@ -200,7 +215,7 @@ void Screen::EraseUnprotectedInRow() {
     if (runStart == 0) continue;
     const bool reachesEnd = c == last && writable;
     const int runEnd = reachesEnd ? c : c - 1;
-    MoveToCell(CursorRow, runStart);
+    MoveToCell(CursorRow(), runStart);
     for (int k = runStart; k <= runEnd; ++k) {
       if (WyseColourAttributes == 0) {
         ScreenChars(EraseRow, k) = 0;
@@ -251,9 +266,9 @@ void Screen::SkipProtectedCells() {
   ColumnsSetting = ColumnsLimit();
   const int start = std::clamp<int>(PenColumn(), 1, kMaxCursorCol);
   for (int c = start; c == start || c <= ColumnsSetting; ++c) {
-    if (ScreenProtect(CursorRow, c) == 0) break;
-    MoveToCell(CursorRow, c + 1);
-    CursorCol = static_cast<int16_t>(c + 1);
+    if (ScreenProtect(CursorRow(), c) == 0) break;
+    MoveToCell(CursorRow(), c + 1);
+    SetCursorCol(static_cast<int16_t>(c + 1));
   }
 }
 
@@ -271,9 +286,9 @@ void Screen::EraseCursorToEndOfScreen() {
     // The protected page is 24 rows; rows below it are left alone, and so
     // is anything below the screen.
     const int last = std::min<int>(24, ScreenRows);
-    for (int r = CursorRow + 1; r <= last; ++r) {
+    for (int r = CursorRow() + 1; r <= last; ++r) {
       MoveToCell(r, 1);
-      CursorRow = static_cast<int16_t>(r);
+      SetCursorRow(static_cast<int16_t>(r));
       EraseRow = static_cast<int16_t>(r);
       EraseFromColumn = 1;
       EraseAcrossProtected = 1;
@@ -283,11 +298,11 @@ void Screen::EraseCursorToEndOfScreen() {
   } else {
     if (ProtectFieldsSeen) {
       const int lastCol = ColumnsLimit();
-      for (int r = CursorRow; r == CursorRow || r <= 24; ++r)
+      for (int r = CursorRow(); r == CursorRow() || r <= 24; ++r)
         for (int c = 1; c <= lastCol; ++c) ScreenProtect(r, c) = 0;
     }
     ClampCursor();
-    for (int r = CursorRow + 1; r <= ScreenRows; ++r)
+    for (int r = CursorRow() + 1; r <= ScreenRows; ++r)
       for (int c = 1; c <= ScreenCols; ++c) {
         if (WyseColourAttributes) {
           ScreenChars(r, c) = 0;
@@ -299,15 +314,15 @@ void Screen::EraseCursorToEndOfScreen() {
         }
       }
     SelectEraseColour(1);
-    MoveToCell(CursorRow, CursorCol);
+    MoveToCell(CursorRow(), CursorCol());
     const auto pen = port.Pen();
     port.EraseRect({0, pen.v + 1 + CellDescent, Width(), CellHeight * ScreenRows - CellBaselineAdjust});
     SetFrameFlags();
   }
-  CursorRow = savedRow;
-  CursorCol = savedCol;
+  SetCursorRow(savedRow);
+  SetCursorCol(savedCol);
   ClampCursor();
-  MoveToCell(CursorRow, CursorCol);
+  MoveToCell(CursorRow(), CursorCol());
   SetDrawColoursForAttribute();
 }
 
@@ -333,16 +348,16 @@ void Screen::ClearScreenAndHome() {
   ScreenRows = ScreenRowsForWindow();
 
   if (WriteProtectMode) {
-    CursorRow = CursorCol = 1;
+    SetCursor(1, 1);
     MoveToCell(1, 1);
     EraseCursorToEndOfScreen();
-    CursorRow = CursorCol = 1;
+    SetCursor(1, 1);
     MoveToCell(1, 1);
     return;
   }
   ResetAttributesAndClearScreen();
   SetNormalTextStyle();
-  CursorRow = CursorCol = 1;
+  SetCursor(1, 1);
   MoveToCell(1, 1);
   EraseCursorLine();
 
@@ -355,7 +370,7 @@ void Screen::ClearScreenAndHome() {
   SetFrameFlags();
   CursorDrawn = 0;
   CursorEraseInverse = 1;
-  CursorRow = CursorCol = 1;
+  SetCursor(1, 1);
   MoveToCell(1, 1);
   SetDrawColoursForAttribute();
 }

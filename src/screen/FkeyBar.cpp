@@ -33,11 +33,11 @@ void Screen::PaintTextAreaBackground() {
   const int w = Width(), h = Height();
 
   port.EraseRect({0, h - 14, w, h + CellDescent + 1});
-  CursorRow = static_cast<int16_t>(ScreenRows + 1);
+  SetCursorRow(static_cast<int16_t>(ScreenRows + 1));
   if (Opt.TextSizeValue <= 9)
-    MoveToCellUnder(CursorRow, 1);
+    MoveToCellUnder(CursorRow(), 1);
   else
-    MoveToCell(CursorRow, 1);
+    MoveToCell(CursorRow(), 1);
   const int v = port.Pen().v;
   if (Opt.FkeyBarShown) {
     port.EraseRect({0, v - CellAscent, w, h});
@@ -49,10 +49,10 @@ void Screen::PaintTextAreaBackground() {
   }
   ClearStatusRows();
 
-  CursorRow = savedRow;
-  CursorCol = savedCol;
+  SetCursorRow(savedRow);
+  SetCursorCol(savedCol);
   ClampCursor();
-  MoveToCell(CursorRow, CursorCol);
+  MoveToCell(CursorRow(), CursorCol());
   MarginsPending = 0;
   SetFrameFlags();
   SetDrawColoursForAttribute();
@@ -149,16 +149,16 @@ void Screen::RemoveFunctionKeyBar() {
 void Screen::EraseBelowScreenLines() {
   RemoveFunctionKeyBar();
   ScreenRows = ScreenRowsForWindow();
-  const int16_t row = CursorRow, col = CursorCol;
+  const int16_t row = CursorRow(), col = CursorCol();
   const auto pen = port.Pen();
-  CursorRow = static_cast<int16_t>(ScreenRows + 3);
-  MoveToCellClamped(CursorRow, 1, Opt.TextSizeValue);
+  SetCursorRow(static_cast<int16_t>(ScreenRows + 3));
+  MoveToCellClamped(CursorRow(), 1, Opt.TextSizeValue);
   EraseCursorLine();
-  CursorRow = static_cast<int16_t>(ScreenRows + 4);
-  MoveToCellOffset(CursorRow, 1);
+  SetCursorRow(static_cast<int16_t>(ScreenRows + 4));
+  MoveToCellOffset(CursorRow(), 1);
   EraseCursorLine();
-  CursorRow = row;
-  CursorCol = col;
+  SetCursorRow(row);
+  SetCursorCol(col);
   port.MoveTo(pen.h, pen.v);
 }
 

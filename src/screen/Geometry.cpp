@@ -111,12 +111,12 @@ void Screen::MoveToStatusLine(int /*row*/, int col) {
 // the divisions, slow next to everything else a cursor address costs, are
 // not needed.
 int16_t Screen::RowOfPen(int v) const {
-  if (CursorRow >= 1 && CellHeight > 3 && v == CursorRow * CellHeight - 3) return CursorRow;
+  if (CursorRow() >= 1 && CellHeight > 3 && v == CursorRow() * CellHeight - 3) return CursorRow();
   return static_cast<int16_t>(v / CellHeight + 1);
 }
 
 int16_t Screen::ColumnOfPen(int h) const {
-  if (CursorCol >= 1 && CellWidth > 3 && h == CellWidth * (CursorCol - 1) + 4) return CursorCol;
+  if (CursorCol() >= 1 && CellWidth > 3 && h == CellWidth * (CursorCol() - 1) + 4) return CursorCol();
   return static_cast<int16_t>((h - 1) / CellWidth + 1);
 }
 

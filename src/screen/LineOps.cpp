@@ -22,20 +22,20 @@ void Screen::ClearRow(int row) {
 }
 
 void Screen::ScrollIfPastBottom() {
-  ++CursorRow;
-  MoveToCell(CursorRow, CursorCol);
-  if (CursorRow <= ScreenRows) return;
+  SetCursorRow(CursorRow() + 1);
+  MoveToCell(CursorRow(), CursorCol());
+  if (CursorRow() <= ScreenRows) return;
   if (NoScrollMode == 0) {
     const int16_t savedWidth = WindowWidth;
     WindowWidth = static_cast<int16_t>(Width() + 1);
     port.ScrollRect({0, 0, Width(), ScreenRows * CellHeight - CellBaselineAdjust}, 0, -CellHeight);
     ScrollUpIntoScrollback();
     WindowWidth = savedWidth;
-    CursorRow = ScreenRows;
+    SetCursorRow(ScreenRows);
   } else {
-    --CursorRow;
+    SetCursorRow(CursorRow() - 1);
   }
-  MoveToCell(CursorRow, CursorCol);
+  MoveToCell(CursorRow(), CursorCol());
 }
 
 void Screen::CopyRowToScrollback(int row, int line) {
@@ -79,8 +79,8 @@ void Screen::ScrollUpIntoScrollback() {
   if (ScrollTop > 1) {
     // The region always reaches the last screen row for this shift.
     if (ScrollTop <= ScreenRows) Grid.RotateUp(ScrollTop, ScreenRows);
-    CursorRow = ScrollBottom > 0 ? std::min(ScrollBottom, ScreenRows) : ScreenRows;
-    MoveToCell(CursorRow, CursorCol);
+    SetCursorRow(ScrollBottom > 0 ? std::min(ScrollBottom, ScreenRows) : ScreenRows);
+    MoveToCell(CursorRow(), CursorCol());
   } else {
     Grid.RotateUp(1, ScreenRows);
   }
@@ -152,58 +152,58 @@ class Screen::RightAttributesKept {
 void Screen::DeleteLineAtCursor() {
   if (WyseColourAttributes == 1 && WriteProtectMode == 1) return;
   EraseCursorLine();
-  const int16_t row = CursorRow;
+  const int16_t row = CursorRow();
   const int16_t savedWidth = WindowWidth;
   WindowWidth = static_cast<int16_t>(Width());
-  port.ScrollRect({0, (CursorRow - 1) * CellHeight, Width(), ScreenRows * CellHeight - CellBaselineAdjust}, 0,
+  port.ScrollRect({0, (CursorRow() - 1) * CellHeight, Width(), ScreenRows * CellHeight - CellBaselineAdjust}, 0,
                   -CellHeight);
   LimitScreenCols();
   ClampCursor();
   // A cursor below the screen has no rows to move, and the screen is left alone.
-  if (CursorRow <= ScreenRows) {
+  if (CursorRow() <= ScreenRows) {
     {
-      RightAttributesKept keep(*this, CursorRow, ScreenRows);
-      Grid.RotateUp(CursorRow, ScreenRows);
+      RightAttributesKept keep(*this, CursorRow(), ScreenRows);
+      Grid.RotateUp(CursorRow(), ScreenRows);
     }
     if (WyseColourAttributes) {
       RepaintPending = 1;
       RepaintWithoutErase = 1;
     }
     WindowWidth = savedWidth;
-    CursorRow = ScreenRows;
-    CursorCol = 1;
-    MoveToCell(CursorRow, 1);
+    SetCursorRow(ScreenRows);
+    SetCursorCol(1);
+    MoveToCell(CursorRow(), 1);
     EraseCursorLine();
   }
   WindowWidth = savedWidth;
   MoveToCell(row, 1);
-  CursorRow = row;
-  CursorCol = 1;
+  SetCursorRow(row);
+  SetCursorCol(1);
 }
 
 void Screen::InsertLineAtCursor() {
   if (WyseColourAttributes == 1 && WriteProtectMode == 1) return;
   const int16_t savedWidth = WindowWidth;
   WindowWidth = static_cast<int16_t>(Width());
-  port.ScrollRect({0, (CursorRow - 1) * CellHeight, Width(), ScreenRows * CellHeight - CellBaselineAdjust}, 0,
+  port.ScrollRect({0, (CursorRow() - 1) * CellHeight, Width(), ScreenRows * CellHeight - CellBaselineAdjust}, 0,
                   CellHeight);
   LimitScreenCols();
   ClampCursor();
-  if (CursorRow <= ScreenRows) {
-    RightAttributesKept keep(*this, CursorRow, ScreenRows);
-    Grid.RotateDown(CursorRow, ScreenRows);
+  if (CursorRow() <= ScreenRows) {
+    RightAttributesKept keep(*this, CursorRow(), ScreenRows);
+    Grid.RotateDown(CursorRow(), ScreenRows);
   }
   if (WyseColourAttributes) {
     const int lastCol = ColumnsLimit();
-    for (int r = std::min<int>(ScreenRows, kMaxCursorRow); r > CursorRow && r >= 1; --r)
+    for (int r = std::min<int>(ScreenRows, kMaxCursorRow); r > CursorRow() && r >= 1; --r)
       for (int c = 1; c <= lastCol; ++c) HiddenAttrMark(r, c) = HiddenAttrMark(r - 1, c);
   }
-  ClearRow(CursorRow);
+  ClearRow(CursorRow());
   if (WyseColourAttributes) {
     const int lastCol = ColumnsLimit();
     for (int c = 1; c <= lastCol; ++c) {
-      ScreenAttrs(CursorRow, c) = CurrentAttributeCode;
-      ClearHiddenMark(CursorRow, c);
+      ScreenAttrs(CursorRow(), c) = CurrentAttributeCode;
+      ClearHiddenMark(CursorRow(), c);
     }
     RepaintPending = 1;
     RepaintWithoutErase = 1;
@@ -220,11 +220,11 @@ void Screen::DrawPendingRun() {
 void Screen::ShiftLineLeftAtCursor() {
   ClampCursor();
   const int last = ColumnsLimit();
-  int16_t* chars = Grid.Row(ScreenPlanes::kChars, CursorRow);
-  int16_t* attrs = Grid.Row(ScreenPlanes::kAttrs, CursorRow);
+  int16_t* chars = Grid.Row(ScreenPlanes::kChars, CursorRow());
+  int16_t* attrs = Grid.Row(ScreenPlanes::kAttrs, CursorRow());
   if (DisplayOn) DrawPendingRun();
   // Each cell takes its right neighbour; the last cell of the line is blank.
-  for (int c = CursorCol; c == CursorCol || c <= last; ++c) {
+  for (int c = CursorCol(); c == CursorCol() || c <= last; ++c) {
     const bool fromLine = c + 1 <= last;
     chars[c] = fromLine ? chars[c + 1] : 0;
     attrs[c] = fromLine ? attrs[c + 1] : 0;
@@ -236,17 +236,17 @@ void Screen::ShiftLineLeftAtCursor() {
 void Screen::ShiftLineRightAtCursor() {
   ClampCursor();
   const int last = ColumnsLimit();
-  int16_t* chars = Grid.Row(ScreenPlanes::kChars, CursorRow);
-  int16_t* attrs = Grid.Row(ScreenPlanes::kAttrs, CursorRow);
+  int16_t* chars = Grid.Row(ScreenPlanes::kChars, CursorRow());
+  int16_t* attrs = Grid.Row(ScreenPlanes::kAttrs, CursorRow());
   if (DisplayOn) DrawPendingRun();
   const int16_t penCol = PenColumn();
   // Cell c + 1 takes cell c; the cell at the margin moves just past it.
-  for (int c = std::max<int>(last, CursorCol); c >= CursorCol; --c) {
+  for (int c = std::max<int>(last, CursorCol()); c >= CursorCol(); --c) {
     chars[c + 1] = chars[c];
     attrs[c + 1] = attrs[c];
   }
-  MoveToCell(CursorRow, penCol);
-  CursorCol = static_cast<int16_t>(std::clamp<int>(penCol - 1, 1, kMaxCursorCol));
+  MoveToCell(CursorRow(), penCol);
+  SetCursorCol(static_cast<int16_t>(std::clamp<int>(penCol - 1, 1, kMaxCursorCol)));
   port.Flush();
   RedrawCounter = 1;
 }

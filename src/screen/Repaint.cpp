@@ -140,7 +140,7 @@ void Screen::RedrawScreenFromBuffers() {
   KeystrokeRepaint = 0;
   SetBackIndex(Opt.BackgroundColour);
   port.SetPenMode(platform::PenMode::Copy);
-  const int16_t savedRow = CursorRow, savedCol = CursorCol;
+  const int16_t savedRow = CursorRow(), savedCol = CursorCol();
   const int rows = ScreenRows = ScreenRowsForHeight();
   MoveToCell(1, 1);
 
@@ -284,9 +284,9 @@ void Screen::RedrawScreenFromBuffers() {
   CursorEraseInverse = kept.eraseInverse;
   CurrentBackColour = kept.currentBack;
   DimFontChanged = kept.dimFont;
-  CursorRow = savedRow;
-  CursorCol = savedCol;
-  MoveToCell(CursorRow, CursorCol);
+  SetCursorRow(savedRow);
+  SetCursorCol(savedCol);
+  MoveToCell(CursorRow(), CursorCol());
 
   if (WyseColourAttributes) {
     Opt.CurrentForeColour = wyseFore;
@@ -301,9 +301,9 @@ void Screen::RedrawScreenFromBuffers() {
 void Screen::SpreadAttributeForward() {
   port.SetPenMode(platform::PenMode::Copy);
   const int endCol = std::min<int>(ColumnsSetting, kMaxCursorCol);
-  const int lastRow = std::min<int>(CursorRow < ScreenRows + 1 ? ScreenRows : ScreenRows + 5, ScreenPlanes::kRows - 1);
-  const int startRow = std::max<int>(CursorRow, 1);
-  const int startCol = std::clamp<int>(CursorCol, 1, kMaxCursorCol);
+  const int lastRow = std::min<int>(CursorRow() < ScreenRows + 1 ? ScreenRows : ScreenRows + 5, ScreenPlanes::kRows - 1);
+  const int startRow = std::max<int>(CursorRow(), 1);
+  const int startCol = std::clamp<int>(CursorCol(), 1, kMaxCursorCol);
   bool stopped = false;
   for (int r = startRow; r <= lastRow && !stopped; ++r) {
     if (r >= ScreenRows + 2 && r <= ScreenRows + 4) continue;

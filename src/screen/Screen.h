@@ -38,6 +38,8 @@ constexpr int16_t kMaxCursorRow = 71;
 constexpr int16_t kMaxCursorCol = 206;
 constexpr int16_t kMaxScreenCols = 207;
 constexpr int16_t kMaxScreenRows = 71;
+// The status lines lie below the last screen row: the cursor can reach them.
+constexpr int16_t kMaxStatusRow = kMaxScreenRows + 5;
 
 // Numbered controls of a session window: the function-key buttons (two rows
 // of up to 16) and the scroll bar of the scroll-back view.
@@ -92,7 +94,19 @@ class Screen {
   bool ColourMode() const { return Opt.ColourModeA != 0 || Opt.ColourModeB != 0; }
 
   // ---- Cursor, extent and primitive inputs ------------------------------
-  int16_t CursorRow = 1, CursorCol = 1;
+  // The cursor is the screen's own: every move goes through one setter and
+  // its one clamp, which keeps it on the rows and columns the planes have
+  // (row 0 and column 0 are states the primitives and the writer bring back
+  // onto the screen before they write; rows below the screen are the status
+  // lines).
+  int16_t CursorRow() const { return cursorRow_; }
+  int16_t CursorCol() const { return cursorCol_; }
+  void SetCursorRow(int row) { cursorRow_ = static_cast<int16_t>(row < 0 ? 0 : row > kMaxStatusRow ? kMaxStatusRow : row); }
+  void SetCursorCol(int col) { cursorCol_ = static_cast<int16_t>(col < 0 ? 0 : col > kMaxScreenCols ? kMaxScreenCols : col); }
+  void SetCursor(int row, int col) {
+    SetCursorRow(row);
+    SetCursorCol(col);
+  }
   int16_t ScreenRows = 24, ScreenCols = 80;
   int16_t ColumnsSetting = 80;
   int16_t ScrollTop = 0, ScrollBottom = 0;  // 0 = the screen's edge
@@ -225,6 +239,9 @@ class Screen {
   void AddLineToScrollback();
   void SaveScreenToScrollback();
   void ClearScrollback();
+  // A window made shorter: the screen's rows move up by `shift`, the rows
+  // that leave the top kept in the scroll-back.
+  void ShiftRowsIntoScrollback(int rowsBefore, int shift);
   void ScrollBackViewLineDown();
   void ScrollBackViewLineUp();
   void ScrollBackViewPageUp();
@@ -290,11 +307,28 @@ class Screen {
   int BandBottom(int v) const { return v + CellDescent + 1; }
   bool LargeType() const { return Opt.TextSizeValue == 24 && Opt.FontSizeMode == 0; }
 
-  // Limits the cursor to the plane's screen area (rows 1..71, columns 1..206).
+  // Limits the cursor to the area the primitives work on: rows 1 to the last
+  // status line, columns 1..206.
   void ClampCursor();
+  // Brings the cursor onto the screen area a character is written to (rows
+  // 1..71, columns 1..206). Row and column are tested one by one: a load of
+  // both at once right after they were stored one by one cannot be served
+  // from the store buffer and stalls the per-character path.
+  void LimitCursorToPlanes() {
+    if (cursorCol_ < 1) cursorCol_ = 1;
+    if (cursorCol_ > kMaxCursorCol) cursorCol_ = kMaxCursorCol;
+    if (cursorRow_ < 1) cursorRow_ = 1;
+    if (cursorRow_ > kMaxCursorRow) cursorRow_ = kMaxCursorRow;
+  }
+  // In checking builds, stops the program with a report when the cursor,
+  // the extent or the scroll region has left its bounds (after every host
+  // sequence); `after` names what ran last.
+  void CheckBounds(const char* after) const;
 
  private:
   static std::unique_ptr<platform::Controls> MakeOwnControls(platform::Controls* given);
+
+  int16_t cursorRow_ = 1, cursorCol_ = 1;
 
   // The cursor figure last drawn, so that the erase inverts exactly its pixels.
   struct CursorFigure {

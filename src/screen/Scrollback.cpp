@@ -43,4 +43,31 @@ void Screen::SaveScreenToScrollback() {
   ScreenRows = ScreenRowsForWindow();
 }
 
+void Screen::ShiftRowsIntoScrollback(int rowsBefore, int shift) {
+  Screen& sc = *this;
+  const bool colours = sc.ScrollBackColours();
+  constexpr ScreenPlanes::Plane kPlanes[] = {ScreenPlanes::kChars, ScreenPlanes::kAttrs, ScreenPlanes::kFore,
+                                             ScreenPlanes::kBack};
+  if (Opt.ScrollBackOn == 1 && sc.ScrollBackCount == 960) {
+    // The store's last lines mirror the screen as it was, so the rows that
+    // leave the top become its newest history lines; the screen's last row
+    // stays at the same line.
+    if (sc.ScrollBackLinePos < rowsBefore) sc.ScrollBackLinePos = static_cast<int16_t>(rowsBefore);
+    for (int r = 1; r <= rowsBefore; ++r) {
+      const int line = sc.ScrollBackLinePos - rowsBefore + r;
+      if (line < 1 || line >= ScrollBackPlanes::kLines) continue;
+      for (int p = 0; p < (colours ? 4 : 2); ++p) {
+        const int16_t* from = sc.Grid.Row(kPlanes[p], r);
+        std::copy(from + 1, from + ScreenPlanes::kCols,
+                  sc.ScrollBack.Line(static_cast<ScrollBackPlanes::Plane>(p), line) + 1);
+      }
+    }
+    sc.ScrollBackViewLine = sc.ScrollBackViewDrawnLine = sc.ScrollBackLinePos;
+    sc.ScrollBarUpdateNeeded = 1;
+  }
+  for (int i = 0; i < shift; ++i) sc.Grid.RotateUp(1, rowsBefore);
+  for (int r = rowsBefore - shift + 1; r <= rowsBefore; ++r)
+    for (auto p : kPlanes) std::fill_n(sc.Grid.Row(p, r), ScreenPlanes::kCols, int16_t{0});
+}
+
 }  // namespace korvane

@@ -101,7 +101,7 @@ void Screen::DrawScrollbackView() {
     moved = true;
   }
   if (moved) {
-    MoveToCell(CursorRow, CursorCol);
+    MoveToCell(CursorRow(), CursorCol());
     ScrollBackViewDrawnLine = static_cast<int16_t>(now);
   }
   ScrollBackViewShown = now < ScrollBackLinePos ? 1 : 0;

@@ -13,8 +13,8 @@ void Screen::PaintTextAreaBackgroundB() {
   const int16_t savedRow = PenRow(), savedCol = PenColumn();
 
   MoveToCell(ScreenRows + 1, 1);
-  CursorRow = static_cast<int16_t>(ScreenRows + 1);
-  CursorCol = 1;
+  SetCursorRow(static_cast<int16_t>(ScreenRows + 1));
+  SetCursorCol(1);
   EraseAcrossProtected = 1;
   EraseToEndOfLineWithFlags();
   EraseAcrossProtected = 0;
@@ -25,12 +25,12 @@ void Screen::PaintTextAreaBackgroundB() {
   port.EraseRect({0, pen.v - CellAscent, Width(), Height() + 1});
   SetFrameFlags();
 
-  CursorRow = savedRow;
-  CursorCol = savedCol;
+  SetCursorRow(savedRow);
+  SetCursorCol(savedCol);
   ClampCursor();
   if (ScreenRows + 1 <= 0) ScreenRows = 24;
   ClearStatusRows();
-  MoveToCell(CursorRow, CursorCol);
+  MoveToCell(CursorRow(), CursorCol());
   SetDrawColoursForAttribute();
 }
 

@@ -59,8 +59,8 @@ void Screen::DrawTextCursor() {
     port.MoveTo(pen.h, pen.v);
   }
   if (!CursorHidden) {
-    CursorDrawnRow = CursorRow;
-    CursorDrawnCol = CursorCol;
+    CursorDrawnRow = CursorRow();
+    CursorDrawnCol = CursorCol();
     CursorDrawn = 1;
     CursorFigure f;
     f.h = pen.h;

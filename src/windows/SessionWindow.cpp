@@ -72,32 +72,32 @@ void SessionWindow::WriteSessionText(const std::string& text) {
   size_t pos = 0;
   while (pos < text.size()) {
     s.ClampCursor();
-    if (s.CursorRow > s.ScreenRows) s.CursorRow = s.ScreenRows;
-    const int room = std::max(1, std::min<int>(s.ScreenCols, kMaxCursorCol) - s.CursorCol + 1);
+    if (s.CursorRow() > s.ScreenRows) s.SetCursorRow(s.ScreenRows);
+    const int room = std::max(1, std::min<int>(s.ScreenCols, kMaxCursorCol) - s.CursorCol() + 1);
     const int take = std::min<int>(room, static_cast<int>(text.size() - pos));
     for (int i = 0; i < take; ++i) {
-      s.ScreenChars(s.CursorRow, s.CursorCol + i) = static_cast<uint8_t>(text[pos + i]);
-      s.ScreenAttrs(s.CursorRow, s.CursorCol + i) = 0;
+      s.ScreenChars(s.CursorRow(), s.CursorCol() + i) = static_cast<uint8_t>(text[pos + i]);
+      s.ScreenAttrs(s.CursorRow(), s.CursorCol() + i) = 0;
     }
-    s.MoveToCell(s.CursorRow, s.CursorCol);
+    s.MoveToCell(s.CursorRow(), s.CursorCol());
     s.port.DrawText(reinterpret_cast<const uint8_t*>(text.data() + pos), take);
-    s.CursorCol = static_cast<int16_t>(s.CursorCol + take);
+    s.SetCursorCol(static_cast<int16_t>(s.CursorCol() + take));
     pos += static_cast<size_t>(take);
     if (pos < text.size()) NewSessionLine();
   }
-  s.MoveToCell(s.CursorRow, std::min<int>(s.CursorCol, kMaxCursorCol));
+  s.MoveToCell(s.CursorRow(), std::min<int>(s.CursorCol(), kMaxCursorCol));
 }
 
 void SessionWindow::NewSessionLine() {
   Screen& s = session.screen;
-  s.CursorCol = 1;
-  ++s.CursorRow;
-  if (s.CursorRow > s.ScreenRows) {
+  s.SetCursorCol(1);
+  s.SetCursorRow(s.CursorRow() + 1);
+  if (s.CursorRow() > s.ScreenRows) {
     s.port.ScrollRect({0, 0, s.port.Width(), s.ScreenRows * s.CellHeight - s.CellBaselineAdjust}, 0, -s.CellHeight);
     s.ScrollUpIntoScrollback();
-    s.CursorRow = s.ScreenRows;
+    s.SetCursorRow(s.ScreenRows);
   }
-  s.MoveToCell(s.CursorRow, s.CursorCol);
+  s.MoveToCell(s.CursorRow(), s.CursorCol());
 }
 
 // ---- The screen's questions --------------------------------------------------
@@ -261,8 +261,8 @@ void SessionWindow::SettingsSide::SetWindowSize(int width, int height) {
 
 void SessionWindow::SettingsSide::ResetScreenDefaults() {
   Screen& s = w.session.screen;
-  s.CursorRow = 1;
-  s.CursorCol = 1;
+  s.SetCursorRow(1);
+  s.SetCursorCol(1);
   s.DisplayOn = 1;
   s.NormalForeColour = 17;
   s.NormalBackColour = 18;

@@ -169,7 +169,7 @@ bool SessionWindows::NewSessionWindow(SessionWindow& w, const std::string& docum
   UpdateWindowTitle(w);
   services.busy.ShowArrow();
   RedrawWindow(w);
-  s.screen.CursorRow = s.screen.CursorCol = 1;
+  s.screen.SetCursor(1, 1);
   s.screen.MoveToCell(1, 1);
   s.screen.RepaintPending = 1;
   s.window.FramePending = 1;
@@ -399,9 +399,9 @@ void SessionWindows::ActivateWindow(int window) {
       WindowSwitchInProgress = 1;
       Screen& sc = s.screen;
       // The incoming session is brought in line with its window.
-      if (sc.CursorRow == 0) sc.CursorRow = 1;
-      if (sc.CursorCol == 0) sc.CursorCol = 1;
-      sc.MoveToCell(sc.CursorRow, sc.CursorCol);
+      if (sc.CursorRow() == 0) sc.SetCursorRow(1);
+      if (sc.CursorCol() == 0) sc.SetCursorCol(1);
+      sc.MoveToCell(sc.CursorRow(), sc.CursorCol());
       sc.ScrollBarUpdateNeeded = 0;
       sc.ComputeCellMetrics();
       sc.SetPrintBackColor(s.Opt.BackgroundColour);
@@ -437,7 +437,7 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
     sc.ScreenCols = static_cast<int16_t>(std::clamp<int>(sc.WindowColumns, 1, kMaxScreenCols));
   const int16_t before = sc.ScreenRows;
   sc.ScreenRows = sc.ScreenRowsForWindow();
-  if (sc.CursorRow > sc.ScreenRows) sc.CursorRow = sc.ScreenRows;
+  if (sc.CursorRow() > sc.ScreenRows) sc.SetCursorRow(sc.ScreenRows);
   if (sc.ScreenRows > before) {
     const int grown = sc.ScreenRows - before;
     if (s.Opt.ScrollBackOn == 1 && sc.ScriptCommandBusy == 0) {
@@ -450,18 +450,18 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
       sc.ScrollBarUpdateNeeded = 1;
       sc.ScrollBackMirrorPending = 1;
     }
-    const int16_t row = sc.CursorRow, col = sc.CursorCol;
+    const int16_t row = sc.CursorRow(), col = sc.CursorCol();
     RedrawWindow(w);
-    sc.CursorRow = row;
-    sc.CursorCol = col;
+    sc.SetCursorRow(row);
+    sc.SetCursorCol(col);
     sc.MoveToCell(row, col);
   } else if (sc.ScreenRows < before && s.window.LastTextRow > sc.ScreenRows) {
     // The text reaches below the new last row: the top rows go into the
     // scroll-back and the rest move up, so that the last row stays in view.
     RedrawWindow(w);
-    ShiftRowsIntoScrollback(w, before, before - sc.ScreenRows);
-    sc.CursorRow = sc.ScreenRows;
-    sc.MoveToCell(sc.CursorRow, sc.CursorCol);
+    sc.ShiftRowsIntoScrollback(before, before - sc.ScreenRows);
+    sc.SetCursorRow(sc.ScreenRows);
+    sc.MoveToCell(sc.CursorRow(), sc.CursorCol());
     s.window.BackgroundRequest = 1;
   }
   services.menus.EnableItem(platform::kWindowMenu, 1, true);
@@ -475,33 +475,6 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
   if (s.Opt.ScreenRowsSetting == 0 && WindowSwitchInProgress == 0 && s.Opt.UsesPty && s.Opt.LocalShellSession &&
       sc.SkipPortCheck == 0 && s.conn.PtyStream)
     s.window.WindowSizeCounter = 1;
-}
-
-void SessionWindows::ShiftRowsIntoScrollback(SessionWindow& w, int rowsBefore, int shift) {
-  Screen& sc = w.session.screen;
-  const bool colours = sc.ScrollBackColours();
-  constexpr ScreenPlanes::Plane kPlanes[] = {ScreenPlanes::kChars, ScreenPlanes::kAttrs, ScreenPlanes::kFore,
-                                             ScreenPlanes::kBack};
-  if (w.session.Opt.ScrollBackOn == 1 && sc.ScrollBackCount == 960) {
-    // The store's last lines mirror the screen as it was, so the rows that
-    // leave the top become its newest history lines; the screen's last row
-    // stays at the same line.
-    if (sc.ScrollBackLinePos < rowsBefore) sc.ScrollBackLinePos = static_cast<int16_t>(rowsBefore);
-    for (int r = 1; r <= rowsBefore; ++r) {
-      const int line = sc.ScrollBackLinePos - rowsBefore + r;
-      if (line < 1 || line >= ScrollBackPlanes::kLines) continue;
-      for (int p = 0; p < (colours ? 4 : 2); ++p) {
-        const int16_t* from = sc.Grid.Row(kPlanes[p], r);
-        std::copy(from + 1, from + ScreenPlanes::kCols,
-                  sc.ScrollBack.Line(static_cast<ScrollBackPlanes::Plane>(p), line) + 1);
-      }
-    }
-    sc.ScrollBackViewLine = sc.ScrollBackViewDrawnLine = sc.ScrollBackLinePos;
-    sc.ScrollBarUpdateNeeded = 1;
-  }
-  for (int i = 0; i < shift; ++i) sc.Grid.RotateUp(1, rowsBefore);
-  for (int r = rowsBefore - shift + 1; r <= rowsBefore; ++r)
-    for (auto p : kPlanes) std::fill_n(sc.Grid.Row(p, r), ScreenPlanes::kCols, int16_t{0});
 }
 
 void SessionWindows::MarkSerialPortMenu(SessionWindow& w) {
@@ -533,12 +506,12 @@ void SessionWindows::RedrawWindow(SessionWindow& w) {
 
 void SessionWindows::RedrawWindowAfterResize(SessionWindow& w) {
   Screen& s = w.session.screen;
-  s.CursorRow = s.PenRow();
-  s.CursorCol = s.PenColumn();
-  const int16_t row = s.CursorRow, col = s.CursorCol;
+  s.SetCursorRow(s.PenRow());
+  s.SetCursorCol(s.PenColumn());
+  const int16_t row = s.CursorRow(), col = s.CursorCol();
   RedrawWindow(w);
-  s.CursorRow = row;
-  s.CursorCol = col;
+  s.SetCursorRow(row);
+  s.SetCursorCol(col);
   s.MoveToCell(row, col);
   s.SetDrawColoursForAttribute();
   s.DrawFunctionKeyBar();

@@ -312,9 +312,6 @@ class SessionWindows {
   void CloseWindow(SessionWindow& w);
   void ActivateWindow(int window);
   void ResizeWindow(SessionWindow& w);
-  // Moves the screen's rows up by `shift`, the rows leaving the top kept in
-  // the scroll-back.
-  void ShiftRowsIntoScrollback(SessionWindow& w, int rowsBefore, int shift);
   void MarkSerialPortMenu(SessionWindow& w);
   std::string Localised(const std::string& english) const { return services.strings.Localise(english); }
   WindowMenu& windowMenu() { return services.windowMenu; }

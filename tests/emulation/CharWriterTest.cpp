@@ -63,8 +63,8 @@ TEST_F(CharWriter, AutoWrapBreaksTheRunExactlyAtTheLastColumn) {
   }
   EXPECT_EQ(draws[2].text, text.substr(160));
   EXPECT_EQ(echo.capture, text);
-  EXPECT_EQ(screen().CursorRow, 3);
-  EXPECT_EQ(screen().CursorCol, 11);
+  EXPECT_EQ(screen().CursorRow(), 3);
+  EXPECT_EQ(screen().CursorCol(), 11);
 }
 
 TEST_F(CharWriter, TheRunIsNeverLongerThan254WhateverTheChunk) {
@@ -115,8 +115,8 @@ TEST_F(CharWriter, ACursorOutsideThePlanesIsBroughtBackBeforeTheCharacterIsStore
     int row, col, toRow, toCol;
   };
   for (const Clamp c : {Clamp{80, 5, 71, 5}, Clamp{5, 250, 5, 206}, Clamp{0, -3, 1, 1}}) {
-    screen().CursorRow = static_cast<int16_t>(c.row);
-    screen().CursorCol = static_cast<int16_t>(c.col);
+    screen().SetCursorRow(static_cast<int16_t>(c.row));
+    screen().SetCursorCol(static_cast<int16_t>(c.col));
     in().CurrentHostChar = 'Q';
     in().WriteCharacter();
     EXPECT_EQ(screen().ScreenChars(c.toRow, c.toCol), 'Q') << c.row << "," << c.col;
@@ -129,7 +129,7 @@ TEST_F(CharWriter, WithTheDisplayOffTextReachesThePrinterAndNotTheScreen) {
   in().PrinterOn = 1;
   Feed("report line");
   EXPECT_EQ(Row(1), "");
-  EXPECT_EQ(screen().CursorCol, 1);
+  EXPECT_EQ(screen().CursorCol(), 1);
   EXPECT_EQ(echo.printer, "report line");
   EXPECT_TRUE(port.Texts().empty());
 }
@@ -151,7 +151,7 @@ TEST_F(CharWriter, AControlCharacterChangesNoCellAndIsNotAddedToTheRun) {
   in().WriteCharacter();
   EXPECT_EQ(screen().ScreenChars(3, 3), 0);
   EXPECT_TRUE(screen().PendingRun.empty());
-  EXPECT_EQ(screen().CursorCol, 3);
+  EXPECT_EQ(screen().CursorCol(), 3);
 }
 
 TEST_F(CharWriter, InsertModeShiftsTheLineAndLosesNothingOfTheEcho) {
@@ -162,7 +162,7 @@ TEST_F(CharWriter, InsertModeShiftsTheLineAndLosesNothingOfTheEcho) {
   Feed("ab");
   EXPECT_EQ(Row(1), "abXYZ");
   EXPECT_EQ(echo.capture, "XYZab");
-  EXPECT_EQ(screen().CursorCol, 3);
+  EXPECT_EQ(screen().CursorCol(), 3);
 }
 
 TEST_F(CharWriter, TheVtFamilyDropsTheLineFeedAfterAnAutoWrap) {

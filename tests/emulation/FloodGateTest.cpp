@@ -54,7 +54,7 @@ TEST_F(FloodTest, AFloodStopsDrawingButThePlanesKeepEveryLine) {
   // The cursor, read back from the pen, is where the text left it.
   Feed("end");
   EXPECT_EQ(Row(24), "end");
-  EXPECT_EQ(session.screen.CursorCol, 4);
+  EXPECT_EQ(session.screen.CursorCol(), 4);
   EXPECT_EQ(port.Pen().h, 7 * 3 + 4);
 }
 

@@ -86,8 +86,8 @@ class ScriptInterpreter final : public HostInterpreter {
       }
       case 13:
         in.FlushRun(HostInput::Echo::LineEnd);
-        s.CursorCol = 1;
-        s.MoveToCell(s.CursorRow, 1);
+        s.SetCursorCol(1);
+        s.MoveToCell(s.CursorRow(), 1);
         return;
       case 10:
         in.FlushRun(HostInput::Echo::None);
@@ -157,8 +157,8 @@ class HostInputTest : public ::testing::Test {
     return out;
   }
   void Cursor(int row, int col) {
-    screen().CursorRow = static_cast<int16_t>(row);
-    screen().CursorCol = static_cast<int16_t>(col);
+    screen().SetCursorRow(static_cast<int16_t>(row));
+    screen().SetCursorCol(static_cast<int16_t>(col));
     screen().MoveToCell(row, col);
   }
 

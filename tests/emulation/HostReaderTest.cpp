@@ -100,7 +100,7 @@ TEST_F(HostReader, AStreamSplitAtAnyByteGivesTheSameScreen) {
       for (int col = 1; col <= 80; ++col) row += static_cast<char>(s.screen.ScreenChars(r, col) ? s.screen.ScreenChars(r, col) : ' ');
       rows.push_back(row);
     }
-    rows.push_back("cursor " + std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol));
+    rows.push_back("cursor " + std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()));
     sequences = interp.sequences;
   };
   std::vector<std::string> wholeRows, wholeSequences;

@@ -29,8 +29,8 @@ TEST_F(PlainText, ShowsLinesAndActsOnCrAndLf) {
   EXPECT_EQ(Row(1), "first line");
   EXPECT_EQ(Row(2), "second");
   EXPECT_EQ(Row(3), "third");
-  EXPECT_EQ(screen().CursorRow, 3);
-  EXPECT_EQ(screen().CursorCol, 6);
+  EXPECT_EQ(screen().CursorRow(), 3);
+  EXPECT_EQ(screen().CursorCol(), 6);
 }
 
 TEST_F(PlainText, ScrollsAtTheBottomAndDrawsTheNextTextOnTheLastRow) {
@@ -56,8 +56,8 @@ TEST_F(PlainText, PlainTextModeShowsEachByteAsItsDecimalCode) {
   Feed("A\n");
   EXPECT_EQ(Row(1), " 65 10");
   EXPECT_EQ(Row(2), "");
-  EXPECT_EQ(screen().CursorRow, 1);
-  EXPECT_EQ(screen().CursorCol, 7);
+  EXPECT_EQ(screen().CursorRow(), 1);
+  EXPECT_EQ(screen().CursorCol(), 7);
 }
 
 TEST_F(PlainText, PlainTextModeAtTheLastColumnsWritesNothingOutsideThePlanes) {
@@ -69,7 +69,7 @@ TEST_F(PlainText, PlainTextModeAtTheLastColumnsWritesNothingOutsideThePlanes) {
   // " 200" from column 205: the last two digits have no cells.
   EXPECT_EQ(screen().ScreenChars(1, 205), ' ');
   EXPECT_EQ(screen().ScreenChars(1, 206), '2');
-  EXPECT_EQ(screen().CursorRow, 2);
+  EXPECT_EQ(screen().CursorRow(), 2);
 }
 
 TEST_F(PlainText, EscapeSequencesAreNotActedOnAndOtherControlsAreIgnored) {
@@ -92,11 +92,11 @@ TEST_F(PlainText, BackspaceBellAndFormFeed) {
   EXPECT_EQ(echo.capture, "abcX!");
   Cursor(1, 1);
   Feed("\b");
-  EXPECT_EQ(screen().CursorCol, 1);
+  EXPECT_EQ(screen().CursorCol(), 1);
   Feed("page\f");
   EXPECT_EQ(Row(1), "");
-  EXPECT_EQ(screen().CursorRow, 1);
-  EXPECT_EQ(screen().CursorCol, 1);
+  EXPECT_EQ(screen().CursorRow(), 1);
+  EXPECT_EQ(screen().CursorCol(), 1);
   EXPECT_EQ(echo.capture, std::string("abcX!page") + fakes::RecordingServices::kLineEnd);
 }
 

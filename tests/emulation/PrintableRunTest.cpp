@@ -67,8 +67,8 @@ Outcome Show(const std::string& stream, const Setup& setup, bool byteByByte) {
                  std::to_string(s.screen.ScreenBackColours(r, c)) + " ";
   o.capture = echo.capture;
   o.clipboard = echo.clipboard;
-  o.row = s.screen.CursorRow;
-  o.col = s.screen.CursorCol;
+  o.row = s.screen.CursorRow();
+  o.col = s.screen.CursorCol();
   return o;
 }
 

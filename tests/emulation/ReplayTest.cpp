@@ -64,8 +64,8 @@ TEST(ReplayOutput, TheScreenIsPrintedTrimmedWithBase36Attributes) {
   s.screen.ScreenAttrs(1, 2) = 10;
   s.screen.ScreenAttrs(1, 3) = 25;
   s.screen.ScreenAttrs(2, 1) = 7;
-  s.screen.CursorRow = 2;
-  s.screen.CursorCol = 3;
+  s.screen.SetCursorRow(2);
+  s.screen.SetCursorCol(3);
   EXPECT_EQ(FormatScreen(s, 3, 5, true), "a b\n \u2500\n\ncursor 2 3\n1ap\n7\n\n");
   EXPECT_EQ(FormatScreen(s, 1, 5, false), "a b\ncursor 2 3\n");
 }

@@ -90,7 +90,7 @@ Result Replay(const Terminal& terminal, const std::string& stream, size_t split,
   s.input.ProcessHostInput();
   clock.AdvanceMs(200);
   s.input.ProcessHostInput();
-  return {Cells(s), std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol), raw->written,
+  return {Cells(s), std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()), raw->written,
           echo.capture, echo.clipboard, Drawing(port)};
 }
 

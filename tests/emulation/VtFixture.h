@@ -44,7 +44,7 @@ class VtTest : public HostInputTest {
   }
   // What the session sent to the host.
   const std::string& Answer() const { return pty->written; }
-  std::pair<int, int> CursorAt() { return {screen().CursorRow, screen().CursorCol}; }
+  std::pair<int, int> CursorAt() { return {screen().CursorRow(), screen().CursorCol()}; }
 
   fakes::RecordingServices& commands = session.around.record;
   HostSequences shared;

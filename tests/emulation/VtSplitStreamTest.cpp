@@ -28,7 +28,7 @@ std::string Outcome(fakes::EmulationSession& s, const std::string& answer) {
     }
     out += "\n";
   }
-  out += "cursor " + std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol) + "\n";
+  out += "cursor " + std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()) + "\n";
   out += "region " + std::to_string(s.screen.ScrollTop) + " " + std::to_string(s.screen.ScrollBottom) + "\n";
   return out + "answer " + answer;
 }

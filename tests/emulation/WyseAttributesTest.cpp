@@ -60,7 +60,7 @@ TEST_F(WyseAttributes, ANonHiddenAttributeTakesABlankCellAndTheTextFollowsIt) {
   Feed("\x1bG4ab");
   EXPECT_EQ(Row(1), std::string(9, ' ') + " ab");
   EXPECT_EQ(Attrs(1, 12).substr(9), "111");
-  EXPECT_EQ(screen().CursorCol, 13);
+  EXPECT_EQ(screen().CursorCol(), 13);
   // "ab" is drawn where it is stored, after the attribute's blank.
   const auto draws = port.Of("DrawText");
   ASSERT_FALSE(draws.empty());
@@ -73,7 +73,7 @@ TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   opt().BackgroundColour = 18;
   Cursor(40, 10);
   in().WyseAttributeCommand('<');
-  EXPECT_EQ(screen().CursorRow, 30);
+  EXPECT_EQ(screen().CursorRow(), 30);
   EXPECT_EQ(screen().ScreenAttrs(30, 10), 22);
   EXPECT_EQ(screen().HiddenAttrMark(30, 10), 1);
   EXPECT_EQ(opt().CurrentForeColour, 17);
@@ -101,9 +101,9 @@ TEST_F(WyseAttributes, TheColourFormAtTheLastColumnGoesOnWithTheNextRow) {
     in().WyseAttributeCommand('1');
     EXPECT_EQ(screen().ScreenAttrs(c.embedRow, c.embedCol), 11) << c.col;
     EXPECT_EQ(screen().HiddenAttrMark(c.embedRow, c.embedCol), 1) << c.col;
-    EXPECT_EQ(screen().CursorRow, 6) << c.col;
+    EXPECT_EQ(screen().CursorRow(), 6) << c.col;
     // The writer brings a column of 0 to 1 before the next character.
-    EXPECT_EQ(screen().CursorCol, 0) << c.col;
+    EXPECT_EQ(screen().CursorCol(), 0) << c.col;
   }
 }
 
@@ -139,7 +139,7 @@ TEST_F(WyseAttributes, AProtectedFieldIsMarkedAndSkippedInProtectMode) {
   screen().FinishCursorMove();
   Feed("xy");
   EXPECT_EQ(Row(1), "Name  xy");
-  EXPECT_EQ(screen().CursorCol, 9);
+  EXPECT_EQ(screen().CursorCol(), 9);
 }
 
 TEST_F(WyseAttributes, TheAnsiColourCommandSwitchesTheColourPlanesOn) {

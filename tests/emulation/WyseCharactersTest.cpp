@@ -197,15 +197,15 @@ TEST_F(WyseCharacters, AddressesBeyondThePlanesAreHeldToThem) {
     screen().ClearScreenAndHome();
     Feed(c.bytes);
     EXPECT_EQ(screen().ScreenChars(c.row, c.col), 'X');
-    EXPECT_LE(screen().CursorRow, kMaxCursorRow);
-    EXPECT_LE(screen().CursorCol, kMaxCursorCol + 1);
+    EXPECT_LE(screen().CursorRow(), kMaxCursorRow);
+    EXPECT_LE(screen().CursorCol(), kMaxCursorCol + 1);
   }
 }
 
 TEST_F(WyseCharacters, HugeCountsAndEndlessTextsStayBounded) {
   opt().ScoAnsiMode = 1;
   Feed("a\x1b[99999L\x1b[99999M\x1b[99999S\x1b[99999Z\x1b[99999a");
-  EXPECT_LE(screen().CursorCol, kMaxCursorCol);
+  EXPECT_LE(screen().CursorCol(), kMaxCursorCol);
   opt().ScoAnsiMode = 0;
   // A label of endless letters takes eight; a CSI parameter text at most 80.
   screen().ClearScreenAndHome();
@@ -230,7 +230,7 @@ TEST_F(WyseCharacters, AStreamSplitAtEveryByteGivesTheSameScreen) {
   Feed(stream);
   const std::string whole = Row(1) + "|" + Row(3) + "|" + Row(4) + "|" + Row(25) + "|" + Attrs(1, 12);
   const std::string answer = Answer();
-  const int row = screen().CursorRow, col = screen().CursorCol;
+  const int row = screen().CursorRow(), col = screen().CursorCol();
 
   // The same stream again, each byte in a chunk of its own; a sequence cut
   // between chunks waits for the rest.
@@ -244,8 +244,8 @@ TEST_F(WyseCharacters, AStreamSplitAtEveryByteGivesTheSameScreen) {
   }
   EXPECT_EQ(Row(1) + "|" + Row(3) + "|" + Row(4) + "|" + Row(25) + "|" + Attrs(1, 12), whole);
   EXPECT_EQ(timed->written, answer);
-  EXPECT_EQ(screen().CursorRow, row);
-  EXPECT_EQ(screen().CursorCol, col);
+  EXPECT_EQ(screen().CursorRow(), row);
+  EXPECT_EQ(screen().CursorCol(), col);
   EXPECT_NE(whole.find("Invoice No."), std::string::npos);
 }
 

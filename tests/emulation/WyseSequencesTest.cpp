@@ -132,8 +132,8 @@ TEST_P(WyseSequence, GivesTheCellsCursorAndAnswer) {
     opt().ScoAnsiMode = static_cast<int16_t>(c.sco);
     Feed(c.bytes);
     for (const RowText& r : c.rows) EXPECT_EQ(Row(r.row), r.text) << "row " << r.row;
-    EXPECT_EQ(screen().CursorRow, c.cursorRow);
-    EXPECT_EQ(screen().CursorCol, c.cursorCol);
+    EXPECT_EQ(screen().CursorRow(), c.cursorRow);
+    EXPECT_EQ(screen().CursorCol(), c.cursorCol);
     EXPECT_EQ(Answer(), c.answer);
   }
 }

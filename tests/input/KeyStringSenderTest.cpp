@@ -113,17 +113,17 @@ TEST_F(KeyStrings, LocalEchoWritesTypedKeysOnTheScreen) {
   EXPECT_EQ(Press({kKeyA, 0, 'a'}), "a");
   EXPECT_EQ(Press({kKeyB, 0, 'b'}), "b");
   EXPECT_EQ(Row(1), "ab");
-  EXPECT_EQ(sc.CursorCol, 3);
+  EXPECT_EQ(sc.CursorCol(), 3);
   EXPECT_EQ(Press({kKeyReturn}), "\r");
-  EXPECT_EQ(sc.CursorRow, 2);
-  EXPECT_EQ(sc.CursorCol, 1);
+  EXPECT_EQ(sc.CursorRow(), 2);
+  EXPECT_EQ(sc.CursorCol(), 1);
   // Backspace at the start of a row goes back onto the last character of
   // the row above, and waits a moment after each.
   const int64_t before = clock.Milliseconds();
   EXPECT_EQ(Press({kKeyBackspace}), "\b");
   EXPECT_EQ(Row(1), "a");
-  EXPECT_EQ(sc.CursorRow, 1);
-  EXPECT_EQ(sc.CursorCol, 2);
+  EXPECT_EQ(sc.CursorRow(), 1);
+  EXPECT_EQ(sc.CursorCol(), 2);
   EXPECT_EQ(Press({kKeyBackspace}), "\b");
   EXPECT_EQ(Row(1), "");
   EXPECT_EQ(clock.Milliseconds() - before, 100);
@@ -145,19 +145,19 @@ TEST_F(KeyStrings, LocalEchoAtTheBottomScrollsAndBackspaceAtColumnOneWithoutWrap
   Screen& sc = s.screen;
   // The rows the window holds (a scroll takes the row count from it).
   const int last = sc.ScreenRows = sc.ScreenRowsForWindow();
-  sc.CursorRow = static_cast<int16_t>(last);
+  sc.SetCursorRow(static_cast<int16_t>(last));
   Press({kKeyA, 0, 'a'});
   Press({kKeyReturn});
-  EXPECT_EQ(sc.CursorRow, last);
+  EXPECT_EQ(sc.CursorRow(), last);
   EXPECT_EQ(Row(last - 1), "a");
   EXPECT_EQ(Row(last), "");
   s.Opt.AutoWrapOn = 0;
-  sc.CursorRow = 3;
-  sc.CursorCol = 1;
+  sc.SetCursorRow(3);
+  sc.SetCursorCol(1);
   sc.ScreenChars(2, 1) = 'q';
   EXPECT_EQ(Press({kKeyBackspace}), "\b");
-  EXPECT_EQ(sc.CursorRow, 3);
-  EXPECT_EQ(sc.CursorCol, 1);
+  EXPECT_EQ(sc.CursorRow(), 3);
+  EXPECT_EQ(sc.CursorCol(), 1);
   EXPECT_EQ(Row(2), "q");
 }
 

@@ -31,8 +31,8 @@ TEST_P(EraseOnPlanes, ChangesExactlyTheCellsItNames) {
   (s.*c.op)();
   for (int r = 0; r < 4; ++r) EXPECT_EQ(Row(r + 1), c.rows[r]) << "row " << r + 1;
   EXPECT_EQ(Row(5, 6), c.status) << "status line row";
-  EXPECT_EQ(s.CursorRow, c.cursorRow);
-  EXPECT_EQ(s.CursorCol, c.cursorCol);
+  EXPECT_EQ(s.CursorRow(), c.cursorRow);
+  EXPECT_EQ(s.CursorCol(), c.cursorCol);
 }
 
 const EraseCase kEraseCases[] = {
@@ -116,7 +116,7 @@ TEST_P(ProtectRange, RunsOfSpacesStayWritable) {
   s.ProtectEndColumn = static_cast<int16_t>(c.end);
   s.ProtectColumnRange();
   EXPECT_EQ(Protected(2), c.flags);
-  EXPECT_EQ(s.CursorRow, 2);
+  EXPECT_EQ(s.CursorRow(), 2);
 }
 
 const ProtectCase kProtectCases[] = {
@@ -144,8 +144,8 @@ TEST_F(ProtectModeErase, ToEndOfLineFromInsideAFieldStopsWithoutAcross) {
   s.EraseAcrossProtected = 0;
   s.EraseToEndOfLineWithFlags();
   EXPECT_EQ(Row(2), "KLMNOPQRST");
-  EXPECT_EQ(s.CursorRow, 2);
-  EXPECT_EQ(s.CursorCol, 4);
+  EXPECT_EQ(s.CursorRow(), 2);
+  EXPECT_EQ(s.CursorCol(), 4);
 }
 
 TEST_F(ProtectModeErase, ToEndOfLineAcrossErasesEveryWritableRun) {
@@ -170,8 +170,8 @@ TEST_F(ProtectModeErase, CursorToEndOfScreenKeepsProtectedCellsAndCursor) {
   EXPECT_EQ(Row(2), "..MNO..R..");
   EXPECT_EQ(Row(3), "U.........");
   EXPECT_EQ(Row(4), "..........");
-  EXPECT_EQ(s.CursorRow, 2);
-  EXPECT_EQ(s.CursorCol, 1);
+  EXPECT_EQ(s.CursorRow(), 2);
+  EXPECT_EQ(s.CursorCol(), 1);
 }
 
 TEST_F(ScreenTest, ErasingToEndClearsProtectFlagsOnceFieldsWereSeen) {
@@ -189,12 +189,12 @@ TEST_F(ScreenTest, SkipProtectedCellsMovesPastAField) {
   for (int c : {3, 4, 5}) s.ScreenProtect(1, c) = 1;
   Cursor(1, 3);
   s.SkipProtectedCells();
-  EXPECT_EQ(s.CursorCol, 6);
+  EXPECT_EQ(s.CursorCol(), 6);
   EXPECT_EQ(s.PenColumn(), 6);
   s.WyseColourAttributes = 1;
   Cursor(1, 3);
   s.SkipProtectedCells();
-  EXPECT_EQ(s.CursorCol, 3);
+  EXPECT_EQ(s.CursorCol(), 3);
 }
 
 // ---- Wyse colour-attribute mode ------------------------------------------
@@ -254,7 +254,7 @@ TEST_F(TallScreen, CursorFarBelowIsLimitedToThePlanes) {
   Put(71, 1, "X");
   Cursor(200, 5);
   s.EraseLineStartToCursor();
-  EXPECT_EQ(s.CursorRow, 76) << "the last status row is the lowest a primitive reaches";
+  EXPECT_EQ(s.CursorRow(), 76) << "the last status row is the lowest a primitive reaches";
   EXPECT_EQ(Row(71, 1), "X");
 }
 

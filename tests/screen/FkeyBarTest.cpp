@@ -150,16 +150,16 @@ TEST_F(FkeyBarTest, AHiddenBarRemovesTheButtonsAndErasesTheTwoLinesBelowTheScree
   for (int r : {s.ScreenRows + 3, s.ScreenRows + 4, s.ScreenRows + 0}) s.ScreenChars(r, 1) = 'x';
   opt.FkeyBarShown = 1;
   host.clock.AdvanceTicks(30);
-  s.CursorRow = 5;
-  s.CursorCol = 6;
+  s.SetCursorRow(5);
+  s.SetCursorCol(6);
   s.DrawFunctionKeyBar();
   EXPECT_EQ(ButtonCount(), 0);
   EXPECT_EQ(s.FkeyBarMade, 0);
   EXPECT_EQ(s.ScreenChars(s.ScreenRows + 3, 1), 0);
   EXPECT_EQ(s.ScreenChars(s.ScreenRows + 4, 1), 0);
   EXPECT_EQ(s.ScreenChars(s.ScreenRows, 1), 'x');
-  EXPECT_EQ(s.CursorRow, 5);
-  EXPECT_EQ(s.CursorCol, 6);
+  EXPECT_EQ(s.CursorRow(), 5);
+  EXPECT_EQ(s.CursorCol(), 6);
 }
 
 TEST_F(FkeyBarTest, RemovingTheBarClosesAllThirtyTwoButtons) {
@@ -183,8 +183,8 @@ TEST_F(FkeyBarTest, PaintingTheStatusAreaEmptiesTheStatusRows) {
   s.MarginsPending = 1;
   s.DrawFunctionKeyBar();
   port.Clear();
-  s.CursorRow = 3;
-  s.CursorCol = 7;
+  s.SetCursorRow(3);
+  s.SetCursorCol(7);
   s.MoveToCell(3, 7);
   s.PaintTextAreaBackground();
   EXPECT_EQ(s.ScreenChars(s.ScreenRows + 1, 1), 0);
@@ -195,8 +195,8 @@ TEST_F(FkeyBarTest, PaintingTheStatusAreaEmptiesTheStatusRows) {
   EXPECT_TRUE(s.StatusLineText.empty());
   EXPECT_EQ(s.LinesTransmittedShown, 0);
   EXPECT_EQ(s.MarginsPending, 0);
-  EXPECT_EQ(s.CursorRow, 3);
-  EXPECT_EQ(s.CursorCol, 7);
+  EXPECT_EQ(s.CursorRow(), 3);
+  EXPECT_EQ(s.CursorCol(), 7);
   const auto erases = port.Of("EraseRect");
   ASSERT_GE(erases.size(), 2u);
   EXPECT_EQ(erases[0].rect, (Rect{0, 400, 450, 414 + 2 + 1}));

@@ -138,7 +138,7 @@ TEST_F(ScreenTest, FinishCursorMoveRecordsWhereTheRunStarts) {
   s.ScreenProtect(2, 4) = 1;
   Cursor(2, 4);
   s.FinishCursorMove();
-  EXPECT_EQ(s.CursorCol, 5);
+  EXPECT_EQ(s.CursorCol(), 5);
   EXPECT_EQ(s.ProtectFieldStart, 5);
   EXPECT_EQ(s.LastMoveCol, 5);
   EXPECT_EQ(s.LastMoveRow, 2);

@@ -14,8 +14,8 @@ TEST_F(ScreenTest, LineFeedBelowTheLastRowScrollsTheScreenAndItsPixels) {
   EXPECT_EQ(Row(1), "KLMNOPQRST");
   EXPECT_EQ(Row(3), "efghijklmn");
   EXPECT_EQ(Row(4), "..........");
-  EXPECT_EQ(s.CursorRow, 4);
-  EXPECT_EQ(s.CursorCol, 3);
+  EXPECT_EQ(s.CursorRow(), 4);
+  EXPECT_EQ(s.CursorCol(), 3);
   const auto scrolls = port.Of("ScrollRect");
   ASSERT_EQ(scrolls.size(), 1u);
   EXPECT_EQ(scrolls[0].rect, (Rect{0, 0, 80, 60}));
@@ -27,7 +27,7 @@ TEST_F(ScreenTest, LineFeedInsideTheScreenOnlyMovesTheCursor) {
   FillScreen();
   Cursor(2, 5);
   s.ScrollIfPastBottom();
-  EXPECT_EQ(s.CursorRow, 3);
+  EXPECT_EQ(s.CursorRow(), 3);
   EXPECT_EQ(Row(1), "ABCDEFGHIJ");
   EXPECT_TRUE(port.Of("ScrollRect").empty());
 }
@@ -37,7 +37,7 @@ TEST_F(ScreenTest, LineFeedOnTheLastRowWithNoScrollKeepsEverything) {
   s.NoScrollMode = 1;
   Cursor(4, 1);
   s.ScrollIfPastBottom();
-  EXPECT_EQ(s.CursorRow, 4);
+  EXPECT_EQ(s.CursorRow(), 4);
   EXPECT_EQ(Row(1), "ABCDEFGHIJ");
   EXPECT_EQ(Row(4), "efghijklmn");
 }
@@ -72,7 +72,7 @@ TEST_F(ScreenTest, RegionBelowRowOneKeepsTheRowsAboveIt) {
   EXPECT_EQ(Row(2), "UVWXYZabcd");
   EXPECT_EQ(Row(3), "..........");
   EXPECT_EQ(Row(4), "efghijklmn");
-  EXPECT_EQ(s.CursorRow, 3);
+  EXPECT_EQ(s.CursorRow(), 3);
 }
 
 TEST_F(ScreenTest, RegionWithOpenBottomPutsTheCursorOnTheLastRowNotRowZero) {
@@ -80,7 +80,7 @@ TEST_F(ScreenTest, RegionWithOpenBottomPutsTheCursorOnTheLastRowNotRowZero) {
   s.ScrollTop = 2;
   s.ScrollBottom = 0;
   s.ScrollUpIntoScrollback();
-  EXPECT_EQ(s.CursorRow, 4);
+  EXPECT_EQ(s.CursorRow(), 4);
 }
 
 struct RegionCase {
@@ -125,8 +125,8 @@ TEST_F(ScreenTest, DeleteLineMovesRowsUpAndEndsInColumnOne) {
   EXPECT_EQ(Row(3), "efghijklmn");
   EXPECT_EQ(Row(4), "..........") << "the status row is not pulled into the screen";
   EXPECT_EQ(Row(5, 6), "STATUS");
-  EXPECT_EQ(s.CursorRow, 2);
-  EXPECT_EQ(s.CursorCol, 1);
+  EXPECT_EQ(s.CursorRow(), 2);
+  EXPECT_EQ(s.CursorCol(), 1);
   const auto scrolls = port.Of("ScrollRect");
   ASSERT_EQ(scrolls.size(), 1u);
   EXPECT_EQ(scrolls[0].rect, (Rect{0, 15, 80, 60}));
@@ -141,8 +141,8 @@ TEST_F(ScreenTest, InsertLineMovesRowsDownAndLeavesTheCursor) {
   EXPECT_EQ(Row(2), "..........");
   EXPECT_EQ(Row(3), "KLMNOPQRST");
   EXPECT_EQ(Row(4), "UVWXYZabcd");
-  EXPECT_EQ(s.CursorRow, 2);
-  EXPECT_EQ(s.CursorCol, 7);
+  EXPECT_EQ(s.CursorRow(), 2);
+  EXPECT_EQ(s.CursorCol(), 7);
   EXPECT_EQ(port.Of("ScrollRect").at(0).dv, 15);
 }
 
@@ -198,7 +198,7 @@ TEST_F(ScreenTest, InsertCharacterShiftsRightAndPastTheMargin) {
   Cursor(1, 3);
   s.ShiftLineRightAtCursor();
   EXPECT_EQ(Row(1, 11), "ABCCDEFGHIJ");
-  EXPECT_EQ(s.CursorCol, 2) << "the writer stores at the column before the pen";
+  EXPECT_EQ(s.CursorCol(), 2) << "the writer stores at the column before the pen";
 }
 
 TEST_F(ScreenTest, ShiftDrawsThePendingRunFirst) {

@@ -36,21 +36,21 @@ void SetUpSession(SessionOptions& opt, Screen& s) {
 // Prints text the way a character writer does: the attribute's drawing state,
 // the cells, then the pending run in one text call at the cursor.
 void Write(Screen& s, int row, int col, std::string_view text, int16_t code = kAttrNormal) {
-  s.CursorRow = static_cast<int16_t>(row);
-  s.CursorCol = static_cast<int16_t>(col);
+  s.SetCursorRow(static_cast<int16_t>(row));
+  s.SetCursorCol(static_cast<int16_t>(col));
   s.MoveToCell(row, col);
   s.TextStyleMode = code;
   s.SetTextRunAttributes();
   s.SetDrawColoursForAttribute();
   if (s.ReverseOn) s.port.SetTextMode(TextMode::Inverse);
   for (char ch : text) {
-    s.ScreenChars(row, s.CursorCol) = static_cast<uint8_t>(ch);
-    s.ScreenAttrs(row, s.CursorCol) = code;
+    s.ScreenChars(row, s.CursorCol()) = static_cast<uint8_t>(ch);
+    s.ScreenAttrs(row, s.CursorCol()) = code;
     if (s.ColourMode()) {
-      s.ScreenForeColours(row, s.CursorCol) = s.Opt.CurrentForeColour;
-      s.ScreenBackColours(row, s.CursorCol) = s.CurrentBackColour;
+      s.ScreenForeColours(row, s.CursorCol()) = s.Opt.CurrentForeColour;
+      s.ScreenBackColours(row, s.CursorCol()) = s.CurrentBackColour;
     }
-    ++s.CursorCol;
+    s.SetCursorCol(s.CursorCol() + 1);
   }
   s.PendingRun = std::string(text);
   s.DrawPendingRun();
@@ -70,22 +70,22 @@ void DrawSessionIncrementally(Screen& s) {
   for (int r = 4; r <= 24; ++r) Write(s, r, 1, "line " + std::to_string(r) + " of the listing ...........", kAttrNormal);
   Write(s, 6, 20, "<reverse in the middle>", kAttrReverse);
   // Erase a whole line and the rest of another.
-  s.CursorRow = 8;
-  s.CursorCol = 1;
+  s.SetCursorRow(8);
+  s.SetCursorCol(1);
   s.MoveToCell(8, 1);
   s.EraseCursorLine();
-  s.CursorRow = 9;
-  s.CursorCol = 10;
+  s.SetCursorRow(9);
+  s.SetCursorCol(10);
   s.MoveToCell(9, 10);
   s.EraseToEndOfLineWithFlags();
   // Three lines of output at the bottom push the top lines away.
   for (int k = 1; k <= 3; ++k) {
-    s.CursorRow = 24;
-    s.CursorCol = 1;
+    s.SetCursorRow(24);
+    s.SetCursorCol(1);
     s.MoveToCell(24, 1);
     s.EraseCursorLine();
     Write(s, 24, 1, "output " + std::to_string(k), k == 2 ? kAttrBold : kAttrNormal);
-    s.CursorRow = 24;
+    s.SetCursorRow(24);
     s.ScrollIfPastBottom();
   }
 }

@@ -273,15 +273,15 @@ TEST_F(RepaintTest, AFullRepaintErasesFirstAndSetsTheScrollBar) {
 }
 
 TEST_F(RepaintTest, TheCursorAndTheHostsAttributeStateAreKept) {
-  s.CursorRow = 3;
-  s.CursorCol = 4;
+  s.SetCursorRow(3);
+  s.SetCursorCol(4);
   s.TextStyleMode = kAttrReverse;
   s.SetDrawColoursForAttribute();
   s.SetTextRunAttributes();
   Put(1, 1, "text");
   Repaint();
-  EXPECT_EQ(s.CursorRow, 3);
-  EXPECT_EQ(s.CursorCol, 4);
+  EXPECT_EQ(s.CursorRow(), 3);
+  EXPECT_EQ(s.CursorCol(), 4);
   EXPECT_EQ(port.Pen(), (platform::Point{4 + 3 * 7, Baseline(3)}));
   EXPECT_EQ(s.ReverseOn, 1);
   EXPECT_EQ(s.CurrentAttributeCode, kAttrReverse);
@@ -314,8 +314,8 @@ class SpreadTest : public RepaintTest {
     s.ReplacedAttributeCode = 11;
     s.CurrentAttributeCode = 14;
     // The new attribute was just stored at the cursor (row 2, column 3).
-    s.CursorRow = 2;
-    s.CursorCol = 3;
+    s.SetCursorRow(2);
+    s.SetCursorCol(3);
     s.ScreenAttrs(2, 3) = 14;
     s.HiddenAttrMark(2, 3) = 1;
   }

@@ -57,8 +57,8 @@ class ScreenTest : public ::testing::Test {
     return out;
   }
   void Cursor(int row, int col) {
-    s.CursorRow = static_cast<int16_t>(row);
-    s.CursorCol = static_cast<int16_t>(col);
+    s.SetCursorRow(static_cast<int16_t>(row));
+    s.SetCursorCol(static_cast<int16_t>(col));
     s.MoveToCell(row, col);
   }
 

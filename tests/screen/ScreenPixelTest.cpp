@@ -57,8 +57,8 @@ TEST_F(ScreenOnQt, ErasingALineUsesTheBackgroundUnderTheText) {
   s.PendingRun = std::string(10, char(227));
   s.DrawPendingRun();
   ASSERT_EQ(Px(port, 10, 27), Rgb(17));
-  s.CursorRow = 2;
-  s.CursorCol = 1;
+  s.SetCursorRow(2);
+  s.SetCursorCol(1);
   s.MoveToCell(2, 1);
   s.EraseCursorLine();
   for (int x : {4, 10, 70}) EXPECT_EQ(Px(port, x, 27), Rgb(18)) << x;
@@ -70,8 +70,8 @@ TEST_F(ScreenOnQt, LineFeedAtTheBottomScrollsThePixelsWithTheCells) {
   s.PendingRun = std::string(1, char(227));
   s.DrawPendingRun();
   s.ScreenChars(24, 1) = 227;
-  s.CursorRow = 24;
-  s.CursorCol = 1;
+  s.SetCursorRow(24);
+  s.SetCursorCol(1);
   s.ScrollIfPastBottom();
   EXPECT_EQ(s.ScreenChars(23, 1), 227);
   EXPECT_EQ(Px(port, 4, 23 * 15 - 3), Rgb(17)) << "the block moved up one row of pixels";

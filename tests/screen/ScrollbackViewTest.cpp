@@ -32,9 +32,9 @@ class ScrollbackTest : public ::testing::Test {
   void Feed(int n) {
     const std::string text = LineText(n);
     for (int i = 0; i < static_cast<int>(text.size()); ++i)
-      s.ScreenChars(s.CursorRow, i + 1) = static_cast<uint8_t>(text[i]);
+      s.ScreenChars(s.CursorRow(), i + 1) = static_cast<uint8_t>(text[i]);
     s.ScreenSavedToScrollBack = 0;
-    s.CursorCol = 1;
+    s.SetCursorCol(1);
     s.ScrollIfPastBottom();
   }
   std::string StoreLine(int line, int n = 8) const {

@@ -36,8 +36,8 @@ class CursorOnQt : public ::testing::Test {
     }
   }
   void At(int row, int col) {
-    s.CursorRow = static_cast<int16_t>(row);
-    s.CursorCol = static_cast<int16_t>(col);
+    s.SetCursorRow(static_cast<int16_t>(row));
+    s.SetCursorCol(static_cast<int16_t>(col));
     s.MoveToCell(row, col);
   }
   QImage Shot() const { return port.Image().copy(); }
@@ -183,8 +183,8 @@ TEST_F(CursorOnQt, TheFigureDrawnIsTheFigureErasedWhateverChangedMeanwhile) {
   At(8, 8);
   s.DrawTextCursor();
   opt.BlockCursor = 0;  // the host changes the cursor's shape while it is drawn
-  s.CursorRow = 9;      // and moves the cursor without drawing anything
-  s.CursorCol = 1;
+  s.SetCursorRow(9);      // and moves the cursor without drawing anything
+  s.SetCursorCol(1);
   s.MoveToCell(9, 1);
   s.EraseTextCursor();
   EXPECT_EQ(Differences(clean, Shot()), 0);

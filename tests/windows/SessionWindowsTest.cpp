@@ -52,8 +52,8 @@ Snapshot Take(SessionWindow& w) {
       snap.cells.push_back(s.ScreenForeColours(r, c));
     }
   for (int l = 1; l <= 200; ++l) snap.lines.push_back(s.ScrollBack.Cell(ScrollBackPlanes::kChars, l, 1));
-  snap.cursorRow = s.CursorRow;
-  snap.cursorCol = s.CursorCol;
+  snap.cursorRow = s.CursorRow();
+  snap.cursorCol = s.CursorCol();
   snap.scrollTop = s.ScrollTop;
   snap.scrollBottom = s.ScrollBottom;
   snap.linePos = s.ScrollBackLinePos;
@@ -117,12 +117,12 @@ TEST_F(SessionWindowsTest, HostOutputForAWindowBehindIsReadOnlyWhenItComesToTheF
   Turns(10);
   EXPECT_EQ(LinkOf(a).Waiting(), 5);
   EXPECT_EQ(LinkOf(b).Waiting(), 0);
-  EXPECT_EQ(Row(a, Window(a).session.screen.CursorRow).find("for a"), std::string::npos);
+  EXPECT_EQ(Row(a, Window(a).session.screen.CursorRow()).find("for a"), std::string::npos);
   // The loop did not wait on the window behind.
   for (HostLink* watched : pump.watched) EXPECT_NE(watched, &LinkOf(a));
   Activate(a);
   EXPECT_EQ(LinkOf(a).Waiting(), 0);
-  EXPECT_NE(Row(a, Window(a).session.screen.CursorRow).find("for a"), std::string::npos);
+  EXPECT_NE(Row(a, Window(a).session.screen.CursorRow()).find("for a"), std::string::npos);
 }
 
 TEST_F(SessionWindowsTest, ASwitchHoldsTheOutgoingHostThenHoldsAndReleasesTheIncomingOne) {
@@ -150,8 +150,8 @@ TEST_F(SessionWindowsTest, TheIncomingSessionIsBroughtInLineWithItsWindow) {
   StartLocal();
   const int a = 48, b = NewWindow();
   Screen& sa = Window(a).session.screen;
-  sa.CursorRow = 0;
-  sa.CursorCol = 0;
+  sa.SetCursorRow(0);
+  sa.SetCursorCol(0);
   sa.RepaintPending = 0;
   sa.BarRedrawRequest = 0;
   Window(a).session.conn.ConnectionPort = -2;
@@ -159,8 +159,8 @@ TEST_F(SessionWindowsTest, TheIncomingSessionIsBroughtInLineWithItsWindow) {
   menus.MarkItem(platform::kSerialPortMenu, 3, true);
   windows.UserActivates(a);
   Turns(1);
-  EXPECT_EQ(sa.CursorRow, 1);
-  EXPECT_EQ(sa.CursorCol, 1);
+  EXPECT_EQ(sa.CursorRow(), 1);
+  EXPECT_EQ(sa.CursorCol(), 1);
   EXPECT_EQ(sa.BarRedrawRequest, 1);
   // Exactly the session's serial port is marked.
   EXPECT_FALSE(menus.ItemMarked(platform::kSerialPortMenu, 1));
@@ -177,15 +177,15 @@ TEST_F(SessionWindowsTest, TheBuiltInDefaultsResetTheWindowsScreenToo) {
   StartLocal();
   SessionWindow& w = Window(48);
   Screen& screen = w.session.screen;
-  screen.CursorRow = 9;
-  screen.CursorCol = 40;
+  screen.SetCursorRow(9);
+  screen.SetCursorCol(40);
   screen.DisplayOn = 0;
   screen.NormalForeColour = 3;
   screen.NormalBackColour = 4;
   screen.CurrentBackColour = 5;
   w.settings.SetDefaultSettings();
-  EXPECT_EQ(screen.CursorRow, 1);
-  EXPECT_EQ(screen.CursorCol, 1);
+  EXPECT_EQ(screen.CursorRow(), 1);
+  EXPECT_EQ(screen.CursorCol(), 1);
   EXPECT_EQ(screen.DisplayOn, 1);
   EXPECT_EQ(screen.NormalForeColour, 17);
   EXPECT_EQ(screen.NormalBackColour, 18);
@@ -308,7 +308,7 @@ TEST_F(SessionWindowsTest, AWindowMadeShorterKeepsTheTextThatNoLongerFitsInTheSc
   ASSERT_LT(rows, 24);
   EXPECT_EQ(Row(48, rows), "row 24");
   EXPECT_EQ(Row(48, 1), "row " + std::to_string(24 - rows + 1));
-  EXPECT_EQ(s.CursorRow, rows);
+  EXPECT_EQ(s.CursorRow(), rows);
   EXPECT_EQ(s.ScrollBack.Cell(ScrollBackPlanes::kChars, s.ScrollBackLinePos - rows, 5), '0' + 24 - rows);
 }
 

@@ -112,7 +112,7 @@ void PrepareSession(Session& s, const Options& o, const Emulation* emulation) {
   s.screen.ScreenCols = static_cast<int16_t>(o.cols);
   s.screen.ColumnsSetting = static_cast<int16_t>(o.cols);
   s.screen.SetNormalTextStyle();
-  s.screen.CursorRow = s.screen.CursorCol = 1;
+  s.screen.SetCursor(1, 1);
   s.screen.MoveToCell(1, 1);
   s.conn.UsesPty = 1;
 }
@@ -246,7 +246,7 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
     }
     out += RightTrimmed(line, ' ') + "\n";
   }
-  out += "cursor " + std::to_string(s.screen.CursorRow) + " " + std::to_string(s.screen.CursorCol) + "\n";
+  out += "cursor " + std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()) + "\n";
   if (attrs) {
     for (int r = 1; r <= rows; ++r) {
       std::string line;
