@@ -69,8 +69,8 @@ type_into "$one" "echo one > $tmp/out1"
 wait_for file_says "$tmp/out1" one || { "$grab" grab "$one" /tmp/korvane-xvfb-failure.png; fail "typed text did not reach the first shell"; }
 
 xdotool key ctrl+shift+n
-wait_for window_of "Korvane Using Local Shell" >/dev/null || fail "File > New Session Window opened no window"
-two=$(window_of "Korvane Using Local Shell")
+wait_for window_of "Korvane Using Local Shell \\[2\\]" >/dev/null || fail "File > New Session Window opened no window"
+two=$(window_of "Korvane Using Local Shell \\[2\\]")
 xdotool windowmove "$two" 1200 0
 wait_for settled "$two" || fail "the second window shows no prompt"
 type_into "$two" "echo two > $tmp/out2"
@@ -89,7 +89,7 @@ sleep 0.5
 "$grab" grab "$two" "$tmp/two-after.png"
 changed=$("$grab" diff "$tmp/two-before.png" "$tmp/two-after.png")
 # Only the text cursor's cell may differ: the window behind kept its screen.
-[ "$changed" -lt 800 ] || fail "the second window's screen changed while it was behind ($changed pixels)"
+[ "$changed" -lt 800 ] || { cp "$tmp"/two-before.png "$tmp"/two-after.png /tmp/ 2>/dev/null; fail "the second window's screen changed while it was behind ($changed pixels)"; }
 [ "$("$grab" diff "$tmp/one-after.png" "$tmp/two-after.png")" -gt 200 ] || fail "the two windows show the same screen"
 
 # Back to the second window: typed text reaches the second shell.
