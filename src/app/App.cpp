@@ -356,9 +356,13 @@ void App::OtherEventVector(const platform::UiEvent& e) {
 
 void App::DoMenu() {
   SessionWindow* active = windows.Active();
+  bool handled = true;
   switch (MenuNumber) {
     case platform::kAppMenu:
-      if (MenuItem == platform::kAppQuitItem) flags.QuitFlag = static_cast<int8_t>(-1);
+      if (MenuItem == platform::kAppQuitItem)
+        flags.QuitFlag = static_cast<int8_t>(-1);
+      else
+        handled = false;
       break;
     case platform::kFileMenu:
       if (MenuItem == platform::kFileNewSessionWindowItem) {
@@ -373,15 +377,20 @@ void App::DoMenu() {
           platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
       } else if (MenuItem == platform::kFileCloseSessionWindowItem) {
         CloseWindowMenuItem();
+      } else {
+        handled = false;
       }
       break;
     case platform::kConnectionMenu:
-      if (!active) break;
-      if (MenuItem == platform::kConnectionOpenItem) OpenConnectionMenuItem(*active);
-      if (MenuItem == platform::kConnectionCloseItem) {
+      if (MenuItem == platform::kConnectionOpenItem) {
+        if (active) OpenConnectionMenuItem(*active);
+      } else if (MenuItem == platform::kConnectionCloseItem) {
+        if (!active) break;
         flags.CloseByCommand = 1;
         active->CloseConnection();
         flags.CloseByCommand = 0;
+      } else {
+        handled = false;
       }
       break;
     case platform::kWindowMenu:
@@ -391,9 +400,16 @@ void App::DoMenu() {
           WindowSelectRequest = 1;
           WindowToSelect = static_cast<int16_t>(w);
         }
+      } else {
+        handled = false;
       }
       break;
-    default: break;
+    default: handled = false; break;
+  }
+  // A menu item whose work is not in this version says so.
+  if (!handled) {
+    const std::string item = platform.menus.ItemText(MenuNumber, MenuItem);
+    alerts.NoteAlertText(platform::kPlainAlert, "\"" + item + "\"", " is not available in this version of Korvane.");
   }
   HandlerSelector = kNoHandler;
 }

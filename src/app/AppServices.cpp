@@ -55,6 +55,15 @@ class UnavailableCapture final : public CaptureService {
   }
   void ShowCaptureModes() override { w_.session.window.FramePending = 1; }
   void ShowCaptureStatus() override { w_.session.window.FramePending = 1; }
+  void RecorderOn() override { capture_.Tell(); }
+  // No capture is ever on, so there is none to turn off.
+  void RecorderOff() override { w_.session.input.CaptureFileOn = 0; }
+  void AppendToCaptureFile() override { capture_.Tell(); }
+  void DeleteCaptureFile() override { capture_.Tell(); }
+  void TurnPrinterOn() override { printing_.Tell(); }
+  void PrintScrollBack() override { printing_.Tell(); }
+  void PrintTextFile() override { printing_.Tell(); }
+  void PageSetup() override { printing_.Tell(); }
 
  private:
   static bool Refuse(Unavailable& feature) {
@@ -73,6 +82,7 @@ class UnavailableClipboard final : public ClipboardService {
   void StopClipboardCapture() override { w_.session.input.ClipboardCapture = 0; }
   void CopyToClipboard(std::string_view) override {}
   void PasteToHost() override { clipboard_.Tell(); }
+  void SnapshotScreenAsPdf() override { clipboard_.Tell(); }
 
  private:
   SessionWindow& w_;
@@ -84,6 +94,7 @@ class UnavailableTransfers final : public TransferService {
   explicit UnavailableTransfers(const AppServiceParts& parts)
       : sending_(parts, "Sending files to the host"), receiving_(parts, "Receiving files from the host") {}
   bool ChooseAndSendTextFile() override { return Refuse(sending_); }
+  void SendTextFileWithFlowCheck() override { sending_.Tell(); }
   bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
   void HostRequestedSend(const std::string&) override { sending_.Tell(); }
   void HostRequestsUpload(HostInput&) override { sending_.Tell(); }
@@ -137,6 +148,16 @@ class UnavailableSerial final : public SerialLine {
   // No port is ever opened, so none is closed.
   void SerialPortClosed() override {}
   void DialNumber(const std::string&) override { serial_.Tell(); }
+  void ChooseBaudRate(int) override { serial_.Tell(); }
+  void ChooseSerialPort(int) override { serial_.Tell(); }
+  void ChooseFlowControl(int) override { serial_.Tell(); }
+  void ChooseSerialFormat(int) override { serial_.Tell(); }
+  void Dial() override { serial_.Tell(); }
+  void DialFromQuickDialFile() override { serial_.Tell(); }
+  void AddQuickDialService() override { serial_.Tell(); }
+  void DeleteQuickDialFile() override { serial_.Tell(); }
+  void LoadQuickDialList() override { serial_.Tell(); }
+  void ToggleModemDtr() override { serial_.Tell(); }
 
  private:
   Unavailable serial_;
@@ -153,10 +174,12 @@ class AppDialogs final : public DialogService {
   std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
     return parts_.askSettingsFileName ? parts_.askSettingsFileName(proposed) : std::nullopt;
   }
+  void OpenDialog(int) override { settingsWindows_.Tell(); }
 
  private:
   const AppServiceParts& parts_;
   Unavailable sshUser_, functionKeys_;
+  Unavailable settingsWindows_{parts_, "This settings window"};
 };
 
 class AppKeyboard final : public KeyboardService {
@@ -175,6 +198,8 @@ class AppSounds final : public SoundService {
  public:
   explicit AppSounds(platform::Sounds& sounds) : sounds_(sounds) {}
   void Beep() override { sounds_.Beep(); }
+  // The named sounds are the bell until the sound theme is reached.
+  void PlaySound(const std::string&) override { sounds_.Beep(); }
 
  private:
   platform::Sounds& sounds_;

@@ -66,6 +66,16 @@ class CaptureService {
   // The capture indicators of the window and the status window.
   virtual void ShowCaptureModes() = 0;
   virtual void ShowCaptureStatus() = 0;
+
+  // What the Recorder and File menus ask for.
+  virtual void RecorderOn() = 0;
+  virtual void RecorderOff() = 0;
+  virtual void AppendToCaptureFile() = 0;
+  virtual void DeleteCaptureFile() = 0;
+  virtual void TurnPrinterOn() = 0;
+  virtual void PrintScrollBack() = 0;
+  virtual void PrintTextFile() = 0;
+  virtual void PageSetup() = 0;
 };
 
 // The clipboard: clipboard capture of received text, and paste to the host.
@@ -79,6 +89,8 @@ class ClipboardService {
   virtual void CopyToClipboard(std::string_view text) = 0;
   // "{PA" and the Paste menu item: the clipboard's text goes to the host.
   virtual void PasteToHost() = 0;
+  // The Screen menu's picture of the whole text area.
+  virtual void SnapshotScreenAsPdf() = 0;
 };
 
 // Sending text and files to the host, and the host's own transfers.
@@ -87,6 +99,8 @@ class TransferService {
   virtual ~TransferService() = default;
   // The user chooses a text file and it is sent; false when the user cancelled.
   virtual bool ChooseAndSendTextFile() = 0;
+  // The same, the send paced by the host's flow-control answers.
+  virtual void SendTextFileWithFlowCheck() = 0;
   // Sends the text file at `path`; false when it could not be sent.
   virtual bool SendTextFileToHost(const std::string& path) = 0;
   // The host asked for the file at `path` to be sent: the send-options
@@ -187,6 +201,8 @@ class SoundService {
  public:
   virtual ~SoundService() = default;
   virtual void Beep() = 0;
+  // One of the program's named sounds ("camera" after a copy ...).
+  virtual void PlaySound(const std::string& name) = 0;
 };
 
 // The session's serial line.
@@ -208,6 +224,19 @@ class SerialLine {
   virtual void SerialPortClosed() = 0;
   // Opens the serial port when needed and dials the number.
   virtual void DialNumber(const std::string& number) = 0;
+
+  // What the Port Settings, serial-port, flow-control, serial-format and
+  // Dialer menus ask for (the item chosen).
+  virtual void ChooseBaudRate(int item) = 0;
+  virtual void ChooseSerialPort(int item) = 0;
+  virtual void ChooseFlowControl(int item) = 0;
+  virtual void ChooseSerialFormat(int item) = 0;
+  virtual void Dial() = 0;
+  virtual void DialFromQuickDialFile() = 0;
+  virtual void AddQuickDialService() = 0;
+  virtual void DeleteQuickDialFile() = 0;
+  virtual void LoadQuickDialList() = 0;
+  virtual void ToggleModemDtr() = 0;
 };
 
 // The session's dialog windows.
@@ -223,6 +252,9 @@ class DialogService {
   // The "Save Settings as" dialog, proposing a name: the chosen path, or
   // nullopt when the user cancels.
   virtual std::optional<std::string> AskSettingsFileName(const std::string& proposed) = 0;
+  // Opens numbered dialog window `window` (the settings and connection
+  // windows the menus open), filled from the session's settings.
+  virtual void OpenDialog(int window) = 0;
 };
 
 // The user's folders that host commands may name files in. Empty: none.

@@ -208,6 +208,16 @@ TEST_F(MainLoop, TheQuitSequenceClosesEveryWindowWithoutTheConnectionQuestion) {
   for (const auto& [path, bytes] : files.files) EXPECT_EQ(path.find("TempSettingsKV"), std::string::npos) << path;
 }
 
+TEST_F(MainLoop, AMenuItemWhoseWorkIsNotInThisVersionSaysSo) {
+  StartLocal();
+  alerts.shown.clear();
+  Menu(platform::kFileMenu, 18);
+  Turns(1);
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_EQ(alerts.shown[0].kind, platform::AlertKind::Note);
+  EXPECT_EQ(alerts.shown[0].text, "\"File item 18\" is not available in this version of Korvane.");
+}
+
 TEST_F(MainLoop, ClosingTheOnlyWindowAsksToQuitAndTheSecondButtonKeepsItOpen) {
   StartLocal();
   alerts.answers = {2};

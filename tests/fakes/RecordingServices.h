@@ -95,6 +95,14 @@ class RecordingServices final : public CaptureService,
   void ClearStatusLine() override { Note("ClearStatusLine"); }
   void ShowCaptureModes() override { Note("ShowCaptureModes"); }
   void ShowCaptureStatus() override { Note("ShowCaptureStatus"); }
+  void RecorderOn() override { Note("RecorderOn"); }
+  void RecorderOff() override { Note("RecorderOff"); }
+  void AppendToCaptureFile() override { Note("AppendToCaptureFile"); }
+  void DeleteCaptureFile() override { Note("DeleteCaptureFile"); }
+  void TurnPrinterOn() override { Note("TurnPrinterOn"); }
+  void PrintScrollBack() override { Note("PrintScrollBack"); }
+  void PrintTextFile() override { Note("PrintTextFile"); }
+  void PageSetup() override { Note("PageSetup"); }
 
   // ---- ClipboardService -----------------------------------------------------------
   bool ClipboardCaptureOn() override { return clipboardCaptureOn; }
@@ -102,9 +110,11 @@ class RecordingServices final : public CaptureService,
   void StopClipboardCapture() override { Note("StopClipboardCapture"); }
   void CopyToClipboard(std::string_view text) override { clipboard.append(text); }
   void PasteToHost() override { Note("PasteToHost"); }
+  void SnapshotScreenAsPdf() override { Note("SnapshotScreenAsPdf"); }
 
   // ---- TransferService ---------------------------------------------------------------
   bool ChooseAndSendTextFile() override { return Note("ChooseAndSendTextFile", chooseAndSendResult); }
+  void SendTextFileWithFlowCheck() override { Note("SendTextFileWithFlowCheck"); }
   bool SendTextFileToHost(const std::string& path) override {
     return Note("SendTextFileToHost " + path, sendFileResult);
   }
@@ -166,6 +176,7 @@ class RecordingServices final : public CaptureService,
 
   // ---- SoundService -------------------------------------------------------------------------------
   void Beep() override { Note("Beep"); }
+  void PlaySound(const std::string& name) override { Note("PlaySound " + name); }
 
   // ---- SerialLine -----------------------------------------------------------------------------------
   void OpenSelectedSerialPort() override { Note("OpenSelectedSerialPort"); }
@@ -180,6 +191,16 @@ class RecordingServices final : public CaptureService,
   void HangUpModem() override { Note("HangUpModem"); }
   void SerialPortClosed() override { Note("SerialPortClosed"); }
   void DialNumber(const std::string& number) override { Note("DialNumber " + number); }
+  void ChooseBaudRate(int item) override { Note("ChooseBaudRate " + std::to_string(item)); }
+  void ChooseSerialPort(int item) override { Note("ChooseSerialPort " + std::to_string(item)); }
+  void ChooseFlowControl(int item) override { Note("ChooseFlowControl " + std::to_string(item)); }
+  void ChooseSerialFormat(int item) override { Note("ChooseSerialFormat " + std::to_string(item)); }
+  void Dial() override { Note("Dial"); }
+  void DialFromQuickDialFile() override { Note("DialFromQuickDialFile"); }
+  void AddQuickDialService() override { Note("AddQuickDialService"); }
+  void DeleteQuickDialFile() override { Note("DeleteQuickDialFile"); }
+  void LoadQuickDialList() override { Note("LoadQuickDialList"); }
+  void ToggleModemDtr() override { Note("ToggleModemDtr"); }
 
   // ---- DialogService ----------------------------------------------------------------------------------
   void AskSshUserName() override { Note("AskSshUserName"); }
@@ -189,6 +210,7 @@ class RecordingServices final : public CaptureService,
     Note("AskSettingsFileName " + proposed);
     return settingsFileName;
   }
+  void OpenDialog(int window) override { Note("OpenDialog " + std::to_string(window)); }
 
  private:
   void Note(std::string call) { calls.push_back(std::move(call)); }
