@@ -34,7 +34,7 @@ void HostInput::RunPlainTextPass() {
       }
       if (!conn.IsPtyConnection()) PerCharacterFlowControl();
       const uint8_t* at = ReceiveBuffer.data() + HostChunkPos;
-      if (!PlainTextMode && *at >= 32 && *at < 128) {
+      if (!PlainTextMode && !fastPathsOff_ && *at >= 32 && *at < 128) {
         // The fast path: a run of plain printable bytes in one go.
         const uint8_t* end = ReceiveBuffer.data() + HostChunkLast + 1;
         const uint8_t* stop = at + 1;

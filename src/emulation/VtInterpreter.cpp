@@ -86,8 +86,8 @@ bool VtInterpreter::UpdatesCanBeBatched(HostInput& in) {
   // What Interpret and Print below look at before they reach the handlers,
   // and the run writer's own conditions; none of the updates changes them
   // (the SCO mode's renditions switch line graphics, so it is left out).
-  return !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce && !Opt.ScoAnsiMode &&
-         !(Opt.PclPassThrough && in.PrinterOn) && NationalCharactersUnchanged(in) && in.PrintableRunAllowed();
+  return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce &&
+         !Opt.ScoAnsiMode && NationalCharactersUnchanged(in);
 }
 
 namespace {

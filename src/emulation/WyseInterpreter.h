@@ -43,9 +43,6 @@ class WyseInterpreter final : public HostInterpreter {
   // Eighth bit, ENQ DC2, national, DEC multinational and set-7 mappings, line
   // graphics. False when monitor mode took the character.
   bool AdjustCharacter(int& c);
-  // Nothing that the per-byte steps check is on, so a run of printable bytes
-  // may be written in one go (HostInput::WritePrintableRun).
-  bool RunCanBeBatched() const;
   // Screen updates, cursor addresses (ESC =), attributes (ESC G) and runs of
   // text, one after the other while no mode or watcher needs each byte on
   // its own: each by its own handler, and between them the reader's end of a
@@ -53,6 +50,9 @@ class WyseInterpreter final : public HostInterpreter {
   // handled (the reader ends it); false, with that byte untouched, when it
   // is none of them.
   bool WriteUpdates(HostInput& in);
+  // Neither the reader (HostInput::EachByteNeeds) nor a mode of this
+  // interpreter needs each byte on its own, so a run of printable bytes or a
+  // batch of updates may be taken in one go. None of the updates changes it.
   bool UpdatesCanBeBatched() const;
   // The host's national set maps every national position to itself.
   bool NationalSetReplacesNothing() const;

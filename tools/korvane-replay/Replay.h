@@ -23,6 +23,13 @@ struct Options {
   int rows = 24, cols = 80;
   bool attrs = false, bench = false;
   std::vector<std::string> files;
+  // For checks of the fast paths: every fast path on or off, and the sizes of
+  // the reads the connection hands over (empty: all the input at once; the
+  // rest after the last size is one read).
+  bool fastPaths = true;
+  std::vector<size_t> pieces;
+  // PlanesImage instead of the text FormatScreen prints.
+  bool planes = false;
 };
 
 // One emulation the tool accepts: its TERM name, the emulation flags a session
@@ -52,6 +59,11 @@ int Run(const Options& options, int& argc, char** argv, std::ostream& out, std::
 // trimmed, then "cursor ROW COL", then with `attrs` one line per row of
 // base-36 attribute codes with trailing 0s trimmed.
 std::string FormatScreen(Session& session, int rows, int cols, bool attrs);
+
+// Every cell of every plane of the whole grid (not only the window's rows),
+// the protect flags and hidden marks, the scroll-back's characters and
+// attributes, the cursor and the scroll region, as raw bytes to compare.
+std::string PlanesImage(Session& session);
 
 // Feeds `input` through the emulation (null: the plain-text path) into a fresh
 // session whose window is width x height pixels, and returns what the tool
