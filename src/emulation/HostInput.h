@@ -271,32 +271,9 @@ class HostInput {
   // ... and followed by a line end.
   void CaptureLineEnd();
 
-  // ---- Attributes and colours of the Wyse family ---------------------------------
+  // ---- The writer's attribute ----------------------------------------------------
   // CurrentAttributeCode from the four flags, and the cell colours.
   void ComputeAttributeCode();
-  // ESC G c.
-  void WyseAttributeCommand(int c);
-  // ESC ')', ESC '(', ESC '&', ESC '''.
-  void ProtectFieldBegin();
-  void ProtectFieldEnd();
-  void ProtectModeOn();
-  void ProtectModeOff();
-  // ESC '*' b in the ANSI-based Wyse mode. On RestartEscape the screen was
-  // cleared and the ESC that was read starts a new sequence; otherwise the
-  // interpreter continues at the writer's attribute step.
-  enum class AnsiColourEnd { AttributeStep, RestartEscape };
-  AnsiColourEnd ExtendedAnsiColour(int b);
-  // CSI with SCO ANSI on, final 'm': a parameter text that begins "12" or
-  // "10" (line graphics on or off, with one attribute after a ';'). False,
-  // with nothing changed, for any other text.
-  bool ScoLineGraphicsAttributes(std::string_view params);
-  // CSI '=' params final with SCO ANSI on: 'F', 'G', 'H', 'I' choose colours.
-  // False for other finals.
-  bool ScoColourCommand(int final, const std::string& params);
-  // CSI b1 b2 with SCO ANSI off: the colour rows ('0' ..., '3' d, '4' d),
-  // which read their further bytes with GetNextHostByte. False, with nothing
-  // read, for the pairs that are not colours (pages, erasing, text).
-  bool WyseCsiColourPair(int b1, int b2);
   // Text face and drawing colours of the current attribute flags.
   void SetTextStyleForFlags();
   // The open protected field ends at the pen.
@@ -479,7 +456,6 @@ class HostInput {
   void CollectKeep(int ch);
   void CollectStatusText(const char* text);
   void CollectProgressMark();
-  void WyseColourAttributeCommand(int c);
 
   platform::Clock& clock_;
   SharedSequences* shared_ = nullptr;
