@@ -269,26 +269,24 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
   return out;
 }
 
-std::string PlanesImage(Session& s) {
+void PlanesImage(Session& s, std::string& out) {
   const Screen& sc = s.screen;
-  std::string out;
+  out.clear();
   auto add = [&out](const void* data, size_t bytes) { out.append(static_cast<const char*>(data), bytes); };
   for (int plane = 0; plane < ScreenPlanes::kPlaneCount; ++plane)
     for (int r = 0; r < ScreenPlanes::kRows; ++r)
       add(sc.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), ScreenPlanes::kCols * sizeof(int16_t));
-  for (int r = 0; r < ScreenPlanes::kRows; ++r)
-    for (int c = 0; c < ScreenPlanes::kCols; ++c) out += static_cast<char>(sc.Protect.At(r, c));
-  for (int r = 0; r <= kMaxCursorRow; ++r)
-    for (int c = 0; c < ScreenPlanes::kCols; ++c) out += static_cast<char>(sc.HiddenMarks.At(r, c));
+  for (int r = 0; r < ScreenPlanes::kRows; ++r) add(sc.Protect.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
+  for (int r = 0; r <= kMaxCursorRow; ++r) add(sc.HiddenMarks.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
   for (auto plane : {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs})
     for (int line = 1; line < ScrollBackPlanes::kLines; ++line)
       add(sc.ScrollBack.Line(plane, line), ScrollBackPlanes::kCols * sizeof(int16_t));
   const int16_t place[] = {sc.CursorRow(), sc.CursorCol(), sc.ScrollTop, sc.ScrollBottom, sc.ScreenRows, sc.ScreenCols};
   add(place, sizeof place);
-  return out;
 }
 
-std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input) {
+std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input,
+                         std::string* planes) {
   InstantClock clock;
   NullPort port(width, height);
   fakes::WindowlessSession window(port, clock);
@@ -304,7 +302,8 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
     s.input.ProcessHostInput();
     if (replay->Remaining() == before) break;
   }
-  std::string text = o.planes ? PlanesImage(s) : FormatScreen(s, o.rows, o.cols, o.attrs);
+  if (planes) PlanesImage(s, *planes);
+  std::string text = FormatScreen(s, o.rows, o.cols, o.attrs);
   if (!replay->answer.empty()) text += "answer: " + EscapeBytes(replay->answer) + "\n";
   return text;
 }
