@@ -4,8 +4,6 @@
 // sequences the Wyse interpreter takes.
 
 #include <algorithm>
-#include <array>
-#include <iterator>
 
 #include "emulation/AnsiColours.h"
 #include "emulation/HostInput.h"
@@ -15,28 +13,11 @@ namespace korvane {
 
 namespace {
 
-struct PlainAttribute {
-  const char* bytes;
-  int16_t dim, underline, bold, reverse;
-};
-// Tested in this order; every matching row sets all four flags.
-constexpr PlainAttribute kPlainAttributes[] = {
-    {"0", 0, 0, 0, 0},       {"p", 1, 0, 0, 0},    {"4?tuvw", 0, 0, 0, 1}, {"23:;r~", 0, 0, 1, 0},
-    {"6v>", 0, 0, 1, 1},     {"8xz", 0, 1, 0, 0},  {"|<", 0, 1, 0, 1},
-};
-constexpr int kPlainAttributeRows = static_cast<int>(std::size(kPlainAttributes));
-
-// The row that decides each byte (the last row that matches it), -1 for none:
-// the command comes with every screen update, so its byte is looked up, not
-// searched for in each row.
-constexpr std::array<int8_t, 256> MakePlainAttributeIndex() {
-  std::array<int8_t, 256> index{};
-  index.fill(-1);
-  for (int r = 0; r < kPlainAttributeRows; ++r)
-    for (const char* b = kPlainAttributes[r].bytes; *b; ++b) index[static_cast<uint8_t>(*b)] = static_cast<int8_t>(r);
-  return index;
-}
-constexpr std::array<int8_t, 256> kPlainAttributeIndex = MakePlainAttributeIndex();
+// The attribute byte of ESC G, plain form: '0' .. '?' and 'p' .. DEL, read
+// bit by bit as the terminals do (0x02 blink, 0x04 reverse, 0x08 underline,
+// 0x40 dim; 0x01 blank has no attribute code and is left out). Blinking
+// text is shown bold. Other bytes select nothing.
+bool PlainAttributeByte(int c) { return (c >= '0' && c <= '?') || (c >= 'p' && c <= 127); }
 
 constexpr int16_t B = -1;  // the session's background colour
 struct ColourAttribute {
@@ -56,21 +37,16 @@ void WyseInterpreter::AttributeCommand(int c) {
     return;
   }
   Screen& s = s_;
-  const int index = c >= 0 && c < 256 ? kPlainAttributeIndex[static_cast<size_t>(c)] : -1;
-  if (index >= 0) {
-    const PlainAttribute& row = kPlainAttributes[index];
-    s.DimOn = row.dim;
-    s.UnderlineOn = row.underline;
-    s.BoldOn = row.bold;
-    s.ReverseOn = row.reverse;
-  }
-  if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) s.UnderlineOn = 0;
-  if (index >= 0) {
-    if (index == 0) {
+  if (PlainAttributeByte(c)) {
+    s.DimOn = (c & 0x40) ? 1 : 0;
+    s.UnderlineOn = (c & 0x08) ? 1 : 0;
+    s.BoldOn = (c & 0x02) ? 1 : 0;
+    s.ReverseOn = (c & 0x04) ? 1 : 0;
+    if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) s.UnderlineOn = 0;
+    if (!s.DimOn && !s.UnderlineOn && !s.BoldOn && !s.ReverseOn)
       s.SetNormalTextStyle();
-    } else {
+    else
       in_.SetTextStyleForFlags();
-    }
   }
   in_.ComputeAttributeCode();
   if (o_.HiddenAttributes == 0) {
