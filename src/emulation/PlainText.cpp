@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "emulation/HostInput.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -94,8 +95,8 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
     int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, s.CursorRow()) + col;
     int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow()) + col;
     for (int i = 0; i < take; ++i) chars[i] = bytes[i];
-    std::fill_n(attrs, take, int16_t{0});
-    s.PendingRun.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
+    ZeroCells(attrs, static_cast<size_t>(take));
+    AppendBytes(s.PendingRun, reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
     s.SetCursorCol(static_cast<int16_t>(col + take));
     bytes += take;
     n -= take;

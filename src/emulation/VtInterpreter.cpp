@@ -11,6 +11,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/WyseCharacters.h"
 #include "emulation/HostSequences.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -178,11 +179,7 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
 
 bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
   if (Opt.HostCharacterSet == 14 || Opt.ProgramFontOption == 2) return true;
-  // Compared code by code (a library compare here would leave the vector
-  // registers to slow what follows, see screen/VectorUnit.h).
-  bool same = true;
-  for (size_t i = 0; i < nationalSeen_.size(); ++i) same &= in.NationalReplacement[i] == nationalSeen_[i];
-  if (!same) {
+  if (!SameCells(in.NationalReplacement.data(), nationalSeen_.data(), nationalSeen_.size())) {
     nationalSeen_ = in.NationalReplacement;
     nationalIdentity_ = true;
     for (int c : {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124})
