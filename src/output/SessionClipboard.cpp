@@ -1,7 +1,5 @@
 #include "output/SessionClipboard.h"
 
-#include <poll.h>
-
 #include <utility>
 
 #include "connection/SerialFiles.h"
@@ -19,17 +17,12 @@ constexpr int kClipboardOnItem = 7;  // Recorder menu: "Clipboard On"
 // The text area of the window: everything above the function-key bar.
 Rect WholeTextArea(const Screen& s) { return {0, 0, s.port.Width(), s.port.Height() - 44}; }
 
-// The bytes a connection's line can take without making the program wait:
-// a child that has taken everything written to it and whose terminal has
-// room, or a serial line whose output queue is not filling up.
+// The connection's line takes more without making the program wait: a
+// child that has taken everything written to it, or a serial line whose
+// output queue is not filling up.
 bool LineHasRoom(HostLink* link) {
   if (!link) return true;  // nothing to write to: the send itself finds that out
-  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(link)) {
-    if (pty->PendingOutput() > 0) return false;
-    if (pty->fd() < 0) return true;
-    pollfd p{pty->fd(), POLLOUT, 0};
-    return poll(&p, 1, 0) > 0 && (p.revents & (POLLOUT | POLLHUP | POLLERR)) != 0;
-  }
+  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(link)) return pty->PendingOutput() == 0;
   if (auto* file = dynamic_cast<SerialFile*>(link)) return file->Port().PendingOutput() < SessionClipboard::kSerialQueueRoom;
   if (auto* port = dynamic_cast<platform::SerialPort*>(link)) return port->PendingOutput() < SessionClipboard::kSerialQueueRoom;
   return true;
@@ -168,7 +161,16 @@ bool SessionClipboard::EnsureConnectionOpen() {
 
 bool SessionClipboard::ReadyToSend() { return LineHasRoom(w_.session.conn.Link()); }
 
-void SessionClipboard::SendToHost(std::string_view bytes) { w_.session.conn.SendToHost(bytes); }
+void SessionClipboard::SendToHost(std::string_view bytes) {
+  Connection& conn = w_.session.conn;
+  // What a child's terminal cannot take at once waits in its queue and goes
+  // out as the child reads; the paste waits for it, the window does not.
+  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(conn.PtyStream.get()); pty && conn.UsesPty) {
+    pty->WriteWithoutWaiting(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
+    return;
+  }
+  conn.SendToHost(bytes);
+}
 
 void SessionClipboard::SetSendInProgress(bool on) { w_.session.input.SendInProgress = on ? 1 : 0; }
 
