@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -23,10 +24,12 @@
 
 #include "app/App.h"
 #include "app/EventQueue.h"
+#include "emulation/EmulationFlags.h"
 #include "fakes/FakeAlerts.h"
 #include "fakes/RecordingSettingsHost.h"
 #include "fakes/RecordingSounds.h"
 #include "output/SessionClipboard.h"
+#include "platform/MenuNumbers.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtCellPictureWriter.h"
 #include "platform/qt/QtClipboard.h"
@@ -235,6 +238,25 @@ TEST_F(QtClipboardProgram, AChildThatReadsNothingHoldsThePasteButNotTheWindowAnd
   QTest::keyClick(qt.windows.View(48), Qt::Key_Period, Qt::ControlModifier);
   EXPECT_TRUE(RunUntil([&] { return !c->Pasting(); }, 2000));
   EXPECT_EQ(app->windows.Find(48)->session.input.SendInProgress, 0);
+}
+
+TEST_F(QtClipboardProgram, ClipboardCaptureTheHostStartsFillsTheDesktopsClipboardAndChecksItsItem) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+  // A Wyse 60 whose captured lines end in CR; the host turns capture on.
+  Start(
+      [](SessionOptions& o) {
+        SetEmulationFlags(EmulationKind::Wyse60, o);
+        o.LineEnd = SessionOptions::kLineEndCr;
+      },
+      "\x1b~8captured one\r\ncaptured two\r\n");
+  auto checked = [&] {
+    QAction* item = qt.menus.Action(platform::kRecorderMenu, 7);
+    return item && item->isChecked();
+  };
+  EXPECT_TRUE(checked());
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "captured one\ncaptured two\nready\n");
+  app->windows.Find(48)->services.clipboard.StopClipboardCapture();
+  EXPECT_FALSE(checked());
 }
 
 TEST_F(QtClipboardProgram, TheScreensSnapshotPutsAPdfOfTheScreensTextOnTheClipboard) {
