@@ -42,6 +42,7 @@ SessionClipboard::Owned::Owned(SessionClipboard& self, SessionWindow& w, Program
 SessionClipboard::SessionClipboard(SessionWindow& window, ProgramClipboard& clipboard)
     : w_(window), clipboard_(clipboard) {}
 
+// The parts reach the session, which is gone by now: nothing of them runs.
 SessionClipboard::~SessionClipboard() = default;
 
 SessionClipboard::Owned& SessionClipboard::Parts() {
@@ -136,6 +137,12 @@ void SessionClipboard::Step() {
   parts_->copier.Step();
   output::PasteToHost& paste = parts_->paste;
   if (!paste.Active()) return;
+  // The host has gone: what is left of the text has nowhere to go.
+  if (!w_.Connected()) {
+    paste.Cancel();
+    Beep();
+    return;
+  }
   platform::Clock& clock = w_.Owner().services.clock;
   const int64_t end = clock.Milliseconds() + kPasteSliceMs;
   // Line after line while each is due at once; a line that waits for its

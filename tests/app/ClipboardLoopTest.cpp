@@ -198,6 +198,37 @@ TEST_F(ClipboardLoop, CtrlPeriodEndsThePasteAndIsNotSent) {
   EXPECT_EQ(LinkOf(48).written, "one\r.");
 }
 
+TEST_F(ClipboardLoop, APasteEndsWhenTheHostGoesAndTheWindowClosedWhilePastingLeavesNoWatch) {
+  StartShowing("", [](SessionOptions& o) {
+    o.FkeyStrings[1] = "{PA";
+    o.ClipboardLineDelay = 30;
+  });
+  board.OtherProgramSets("one\ntwo\nthree\n");
+  Events({KeyEvent(kKeyF1)}, 2);
+  EXPECT_TRUE(cursors.watch);
+  LinkOf(48).End();
+  Turns(5);
+  EXPECT_EQ(LinkOf(48).written, "one\r");
+  EXPECT_EQ(Window(48).session.input.SendInProgress, 0);
+  EXPECT_FALSE(cursors.watch);
+  EXPECT_GE(sounds.beeps, 1);
+
+  // Another window pastes and is closed meanwhile.
+  Menu(kFileMenu, kFileNewSessionWindowItem);
+  Turns(3);
+  ASSERT_EQ(app->windows.Count(), 2);
+  Window(49).session.Opt.FkeyStrings[1] = "{PA";
+  board.OtherProgramSets("one\ntwo\nthree\n");
+  pump.script.push_back({KeyEvent(kKeyF1)});
+  pump.script.back()[0].window = 49;
+  Turns(2);
+  ASSERT_TRUE(cursors.watch);
+  app->windows.DoWindowEvent(1, 49);
+  Turns(2);
+  EXPECT_EQ(app->windows.Count(), 1);
+  EXPECT_FALSE(cursors.watch);
+}
+
 TEST_F(ClipboardLoop, ClipboardCaptureTakesTheHostsTextUntilThePrinterTakesIt) {
   // A Wyse 60 whose captured lines end in CR.
   StartShowing("", [](SessionOptions& o) {
