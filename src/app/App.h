@@ -39,6 +39,12 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "output/PrintServices.h"
+#include "output/SessionCapture.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "platform/Printing.h"
+#include "platform/Programs.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -57,6 +63,14 @@ struct Platform {
   // Where a host's addresses and files are opened.
   platform::Desktop& desktop;
   platform::Sounds& sounds;
+  // Page setup, the print dialog, and pages on a printer or in a PDF file.
+  platform::Printing& printing;
+  // Programs run beside the program until they end (the spooler's lp).
+  platform::Programs& programs;
+  // The open and save dialogs.
+  platform::FileDialogs& fileDialogs;
+  // The desktop's clipboard.
+  platform::Clipboard& clipboard;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
 };
@@ -223,6 +237,11 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The printing parts every session window shares (page formats and the
+  // "Page Setup" file, text and picture printing, the raw-job spooler), and
+  // what the windows' capture and printing share besides.
+  output::PrintServices printServices;
+  output::CaptureShared captureShared;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

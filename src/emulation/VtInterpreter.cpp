@@ -416,10 +416,9 @@ void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
     return;
   }
   releaseHeld();
-  if (ch != 0 && ch != kLf) {
-    const char c = static_cast<char>(ch);
-    print(std::string_view(&c, 1));
-  }
+  // Printer data is binary: every byte reaches the printer, NUL and LF too.
+  const char c = static_cast<char>(ch);
+  print(std::string_view(&c, 1));
 }
 
 void VtInterpreter::PrinterControllerOn(HostInput& in) {

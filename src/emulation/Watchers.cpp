@@ -10,7 +10,6 @@ namespace korvane {
 namespace {
 constexpr int kEsc = 27;
 constexpr int kDc4 = 20;
-constexpr int kLf = 10;
 }  // namespace
 
 bool TriggerMatcher::Feed(int ch) {
@@ -113,9 +112,12 @@ bool HostInput::PrinterControllerStep() {
   static constexpr int kEnd4[] = {0, kEsc, '4'};
   static constexpr int kEndD[] = {0, kEsc, 'd', '$'};
   const int ch = CurrentHostChar;
+  // A "d" held back as the start of ESC d $ that turns out to be none.
+  const bool dHeld = PrintEndDPending != 0;
   if (ch == kEsc) {
     PrintEnd4MatchCount = 1;
     PrintEndDMatchCount = 1;
+    PrintEnd4Pending = PrintEndDPending = 0;
   } else if (ch != 0) {
     if (++PrintEnd4MatchCount > 2) PrintEnd4MatchCount = 0;
     if (++PrintEndDMatchCount > 3) PrintEndDMatchCount = 0;
@@ -140,10 +142,11 @@ bool HostInput::PrinterControllerStep() {
     }
   }
   if (!PrintEnd4Pending && !PrintEndDPending) {
-    if (ch != 0 && ch != kLf) {
-      const char c = static_cast<char>(ch);
-      services_.capture.WritePrinterCapture(std::string_view(&c, 1));
-    }
+    // Printer data is binary: every byte reaches the printer, NUL and LF too,
+    // and a byte held back for a terminator that did not come.
+    if (dHeld) services_.capture.WritePrinterCapture("d");
+    const char c = static_cast<char>(ch);
+    services_.capture.WritePrinterCapture(std::string_view(&c, 1));
   } else {
     CurrentHostChar = 0;
   }
