@@ -82,19 +82,12 @@ void SessionCapture::CloseCaptureFile() { Output().Capture().CloseCaptureFile();
 
 void SessionCapture::AbortAndCloseCapture() { Output().Capture().CloseCaptureFile(); }
 
-std::string SessionCapture::DefaultCaptureName(std::string_view creator) {
-  if (creator == "MSWD") return "untitled.doc";
-  if (creator == "XCEL") return "untitled.xls";
-  if (creator == "MOSS" || creator == "sfri") return "untitled.htm";
-  // The program's own code and no code at all stand for plain text.
-  if (creator == "ttxt" || creator == "Kvne" || creator.empty()) return "untitled.txt";
-  return {};
-}
-
 void SessionCapture::NewCaptureFile() {
   CaptureFiles& capture = Output().Capture();
   const std::string folder = capture.CaptureFolder();
-  const std::string name = DefaultCaptureName(w_.session.Opt.CaptureCreator);
+  // The program's own code and no code at all stand for plain text.
+  const std::string& creator = w_.session.Opt.CaptureCreator;
+  const std::string name = DefaultCaptureFileName(creator.empty() || creator == "Kvne" ? "ttxt" : creator);
   const std::optional<std::string> chosen = shared_.fileDialogs.ChooseNewFile(
       platform::FileKind::Any, L("Enter name of capture file"), folder.empty() ? name : folder + "/" + name);
   // A cancelled choice ends the capture and keeps the file chosen before.

@@ -97,9 +97,6 @@ class SessionCapture final : public CaptureService, public CaptureHost {
   void ClearClipboardText() override;
   std::string ClipboardText() override;
 
-  // The default name of a new capture file for the capture-file
-  // application's code (empty: none).
-  static std::string DefaultCaptureName(std::string_view creator);
   // The print text of the scroll-back store and the screen below it, one
   // line each, trailing blanks dropped; empty when the store holds no line
   // above the screen.
