@@ -82,7 +82,9 @@ inline std::vector<platform::MenuDescription> TestMenus() {
   for (int i = 1; i <= 17; ++i) window.items.push_back({"Fixed " + std::to_string(i)});
   platform::MenuDescription ports{75, "Serial Port", {}};
   for (const char* t : {"ttyS0", "ttyS1", "ttyUSB0"}) ports.items.push_back({t});
-  return {app, file, connection, window, ports};
+  platform::MenuDescription recorder{9, "Recorder", {}};
+  for (int i = 1; i <= 8; ++i) recorder.items.push_back({"Recorder item " + std::to_string(i)});
+  return {app, file, connection, window, ports, recorder};
 }
 
 // A settings document with the built-in defaults changed by `edit`.
