@@ -64,12 +64,12 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
-                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
-  // One clipboard for the whole program; a selection frame in each session window's view.
-  platform::QtClipboard clipboard;
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,  qt.menus,    qt.alerts,
+                         qt.cursors,  qt.files,    qt.processes, qt.desktop, qt.sounds,
+                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard, &qt.keyMap};
+  // The writer of the pictures copied to the clipboard; a selection frame in
+  // each session window's view.
   platform::QtCellPictureWriter cellPictures;
-  platform.clipboard = &clipboard;
   platform.cellPictures = &cellPictures;
   platform.selectionFrame = [&qt](int window) -> std::unique_ptr<platform::SelectionFrame> {
     return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));

@@ -76,6 +76,24 @@ class CaptureService {
   virtual void PrintScrollBack() = 0;
   virtual void PrintTextFile() = 0;
   virtual void PageSetup() = 0;
+
+  // The host names the recorder file as the next capture file (ESC ~ H).
+  virtual void UseRecorderFile() = 0;
+  // The end of an input pass: what the pass gathered goes to the files.
+  virtual void Flush() = 0;
+  // The idle pass: a deferred print once the host has been quiet, and the
+  // capture marks of the menus when the window is the active one.
+  virtual void ServeIdlePass() = 0;
+  // The quit prompt's "Print": ends printer capture and prints what it
+  // collected at once, deferred printing or not.
+  virtual void PrintBeforeQuit() = 0;
+
+  // The capture-file actions of scripts, each returning its reply text:
+  // "setf" chooses the capture file, "getc" reports its full path, "delc"
+  // (served by the idle pass) deletes it unless capture is on.
+  virtual std::string SetCaptureFileFromScript(const std::string& path) = 0;
+  virtual std::string GetCaptureFileName() = 0;
+  virtual std::string DeleteCaptureFileForScript() = 0;
 };
 
 // The clipboard and the mouse of the session window: clipboard capture of
