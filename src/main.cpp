@@ -19,7 +19,10 @@
 #include "platform/CharMap.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtCellPictureWriter.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtSelectionFrame.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -61,8 +64,16 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
-                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,  qt.menus,    qt.alerts,
+                         qt.cursors,  qt.files,    qt.processes, qt.desktop, qt.sounds,
+                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard, &qt.keyMap};
+  // The writer of the pictures copied to the clipboard; a selection frame in
+  // each session window's view.
+  platform::QtCellPictureWriter cellPictures;
+  platform.cellPictures = &cellPictures;
+  platform.selectionFrame = [&qt](int window) -> std::unique_ptr<platform::SelectionFrame> {
+    return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));
+  };
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();

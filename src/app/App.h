@@ -26,6 +26,9 @@
 #include "connection/ChildPrograms.h"
 #include "input/KeyState.h"
 #include "platform/Alerts.h"
+#include "platform/CellPicture.h"
+#include "platform/Clipboard.h"
+#include "platform/SelectionFrame.h"
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
 #include "platform/Events.h"
@@ -39,6 +42,12 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "output/PrintServices.h"
+#include "output/SessionCapture.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "platform/Printing.h"
+#include "platform/Programs.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -57,8 +66,21 @@ struct Platform {
   // Where a host's addresses and files are opened.
   platform::Desktop& desktop;
   platform::Sounds& sounds;
+  // Page setup, the print dialog, and pages on a printer or in a PDF file.
+  platform::Printing& printing;
+  // Programs run beside the program until they end (the spooler's lp).
+  platform::Programs& programs;
+  // The open and save dialogs.
+  platform::FileDialogs& fileDialogs;
+  // The desktop's clipboard.
+  platform::Clipboard& clipboard;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
+  // The writer of the pictures copied to the clipboard, and the frame round
+  // a selection in a session window's view. Without them the clipboard and
+  // the mouse of the session windows are not available.
+  platform::CellPictureWriter* cellPictures = nullptr;
+  std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -178,7 +200,7 @@ class App {
   int16_t FunctionKeyWindow = 0, ControlPWindow = 0;
   int64_t LastPeriodicTick = 0;
   int8_t ClosedAtQuit = 0;
-  // The last mouse-down, for the mouse handler.
+  // The last mouse event (a press, a drag or a release), for the mouse handler.
   platform::UiEvent LastClick;
   RawKeyState rawKey;
   // The key state the key routines derive from the last event.
@@ -223,6 +245,11 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The printing parts every session window shares (page formats and the
+  // "Page Setup" file, text and picture printing, the raw-job spooler), and
+  // what the windows' capture and printing share besides.
+  output::PrintServices printServices;
+  output::CaptureShared captureShared;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

@@ -29,51 +29,6 @@ class Unavailable {
   bool told_ = false;
 };
 
-class UnavailableCapture final : public CaptureService {
- public:
-  UnavailableCapture(const AppServiceParts& parts, SessionWindow& w)
-      : w_(w), capture_(parts, "Capturing to a file"), printing_(parts, "Printing") {}
-  bool OpenCaptureFile(const std::string&) override { return Refuse(capture_); }
-  bool ReopenCaptureForAppend(const std::string&) override { return Refuse(capture_); }
-  bool OpenTransferCapture(const std::string&) override { return Refuse(capture_); }
-  // No capture file is ever open, so there is none to close or write to.
-  void CloseCaptureFile() override { w_.session.input.CaptureFileOn = 0; }
-  void AbortAndCloseCapture() override { w_.session.input.CaptureFileOn = 0; }
-  void NewCaptureFile() override { capture_.Tell(); }
-  void AppendDeleteCaptureFile() override { capture_.Tell(); }
-  bool CheckReservedFileName(const std::string& path) override { return w_.settings.CheckReservedFileName(path); }
-  void WriteCaptureFile(std::string_view) override {}
-  void WriteCaptureLineEnd() override {}
-  bool OpenPrinterCapture() override { return Refuse(printing_); }
-  void WritePrinterCapture(std::string_view) override {}
-  void PrinterCaptureOff() override { w_.session.input.PrinterOn = 0; }
-  void PrintScreen() override { printing_.Tell(); }
-  void ClearStatusLine() override {
-    Screen& s = w_.session.screen;
-    s.ClearStatusRows();
-    s.RepaintPending = 1;
-  }
-  void ShowCaptureModes() override { w_.session.window.FramePending = 1; }
-  void ShowCaptureStatus() override { w_.session.window.FramePending = 1; }
-  void RecorderOn() override { capture_.Tell(); }
-  // No capture is ever on, so there is none to turn off.
-  void RecorderOff() override { w_.session.input.CaptureFileOn = 0; }
-  void AppendToCaptureFile() override { capture_.Tell(); }
-  void DeleteCaptureFile() override { capture_.Tell(); }
-  void TurnPrinterOn() override { printing_.Tell(); }
-  void PrintScrollBack() override { printing_.Tell(); }
-  void PrintTextFile() override { printing_.Tell(); }
-  void PageSetup() override { printing_.Tell(); }
-
- private:
-  static bool Refuse(Unavailable& feature) {
-    feature.Tell();
-    return false;
-  }
-  SessionWindow& w_;
-  Unavailable capture_, printing_;
-};
-
 class UnavailableClipboard final : public ClipboardService {
  public:
   UnavailableClipboard(const AppServiceParts& parts, SessionWindow& w) : w_(w), clipboard_(parts, "The clipboard") {}
@@ -83,6 +38,11 @@ class UnavailableClipboard final : public ClipboardService {
   void CopyToClipboard(std::string_view) override {}
   void PasteToHost() override { clipboard_.Tell(); }
   void SnapshotScreenAsPdf() override { clipboard_.Tell(); }
+  void SetMouseReports(bool on) override {
+    if (on) clipboard_.Tell();
+  }
+  // No mouse reports are ever sent, so none follow the settings.
+  void SettingsApplied() override {}
 
  private:
   SessionWindow& w_;
@@ -207,12 +167,13 @@ class AppSounds final : public SoundService {
 
 class AppServiceSet final : public SessionServiceSet {
  public:
-  AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
-      : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts),
+  AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
+      : capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)), transfers_(parts), pictures_(parts),
+        scripts_(parts),
         keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
         dialogs_(parts) {}
   CaptureService& Capture() override { return capture_; }
-  ClipboardService& Clipboard() override { return clipboard_; }
+  ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
   PictureService& Pictures() override { return pictures_; }
   ScriptService& Scripts() override { return scripts_; }
@@ -223,8 +184,14 @@ class AppServiceSet final : public SessionServiceSet {
   DialogService& Dialogs() override { return dialogs_; }
 
  private:
-  UnavailableCapture capture_;
-  UnavailableClipboard clipboard_;
+  static std::unique_ptr<ClipboardService> MakeClipboard(const AppServiceParts& parts, SessionWindow& w,
+                                                         output::ProgramClipboard* clipboard) {
+    if (clipboard) return std::make_unique<output::SessionClipboard>(w, *clipboard);
+    return std::make_unique<UnavailableClipboard>(parts, w);
+  }
+
+  output::SessionCapture capture_;
+  std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;
   UnavailableScripts scripts_;
@@ -238,7 +205,7 @@ class AppServiceSet final : public SessionServiceSet {
 }  // namespace
 
 std::unique_ptr<SessionServiceSet> AppServiceProvider::MakeServices(SessionWindow& window) {
-  return std::make_unique<AppServiceSet>(parts_, window);
+  return std::make_unique<AppServiceSet>(parts_, window, clipboard_.get());
 }
 
 }  // namespace korvane::app

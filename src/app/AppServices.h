@@ -1,7 +1,7 @@
 #pragma once
 // The services each session window gets from the program: its menus, the
-// bell, the keyboard as host commands look at it, and the parts that are
-// still to come (capture and printing, the clipboard, transfers, pictures,
+// bell, the keyboard as host commands look at it, capture and printing, and
+// the parts that are still to come (the clipboard, transfers, pictures,
 // scripts, the serial line and the dialogs), which tell the user that the
 // feature is not available when it is asked for, once per window and
 // feature, and otherwise answer as a session without that feature would.
@@ -12,6 +12,8 @@
 #include <string>
 
 #include "input/KeyState.h"
+#include "output/SessionCapture.h"
+#include "output/SessionClipboard.h"
 #include "platform/AlertRoutines.h"
 #include "platform/Menus.h"
 #include "platform/Sounds.h"
@@ -27,15 +29,24 @@ struct AppServiceParts {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)>& askSettingsFileName;
+  // The printing parts, file dialogs and clipboard every window's capture
+  // and printing share.
+  output::CaptureShared& capture;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {
  public:
   explicit AppServiceProvider(const AppServiceParts& parts) : parts_(parts) {}
   std::unique_ptr<SessionServiceSet> MakeServices(SessionWindow& window) override;
+  // The desktop's clipboard for the windows made from now on; without it a
+  // window's clipboard tells the user it is not available.
+  void UseClipboard(output::ClipboardPlatform platform) {
+    clipboard_ = std::make_unique<output::ProgramClipboard>(std::move(platform));
+  }
 
  private:
   AppServiceParts parts_;
+  std::unique_ptr<output::ProgramClipboard> clipboard_;
 };
 
 }  // namespace korvane::app

@@ -76,9 +76,29 @@ class CaptureService {
   virtual void PrintScrollBack() = 0;
   virtual void PrintTextFile() = 0;
   virtual void PageSetup() = 0;
+
+  // The host names the recorder file as the next capture file (ESC ~ H).
+  virtual void UseRecorderFile() = 0;
+  // The end of an input pass: what the pass gathered goes to the files.
+  virtual void Flush() = 0;
+  // The idle pass: a deferred print once the host has been quiet, and the
+  // capture marks of the menus when the window is the active one.
+  virtual void ServeIdlePass() = 0;
+  // The quit prompt's "Print": ends printer capture and prints what it
+  // collected at once, deferred printing or not.
+  virtual void PrintBeforeQuit() = 0;
+
+  // The capture-file actions of scripts, each returning its reply text:
+  // "setf" chooses the capture file, "getc" reports its full path, "delc"
+  // (served by the idle pass) deletes it unless capture is on.
+  virtual std::string SetCaptureFileFromScript(const std::string& path) = 0;
+  virtual std::string GetCaptureFileName() = 0;
+  virtual std::string DeleteCaptureFileForScript() = 0;
 };
 
-// The clipboard: clipboard capture of received text, and paste to the host.
+// The clipboard and the mouse of the session window: clipboard capture of
+// received text, paste to the host, the snapshot of the screen, and the mouse
+// reports the host switches.
 class ClipboardService {
  public:
   virtual ~ClipboardService() = default;
@@ -91,6 +111,10 @@ class ClipboardService {
   virtual void PasteToHost() = 0;
   // The Screen menu's picture of the whole text area.
   virtual void SnapshotScreenAsPdf() = 0;
+  // The host turns the reports of mouse clicks on or off (ESC ~ 1, ESC ~ 2).
+  virtual void SetMouseReports(bool on) = 0;
+  // The session's settings were applied: the mouse reports follow them again.
+  virtual void SettingsApplied() = 0;
 };
 
 // Sending text and files to the host, and the host's own transfers.

@@ -50,6 +50,10 @@ class RecordingServices final : public CaptureService,
   int heldPolls = 0;  // OutputStillHeld answers true this many times
   bool shiftAndKey = false;
   int downloadSteps = 0, sendSteps = 0, busyCursors = 0, arrowCursors = 0;
+  // Input passes that ended (each flushes the capture files).
+  int captureFlushes = 0;
+  // The reply of the scripts' capture-file actions.
+  std::string scriptReply;
   std::vector<std::string> portNames;
   std::optional<std::string> settingsFileName;
   // What the host's upload request does with the bytes after ESC STX U.
@@ -103,6 +107,22 @@ class RecordingServices final : public CaptureService,
   void PrintScrollBack() override { Note("PrintScrollBack"); }
   void PrintTextFile() override { Note("PrintTextFile"); }
   void PageSetup() override { Note("PageSetup"); }
+  void UseRecorderFile() override { Note("UseRecorderFile"); }
+  void Flush() override { ++captureFlushes; }
+  void ServeIdlePass() override { Note("ServeIdlePass"); }
+  void PrintBeforeQuit() override { Note("PrintBeforeQuit"); }
+  std::string SetCaptureFileFromScript(const std::string& path) override {
+    Note("SetCaptureFileFromScript " + path);
+    return scriptReply;
+  }
+  std::string GetCaptureFileName() override {
+    Note("GetCaptureFileName");
+    return scriptReply;
+  }
+  std::string DeleteCaptureFileForScript() override {
+    Note("DeleteCaptureFileForScript");
+    return scriptReply;
+  }
 
   // ---- ClipboardService -----------------------------------------------------------
   bool ClipboardCaptureOn() override { return clipboardCaptureOn; }
@@ -111,6 +131,8 @@ class RecordingServices final : public CaptureService,
   void CopyToClipboard(std::string_view text) override { clipboard.append(text); }
   void PasteToHost() override { Note("PasteToHost"); }
   void SnapshotScreenAsPdf() override { Note("SnapshotScreenAsPdf"); }
+  void SetMouseReports(bool on) override { Note(on ? "SetMouseReports on" : "SetMouseReports off"); }
+  void SettingsApplied() override { Note("SettingsApplied"); }
 
   // ---- TransferService ---------------------------------------------------------------
   bool ChooseAndSendTextFile() override { return Note("ChooseAndSendTextFile", chooseAndSendResult); }
