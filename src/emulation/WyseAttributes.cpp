@@ -37,6 +37,7 @@ void WyseInterpreter::AttributeCommand(int c) {
     return;
   }
   Screen& s = s_;
+  const int16_t before = s.CurrentAttributeCode;
   if (PlainAttributeByte(c)) {
     s.DimOn = (c & 0x40) ? 1 : 0;
     s.UnderlineOn = (c & 0x08) ? 1 : 0;
@@ -49,7 +50,10 @@ void WyseInterpreter::AttributeCommand(int c) {
       in_.SetTextStyleForFlags();
   }
   in_.ComputeAttributeCode();
-  if (o_.HiddenAttributes == 0) {
+  // An attribute that takes a cell takes it where the attribute changes:
+  // curses counts the cells so, and sends the command again (to end an
+  // attribute the terminal cannot show) without counting one.
+  if (o_.HiddenAttributes == 0 && s.CurrentAttributeCode != before) {
     s_.LimitCursorToPlanes();
     s.ScreenChars(s.CursorRow(), s.CursorCol()) = ' ';
     s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = s.CurrentAttributeCode;

@@ -76,6 +76,17 @@ TEST_F(WyseAttributes, ANonHiddenAttributeTakesABlankCellAndTheTextFollowsIt) {
   EXPECT_EQ(draws.back().pen.h, 7 * 10 + 4);
 }
 
+// Curses ends an attribute the TeleVideo cannot show (bold) with ESC G 0
+// and counts no cell for it: a command that leaves the attribute as it was
+// takes none.
+TEST_F(WyseAttributes, ANonHiddenAttributeThatChangesNothingTakesNoCell) {
+  opt().HiddenAttributes = 0;
+  Feed("a\x1bG0b\x1bG4c\x1bG4d\x1bG0e");
+  EXPECT_EQ(Row(1), "ab cd e");
+  EXPECT_EQ(Attrs(1, 7), "0011100");
+  EXPECT_EQ(screen().CursorCol(), 8);
+}
+
 TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   screen().WyseColourAttributes = 1;
   opt().BackgroundColour = 18;
