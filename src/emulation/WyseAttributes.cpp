@@ -44,6 +44,9 @@ void WyseInterpreter::AttributeCommand(int c) {
     s.BoldOn = (c & 0x02) ? 1 : 0;
     s.ReverseOn = (c & 0x04) ? 1 : 0;
     if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) s.UnderlineOn = 0;
+    // Text in an open protected field keeps the field's look.
+    if (s.ProtectFieldMode && o_.ProtectShownAs == 2) s.DimOn = 1;
+    if (s.ProtectFieldMode && o_.ProtectShownAs == 1) s.ReverseOn = 1;
     if (!s.DimOn && !s.UnderlineOn && !s.BoldOn && !s.ReverseOn)
       s.SetNormalTextStyle();
     else

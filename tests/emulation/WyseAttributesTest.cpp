@@ -234,6 +234,14 @@ TEST_F(WyseAttributes, TheProtectDisplayChoosesReverseOrDimFields) {
   EXPECT_EQ(opt().ProtectShownAs, 2);
 }
 
+// The Wyse 60's sgr opens the protected field first and sends the attribute
+// after it: the field's dim look stays with the attribute.
+TEST_F(WyseAttributes, AnAttributeInsideAProtectedFieldKeepsTheFieldsLook) {
+  opt().ProtectShownAs = 2;
+  Feed("\x1b)\x1bG0a\x1bG8b\x1b(\x1bG0c");
+  EXPECT_EQ(Attrs(1, 3), "230");
+}
+
 // Curses moves in standout mode on the Wyse 50 and 60 (their descriptions
 // say so): a carriage return keeps the attribute there, and resets it on the
 // others as before.
