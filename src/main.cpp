@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
-                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
+  app::Platform platform{qt.clock,  qt.pump,      qt.windows, qt.menus,  qt.alerts,      qt.cursors,
+                         qt.files,  qt.processes, qt.desktop, qt.sounds, qt.fileDialogs, &qt.keyMap};
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();

@@ -29,6 +29,7 @@
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
 #include "platform/Events.h"
+#include "platform/FileDialogs.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
@@ -39,6 +40,7 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "app/ProgramDialogs.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -57,6 +59,8 @@ struct Platform {
   // Where a host's addresses and files are opened.
   platform::Desktop& desktop;
   platform::Sounds& sounds;
+  // The open and save dialogs.
+  platform::FileDialogs& fileDialogs;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
 };
@@ -160,6 +164,8 @@ class App {
   int16_t EventWindowNumber = 0;
   int16_t MenuNumber = 0, MenuItem = 0;
   int16_t DialogWindow = 0, DialogControl = 0;
+  // The dialog event is the close box of DialogWindow, not a control hit.
+  int8_t DialogCloseBoxHit = 0;
   // The key typed into a session window, for handler 7 kind 5.
   platform::KeyPress PendingKey;
   int8_t PendingKeyWaiting = 0;
@@ -223,6 +229,8 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The dialog windows, each acting for the session window it was opened for.
+  ProgramDialogs dialogs;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

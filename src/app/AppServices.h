@@ -19,6 +19,8 @@
 
 namespace korvane::app {
 
+class ProgramDialogs;
+
 struct AppServiceParts {
   platform::AlertRoutines& alerts;
   platform::Menus& menus;
@@ -27,6 +29,8 @@ struct AppServiceParts {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)>& askSettingsFileName;
+  // The dialog windows.
+  ProgramDialogs& dialogs;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {

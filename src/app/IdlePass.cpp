@@ -130,6 +130,8 @@ void App::IdlePass() {
     active->session.window.SshUserNameRequest = 0;
     active->services.dialogs.AskSshUserName();
   }
+  // The dialog windows' own timed steps (the emulation notice closes).
+  dialogs.IdlePass();
   // 17. The arrow cursor.
   if (ArrowCursorRequest) {
     ArrowCursorRequest = 0;

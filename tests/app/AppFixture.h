@@ -15,6 +15,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeCursors.h"
 #include "fakes/FakeDesktop.h"
+#include "fakes/FakeFileDialogs.h"
 #include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
@@ -124,7 +125,8 @@ class AppFixture : public ::testing::Test {
   KeptProcesses processes{&clock};
   fakes::FakeDesktop desktop;
   fakes::RecordingSounds sounds;
-  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes, desktop, sounds};
+  fakes::FakeFileDialogs fileDialogs;
+  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes, desktop, sounds, fileDialogs};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;

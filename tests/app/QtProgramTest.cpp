@@ -142,8 +142,8 @@ class QtProgram : public ::testing::Test {
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus, alerts,
-                         qt.cursors, qt.files, qt.processes, qt.desktop, sounds};
+  app::Platform platform{qt.clock,  qt.pump,      qt.windows, qt.menus, alerts,
+                         qt.cursors, qt.files, qt.processes, qt.desktop, sounds, qt.fileDialogs};
   std::unique_ptr<app::App> app;
   // The folders the host's commands may name files in.
   HostFolders hostFolders;

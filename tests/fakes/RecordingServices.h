@@ -211,6 +211,7 @@ class RecordingServices final : public CaptureService,
     return settingsFileName;
   }
   void OpenDialog(int window) override { Note("OpenDialog " + std::to_string(window)); }
+  void OpenHostNamedFile(const std::string& path) override { Note("OpenHostNamedFile " + path); }
 
  private:
   void Note(std::string call) { calls.push_back(std::move(call)); }

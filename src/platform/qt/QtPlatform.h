@@ -17,6 +17,7 @@
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtSounds.h"
 #include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMenus.h"
 #include "platform/qt/QtWindows.h"
 
@@ -44,6 +45,8 @@ class QtPlatform {
   SteadyClock clock;
   PosixFiles files;
   posix::PosixProcesses processes;
+  // The open and save dialogs, their filters in the user's language.
+  QtFileDialogs fileDialogs;
 
  private:
   EventSink& sink_;
