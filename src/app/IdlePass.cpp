@@ -92,6 +92,11 @@ void App::IdlePass() {
   // in front.
   if (front && !front->session.input.HoldOutput) {
     front->session.window.FramePending = 0;
+    // The window frame: the function-key bar stands below the text whenever
+    // the settings show it (a new window has none yet).
+    Screen& fs = front->session.screen;
+    if (!fs.FkeyBarMade && fs.Opt.HostFeatureOption == 1 && fs.Opt.FkeyBarShown == 0 && !fs.BarRedrawRequest)
+      fs.DrawFunctionKeyBar();
     // Host input shows what it drew once a tick; the window is not asked to
     // show it again after every pass.
     if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();

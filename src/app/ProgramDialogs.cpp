@@ -74,6 +74,11 @@ class ProgramDialogs::Host final : public ui::DialogHost {
     if (SessionWindow* w = Session()) app_.platform.windows.BringToFront(w->Number());
   }
   void MarkSettingsChanged() override {
+    // A dialog's action runs under a watch that marks the settings changed
+    // when a saved setting really changed: a confirmation that changed
+    // nothing does not make closing the window ask to save. A mark asked
+    // for outside a dialog's action is kept as it is.
+    if (target) return;
     if (SessionWindow* w = Session()) w->session.window.SettingsChanged = 1;
   }
   bool PrefsLocked() override {
