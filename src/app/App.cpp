@@ -42,6 +42,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
       dialogs(*this),
+      statusStrip(p.windows),
       services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, dialogs}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders, services},

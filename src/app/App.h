@@ -41,6 +41,7 @@
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
 #include "app/ProgramDialogs.h"
+#include "app/StatusStrip.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -206,6 +207,8 @@ class App {
   int8_t WindowMenuMarkRequest = 0;
   int8_t ShowAfterStartRequest = 0;
   int8_t SaveRequest = 0;
+  // The status window is laid out again for the active session.
+  int8_t StatusWindowRequest = 0;
   // The idle pass has run since start-up: documents are opened at once from
   // then on.
   int8_t IdlePassSeen = 0;
@@ -231,6 +234,8 @@ class App {
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
   // The dialog windows, each acting for the session window it was opened for.
   ProgramDialogs dialogs;
+  // The status window.
+  StatusStrip statusStrip;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

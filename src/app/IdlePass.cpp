@@ -81,6 +81,11 @@ void App::IdlePass() {
     ActivationRequest = 0;
     windows.DoWindowEvent(3, ActivationWindow);
   }
+  // 3. The status window, for the active session.
+  if (active && !flags.Quitting && (StatusWindowRequest || statusStrip.Stale(*active))) {
+    StatusWindowRequest = 0;
+    statusStrip.Draw(*active);
+  }
   // 4. A pending cursor position.
   if (active && active->session.window.PendingCursorRow > 0) {
     Screen& s = active->session.screen;

@@ -9,6 +9,7 @@
 
 #include "AppFixture.h"
 #include "app/SettingsChangeWatch.h"
+#include "emulation/EmulationFlags.h"
 #include "platform/MenuNumbers.h"
 #include "platform/qt/InterfaceFile.h"
 #include "ui/dialogs/DialogNumbers.h"
@@ -287,6 +288,40 @@ TEST_F(DialogLoop, TheWatchMarksOnlyARealChangeOfASavedSetting) {
     w.session.settings.SettingsFileName = "/docs/other";
   }
   EXPECT_EQ(w.session.window.SettingsChanged, 0);
+}
+
+}  // namespace
+}  // namespace korvane::testing
+
+namespace korvane::testing {
+namespace {
+
+TEST_F(DialogLoop, TheStatusWindowIsAStripAtTheBottomOrOutOfSightAsTheSessionSays) {
+  WriteDocument(files, "/docs/shown", [](SessionOptions& o) {
+    LocalProgram("/usr/local/bin/host")(o);
+    o.StatusWindowShown = 0;
+  });
+  Start({"/docs/shown"});
+  ASSERT_TRUE(windows.Exists(platform::kStatusWindow));
+  const auto& strip = windows.windows.at(platform::kStatusWindow);
+  EXPECT_TRUE(strip.status);
+  EXPECT_TRUE(strip.shown);
+  EXPECT_EQ(strip.title, "Status");
+  EXPECT_EQ(strip.frame, (platform::Rect{0, windows.screen.height - 13, 640, windows.screen.height}));
+  // It shows the date and the session's emulation.
+  std::string drawn;
+  for (const std::string& t : strip.port->Texts()) drawn += t;
+  EXPECT_NE(drawn.find(app::StatusStrip::DateText()), std::string::npos) << drawn;
+  EXPECT_NE(drawn.find(EmulationNameFromFlags(Window(48).session.Opt)), std::string::npos) << drawn;
+
+  // A session that hides it puts it below the screen.
+  Window(48).session.Opt.StatusWindowShown = 1;
+  app->StatusWindowRequest = 1;
+  Turns(2);
+  const auto& hidden = windows.windows.at(platform::kStatusWindow);
+  EXPECT_FALSE(hidden.shown);
+  EXPECT_EQ(hidden.title, "Status Window");
+  EXPECT_GT(hidden.frame.top, windows.screen.height);
 }
 
 }  // namespace
