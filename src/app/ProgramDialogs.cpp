@@ -4,6 +4,7 @@
 #include "app/ProgramDialogs.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/App.h"
 #include "app/SettingsChangeWatch.h"
@@ -293,6 +294,9 @@ ProgramDialogs::~ProgramDialogs() = default;
 template <class Act>
 void ProgramDialogs::ForSession(SessionWindow& w, Act&& act) {
   const int number = w.Number();
+  // A window closed since it was noted belongs to no one any more, whoever
+  // opens it next.
+  ForgetClosedWindows();
   SessionWindow* const outer = host_->target;
   host_->target = &w;
   {
@@ -301,18 +305,19 @@ void ProgramDialogs::ForSession(SessionWindow& w, Act&& act) {
   }
   host_->target = outer;
   // The windows open now that belong to no session belong to this one.
-  for (int n = 1; n < platform::kSessionWindowBase; ++n) {
-    if (n == platform::kStatusWindow) continue;
-    if (!app_.platform.windows.Exists(n))
-      owners_.erase(n);
-    else if (!owners_.count(n))
-      owners_[n] = number;
-  }
+  ForgetClosedWindows();
+  for (int n = 1; n < platform::kSessionWindowBase; ++n)
+    if (n != platform::kStatusWindow && app_.platform.windows.Exists(n) && !owners_.count(n)) owners_[n] = number;
+}
+
+void ProgramDialogs::ForgetClosedWindows() {
+  for (auto it = owners_.begin(); it != owners_.end();)
+    it = app_.platform.windows.Exists(it->first) ? std::next(it) : owners_.erase(it);
 }
 
 int ProgramDialogs::OwnerOf(int window) const {
   const auto it = owners_.find(window);
-  return it == owners_.end() ? 0 : it->second;
+  return it == owners_.end() || !app_.platform.windows.Exists(window) ? 0 : it->second;
 }
 
 SessionWindow* ProgramDialogs::SessionOfDialog(int window) {
@@ -376,6 +381,10 @@ void ProgramDialogs::LoadFunctionKeyDocument(SessionWindow& w, const std::string
 
 void ProgramDialogs::OpenHostNamedFile(SessionWindow& w, const std::string& hostPath) {
   ForSession(w, [&](SessionOptions&) { dialogs_.OpenHostNamedFile(hostPath); });
+}
+
+void ProgramDialogs::OpenPhoneNumber(SessionWindow& w, const std::string& path, const std::string& number) {
+  ForSession(w, [&](SessionOptions&) { dialogs_.OpenPhoneNumber(path, number); });
 }
 
 std::optional<std::string> ProgramDialogs::AskSettingsFileName(const std::string& proposed) {

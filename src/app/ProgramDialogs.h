@@ -50,6 +50,8 @@ class ProgramDialogs {
   void LoadFunctionKeyDocument(SessionWindow& w, const std::string& path);
   // "File will be saved as", with the path the host named.
   void OpenHostNamedFile(SessionWindow& w, const std::string& hostPath);
+  // "Enter Phone Number", for the QuickDial service file at `path`.
+  void OpenPhoneNumber(SessionWindow& w, const std::string& path, const std::string& number);
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels.
   std::optional<std::string> AskSettingsFileName(const std::string& proposed);
@@ -78,6 +80,7 @@ class ProgramDialogs {
   void ForSession(SessionWindow& w, Act&& act);
   // The session a dialog window's event acts for; null when it has none left.
   SessionWindow* SessionOfDialog(int window);
+  void ForgetClosedWindows();
 
   App& app_;
   std::unique_ptr<Host> host_;
@@ -99,6 +102,9 @@ class SessionDialogService final : public DialogService {
   }
   void OpenDialog(int window) override { dialogs_.OpenDialog(window_, window); }
   void OpenHostNamedFile(const std::string& hostPath) override { dialogs_.OpenHostNamedFile(window_, hostPath); }
+  void OpenPhoneNumber(const std::string& path, const std::string& number) override {
+    dialogs_.OpenPhoneNumber(window_, path, number);
+  }
 
  private:
   ProgramDialogs& dialogs_;

@@ -176,6 +176,19 @@ TEST_F(DialogLoop, TheEmulationNoticeClosesByItselfAfterASecondAndAHalf) {
   EXPECT_FALSE(windows.Exists(ui::kTellWindow));
 }
 
+TEST_F(DialogLoop, AWindowClosedByItselfBelongsToTheNextSessionThatOpensIt) {
+  StartLocal();
+  OpenSecondWindow();
+  Window(48).services.dialogs.OpenDialog(ui::kTellWindow);
+  EXPECT_EQ(app->dialogs.OwnerOf(ui::kTellWindow), 48);
+  clock.AdvanceTicks(100);
+  Turns(2);
+  ASSERT_FALSE(windows.Exists(ui::kTellWindow));
+  EXPECT_EQ(app->dialogs.OwnerOf(ui::kTellWindow), 0);
+  Window(49).services.dialogs.OpenDialog(ui::kTellWindow);
+  EXPECT_EQ(app->dialogs.OwnerOf(ui::kTellWindow), 49);
+}
+
 TEST_F(DialogLoop, TheBarsButtonsSendTheirKeysUnlessTheViewOrTheHostIsHeld) {
   StartWithKeys();
   Screen& s = Window(48).session.screen;
@@ -244,6 +257,17 @@ TEST_F(DialogLoop, TheHostNamedFileWindowShowsThePathAndCancelAnswersTheHost) {
   Hit(ui::kHostNamedFileWindow, 4);
   EXPECT_FALSE(windows.Exists(ui::kHostNamedFileWindow));
   EXPECT_EQ(LinkOf(48).written, "Canceled\r");
+}
+
+TEST_F(DialogLoop, AQuickDialServicesNumberIsSavedToItsFile) {
+  StartLocal();
+  Window(48).services.dialogs.OpenPhoneNumber("/docs/office.kvdial", "555 0100");
+  ASSERT_TRUE(windows.Exists(ui::kPhoneNumberWindow));
+  EXPECT_EQ(Controls(ui::kPhoneNumberWindow).ControlText(3), "555 0100");
+  Controls(ui::kPhoneNumberWindow).SetControlText(3, "555 0199");
+  Hit(ui::kPhoneNumberWindow, 1);
+  EXPECT_FALSE(windows.Exists(ui::kPhoneNumberWindow));
+  EXPECT_EQ(files.files.at("/docs/office.kvdial").substr(0, 8), "555 0199");
 }
 
 TEST_F(DialogLoop, HelpButtonsOpenTheDocumentInTheMenusLanguage) {
