@@ -19,7 +19,10 @@
 #include "platform/CharMap.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtCellPictureWriter.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtSelectionFrame.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -63,6 +66,14 @@ int main(int argc, char** argv) {
 
   app::Platform platform{qt.clock,  qt.pump,      qt.windows, qt.menus,  qt.alerts,      qt.cursors,
                          qt.files,  qt.processes, qt.desktop, qt.sounds, qt.fileDialogs, &qt.keyMap};
+  // One clipboard for the whole program; a selection frame in each session window's view.
+  platform::QtClipboard clipboard;
+  platform::QtCellPictureWriter cellPictures;
+  platform.clipboard = &clipboard;
+  platform.cellPictures = &cellPictures;
+  platform.selectionFrame = [&qt](int window) -> std::unique_ptr<platform::SelectionFrame> {
+    return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));
+  };
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();

@@ -78,7 +78,9 @@ class CaptureService {
   virtual void PageSetup() = 0;
 };
 
-// The clipboard: clipboard capture of received text, and paste to the host.
+// The clipboard and the mouse of the session window: clipboard capture of
+// received text, paste to the host, the snapshot of the screen, and the mouse
+// reports the host switches.
 class ClipboardService {
  public:
   virtual ~ClipboardService() = default;
@@ -91,6 +93,10 @@ class ClipboardService {
   virtual void PasteToHost() = 0;
   // The Screen menu's picture of the whole text area.
   virtual void SnapshotScreenAsPdf() = 0;
+  // The host turns the reports of mouse clicks on or off (ESC ~ 1, ESC ~ 2).
+  virtual void SetMouseReports(bool on) = 0;
+  // The session's settings were applied: the mouse reports follow them again.
+  virtual void SettingsApplied() = 0;
 };
 
 // Sending text and files to the host, and the host's own transfers.
