@@ -18,7 +18,8 @@ namespace korvane::app {
 
 namespace {
 
-// The windows a menu item opens, with the name an alert gives them.
+// The windows a menu item (or a window opened from one) opens; the others
+// need what only their own request has: a file, a transfer, a host's path.
 bool OpensFromAMenu(int window) {
   switch (window) {
     case platform::kAboutWindow:

@@ -103,8 +103,6 @@ xdotool windowfocus --sync "$session"
 sleep 0.3
 xdotool key ctrl+shift+o
 wait_for test -f "$tmp/telnet.data.connected" || fail "Open Connection did not reach the host typed into the window"
-wait_for bash -c "[ \$(\"$grab\" grab $session $tmp/t.png && \"$grab\" ink $tmp/t.png 0 200) -gt 100 ]" ||
-  fail "the server's login prompt does not show"
 sleep 1
 xdotool type --delay 30 "dialogs"
 xdotool key Return
