@@ -97,5 +97,15 @@ int main(int argc, char** argv) {
   const QStringList args = QCoreApplication::arguments();
   for (int i = 1; i < args.size(); ++i) documents.push_back(args[i].toStdString());
   app.OpenDocuments(documents);
+
+  // For the tests that drive the program from outside: KORVANE_OPEN_WINDOWS
+  // names numbered windows ("15", or "15,18,27") that open for the first
+  // session once it is up, as their menu items open them.
+  const QStringList toOpen = qEnvironmentVariable("KORVANE_OPEN_WINDOWS").split(',', Qt::SkipEmptyParts);
+  if (!toOpen.isEmpty()) {
+    while (!app.Finished() && !app.IdlePassSeen) app.Turn();
+    if (SessionWindow* w = app.windows.Active())
+      for (const QString& n : toOpen) w->services.dialogs.OpenDialog(n.trimmed().toInt());
+  }
   return app.Run();
 }

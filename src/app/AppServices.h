@@ -21,6 +21,8 @@
 
 namespace korvane::app {
 
+class ProgramDialogs;
+
 struct AppServiceParts {
   platform::AlertRoutines& alerts;
   platform::Menus& menus;
@@ -32,6 +34,8 @@ struct AppServiceParts {
   // The printing parts, file dialogs and clipboard every window's capture
   // and printing share.
   output::CaptureShared& capture;
+  // The dialog windows.
+  ProgramDialogs& dialogs;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {
