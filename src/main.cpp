@@ -19,6 +19,7 @@
 #include "platform/CharMap.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/StringTable.h"
 
@@ -61,8 +62,10 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
+  platform::QtFileDialogs fileDialogs([&strings](const std::string& s) { return strings.Localise(s); });
   app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
                          qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
+  platform.fileDialogs = &fileDialogs;
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();

@@ -40,12 +40,14 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName}),
+      serialLines(p.serialPorts, data.preferencesFolder, p.menus),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, serialLines}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders, services},
               flags),
       keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
   keyState.liveKeys = p.liveKeys;
+  serialLines.fileDialogs = p.fileDialogs;
   strings.Load(data.stringTable);
   alerts.LoadErrorMessages(data.errorMessages);
   alerts.onQuitNow = [this] { QuitNow(); };
@@ -99,7 +101,7 @@ void App::Turn() {
   // 1. The window system delivers its events (or has some waiting already).
   // Until one comes, the last event is a null event.
   keyState.LastEventRecord.what = input::kNullEvent;
-  platform.pump.Deliver(queue.Empty() ? flags.EventTimeSlice : 0, WatchedLink());
+  platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? flags.EventTimeSlice : 0), WatchedLink());
   // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
   bool anyEvent = false;
@@ -118,6 +120,7 @@ void App::Turn() {
     DoEventAndIdle();
     KeyPass();
   }
+  StepSerialLines();
   // 6. The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
   if (now - LastPeriodicTick > 30) {
@@ -503,6 +506,7 @@ void App::QuitActions() {
     flags.NoSessionWindow = 0;
     if (SessionWindow* w = windows.Active()) platform.windows.BringToFront(w->Number());
   }
+  HangUpModemsForQuit();
   ConfirmQuitWithClipboardPrint();
 }
 

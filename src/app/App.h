@@ -39,6 +39,7 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "app/SerialLines.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -59,6 +60,10 @@ struct Platform {
   platform::Sounds& sounds;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
+  // The serial devices; none: this machine's own.
+  platform::SerialPorts* serialPorts = nullptr;
+  // The open and save dialogs; none: no file can be chosen (the user is told).
+  platform::FileDialogs* fileDialogs = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -223,6 +228,8 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The serial ports and each session's serial line (outliving the windows).
+  SerialLines serialLines;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;
@@ -248,6 +255,20 @@ class App {
   // The active session window when it is also the front window.
   SessionWindow* ActiveInFront();
   HostLink* WatchedLink();
+  // ---- The serial lines (app/AppSerial.cpp) ----------------------------------------------
+  // The ticks the loop may wait, shortened to the serial lines' next step.
+  int SerialWaitTicks(int ticks) const;
+  // Steps every serial line once a turn and notes when they next need it.
+  void StepSerialLines();
+  // A session starts: a serial one opens its port and greets the user.
+  void StartSerialSession(SessionWindow& w);
+  // Opens a serial session's port (Open Connection, Return, a script).
+  void OpenSerialConnection(SessionWindow& w);
+  // A typed key the modem of the window's line takes instead of the host.
+  bool SerialLineTakesKey(SessionWindow& w);
+  // Quitting: modems are hung up, the loop turning until they are done.
+  void HangUpModemsForQuit();
+  int64_t serialWakeMs_ = -1;
   std::string L(const std::string& english) const { return strings.Localise(english); }
 
   bool finished_ = false;

@@ -1,5 +1,6 @@
 #include "app/AppServices.h"
 
+#include "app/SerialLines.h"
 #include "platform/MenuNumbers.h"
 #include "ui/SessionMenus.h"
 #include "windows/SessionWindows.h"
@@ -137,32 +138,6 @@ class UnavailableScripts final : public ScriptService {
   Unavailable scripts_;
 };
 
-class UnavailableSerial final : public SerialLine {
- public:
-  explicit UnavailableSerial(const AppServiceParts& parts) : serial_(parts, "The serial port and modem") {}
-  void OpenSelectedSerialPort() override { serial_.Tell(); }
-  void SendSerialBreak(int) override { serial_.Tell(); }
-  std::optional<std::vector<std::string>> SerialPortNames() override { return std::nullopt; }
-  std::string SerialPortName(int) override { return {}; }
-  void HangUpModem() override { serial_.Tell(); }
-  // No port is ever opened, so none is closed.
-  void SerialPortClosed() override {}
-  void DialNumber(const std::string&) override { serial_.Tell(); }
-  void ChooseBaudRate(int) override { serial_.Tell(); }
-  void ChooseSerialPort(int) override { serial_.Tell(); }
-  void ChooseFlowControl(int) override { serial_.Tell(); }
-  void ChooseSerialFormat(int) override { serial_.Tell(); }
-  void Dial() override { serial_.Tell(); }
-  void DialFromQuickDialFile() override { serial_.Tell(); }
-  void AddQuickDialService() override { serial_.Tell(); }
-  void DeleteQuickDialFile() override { serial_.Tell(); }
-  void LoadQuickDialList() override { serial_.Tell(); }
-  void ToggleModemDtr() override { serial_.Tell(); }
-
- private:
-  Unavailable serial_;
-};
-
 class AppDialogs final : public DialogService {
  public:
   explicit AppDialogs(const AppServiceParts& parts)
@@ -175,6 +150,7 @@ class AppDialogs final : public DialogService {
     return parts_.askSettingsFileName ? parts_.askSettingsFileName(proposed) : std::nullopt;
   }
   void OpenDialog(int) override { settingsWindows_.Tell(); }
+  void OpenPhoneNumber(const std::string&, const std::string&) override { settingsWindows_.Tell(); }
 
  private:
   const AppServiceParts& parts_;
@@ -209,7 +185,8 @@ class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
       : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts),
-        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
+        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds),
+        serial_(parts.serial, w, parts.alerts, parts.menus),
         dialogs_(parts) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return clipboard_; }
@@ -231,7 +208,7 @@ class AppServiceSet final : public SessionServiceSet {
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;
   AppSounds sounds_;
-  UnavailableSerial serial_;
+  AppSerialLine serial_;
   AppDialogs dialogs_;
 };
 

@@ -218,10 +218,12 @@ class SerialLine {
   virtual std::optional<std::vector<std::string>> SerialPortNames() = 0;
   // The name of serial port n (1-based), empty when there is none.
   virtual std::string SerialPortName(int n) = 0;
-  // Hangs the modem up ("+++", then "ATH").
+  // Hangs the modem up ("+++", then "ATH"): the Dialer's Hang Up and scripts.
   virtual void HangUpModem() = 0;
-  // The session's serial port has been closed (its table entry is free).
-  virtual void SerialPortClosed() = 0;
+  // Closes the session's serial port (the connection is being closed): a
+  // modem is hung up first, stepped by the main loop, and the port closes
+  // when the hang-up has ended.
+  virtual void CloseSerialPort() = 0;
   // Opens the serial port when needed and dials the number.
   virtual void DialNumber(const std::string& number) = 0;
 
@@ -255,6 +257,9 @@ class DialogService {
   // Opens numbered dialog window `window` (the settings and connection
   // windows the menus open), filled from the session's settings.
   virtual void OpenDialog(int window) = 0;
+  // "Enter Phone Number" (window 33) with a QuickDial service's number; its
+  // OK writes the number to the service file at `path`.
+  virtual void OpenPhoneNumber(const std::string& path, const std::string& number) = 0;
 };
 
 // The user's folders that host commands may name files in. Empty: none.

@@ -15,6 +15,8 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeCursors.h"
 #include "fakes/FakeDesktop.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/RecordingSerialPorts.h"
 #include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
@@ -124,13 +126,20 @@ class AppFixture : public ::testing::Test {
   KeptProcesses processes{&clock};
   fakes::FakeDesktop desktop;
   fakes::RecordingSounds sounds;
-  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes, desktop, sounds};
+  // The machine's serial ports, as the serial-port menu lists them.
+  fakes::RecordingSerialPorts serialPorts{&clock};
+  fakes::FakeFileDialogs fileDialogs;
+  app::Platform platform{clock, pump,    windows, menus,   alerts,       cursors,     files,
+                         processes, desktop, sounds,  nullptr, &serialPorts, &fileDialogs};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;  // "handler kind"
 
-  AppFixture() { processes.executables.insert("/usr/local/bin/host"); }
+  AppFixture() {
+    processes.executables.insert("/usr/local/bin/host");
+    for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
+  }
 
   // Starts the program with the documents and runs its first turns.
   app::App& Start(const std::vector<std::string>& documents = {}) {

@@ -189,7 +189,7 @@ class RecordingServices final : public CaptureService,
     return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[static_cast<size_t>(n - 1)] : std::string();
   }
   void HangUpModem() override { Note("HangUpModem"); }
-  void SerialPortClosed() override { Note("SerialPortClosed"); }
+  void CloseSerialPort() override { Note("CloseSerialPort"); }
   void DialNumber(const std::string& number) override { Note("DialNumber " + number); }
   void ChooseBaudRate(int item) override { Note("ChooseBaudRate " + std::to_string(item)); }
   void ChooseSerialPort(int item) override { Note("ChooseSerialPort " + std::to_string(item)); }
@@ -211,6 +211,9 @@ class RecordingServices final : public CaptureService,
     return settingsFileName;
   }
   void OpenDialog(int window) override { Note("OpenDialog " + std::to_string(window)); }
+  void OpenPhoneNumber(const std::string& path, const std::string& number) override {
+    Note("OpenPhoneNumber " + path + " " + number);
+  }
 
  private:
   void Note(std::string call) { calls.push_back(std::move(call)); }
