@@ -396,6 +396,9 @@ void App::DoMenu() {
         handled = false;
       }
       break;
+    case platform::kSerialPortMenu:
+      if (active) active->services.serial.ChooseSerialPort(MenuItem);
+      break;
     case platform::kWindowMenu:
       if (active && active->session.input.CollectMode) break;
       if (MenuItem > windowMenu.FixedWindowMenuItems) {
