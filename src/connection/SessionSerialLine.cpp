@@ -194,7 +194,14 @@ bool SessionSerialLine::StartSession() {
   return true;
 }
 
+void SessionSerialLine::EndHangUp() {
+  // The user chose another port or setting: the hang-up under way ends here
+  // and its port closes, before anything opens a port again.
+  if (core_->HangingUp()) core_->modem.Stop();
+}
+
 void SessionSerialLine::OpenPort() {
+  EndHangUp();
   if (!ports_.SerialPortsScanned) selection_.ListSerialPorts();
   selection_.OpenSelectedSerialPort();
   Sync();
@@ -226,6 +233,7 @@ void SessionSerialLine::FollowConnectionKind() {
     return;
   }
   if (!conn_.PtyStream) conn_.UsesPty = 0;
+  EndHangUp();
   s.ConnectionPort = static_cast<int16_t>(-std::abs(Opt.ConnectionPort));
   if (!s.ConnectionOpen) selection_.ListSerialPorts();
   if (s.ConnectionPort != 0 && !s.ConnectionOpen) selection_.OpenSelectedSerialPort();
@@ -443,11 +451,13 @@ void SessionSerialLine::DialFromQuickDialFile() {
 }
 
 void SessionSerialLine::ChooseBaudRate(int item) {
+  EndHangUp();
   selection_.ChooseBaudRate(item);
   Sync();
 }
 
 void SessionSerialLine::ChooseSerialPort(int item) {
+  EndHangUp();
   const SerialPortSelection::PortChoice choice =
       selection_.DoSerialPortMenu(item, [this] { return host_.CloseConnectionAsked(); });
   Sync();
@@ -455,11 +465,13 @@ void SessionSerialLine::ChooseSerialPort(int item) {
 }
 
 void SessionSerialLine::ChooseFlowControl(int item) {
+  EndHangUp();
   selection_.ChooseFlowControl(item);
   Sync();
 }
 
 void SessionSerialLine::ChooseSerialFormat(int item) {
+  EndHangUp();
   selection_.ChooseSerialFormat(item);
   Sync();
 }

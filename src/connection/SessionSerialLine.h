@@ -199,6 +199,8 @@ class SessionSerialLine final : public SerialLine, private ModemHost {
   bool IsModem() const;
   // Lists the ports when no list was ever made, then opens the session's port.
   void OpenPort();
+  // A hang-up under way is cut short and its port closed.
+  void EndHangUp();
   // The session's kind changed (the Connection menu): to a serial line the
   // ports are listed and the chosen one opened; away from it the port closes.
   void FollowConnectionKind();

@@ -290,6 +290,30 @@ TEST_F(SerialSessionTest, ClosingAModemConnectionHangsUpOverTheLoopsTurnsBeforeT
   }
 }
 
+TEST_F(SerialSessionTest, AnotherPortChosenWhileTheModemHangsUpStaysOpen) {
+  AddModem();
+  StartSerial(ModemSession());
+  SerialPortRecord* modem = Port("ttyACM0");
+  ASSERT_NE(modem, nullptr);
+  MakeModem(*modem, true);
+  Menu(platform::kConnectionMenu, platform::kConnectionCloseItem);
+  Turns(2);
+  ASSERT_FALSE(modem->closed);
+  // The user does not wait for the hang-up and chooses ttyS0.
+  Menu(platform::kSerialPortMenu, 1);
+  Turns(2);
+  EXPECT_TRUE(modem->closed);
+  SerialPortRecord* other = Port("ttyS0");
+  ASSERT_NE(other, nullptr);
+  Turns(1000);  // longer than any hang-up
+  // Nothing of the modem's hang-up reached the new port.
+  EXPECT_EQ(other->written.find('+'), std::string::npos) << other->written;
+  EXPECT_EQ(other->written.find("ATH"), std::string::npos) << other->written;
+  EXPECT_FALSE(other->closed);
+  EXPECT_EQ(Window(48).session.conn.ConnectionIsOpen(), 1);
+  EXPECT_EQ(Marked(platform::kSerialPortMenu), std::vector<int>{1});
+}
+
 TEST_F(SerialSessionTest, AModemWhoseWindowClosesIsHungUpAfterTheWindowHasGone) {
   AddModem();
   WriteDocument(files, "/docs/local", LocalProgram("/usr/local/bin/host"));
