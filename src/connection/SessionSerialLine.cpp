@@ -461,7 +461,12 @@ void SessionSerialLine::ChooseSerialPort(int item) {
   const SerialPortSelection::PortChoice choice =
       selection_.DoSerialPortMenu(item, [this] { return host_.CloseConnectionAsked(); });
   Sync();
-  if (choice.opened) host_.ShowConnectionWord(choice.connectionWord, true);
+  if (!choice.opened) return;
+  // The ports the user chose from are the ones the settings remember now,
+  // as saving them would write.
+  Opt.SerialPortList.clear();
+  for (const std::string& name : ports_.SerialPortNames()) Opt.SerialPortList += name + ",";
+  host_.ShowConnectionWord(choice.connectionWord, true);
 }
 
 void SessionSerialLine::ChooseFlowControl(int item) {
