@@ -1,8 +1,8 @@
 #pragma once
 // The services each session window gets from the program: its menus, the
-// bell, the keyboard as host commands look at it, capture and printing, and
-// the parts that are still to come (the clipboard, transfers, pictures,
-// scripts, the serial line and the dialogs), which tell the user that the
+// bell, the keyboard as host commands look at it, capture and printing, the
+// dialogs, its serial line (app/SerialLines), and the parts that are still to
+// come (transfers, pictures, scripts), which tell the user that the
 // feature is not available when it is asked for, once per window and
 // feature, and otherwise answer as a session without that feature would.
 
@@ -22,6 +22,7 @@
 namespace korvane::app {
 
 class ProgramDialogs;
+class SerialLines;
 
 struct AppServiceParts {
   platform::AlertRoutines& alerts;
@@ -36,6 +37,8 @@ struct AppServiceParts {
   output::CaptureShared& capture;
   // The dialog windows.
   ProgramDialogs& dialogs;
+  // The program's serial ports and each window's serial line.
+  SerialLines& serial;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {

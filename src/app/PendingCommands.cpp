@@ -16,16 +16,15 @@ void App::RunPendingCommand() {
     if (!w->Connected()) {
       windows.ResetScrollbackView(*w);
       if (s.Opt.UsesPty) w->StartConnection();
+      else OpenSerialConnection(*w);
       windows.UpdateWindowTitle(*w);
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }
   }
-  // 9. Dialling needs a serial line or a modem.
+  // 9. Dialling needs a serial line or a modem (the serial line says so).
   if (requests.RequestQuickDial) {
     requests.RequestQuickDial = 0;
-    if (s.Opt.UsesPty)
-      alerts.StopAlertText(platform::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
-                           "(Look under the Connection Menu)");
+    w->services.serial.Dial();
   }
   SessionChild child(s.Opt, s.conn, platform.processes, alerts, data.programs);
   // 13. to 16. Single characters and the break for the host.
