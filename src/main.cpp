@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +17,11 @@
 #include "app/EventQueue.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
+#include "platform/InterfaceLanguage.h"
+#include "platform/posix/PosixFiles.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/StringTable.h"
 
@@ -47,8 +50,12 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   const std::string resources = ResourcesFolder();
-  const bool french = QLocale().language() == QLocale::French;
-  const std::string table = ReadText(resources + "/strings/" + (french ? "fr" : "en") + ".txt");
+  // The user's locale gives the language, unless the settings folder's
+  // "language" file names one.
+  platform::PosixFiles files;
+  const std::string language = platform::InterfaceLanguageName(
+      [](const char* name) { return std::getenv(name); }, ReadText(files.PreferencesFolderPath() + "language"));
+  const std::string table = ReadText(resources + "/strings/" + language + ".txt");
   platform::StringTable strings;
   strings.Load(table);
 
@@ -63,6 +70,8 @@ int main(int argc, char** argv) {
 
   app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
                          qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
+  platform::QtFileDialogs fileDialogs([&strings](const std::string& s) { return strings.Localise(s); });
+  platform.fileDialogs = &fileDialogs;
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();

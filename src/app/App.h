@@ -39,7 +39,10 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "app/AppMenuHost.h"
+#include "platform/FileDialogs.h"
 #include "platform/Sounds.h"
+#include "ui/menus/MenuDispatcher.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
@@ -59,6 +62,9 @@ struct Platform {
   platform::Sounds& sounds;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
+  // The open and save dialogs; none: the menu items that choose a file say
+  // that they cannot.
+  platform::FileDialogs* fileDialogs = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -145,6 +151,10 @@ class App {
   void ConfirmQuitWithClipboardPrint();
   // Ends the program at once, in order: every child hung up and reaped.
   [[noreturn]] void QuitNow();
+  // Ends the program at the end of this turn without saving any settings:
+  // each capture is closed, every child hung up and reaped, and the
+  // temporary settings files deleted.
+  void EndWithoutSaving();
   // The path of an item of the program's data folder; when it is missing, a
   // stop alert names it and the result is empty.
   std::string FindInResources(const std::string& name);
@@ -226,6 +236,9 @@ class App {
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;
+  // The menu bar's handlers.
+  AppMenuHost menuHost{*this};
+  std::unique_ptr<ui::MenuDispatcher> menuHandlers;
 
   // Every handler the loop runs, for tests that check the order:
   // "handler kind" pairs such as "7 8".
@@ -240,8 +253,6 @@ class App {
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();
-  void OpenConnectionMenuItem(SessionWindow& w);
-  void CloseWindowMenuItem();
   // Waits, letting the window system deliver its events (they wait in the
   // queue): the window stays responsive and nothing is lost.
   void Wait(int64_t milliseconds);
@@ -252,6 +263,7 @@ class App {
 
   bool finished_ = false;
   int exitStatus_ = 0;
+  friend class AppMenuHost;
 };
 
 }  // namespace korvane::app

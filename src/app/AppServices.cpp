@@ -103,6 +103,8 @@ class UnavailableTransfers final : public TransferService {
   void ContinueSendToHost() override {}
   void ShowDownloadTarget(const std::string&) override { receiving_.Tell(); }
   void ShowLinesTransmitted() override {}
+  // No send is ever under way, so there is no file to close.
+  void CloseTransferFile() override {}
 
  private:
   static bool Refuse(Unavailable& feature) {
@@ -198,8 +200,7 @@ class AppSounds final : public SoundService {
  public:
   explicit AppSounds(platform::Sounds& sounds) : sounds_(sounds) {}
   void Beep() override { sounds_.Beep(); }
-  // The named sounds are the bell until the sound theme is reached.
-  void PlaySound(const std::string&) override { sounds_.Beep(); }
+  void PlaySound(const std::string& name) override { sounds_.PlaySound(name); }
 
  private:
   platform::Sounds& sounds_;
@@ -209,7 +210,7 @@ class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
       : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts),
-        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
+        keyboard_(parts.keys), menus_(parts.menus, w), sounds_(parts.sounds), serial_(parts),
         dialogs_(parts) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return clipboard_; }
