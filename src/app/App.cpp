@@ -42,7 +42,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       prefs(data.preferencesFolder),
       services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
-                             strings, prefs, data.programs, p.desktop, data.hostFolders, services},
+                             strings, prefs, data.programs, p.desktop, data.hostFolders,
+                             p.sessionServices ? *p.sessionServices : services},
               flags),
       keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)),
       menuHandlers(std::make_unique<ui::MenuDispatcher>(menuHost)) {

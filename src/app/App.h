@@ -65,6 +65,9 @@ struct Platform {
   // The open and save dialogs; none: the menu items that choose a file say
   // that they cannot.
   platform::FileDialogs* fileDialogs = nullptr;
+  // The services of each session window; none: the program's own. (Tests
+  // record what the windows ask of the parts they do not look at.)
+  SessionServiceProvider* sessionServices = nullptr;
 };
 
 // What start-up reads besides the settings.

@@ -33,7 +33,7 @@ class FakeWindows final : public platform::Windows {
     bool fullScreen = false;
   };
 
-  explicit FakeWindows(platform::EventSink* sink = nullptr) : sink(sink) {}
+  explicit FakeWindows(platform::EventSink* eventSink = nullptr) : sink(eventSink) {}
 
   platform::EventSink* sink;
   std::map<int, Window> windows;

@@ -22,6 +22,9 @@ QtMenus::QtMenus(const InterfaceDescription& description, EventSink& sink)
     : MemoryMenus(description.menus), sink_(sink), bar_(description.menuBar) {
   for (const auto& m : description.menus) {
     auto menu = std::make_unique<QMenu>(Literal(m.title));
+    // An open menu's window carries the menu's title, for the window system
+    // and the tools that read it.
+    menu->setWindowTitle(QString::fromStdString(Utf8FromMacRoman(m.title)));
     qmenus_[m.number] = std::move(menu);
   }
   for (const auto& m : description.menus) Build(m.number);
@@ -66,6 +69,7 @@ void QtMenus::Build(int number) {
     if (item.submenu != 0) {
       if (QMenu* sub = Menu(item.submenu)) {
         sub->setTitle(Literal(item.text));
+        sub->setWindowTitle(QString::fromStdString(Utf8FromMacRoman(item.text)));
         QAction* a = menu->addMenu(sub);
         a->setEnabled(item.enabled);
         continue;

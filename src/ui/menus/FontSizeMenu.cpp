@@ -115,7 +115,8 @@ void MenuDispatcher::StandardFont(SessionWindow& w, bool large) {
   o.FontOption139 = 0;
   o.FontOption138 = large ? 1 : 0;
   if (!large) o.FontSizeName = "standard";
-  if (o.FontSize != 0) {
+  // A point size left without its font size (a settings file's) goes too.
+  if (o.FontSize != 0 || o.TextSizeValue > 12) {
     o.FontSize = 0;
     o.TextSizeValue = 12;
   }

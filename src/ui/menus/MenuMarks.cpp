@@ -82,6 +82,11 @@ void ShowSessionMarks(SessionWindow& w) {
     mark(platform::kRecorderMenu, kSelectionAsText, o.SelectionOption != 0);
   }
   mark(platform::kFileMenu, file_item::kPrinterOn, s.input.PrinterOn != 0);
+  // A break is sent where the settings give one, on a serial line, and
+  // through the telnet client; a local shell or a secure shell has none.
+  const bool breakSent = o.AltBreak || o.AltBreakC || !o.BreakString.empty() || !o.UsesPty ||
+                         (o.TelnetSession && !o.SshSession && !o.LocalShellSession);
+  m.EnableItem(platform::kFileMenu, file_item::kSendBreak, breakSent);
   m.EnableItem(platform::kFileMenu, file_item::kShowSessionWindow, windows.flags.NoSessionWindow != 0);
   m.EnableItem(platform::kFileMenu, file_item::kCloseSessionWindow, windows.flags.NoSessionWindow == 0);
   // The window: font size, layout, wide text, auto-wrap, full screen.
@@ -95,6 +100,12 @@ void ShowSessionMarks(SessionWindow& w) {
     for (int item = kStandardFont; item <= k24Point; ++item) mark(platform::kWindowMenu, item, item == size);
     mark(platform::kWindowMenu, kEightyColumns, o.FontSizeMode == 0);
     mark(platform::kWindowMenu, kWideColumns, o.FontSizeMode != 0);
+    // Each layout item acts from the other layout.
+    m.EnableItem(platform::kWindowMenu, kEightyColumns, o.FontSizeMode != 0);
+    m.EnableItem(platform::kWindowMenu, kWideColumns, o.FontSizeMode == 0);
+    const bool others = windows.Count() > 1;
+    m.EnableItem(platform::kWindowMenu, kNextWindow, others);
+    m.EnableItem(platform::kWindowMenu, kPreviousWindow, others);
     mark(platform::kWindowMenu, kNinePointWide, o.FontOption138 != 0 && o.FontOption139 == 0);
     mark(platform::kWindowMenu, kSixPointWide, o.FontOption139 != 0);
     mark(platform::kWindowMenu, kAutoWrap, o.AutoWrapOn != 0);
@@ -103,6 +114,8 @@ void ShowSessionMarks(SessionWindow& w) {
   }
   mark(platform::kScreenMenu, screen_item::kStatusWindow, o.StatusWindowShown != 0);
   mark(platform::kHostControlMenu, host_item::kHold, s.input.HoldOutput != 0);
+  m.EnableItem(platform::kHostControlMenu, host_item::kHold, s.input.HoldOutput == 0);
+  m.EnableItem(platform::kHostControlMenu, host_item::kRelease, s.input.HoldOutput != 0);
   mark(platform::kHostControlMenu, host_item::kYesNo, o.String171 != "No");
 }
 

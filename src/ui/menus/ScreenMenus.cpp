@@ -38,10 +38,15 @@ void MenuDispatcher::DoScrollBackMenu(int item) {
         Alerts().NoteAlertText(platform::kPlainAlert, "Scroll Back option is not on.");
         break;
       }
-      if (item == kPageUp)
-        sc.ScrollBackViewPageUp();
-      else
-        sc.ScrollBackViewPageDown();
+      {
+        const int16_t line = sc.ScrollBackViewLine;
+        if (item == kPageUp)
+          sc.ScrollBackViewPageUp();
+        else
+          sc.ScrollBackViewPageDown();
+        // At either end of the scroll-back the view cannot move.
+        if (sc.ScrollBackViewLine == line) w.services.sounds.Beep();
+      }
       break;
     case kPreviousPage: w.services.dialogs.OpenDialog(kPreviousPageWindow); break;
     case kClearScreen:
