@@ -31,6 +31,4 @@ std::string AppMenuHost::ResourcesFolder() { return app_.data.resourcesFolder; }
 
 platform::FileDialogs* AppMenuHost::FileDialogs() { return app_.platform.fileDialogs; }
 
-std::string AppMenuHost::ProgramVersion() { return app_.VersionText; }
-
 }  // namespace korvane::app

@@ -22,7 +22,6 @@ class AppMenuHost final : public ui::MenuHost {
   std::string PreferencesFolder() override;
   std::string ResourcesFolder() override;
   platform::FileDialogs* FileDialogs() override;
-  std::string ProgramVersion() override;
 
  private:
   App& app_;

@@ -333,6 +333,47 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
 }
 
 
+TEST_F(QtProgram, ABellFromTheHostOfEitherFamilyAndTheEmulateMenuReachTheProgram) {
+  WriteDocument(Path("bell"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_ECHO_CHILD;
+    o.AutoConnect = 1;
+    SetEmulationFlags(EmulationKind::Vt100, o);
+  });
+  Start({Path("bell")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "child ready"; })) << Row(48, 1);
+  // The child answers the line "\a" with "got \a": the host rings the bell.
+  auto ring = [&] {
+    for (char c : std::string("\a\r")) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kKeyTyped;
+      e.window = 48;
+      e.number = static_cast<uint8_t>(c);
+      e.key.text = std::string(1, c);
+      queue.Post(e);
+    }
+  };
+  ring();
+  EXPECT_TRUE(RunUntil([&] { return sounds.beeps >= 1; }));
+  const int vtBeeps = sounds.beeps;
+
+  // Emulate > Wyse 60, chosen through the menu bar's own item.
+  QAction* wyse60 = qt.menus.Action(platform::kEmulateMenu, 7);
+  ASSERT_NE(wyse60, nullptr);
+  wyse60->trigger();
+  SessionOptions& o = app->windows.Find(48)->session.Opt;
+  ASSERT_TRUE(RunUntil([&] { return o.EmuWyse60 == 1; }));
+  EXPECT_EQ(std::string(EmulationNameFromFlags(o)), "Wyse 60");
+  EXPECT_TRUE(qt.menus.Action(platform::kEmulateMenu, 7)->isChecked());
+  EXPECT_FALSE(qt.menus.Action(platform::kEmulateMenu, 3)->isChecked());
+  ring();
+  EXPECT_TRUE(RunUntil([&] { return sounds.beeps > vtBeeps; }));
+}
+
 TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes) {
   const std::string dir = folder.path().toStdString();
   ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);

@@ -48,8 +48,6 @@ class MenuHost {
   virtual std::string ResourcesFolder() = 0;
   // The open-file dialog; null when the window system has none.
   virtual platform::FileDialogs* FileDialogs() = 0;
-  // The program's version ("1.0").
-  virtual std::string ProgramVersion() = 0;
 };
 
 }  // namespace korvane::ui
