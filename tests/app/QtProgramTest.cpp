@@ -374,6 +374,42 @@ TEST_F(QtProgram, ABellFromTheHostOfEitherFamilyAndTheEmulateMenuReachTheProgram
   EXPECT_TRUE(RunUntil([&] { return sounds.beeps > vtBeeps; }));
 }
 
+TEST_F(QtProgram, FullScreenFromTheWindowMenuAndEscapeInItGoesToTheHost) {
+  const std::string dir = folder.path().toStdString();
+  ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);
+  WriteDocument(Path("keys"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_KEY_CHILD;
+    o.AutoConnect = 1;
+  });
+  Start({Path("keys")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "recording"; })) << Row(48, 1);
+  QAction* full = qt.menus.Action(platform::kWindowMenu, 15);
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(full->text().toStdString(), "Enter Full Screen");
+  full->trigger();
+  ASSERT_TRUE(RunUntil([&] { return qt.windows.TopLevel(48)->isFullScreen(); }));
+  EXPECT_TRUE(RunUntil([&] { return qt.menus.Action(platform::kWindowMenu, 15)->text() == "Exit Full Screen"; }));
+
+  QTest::keyClick(qt.windows.View(48), Qt::Key_Escape);
+  const std::string record = dir + "/korvane_test_key_child.keys";
+  auto recorded = [&] {
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  EXPECT_TRUE(RunUntil([&] { return recorded() == "1b "; })) << recorded();
+
+  qt.menus.Action(platform::kWindowMenu, 15)->trigger();
+  EXPECT_TRUE(RunUntil([&] { return !qt.windows.TopLevel(48)->isFullScreen(); }));
+  EXPECT_TRUE(RunUntil([&] { return qt.menus.Action(platform::kWindowMenu, 15)->text() == "Enter Full Screen"; }));
+  unsetenv("KORVANE_KEY_RECORD_DIR");
+}
+
 TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes) {
   const std::string dir = folder.path().toStdString();
   ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);

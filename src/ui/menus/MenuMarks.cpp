@@ -60,6 +60,12 @@ void ShowSessionMarks(SessionWindow& w) {
   mark(kPlainTextMenu, plain_item::kSerialOption1, o.SerialRequiredOption == 1);
   mark(kPlainTextMenu, plain_item::kSerialOption2, o.SerialRequiredOption == 2);
   for (int item = 1; item <= 3; ++item) mark(kFlowControlMenu, item, o.XonXoffOn == (item == 1 ? 1 : item == 2 ? 2 : 0));
+  // The serial-port menu: every port it lists, the session's own checked.
+  const int port = o.ConnectionPort < 0 ? -o.ConnectionPort : o.ConnectionPort;
+  for (int item = 1; item <= m.CountItems(platform::kSerialPortMenu); ++item) {
+    m.EnableItem(platform::kSerialPortMenu, item, true);
+    mark(platform::kSerialPortMenu, item, item == port);
+  }
   mark(kSerialFormatMenu, 1, o.DataBits == 0);
   mark(kSerialFormatMenu, 2, o.DataBits == 1);
   mark(kSerialFormatMenu, 3, o.Parity == 0);
