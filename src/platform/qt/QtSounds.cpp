@@ -8,8 +8,15 @@ namespace korvane::platform {
 
 struct QtSounds::Context {
   ca_context* ca = nullptr;
-  ~Context() {
+  ~Context() { Close(); }
+  void Close() {
     if (ca) ca_context_destroy(ca);
+    ca = nullptr;
+  }
+  // A machine without a sound service (no driver, no device) says so on
+  // every attempt, at length: the window system's bell serves from then on.
+  void Played(int result) {
+    if (result != CA_SUCCESS && result != CA_ERROR_NOTFOUND && result != CA_ERROR_CANCELED) Close();
   }
 };
 
@@ -44,9 +51,14 @@ QtSounds::~QtSounds() = default;
 
 void QtSounds::Beep() {
   // The theme's terminal bell; without a sound service, the window system's.
-  if (context_->ca && ca_context_play(context_->ca, 0, CA_PROP_EVENT_ID, "bell-terminal", CA_PROP_EVENT_DESCRIPTION,
-                                      "Bell", nullptr) == CA_SUCCESS)
-    return;
+  if (context_->ca) {
+    const int result = ca_context_play(context_->ca, 0, CA_PROP_EVENT_ID, "bell-terminal", CA_PROP_EVENT_DESCRIPTION,
+                                       "Bell", nullptr);
+    if (result == CA_SUCCESS) return;
+    // Every sound theme has the bell: a failure here means no sound can be
+    // played at all.
+    context_->Close();
+  }
   QApplication::beep();
 }
 
@@ -65,6 +77,7 @@ void QtSounds::PlaySound(const std::string& name) {
       // A sound that did not start reports no end.
       if (result != CA_SUCCESS) delete started;
       ca_proplist_destroy(props);
+      context_->Played(result);
     }
   }
   if (result == CA_SUCCESS) return;
