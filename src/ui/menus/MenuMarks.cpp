@@ -60,8 +60,10 @@ void ShowSessionMarks(SessionWindow& w) {
   mark(kPlainTextMenu, plain_item::kSerialOption1, o.SerialRequiredOption == 1);
   mark(kPlainTextMenu, plain_item::kSerialOption2, o.SerialRequiredOption == 2);
   for (int item = 1; item <= 3; ++item) mark(kFlowControlMenu, item, o.XonXoffOn == (item == 1 ? 1 : item == 2 ? 2 : 0));
-  // The serial-port menu: every port it lists, the session's own checked.
-  const int port = o.ConnectionPort < 0 ? -o.ConnectionPort : o.ConnectionPort;
+  // The serial-port menu: every port it lists, the session's own checked
+  // (the port it has open, else the one its settings name).
+  const int16_t chosen = s.conn.ConnectionPort != 0 ? s.conn.ConnectionPort : o.ConnectionPort;
+  const int port = chosen < 0 ? -chosen : chosen;
   for (int item = 1; item <= m.CountItems(platform::kSerialPortMenu); ++item) {
     m.EnableItem(platform::kSerialPortMenu, item, true);
     mark(platform::kSerialPortMenu, item, item == port);
