@@ -13,6 +13,7 @@ packages=(
   tcsh telnet openssh-client ckermit
   xvfb xdotool xclip procps
   socat
+  pkg-config libcanberra-dev sound-theme-freedesktop
   poppler-utils cups-client cups printer-driver-cups-pdf
 )
 

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +17,8 @@
 #include "app/EventQueue.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
+#include "platform/InterfaceLanguage.h"
+#include "platform/posix/PosixFiles.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtCellPictureWriter.h"
@@ -50,8 +52,12 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   const std::string resources = ResourcesFolder();
-  const bool french = QLocale().language() == QLocale::French;
-  const std::string table = ReadText(resources + "/strings/" + (french ? "fr" : "en") + ".txt");
+  // The user's locale gives the language, unless the settings folder's
+  // "language" file names one.
+  platform::PosixFiles files;
+  const std::string language = platform::InterfaceLanguageName(
+      [](const char* name) { return std::getenv(name); }, ReadText(files.PreferencesFolderPath() + "language"));
+  const std::string table = ReadText(resources + "/strings/" + language + ".txt");
   platform::StringTable strings;
   strings.Load(table);
 

@@ -50,9 +50,11 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs,
                                serialLines}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
-                             strings, prefs, data.programs, p.desktop, data.hostFolders, services},
+                             strings, prefs, data.programs, p.desktop, data.hostFolders,
+                             p.sessionServices ? *p.sessionServices : services},
               flags),
-      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
+      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)),
+      menuHandlers(std::make_unique<ui::MenuDispatcher>(menuHost)) {
   keyState.liveKeys = p.liveKeys;
   serialLines.fileDialogs = &p.fileDialogs;
   strings.Load(data.stringTable);
@@ -385,96 +387,8 @@ void App::OtherEventVector(const platform::UiEvent& e) {
 // ---- Menus, dialogs and the mouse -----------------------------------------------------------
 
 void App::DoMenu() {
-  SessionWindow* active = windows.Active();
-  bool handled = true;
-  switch (MenuNumber) {
-    case platform::kAppMenu:
-      if (MenuItem == platform::kAppQuitItem)
-        flags.QuitFlag = static_cast<int8_t>(-1);
-      else
-        handled = false;
-      break;
-    case platform::kFileMenu:
-      if (MenuItem == platform::kFileNewSessionWindowItem) {
-        if (flags.NoSessionWindow && active) {
-          windows.ResetScrollbackView(*active);
-          flags.NoSessionWindow = 0;
-          platform.windows.BringToFront(active->Number());
-        } else {
-          windows.OpenNewSessionWindow();
-        }
-        if (SessionWindow* w = windows.Active())
-          platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
-      } else if (MenuItem == platform::kFileCloseSessionWindowItem) {
-        CloseWindowMenuItem();
-      } else {
-        handled = false;
-      }
-      break;
-    case platform::kConnectionMenu:
-      if (MenuItem == platform::kConnectionOpenItem) {
-        if (active) OpenConnectionMenuItem(*active);
-      } else if (MenuItem == platform::kConnectionCloseItem) {
-        if (!active) break;
-        flags.CloseByCommand = 1;
-        active->CloseConnection();
-        flags.CloseByCommand = 0;
-      } else {
-        handled = false;
-      }
-      break;
-    case platform::kSerialPortMenu:
-      if (active) active->services.serial.ChooseSerialPort(MenuItem);
-      break;
-    case platform::kWindowMenu:
-      if (active && active->session.input.CollectMode) break;
-      if (MenuItem > windowMenu.FixedWindowMenuItems) {
-        if (const int w = windowMenu.WindowOfItem(MenuItem)) {
-          WindowSelectRequest = 1;
-          WindowToSelect = static_cast<int16_t>(w);
-        }
-      } else {
-        handled = false;
-      }
-      break;
-    default: handled = false; break;
-  }
-  // A menu item whose work is not in this version says so.
-  if (!handled) {
-    const std::string item = platform.menus.ItemText(MenuNumber, MenuItem);
-    alerts.NoteAlertText(platform::kPlainAlert, "\"" + item + "\"", " is not available in this version of Korvane.");
-  }
+  menuHandlers->DoMenu(MenuNumber, MenuItem);
   HandlerSelector = kNoHandler;
-}
-
-void App::CloseWindowMenuItem() {
-  SessionWindow* active = windows.Active();
-  if (!active || platform.windows.FrontWindow() != active->Number()) return;
-  windows.DoWindowEvent(1, active->Number());
-}
-
-void App::OpenConnectionMenuItem(SessionWindow& w) {
-  Session& s = w.session;
-  if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
-    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host IP address.", "\r",
-                         "Select Telnet Connection... from the Connection Menu");
-    return;
-  }
-  if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
-    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host Name.", "\r",
-                         "Select Secure Shell Connection... from the Connection Menu");
-    return;
-  }
-  if (flags.NoSessionWindow) {
-    flags.NoSessionWindow = 0;
-    platform.windows.BringToFront(w.Number());
-  }
-  windows.ResetScrollbackView(w);
-  if (w.Connected()) w.CloseConnection();
-  // The user may have kept the connection when asked.
-  if (!w.Connected()) requests.RequestOpenConnection = 1;
-  windows.UpdateWindowTitle(w);
-  if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
 }
 
 void App::DoDialog() {
@@ -561,6 +475,15 @@ void App::ConfirmQuitWithClipboardPrint() {
                                 "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
       w->services.capture.PrintBeforeQuit();
   }
+}
+
+void App::EndWithoutSaving() {
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n); w && w->session.input.CaptureFileOn) w->services.capture.CloseCaptureFile();
+  windows.CloseAllConnections();
+  windows.DeleteTempSettingsFiles();
+  finished_ = true;
+  exitStatus_ = 0;
 }
 
 void App::QuitNow() {

@@ -52,7 +52,9 @@
 #include "app/ProgramDialogs.h"
 #include "app/StatusStrip.h"
 #include "app/SerialLines.h"
+#include "app/AppMenuHost.h"
 #include "platform/Sounds.h"
+#include "ui/menus/MenuDispatcher.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
@@ -87,6 +89,9 @@ struct Platform {
   std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
   // The serial devices; none: this machine's own.
   platform::SerialPorts* serialPorts = nullptr;
+  // The services of each session window; none: the program's own. (Tests
+  // record what the windows ask of the parts they do not look at.)
+  SessionServiceProvider* sessionServices = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -173,6 +178,10 @@ class App {
   void ConfirmQuitWithClipboardPrint();
   // Ends the program at once, in order: every child hung up and reaped.
   [[noreturn]] void QuitNow();
+  // Ends the program at the end of this turn without saving any settings:
+  // each capture is closed, every child hung up and reaped, and the
+  // temporary settings files deleted.
+  void EndWithoutSaving();
   // The path of an item of the program's data folder; when it is missing, a
   // stop alert names it and the result is empty.
   std::string FindInResources(const std::string& name);
@@ -269,6 +278,9 @@ class App {
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;
+  // The menu bar's handlers.
+  AppMenuHost menuHost{*this};
+  std::unique_ptr<ui::MenuDispatcher> menuHandlers;
 
   // Every handler the loop runs, for tests that check the order:
   // "handler kind" pairs such as "7 8".
@@ -283,8 +295,6 @@ class App {
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();
-  void OpenConnectionMenuItem(SessionWindow& w);
-  void CloseWindowMenuItem();
   // Waits, letting the window system deliver its events (they wait in the
   // queue): the window stays responsive and nothing is lost.
   void Wait(int64_t milliseconds);
@@ -309,6 +319,7 @@ class App {
 
   bool finished_ = false;
   int exitStatus_ = 0;
+  friend class AppMenuHost;
 };
 
 }  // namespace korvane::app

@@ -68,6 +68,8 @@ class UnavailableTransfers final : public TransferService {
   // name and confirms or refuses it.
   void ShowDownloadTarget(const std::string& path) override { dialogs_.OpenHostNamedFile(path); }
   void ShowLinesTransmitted() override {}
+  // No send is ever under way, so there is no file to close.
+  void CloseTransferFile() override {}
 
  private:
   static bool Refuse(Unavailable& feature) {
@@ -119,8 +121,7 @@ class AppSounds final : public SoundService {
  public:
   explicit AppSounds(platform::Sounds& sounds) : sounds_(sounds) {}
   void Beep() override { sounds_.Beep(); }
-  // The named sounds are the bell until the sound theme is reached.
-  void PlaySound(const std::string&) override { sounds_.Beep(); }
+  void PlaySound(const std::string& name) override { sounds_.PlaySound(name); }
 
  private:
   platform::Sounds& sounds_;
@@ -131,7 +132,7 @@ class AppServiceSet final : public SessionServiceSet {
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
       : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
         transfers_(parts, dialogs_), pictures_(parts), scripts_(parts), keyboard_(parts.keys),
-        menus_(parts.menus, w.session.Opt), sounds_(parts.sounds),
+        menus_(parts.menus, w), sounds_(parts.sounds),
         serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return *clipboard_; }

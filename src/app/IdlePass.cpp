@@ -117,6 +117,9 @@ void App::IdlePass() {
       active->session.input.SendWindowSizeToHost();
     }
   }
+  // 10., 11. Full screen (the item's text, the rows fitted after leaving
+  // it) and the emulation notice that closes itself.
+  menuHandlers->IdlePass();
   // 9. The notice at the end of a transfer, 200 passes later.
   if (TransferDoneCounter > 0 && ++TransferDoneCounter > 200) {
     TransferDoneCounter = 0;
@@ -306,6 +309,8 @@ void App::PassAfterEvent() {
   // The stop keys, the settings windows' fields and the Wyse 370 command keys
   // are served by the parts that own them.
   RunPendingCommand();
+  // Whatever the event changed, the menu bar shows the active session.
+  menuHandlers->ShowMarks();
 }
 
 void App::PeriodicPass() {

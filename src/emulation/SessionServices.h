@@ -141,6 +141,9 @@ class TransferService {
   virtual void ShowDownloadTarget(const std::string& path) = 0;
   // A send is counting its lines: show the count again.
   virtual void ShowLinesTransmitted() = 0;
+  // The Host Control menu's control characters end a text or file send under
+  // way first (its file is closed).
+  virtual void CloseTransferFile() = 0;
 };
 
 // Pictures shown in the session window.
@@ -218,6 +221,11 @@ class MenuService {
   virtual void MarkSerialRequiredItems(int option) = 0;
   virtual void MarkClipboardOption(bool on) = 0;
   virtual void SetMenuCommandKeys() = 0;
+  // Every mark and enabled state of the menu bar that follows the session's
+  // settings and state (its connection kind, emulation, serial line, font
+  // size, capture ...), set again after its settings were read or its
+  // window became the active one.
+  virtual void ShowSessionMarks() = 0;
 };
 
 // Sounds: the bell and the named sounds.

@@ -314,13 +314,23 @@ void SessionWindow::SettingsSide::MarkClipboardOption(bool on) { w.services.menu
 void SessionWindow::SettingsSide::RefreshAfterReading(bool /*fromDocument*/) {
   w.session.screen.RepaintPending = 1;
   w.services.clipboard.SettingsApplied();
+  w.services.menus.ShowSessionMarks();
 }
 
 std::optional<std::string> SessionWindow::SettingsSide::AskSettingsFileName(const std::string& proposed) {
   return w.services.dialogs.AskSettingsFileName(proposed);
 }
 
-void SessionWindow::SettingsSide::ShowSettingsTitle(const std::string& title) { w.owner_.SetWindowTitle(w, title); }
+void SessionWindow::SettingsSide::ShowSettingsTitle(const std::string& title) {
+  // The settings name the window in English; it is shown in the user's
+  // language.
+  static const std::string kUsing = "Korvane Using ";
+  if (title.rfind(kUsing, 0) == 0) {
+    w.owner_.SetWindowTitle(w, w.owner_.Localised(kUsing) + title.substr(kUsing.size()));
+    return;
+  }
+  w.owner_.SetWindowTitle(w, title);
+}
 
 void SessionWindow::SettingsSide::LoadSettingsTempFile(const std::string& path) { w.owner_.LoadSettingsTempFile(path); }
 

@@ -414,6 +414,7 @@ void SessionWindows::ActivateWindow(int window) {
       sc.SetPrintBackColor(s.Opt.BackgroundColour);
       sc.SetDrawColoursForAttribute();
       MarkSerialPortMenu(*in);
+      in->services.menus.ShowSessionMarks();
       sc.RepaintPending = 1;
       sc.BarRedrawRequest = 1;
       s.window.FramePending = 1;

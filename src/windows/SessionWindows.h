@@ -126,7 +126,7 @@ class SessionWindow final : public WindowService {
 
  private:
   struct ScreenSide final : ScreenHost {
-    explicit ScreenSide(SessionWindow& w) : w(w) {}
+    explicit ScreenSide(SessionWindow& window) : w(window) {}
     bool IsFrontSessionWindow() override;
     bool IsWindowCollapsed() override;
     int SerialBytesWaiting() override;
@@ -139,7 +139,7 @@ class SessionWindow final : public WindowService {
     SessionWindow& w;
   };
   struct ConnectionSide final : ConnectionHost {
-    explicit ConnectionSide(SessionWindow& w) : w(w) {}
+    explicit ConnectionSide(SessionWindow& window) : w(window) {}
     void SpinWatchCursor() override;
     void ShowArrowCursor() override;
     void WriteSessionLine(std::string_view text) override;
@@ -160,7 +160,7 @@ class SessionWindow final : public WindowService {
     SessionWindow& w;
   };
   struct SettingsSide final : SettingsHost {
-    explicit SettingsSide(SessionWindow& w) : w(w) {}
+    explicit SettingsSide(SessionWindow& window) : w(window) {}
     int16_t PlainTextMode() override;
     int16_t SavedAutoWrap() override;
     int8_t CapsModeForced() override;

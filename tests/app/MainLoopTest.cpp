@@ -42,7 +42,7 @@ TEST_F(MainLoop, TheFirstTurnCompletesStartUpOnceAndGreetsInTheFirstWindow) {
   EXPECT_EQ(windows.FrontWindow(), 48);
   // The built-in defaults are a telnet session without a host.
   EXPECT_EQ(Row(48, 1), "Ready for communications using telnet");
-  EXPECT_EQ(Row(48, 2), "Use Option-O to open the connection");
+  EXPECT_EQ(Row(48, 2), "Use Ctrl+Shift+O to open the connection");
   EXPECT_TRUE(processes.starts.empty());
   EXPECT_EQ(WindowItems(), std::vector<std::string>{"Korvane Using Telnet"});
   EXPECT_TRUE(menus.ItemMarked(10, 18));
@@ -213,11 +213,12 @@ TEST_F(MainLoop, TheQuitSequenceClosesEveryWindowWithoutTheConnectionQuestion) {
 TEST_F(MainLoop, AMenuItemWhoseWorkIsNotInThisVersionSaysSo) {
   StartLocal();
   alerts.shown.clear();
-  Menu(platform::kFileMenu, 18);
+  // Item 2 is no item the File menu acts on.
+  Menu(platform::kFileMenu, 2);
   Turns(1);
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_EQ(alerts.shown[0].kind, platform::AlertKind::Note);
-  EXPECT_EQ(alerts.shown[0].text, "\"File item 18\" is not available in this version of Korvane.");
+  EXPECT_EQ(alerts.shown[0].text, "\"File item 2\" is not available in this version of Korvane.");
 }
 
 TEST_F(MainLoop, ClosingTheOnlyWindowAsksToQuitAndTheSecondButtonKeepsItOpen) {

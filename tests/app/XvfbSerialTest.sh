@@ -74,8 +74,11 @@ wait_for window_of "Korvane Using serial" >/dev/null || fail "no window for the 
 one=$(window_of "Korvane Using serial")
 
 # Port Settings > Serial Port > the line. The menu bar's first title is
-# clicked; each Right then opens the next menu (waited for: the open menu
-# moves), to the fifth; Down goes past the eleven speeds to the Serial Port
+# clicked; each Left then opens the menu before it, wrapping round to the
+# last (waited for: the open menu moves), to the fifth title seven menus on
+# (Left, unlike Right, never opens a submenu that a menu starts with). A
+# menu opened from the keyboard has its first item highlighted: eleven Downs
+# go past the eleven speeds to the Serial Port
 # submenu, Right opens it, and a click chooses its last item: the devices
 # the user names come after the ports the machine has.
 popup_x() {
@@ -96,13 +99,13 @@ for _ in 1 2; do
   if wait_for popup_x >/dev/null; then opened=1; break; fi
 done
 [ -n "$opened" ] || fail "clicking the menu bar opened no menu"
-for _ in 1 2 3 4; do
+for _ in 1 2 3 4 5 6 7; do
   x=$(popup_x)
-  xdotool key Right
-  wait_for moved_from "$x" || fail "Right did not open the next menu"
+  xdotool key Left
+  wait_for moved_from "$x" || fail "Left did not open the menu before"
 done
 sleep 0.3
-xdotool key --delay 60 Down Down Down Down Down Down Down Down Down Down Down Down
+xdotool key --delay 60 Down Down Down Down Down Down Down Down Down Down Down
 sleep 0.3
 x=$(popup_x)
 xdotool key Right

@@ -151,6 +151,7 @@ class RecordingServices final : public CaptureService,
   void ContinueSendToHost() override { ++sendSteps; }
   void ShowDownloadTarget(const std::string& path) override { Note("ShowDownloadTarget " + path); }
   void ShowLinesTransmitted() override { Note("ShowLinesTransmitted"); }
+  void CloseTransferFile() override { Note("CloseTransferFile"); }
 
   // ---- PictureService ------------------------------------------------------------------
   void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& n, bool keep) override {
@@ -195,6 +196,7 @@ class RecordingServices final : public CaptureService,
   void MarkSerialRequiredItems(int option) override { Note("MarkSerialRequiredItems " + std::to_string(option)); }
   void MarkClipboardOption(bool on) override { Note(on ? "MarkClipboardOption on" : "MarkClipboardOption off"); }
   void SetMenuCommandKeys() override { Note("SetMenuCommandKeys"); }
+  void ShowSessionMarks() override { Note("ShowSessionMarks"); }
 
   // ---- SoundService -------------------------------------------------------------------------------
   void Beep() override { Note("Beep"); }
