@@ -1,7 +1,9 @@
 // Korvane: wires the Qt platform to the program and runs it.
 //
 // korvane [FILE...] opens each FILE as a settings document: the first in the
-// first session window, each further one in a window of its own.
+// first session window, each further one in a window of its own. While one
+// Korvane runs on the user's session bus, a second start hands its files to
+// it and ends; the first serves scripts on the bus (org.korvane.Korvane).
 
 #include <QApplication>
 #include <QDir>
@@ -14,12 +16,16 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/AppScripting.h"
 #include "app/EventQueue.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
+#include "platform/MenuNumbers.h"
+#include "platform/posix/PosixPrograms.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/ScriptBus.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -46,6 +52,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Korvane"));
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // One Korvane per session bus: a second start hands its documents over.
+  const QStringList args = QCoreApplication::arguments().mid(1);
+  platform::qt::ScriptingStart scripting = platform::qt::StartScriptingOrHandOver(args);
+  if (scripting.outcome == platform::qt::ScriptingStart::kHandedOver) return 0;
+
   const std::string resources = ResourcesFolder();
   const bool french = QLocale().language() == QLocale::French;
   const std::string table = ReadText(resources + "/strings/" + (french ? "fr" : "en") + ".txt");
@@ -61,8 +72,10 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
+  // The scripts the host runs, each a program of its own.
+  platform::posix::PosixPrograms programs;
   app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
-                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
+                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap, &programs};
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();
@@ -82,9 +95,19 @@ int main(int argc, char** argv) {
     return chosen.toStdString();
   };
 
+  if (scripting.bus) {
+    scripting.bus->Attach(app.scripting->Commands(), *app.scripting, qt.clock);
+  } else {
+    // The program runs on; the user learns why scripts cannot reach it.
+    app.alerts.NoteAlertText(platform::kPlainAlert, "Scripts cannot reach this Korvane.", "\r",
+                             platform::MacRomanFromUtf8(scripting.message.toStdString()));
+  }
+
   std::vector<std::string> documents;
-  const QStringList args = QCoreApplication::arguments();
-  for (int i = 1; i < args.size(); ++i) documents.push_back(args[i].toStdString());
+  for (const QString& arg : args) documents.push_back(arg.toStdString());
   app.OpenDocuments(documents);
-  return app.Run();
+  const int status = app.Run();
+  // No script reaches the program while it is taken down.
+  scripting.bus.reset();
+  return status;
 }

@@ -2,6 +2,7 @@
 // and the quit sequence.
 
 #include "app/App.h"
+#include "app/AppScripting.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,7 +41,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName}),
+      scripting(std::make_unique<AppScripting>(*this)),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, strings, scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders, services},
               flags),

@@ -32,6 +32,7 @@
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
+#include "platform/Programs.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
 #include "platform/AlertRoutines.h"
@@ -43,6 +44,8 @@
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
+
+class AppScripting;
 
 // The platform services the program runs on.
 struct Platform {
@@ -59,6 +62,8 @@ struct Platform {
   platform::Sounds& sounds;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
+  // Starts the scripts the host runs; none: no script can be started.
+  platform::Programs* programs = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -223,6 +228,8 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // What script commands act on, their requests, and the scripts the host runs.
+  std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

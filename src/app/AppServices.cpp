@@ -20,10 +20,13 @@ class Unavailable {
       return;
     }
     told_ = true;
-    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, " is not available in this version of Korvane.");
+    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, kNotAvailable);
   }
+  // The same in words, for the reply of a script that asked for it.
+  std::string Reply() const { return parts_.strings.Localise(feature_) + parts_.strings.Localise(kNotAvailable); }
 
  private:
+  static constexpr const char* kNotAvailable = " is not available in this version of Korvane.";
   const AppServiceParts& parts_;
   const char* feature_;
   bool told_ = false;
@@ -64,6 +67,11 @@ class UnavailableCapture final : public CaptureService {
   void PrintScrollBack() override { printing_.Tell(); }
   void PrintTextFile() override { printing_.Tell(); }
   void PageSetup() override { printing_.Tell(); }
+  std::string SetCaptureFileFromScript(const std::string&) override { return capture_.Reply(); }
+  // No capture file is ever chosen: there is none to name or delete.
+  std::string GetCaptureFileName() override { return {}; }
+  std::string DeleteCaptureFileFromScript() override { return capture_.Reply(); }
+  std::string CaptureFileName() override { return "RECORDER"; }
 
  private:
   static bool Refuse(Unavailable& feature) {
@@ -83,6 +91,9 @@ class UnavailableClipboard final : public ClipboardService {
   void CopyToClipboard(std::string_view) override {}
   void PasteToHost() override { clipboard_.Tell(); }
   void SnapshotScreenAsPdf() override { clipboard_.Tell(); }
+  void CopyLineToClipboard(std::string_view, std::string_view) override { clipboard_.Tell(); }
+  void ResetCopyBuffersNow() override { clipboard_.Tell(); }
+  void ClearClipboard() override { clipboard_.Tell(); }
 
  private:
   SessionWindow& w_;
@@ -103,6 +114,14 @@ class UnavailableTransfers final : public TransferService {
   void ContinueSendToHost() override {}
   void ShowDownloadTarget(const std::string&) override { receiving_.Tell(); }
   void ShowLinesTransmitted() override {}
+  std::string StartHostToMacTransfer(const std::string&) override { return receiving_.Reply(); }
+  std::string SendFileToHost(const std::string&) override { return sending_.Reply(); }
+  bool UploadInProgress() override { return false; }
+  bool TransferInProgress() override { return false; }
+  bool HostToMacCancelled() override { return false; }
+  // No receipt is ever under way, so there is none to reset.
+  void ResetHostToMacReceive() override {}
+  void StartHostToMacXfer(const HostToMacXferRequest&) override { receiving_.Tell(); }
 
  private:
   static bool Refuse(Unavailable& feature) {
@@ -123,18 +142,6 @@ class UnavailablePictures final : public PictureService {
 
  private:
   Unavailable pictures_;
-};
-
-class UnavailableScripts final : public ScriptService {
- public:
-  explicit UnavailableScripts(const AppServiceParts& parts) : scripts_(parts, "Running scripts") {}
-  bool RunScript(const std::string&) override {
-    scripts_.Tell();
-    return false;
-  }
-
- private:
-  Unavailable scripts_;
 };
 
 class UnavailableSerial final : public SerialLine {
@@ -208,7 +215,7 @@ class AppSounds final : public SoundService {
 class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
-      : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts),
+      : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts.scripts),
         keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
         dialogs_(parts) {}
   CaptureService& Capture() override { return capture_; }
@@ -227,7 +234,7 @@ class AppServiceSet final : public SessionServiceSet {
   UnavailableClipboard clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;
-  UnavailableScripts scripts_;
+  ScriptService& scripts_;
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;
   AppSounds sounds_;

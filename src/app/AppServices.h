@@ -1,10 +1,11 @@
 #pragma once
 // The services each session window gets from the program: its menus, the
-// bell, the keyboard as host commands look at it, and the parts that are
-// still to come (capture and printing, the clipboard, transfers, pictures,
-// scripts, the serial line and the dialogs), which tell the user that the
-// feature is not available when it is asked for, once per window and
-// feature, and otherwise answer as a session without that feature would.
+// bell, the keyboard as host commands look at it, the host's run-script
+// command, and the parts that are still to come (capture and printing, the
+// clipboard, transfers, pictures, the serial line and the dialogs), which
+// tell the user that the feature is not available when it is asked for,
+// once per window and feature (a script is told in its reply), and otherwise
+// answer as a session without that feature would.
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/AlertRoutines.h"
 #include "platform/Menus.h"
 #include "platform/Sounds.h"
+#include "platform/StringTable.h"
 #include "windows/SessionServiceProvider.h"
 
 namespace korvane::app {
@@ -27,6 +29,10 @@ struct AppServiceParts {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)>& askSettingsFileName;
+  // The messages in the user's language (the replies scripts read).
+  const platform::StringTable& strings;
+  // The host's run-script command, the same for every window.
+  ScriptService& scripts;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {

@@ -28,6 +28,7 @@ int64_t ScriptEventQueue::Service() {
     const int64_t now = clock_.Milliseconds();
     if (now < due_) return due_ - now;
     if (phase_ == Phase::kPacing) {
+      if (target_.HoldsEvents()) return kHoldPollMs;
       ScriptOutcome outcome = commands_.ScriptCommandHandler(waiting_.front().event);
       if (outcome.waitMs > 0) {
         phase_ = Phase::kHolding;

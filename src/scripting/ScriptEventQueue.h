@@ -2,7 +2,9 @@
 // The pace of script events. Events are carried out one at a time, in the
 // order they arrive. Each waits 200 ms before it runs (not while the program
 // is starting up), which paces scripts that send commands in a loop; a "wait"
-// command holds its own answer, and every event after it, for its seconds.
+// command holds its own answer, and every event after it, for its seconds;
+// and no event starts while the target holds events (a message to the host
+// waiting for the host's answer).
 //
 // Nothing here sleeps: the queue is a state machine on the program's clock.
 // Whoever drives it calls Service() when the time it last returned has passed
@@ -23,6 +25,8 @@ class ScriptEventQueue {
   static constexpr int64_t kPacingMs = 200;
   // Events that may wait at once; a script that sends more is told so.
   static constexpr size_t kMaxWaiting = 256;
+  // While the target holds events, the next one looks again this often.
+  static constexpr int64_t kHoldPollMs = 10;
 
   ScriptEventQueue(ScriptCommandSet& commands, ScriptTarget& target, platform::Clock& clock);
 

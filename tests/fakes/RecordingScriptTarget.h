@@ -26,6 +26,7 @@ class RecordingScriptTarget final : public scripting::ScriptTarget {
   scripting::ScriptCopies copies;
   scripting::TransferFlags transfers;
   bool startingUp = false;
+  bool holdsEvents = false;
   bool hostConnected = false;
   bool connectionOpen = false;
   bool hostDataArrived = false;
@@ -47,6 +48,7 @@ class RecordingScriptTarget final : public scripting::ScriptTarget {
     busy_ = busy;
     if (screen_) screen_->ScriptCommandBusy = busy ? 1 : 0;
   }
+  bool HoldsEvents() const override { return holdsEvents; }
   std::string Localise(const std::string& english) const override {
     auto it = translations.find(english);
     return it == translations.end() ? english : it->second;

@@ -52,6 +52,12 @@ class RecordingServices final : public CaptureService,
   int downloadSteps = 0, sendSteps = 0, busyCursors = 0, arrowCursors = 0;
   std::vector<std::string> portNames;
   std::optional<std::string> settingsFileName;
+  // What the script actions answer.
+  std::string captureFileName = "RECORDER", captureFilePath, deleteCaptureReply;
+  std::string hostToMacReply, sendFileReply;
+  bool uploadInProgress = false, transferInProgress = false, hostToMacCancelled = false;
+  // The values of the last host-to-desktop chain started.
+  HostToMacXferRequest xfer;
   // What the host's upload request does with the bytes after ESC STX U.
   std::function<void(HostInput&)> onUpload;
   // Each look at the keyboard while output is held.
@@ -103,6 +109,17 @@ class RecordingServices final : public CaptureService,
   void PrintScrollBack() override { Note("PrintScrollBack"); }
   void PrintTextFile() override { Note("PrintTextFile"); }
   void PageSetup() override { Note("PageSetup"); }
+  std::string SetCaptureFileFromScript(const std::string& path) override {
+    Note("SetCaptureFileFromScript " + path);
+    captureFileName = captureFilePath = path;
+    return "Capture file set to " + path;
+  }
+  std::string GetCaptureFileName() override { return captureFilePath; }
+  std::string DeleteCaptureFileFromScript() override {
+    Note("DeleteCaptureFileFromScript");
+    return deleteCaptureReply;
+  }
+  std::string CaptureFileName() override { return captureFileName; }
 
   // ---- ClipboardService -----------------------------------------------------------
   bool ClipboardCaptureOn() override { return clipboardCaptureOn; }
@@ -111,6 +128,11 @@ class RecordingServices final : public CaptureService,
   void CopyToClipboard(std::string_view text) override { clipboard.append(text); }
   void PasteToHost() override { Note("PasteToHost"); }
   void SnapshotScreenAsPdf() override { Note("SnapshotScreenAsPdf"); }
+  void CopyLineToClipboard(std::string_view text, std::string_view end) override {
+    Note("CopyLineToClipboard " + std::string(text) + (end == "CR" ? " CR" : ""));
+  }
+  void ResetCopyBuffersNow() override { Note("ResetCopyBuffersNow"); }
+  void ClearClipboard() override { Note("ClearClipboard"); }
 
   // ---- TransferService ---------------------------------------------------------------
   bool ChooseAndSendTextFile() override { return Note("ChooseAndSendTextFile", chooseAndSendResult); }
@@ -129,6 +151,22 @@ class RecordingServices final : public CaptureService,
   void ContinueSendToHost() override { ++sendSteps; }
   void ShowDownloadTarget(const std::string& path) override { Note("ShowDownloadTarget " + path); }
   void ShowLinesTransmitted() override { Note("ShowLinesTransmitted"); }
+  std::string StartHostToMacTransfer(const std::string& command) override {
+    Note("StartHostToMacTransfer " + command);
+    return hostToMacReply;
+  }
+  std::string SendFileToHost(const std::string& name) override {
+    Note("SendFileToHost " + name);
+    return sendFileReply;
+  }
+  bool UploadInProgress() override { return uploadInProgress; }
+  bool TransferInProgress() override { return transferInProgress; }
+  bool HostToMacCancelled() override { return hostToMacCancelled; }
+  void ResetHostToMacReceive() override { Note("ResetHostToMacReceive"); }
+  void StartHostToMacXfer(const HostToMacXferRequest& values) override {
+    xfer = values;
+    Note("StartHostToMacXfer " + values.path);
+  }
 
   // ---- PictureService ------------------------------------------------------------------
   void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& n, bool keep) override {
