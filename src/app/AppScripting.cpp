@@ -15,6 +15,21 @@ size_t Bit(ScriptRequest r) { return static_cast<size_t>(r); }
 
 }  // namespace
 
+HostToMacXferRequest MakeXferRequest(const scripting::HostToMacXferValues& x, const std::string& path) {
+  HostToMacXferRequest r;
+  r.hostCommand = x.XferHostCommand;
+  r.fileName = x.XferFileName;
+  r.path = path;
+  r.convert = x.XferConvert;
+  r.fieldsPerRecord = x.XferFieldsPerRecord;
+  r.overWrite = x.XferOverWrite;
+  r.linesToSkip = x.XferLinesToSkip;
+  // No time-out at all would end the receipt before it began.
+  r.timeOutTime = x.XferTimeOutTime == 0 ? 5 : x.XferTimeOutTime;
+  r.noPage = x.XferNoPage;
+  return r;
+}
+
 AppScripting::AppScripting(App& app)
     : app_(app),
       commands_(*this),
@@ -96,21 +111,7 @@ std::vector<std::string> AppScripting::TakeControlLetters() {
 
 void AppScripting::ServeAfterPending(SessionWindow& w) {
   if (Take(ScriptRequest::DeleteCapture)) commands_.SetLastReplyText(w.services.capture.DeleteCaptureFileFromScript());
-  if (Take(ScriptRequest::HostToMacXfer)) {
-    const scripting::HostToMacXferValues& x = commands_.Xfer();
-    HostToMacXferRequest r;
-    r.hostCommand = x.XferHostCommand;
-    r.fileName = x.XferFileName;
-    r.path = xferPath_;
-    r.convert = x.XferConvert;
-    r.fieldsPerRecord = x.XferFieldsPerRecord;
-    r.overWrite = x.XferOverWrite;
-    r.linesToSkip = x.XferLinesToSkip;
-    // A time-out of none would end the receipt before it began.
-    r.timeOutTime = x.XferTimeOutTime == 0 ? 5 : x.XferTimeOutTime;
-    r.noPage = x.XferNoPage;
-    w.services.transfers.StartHostToMacXfer(r);
-  }
+  if (Take(ScriptRequest::HostToMacXfer)) w.services.transfers.StartHostToMacXfer(MakeXferRequest(commands_.Xfer(), xferPath_));
   if (waiting_) {
     SessionWindow* target = app_.windows.Find(waitWindow_);
     const bool answered = target && (target->session.input.HostChunksRead != waitChunks_ ||

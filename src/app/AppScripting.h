@@ -30,6 +30,10 @@ namespace korvane::app {
 
 class App;
 
+// What the transfer receives of a complete transfer chain: its values, the
+// path its file name step gave, and a time-out of five seconds for none.
+HostToMacXferRequest MakeXferRequest(const scripting::HostToMacXferValues& values, const std::string& path);
+
 class AppScripting final : public scripting::ScriptTarget {
  public:
   // How long a message to the host waits for the host's answer.

@@ -34,7 +34,9 @@ class ScriptEventQueue {
   // out. False (and done is not called) when kMaxWaiting events already wait.
   bool Submit(ScriptEvent event, Done done);
   // Carries out what is due. Returns the milliseconds until the next step is
-  // due, or -1 when no event waits.
+  // due, or -1 when no event waits. A command that asks the user something
+  // runs the event loop meanwhile; a call from there finds the queue busy
+  // and says to look again later.
   int64_t Service();
 
   size_t Waiting() const { return waiting_.size(); }
@@ -53,6 +55,7 @@ class ScriptEventQueue {
   platform::Clock& clock_;
   std::deque<Entry> waiting_;
   Phase phase_ = Phase::kIdle;
+  bool inService_ = false;
   int64_t due_ = 0;
   ScriptOutcome held_;
 };

@@ -108,6 +108,19 @@ TEST_F(ScriptEventQueueTest, AnEventWaitsWhileTheProgramHoldsEventsThenRunsAtOnc
   EXPECT_EQ(done[1].substr(0, 5), "line:");
 }
 
+TEST_F(ScriptEventQueueTest, AnEventThatRunsTheEventLoopIsNotRunAgainFromThere) {
+  target.startingUp = true;
+  // The clipboard's alert runs the event loop, whose timer serves the queue.
+  std::vector<int64_t> nested;
+  target.onAction = [&] { nested.push_back(queue.Service()); };
+  Submit("xfer", "apnd", "one");
+  Submit("xfer", "apnd", "two");
+  EXPECT_EQ(queue.Service(), -1);
+  EXPECT_EQ(target.journal, (std::vector<std::string>{"AppendLineToClipboard one", "AppendLineToClipboard two"}));
+  EXPECT_EQ(nested, (std::vector<int64_t>{ScriptEventQueue::kHoldPollMs, ScriptEventQueue::kHoldPollMs}));
+  EXPECT_EQ(done, (std::vector<std::string>{"apnd:", "apnd:"}));
+}
+
 TEST_F(ScriptEventQueueTest, WaitWithoutANumberOrBelowOneDoesNotWait) {
   target.startingUp = true;
   for (const char* text : {"x", "0", "-3", "0.9"}) {
