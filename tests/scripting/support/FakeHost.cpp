@@ -5,7 +5,7 @@
 //   row 1  "Korvane test host"
 //   row 2  "rows R cols C"       (the terminal's size)
 //   row 3  "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-//   row 4  "caf" and the byte 0xE9
+//   row 4  "line four"
 //   row 5  "login: "             (the cursor waits after it)
 // It echoes what it is sent, answers the first line with "Welcome, NAME" and
 // a "$ " prompt, and every later line with "got LINE" and the prompt; the
@@ -48,7 +48,7 @@ int main() {
   Write("Korvane test host\r\n");
   Write("rows " + std::to_string(size.ws_row) + " cols " + std::to_string(size.ws_col) + "\r\n");
   Write("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n");
-  Write("caf\xE9\r\n");
+  Write("line four\r\n");
   Write("login: ");
 
   bool loggedIn = false;
