@@ -9,6 +9,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
 #include "emulation/HostSequences.h"
+#include "platform/AlertButtons.h"
 
 namespace korvane {
 
@@ -129,8 +130,11 @@ void HostSequences::RunScriptCommand(HostInput& in) {
     StopAlert("Could not find the Applescript. It must be compiled and in the AppleScripts folder");
     return;
   }
-  const int button = services_.alerts.Show(platform::AlertKind::Caution, 0, "The host asks to run the script \"" + name + "\"",
-                                   " of your scripts folder (" + script.path + ").", "\r", "Run it?");
+  // The user decides, Cancel the default: a host must not run anything on
+  // its own.
+  const int button = services_.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
+                                           "The host asks to run the script \"" + name + "\"",
+                                           " of your scripts folder (" + script.path + ").", "\r", "Run it?");
   if (button != 1 || !services_.scripts.RunScript(script.path)) Answer(in, "Canceled");
 }
 

@@ -12,6 +12,7 @@
 #include "app/AppFixture.h"
 #include "app/AppScripting.h"
 #include "fakes/FakePrograms.h"
+#include "platform/AlertButtons.h"
 #include "scripting/ScriptEventQueue.h"
 
 namespace korvane::testing {
@@ -256,7 +257,9 @@ TEST_F(HostRunsScripts, AScriptOfTheFolderRunsAloneAsItsOwnProgramOnceTheUserSay
   ASSERT_EQ(programs.starts.size(), 1u);
   EXPECT_EQ(programs.starts[0], std::vector<std::string>{(scripts / "backup.sh").string()})
       << "the file alone: nothing the host sent is an argument";
-  EXPECT_EQ(AlertsWith("The host asks to run the script \"backup.sh\""), 1);
+  ASSERT_EQ(AlertsWith("The host asks to run the script \"backup.sh\""), 1);
+  EXPECT_EQ(alerts.shown[0].id, platform::kAskBeforeOpeningAlert) << "the user may say no, and no is the default";
+  EXPECT_EQ(platform::AlertCancelItem(alerts.shown[0].id), 2);
   EXPECT_EQ(Host().written, "");
   // It ends well: nothing more is said.
   programs.ended[1] = platform::ProgramExit{true, 0, ""};

@@ -9,7 +9,8 @@
 //   row 5  "login: "             (the cursor waits after it)
 // It echoes what it is sent, answers the first line with "Welcome, NAME" and
 // a "$ " prompt, and every later line with "got LINE" and the prompt; the
-// line "exit" ends it. Every byte it receives is recorded, in hexadecimal,
+// line "run NAME" first asks the terminal to run the script NAME (ESC ~ a),
+// and the line "exit" ends it. Every byte it receives is recorded, in hexadecimal,
 // in the file named by $KORVANE_FAKE_HOST_RECORD (when set).
 
 #include <sys/ioctl.h>
@@ -70,6 +71,7 @@ int main() {
         loggedIn = true;
         Write("Welcome, " + line + "\r\n$ ");
       } else {
+        if (line.rfind("run ", 0) == 0) Write("\x1b~a~" + line.substr(4) + "\r");
         Write("got " + line + "\r\n$ ");
       }
       line.clear();
