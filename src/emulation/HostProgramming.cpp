@@ -127,7 +127,7 @@ void HostSequences::RunScriptCommand(HostInput& in) {
   if (script.check != FileCheck::Inside) {
     StopAlert(folder + "/" + name + " Path not found!");
     Answer(in, "Canceled");
-    StopAlert("Could not find the Applescript. It must be compiled and in the AppleScripts folder");
+    StopAlert("Could not find the script. It must be in your scripts folder");
     return;
   }
   // The user decides, Cancel the default: a host must not run anything on
