@@ -20,7 +20,6 @@
 #include "app/EventQueue.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
-#include "platform/MenuNumbers.h"
 #include "platform/posix/PosixPrograms.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
@@ -95,13 +94,12 @@ int main(int argc, char** argv) {
     return chosen.toStdString();
   };
 
-  if (scripting.bus) {
+  // Without a bus the program runs on; a script that tries to reach it is
+  // told by its client that there is no session bus.
+  if (scripting.bus)
     scripting.bus->Attach(app.scripting->Commands(), *app.scripting, qt.clock);
-  } else {
-    // The program runs on; the user learns why scripts cannot reach it.
-    app.alerts.NoteAlertText(platform::kPlainAlert, "Scripts cannot reach this Korvane.", "\r",
-                             platform::MacRomanFromUtf8(scripting.message.toStdString()));
-  }
+  else
+    qWarning("%s", qPrintable(scripting.message));
 
   std::vector<std::string> documents;
   for (const QString& arg : args) documents.push_back(arg.toStdString());

@@ -205,5 +205,39 @@ TEST_F(ProgramCommands, ASecondStartHandsItsDocumentToTheFirstAndEnds) {
   EXPECT_TRUE(Serving());
 }
 
+TEST(ProgramWithoutABus, RunsAndOpensItsDocumentWithoutScripting) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString marker = folder.path() + "/started";
+  QFile in(QStringLiteral(KORVANE_RESOURCES "/Local Shell"));
+  ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+  QList<QByteArray> lines = in.readAll().split('\n');
+  ASSERT_GT(lines.size(), 187);
+  lines[184] = " 0";
+  lines[185] = " 1";
+  lines[186] = ("/usr/bin/touch " + marker).toUtf8();
+  QFile out(folder.path() + "/touch.kvst");
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(lines.join('\n'));
+  out.close();
+
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("HOME"), folder.path());
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path() + "/config");
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), "unix:path=" + folder.path() + "/no-bus");
+  env.remove(QStringLiteral("DISPLAY"));
+  program.setProcessEnvironment(env);
+  program.setProcessChannelMode(QProcess::MergedChannels);
+  program.start(QStringLiteral(KORVANE_PROGRAM), {folder.path() + "/touch.kvst"});
+  ASSERT_TRUE(program.waitForStarted(10000));
+  EXPECT_TRUE(WaitFor([&] { return QFileInfo::exists(marker); })) << "the document was not opened";
+  EXPECT_EQ(program.state(), QProcess::Running);
+  program.terminate();
+  program.waitForFinished(5000);
+  EXPECT_TRUE(program.readAll().contains("Scripting is off: there is no session bus"));
+}
+
 }  // namespace
 }  // namespace korvane::testing_support

@@ -27,6 +27,17 @@
 
 namespace korvane::testing_support {
 
+// Waits up to ten seconds for `done`.
+inline bool WaitFor(const std::function<bool()>& done, int msecs = 10000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > msecs) return false;
+    QThread::msleep(50);
+  }
+  return true;
+}
+
 class ProgramOnTheBus : public ::testing::Test {
  protected:
   static QDBusConnection Bus() { return QDBusConnection::sessionBus(); }
@@ -89,17 +100,6 @@ class ProgramOnTheBus : public ::testing::Test {
     QFile out(path);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     out.write(lines.join('\n'));
-  }
-
-  // Waits up to ten seconds for `done`, letting the bus deliver meanwhile.
-  static bool WaitFor(const std::function<bool()>& done, int msecs = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-      if (t.elapsed() > msecs) return false;
-      QThread::msleep(50);
-    }
-    return true;
   }
 
   // The generic method: (reply, error). An answer that is not one says so in
