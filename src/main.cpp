@@ -54,7 +54,10 @@ int main(int argc, char** argv) {
   // One Korvane per session bus: a second start hands its documents over.
   const QStringList args = QCoreApplication::arguments().mid(1);
   platform::qt::ScriptingStart scripting = platform::qt::StartScriptingOrHandOver(args);
-  if (scripting.outcome == platform::qt::ScriptingStart::kHandedOver) return 0;
+  if (scripting.outcome == platform::qt::ScriptingStart::kHandedOver) {
+    qInfo("%s", args.isEmpty() ? "Korvane is already running." : "Korvane is already running: it opens the documents.");
+    return 0;
+  }
 
   const std::string resources = ResourcesFolder();
   const bool french = QLocale().language() == QLocale::French;

@@ -90,6 +90,19 @@ TEST_F(Scripting, AMessageForAClosedConnectionSendsNothingAndHoldsNothing) {
   EXPECT_FALSE(app->scripting->HoldsEvents());
 }
 
+TEST_F(Scripting, CaptureOffWaitsForAPassOnWhichTheHostIsSilent) {
+  StartLocal();
+  Session& s = Window(48).session;
+  s.input.CaptureFileOn = 1;  // as a capture the host started leaves it
+  Event("xfer", "capx");
+  Host().Feed("last lines of the report\r\n");
+  app->RunPendingCommand();
+  EXPECT_EQ(s.input.CaptureFileOn, 1) << "the host's text still waits to be captured";
+  s.input.ProcessHostInput();
+  app->RunPendingCommand();
+  EXPECT_EQ(s.input.CaptureFileOn, 0);
+}
+
 TEST_F(Scripting, ScriptsReadTheCursorAndTheRowsAsTheLastPassCopiedThem) {
   StartLocal();
   Host().Feed("hello");
