@@ -11,7 +11,7 @@ packages=(
   fonts-dejavu-core libfontconfig-dev xdg-utils
   dbus libglib2.0-bin
   tcsh telnet openssh-client ckermit
-  xvfb xdotool procps
+  xvfb xdotool xclip procps
   poppler-utils cups-client cups printer-driver-cups-pdf
 )
 

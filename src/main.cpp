@@ -23,7 +23,10 @@
 #include "platform/posix/PosixPrograms.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtCellPictureWriter.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtSelectionFrame.h"
 #include "platform/qt/ScriptBus.h"
 #include "platform/StringTable.h"
 
@@ -77,7 +80,16 @@ int main(int argc, char** argv) {
   // The scripts the host runs, each a program of its own.
   platform::posix::PosixPrograms programs;
   app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
-                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap, &programs};
+                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
+  platform.programs = &programs;
+  // One clipboard for the whole program; a selection frame in each session window's view.
+  platform::QtClipboard clipboard;
+  platform::QtCellPictureWriter cellPictures;
+  platform.clipboard = &clipboard;
+  platform.cellPictures = &cellPictures;
+  platform.selectionFrame = [&qt](int window) -> std::unique_ptr<platform::SelectionFrame> {
+    return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));
+  };
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 #include "app/AppScripting.h"
+#include "app/ClipboardLoop.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,6 +56,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
     if (SessionWindow* w = windows.Active()) w->session.screen.SetDrawColoursForAttribute();
   };
   windows.onNewWindow = [this](SessionWindow& w) { ReadyForCommunications(w); };
+  if (p.clipboard && p.cellPictures && p.selectionFrame)
+    services.UseClipboard(output::ClipboardPlatform{*p.clipboard, *p.cellPictures, p.selectionFrame});
   // Program start: the first turn completes start-up.
   flags.EventTimeSlice = 1;
   HandlerSelector = kAppleEventHandler;
@@ -120,6 +123,8 @@ void App::Turn() {
     DoEventAndIdle();
     KeyPass();
   }
+  // The session windows' clicks, selection flashes and pastes go on.
+  StepSessionClipboards(windows, ActiveInFront(), HeldModifiers(platform.liveKeys));
   // 6. The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
   if (now - LastPeriodicTick > 30) {
@@ -170,7 +175,9 @@ void App::RunEvent(const platform::UiEvent& e) {
   switch (e.kind) {
     case platform::UiEventKind::Dialog: DialogEventHandler(e); break;
     case platform::UiEventKind::Menu: MenuEventVector(e); break;
-    case platform::UiEventKind::Click: OtherEventVector(e); break;
+    case platform::UiEventKind::Click:
+    case platform::UiEventKind::Drag:
+    case platform::UiEventKind::Release: OtherEventVector(e); break;
     case platform::UiEventKind::Wheel:
       WheelMoved = 1;
       // Wheel steps that arrive together add up.
@@ -247,6 +254,8 @@ void App::DoAppleEvent() {
 void App::DialogEventHandler(const platform::UiEvent& e) {
   using namespace platform;
   if (platform.windows.FrontWindow() == 0 && e.type != kAppActivated) return;
+  // Ctrl+. ends a paste under way and goes no further.
+  if (EndPasteOnStopKey(windows, e)) return;
   // The window the event came from (a later event of the same time slice can
   // no longer point an earlier one at another window).
   EventWindowNumber = e.window;
@@ -350,7 +359,9 @@ void App::MenuEventVector(const platform::UiEvent& e) {
 
 void App::OtherEventVector(const platform::UiEvent& e) {
   LastClick = e;
-  if (MouseGuard || IgnoreNextClick) return;
+  // The click that brought a window to the front is not a click in it (the
+  // drags and the release of an ignored press find nothing to act on).
+  if (e.kind == platform::UiEventKind::Click && (MouseGuard || IgnoreNextClick)) return;
   HandlerSelector = kMouseHandler;
 }
 
@@ -454,6 +465,10 @@ void App::DoDialog() {
 void App::DoMouse() {
   DialogControl = 0;
   if (HandlerSelector == kMouseHandler) HandlerSelector = kNoHandler;
+  // The active session window's text area: clicks, drags and releases go to
+  // its mouse.
+  SessionWindow* w = ActiveInFront();
+  if (w && LastClick.window == w->Number()) DeliverMouseEvent(*w, LastClick);
 }
 
 // ---- Quitting ----------------------------------------------------------------------------------

@@ -26,6 +26,9 @@
 #include "connection/ChildPrograms.h"
 #include "input/KeyState.h"
 #include "platform/Alerts.h"
+#include "platform/CellPicture.h"
+#include "platform/Clipboard.h"
+#include "platform/SelectionFrame.h"
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
 #include "platform/Events.h"
@@ -62,6 +65,12 @@ struct Platform {
   platform::Sounds& sounds;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
+  // The desktop's clipboard, the writer of the pictures copied to it, and
+  // the frame round a selection in a session window's view. Without them
+  // the clipboard and the mouse of the session windows are not available.
+  platform::Clipboard* clipboard = nullptr;
+  platform::CellPictureWriter* cellPictures = nullptr;
+  std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
   // Starts the scripts the host runs; none: no script can be started.
   platform::Programs* programs = nullptr;
 };
@@ -183,7 +192,7 @@ class App {
   int16_t FunctionKeyWindow = 0, ControlPWindow = 0;
   int64_t LastPeriodicTick = 0;
   int8_t ClosedAtQuit = 0;
-  // The last mouse-down, for the mouse handler.
+  // The last mouse event (a press, a drag or a release), for the mouse handler.
   platform::UiEvent LastClick;
   RawKeyState rawKey;
   // The key state the key routines derive from the last event.

@@ -94,6 +94,11 @@ class UnavailableClipboard final : public ClipboardService {
   void CopyLineToClipboard(std::string_view, std::string_view) override { clipboard_.Tell(); }
   void ResetCopyBuffersNow() override { clipboard_.Tell(); }
   void ClearClipboard() override { clipboard_.Tell(); }
+  void SetMouseReports(bool on) override {
+    if (on) clipboard_.Tell();
+  }
+  // No mouse reports are ever sent, so none follow the settings.
+  void SettingsApplied() override {}
 
  private:
   SessionWindow& w_;
@@ -214,12 +219,12 @@ class AppSounds final : public SoundService {
 
 class AppServiceSet final : public SessionServiceSet {
  public:
-  AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
-      : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts.scripts),
+  AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
+      : capture_(parts, w), clipboard_(MakeClipboard(parts, w, clipboard)), transfers_(parts), pictures_(parts), scripts_(parts.scripts),
         keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
         dialogs_(parts) {}
   CaptureService& Capture() override { return capture_; }
-  ClipboardService& Clipboard() override { return clipboard_; }
+  ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
   PictureService& Pictures() override { return pictures_; }
   ScriptService& Scripts() override { return scripts_; }
@@ -230,8 +235,14 @@ class AppServiceSet final : public SessionServiceSet {
   DialogService& Dialogs() override { return dialogs_; }
 
  private:
+  static std::unique_ptr<ClipboardService> MakeClipboard(const AppServiceParts& parts, SessionWindow& w,
+                                                         output::ProgramClipboard* clipboard) {
+    if (clipboard) return std::make_unique<output::SessionClipboard>(w, *clipboard);
+    return std::make_unique<UnavailableClipboard>(parts, w);
+  }
+
   UnavailableCapture capture_;
-  UnavailableClipboard clipboard_;
+  std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;
   ScriptService& scripts_;
@@ -245,7 +256,7 @@ class AppServiceSet final : public SessionServiceSet {
 }  // namespace
 
 std::unique_ptr<SessionServiceSet> AppServiceProvider::MakeServices(SessionWindow& window) {
-  return std::make_unique<AppServiceSet>(parts_, window);
+  return std::make_unique<AppServiceSet>(parts_, window, clipboard_.get());
 }
 
 }  // namespace korvane::app

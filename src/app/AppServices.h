@@ -13,6 +13,7 @@
 #include <string>
 
 #include "input/KeyState.h"
+#include "output/SessionClipboard.h"
 #include "platform/AlertRoutines.h"
 #include "platform/Menus.h"
 #include "platform/Sounds.h"
@@ -39,9 +40,15 @@ class AppServiceProvider final : public SessionServiceProvider {
  public:
   explicit AppServiceProvider(const AppServiceParts& parts) : parts_(parts) {}
   std::unique_ptr<SessionServiceSet> MakeServices(SessionWindow& window) override;
+  // The desktop's clipboard for the windows made from now on; without it a
+  // window's clipboard tells the user it is not available.
+  void UseClipboard(output::ClipboardPlatform platform) {
+    clipboard_ = std::make_unique<output::ProgramClipboard>(std::move(platform));
+  }
 
  private:
   AppServiceParts parts_;
+  std::unique_ptr<output::ProgramClipboard> clipboard_;
 };
 
 }  // namespace korvane::app

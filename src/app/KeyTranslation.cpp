@@ -10,10 +10,8 @@ namespace {
 class WindowKeyHooks final : public input::KeyHooks {
  public:
   explicit WindowKeyHooks(SessionWindow& w) : w_(w) {}
-  // The clipboard's text goes to the host with the paste command's transfer,
-  // which the clipboard part of the program provides; until then "{PA"
-  // sends nothing.
-  void PasteToHost() override {}
+  // "{PA": the clipboard's text goes to the host as the paste command sends it.
+  void PasteToHost() override { w_.services.clipboard.PasteToHost(); }
   void CloseConnectionAfterKeyString() override {
     ProgramFlags& flags = w_.Owner().flags;
     if (flags.Quitting) return;

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "emulation/FloodGate.h"
-#include "screen/VectorUnit.h"
 
 namespace korvane {
 
@@ -154,9 +153,6 @@ bool HostInput::ReadChunkPiece(bool styled) {
     HostBytesBeyondChunk = 0;
   }
   screen.PendingRun.clear();
-  // The read (a copy in the C library or the kernel) may leave the vector
-  // registers as the chunk's SSE code should not find them.
-  ReleaseUpperVectorState();
   HostChunkLast = static_cast<int16_t>(HostChunkCount - 1);
   if (styled) SetChunkTextStyle();
   if (!conn.IsPtyConnection() && HostBytesBeyondChunk > kXoffBacklog && Opt.XonXoffOn == 1) {

@@ -126,7 +126,7 @@ class HostInput {
   // when it is a 7-bit character other than NUL (which every emulation takes
   // as it stands). Anything else goes the whole way.
   void NextHostByteFast() {
-    if (!ReplayActive && !PushBackPending && HostChunkPos < HostChunkLast) {
+    if (!ReplayActive && !PushBackPending && !fastPathsOff_ && HostChunkPos < HostChunkLast) {
       const uint8_t b = ReceiveBuffer[static_cast<size_t>(HostChunkPos + 1)];
       if (b != 0 && b < 0x80) {
         ++HostChunkPos;
@@ -143,7 +143,8 @@ class HostInput {
   // characters other than NUL; empty while replayed or given-back bytes come
   // first. An interpreter reads a whole sequence from here, and then ...
   std::string_view ChunkAhead() const {
-    if (ReplayActive || PushBackPending || HostChunkPos < 0 || HostChunkPos >= HostChunkLast) return {};
+    if (ReplayActive || PushBackPending || fastPathsOff_ || HostChunkPos < 0 || HostChunkPos >= HostChunkLast)
+      return {};
     return {reinterpret_cast<const char*>(ReceiveBuffer.data()) + HostChunkPos + 1,
             static_cast<size_t>(HostChunkLast - HostChunkPos)};
   }
@@ -186,7 +187,6 @@ class HostInput {
   // run's last byte (the reader ends it as usual). False, with nothing
   // written, while a mode or a watcher needs every byte on its own.
   bool WritePrintableRun();
-  bool PrintableRunAllowed() const;
   // For an interpreter that goes on with the chunk's next byte itself (a run
   // of screen updates): ends the byte under interpretation as the reader
   // does (CharDone) and takes the next one as the reader takes it while no
@@ -202,6 +202,64 @@ class HostInput {
     CurrentHostChar = ReceiveBuffer[static_cast<size_t>(HostChunkPos)];
     return true;
   }
+
+  // ---- What makes every byte take the reader's own steps ---------------------
+  // The fast paths (a run of printable text written in one go, a batch of
+  // screen updates, sequences read straight from the chunk, the plain-text
+  // run) skip the per-byte steps of the reader, the watchers and the writer.
+  // They are taken only while none of these is set; each interpreter adds the
+  // modes of its own state to the same test. Every condition is named here
+  // once, so a new mode that needs each byte has one place to go.
+  enum EachByteNeed : uint32_t {
+    kFastPathsSwitchedOff = 1u << 0,  // SetFastPaths(false)
+    kClosedLinkWatch = 1u << 1,       // telnet/ssh: the closed-link text (the run writer feeds it itself)
+    kTransferWatch = 1u << 2,         // a transfer's answers, or its byte count
+    kKermitWatch = 1u << 3,
+    kAdminPasswordWatch = 1u << 4,
+    kConnectStringWatch = 1u << 5,
+    kSendInProgress = 1u << 6,
+    kFlowControl = 1u << 7,       // XON/XOFF may have to stop the host at any byte
+    kPrinterController = 1u << 8, // pass-through printing takes the bytes
+    kSerialLine = 1u << 9,        // a serial line's per-character flow control
+    kReplayedBytes = 1u << 10,    // bytes replayed or given back come first
+    kOutputHeld = 1u << 11,
+    kDisplayOff = 1u << 12,
+    kProtectedCells = 1u << 13,   // write protect, protect-field mode, attribute-cell colours
+    kStatusLinePen = 1u << 14,
+    kInsertMode = 1u << 15,
+    kGraphicsSet = 1u << 16,      // one-shot or locked line graphics
+    kSkipReverseBlank = 1u << 17,
+  };
+  // The needs that are watchers: while none is on, the reader takes a byte
+  // without the watchers' steps.
+  static constexpr uint32_t kWatcherNeeds = kClosedLinkWatch | kTransferWatch | kKermitWatch | kAdminPasswordWatch |
+                                            kConnectStringWatch | kSendInProgress | kFlowControl | kPrinterController;
+  // The watchers that are on. `readerPrinterController`: the reader (not the
+  // interpreter) hands pass-through bytes to the printer.
+  uint32_t WatcherNeeds(bool readerPrinterController) const {
+    uint32_t n = 0;
+    if (conn.IsPtyConnection()) {
+      if (Opt.TelnetSession || Opt.SshSession) n |= kClosedLinkWatch;
+      if (TransferWatchOn) n |= kTransferWatch;
+      if (Opt.KermitMode) n |= kKermitWatch;
+      if (AdminPasswordWatch) n |= kAdminPasswordWatch;
+    }
+    if (ConnectStringWatch) n |= kConnectStringWatch;
+    if (SendInProgress) n |= kSendInProgress;
+    if (XoffSent == 0 && Opt.XonXoffOn == 1 && (HostBytesBeyondChunk > kXoffBacklog || PrinterOn == 1))
+      n |= kFlowControl;
+    if (readerPrinterController && Opt.PclPassThrough && PrinterOn) n |= kPrinterController;
+    return n;
+  }
+  // Everything that keeps a printable run or a batch of updates off the fast
+  // path, whoever reads the printer controller's bytes.
+  uint32_t EachByteNeeds() const;
+  // Every fast path on (the default) or off: off, every byte takes the
+  // reader's, the interpreter's and the writer's own steps, the reference
+  // the fast paths are checked against.
+  void SetFastPaths(bool on) { fastPathsOff_ = !on; }
+  bool FastPathsOn() const { return !fastPathsOff_; }
+
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };
@@ -213,32 +271,9 @@ class HostInput {
   // ... and followed by a line end.
   void CaptureLineEnd();
 
-  // ---- Attributes and colours of the Wyse family ---------------------------------
+  // ---- The writer's attribute ----------------------------------------------------
   // CurrentAttributeCode from the four flags, and the cell colours.
   void ComputeAttributeCode();
-  // ESC G c.
-  void WyseAttributeCommand(int c);
-  // ESC ')', ESC '(', ESC '&', ESC '''.
-  void ProtectFieldBegin();
-  void ProtectFieldEnd();
-  void ProtectModeOn();
-  void ProtectModeOff();
-  // ESC '*' b in the ANSI-based Wyse mode. On RestartEscape the screen was
-  // cleared and the ESC that was read starts a new sequence; otherwise the
-  // interpreter continues at the writer's attribute step.
-  enum class AnsiColourEnd { AttributeStep, RestartEscape };
-  AnsiColourEnd ExtendedAnsiColour(int b);
-  // CSI with SCO ANSI on, final 'm': a parameter text that begins "12" or
-  // "10" (line graphics on or off, with one attribute after a ';'). False,
-  // with nothing changed, for any other text.
-  bool ScoLineGraphicsAttributes(std::string_view params);
-  // CSI '=' params final with SCO ANSI on: 'F', 'G', 'H', 'I' choose colours.
-  // False for other finals.
-  bool ScoColourCommand(int final, const std::string& params);
-  // CSI b1 b2 with SCO ANSI off: the colour rows ('0' ..., '3' d, '4' d),
-  // which read their further bytes with GetNextHostByte. False, with nothing
-  // read, for the pairs that are not colours (pages, erasing, text).
-  bool WyseCsiColourPair(int b1, int b2);
   // Text face and drawing colours of the current attribute flags.
   void SetTextStyleForFlags();
   // The open protected field ends at the pen.
@@ -400,13 +435,7 @@ class HostInput {
     return WatchHostOutputSteps(readerPrinterController);
   }
   // True when none of the watchers' steps below would do anything.
-  bool NoWatcherOn(bool readerPrinterController) const {
-    const bool ptyWatch =
-        conn.IsPtyConnection() && (Opt.TelnetSession || Opt.SshSession || TransferWatchOn || Opt.KermitMode || AdminPasswordWatch);
-    const bool flowControl = XoffSent == 0 && Opt.XonXoffOn == 1 && (HostBytesBeyondChunk > kXoffBacklog || PrinterOn == 1);
-    return !ptyWatch && !ConnectStringWatch && !SendInProgress && !flowControl &&
-           !(readerPrinterController && Opt.PclPassThrough && PrinterOn);
-  }
+  bool NoWatcherOn(bool readerPrinterController) const { return WatcherNeeds(readerPrinterController) == 0; }
   bool WatchHostOutputSteps(bool readerPrinterController);
   bool PrinterControllerStep();
   void EndPrinterController();
@@ -432,7 +461,6 @@ class HostInput {
   void CollectKeep(int ch);
   void CollectStatusText(const char* text);
   void CollectProgressMark();
-  void WyseColourAttributeCommand(int c);
 
   platform::Clock& clock_;
   SharedSequences* shared_ = nullptr;
@@ -446,6 +474,7 @@ class HostInput {
   bool readClosed_ = false;
   bool inPass_ = false;
   bool readCancelled_ = false;
+  bool fastPathsOff_ = false;
 };
 
 }  // namespace korvane

@@ -66,8 +66,10 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       if (!services_.transfers.ChooseAndSendTextFile()) Answer(in, "Canceled");
       break;
     case 's': SendNamedFileCommand(in); break;
-    case '1': Opt.MouseReports = 1; break;
-    case '2': Opt.MouseReports = 0; break;
+    // The reports themselves; the settings (whether they carry their
+    // prefix) stay the user's.
+    case '1': services_.clipboard.SetMouseReports(true); break;
+    case '2': services_.clipboard.SetMouseReports(false); break;
     case '3':
       CloseCapture(in, false);
       if (!in.CaptureFileName.empty() && services_.capture.ReopenCaptureForAppend(in.CaptureFileName)) in.CaptureFileOn = 1;

@@ -37,6 +37,9 @@ class HostSequences final : public SharedSequences {
   void DrawBoxFromHost2(HostInput& in) override;
   bool AnsiPrivateSequences(HostInput& in) override;
   void HostProgrammingCommand(HostInput& in) override;
+  AnsiColourEnd ExtendedAnsiColour(int b) override;
+  bool ScoLineGraphicsAttributes(std::string_view params) override;
+  bool ScoColourCommand(int final, const std::string& params) override;
 
   // ---- Host commands the VT interpreter takes from the Wyse family --------------------
   // ESC ~ M ~ text CR: the host's message in a note alert.

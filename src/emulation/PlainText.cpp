@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "emulation/HostInput.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -34,7 +35,7 @@ void HostInput::RunPlainTextPass() {
       }
       if (!conn.IsPtyConnection()) PerCharacterFlowControl();
       const uint8_t* at = ReceiveBuffer.data() + HostChunkPos;
-      if (!PlainTextMode && *at >= 32 && *at < 128) {
+      if (!PlainTextMode && !fastPathsOff_ && *at >= 32 && *at < 128) {
         // The fast path: a run of plain printable bytes in one go.
         const uint8_t* end = ReceiveBuffer.data() + HostChunkLast + 1;
         const uint8_t* stop = at + 1;
@@ -94,8 +95,8 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
     int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, s.CursorRow()) + col;
     int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow()) + col;
     for (int i = 0; i < take; ++i) chars[i] = bytes[i];
-    std::fill_n(attrs, take, int16_t{0});
-    s.PendingRun.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
+    ZeroCells(attrs, static_cast<size_t>(take));
+    AppendBytes(s.PendingRun, reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
     s.SetCursorCol(static_cast<int16_t>(col + take));
     bytes += take;
     n -= take;

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "emulation/HostInput.h"
-#include "screen/VectorUnit.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -46,24 +46,30 @@ int PrintableLength(const uint8_t* p, int max) {
 }
 }  // namespace
 
-bool HostInput::PrintableRunAllowed() const {
+uint32_t HostInput::EachByteNeeds() const {
   const Screen& s = screen;
-  // Modes in which each character is treated on its own.
-  if (OutputHeld || s.DisplayOn != 1 || s.WriteProtectMode || s.ProtectFieldMode || s.WyseColourAttributes ||
-      StatusLinePenActive || InsertMode || OneShotGraphics || GraphicsModeOn || Opt.SkipReverseBlankOption)
-    return false;
-  // Watchers that read every byte of the text; only the closed-link trigger
-  // of telnet and ssh is fed along the way.
-  if (TransferWatchOn || TransferByteCount != 0 || Opt.KermitMode || AdminPasswordWatch || ConnectStringWatch ||
-      SendInProgress || (Opt.PclPassThrough && PrinterOn) || !conn.IsPtyConnection() || ReplayActive)
-    return false;
-  return true;
+  // The closed-link text is fed by the run writer itself; every other watcher
+  // needs each byte, and so do the printer controller's bytes whoever reads
+  // them.
+  uint32_t n = (WatcherNeeds(true) & ~kClosedLinkWatch);
+  if (fastPathsOff_) n |= kFastPathsSwitchedOff;
+  if (TransferByteCount != 0) n |= kTransferWatch;
+  if (!conn.IsPtyConnection()) n |= kSerialLine;
+  if (ReplayActive || PushBackPending) n |= kReplayedBytes;
+  if (OutputHeld) n |= kOutputHeld;
+  if (s.DisplayOn != 1) n |= kDisplayOff;
+  if (s.WriteProtectMode || s.ProtectFieldMode || s.WyseColourAttributes) n |= kProtectedCells;
+  if (StatusLinePenActive) n |= kStatusLinePen;
+  if (InsertMode) n |= kInsertMode;
+  if (OneShotGraphics || GraphicsModeOn) n |= kGraphicsSet;
+  if (Opt.SkipReverseBlankOption) n |= kSkipReverseBlank;
+  return n;
 }
 
 bool HostInput::WritePrintableRun() {
   if (HostChunkPos < 0 || HostChunkPos > HostChunkLast ||
       CurrentHostChar != ReceiveBuffer[static_cast<size_t>(HostChunkPos)] ||
-      !PrintableAscii(static_cast<uint8_t>(CurrentHostChar)) || !PrintableRunAllowed())
+      !PrintableAscii(static_cast<uint8_t>(CurrentHostChar)) || EachByteNeeds() != 0)
     return false;
   Screen& s = screen;
   const uint8_t* buf = ReceiveBuffer.data();
@@ -99,8 +105,7 @@ bool HostInput::WritePrintableRun() {
       for (int c = col; c < col + take; ++c) s.ScreenProtect(row, c) = 0;
     // Columns beyond the window are stored but not drawn.
     const int shown = std::clamp(s.WindowColumns - col + 1, 0, take);
-    s.PendingRun.append(reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
-    ReleaseUpperVectorState();
+    AppendBytes(s.PendingRun, reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
     s.SetCursorCol(static_cast<int16_t>(col + take));
     WrapAfterLineFeed = 0;
     pos += take;

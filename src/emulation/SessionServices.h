@@ -89,7 +89,9 @@ class CaptureService {
   virtual std::string CaptureFileName() = 0;
 };
 
-// The clipboard: clipboard capture of received text, and paste to the host.
+// The clipboard and the mouse of the session window: clipboard capture of
+// received text, paste to the host, the snapshot of the screen, and the mouse
+// reports the host switches.
 class ClipboardService {
  public:
   virtual ~ClipboardService() = default;
@@ -108,6 +110,10 @@ class ClipboardService {
   virtual void CopyLineToClipboard(std::string_view text, std::string_view endMarker) = 0;
   virtual void ResetCopyBuffersNow() = 0;
   virtual void ClearClipboard() = 0;
+  // The host turns the reports of mouse clicks on or off (ESC ~ 1, ESC ~ 2).
+  virtual void SetMouseReports(bool on) = 0;
+  // The session's settings were applied: the mouse reports follow them again.
+  virtual void SettingsApplied() = 0;
 };
 
 // The values a script's host-to-desktop transfer chain gathered, for the

@@ -1,4 +1,7 @@
 #pragma once
+
+#include <string>
+#include <string_view>
 // Host sequences that both interpreter families carry out the same way: the
 // addressed fills and boxes (ESC c H / F / N / G in the Wyse family), the
 // private control sequences of the extended ANSI mode, and the
@@ -27,6 +30,19 @@ class SharedSequences {
   virtual bool AnsiPrivateSequences(HostInput& in) = 0;
   // The host-programming command whose letter is in in.NextHostByte.
   virtual void HostProgrammingCommand(HostInput& in) = 0;
+
+  // ESC '*' b in the extended ANSI mode. On RestartEscape the screen was
+  // cleared and the ESC that was read starts a new sequence; otherwise the
+  // interpreter continues at the writer's attribute step.
+  enum class AnsiColourEnd { AttributeStep, RestartEscape };
+  virtual AnsiColourEnd ExtendedAnsiColour(int b) = 0;
+  // CSI with SCO ANSI on, final 'm': a parameter text that begins "12" or
+  // "10" (line graphics on or off, with one attribute after a ';'). False,
+  // with nothing changed, for any other text.
+  virtual bool ScoLineGraphicsAttributes(std::string_view params) = 0;
+  // CSI '=' params final with SCO ANSI on: 'F', 'G', 'H', 'I' choose colours.
+  // False for other finals.
+  virtual bool ScoColourCommand(int final, const std::string& params) = 0;
 };
 
 }  // namespace korvane

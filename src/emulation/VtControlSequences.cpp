@@ -538,7 +538,7 @@ void VtInterpreter::DispatchSco(HostInput& in) {
   if (q.marker == '=') {
     if (q.final == 'C') return;  // the cursor's shape: not kept
     if (q.final == 'F' || q.final == 'G' || q.final == 'H' || q.final == 'I') {
-      in.ScoColourCommand(q.final, std::string(raw.substr(1)));
+      shared_.ScoColourCommand(q.final, std::string(raw.substr(1)));
       return;
     }
     DispatchPlain(in);
@@ -549,7 +549,7 @@ void VtInterpreter::DispatchSco(HostInput& in) {
     return;
   }
   if (q.final == 'm') {
-    if (!in.ScoLineGraphicsAttributes(raw)) DispatchPlain(in);
+    if (!shared_.ScoLineGraphicsAttributes(raw)) DispatchPlain(in);
     return;
   }
   const int n = std::max(q.Value(0, 1), 0);

@@ -88,7 +88,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       in.GetNextHostByte();
       if (in.HostReadTimedOut) return kDone;
       if (in.NextHostByte == kEsc) return kRestart;
-      in.ExtendedAnsiColour(in.NextHostByte);
+      shared_.ExtendedAnsiColour(in.NextHostByte);
       return kDone;
     }
     case 'I':

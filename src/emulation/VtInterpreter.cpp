@@ -11,6 +11,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/WyseCharacters.h"
 #include "emulation/HostSequences.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -86,8 +87,8 @@ bool VtInterpreter::UpdatesCanBeBatched(HostInput& in) {
   // What Interpret and Print below look at before they reach the handlers,
   // and the run writer's own conditions; none of the updates changes them
   // (the SCO mode's renditions switch line graphics, so it is left out).
-  return !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce && !Opt.ScoAnsiMode &&
-         !(Opt.PclPassThrough && in.PrinterOn) && NationalCharactersUnchanged(in) && in.PrintableRunAllowed();
+  return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce &&
+         !Opt.ScoAnsiMode && NationalCharactersUnchanged(in);
 }
 
 namespace {
@@ -178,11 +179,7 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
 
 bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
   if (Opt.HostCharacterSet == 14 || Opt.ProgramFontOption == 2) return true;
-  // Compared code by code (a library compare here would leave the vector
-  // registers to slow what follows, see screen/VectorUnit.h).
-  bool same = true;
-  for (size_t i = 0; i < nationalSeen_.size(); ++i) same &= in.NationalReplacement[i] == nationalSeen_[i];
-  if (!same) {
+  if (!SameCells(in.NationalReplacement.data(), nationalSeen_.data(), nationalSeen_.size())) {
     nationalSeen_ = in.NationalReplacement;
     nationalIdentity_ = true;
     for (int c : {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124})

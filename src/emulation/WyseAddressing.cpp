@@ -8,6 +8,7 @@
 #include <string>
 
 #include "emulation/HostInput.h"
+#include "emulation/SharedSequences.h"
 #include "emulation/WyseInterpreter.h"
 #include "settings/FunctionKeys.h"
 
@@ -394,7 +395,7 @@ void WyseInterpreter::TwoByteControlSequence(int b1, int b2) {
     return;
   }
   // The colour pairs; any other pair is dropped and what follows is text.
-  in_.WyseCsiColourPair(b1, b2);
+  CsiColourPair(b1, b2);
 }
 
 void WyseInterpreter::ScoControlSequence(int lead) {
@@ -427,13 +428,13 @@ void WyseInterpreter::ScoControlSequence(int lead) {
   switch (final) {
     case 'm':
       if (eq) return;
-      if (in_.ScoLineGraphicsAttributes(params)) return;
+      if (in_.Shared() && in_.Shared()->ScoLineGraphicsAttributes(params)) return;
       if (params.size() >= 2) {
         // The colour forms: the first two characters as the pair, the rest
         // read again after them.
         // NULs after the final keep the pair from reading past the sequence.
         in_.StartReplay(params.substr(2) + "m" + std::string(4, '\0'));
-        in_.WyseCsiColourPair(params[0], params[1]);
+        CsiColourPair(params[0], params[1]);
         in_.ReplayActive = 0;
         in_.ReplayPos = 0;
       }
@@ -457,7 +458,7 @@ void WyseInterpreter::ScoControlSequence(int lead) {
     case 'H':
     case 'I':
       if (eq) {
-        in_.ScoColourCommand(final, params);
+        if (in_.Shared()) in_.Shared()->ScoColourCommand(final, params);
         return;
       }
       if (final == 'F') moveTo(s_.CursorRow() - n, 1);

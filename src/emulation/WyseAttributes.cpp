@@ -9,6 +9,7 @@
 
 #include "emulation/AnsiColours.h"
 #include "emulation/HostInput.h"
+#include "emulation/WyseInterpreter.h"
 
 namespace korvane {
 
@@ -47,21 +48,14 @@ constexpr ColourAttribute kColourAttributes[16] = {
     {18, B},  {8, B},  {2, B},  {16, B}, {17, 18}, {18, 9},  {18, 2},  {18, 16},
 };
 
-// ESC * b foregrounds for ')' .. '@'; 0 keeps the current one.
-constexpr int16_t kStarFore[] = {17, 6, 19, 1, 12, 3, 8, 15, 0, 0, 0, 0, 0, 0, 0, 0, 14, 7, 16, 2, 13, 4, 9, 18};
-// ESC * b backgrounds for '!' .. '('.
-constexpr int16_t kStarBack[] = {14, 7, 16, 2, 13, 4, 9, 18};
-
-constexpr int kEsc = 27;
-
 }  // namespace
 
-void HostInput::WyseAttributeCommand(int c) {
-  if (screen.WyseColourAttributes) {
-    WyseColourAttributeCommand(c);
+void WyseInterpreter::AttributeCommand(int c) {
+  if (s_.WyseColourAttributes) {
+    ColourAttributeCommand(c);
     return;
   }
-  Screen& s = screen;
+  Screen& s = s_;
   const int index = c >= 0 && c < 256 ? kPlainAttributeIndex[static_cast<size_t>(c)] : -1;
   if (index >= 0) {
     const PlainAttribute& row = kPlainAttributes[index];
@@ -70,22 +64,22 @@ void HostInput::WyseAttributeCommand(int c) {
     s.BoldOn = row.bold;
     s.ReverseOn = row.reverse;
   }
-  if ((c == '|' || c == '<') && Opt.ReverseUnderlineOff) s.UnderlineOn = 0;
+  if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) s.UnderlineOn = 0;
   if (index >= 0) {
     if (index == 0) {
       s.SetNormalTextStyle();
     } else {
-      SetTextStyleForFlags();
+      in_.SetTextStyleForFlags();
     }
   }
-  ComputeAttributeCode();
-  if (Opt.HiddenAttributes == 0) {
-    screen.LimitCursorToPlanes();
+  in_.ComputeAttributeCode();
+  if (o_.HiddenAttributes == 0) {
+    s_.LimitCursorToPlanes();
     s.ScreenChars(s.CursorRow(), s.CursorCol()) = ' ';
     s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = s.CurrentAttributeCode;
-    if (Opt.ColourModeA == 1) {
-      s.ScreenForeColours(s.CursorRow(), s.CursorCol()) = CellForeColour;
-      s.ScreenBackColours(s.CursorRow(), s.CursorCol()) = CellBackColour;
+    if (o_.ColourModeA == 1) {
+      s.ScreenForeColours(s.CursorRow(), s.CursorCol()) = in_.CellForeColour;
+      s.ScreenBackColours(s.CursorRow(), s.CursorCol()) = in_.CellBackColour;
     }
     // The attribute's cell is shown as a blank, and the pen moves past it
     // with the cursor so that the text after it is drawn where it is stored.
@@ -97,15 +91,14 @@ void HostInput::WyseAttributeCommand(int c) {
     s.SetCursorCol(s.CursorCol() + 1);
   }
 }
-
-void HostInput::WyseColourAttributeCommand(int c) {
-  Screen& s = screen;
+void WyseInterpreter::ColourAttributeCommand(int c) {
+  Screen& s = s_;
   if (c < '0' || c > '?') return;
   const int16_t code = static_cast<int16_t>(kAttrWyseFirst + (c - '0'));
   const ColourAttribute& pair = kColourAttributes[c - '0'];
   const int16_t fore = pair.fore;
-  const int16_t back = pair.back == B ? Opt.BackgroundColour : pair.back;
-  Opt.CurrentForeColour = fore;
+  const int16_t back = pair.back == B ? o_.BackgroundColour : pair.back;
+  o_.CurrentForeColour = fore;
   s.CurrentBackColour = back;
   s.SetPrintBackColor(back);
   s.SetPrintForeColor(fore);
@@ -125,12 +118,12 @@ void HostInput::WyseColourAttributeCommand(int c) {
   if (col < last) {
     embed(row, col);
     compared = s.ScreenAttrs(row, col + 1);
-  } else if (col == last && Opt.AutoWrapOn) {
+  } else if (col == last && o_.AutoWrapOn) {
     embed(row, col);
     compared = s.ScreenAttrs(row + 1, 1);
     s.SetCursorCol(0);
     s.SetCursorRow(s.CursorRow() + 1);
-  } else if (col == last + 1 && Opt.AutoWrapOn) {
+  } else if (col == last + 1 && o_.AutoWrapOn) {
     embed(row + 1, 1);
     compared = s.ScreenAttrs(row + 1, 2);
     s.SetCursorCol(0);
@@ -142,7 +135,7 @@ void HostInput::WyseColourAttributeCommand(int c) {
     s.SpreadAttributeForward();
   }
   s.CurrentAttributeCode = code;
-  if (Opt.HiddenAttributes == 0) {
+  if (o_.HiddenAttributes == 0) {
     if (s.CursorRow() == s.StatusLine2Row) {
       const uint8_t blank = ' ';
       s.port.DrawText(&blank, 1);
@@ -153,42 +146,39 @@ void HostInput::WyseColourAttributeCommand(int c) {
     s.SetCursorCol(s.CursorCol() + 1);
   }
 }
-
-void HostInput::ProtectFieldBegin() {
-  Screen& s = screen;
+void WyseInterpreter::ProtectFieldBegin() {
+  Screen& s = s_;
   s.ProtectFieldStart = s.CursorCol();
   s.ProtectFieldMode = 1;
   s.ProtectFieldsSeen = 1;
   if (s.WyseColourAttributes) return;
   s.SetNormalTextStyle();
-  if (Opt.ProtectShownAs == 2) {
+  if (o_.ProtectShownAs == 2) {
     s.DimOn = 1;
     s.ReverseOn = 0;
-  } else if (Opt.ProtectShownAs == 1) {
+  } else if (o_.ProtectShownAs == 1) {
     s.ReverseOn = 1;
   }
-  SetTextStyleForFlags();
+  in_.SetTextStyleForFlags();
 }
-
-void HostInput::ProtectFieldEnd() {
-  Screen& s = screen;
-  if (Opt.EmuTvi925) s.DisplayOn = 1;
+void WyseInterpreter::ProtectFieldEnd() {
+  Screen& s = s_;
+  if (o_.EmuTvi925) s.DisplayOn = 1;
   s.DimOn = s.UnderlineOn = s.ReverseOn = 0;
   if (!s.WyseColourAttributes) {
     const int16_t bold = s.BoldOn;
     s.SetNormalTextStyle();
     s.BoldOn = bold;
-    SetTextStyleForFlags();
+    in_.SetTextStyleForFlags();
   }
   s.ProtectEndColumn = s.CursorCol();
   s.MoveToCell(s.CursorRow(), s.CursorCol());
   s.ProtectColumnRange();
   s.ProtectFieldMode = 0;
 }
-
-void HostInput::ProtectModeOn() {
-  Screen& s = screen;
-  if (Opt.EmuTvi925) s.DisplayOn = 1;
+void WyseInterpreter::ProtectModeOn() {
+  Screen& s = s_;
+  if (o_.EmuTvi925) s.DisplayOn = 1;
   if (s.ProtectFieldMode) {
     s.ProtectEndColumn = s.CursorCol();
     s.MoveToCell(s.CursorRow(), s.CursorCol());
@@ -197,141 +187,57 @@ void HostInput::ProtectModeOn() {
   if (!s.WyseColourAttributes) s.SetNormalTextStyle();
   s.WriteProtectMode = 1;
 }
-
-void HostInput::ProtectModeOff() {
-  Screen& s = screen;
-  if (Opt.EmuTvi925) s.DisplayOn = 1;
+void WyseInterpreter::ProtectModeOff() {
+  Screen& s = s_;
+  if (o_.EmuTvi925) s.DisplayOn = 1;
   s.WriteProtectMode = 0;
   if (!s.ProtectFieldMode) return;
   s.ProtectFieldStart = s.CursorCol();
   if (s.WyseColourAttributes) return;
   s.SetNormalTextStyle();
-  if (Opt.ProtectShownAs == 2) {
+  if (o_.ProtectShownAs == 2) {
     s.DimOn = 1;
     s.ReverseOn = 0;
-  } else if (Opt.ProtectShownAs == 1) {
+  } else if (o_.ProtectShownAs == 1) {
     s.ReverseOn = 1;
   }
-  SetTextStyleForFlags();
+  in_.SetTextStyleForFlags();
 }
-
-HostInput::AnsiColourEnd HostInput::ExtendedAnsiColour(int b) {
-  Screen& s = screen;
-  if (b == kEsc) {
-    s.WriteProtectMode = 0;
-    s.ClearScreenAndHome();
-    return AnsiColourEnd::RestartEscape;
-  }
-  if (b >= ')' && b <= '@') {
-    Opt.ColourModeB = 1;
-    Opt.ColourModeA = 0;
-    if (const int16_t fore = kStarFore[b - ')']; fore != 0) Opt.CurrentForeColour = fore;
-  } else if (b >= '!' && b <= '(') {
-    Opt.ColourModeB = 1;
-    Opt.ColourModeA = 0;
-    s.CurrentBackColour = kStarBack[b - '!'];
-  } else {
-    return AnsiColourEnd::AttributeStep;
-  }
-  s.SetPrintBackColor(s.CurrentBackColour);
-  s.SetPrintForeColor(Opt.CurrentForeColour);
-  return AnsiColourEnd::AttributeStep;
-}
-
-bool HostInput::ScoLineGraphicsAttributes(std::string_view params) {
-  if (!(params.starts_with("12") || params.starts_with("10"))) return false;
-  Screen& s = screen;
-  if (const size_t semi = params.find(';'); semi != std::string_view::npos && semi + 1 < params.size()) {
-    switch (params[semi + 1]) {
-      case '0': s.SetNormalTextStyle(); break;
-      case '7':
-        s.port.SetTextMode(platform::TextMode::Inverse);
-        s.ReverseOn = 1;
-        break;
-      case '5':
-      case '1':
-        s.SetNormalTextStyle();
-        s.port.TextFace(Opt.FontSizeMode == 1 && Opt.PlainFaceSwitch == 0
-                            ? static_cast<int16_t>(platform::kFacePlain)
-                            : static_cast<int16_t>(platform::kFaceBold | platform::kFaceCondense));
-        s.BoldOn = 1;
-        break;
-      default: break;
-    }
-  }
-  s.LineGraphicsOn = params[1] == '2' ? 1 : 0;
-  return true;
-}
-
-bool HostInput::ScoColourCommand(int final, const std::string& params) {
-  Screen& s = screen;
-  auto clearFlags = [&] { s.DimOn = s.UnderlineOn = s.BoldOn = s.ReverseOn = 0; };
-  switch (final) {
-    case 'F':
-      clearFlags();
-      s.ForegroundColourChoice(params);
-      s.SetPrintBackColor(s.CurrentBackColour != 0 ? s.CurrentBackColour : Opt.BackgroundColour);
-      s.SetPrintForeColor(Opt.CurrentForeColour);
-      return true;
-    case 'G':
-      clearFlags();
-      s.BackgroundColourChoice(params);
-      return true;
-    case 'H': {
-      clearFlags();
-      // The colour chosen is that of reverse cells; the text colour stays.
-      const int16_t fore = Opt.CurrentForeColour;
-      s.ForegroundColourChoice(params);
-      Opt.ReverseColour = Opt.CurrentForeColour;
-      Opt.CurrentForeColour = fore;
-      s.SetPrintForeColor(fore);
-      s.RepaintPending = 1;
-      return true;
-    }
-    case 'I':
-      clearFlags();
-      s.BackgroundColourChoice(params);
-      s.RepaintPending = 1;
-      return true;
-    default: return false;
-  }
-}
-
-bool HostInput::WyseCsiColourPair(int b1, int b2) {
-  Screen& s = screen;
+bool WyseInterpreter::CsiColourPair(int b1, int b2) {
+  Screen& s = s_;
   if (b1 == '0') {
-    GetNextHostByte();
-    b1 = NextHostByte;
-    GetNextHostByte();
-    b2 = NextHostByte;
+    in_.GetNextHostByte();
+    b1 = in_.NextHostByte;
+    in_.GetNextHostByte();
+    b2 = in_.NextHostByte;
     if (b1 != '3' && b1 != '4') return true;
   }
   if (b1 == '3') {
-    GetNextHostByte();
-    const int f = NextHostByte;
-    if (Opt.AutoAnsiColours) Opt.ColourModeA = 1;
-    if (Opt.ColourModeA == 1) {
-      if (s.CurrentBackColour != 0 && Opt.Option141 == 0) s.CurrentBackColour = s.NormalBackColour;
-      s.SetPrintBackColor(s.CurrentBackColour == 0 ? Opt.BackgroundColour : s.CurrentBackColour);
-      if (const int16_t fore = AnsiColourIndex(false, b2 - '0', s.DimOn != 0); fore != 0) Opt.CurrentForeColour = fore;
-      s.SetPrintForeColor(Opt.CurrentForeColour);
+    in_.GetNextHostByte();
+    const int f = in_.NextHostByte;
+    if (o_.AutoAnsiColours) o_.ColourModeA = 1;
+    if (o_.ColourModeA == 1) {
+      if (s.CurrentBackColour != 0 && o_.Option141 == 0) s.CurrentBackColour = s.NormalBackColour;
+      s.SetPrintBackColor(s.CurrentBackColour == 0 ? o_.BackgroundColour : s.CurrentBackColour);
+      if (const int16_t fore = AnsiColourIndex(false, b2 - '0', s.DimOn != 0); fore != 0) o_.CurrentForeColour = fore;
+      s.SetPrintForeColor(o_.CurrentForeColour);
     }
     if (f != ';') return true;
-    GetNextHostByte();
-    b1 = NextHostByte;
-    GetNextHostByte();
-    b2 = NextHostByte;
+    in_.GetNextHostByte();
+    b1 = in_.NextHostByte;
+    in_.GetNextHostByte();
+    b2 = in_.NextHostByte;
     if (b1 != '4') return true;
   }
   if (b1 == '4') {
-    if (Opt.AutoAnsiColours) Opt.ColourModeA = 1;
-    if (Opt.ColourModeA == 1) {
+    if (o_.AutoAnsiColours) o_.ColourModeA = 1;
+    if (o_.ColourModeA == 1) {
       if (const int16_t back = AnsiColourIndex(true, b2 - '0', s.DimOn != 0); back != 0) s.CurrentBackColour = back;
       s.SetPrintBackColor(s.CurrentBackColour);
-      s.SetPrintForeColor(Opt.CurrentForeColour);
-      Opt.BackgroundColour = s.CurrentBackColour;
+      s.SetPrintForeColor(o_.CurrentForeColour);
+      o_.BackgroundColour = s.CurrentBackColour;
     }
-    GetNextHostByte();
+    in_.GetNextHostByte();
     return true;
   }
   return false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "emulation/HostInput.h"
+#include "emulation/SharedSequences.h"
 #include "emulation/WyseInterpreter.h"
 
 namespace korvane {
@@ -36,7 +37,7 @@ void WyseInterpreter::Escape() {
     // cursor address, go straight to their handlers: none of the checks
     // below takes their bytes.
     if (c == 'G') {
-      in_.WyseAttributeCommand(NextByte());
+      AttributeCommand(NextByte());
       in_.CurrentHostChar = 0;
       return;
     }
@@ -80,7 +81,9 @@ void WyseInterpreter::Escape() {
       return;
     }
     if (c == '*' && o_.ExtendedAnsiMode) {
-      if (in_.ExtendedAnsiColour(NextByte()) == HostInput::AnsiColourEnd::RestartEscape) continue;
+      const int b = NextByte();
+      SharedSequences* shared = in_.Shared();
+      if (shared && shared->ExtendedAnsiColour(b) == SharedSequences::AnsiColourEnd::RestartEscape) continue;
       AttributeStep();
       return;
     }
@@ -383,13 +386,13 @@ bool WyseInterpreter::EditingCommand(int c) {
     s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     s_.EraseCursorToEndOfScreen();
   } else if (c == ')' && (w50 || vp)) {
-    in_.ProtectFieldBegin();
+    ProtectFieldBegin();
   } else if (c == '(' && (w50 || vp)) {
-    in_.ProtectFieldEnd();
+    ProtectFieldEnd();
   } else if (c == '&' && (w50 || vp)) {
-    in_.ProtectModeOn();
+    ProtectModeOn();
   } else if (c == '\'' && (w50 || vp)) {
-    in_.ProtectModeOff();
+    ProtectModeOff();
   } else if (c == 'R') {
     s_.DeleteLineAtCursor();
   } else if (c == 'E' && w50) {
@@ -420,7 +423,7 @@ bool WyseInterpreter::EditingCommand(int c) {
   } else if ((c == '`' && !tvi) || (c == '.' && tvi)) {
     ScreenFeatures(NextByte());
   } else if (c == 'G') {
-    in_.WyseAttributeCommand(NextByte());
+    AttributeCommand(NextByte());
   } else if ((c == 'a' && !tvi) || (c == 'd' && tvi)) {
     AddressDecimal();
   } else if (c == 'F') {

@@ -38,7 +38,7 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
       (o_.ProgramFontOption == 2 || o_.HostCharacterSet == 14 || in_.MapNationalCharacter(c) == c)) {
     // With nothing that treats bytes one by one, the printable bytes that
     // follow are written with this one as a run.
-    if (RunCanBeBatched() && NationalSetReplacesNothing() && in.WritePrintableRun()) return;
+    if (UpdatesCanBeBatched() && in.WritePrintableRun()) return;
     in.WriteCharacter();
     return;
   }
@@ -88,11 +88,10 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
 
 bool WyseInterpreter::UpdatesCanBeBatched() const {
   // The conditions of the two lanes of InterpretCharacter below (a printable
-  // byte and an ESC that nothing adjusts) and of the run writer. None of the
-  // updates changes them.
-  return !st_.MonitorMode && !st_.EnqSeen && !in_.GraphicsModeOn && !s_.StatusLineWriteOpen &&
-         !st_.PaintBackgroundAtCr && !s_.ProtectFieldMode && RunCanBeBatched() && NationalSetReplacesNothing() &&
-         in_.PrintableRunAllowed();
+  // byte and an ESC that nothing adjusts), the printer (its own echo steps)
+  // and Prism's attribute bytes.
+  return in_.EachByteNeeds() == 0 && !st_.MonitorMode && !st_.EnqSeen && !s_.StatusLineWriteOpen &&
+         !st_.PaintBackgroundAtCr && !in_.PrinterOn && !o_.EmuPrism && NationalSetReplacesNothing();
 }
 
 bool WyseInterpreter::WriteUpdates(HostInput& in) {
@@ -113,16 +112,6 @@ bool WyseInterpreter::WriteUpdates(HostInput& in) {
     if (!in.TakeNextChunkByte(true)) return true;
     c = in.CurrentHostChar;
   }
-}
-
-bool WyseInterpreter::RunCanBeBatched() const {
-  const HostInput& in = in_;
-  const bool ptyWatch = in.conn.IsPtyConnection() && (o_.KermitMode || in.TransferWatchOn || in.AdminPasswordWatch);
-  return !ptyWatch && in.TransferByteCount == 0 && !in.ConnectStringWatch && !in.SendInProgress && !in.PrinterOn &&
-         in.HostBytesBeyondChunk <= HostInput::kXoffBacklog && !in.OutputHeld && !in.InsertMode &&
-         !in.StatusLinePenActive && !in.OneShotGraphics && !in.GraphicsModeOn && !in.ReplayActive &&
-         !in.PushBackPending && s_.DisplayOn == 1 && !s_.WriteProtectMode && !s_.WyseColourAttributes &&
-         !o_.SkipReverseBlankOption && !o_.EmuPrism;
 }
 
 bool WyseInterpreter::NationalSetReplacesNothing() const {

@@ -34,6 +34,19 @@ class WyseInterpreter final : public HostInterpreter {
 
   void InterpretCharacter(HostInput& in) override;
 
+  // ---- Attributes and protection (WyseAttributes.cpp) ------------------------------
+  // ESC G c, in the plain or the colour-attribute form.
+  void AttributeCommand(int c);
+  // ESC ')', ESC '(', ESC '&', ESC '\''.
+  void ProtectFieldBegin();
+  void ProtectFieldEnd();
+  void ProtectModeOn();
+  void ProtectModeOff();
+  // CSI b1 b2 with SCO ANSI off: the colour rows ('0' ..., '3' d, '4' d),
+  // which read their further bytes with GetNextHostByte. False, with nothing
+  // read, for the pairs that are not colours (pages, erasing, text).
+  bool CsiColourPair(int b1, int b2);
+
   // The key string that a host key code names (ESC Z, ESC z): the backspace,
   // arrow, escape and editing keys; null for any other code.
   std::string* HostKeyString(int keyCode);
@@ -43,9 +56,7 @@ class WyseInterpreter final : public HostInterpreter {
   // Eighth bit, ENQ DC2, national, DEC multinational and set-7 mappings, line
   // graphics. False when monitor mode took the character.
   bool AdjustCharacter(int& c);
-  // Nothing that the per-byte steps check is on, so a run of printable bytes
-  // may be written in one go (HostInput::WritePrintableRun).
-  bool RunCanBeBatched() const;
+  void ColourAttributeCommand(int c);
   // Screen updates, cursor addresses (ESC =), attributes (ESC G) and runs of
   // text, one after the other while no mode or watcher needs each byte on
   // its own: each by its own handler, and between them the reader's end of a
@@ -53,6 +64,9 @@ class WyseInterpreter final : public HostInterpreter {
   // handled (the reader ends it); false, with that byte untouched, when it
   // is none of them.
   bool WriteUpdates(HostInput& in);
+  // Neither the reader (HostInput::EachByteNeeds) nor a mode of this
+  // interpreter needs each byte on its own, so a run of printable bytes or a
+  // batch of updates may be taken in one go. None of the updates changes it.
   bool UpdatesCanBeBatched() const;
   // The host's national set maps every national position to itself.
   bool NationalSetReplacesNothing() const;

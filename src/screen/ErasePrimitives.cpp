@@ -120,6 +120,9 @@ void Screen::ProtectColumnRange() {
   ProtectFieldStart = std::max<int16_t>(ProtectFieldStart, 1);
   ProtectEndColumn = std::max<int16_t>(ProtectEndColumn, 1);
   if (ProtectEndColumn < ProtectFieldStart) return;
+  // The writers clear a flag under each character they write only once some
+  // flag has been set.
+  ProtectFieldsSeen = 1;
   for (int c = ProtectFieldStart; c <= ProtectEndColumn; ++c) {
     ScreenProtect(CursorRow(), c) = 1;
     // Runs of two or more spaces inside a field stay writable.

@@ -129,6 +129,11 @@ class FixedPlane {
     return cells_[row * Cols + col];
   }
   int16_t At(int row, int col) const { return const_cast<FixedPlane*>(this)->At(row, col); }
+  // The Cols cells of one row.
+  const int16_t* Row(int row) const {
+    CheckIndex(name_, row, Rows);
+    return cells_.get() + row * Cols;
+  }
   void Fill(int16_t v) { std::fill_n(cells_.get(), Rows * Cols, v); }
 
  private:

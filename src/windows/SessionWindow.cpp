@@ -315,7 +315,10 @@ void SessionWindow::SettingsSide::LoadInternationalFile() {
 
 void SessionWindow::SettingsSide::MarkClipboardOption(bool on) { w.services.menus.MarkClipboardOption(on); }
 
-void SessionWindow::SettingsSide::RefreshAfterReading(bool /*fromDocument*/) { w.session.screen.RepaintPending = 1; }
+void SessionWindow::SettingsSide::RefreshAfterReading(bool /*fromDocument*/) {
+  w.session.screen.RepaintPending = 1;
+  w.services.clipboard.SettingsApplied();
+}
 
 std::optional<std::string> SessionWindow::SettingsSide::AskSettingsFileName(const std::string& proposed) {
   return w.services.dialogs.AskSettingsFileName(proposed);

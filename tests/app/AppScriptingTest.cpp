@@ -12,6 +12,8 @@
 #include "app/AppFixture.h"
 #include "app/AppScripting.h"
 #include "fakes/FakePrograms.h"
+#include "fakes/RecordingClipboard.h"
+#include "fakes/RecordingSelection.h"
 #include "platform/AlertButtons.h"
 #include "scripting/ScriptEventQueue.h"
 
@@ -232,6 +234,42 @@ TEST_F(Scripting, DocumentsHandedOverOpenByTheirKindAndOthersAreReported) {
   EXPECT_EQ(app->windows.Count(), 2);
   EXPECT_EQ(AlertsWith("/docs/notes.txt is not a document Korvane can open."), 1);
   EXPECT_EQ(AlertsWith("International"), 0) << "the program's own file is passed over";
+}
+
+class ScriptsAndTheClipboard : public Scripting {
+ protected:
+  fakes::RecordingClipboard board;
+  fakes::TextPictureWriter pictures;
+  void SetUp() override {
+    platform.clipboard = &board;
+    platform.cellPictures = &pictures;
+    platform.selectionFrame = [](int) -> std::unique_ptr<platform::SelectionFrame> {
+      return std::make_unique<fakes::RecordingSelectionFrame>();
+    };
+  }
+};
+
+TEST_F(ScriptsAndTheClipboard, TheClipboardCommandsWorkOnTheDesktopsClipboardAtOnce) {
+  StartLocal();
+  board.OtherProgramSets("someone else's text");
+  Event("xfer", "cpyr", "caf\x8E au lait");
+  EXPECT_EQ(board.text, std::string("caf\xC3\xA9 au lait\n")) << "program text becomes the desktop's UTF-8";
+  // Without a text the last reply is appended: here the screen text read.
+  Host().Feed("total 42");
+  Turns(1);
+  Event("xfer", "getr");
+  Event("xfer", "rowx", "0");
+  Event("xfer", "cost", "0");
+  EXPECT_EQ(Event("xfer", "coen", "7"), "total 42");
+  Event("xfer", "apnd");
+  EXPECT_EQ(board.text, std::string("caf\xC3\xA9 au lait\ntotal 42\n"));
+  Event("xfer", "cclp");
+  EXPECT_FALSE(board.text.has_value() && !board.text->empty());
+  // While the printer capture is on, it takes the line, not the clipboard.
+  Event("xfer", "cpyr", "start");
+  Window(48).session.input.PrinterOn = 1;
+  Event("xfer", "apnd", "for the printer");
+  EXPECT_EQ(board.text, std::string("start\n"));
 }
 
 // ---- The host's run-script command --------------------------------------------------------------

@@ -57,7 +57,7 @@ class TimedLink final : public HostLink {
 };
 
 // A small interpreter for the reader's tests: printable bytes are printed,
-// ESC takes two more bytes (logged; ESC G c sets attribute c), CR and LF
+// ESC takes two more bytes (logged), CR and LF
 // move the cursor; every byte seen and the chunk it came in are logged.
 class ScriptInterpreter final : public HostInterpreter {
  public:
@@ -81,7 +81,6 @@ class ScriptInterpreter final : public HostInterpreter {
           seq += in.HostReadTimedOut ? std::string("!") : std::string(1, static_cast<char>(in.NextHostByte));
         }
         sequences.push_back(seq);
-        if (seq[3] == 'G' && seq.size() == 5) in.WyseAttributeCommand(static_cast<uint8_t>(seq[4]));
         return;
       }
       case 13:

@@ -84,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SimpleCase{"ChooseAFileToSend", "S", {"ChooseAndSendTextFile"}, ""},
                       SimpleCase{"AppendOrDelete", "7", {"AppendDeleteCaptureFile"}, ""},
                       SimpleCase{"ClipboardCapture", "8", {"StartClipboardCapture"}, ""},
+                      SimpleCase{"MouseReportsOn", "1", {"SetMouseReports on"}, ""},
+                      SimpleCase{"MouseReportsOff", "2", {"SetMouseReports off"}, ""},
                       SimpleCase{"ClearStatusLine", "9", {"ClearStatusLine"}, ""},
                       SimpleCase{"Identity", "A", {}, "Korvane\r"},
                       SimpleCase{"CapsOn", "B", {"ShowCapsModeMark on"}, ""},
@@ -94,11 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostProgramming, OptionsTheHostSets) {
+  opt().MouseReports = 1;
   Feed("\x1b~1\x1b~B");
-  EXPECT_EQ(opt().MouseReports, 1);
   EXPECT_EQ(opt().CapsMode, 1);
   Feed("\x1b~2\x1b~C\x1b~c0\x1b~F");
-  EXPECT_EQ(opt().MouseReports, 0);
+  // Switching the reports off leaves the user's setting (their prefix) alone.
+  EXPECT_EQ(opt().MouseReports, 1);
   EXPECT_EQ(opt().CapsMode, 0);
   EXPECT_EQ(session.vt.CloseKeyOff, 1);
   EXPECT_EQ(opt().FkeyBarShown, 1);

@@ -62,9 +62,7 @@ std::string Drawing(const fakes::RecordingPort& port) {
 }
 
 // Feeds the stream to a session of the terminal: the bytes up to `split` first,
-// the rest 100 ms later. `byteByByte` turns on an option that keeps every byte
-// on the reader's own path and changes nothing else these streams show (it
-// only ever skips a reverse blank after a wrap that no path marks any more).
+// the rest 100 ms later. `byteByByte` switches every fast path off.
 Result Replay(const Terminal& terminal, const std::string& stream, size_t split, bool byteByByte) {
   fakes::FakeClock clock;
   fakes::RecordingPort port(terminal.width, 414);
@@ -75,7 +73,7 @@ Result Replay(const Terminal& terminal, const std::string& stream, size_t split,
   s.Opt.BackgroundColour = 18;
   s.Opt.ScrollBackOn = 1;
   terminal.apply(s.Opt);
-  s.Opt.SkipReverseBlankOption = byteByByte ? 1 : 0;
+  s.input.SetFastPaths(!byteByByte);
   s.screen.ComputeCellMetrics();
   s.screen.MoveToCell(1, 1);
   SessionInterpreters interpreters(s.input, s.wyse, s.vt);
@@ -153,6 +151,9 @@ TEST_P(WyseUpdates, MatchTheByteByBytePathAndAnySplit) {
   // A status line ends with CR, which makes the next LF go unseen unless an
   // escape comes first.
   stream += "\x1b" "Fstatus text\r\x1b=)!\x1bG4after status\nnext line";
+  // A field closed that was never opened protects the row up to the cursor;
+  // text written over it afterwards clears the flags under it.
+  stream += "\x1b=+ unopened field\x1b(\x1b=+%over the field";
   ExpectSameAsByteByByte(GetParam(), stream);
 }
 

@@ -3,26 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include "HostInputFixture.h"
+#include "WyseFixture.h"
+#include "emulation/HostSequences.h"
 #include "screen/Palette.h"
 
 namespace korvane {
 namespace {
 
-using testing_support::HostInputTest;
+using testing_support::WyseTest;
 
-class WyseAttributes : public HostInputTest {
+class WyseAttributes : public WyseTest {
  protected:
   void SetUp() override {
-    UseScript();
-    pty = OpenPty();
     opt().HiddenAttributes = 1;
+    in().SetSharedSequences(&shared);
   }
-  void Feed(const std::string& bytes) {
-    pty->Feed(bytes);
-    in().ProcessHostInput();
-  }
-  fakes::MemoryLink* pty = nullptr;
+  HostSequences shared{screen(), opt(), session.vt, session.around.services};
 };
 
 struct PlainCase {
@@ -72,7 +68,7 @@ TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   screen().WyseColourAttributes = 1;
   opt().BackgroundColour = 18;
   Cursor(40, 10);
-  in().WyseAttributeCommand('<');
+  wyse.AttributeCommand('<');
   EXPECT_EQ(screen().CursorRow(), 30);
   EXPECT_EQ(screen().ScreenAttrs(30, 10), 22);
   EXPECT_EQ(screen().HiddenAttrMark(30, 10), 1);
@@ -85,7 +81,7 @@ TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   EXPECT_EQ(screen().RepaintPending, 1);
   EXPECT_EQ(screen().RepaintWithoutErase, 1);
 
-  in().WyseAttributeCommand('0');
+  wyse.AttributeCommand('0');
   EXPECT_EQ(opt().CurrentForeColour, 4);
   EXPECT_EQ(screen().CurrentBackColour, 18);  // the session background
 }
@@ -98,7 +94,7 @@ TEST_F(WyseAttributes, TheColourFormAtTheLastColumnGoesOnWithTheNextRow) {
   };
   for (const Case c : {Case{80, 5, 80}, Case{81, 6, 1}}) {
     Cursor(5, c.col);
-    in().WyseAttributeCommand('1');
+    wyse.AttributeCommand('1');
     EXPECT_EQ(screen().ScreenAttrs(c.embedRow, c.embedCol), 11) << c.col;
     EXPECT_EQ(screen().HiddenAttrMark(c.embedRow, c.embedCol), 1) << c.col;
     EXPECT_EQ(screen().CursorRow(), 6) << c.col;
@@ -110,7 +106,7 @@ TEST_F(WyseAttributes, TheColourFormAtTheLastColumnGoesOnWithTheNextRow) {
 TEST_F(WyseAttributes, PrintingOverAnEmbeddedAttributeRemovesIt) {
   screen().WyseColourAttributes = 1;
   Cursor(2, 5);
-  in().WyseAttributeCommand('3');
+  wyse.AttributeCommand('3');
   const int16_t spread = screen().ScreenAttrs(2, 6);
   screen().RepaintPending = 0;
   Cursor(2, 5);
@@ -124,16 +120,16 @@ TEST_F(WyseAttributes, PrintingOverAnEmbeddedAttributeRemovesIt) {
 TEST_F(WyseAttributes, AProtectedFieldIsMarkedAndSkippedInProtectMode) {
   opt().ProtectShownAs = 2;
   Cursor(1, 1);
-  in().ProtectFieldBegin();
+  wyse.ProtectFieldBegin();
   EXPECT_EQ(screen().DimOn, 1);
   Feed("Name");
-  in().ProtectFieldEnd();
+  wyse.ProtectFieldEnd();
   EXPECT_EQ(screen().DimOn, 0);
   // From the field's start to the cursor.
   for (int c = 1; c <= 5; ++c) EXPECT_EQ(screen().ScreenProtect(1, c), 1) << c;
   EXPECT_EQ(Attrs(1, 4), "2222");
 
-  in().ProtectModeOn();
+  wyse.ProtectModeOn();
   screen().ScreenProtect(1, 6) = 1;
   Cursor(1, 1);
   screen().FinishCursorMove();
@@ -145,19 +141,19 @@ TEST_F(WyseAttributes, AProtectedFieldIsMarkedAndSkippedInProtectMode) {
 TEST_F(WyseAttributes, TheAnsiColourCommandSwitchesTheColourPlanesOn) {
   opt().CurrentForeColour = 5;
   opt().ColourModeA = 1;
-  EXPECT_EQ(in().ExtendedAnsiColour('1'), HostInput::AnsiColourEnd::AttributeStep);
+  EXPECT_EQ(shared.ExtendedAnsiColour('1'), SharedSequences::AnsiColourEnd::AttributeStep);
   EXPECT_EQ(opt().CurrentForeColour, 5);
   EXPECT_EQ(opt().ColourModeB, 1);
   EXPECT_EQ(opt().ColourModeA, 0);
-  in().ExtendedAnsiColour(')');
+  shared.ExtendedAnsiColour(')');
   EXPECT_EQ(opt().CurrentForeColour, 17);
-  in().ExtendedAnsiColour('@');
+  shared.ExtendedAnsiColour('@');
   EXPECT_EQ(opt().CurrentForeColour, 18);
-  in().ExtendedAnsiColour('!');
+  shared.ExtendedAnsiColour('!');
   EXPECT_EQ(screen().CurrentBackColour, 14);
 
   screen().WriteProtectMode = 1;
-  EXPECT_EQ(in().ExtendedAnsiColour(27), HostInput::AnsiColourEnd::RestartEscape);
+  EXPECT_EQ(shared.ExtendedAnsiColour(27), SharedSequences::AnsiColourEnd::RestartEscape);
   EXPECT_EQ(screen().WriteProtectMode, 0);
 }
 
@@ -165,42 +161,42 @@ TEST_F(WyseAttributes, CsiColourPairsReadTheirBytesFromTheHost) {
   opt().AutoAnsiColours = 1;
   // ESC [ 0 ; 3 1 m: the pair read after "0" ";" is "3" "1".
   pty->Feed("31m" "m" "text");
-  EXPECT_TRUE(in().WyseCsiColourPair('0', ';'));
+  EXPECT_TRUE(wyse.CsiColourPair('0', ';'));
   EXPECT_EQ(opt().ColourModeA, 1);
   EXPECT_EQ(opt().CurrentForeColour, 2);
   // ESC [ 4 2 m: background 4, the final dropped.
-  EXPECT_TRUE(in().WyseCsiColourPair('4', '2'));
+  EXPECT_TRUE(wyse.CsiColourPair('4', '2'));
   EXPECT_EQ(screen().CurrentBackColour, 4);
   EXPECT_EQ(opt().BackgroundColour, 4);
   in().GetNextHostByte();
   EXPECT_EQ(in().NextHostByte, 't');
   // Not a colour pair: nothing is read.
-  EXPECT_FALSE(in().WyseCsiColourPair('2', 'J'));
+  EXPECT_FALSE(wyse.CsiColourPair('2', 'J'));
   in().GetNextHostByte();
   EXPECT_EQ(in().NextHostByte, 'e');
 }
 
 TEST_F(WyseAttributes, ScoLineGraphicsTextsTakeOneAttributeAfterTheSemicolon) {
-  EXPECT_TRUE(in().ScoLineGraphicsAttributes("12;7"));
+  EXPECT_TRUE(shared.ScoLineGraphicsAttributes("12;7"));
   EXPECT_EQ(screen().LineGraphicsOn, 1);
   EXPECT_EQ(screen().ReverseOn, 1);
-  EXPECT_TRUE(in().ScoLineGraphicsAttributes("10;1"));
+  EXPECT_TRUE(shared.ScoLineGraphicsAttributes("10;1"));
   EXPECT_EQ(screen().LineGraphicsOn, 0);
   EXPECT_EQ(screen().BoldOn, 1);
-  EXPECT_FALSE(in().ScoLineGraphicsAttributes("31"));
+  EXPECT_FALSE(shared.ScoLineGraphicsAttributes("31"));
 }
 
 TEST_F(WyseAttributes, ScoColourCommandsChooseColoursAndClearTheFlags) {
   screen().BoldOn = 1;
   opt().CurrentForeColour = 17;
-  EXPECT_TRUE(in().ScoColourCommand('H', "2"));
+  EXPECT_TRUE(shared.ScoColourCommand('H', "2"));
   EXPECT_EQ(opt().ReverseColour, kHostColourToPalette[2]);
   EXPECT_EQ(opt().CurrentForeColour, 17);
   EXPECT_EQ(screen().BoldOn, 0);
   EXPECT_EQ(screen().RepaintPending, 1);
-  EXPECT_TRUE(in().ScoColourCommand('F', "4"));
+  EXPECT_TRUE(shared.ScoColourCommand('F', "4"));
   EXPECT_EQ(opt().CurrentForeColour, kHostColourToPalette[4]);
-  EXPECT_FALSE(in().ScoColourCommand('D', "1"));
+  EXPECT_FALSE(shared.ScoColourCommand('D', "1"));
 }
 
 }  // namespace

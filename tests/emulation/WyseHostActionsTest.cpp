@@ -42,6 +42,18 @@ class RecordingShared final : public SharedSequences {
   void HostProgrammingCommand(HostInput& in) override {
     calls.push_back(std::string("HostProgrammingCommand ") + static_cast<char>(in.NextHostByte));
   }
+  AnsiColourEnd ExtendedAnsiColour(int b) override {
+    calls.push_back(std::string("ExtendedAnsiColour ") + static_cast<char>(b));
+    return AnsiColourEnd::AttributeStep;
+  }
+  bool ScoLineGraphicsAttributes(std::string_view params) override {
+    calls.push_back("ScoLineGraphicsAttributes " + std::string(params));
+    return false;
+  }
+  bool ScoColourCommand(int final, const std::string& params) override {
+    calls.push_back("ScoColourCommand " + std::string(1, static_cast<char>(final)) + params);
+    return true;
+  }
 };
 
 class WyseActions : public WyseTest {

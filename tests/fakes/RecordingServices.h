@@ -128,6 +128,8 @@ class RecordingServices final : public CaptureService,
   void CopyToClipboard(std::string_view text) override { clipboard.append(text); }
   void PasteToHost() override { Note("PasteToHost"); }
   void SnapshotScreenAsPdf() override { Note("SnapshotScreenAsPdf"); }
+  void SetMouseReports(bool on) override { Note(on ? "SetMouseReports on" : "SetMouseReports off"); }
+  void SettingsApplied() override { Note("SettingsApplied"); }
   void CopyLineToClipboard(std::string_view text, std::string_view end) override {
     Note("CopyLineToClipboard " + std::string(text) + (end == "CR" ? " CR" : ""));
   }

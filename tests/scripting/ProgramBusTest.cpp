@@ -118,6 +118,27 @@ TEST_F(ProgramCommands, MessagesAndKeysReachTheHostAndTheScreen) {
   EXPECT_LT(waited.elapsed(), 1900) << "1.9 seconds are 1";
 }
 
+TEST_F(ProgramCommands, ScreenTextGoesToTheClipboardAndPasteSendsItToTheHost) {
+  Run({
+      {"cstm", "mssh", "alice", "Message sent to host"},
+      {"xfer", "getr", "", ""},
+      {"xfer", "rowx", "0", ""},
+      {"xfer", "cost", "0", ""},
+      {"xfer", "coen", "6", "Korvane"},
+      // Without a text, the last reply is copied; with one, the text.
+      {"xfer", "cpyr", "", ""},
+      {"xfer", "apnd", "two", ""},
+      {"xfer", "pste", "", ""},
+  });
+  const QString pasted = QStringLiteral("61 6c 69 63 65 0d 4b 6f 72 76 61 6e 65 0d 74 77 6f 0d ");
+  EXPECT_TRUE(WaitFor([&] { return Record() == pasted; })) << Record().toStdString();
+  EXPECT_TRUE(WaitFor([this] { return Line(8) == "got Korvane" && Line(10) == "got two"; })) << Line(10).toStdString();
+  // An emptied clipboard pastes nothing.
+  Run({{"xfer", "cclp", "", ""}, {"xfer", "pste", "", ""}, {"conx", "icno", "", "Yes"}});
+  QThread::msleep(300);
+  EXPECT_EQ(Record(), pasted);
+}
+
 TEST_F(ProgramCommands, TheConnectionClosesAndOpensAgainAndTheQueriesFollowIt) {
   Run({
       {"conx", "icno", "", "Yes"},

@@ -60,24 +60,36 @@ class InstantClock final : public platform::Clock {
   int64_t ms_ = 0;
 };
 
-// The recorded host output, read once; what the emulation sends back is kept.
+// The recorded host output, read once, in pieces of the given sizes (a
+// connection that hands the stream over in reads of those sizes); what the
+// emulation sends back is kept.
 class ReplayLink final : public HostLink {
  public:
-  explicit ReplayLink(std::string bytes) : bytes_(std::move(bytes)) {}
+  ReplayLink(std::string bytes, std::vector<size_t> pieces) : bytes_(std::move(bytes)), pieces_(std::move(pieces)) {
+    NextPiece();
+  }
   std::string answer;
   size_t Remaining() const { return bytes_.size() - pos_; }
   void Write(const uint8_t* data, int n) override { answer.append(reinterpret_cast<const char*>(data), n); }
   int Read(uint8_t* buf, int max) override {
-    const size_t n = std::min(Remaining(), static_cast<size_t>(std::max(max, 0)));
+    if (pieceEnd_ == pos_) NextPiece();
+    const size_t n = std::min(pieceEnd_ - pos_, static_cast<size_t>(std::max(max, 0)));
     std::memcpy(buf, bytes_.data() + pos_, n);
     pos_ += n;
     return static_cast<int>(n);
   }
-  int Waiting() override { return static_cast<int>(std::min<size_t>(Remaining(), 1 << 30)); }
+  int Waiting() override {
+    if (pieceEnd_ == pos_) NextPiece();
+    return static_cast<int>(std::min<size_t>(pieceEnd_ - pos_, 1 << 30));
+  }
 
  private:
+  void NextPiece() {
+    pieceEnd_ = next_ < pieces_.size() ? std::min(bytes_.size(), pos_ + pieces_[next_++]) : bytes_.size();
+  }
   std::string bytes_;
-  size_t pos_ = 0;
+  std::vector<size_t> pieces_;
+  size_t next_ = 0, pos_ = 0, pieceEnd_ = 0;
 };
 
 bool ParseCount(const std::string& text, int low, int high, int& out) {
@@ -257,21 +269,40 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
   return out;
 }
 
-std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input) {
+void PlanesImage(Session& s, std::string& out) {
+  const Screen& sc = s.screen;
+  out.clear();
+  auto add = [&out](const void* data, size_t bytes) { out.append(static_cast<const char*>(data), bytes); };
+  for (int plane = 0; plane < ScreenPlanes::kPlaneCount; ++plane)
+    for (int r = 0; r < ScreenPlanes::kRows; ++r)
+      add(sc.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), ScreenPlanes::kCols * sizeof(int16_t));
+  for (int r = 0; r < ScreenPlanes::kRows; ++r) add(sc.Protect.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
+  for (int r = 0; r <= kMaxCursorRow; ++r) add(sc.HiddenMarks.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
+  for (auto plane : {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs})
+    for (int line = 1; line < ScrollBackPlanes::kLines; ++line)
+      add(sc.ScrollBack.Line(plane, line), ScrollBackPlanes::kCols * sizeof(int16_t));
+  const int16_t place[] = {sc.CursorRow(), sc.CursorCol(), sc.ScrollTop, sc.ScrollBottom, sc.ScreenRows, sc.ScreenCols};
+  add(place, sizeof place);
+}
+
+std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input,
+                         std::string* planes) {
   InstantClock clock;
   NullPort port(width, height);
   fakes::WindowlessSession window(port, clock);
   Session& s = window.session;
   PrepareSession(s, o, emulation);
-  auto link = std::make_unique<ReplayLink>(std::move(input));
+  auto link = std::make_unique<ReplayLink>(std::move(input), o.pieces);
   ReplayLink* replay = link.get();
   s.conn.PtyStream = std::move(link);
+  s.input.SetFastPaths(o.fastPaths);
   SessionInterpreters interpreters(s.input, s.wyse, s.vt);
   while (replay->Remaining() > 0) {
     const size_t before = replay->Remaining();
     s.input.ProcessHostInput();
     if (replay->Remaining() == before) break;
   }
+  if (planes) PlanesImage(s, *planes);
   std::string text = FormatScreen(s, o.rows, o.cols, o.attrs);
   if (!replay->answer.empty()) text += "answer: " + EscapeBytes(replay->answer) + "\n";
   return text;

@@ -23,6 +23,11 @@ struct Options {
   int rows = 24, cols = 80;
   bool attrs = false, bench = false;
   std::vector<std::string> files;
+  // For checks of the fast paths: every fast path on or off, and the sizes of
+  // the reads the connection hands over (empty: all the input at once; the
+  // rest after the last size is one read).
+  bool fastPaths = true;
+  std::vector<size_t> pieces;
 };
 
 // One emulation the tool accepts: its TERM name, the emulation flags a session
@@ -53,11 +58,18 @@ int Run(const Options& options, int& argc, char** argv, std::ostream& out, std::
 // base-36 attribute codes with trailing 0s trimmed.
 std::string FormatScreen(Session& session, int rows, int cols, bool attrs);
 
+// Every cell of every plane of the whole grid (not only the window's rows),
+// the protect flags and hidden marks, the scroll-back's characters and
+// attributes, the cursor and the scroll region, as raw bytes to compare
+// (into `out`, whose storage is reused).
+void PlanesImage(Session& session, std::string& out);
+
 // Feeds `input` through the emulation (null: the plain-text path) into a fresh
 // session whose window is width x height pixels, and returns what the tool
-// prints: the screen and the bytes sent back to the host.
+// prints: the screen and the bytes sent back to the host. With `planes`, the
+// session's PlanesImage at the end goes there too.
 std::string ReplayToText(const Options& options, const Emulation* emulation, int width, int height,
-                         std::string input);
+                         std::string input, std::string* planes = nullptr);
 // The window size that shows rows x cols cells at the default text size;
 // false when no height gives that many rows.
 bool WindowSizeFor(int rows, int cols, int& width, int& height);

@@ -1,0 +1,89 @@
+// Feeds the same host output through two fresh sessions of one emulation:
+// one with every fast path on, its input handed over in reads split at
+// points the input chooses, and one that takes every byte on the reader's own
+// path in a single read. Any difference in the planes, the cursor, the scroll
+// region or the bytes answered to the host is a fault of a fast path (or of
+// the reader at a chunk's edge) and stops the run.
+//
+// The input: byte 0 picks the emulation, byte 1 the number of split points,
+// then two bytes per split point (a read size of 1 to 256), then the stream.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "screen/Screen.h"
+#include "tools/korvane-replay/Replay.h"
+
+namespace {
+
+using korvane::replay::Emulation;
+using korvane::replay::Options;
+
+// The screen as text with the answers, and the planes' image into `planes`.
+std::string Replay(const Emulation* emulation, const std::string& stream, bool fastPaths,
+                   const std::vector<size_t>& pieces, std::string& planes) {
+  static int width = 0, height = 0;
+  static const bool sized = korvane::replay::WindowSizeFor(24, 80, width, height);
+  if (!sized) std::abort();
+  Options options;
+  options.fastPaths = fastPaths;
+  options.pieces = pieces;
+  options.attrs = true;
+  return korvane::replay::ReplayToText(options, emulation, width, height, stream, &planes);
+}
+
+// Where two images of PlanesImage first differ, in words.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  const size_t grid = 4 * 126 * 208 * 2, flags = 126 * 416, marks = (korvane::kMaxCursorRow + 1) * 416,
+               back = 2 * 960 * 208 * 2;
+  char where[160];
+  if (i < grid)
+    std::snprintf(where, sizeof where, "screen plane %zu row %zu column %zu", i / (126 * 208 * 2),
+                  i % (126 * 208 * 2) / 416, i % 416 / 2);
+  else if (i < grid + flags)
+    std::snprintf(where, sizeof where, "protect flag row %zu column %zu", (i - grid) / 416, (i - grid) % 416 / 2);
+  else if (i < grid + flags + marks)
+    std::snprintf(where, sizeof where, "hidden mark row %zu column %zu", (i - grid - flags) / 416,
+                  (i - grid - flags) % 416 / 2);
+  else if (i < grid + flags + marks + back)
+    std::snprintf(where, sizeof where, "scroll-back plane %zu line %zu column %zu",
+                  (i - grid - flags - marks) / (960 * 416), (i - grid - flags - marks) % (960 * 416) / 416 + 1,
+                  (i - grid - flags - marks) % 416 / 2);
+  else
+    std::snprintf(where, sizeof where, "cursor, region or size (byte %zu)",
+                  i - grid - flags - marks - back);
+  return where;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
+  const auto& emulations = korvane::replay::Emulations();
+  const size_t choice = data[0] % (emulations.size() + 1);
+  const Emulation* emulation = choice < emulations.size() ? &emulations[choice] : nullptr;  // last: plain text
+  const size_t splits = data[1] % 16;
+  size_t at = 2;
+  std::vector<size_t> pieces;
+  for (size_t i = 0; i < splits && at + 1 < size; ++i, at += 2)
+    pieces.push_back(1 + ((static_cast<size_t>(data[at]) << 8 | data[at + 1]) % 256));
+  const std::string stream(reinterpret_cast<const char*>(data) + at, size - at);
+
+  // Kept from run to run, so that their storage is not allocated anew.
+  static std::string fastPlanes, slowPlanes;
+  const std::string fast = Replay(emulation, stream, true, pieces, fastPlanes);
+  const std::string slow = Replay(emulation, stream, false, {}, slowPlanes);
+  if (fast != slow || fastPlanes != slowPlanes) {
+    std::fprintf(stderr, "first difference: %s\nfast paths (reads split %zu times):\n%s\nbyte by byte:\n%s\n",
+                 fast != slow ? "the screen's text or the answer" : FirstDifference(fastPlanes, slowPlanes).c_str(),
+                 pieces.size(), fast.c_str(), slow.c_str());
+    std::abort();
+  }
+  return 0;
+}
