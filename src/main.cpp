@@ -20,7 +20,6 @@
 #include "app/EventQueue.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
-#include "platform/posix/PosixPrograms.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtCellPictureWriter.h"
@@ -77,15 +76,12 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
-  // The scripts the host runs, each a program of its own.
-  platform::posix::PosixPrograms programs;
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  qt.alerts, qt.cursors,
-                         qt.files, qt.processes, qt.desktop, qt.sounds, &qt.keyMap};
-  platform.programs = &programs;
-  // One clipboard for the whole program; a selection frame in each session window's view.
-  platform::QtClipboard clipboard;
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,  qt.menus,    qt.alerts,
+                         qt.cursors,  qt.files,    qt.processes, qt.desktop, qt.sounds,
+                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard, &qt.keyMap};
+  // The writer of the pictures copied to the clipboard; a selection frame in
+  // each session window's view.
   platform::QtCellPictureWriter cellPictures;
-  platform.clipboard = &clipboard;
   platform.cellPictures = &cellPictures;
   platform.selectionFrame = [&qt](int window) -> std::unique_ptr<platform::SelectionFrame> {
     return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));

@@ -42,8 +42,11 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
+      printServices(p.printing, p.files, alerts, p.programs, p.clock, prefs.PrefsFolderPath),
+      captureShared(printServices, p.fileDialogs, p.clipboard),
       scripting(std::make_unique<AppScripting>(*this)),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, strings, scripting->Scripts()}),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, strings,
+                               scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders, services},
               flags),
@@ -56,8 +59,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
     if (SessionWindow* w = windows.Active()) w->session.screen.SetDrawColoursForAttribute();
   };
   windows.onNewWindow = [this](SessionWindow& w) { ReadyForCommunications(w); };
-  if (p.clipboard && p.cellPictures && p.selectionFrame)
-    services.UseClipboard(output::ClipboardPlatform{*p.clipboard, *p.cellPictures, p.selectionFrame});
+  if (p.cellPictures && p.selectionFrame)
+    services.UseClipboard(output::ClipboardPlatform{p.clipboard, *p.cellPictures, p.selectionFrame});
   // Program start: the first turn completes start-up.
   flags.EventTimeSlice = 1;
   HandlerSelector = kAppleEventHandler;
@@ -521,6 +524,8 @@ void App::QuitActions() {
     if (SessionWindow* w = windows.Active()) platform.windows.BringToFront(w->Number());
   }
   ConfirmQuitWithClipboardPrint();
+  // The active window's page format is the one the next run starts with.
+  if (SessionWindow* w = windows.Active()) printServices.pageSetup.SavePageSetupFile(w->Number());
 }
 
 void App::ConfirmQuitWithClipboardPrint() {
@@ -530,7 +535,7 @@ void App::ConfirmQuitWithClipboardPrint() {
   if (s.input.PrinterOn && s.Opt.UseClip) {
     if (alerts.CautionAlertText(platform::kPrintOrQuitAlert,
                                 "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
-      w->services.capture.PrinterCaptureOff();
+      w->services.capture.PrintBeforeQuit();
   }
 }
 

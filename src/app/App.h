@@ -43,6 +43,12 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "output/PrintServices.h"
+#include "output/SessionCapture.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "platform/Printing.h"
+#include "platform/Programs.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -63,16 +69,22 @@ struct Platform {
   // Where a host's addresses and files are opened.
   platform::Desktop& desktop;
   platform::Sounds& sounds;
+  // Page setup, the print dialog, and pages on a printer or in a PDF file.
+  platform::Printing& printing;
+  // Programs run beside the program until they end (the spooler's lp, the
+  // scripts the host runs).
+  platform::Programs& programs;
+  // The open and save dialogs.
+  platform::FileDialogs& fileDialogs;
+  // The desktop's clipboard.
+  platform::Clipboard& clipboard;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
-  // The desktop's clipboard, the writer of the pictures copied to it, and
-  // the frame round a selection in a session window's view. Without them
-  // the clipboard and the mouse of the session windows are not available.
-  platform::Clipboard* clipboard = nullptr;
+  // The writer of the pictures copied to the clipboard, and the frame round
+  // a selection in a session window's view. Without them the clipboard and
+  // the mouse of the session windows are not available.
   platform::CellPictureWriter* cellPictures = nullptr;
   std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
-  // Starts the scripts the host runs; none: no script can be started.
-  platform::Programs* programs = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -237,6 +249,11 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The printing parts every session window shares (page formats and the
+  // "Page Setup" file, text and picture printing, the raw-job spooler), and
+  // what the windows' capture and printing share besides.
+  output::PrintServices printServices;
+  output::CaptureShared captureShared;
   // What script commands act on, their requests, and the scripts the host runs.
   std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;

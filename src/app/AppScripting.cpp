@@ -110,7 +110,7 @@ std::vector<std::string> AppScripting::TakeControlLetters() {
 }
 
 void AppScripting::ServeAfterPending(SessionWindow& w) {
-  if (Take(ScriptRequest::DeleteCapture)) commands_.SetLastReplyText(w.services.capture.DeleteCaptureFileFromScript());
+  if (Take(ScriptRequest::DeleteCapture)) commands_.SetLastReplyText(w.services.capture.DeleteCaptureFileForScript());
   if (Take(ScriptRequest::HostToMacXfer)) w.services.transfers.StartHostToMacXfer(MakeXferRequest(commands_.Xfer(), xferPath_));
   if (waiting_) {
     SessionWindow* target = app_.windows.Find(waitWindow_);

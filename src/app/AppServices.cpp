@@ -32,56 +32,6 @@ class Unavailable {
   bool told_ = false;
 };
 
-class UnavailableCapture final : public CaptureService {
- public:
-  UnavailableCapture(const AppServiceParts& parts, SessionWindow& w)
-      : w_(w), capture_(parts, "Capturing to a file"), printing_(parts, "Printing") {}
-  bool OpenCaptureFile(const std::string&) override { return Refuse(capture_); }
-  bool ReopenCaptureForAppend(const std::string&) override { return Refuse(capture_); }
-  bool OpenTransferCapture(const std::string&) override { return Refuse(capture_); }
-  // No capture file is ever open, so there is none to close or write to.
-  void CloseCaptureFile() override { w_.session.input.CaptureFileOn = 0; }
-  void AbortAndCloseCapture() override { w_.session.input.CaptureFileOn = 0; }
-  void NewCaptureFile() override { capture_.Tell(); }
-  void AppendDeleteCaptureFile() override { capture_.Tell(); }
-  bool CheckReservedFileName(const std::string& path) override { return w_.settings.CheckReservedFileName(path); }
-  void WriteCaptureFile(std::string_view) override {}
-  void WriteCaptureLineEnd() override {}
-  bool OpenPrinterCapture() override { return Refuse(printing_); }
-  void WritePrinterCapture(std::string_view) override {}
-  void PrinterCaptureOff() override { w_.session.input.PrinterOn = 0; }
-  void PrintScreen() override { printing_.Tell(); }
-  void ClearStatusLine() override {
-    Screen& s = w_.session.screen;
-    s.ClearStatusRows();
-    s.RepaintPending = 1;
-  }
-  void ShowCaptureModes() override { w_.session.window.FramePending = 1; }
-  void ShowCaptureStatus() override { w_.session.window.FramePending = 1; }
-  void RecorderOn() override { capture_.Tell(); }
-  // No capture is ever on, so there is none to turn off.
-  void RecorderOff() override { w_.session.input.CaptureFileOn = 0; }
-  void AppendToCaptureFile() override { capture_.Tell(); }
-  void DeleteCaptureFile() override { capture_.Tell(); }
-  void TurnPrinterOn() override { printing_.Tell(); }
-  void PrintScrollBack() override { printing_.Tell(); }
-  void PrintTextFile() override { printing_.Tell(); }
-  void PageSetup() override { printing_.Tell(); }
-  std::string SetCaptureFileFromScript(const std::string&) override { return capture_.Reply(); }
-  // No capture file is ever chosen: there is none to name or delete.
-  std::string GetCaptureFileName() override { return {}; }
-  std::string DeleteCaptureFileFromScript() override { return capture_.Reply(); }
-  std::string CaptureFileName() override { return "RECORDER"; }
-
- private:
-  static bool Refuse(Unavailable& feature) {
-    feature.Tell();
-    return false;
-  }
-  SessionWindow& w_;
-  Unavailable capture_, printing_;
-};
-
 class UnavailableClipboard final : public ClipboardService {
  public:
   UnavailableClipboard(const AppServiceParts& parts, SessionWindow& w) : w_(w), clipboard_(parts, "The clipboard") {}
@@ -220,7 +170,8 @@ class AppSounds final : public SoundService {
 class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
-      : capture_(parts, w), clipboard_(MakeClipboard(parts, w, clipboard)), transfers_(parts), pictures_(parts), scripts_(parts.scripts),
+      : capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)), transfers_(parts), pictures_(parts),
+        scripts_(parts.scripts),
         keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
         dialogs_(parts) {}
   CaptureService& Capture() override { return capture_; }
@@ -241,7 +192,7 @@ class AppServiceSet final : public SessionServiceSet {
     return std::make_unique<UnavailableClipboard>(parts, w);
   }
 
-  UnavailableCapture capture_;
+  output::SessionCapture capture_;
   std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;

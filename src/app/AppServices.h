@@ -1,11 +1,11 @@
 #pragma once
 // The services each session window gets from the program: its menus, the
-// bell, the keyboard as host commands look at it, the host's run-script
-// command, and the parts that are still to come (capture and printing, the
-// clipboard, transfers, pictures, the serial line and the dialogs), which
-// tell the user that the feature is not available when it is asked for,
-// once per window and feature (a script is told in its reply), and otherwise
-// answer as a session without that feature would.
+// bell, the keyboard as host commands look at it, capture and printing, the
+// host's run-script command, and the parts that are still to come
+// (transfers, pictures, the serial line and the dialogs), which tell the user
+// that the feature is not available when it is asked for, once per window
+// and feature (a script is told in its reply), and otherwise answer as a
+// session without that feature would.
 
 #include <functional>
 #include <memory>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "input/KeyState.h"
+#include "output/SessionCapture.h"
 #include "output/SessionClipboard.h"
 #include "platform/AlertRoutines.h"
 #include "platform/Menus.h"
@@ -30,6 +31,9 @@ struct AppServiceParts {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)>& askSettingsFileName;
+  // The printing parts, file dialogs and clipboard every window's capture
+  // and printing share.
+  output::CaptureShared& capture;
   // The messages in the user's language (the replies scripts read).
   const platform::StringTable& strings;
   // The host's run-script command, the same for every window.

@@ -192,6 +192,11 @@ void App::IdlePass() {
       platform.windows.SetOpacity(active->Number(), active->session.Opt.WindowOpacity);
     }
   }
+  // 30. Printing: the raw jobs handed to the spooler, and each window's
+  // deferred print and capture marks.
+  printServices.spooler.Poll();
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n)) w->services.capture.ServeIdlePass();
   // 31. Repaints from the planes: the counter's repaint (with the bar) on the
   // pass after it was asked for, and the repaint requests of host input.
   active = windows.Active();

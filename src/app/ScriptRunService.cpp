@@ -19,7 +19,7 @@ std::string OutputExcerpt(const std::string& output) {
 
 }  // namespace
 
-ScriptRunService::ScriptRunService(platform::Desktop& desktop, platform::Programs* programs,
+ScriptRunService::ScriptRunService(platform::Desktop& desktop, platform::Programs& programs,
                                    platform::AlertRoutines& alerts, std::string preferencesFolder,
                                    std::string scriptsFolder)
     : desktop_(desktop),
@@ -46,19 +46,17 @@ bool ScriptRunService::RunScript(const std::string& path) {
 }
 
 bool ScriptRunService::RunScriptFile(const std::string& path) {
-  if (!programs_) return false;
   int id = 0;
   // The file alone is the argument vector: nothing from the host reaches it.
-  if (programs_->StartProgram({path}, id) != 0) return false;
+  if (programs_.StartProgram({path}, id) != 0) return false;
   running_.push_back({id, path});
   return true;
 }
 
 void ScriptRunService::Poll() {
-  if (!programs_) return;
   for (size_t i = 0; i < running_.size();) {
     platform::ProgramExit exit;
-    if (!programs_->ProgramEnded(running_[i].id, exit)) {
+    if (!programs_.ProgramEnded(running_[i].id, exit)) {
       ++i;
       continue;
     }

@@ -22,9 +22,8 @@ namespace korvane::app {
 
 class ScriptRunService final : public ScriptService, public scripting::RunnerTarget {
  public:
-  // `programs` starts the scripts; without it no script can be started, and
-  // the user is told so when one is asked for.
-  ScriptRunService(platform::Desktop& desktop, platform::Programs* programs, platform::AlertRoutines& alerts,
+  // `programs` starts the scripts.
+  ScriptRunService(platform::Desktop& desktop, platform::Programs& programs, platform::AlertRoutines& alerts,
                    std::string preferencesFolder, std::string scriptsFolder);
   ~ScriptRunService() override;
   ScriptRunService(const ScriptRunService&) = delete;
@@ -57,7 +56,7 @@ class ScriptRunService final : public ScriptService, public scripting::RunnerTar
     std::string path;
   };
   platform::Desktop& desktop_;
-  platform::Programs* programs_;
+  platform::Programs& programs_;
   platform::AlertRoutines& alerts_;
   std::string preferencesFolder_, scriptsFolder_;
   scripting::ScriptRunner runner_{*this};

@@ -39,6 +39,8 @@ void App::OpenApplication() {
   windows.LastActiveWindow = static_cast<int16_t>(w.Number());
   if (!data.menuBarInstalled)
     alerts.StopAlertText(platform::kPlainAlert, "The menus could not be read.", "\r", data.menuBarError);
+  // The page format of the last run.
+  printServices.pageSetup.LoadPageSetupFile(w.Number());
 }
 
 void App::ShowReadyMessage() {

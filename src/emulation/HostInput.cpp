@@ -85,6 +85,8 @@ void HostInput::ProcessHostInput() {
   }
   active_ = nullptr;
   if (gate_ && gate_->EndPass()) screen.RepaintPending = 1;
+  // What the pass echoed to the capture and printer files reaches them.
+  services_.capture.Flush();
 }
 
 bool HostInput::FetchChunk(int ptyMax) {

@@ -339,7 +339,6 @@ class HostInput {
   // Clipboard capture is on (received text is copied to the clipboard).
   int16_t ClipboardCapture = 0;
   int16_t ClipboardLineCopy = 0;
-  int16_t LineEndLf = 0, LineEndCr = 0;
   int16_t CollectHtml = 0;
   // Every echo of received text goes through here, to the targets that are on.
   const EchoRouter echo{ClipboardLineCopy, PrinterOn, CaptureFileOn, Opt, services_};

@@ -78,7 +78,10 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       s.DisplayOn = 1;
       CloseCapture(in, true);
       break;
-    case 'H': in.CaptureFileName = "RECORDER"; break;
+    case 'H':
+      in.CaptureFileName = "RECORDER";
+      services_.capture.UseRecorderFile();
+      break;
     case '5': OpenCaptureCommand(in); break;
     case '6': {
       const std::string name = LastPathComponent(in.CaptureFileName);

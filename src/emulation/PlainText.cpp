@@ -133,7 +133,7 @@ void HostInput::PlainPrintStep(int ch) {
 void HostInput::PlainLineFeed() {
   Screen& s = screen;
   if (s.DisplayOn) DrawRun();
-  if (LineEndLf)
+  if (Opt.LineEndLf())
     CaptureLineEnd();
   else
     CaptureCharacter();
@@ -153,7 +153,7 @@ void HostInput::PlainLineFeed() {
 void HostInput::PlainCarriageReturn() {
   Screen& s = screen;
   if (s.DisplayOn) DrawRun();
-  if (LineEndCr)
+  if (Opt.LineEndCr())
     CaptureLineEnd();
   else
     CaptureCharacter();
@@ -171,7 +171,7 @@ void HostInput::PlainCarriageReturn() {
       s.MoveToCell(s.CursorRow(), 1);
     }
   }
-  if (CaptureFileOn && LineEndCr) PlainLineFeed();
+  if (CaptureFileOn && Opt.LineEndCr()) PlainLineFeed();
 }
 
 void HostInput::PlainControl(int ch) {

@@ -77,14 +77,23 @@ class CaptureService {
   virtual void PrintTextFile() = 0;
   virtual void PageSetup() = 0;
 
-  // What scripts ask of the capture file; each gives the reply the script
-  // reads. "setf": chooses the capture file from a path or a bare name
-  // (created empty when missing, an existing file left as it is).
+  // The host names the recorder file as the next capture file (ESC ~ H).
+  virtual void UseRecorderFile() = 0;
+  // The end of an input pass: what the pass gathered goes to the files.
+  virtual void Flush() = 0;
+  // The idle pass: a deferred print once the host has been quiet, and the
+  // capture marks of the menus when the window is the active one.
+  virtual void ServeIdlePass() = 0;
+  // The quit prompt's "Print": ends printer capture and prints what it
+  // collected at once, deferred printing or not.
+  virtual void PrintBeforeQuit() = 0;
+
+  // The capture-file actions of scripts, each returning its reply text:
+  // "setf" chooses the capture file, "getc" reports its full path, "delc"
+  // (served by the idle pass) deletes it unless capture is on.
   virtual std::string SetCaptureFileFromScript(const std::string& path) = 0;
-  // "getc": the capture file's full path, or empty.
   virtual std::string GetCaptureFileName() = 0;
-  // "delc", on the idle pass: deletes the capture file unless a capture is on.
-  virtual std::string DeleteCaptureFileFromScript() = 0;
+  virtual std::string DeleteCaptureFileForScript() = 0;
   // The capture file as scripts see it: "RECORDER", a bare name or a path.
   virtual std::string CaptureFileName() = 0;
 };

@@ -299,7 +299,7 @@ void VtInterpreter::FormFeed(HostInput& in) {
 
 void VtInterpreter::CarriageReturn(HostInput& in) {
   if (s.DisplayOn) in.DrawRun();
-  if (in.LineEndCr)
+  if (Opt.LineEndCr())
     in.CaptureLineEnd();
   else
     in.CaptureCharacter();
@@ -318,14 +318,14 @@ void VtInterpreter::CarriageReturn(HostInput& in) {
       s.MoveToCell(s.CursorRow(), 1);
     }
   }
-  if (in.CaptureFileOn && in.LineEndCr) LineFeed(in);
+  if (in.CaptureFileOn && Opt.LineEndCr()) LineFeed(in);
   if (s.CursorRow() <= s.ScreenRows) s.SetNormalTextStyle();
 }
 
 void VtInterpreter::LineFeed(HostInput& in) {
   // Below a scroll region the host's line feeds go nowhere.
   if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow() > RegionBottom()) return;
-  if (in.LineEndLf)
+  if (Opt.LineEndLf())
     in.CaptureLineEnd();
   else
     in.CaptureCharacter();
@@ -413,10 +413,9 @@ void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
     return;
   }
   releaseHeld();
-  if (ch != 0 && ch != kLf) {
-    const char c = static_cast<char>(ch);
-    print(std::string_view(&c, 1));
-  }
+  // Printer data is binary: every byte reaches the printer, NUL and LF too.
+  const char c = static_cast<char>(ch);
+  print(std::string_view(&c, 1));
 }
 
 void VtInterpreter::PrinterControllerOn(HostInput& in) {

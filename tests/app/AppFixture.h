@@ -15,6 +15,10 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeCursors.h"
 #include "fakes/FakeDesktop.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakePrinting.h"
+#include "fakes/FakePrograms.h"
+#include "fakes/RecordingClipboard.h"
 #include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
@@ -78,7 +82,9 @@ inline std::vector<platform::MenuDescription> TestMenus() {
   for (int i = 1; i <= 17; ++i) window.items.push_back({"Fixed " + std::to_string(i)});
   platform::MenuDescription ports{75, "Serial Port", {}};
   for (const char* t : {"ttyS0", "ttyS1", "ttyUSB0"}) ports.items.push_back({t});
-  return {app, file, connection, window, ports};
+  platform::MenuDescription recorder{9, "Recorder", {}};
+  for (int i = 1; i <= 8; ++i) recorder.items.push_back({"Recorder item " + std::to_string(i)});
+  return {app, file, connection, window, ports, recorder};
 }
 
 // A settings document with the built-in defaults changed by `edit`.
@@ -124,7 +130,12 @@ class AppFixture : public ::testing::Test {
   KeptProcesses processes{&clock};
   fakes::FakeDesktop desktop;
   fakes::RecordingSounds sounds;
-  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes, desktop, sounds};
+  fakes::FakePrinting printing;
+  fakes::FakePrograms programs;
+  fakes::FakeFileDialogs fileDialogs;
+  fakes::RecordingClipboard clipboard;
+  app::Platform platform{clock,  pump,     windows,  menus,       alerts,   cursors, files,
+                         processes, desktop, sounds, printing, programs, fileDialogs, clipboard};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;

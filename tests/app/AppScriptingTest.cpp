@@ -152,27 +152,50 @@ TEST_F(Scripting, TheConnectionQueriesDescribeTheActiveSession) {
   EXPECT_EQ(Event("conx", "conm"), "Serial using ");
 }
 
-TEST_F(Scripting, ActionsNotInThisVersionSaySoInTheirRepliesInTheUsersLanguage) {
+TEST_F(Scripting, AScriptChoosesOpensClosesAndDeletesTheCaptureFile) {
   StartLocal();
-  EXPECT_EQ(Event("xfer", "setf", "/tmp/capture.txt"), "Capturing to a file is not available in this version of Korvane.");
-  EXPECT_EQ(Event("xfer", "htmx", "cat report"), "Receiving files from the host is not available in this version of Korvane.");
-  EXPECT_EQ(Event("xfer", "mthx", "/tmp/notes.txt"), "Sending files to the host is not available in this version of Korvane.");
-  EXPECT_EQ(Event("xfer", "getc"), "") << "no capture file is ever chosen";
+  EXPECT_EQ(Event("xfer", "setf", "/tmp/capture.txt"), "Capture file set to /tmp/capture.txt");
+  EXPECT_EQ(Event("xfer", "getc"), "/tmp/capture.txt");
   // A path that climbs out of a folder never reaches the capture code.
   EXPECT_EQ(Event("xfer", "setf", "/tmp/../etc/passwd"), "Error! Incorrect path name supplied by the script.");
+  EXPECT_EQ(Event("xfer", "getc"), "/tmp/capture.txt");
+  app->RunPendingCommand();
+  EXPECT_EQ(Event("xfer", "capo"), "/tmp/capture.txt is the current capture file.")
+      << "the name as the last pass copied it";
+  app->RunPendingCommand();
+  EXPECT_EQ(Window(48).session.input.CaptureFileOn, 1);
+  EXPECT_EQ(Event("xfer", "xfrd"), "Yes") << "the copy is taken at the start of the next pass";
+  app->RunPendingCommand();
+  EXPECT_EQ(Event("xfer", "xfrd"), "No") << "a capture is running";
+  Host().Feed("total 42\r\n");
+  Turns(1);
+  // A capture that is on is not deleted.
+  Event("xfer", "delc");
+  app->RunPendingCommand();
+  EXPECT_EQ(app->scripting->Commands().LastReplyText(), "Cannot Delete file when capture is on");
+  Event("xfer", "capx");
+  Turns(1);
+  EXPECT_EQ(Window(48).session.input.CaptureFileOn, 0);
+  ASSERT_TRUE(files.files.count("/tmp/capture.txt"));
+  EXPECT_NE(files.files["/tmp/capture.txt"].find("total 42"), std::string::npos) << files.files["/tmp/capture.txt"];
   // The deletion answers on the pass, into the last reply.
   Event("xfer", "delc");
-  EXPECT_EQ(app->scripting->Commands().LastReplyText(), "Error! Incorrect path name supplied by the script.");
   app->RunPendingCommand();
-  EXPECT_EQ(app->scripting->Commands().LastReplyText(),
-            "Capturing to a file is not available in this version of Korvane.");
-  EXPECT_TRUE(alerts.shown.empty()) << "a script learns it from its reply, not from an alert";
+  EXPECT_EQ(app->scripting->Commands().LastReplyText(), "/tmp/capture.txt Deleted");
+  EXPECT_FALSE(files.files.count("/tmp/capture.txt"));
+  EXPECT_TRUE(alerts.shown.empty());
+}
 
-  app->strings.Add("Capturing to a file", "La capture dans un fichier");
+TEST_F(Scripting, TransfersNotInThisVersionSaySoInTheirRepliesInTheUsersLanguage) {
+  StartLocal();
+  EXPECT_EQ(Event("xfer", "htmx", "cat report"), "Receiving files from the host is not available in this version of Korvane.");
+  EXPECT_EQ(Event("xfer", "mthx", "/tmp/notes.txt"), "Sending files to the host is not available in this version of Korvane.");
+  EXPECT_TRUE(alerts.shown.empty()) << "a script learns it from its reply, not from an alert";
+  app->strings.Add("Receiving files from the host", "La r\x8E" "ception de fichiers de l'h\x99te");
   app->strings.Add(" is not available in this version of Korvane.", " n'est pas disponible dans cette version de Korvane.");
   app->strings.Add("Yes", "Oui");
-  EXPECT_EQ(Event("xfer", "setf", "/tmp/capture.txt"),
-            "La capture dans un fichier n'est pas disponible dans cette version de Korvane.");
+  EXPECT_EQ(Event("xfer", "htmx", "cat report"),
+            "La r\x8E" "ception de fichiers de l'h\x99te n'est pas disponible dans cette version de Korvane.");
   EXPECT_EQ(Event("conx", "icno"), "Oui");
 }
 
@@ -238,10 +261,9 @@ TEST_F(Scripting, DocumentsHandedOverOpenByTheirKindAndOthersAreReported) {
 
 class ScriptsAndTheClipboard : public Scripting {
  protected:
-  fakes::RecordingClipboard board;
+  fakes::RecordingClipboard& board = clipboard;
   fakes::TextPictureWriter pictures;
   void SetUp() override {
-    platform.clipboard = &board;
     platform.cellPictures = &pictures;
     platform.selectionFrame = [](int) -> std::unique_ptr<platform::SelectionFrame> {
       return std::make_unique<fakes::RecordingSelectionFrame>();
@@ -279,12 +301,10 @@ class HostRunsScripts : public Scripting {
   std::filesystem::path scripts = std::filesystem::temp_directory_path() /
                                   ("korvane-scripts-" + std::to_string(::getpid()) + "-" +
                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  fakes::FakePrograms programs;
 
   void SetUp() override {
     std::filesystem::create_directories(scripts);
     std::ofstream(scripts / "backup.sh") << "#!/bin/sh\n";
-    platform.programs = &programs;
   }
   void TearDown() override { std::filesystem::remove_all(scripts); }
   void StartWithScriptsFolder() {

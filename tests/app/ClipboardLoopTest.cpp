@@ -48,12 +48,12 @@ UiEvent KeyEvent(int code, uint16_t modifiers = 0, int ch = -1) {
 
 class ClipboardLoop : public AppFixture {
  protected:
-  fakes::RecordingClipboard board;
+  // The fixture's clipboard.
+  fakes::RecordingClipboard& board = clipboard;
   fakes::TextPictureWriter pictures;
   std::map<int, fakes::RecordingSelectionFrame*> frames;
 
   ClipboardLoop() {
-    platform.clipboard = &board;
     platform.cellPictures = &pictures;
     platform.selectionFrame = [this](int window) -> std::unique_ptr<SelectionFrame> {
       auto frame = std::make_unique<fakes::RecordingSelectionFrame>();

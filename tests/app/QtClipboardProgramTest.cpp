@@ -53,12 +53,12 @@ class QtClipboardProgram : public ::testing::Test {
   app::EventQueue queue;
   platform::InterfaceDescription description = TheInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
-  platform::QtClipboard clipboard;
   platform::QtCellPictureWriter cellPictures;
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock, qt.pump, qt.windows, qt.menus, alerts, qt.cursors, qt.files, qt.processes,
-                         qt.desktop, sounds};
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,     qt.menus,     alerts,    qt.cursors,
+                         qt.files,    qt.processes, qt.desktop,    sounds,       qt.printing, qt.programs,
+                         qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   std::string record = Path("record");
 
@@ -70,7 +70,6 @@ class QtClipboardProgram : public ::testing::Test {
   }
   QtClipboardProgram() {
     queue.onPost = [this] { qt.pump.Wake(); };
-    platform.clipboard = &clipboard;
     platform.cellPictures = &cellPictures;
     platform.selectionFrame = [this](int window) -> std::unique_ptr<platform::SelectionFrame> {
       return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));

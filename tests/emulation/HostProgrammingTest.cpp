@@ -227,7 +227,7 @@ TEST_F(HostProgramming, AnOpenCaptureIsClosedFirstAndTheNameCanBeSentBack) {
 
 TEST_F(HostProgramming, TheRecorderIsReopenedForAppending) {
   Feed("\x1b~H\x1b~3");
-  EXPECT_EQ(commands.calls, Calls{"ReopenCaptureForAppend RECORDER"});
+  EXPECT_EQ(commands.calls, (Calls{"UseRecorderFile", "ReopenCaptureForAppend RECORDER"}));
   EXPECT_EQ(in().CaptureFileOn, 1);
 }
 

@@ -140,6 +140,26 @@ class FakeWindows final : public platform::Windows {
     const platform::Size size = ContentSize(n);
     return {20, 40, 20 + size.width, 40 + size.height};
   }
+  // A window's pixels are its background, white, but for the cells a test
+  // marks in `contentPixels` (x, y) with their colours.
+  std::map<std::pair<int, int>, uint32_t> contentPixels;
+  platform::PixelImage ContentPixels(int n, platform::Rect r) const override {
+    platform::PixelImage out;
+    if (!windows.count(n)) return out;
+    const platform::Size size = ContentSize(n);
+    r.left = std::max(r.left, 0);
+    r.top = std::max(r.top, 0);
+    r.right = std::min(r.right, size.width);
+    r.bottom = std::min(r.bottom, size.height);
+    if (r.Empty()) return out;
+    out.width = r.Width();
+    out.height = r.Height();
+    out.pixels.assign(static_cast<size_t>(out.width) * static_cast<size_t>(out.height), 0xFFFFFFFFu);
+    for (const auto& [at, colour] : contentPixels)
+      if (at.first >= r.left && at.first < r.right && at.second >= r.top && at.second < r.bottom)
+        out.pixels[static_cast<size_t>((at.second - r.top) * out.width + (at.first - r.left))] = colour;
+    return out;
+  }
   void SetContentSize(int n, int width, int height) override {
     if (Window* w = Find(n); w && w->port) w->port->SetSize(width, height);
   }

@@ -50,10 +50,14 @@ class RecordingServices final : public CaptureService,
   int heldPolls = 0;  // OutputStillHeld answers true this many times
   bool shiftAndKey = false;
   int downloadSteps = 0, sendSteps = 0, busyCursors = 0, arrowCursors = 0;
+  // Input passes that ended (each flushes the capture files).
+  int captureFlushes = 0;
+  // The reply of the scripts' capture-file actions.
+  std::string scriptReply;
   std::vector<std::string> portNames;
   std::optional<std::string> settingsFileName;
   // What the script actions answer.
-  std::string captureFileName = "RECORDER", captureFilePath, deleteCaptureReply;
+  std::string captureFileName = "RECORDER";
   std::string hostToMacReply, sendFileReply;
   bool uploadInProgress = false, transferInProgress = false, hostToMacCancelled = false;
   // The values of the last host-to-desktop chain started.
@@ -109,15 +113,21 @@ class RecordingServices final : public CaptureService,
   void PrintScrollBack() override { Note("PrintScrollBack"); }
   void PrintTextFile() override { Note("PrintTextFile"); }
   void PageSetup() override { Note("PageSetup"); }
+  void UseRecorderFile() override { Note("UseRecorderFile"); }
+  void Flush() override { ++captureFlushes; }
+  void ServeIdlePass() override { Note("ServeIdlePass"); }
+  void PrintBeforeQuit() override { Note("PrintBeforeQuit"); }
   std::string SetCaptureFileFromScript(const std::string& path) override {
     Note("SetCaptureFileFromScript " + path);
-    captureFileName = captureFilePath = path;
-    return "Capture file set to " + path;
+    return scriptReply;
   }
-  std::string GetCaptureFileName() override { return captureFilePath; }
-  std::string DeleteCaptureFileFromScript() override {
-    Note("DeleteCaptureFileFromScript");
-    return deleteCaptureReply;
+  std::string GetCaptureFileName() override {
+    Note("GetCaptureFileName");
+    return scriptReply;
+  }
+  std::string DeleteCaptureFileForScript() override {
+    Note("DeleteCaptureFileForScript");
+    return scriptReply;
   }
   std::string CaptureFileName() override { return captureFileName; }
 

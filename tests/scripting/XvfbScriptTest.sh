@@ -147,9 +147,9 @@ check "('Got the LinesToSkip command',)" Transfer.LinesToSkip 1
 check "('Got the TimeOutTime command',)" Transfer.TimeOutTime 5
 check "()" Transfer.Pros
 check "('Error! Incorrect path name supplied by the script.',)" Transfer.SetCaptureFile "$tmp/../x.txt"
-check "*" Transfer.SetCaptureFile "$tmp/capture.txt"
-check "*" Transfer.GetCaptureFile
-check "*" Transfer.CaptureOpen
+check "('Capture file set to $tmp/capture.txt',)" Transfer.SetCaptureFile "$tmp/capture.txt"
+check "('$tmp/capture.txt',)" Transfer.GetCaptureFile
+check "('$tmp/capture.txt is the current capture file.',)" Transfer.CaptureOpen
 check "()" Transfer.CaptureClose
 check "()" Transfer.DeleteCaptureFile
 check "()" Transfer.ClearClipboard

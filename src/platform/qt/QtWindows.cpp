@@ -259,6 +259,24 @@ Controls* QtWindows::WindowControls(int n) {
   return it == windows_.end() ? nullptr : it->second.controls.get();
 }
 
+PixelImage QtWindows::ContentPixels(int n, Rect r) const {
+  PixelImage out;
+  const QtImagePort* port = BackBuffer(n);
+  if (!port) return out;
+  const QImage& image = port->Image();
+  const QRect area = QRect(r.left, r.top, r.Width(), r.Height()).intersected(image.rect());
+  if (area.isEmpty()) return out;
+  const QImage part = image.copy(area).convertToFormat(QImage::Format_ARGB32);
+  out.width = part.width();
+  out.height = part.height();
+  out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+  for (int y = 0; y < out.height; ++y) {
+    const auto* line = reinterpret_cast<const uint32_t*>(part.constScanLine(y));
+    std::copy(line, line + out.width, out.pixels.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
+  }
+  return out;
+}
+
 QtImagePort* QtWindows::BackBuffer(int n) const {
   const auto it = windows_.find(n);
   return it == windows_.end() ? nullptr : it->second.port.get();

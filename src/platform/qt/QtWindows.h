@@ -59,6 +59,7 @@ class QtWindows final : public Windows {
   // and the back buffer of window n (null when there is none).
   QWidget* TopLevel(int n) const;
   QWidget* View(int n) const;
+  PixelImage ContentPixels(int n, Rect r) const override;
   QtImagePort* BackBuffer(int n) const;
 
   // Called by the widgets.
