@@ -115,6 +115,16 @@ int main(int argc, char** argv) {
   std::vector<std::string> documents;
   for (const QString& arg : args) documents.push_back(arg.toStdString());
   app.OpenDocuments(documents);
+
+  // For the tests that drive the program from outside: KORVANE_OPEN_WINDOWS
+  // names numbered windows ("15", or "15,18,27") that open for the first
+  // session once it is up, as their menu items open them.
+  const QStringList toOpen = qEnvironmentVariable("KORVANE_OPEN_WINDOWS").split(',', Qt::SkipEmptyParts);
+  if (!toOpen.isEmpty()) {
+    while (!app.Finished() && !app.IdlePassSeen) app.Turn();
+    if (SessionWindow* w = app.windows.Active())
+      for (const QString& n : toOpen) w->services.dialogs.OpenDialog(n.trimmed().toInt());
+  }
   const int status = app.Run();
   // No script reaches the program while it is taken down.
   scripting.bus.reset();

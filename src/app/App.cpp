@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/SettingsChangeWatch.h"
 #include "settings/SettingsText.h"
 #include "platform/MenuNumbers.h"
 
@@ -44,8 +45,10 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       prefs(data.preferencesFolder),
       printServices(p.printing, p.files, alerts, p.programs, p.clock, prefs.PrefsFolderPath),
       captureShared(printServices, p.fileDialogs, p.clipboard),
+      dialogs(*this),
+      statusStrip(p.windows),
       scripting(std::make_unique<AppScripting>(*this)),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, strings,
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs, strings,
                                scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders, services},
@@ -89,7 +92,7 @@ int App::Run() {
 
 SessionWindow* App::ActiveInFront() {
   SessionWindow* w = windows.Active();
-  if (!w || platform.windows.FrontWindow() != w->Number()) return nullptr;
+  if (!w || !windows.InFront(w->Number())) return nullptr;
   return w;
 }
 
@@ -209,8 +212,10 @@ void App::KeyPass() {
 
 void App::WheelPass() {
   if (!WheelMoved) return;
+  // The wheel moves the view of the session window it turned over, when
+  // that window is the front window itself.
   SessionWindow* w = ActiveInFront();
-  if (w && !ScrollBarTracking && !AppInBackground) {
+  if (w && platform.windows.FrontWindow() == w->Number() && !ScrollBarTracking && !AppInBackground) {
     Screen& s = w->session.screen;
     // As many lines as the wheel moved, in either direction.
     const int steps = std::max(1, WheelDelta < 0 ? -WheelDelta : WheelDelta);
@@ -230,7 +235,12 @@ void App::Dispatch() {
     onDispatch(handler, HandlerKind);
   switch (handler) {
     case kAppleEventHandler: DoAppleEvent(); break;
-    case kMenuHandler: DoMenu(); break;
+    case kMenuHandler: {
+      // A menu item that changes a saved setting marks it changed.
+      SettingsChangeWatch watch(windows, windows.Active());
+      DoMenu();
+      break;
+    }
     case kDialogHandler: DoDialog(); break;
     case kMouseHandler: DoMouse(); break;
     case kWindowEventHandler:
@@ -278,8 +288,11 @@ void App::DialogEventHandler(const platform::UiEvent& e) {
         EventWindowNumber = e.number;
         HandlerKind = 1;
       } else if (e.number > 0 && e.number < platform::kSessionWindowBase) {
-        // A dialog window's close box closes it and brings the session back.
-        numbered.SelectWindowWithColors(e.number);
+        // A dialog window's close box does what its Cancel does.
+        HandlerSelector = kDialogHandler;
+        DialogWindow = e.number;
+        DialogControl = 0;
+        DialogCloseBoxHit = 1;
       }
       break;
     case kWindowActivated:
@@ -461,7 +474,13 @@ void App::OpenConnectionMenuItem(SessionWindow& w) {
 }
 
 void App::DoDialog() {
-  // The settings windows' controls are served by the dialogs that own them.
+  if (DialogCloseBoxHit) {
+    DialogCloseBoxHit = 0;
+    dialogs.CloseBox(DialogWindow);
+  } else {
+    dialogs.DoDialog(DialogWindow, DialogControl);
+  }
+  busy.ShowArrow();
   if (HandlerSelector == kDialogHandler) HandlerSelector = kNoHandler;
 }
 

@@ -32,6 +32,7 @@
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
 #include "platform/Events.h"
+#include "platform/FileDialogs.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
@@ -49,6 +50,8 @@
 #include "platform/FileDialogs.h"
 #include "platform/Printing.h"
 #include "platform/Programs.h"
+#include "app/ProgramDialogs.h"
+#include "app/StatusStrip.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -186,6 +189,8 @@ class App {
   int16_t EventWindowNumber = 0;
   int16_t MenuNumber = 0, MenuItem = 0;
   int16_t DialogWindow = 0, DialogControl = 0;
+  // The dialog event is the close box of DialogWindow, not a control hit.
+  int8_t DialogCloseBoxHit = 0;
   // The key typed into a session window, for handler 7 kind 5.
   platform::KeyPress PendingKey;
   int8_t PendingKeyWaiting = 0;
@@ -226,6 +231,8 @@ class App {
   int8_t WindowMenuMarkRequest = 0;
   int8_t ShowAfterStartRequest = 0;
   int8_t SaveRequest = 0;
+  // The status window is laid out again for the active session.
+  int8_t StatusWindowRequest = 0;
   // The idle pass has run since start-up: documents are opened at once from
   // then on.
   int8_t IdlePassSeen = 0;
@@ -254,6 +261,10 @@ class App {
   // what the windows' capture and printing share besides.
   output::PrintServices printServices;
   output::CaptureShared captureShared;
+  // The dialog windows, each acting for the session window it was opened for.
+  ProgramDialogs dialogs;
+  // The status window.
+  StatusStrip statusStrip;
   // What script commands act on, their requests, and the scripts the host runs.
   std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;

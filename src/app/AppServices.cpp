@@ -1,5 +1,7 @@
 #include "app/AppServices.h"
 
+#include "app/ProgramDialogs.h"
+
 #include "platform/MenuNumbers.h"
 #include "ui/SessionMenus.h"
 #include "windows/SessionWindows.h"
@@ -57,8 +59,9 @@ class UnavailableClipboard final : public ClipboardService {
 
 class UnavailableTransfers final : public TransferService {
  public:
-  explicit UnavailableTransfers(const AppServiceParts& parts)
-      : sending_(parts, "Sending files to the host"), receiving_(parts, "Receiving files from the host") {}
+  UnavailableTransfers(const AppServiceParts& parts, DialogService& dialogs)
+      : dialogs_(dialogs), sending_(parts, "Sending files to the host"),
+        receiving_(parts, "Receiving files from the host") {}
   bool ChooseAndSendTextFile() override { return Refuse(sending_); }
   void SendTextFileWithFlowCheck() override { sending_.Tell(); }
   bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
@@ -67,7 +70,9 @@ class UnavailableTransfers final : public TransferService {
   // Neither a download nor a send is ever under way.
   void ReceiveDownloadFromHost() override {}
   void ContinueSendToHost() override {}
-  void ShowDownloadTarget(const std::string&) override { receiving_.Tell(); }
+  // The host named the file its output is to be saved in: the user sees the
+  // name and confirms or refuses it.
+  void ShowDownloadTarget(const std::string& path) override { dialogs_.OpenHostNamedFile(path); }
   void ShowLinesTransmitted() override {}
   std::string StartHostToMacTransfer(const std::string&) override { return receiving_.Reply(); }
   std::string SendFileToHost(const std::string&) override { return sending_.Reply(); }
@@ -83,6 +88,7 @@ class UnavailableTransfers final : public TransferService {
     feature.Tell();
     return false;
   }
+  DialogService& dialogs_;
   Unavailable sending_, receiving_;
 };
 
@@ -125,25 +131,6 @@ class UnavailableSerial final : public SerialLine {
   Unavailable serial_;
 };
 
-class AppDialogs final : public DialogService {
- public:
-  explicit AppDialogs(const AppServiceParts& parts)
-      : parts_(parts), sshUser_(parts, "Asking for a secure shell user name"),
-        functionKeys_(parts, "The function-key editor") {}
-  void AskSshUserName() override { sshUser_.Tell(); }
-  void OpenFunctionKeyEditor() override { functionKeys_.Tell(); }
-  void LoadFunctionKeyDocument(const std::string&) override { functionKeys_.Tell(); }
-  std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
-    return parts_.askSettingsFileName ? parts_.askSettingsFileName(proposed) : std::nullopt;
-  }
-  void OpenDialog(int) override { settingsWindows_.Tell(); }
-
- private:
-  const AppServiceParts& parts_;
-  Unavailable sshUser_, functionKeys_;
-  Unavailable settingsWindows_{parts_, "This settings window"};
-};
-
 class AppKeyboard final : public KeyboardService {
  public:
   explicit AppKeyboard(input::KeyState& keys) : keys_(keys) {}
@@ -170,10 +157,9 @@ class AppSounds final : public SoundService {
 class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
-      : capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)), transfers_(parts), pictures_(parts),
-        scripts_(parts.scripts),
-        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
-        dialogs_(parts) {}
+      : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
+        transfers_(parts, dialogs_), pictures_(parts), scripts_(parts.scripts), keyboard_(parts.keys),
+        menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
@@ -192,6 +178,7 @@ class AppServiceSet final : public SessionServiceSet {
     return std::make_unique<UnavailableClipboard>(parts, w);
   }
 
+  SessionDialogService dialogs_;
   output::SessionCapture capture_;
   std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
@@ -201,7 +188,6 @@ class AppServiceSet final : public SessionServiceSet {
   ui::SessionMenus menus_;
   AppSounds sounds_;
   UnavailableSerial serial_;
-  AppDialogs dialogs_;
 };
 
 }  // namespace

@@ -23,6 +23,8 @@
 
 namespace korvane::app {
 
+class ProgramDialogs;
+
 struct AppServiceParts {
   platform::AlertRoutines& alerts;
   platform::Menus& menus;
@@ -34,6 +36,8 @@ struct AppServiceParts {
   // The printing parts, file dialogs and clipboard every window's capture
   // and printing share.
   output::CaptureShared& capture;
+  // The dialog windows.
+  ProgramDialogs& dialogs;
   // The messages in the user's language (the replies scripts read).
   const platform::StringTable& strings;
   // The host's run-script command, the same for every window.

@@ -82,6 +82,11 @@ void App::IdlePass() {
     ActivationRequest = 0;
     windows.DoWindowEvent(3, ActivationWindow);
   }
+  // 3. The status window, for the active session.
+  if (active && !flags.Quitting && (StatusWindowRequest || statusStrip.Stale(*active))) {
+    StatusWindowRequest = 0;
+    statusStrip.Draw(*active);
+  }
   // 4. A pending cursor position.
   if (active && active->session.window.PendingCursorRow > 0) {
     Screen& s = active->session.screen;
@@ -93,6 +98,11 @@ void App::IdlePass() {
   // in front.
   if (front && !front->session.input.HoldOutput) {
     front->session.window.FramePending = 0;
+    // The window frame: the function-key bar stands below the text whenever
+    // the settings show it (a new window has none yet).
+    Screen& fs = front->session.screen;
+    if (!fs.FkeyBarMade && fs.Opt.HostFeatureOption == 1 && fs.Opt.FkeyBarShown == 0 && !fs.BarRedrawRequest)
+      fs.DrawFunctionKeyBar();
     // Host input shows what it drew once a tick; the window is not asked to
     // show it again after every pass.
     if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
@@ -131,6 +141,8 @@ void App::IdlePass() {
     active->session.window.SshUserNameRequest = 0;
     active->services.dialogs.AskSshUserName();
   }
+  // The dialog windows' own timed steps (the emulation notice closes).
+  dialogs.IdlePass();
   // 17. The arrow cursor.
   if (ArrowCursorRequest) {
     ArrowCursorRequest = 0;

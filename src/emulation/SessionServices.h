@@ -319,6 +319,12 @@ class DialogService {
   // Opens numbered dialog window `window` (the settings and connection
   // windows the menus open), filled from the session's settings.
   virtual void OpenDialog(int window) = 0;
+  // "File will be saved as": the host named a file to save its output in;
+  // the user confirms, changes or refuses the name.
+  virtual void OpenHostNamedFile(const std::string& hostPath) = 0;
+  // "Enter Phone Number": the number of the QuickDial service file at `path`
+  // (a new service's file, or one the user chose), which the window saves.
+  virtual void OpenPhoneNumber(const std::string& path, const std::string& number) = 0;
 };
 
 // The user's folders that host commands may name files in. Empty: none.

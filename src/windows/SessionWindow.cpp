@@ -104,7 +104,7 @@ void SessionWindow::NewSessionLine() {
 
 bool SessionWindow::ScreenSide::IsFrontSessionWindow() {
   SessionWindows& o = w.owner_;
-  return o.flags.ActiveWindowNumber == w.number_ && o.services.windows.FrontWindow() == w.number_;
+  return o.flags.ActiveWindowNumber == w.number_ && o.InFront(w.number_);
 }
 
 bool SessionWindow::ScreenSide::IsWindowCollapsed() { return w.owner_.services.windows.IsCollapsed(w.number_); }

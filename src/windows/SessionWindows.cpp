@@ -42,6 +42,13 @@ SessionWindow* SessionWindows::Find(int number) {
   return slots_[static_cast<size_t>(number - platform::kSessionWindowBase)].get();
 }
 
+bool SessionWindows::InFront(int number) const {
+  const int front = services.windows.FrontWindow();
+  if (front == number) return true;
+  const bool dialogInFront = front > 0 && front < platform::kSessionWindowBase && front != platform::kStatusWindow;
+  return dialogInFront && number == flags.ActiveWindowNumber;
+}
+
 int SessionWindows::Count() const {
   return static_cast<int>(std::count_if(slots_.begin(), slots_.end(), [](const auto& p) { return p != nullptr; }));
 }
@@ -277,7 +284,7 @@ void SessionWindows::DoWindowEvent(int kind, int window) {
       if (!w || window != flags.ActiveWindowNumber) return;
       Screen& s = w->session.screen;
       if (s.PicturesShown) s.PicturesRedrawPending = 1;
-      if (services.windows.FrontWindow() != window) return;
+      if (!InFront(window)) return;
       w->session.input.HostChunkPos = 0;
       if (!w->session.input.CollectMode) {
         s.RepaintPending = 1;
@@ -466,8 +473,7 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
   }
   services.menus.EnableItem(platform::kWindowMenu, 1, true);
   services.menus.MarkItem(platform::kWindowMenu, 1, false);
-  if (w.Number() == flags.ActiveWindowNumber && services.windows.FrontWindow() == w.Number() &&
-      s.Opt.HostFeatureOption == 1)
+  if (w.Number() == flags.ActiveWindowNumber && InFront(w.Number()) && s.Opt.HostFeatureOption == 1)
     sc.DrawFunctionKeyBar();
   sc.RepaintPending = 1;
   // A local shell learns its new size from its terminal (SIGWINCH); nothing

@@ -235,6 +235,10 @@ class SessionWindows {
   static bool IsSessionWindow(int number) {
     return number >= platform::kSessionWindowBase && number < platform::kSessionWindowBase + platform::kMaxSessionWindows;
   }
+  // Session window `number` shows in front: it is the front window, or it is
+  // the active session window and a dialog window stands in front of it (a
+  // dialog opened over a session does not stop its host's output).
+  bool InFront(int number) const;
 
   // ---- Opening ------------------------------------------------------------------
   // The content size of a new session window: room for 80 columns and 24 rows

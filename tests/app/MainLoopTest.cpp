@@ -120,7 +120,7 @@ TEST_F(MainLoop, ThePeriodicPassRunsOnceInEveryThirtyOneTicksWhileASessionWindow
   }
 }
 
-TEST_F(MainLoop, WithADialogWindowInFrontOnlyTheIdlePassRuns) {
+TEST_F(MainLoop, WithADialogWindowInFrontOnlyTheIdlePassRunsAndTheSessionBehindKeepsReadingItsHost) {
   StartLocal();
   app->numbered.OpenAppWindow(43);
   ASSERT_EQ(windows.FrontWindow(), 43);
@@ -132,10 +132,12 @@ TEST_F(MainLoop, WithADialogWindowInFrontOnlyTheIdlePassRuns) {
   for (int i = 0; i < 120; ++i) app->Turn();
   EXPECT_EQ(periodic, 0);
   EXPECT_GE(idle, 120);
-  // Host output for the session waits while it is not in front.
+  // The dialog stands over the active session: its host's output is still
+  // read and drawn.
   LinkOf(48).Feed("later");
   Turns(2);
-  EXPECT_EQ(LinkOf(48).Waiting(), 5);
+  EXPECT_EQ(LinkOf(48).Waiting(), 0);
+  EXPECT_EQ(Row(48, 1).substr(0, 5), "later");
 }
 
 TEST_F(MainLoop, TheIdlePassReadsHostInputThenSendsTheWindowSizeThenRunsPendingCommands) {

@@ -261,6 +261,10 @@ class RecordingServices final : public CaptureService,
     return settingsFileName;
   }
   void OpenDialog(int window) override { Note("OpenDialog " + std::to_string(window)); }
+  void OpenHostNamedFile(const std::string& path) override { Note("OpenHostNamedFile " + path); }
+  void OpenPhoneNumber(const std::string& path, const std::string& number) override {
+    Note("OpenPhoneNumber " + path + " " + number);
+  }
 
  private:
   void Note(std::string call) { calls.push_back(std::move(call)); }

@@ -353,8 +353,8 @@ TEST_F(SessionWindowsTest, AButtonsValueAndStateAreSetOnlyWhereTheButtonExists) 
   app->windows.SetButtonState1(48, 7001, 1);
   EXPECT_TRUE(controls.ControlActive(7001));
   // A number without a control, or without a window, changes nothing.
-  app->windows.SetButtonState(48, 7002, 0, 0);
-  EXPECT_FALSE(controls.HasControl(7002));
+  app->windows.SetButtonState(48, 7099, 0, 0);
+  EXPECT_FALSE(controls.HasControl(7099));
   app->windows.SetButtonState(51, 7001, 0, 0);
   EXPECT_TRUE(controls.ControlActive(7001));
 }

@@ -302,6 +302,9 @@ SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int
   view->resize(width, height);
   layout->addWidget(view);
   e.controls = std::make_unique<QtControls>(view);
+  // The function-key bar's buttons and the scroll-back bar report the user's
+  // clicks and drags as control hits of the window.
+  e.controls->onUserAction = [this, n](int id, ControlPart) { Post(DialogEvent(kControlHit, id, n)); };
   e.top = top;
   e.view = view;
   QPointer<QWidget> target(view);
