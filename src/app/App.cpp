@@ -47,14 +47,16 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       captureShared(printServices, p.fileDialogs, p.clipboard),
       dialogs(*this),
       statusStrip(p.windows),
+      serialLines(p.serialPorts, data.preferencesFolder, p.menus),
       scripting(std::make_unique<AppScripting>(*this)),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs, strings,
-                               scripting->Scripts()}),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs,
+                               serialLines, strings, scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders, services},
               flags),
       keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
   keyState.liveKeys = p.liveKeys;
+  serialLines.fileDialogs = &p.fileDialogs;
   strings.Load(data.stringTable);
   alerts.LoadErrorMessages(data.errorMessages);
   alerts.onQuitNow = [this] { QuitNow(); };
@@ -110,7 +112,7 @@ void App::Turn() {
   // 1. The window system delivers its events (or has some waiting already).
   // Until one comes, the last event is a null event.
   keyState.LastEventRecord.what = input::kNullEvent;
-  platform.pump.Deliver(queue.Empty() ? flags.EventTimeSlice : 0, WatchedLink());
+  platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? flags.EventTimeSlice : 0), WatchedLink());
   // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
   bool anyEvent = false;
@@ -131,6 +133,7 @@ void App::Turn() {
   }
   // The session windows' clicks, selection flashes and pastes go on.
   StepSessionClipboards(windows, ActiveInFront(), HeldModifiers(platform.liveKeys));
+  StepSerialLines();
   // 6. The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
   if (now - LastPeriodicTick > 30) {
@@ -422,6 +425,9 @@ void App::DoMenu() {
         handled = false;
       }
       break;
+    case platform::kSerialPortMenu:
+      if (active) active->services.serial.ChooseSerialPort(MenuItem);
+      break;
     case platform::kWindowMenu:
       if (active && active->session.input.CollectMode) break;
       if (MenuItem > windowMenu.FixedWindowMenuItems) {
@@ -542,6 +548,7 @@ void App::QuitActions() {
     flags.NoSessionWindow = 0;
     if (SessionWindow* w = windows.Active()) platform.windows.BringToFront(w->Number());
   }
+  HangUpModemsForQuit();
   ConfirmQuitWithClipboardPrint();
   // The active window's page format is the one the next run starts with.
   if (SessionWindow* w = windows.Active()) printServices.pageSetup.SavePageSetupFile(w->Number());

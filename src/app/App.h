@@ -52,6 +52,7 @@
 #include "platform/Programs.h"
 #include "app/ProgramDialogs.h"
 #include "app/StatusStrip.h"
+#include "app/SerialLines.h"
 #include "platform/Sounds.h"
 #include "windows/SessionWindows.h"
 
@@ -88,6 +89,8 @@ struct Platform {
   // the mouse of the session windows are not available.
   platform::CellPictureWriter* cellPictures = nullptr;
   std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
+  // The serial devices; none: this machine's own.
+  platform::SerialPorts* serialPorts = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -265,6 +268,8 @@ class App {
   ProgramDialogs dialogs;
   // The status window.
   StatusStrip statusStrip;
+  // The serial ports and each session's serial line (outliving the windows).
+  SerialLines serialLines;
   // What script commands act on, their requests, and the scripts the host runs.
   std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;
@@ -292,6 +297,20 @@ class App {
   // The active session window when it is also the front window.
   SessionWindow* ActiveInFront();
   HostLink* WatchedLink();
+  // ---- The serial lines (app/AppSerial.cpp) ----------------------------------------------
+  // The ticks the loop may wait, shortened to the serial lines' next step.
+  int SerialWaitTicks(int ticks) const;
+  // Steps every serial line once a turn and notes when they next need it.
+  void StepSerialLines();
+  // A session starts: a serial one opens its port and greets the user.
+  void StartSerialSession(SessionWindow& w);
+  // Opens a serial session's port (Open Connection, Return, a script).
+  void OpenSerialConnection(SessionWindow& w);
+  // A typed key the modem of the window's line takes instead of the host.
+  bool SerialLineTakesKey(SessionWindow& w);
+  // Quitting: modems are hung up, the loop turning until they are done.
+  void HangUpModemsForQuit();
+  int64_t serialWakeMs_ = -1;
   std::string L(const std::string& english) const { return strings.Localise(english); }
 
   bool finished_ = false;

@@ -1,6 +1,7 @@
 #include "app/AppServices.h"
 
 #include "app/ProgramDialogs.h"
+#include "app/SerialLines.h"
 
 #include "platform/MenuNumbers.h"
 #include "ui/SessionMenus.h"
@@ -105,32 +106,6 @@ class UnavailablePictures final : public PictureService {
   Unavailable pictures_;
 };
 
-class UnavailableSerial final : public SerialLine {
- public:
-  explicit UnavailableSerial(const AppServiceParts& parts) : serial_(parts, "The serial port and modem") {}
-  void OpenSelectedSerialPort() override { serial_.Tell(); }
-  void SendSerialBreak(int) override { serial_.Tell(); }
-  std::optional<std::vector<std::string>> SerialPortNames() override { return std::nullopt; }
-  std::string SerialPortName(int) override { return {}; }
-  void HangUpModem() override { serial_.Tell(); }
-  // No port is ever opened, so none is closed.
-  void SerialPortClosed() override {}
-  void DialNumber(const std::string&) override { serial_.Tell(); }
-  void ChooseBaudRate(int) override { serial_.Tell(); }
-  void ChooseSerialPort(int) override { serial_.Tell(); }
-  void ChooseFlowControl(int) override { serial_.Tell(); }
-  void ChooseSerialFormat(int) override { serial_.Tell(); }
-  void Dial() override { serial_.Tell(); }
-  void DialFromQuickDialFile() override { serial_.Tell(); }
-  void AddQuickDialService() override { serial_.Tell(); }
-  void DeleteQuickDialFile() override { serial_.Tell(); }
-  void LoadQuickDialList() override { serial_.Tell(); }
-  void ToggleModemDtr() override { serial_.Tell(); }
-
- private:
-  Unavailable serial_;
-};
-
 class AppKeyboard final : public KeyboardService {
  public:
   explicit AppKeyboard(input::KeyState& keys) : keys_(keys) {}
@@ -159,7 +134,8 @@ class AppServiceSet final : public SessionServiceSet {
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
       : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
         transfers_(parts, dialogs_), pictures_(parts), scripts_(parts.scripts), keyboard_(parts.keys),
-        menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts) {}
+        menus_(parts.menus, w.session.Opt), sounds_(parts.sounds),
+        serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
@@ -187,7 +163,7 @@ class AppServiceSet final : public SessionServiceSet {
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;
   AppSounds sounds_;
-  UnavailableSerial serial_;
+  AppSerialLine serial_;
 };
 
 }  // namespace

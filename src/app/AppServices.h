@@ -1,11 +1,11 @@
 #pragma once
 // The services each session window gets from the program: its menus, the
 // bell, the keyboard as host commands look at it, capture and printing, the
-// host's run-script command, and the parts that are still to come
-// (transfers, pictures, the serial line and the dialogs), which tell the user
-// that the feature is not available when it is asked for, once per window
-// and feature (a script is told in its reply), and otherwise answer as a
-// session without that feature would.
+// dialogs, its serial line (app/SerialLines), the host's run-script
+// command, and the parts that are still to come (transfers, pictures), which
+// tell the user that the feature is not available when it is asked for, once
+// per window and feature (a script is told in its reply), and otherwise
+// answer as a session without that feature would.
 
 #include <functional>
 #include <memory>
@@ -24,6 +24,7 @@
 namespace korvane::app {
 
 class ProgramDialogs;
+class SerialLines;
 
 struct AppServiceParts {
   platform::AlertRoutines& alerts;
@@ -38,6 +39,8 @@ struct AppServiceParts {
   output::CaptureShared& capture;
   // The dialog windows.
   ProgramDialogs& dialogs;
+  // The program's serial ports and each window's serial line.
+  SerialLines& serial;
   // The messages in the user's language (the replies scripts read).
   const platform::StringTable& strings;
   // The host's run-script command, the same for every window.

@@ -35,6 +35,7 @@ void App::DoEventAndIdle() {
       platform::KeyPress key = PendingKey;
       PendingKeyWaiting = 0;
       PendingKey = {};
+      if (SerialLineTakesKey(*w)) break;
       keys->TranslateKeyPress(*w, key, fkey);
       break;
     }
@@ -342,7 +343,7 @@ void App::PeriodicPass() {
       }
       windows.ResetScrollbackView(*active);
       if (s.conn.PtyStream) active->CloseConnection();
-      if (!active->Connected() && s.Opt.UsesPty) requests.RequestOpenConnection = 1;
+      if (!active->Connected()) requests.RequestOpenConnection = 1;
       windows.UpdateWindowTitle(*active);
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }

@@ -19,20 +19,17 @@ void App::RunPendingCommand() {
     if (!w->Connected()) {
       windows.ResetScrollbackView(*w);
       if (s.Opt.UsesPty) w->StartConnection();
+      else OpenSerialConnection(*w);
       windows.UpdateWindowTitle(*w);
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }
   }
   // 3. to 8. What scripts asked of capture, the clipboard capture and the host.
   scripting->ServeCaptureAndMessages(*w);
-  // 9. Dialling needs a serial line or a modem.
+  // 9. Dialling needs a serial line or a modem (the serial line says so).
   if (requests.RequestQuickDial) {
     requests.RequestQuickDial = 0;
-    if (s.Opt.UsesPty)
-      alerts.StopAlertText(platform::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
-                           "(Look under the Connection Menu)");
-    else
-      w->services.serial.Dial();
+    w->services.serial.Dial();
   }
   // 10. to 12. The modem, the snapshot and paste.
   scripting->ServeModemAndClipboard(*w);

@@ -74,6 +74,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
   Session& s = w.session;
   busy.ShowArrow();
   s.screen.ClearScreenAndHome();
+  StartSerialSession(w);
   auto line = [&](const std::string& text) {
     w.WriteSessionText(L(text));
     w.NewSessionLine();

@@ -282,10 +282,12 @@ class SerialLine {
   virtual std::optional<std::vector<std::string>> SerialPortNames() = 0;
   // The name of serial port n (1-based), empty when there is none.
   virtual std::string SerialPortName(int n) = 0;
-  // Hangs the modem up ("+++", then "ATH").
+  // Hangs the modem up ("+++", then "ATH"): the Dialer's Hang Up and scripts.
   virtual void HangUpModem() = 0;
-  // The session's serial port has been closed (its table entry is free).
-  virtual void SerialPortClosed() = 0;
+  // Closes the session's serial port (the connection is being closed): a
+  // modem is hung up first, stepped by the main loop, and the port closes
+  // when the hang-up has ended.
+  virtual void CloseSerialPort() = 0;
   // Opens the serial port when needed and dials the number.
   virtual void DialNumber(const std::string& number) = 0;
 

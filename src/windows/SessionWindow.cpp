@@ -170,11 +170,7 @@ void SessionWindow::ConnectionSide::UpdateWindowTitle() { w.owner_.UpdateWindowT
 
 void SessionWindow::ConnectionSide::SendSerialBreak(int milliseconds) { w.services.serial.SendSerialBreak(milliseconds); }
 
-std::string SessionWindow::ConnectionSide::SerialPortName(int n) { return w.services.serial.SerialPortName(n); }
-
-void SessionWindow::ConnectionSide::HangUpModem() { w.services.serial.HangUpModem(); }
-
-void SessionWindow::ConnectionSide::SerialPortClosed() { w.services.serial.SerialPortClosed(); }
+void SessionWindow::ConnectionSide::CloseSerialPort() { w.services.serial.CloseSerialPort(); }
 
 // ---- The window, as its session's services see it -------------------------------
 

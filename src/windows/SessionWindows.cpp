@@ -239,7 +239,7 @@ void SessionWindows::UpdateWindowTitle(SessionWindow& w) {
 void SessionWindows::ShowConnectionMark(SessionWindow& w) {
   Session& s = w.session;
   if (!s.Opt.WindowOption75 || s.input.HoldOutput) return;
-  const bool open = s.conn.UsesPty && s.conn.ConnectionIsOpen();
+  const bool open = s.conn.ConnectionIsOpen();
   const char mark = static_cast<char>(open ? kOpenMark : kClosedMark);
   std::string& title = s.window.WindowTitle;
   if (!title.empty() && title.back() == mark) return;

@@ -156,9 +156,7 @@ class SessionWindow final : public WindowService {
     void SelectSessionWindow() override;
     void UpdateWindowTitle() override;
     void SendSerialBreak(int milliseconds) override;
-    std::string SerialPortName(int n) override;
-    void HangUpModem() override;
-    void SerialPortClosed() override;
+    void CloseSerialPort() override;
     SessionWindow& w;
   };
   struct SettingsSide final : SettingsHost {

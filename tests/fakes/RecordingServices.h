@@ -239,7 +239,7 @@ class RecordingServices final : public CaptureService,
     return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[static_cast<size_t>(n - 1)] : std::string();
   }
   void HangUpModem() override { Note("HangUpModem"); }
-  void SerialPortClosed() override { Note("SerialPortClosed"); }
+  void CloseSerialPort() override { Note("CloseSerialPort"); }
   void DialNumber(const std::string& number) override { Note("DialNumber " + number); }
   void ChooseBaudRate(int item) override { Note("ChooseBaudRate " + std::to_string(item)); }
   void ChooseSerialPort(int item) override { Note("ChooseSerialPort " + std::to_string(item)); }

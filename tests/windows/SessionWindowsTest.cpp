@@ -154,7 +154,9 @@ TEST_F(SessionWindowsTest, TheIncomingSessionIsBroughtInLineWithItsWindow) {
   sa.SetCursorCol(0);
   sa.RepaintPending = 0;
   sa.BarRedrawRequest = 0;
-  Window(a).session.conn.ConnectionPort = -2;
+  // The port its settings name (a local session keeps it for the day it is
+  // switched to the serial line); its connection follows the serial line.
+  app->serialLines.For(Window(a))->Line().Serial().ConnectionPort = -2;
   menus.MarkItem(platform::kSerialPortMenu, 1, true);
   menus.MarkItem(platform::kSerialPortMenu, 3, true);
   windows.UserActivates(a);
