@@ -2,6 +2,7 @@
 // and the quit sequence.
 
 #include "app/App.h"
+#include "app/AppScripting.h"
 #include "app/ClipboardLoop.h"
 
 #include <algorithm>
@@ -47,8 +48,9 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       dialogs(*this),
       statusStrip(p.windows),
       serialLines(p.serialPorts, data.preferencesFolder, p.menus),
+      scripting(std::make_unique<AppScripting>(*this)),
       services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs,
-                               serialLines}),
+                               serialLines, strings, scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders,
                              p.sessionServices ? *p.sessionServices : services},

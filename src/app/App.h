@@ -36,6 +36,7 @@
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
+#include "platform/Programs.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
 #include "platform/AlertRoutines.h"
@@ -59,6 +60,8 @@
 
 namespace korvane::app {
 
+class AppScripting;
+
 // The platform services the program runs on.
 struct Platform {
   platform::Clock& clock;
@@ -74,7 +77,8 @@ struct Platform {
   platform::Sounds& sounds;
   // Page setup, the print dialog, and pages on a printer or in a PDF file.
   platform::Printing& printing;
-  // Programs run beside the program until they end (the spooler's lp).
+  // Programs run beside the program until they end (the spooler's lp, the
+  // scripts the host runs).
   platform::Programs& programs;
   // The open and save dialogs.
   platform::FileDialogs& fileDialogs;
@@ -275,6 +279,8 @@ class App {
   StatusStrip statusStrip;
   // The serial ports and each session's serial line (outliving the windows).
   SerialLines serialLines;
+  // What script commands act on, their requests, and the scripts the host runs.
+  std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;

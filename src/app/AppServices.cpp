@@ -23,10 +23,13 @@ class Unavailable {
       return;
     }
     told_ = true;
-    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, " is not available in this version of Korvane.");
+    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, kNotAvailable);
   }
+  // The same in words, for the reply of a script that asked for it.
+  std::string Reply() const { return parts_.strings.Localise(feature_) + parts_.strings.Localise(kNotAvailable); }
 
  private:
+  static constexpr const char* kNotAvailable = " is not available in this version of Korvane.";
   const AppServiceParts& parts_;
   const char* feature_;
   bool told_ = false;
@@ -41,6 +44,9 @@ class UnavailableClipboard final : public ClipboardService {
   void CopyToClipboard(std::string_view) override {}
   void PasteToHost() override { clipboard_.Tell(); }
   void SnapshotScreenAsPdf() override { clipboard_.Tell(); }
+  void CopyLineToClipboard(std::string_view, std::string_view) override { clipboard_.Tell(); }
+  void ResetCopyBuffersNow() override { clipboard_.Tell(); }
+  void ClearClipboard() override { clipboard_.Tell(); }
   void SetMouseReports(bool on) override {
     if (on) clipboard_.Tell();
   }
@@ -55,7 +61,8 @@ class UnavailableClipboard final : public ClipboardService {
 class UnavailableTransfers final : public TransferService {
  public:
   UnavailableTransfers(const AppServiceParts& parts, DialogService& dialogs)
-      : dialogs_(dialogs), sending_(parts, "Sending files to the host") {}
+      : dialogs_(dialogs), sending_(parts, "Sending files to the host"),
+        receiving_(parts, "Receiving files from the host") {}
   bool ChooseAndSendTextFile() override { return Refuse(sending_); }
   void SendTextFileWithFlowCheck() override { sending_.Tell(); }
   bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
@@ -70,6 +77,14 @@ class UnavailableTransfers final : public TransferService {
   void ShowLinesTransmitted() override {}
   // No send is ever under way, so there is no file to close.
   void CloseTransferFile() override {}
+  std::string StartHostToMacTransfer(const std::string&) override { return receiving_.Reply(); }
+  std::string SendFileToHost(const std::string&) override { return sending_.Reply(); }
+  bool UploadInProgress() override { return false; }
+  bool TransferInProgress() override { return false; }
+  bool HostToMacCancelled() override { return false; }
+  // No receipt is ever under way, so there is none to reset.
+  void ResetHostToMacReceive() override {}
+  void StartHostToMacXfer(const HostToMacXferRequest&) override { receiving_.Tell(); }
 
  private:
   static bool Refuse(Unavailable& feature) {
@@ -77,7 +92,7 @@ class UnavailableTransfers final : public TransferService {
     return false;
   }
   DialogService& dialogs_;
-  Unavailable sending_;
+  Unavailable sending_, receiving_;
 };
 
 class UnavailablePictures final : public PictureService {
@@ -91,18 +106,6 @@ class UnavailablePictures final : public PictureService {
 
  private:
   Unavailable pictures_;
-};
-
-class UnavailableScripts final : public ScriptService {
- public:
-  explicit UnavailableScripts(const AppServiceParts& parts) : scripts_(parts, "Running scripts") {}
-  bool RunScript(const std::string&) override {
-    scripts_.Tell();
-    return false;
-  }
-
- private:
-  Unavailable scripts_;
 };
 
 class AppKeyboard final : public KeyboardService {
@@ -131,7 +134,7 @@ class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
       : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
-        transfers_(parts, dialogs_), pictures_(parts), scripts_(parts), keyboard_(parts.keys),
+        transfers_(parts, dialogs_), pictures_(parts), scripts_(parts.scripts), keyboard_(parts.keys),
         menus_(parts.menus, w), sounds_(parts.sounds),
         serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
@@ -157,7 +160,7 @@ class AppServiceSet final : public SessionServiceSet {
   std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;
-  UnavailableScripts scripts_;
+  ScriptService& scripts_;
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;
   AppSounds sounds_;

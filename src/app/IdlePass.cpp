@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "settings/FileKinds.h"
 #include "platform/MenuNumbers.h"
 
 namespace korvane::app {
@@ -191,7 +192,12 @@ void App::IdlePass() {
   while (!DocumentsPending.empty() && active) {
     const std::string path = DocumentsPending.front();
     DocumentsPending.pop_front();
-    active->settings.OpenSettingsDocument(DocumentKind::Settings, path);
+    // Each by its kind: settings, QuickDial or function keys.
+    const DocumentKind kind = DocumentKindOf(path, platform.files);
+    if (kind == DocumentKind::Other)
+      alerts.NoteAlertText(platform::kPlainAlert, path, " is not a document Korvane can open.");
+    else
+      active->settings.OpenSettingsDocument(kind, path);
     active = windows.Active();
   }
   // 29.

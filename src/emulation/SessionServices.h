@@ -94,6 +94,8 @@ class CaptureService {
   virtual std::string SetCaptureFileFromScript(const std::string& path) = 0;
   virtual std::string GetCaptureFileName() = 0;
   virtual std::string DeleteCaptureFileForScript() = 0;
+  // The capture file as scripts see it: "RECORDER", a bare name or a path.
+  virtual std::string CaptureFileName() = 0;
 };
 
 // The clipboard and the mouse of the session window: clipboard capture of
@@ -111,10 +113,30 @@ class ClipboardService {
   virtual void PasteToHost() = 0;
   // The Screen menu's picture of the whole text area.
   virtual void SnapshotScreenAsPdf() = 0;
+  // What scripts do to the clipboard's text at once: append a text and, when
+  // the end marker is "CR", a line end; start the text afresh (empty); empty
+  // the clipboard.
+  virtual void CopyLineToClipboard(std::string_view text, std::string_view endMarker) = 0;
+  virtual void ResetCopyBuffersNow() = 0;
+  virtual void ClearClipboard() = 0;
   // The host turns the reports of mouse clicks on or off (ESC ~ 1, ESC ~ 2).
   virtual void SetMouseReports(bool on) = 0;
   // The session's settings were applied: the mouse reports follow them again.
   virtual void SettingsApplied() = 0;
+};
+
+// The values a script's host-to-desktop transfer chain gathered, for the
+// transfer that receives the file.
+struct HostToMacXferRequest {
+  std::string hostCommand;
+  std::string fileName;  // a plain name: the file goes on the desktop
+  std::string path;      // the desktop folder and the name
+  std::string convert = "No";
+  int16_t fieldsPerRecord = 0;
+  std::string overWrite = "No";
+  int16_t linesToSkip = 1;
+  int16_t timeOutTime = 5;  // seconds, never 0
+  std::string noPage = "Yes";
 };
 
 // Sending text and files to the host, and the host's own transfers.
@@ -144,6 +166,24 @@ class TransferService {
   // The Host Control menu's control characters end a text or file send under
   // way first (its file is closed).
   virtual void CloseTransferFile() = 0;
+
+  // What scripts start and ask; the texts are the replies the script reads.
+  // "htmx": the host-to-desktop transfer of what `hostCommand` makes the
+  // host send, into a file on the desktop (the user confirms it first).
+  virtual std::string StartHostToMacTransfer(const std::string& hostCommand) = 0;
+  // "mthx": sends the text file `name` (a path, or a bare name; empty: the
+  // user chooses) to the host.
+  virtual std::string SendFileToHost(const std::string& name) = 0;
+  // A send or a host-to-desktop transfer is under way; the user cancelled
+  // the last host-to-desktop transfer.
+  virtual bool UploadInProgress() = 0;
+  virtual bool TransferInProgress() = 0;
+  virtual bool HostToMacCancelled() = 0;
+  // A new transfer chain begins: the host-to-desktop receipt goes back to
+  // its idle state (collect mode off).
+  virtual void ResetHostToMacReceive() = 0;
+  // The chain is complete: the transfer starts with its values.
+  virtual void StartHostToMacXfer(const HostToMacXferRequest& values) = 0;
 };
 
 // Pictures shown in the session window.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/AppFixture.h"
+#include "app/AppScripting.h"
 #include "fakes/RecordingServices.h"
 #include "platform/qt/InterfaceFile.h"
 
@@ -48,7 +49,7 @@ class PartlyRecordedServices final : public SessionServiceProvider {
     if (!real_)
       real_ = std::make_unique<app::AppServiceProvider>(app::AppServiceParts{
           app->alerts, app->platform.menus, app->platform.sounds, app->keyState, app->askSettingsFileName,
-          app->captureShared, app->dialogs, app->serialLines});
+          app->captureShared, app->dialogs, app->serialLines, app->strings, app->scripting->Scripts()});
     auto& rec = recorded[window.Number()];
     rec = std::make_unique<fakes::RecordingServices>();
     return std::make_unique<PartlyRecordedSet>(real_->MakeServices(window), *rec);

@@ -56,6 +56,12 @@ class RecordingServices final : public CaptureService,
   std::string scriptReply;
   std::vector<std::string> portNames;
   std::optional<std::string> settingsFileName;
+  // What the script actions answer.
+  std::string captureFileName = "RECORDER";
+  std::string hostToMacReply, sendFileReply;
+  bool uploadInProgress = false, transferInProgress = false, hostToMacCancelled = false;
+  // The values of the last host-to-desktop chain started.
+  HostToMacXferRequest xfer;
   // What the host's upload request does with the bytes after ESC STX U.
   std::function<void(HostInput&)> onUpload;
   // Each look at the keyboard while output is held.
@@ -123,6 +129,7 @@ class RecordingServices final : public CaptureService,
     Note("DeleteCaptureFileForScript");
     return scriptReply;
   }
+  std::string CaptureFileName() override { return captureFileName; }
 
   // ---- ClipboardService -----------------------------------------------------------
   bool ClipboardCaptureOn() override { return clipboardCaptureOn; }
@@ -133,6 +140,11 @@ class RecordingServices final : public CaptureService,
   void SnapshotScreenAsPdf() override { Note("SnapshotScreenAsPdf"); }
   void SetMouseReports(bool on) override { Note(on ? "SetMouseReports on" : "SetMouseReports off"); }
   void SettingsApplied() override { Note("SettingsApplied"); }
+  void CopyLineToClipboard(std::string_view text, std::string_view end) override {
+    Note("CopyLineToClipboard " + std::string(text) + (end == "CR" ? " CR" : ""));
+  }
+  void ResetCopyBuffersNow() override { Note("ResetCopyBuffersNow"); }
+  void ClearClipboard() override { Note("ClearClipboard"); }
 
   // ---- TransferService ---------------------------------------------------------------
   bool ChooseAndSendTextFile() override { return Note("ChooseAndSendTextFile", chooseAndSendResult); }
@@ -152,6 +164,22 @@ class RecordingServices final : public CaptureService,
   void ShowDownloadTarget(const std::string& path) override { Note("ShowDownloadTarget " + path); }
   void ShowLinesTransmitted() override { Note("ShowLinesTransmitted"); }
   void CloseTransferFile() override { Note("CloseTransferFile"); }
+  std::string StartHostToMacTransfer(const std::string& command) override {
+    Note("StartHostToMacTransfer " + command);
+    return hostToMacReply;
+  }
+  std::string SendFileToHost(const std::string& name) override {
+    Note("SendFileToHost " + name);
+    return sendFileReply;
+  }
+  bool UploadInProgress() override { return uploadInProgress; }
+  bool TransferInProgress() override { return transferInProgress; }
+  bool HostToMacCancelled() override { return hostToMacCancelled; }
+  void ResetHostToMacReceive() override { Note("ResetHostToMacReceive"); }
+  void StartHostToMacXfer(const HostToMacXferRequest& values) override {
+    xfer = values;
+    Note("StartHostToMacXfer " + values.path);
+  }
 
   // ---- PictureService ------------------------------------------------------------------
   void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& n, bool keep) override {
