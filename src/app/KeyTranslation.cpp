@@ -34,7 +34,7 @@ void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platf
   input::KeyTranslator t(window.session.KeyParts(), keys_, raw_, clock_, hooks);
   // Only the active session, in front, reads its host's output.
   SessionWindows& all = window.Owner();
-  t.hostInputAfterKey = all.Active() == &window && all.services.windows.FrontWindow() == window.Number();
+  t.hostInputAfterKey = all.Active() == &window && all.InFront(window.Number());
   const int character = key.text.empty() ? -1 : static_cast<uint8_t>(key.text[0]);
   t.TranslateKeyPress(functionKey != 0 ? -1 : character, functionKey);
 }

@@ -19,6 +19,7 @@
 #include "fakes/FakePrinting.h"
 #include "fakes/FakePrograms.h"
 #include "fakes/RecordingClipboard.h"
+#include "fakes/RecordingSerialPorts.h"
 #include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
@@ -130,6 +131,8 @@ class AppFixture : public ::testing::Test {
   KeptProcesses processes{&clock};
   fakes::FakeDesktop desktop;
   fakes::RecordingSounds sounds;
+  // The machine's serial ports, as the serial-port menu lists them.
+  fakes::RecordingSerialPorts serialPorts{&clock};
   fakes::FakePrinting printing;
   fakes::FakePrograms programs;
   fakes::FakeFileDialogs fileDialogs;
@@ -141,7 +144,11 @@ class AppFixture : public ::testing::Test {
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;  // "handler kind"
 
-  AppFixture() { processes.executables.insert("/usr/local/bin/host"); }
+  AppFixture() {
+    platform.serialPorts = &serialPorts;
+    processes.executables.insert("/usr/local/bin/host");
+    for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
+  }
 
   // Starts the program with the documents and runs its first turns.
   app::App& Start(const std::vector<std::string>& documents = {}) {
