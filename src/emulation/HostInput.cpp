@@ -10,12 +10,6 @@
 
 namespace korvane {
 
-namespace {
-// The twelve national positions, replaced by themselves until a national
-// character set is chosen.
-constexpr std::array<int16_t, 13> kNationalPositions = {0, 96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
-}  // namespace
-
 int HostInput::ScreenByteSource::GetNextHostByte() {
   input_.GetNextHostByte();
   return input_.HostReadTimedOut ? kTimedOut : input_.NextHostByte;
@@ -26,7 +20,6 @@ HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection
       screen(s),
       conn(connection),
       services_(services),
-      NationalReplacement(kNationalPositions),
       clock_(connection.clock()) {
   screen.HostBytes = &screenBytes_;
 }
