@@ -180,6 +180,21 @@ class HostInput {
   // The common end of every byte: wrap at the right margin, the 254-byte
   // flush, the step to the next byte.
   void CharDone();
+  // The last column a printed character reaches before the line wraps: the
+  // line's width, or the window's when that is narrower.
+  int16_t WrapColumn() const {
+    const int16_t last = screen.ColumnsSetting < screen.WindowColumns ? screen.ColumnsSetting : screen.WindowColumns;
+    return last < 1 ? int16_t{1} : last;
+  }
+  // True when the active interpreter lets the wrap wait for the next
+  // printed character (HostInterpreter::WrapWaitsForNextCharacter).
+  bool WrapWaits() const { return active_ && active_->WrapWaitsForNextCharacter(); }
+  // Before a character is printed where the wrap waits: a cursor past the
+  // last column wraps to the next line (auto-wrap on) or comes back to the
+  // last column, which the character then overwrites.
+  void SettleWaitingWrap() {
+    if (screen.CursorCol() > WrapColumn() && screen.DisplayOn == 1 && WrapWaits()) SettleWaitingWrapSteps();
+  }
   // Writes CurrentHostChar, a printable ASCII byte of the chunk, together with
   // the printable ASCII bytes that follow it in the chunk, with the current
   // attribute: the same cells, runs, wraps and echoes as the writer and
@@ -437,6 +452,10 @@ class HostInput {
   void PerCharacterFlowControl();
   // The pending run at the end of a chunk.
   void FinishChunkRun();
+  // The wrap: the run drawn and echoed, the cursor to column 1 of the next
+  // line.
+  void WrapToNextLine();
+  void SettleWaitingWrapSteps();
   // XON after a chunk that sent XOFF.
   void ReleaseHost();
   void SetChunkTextStyle();

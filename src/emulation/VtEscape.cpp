@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "emulation/VtState.h"
 #include "emulation/HostInput.h"
@@ -54,6 +55,10 @@ int VtInterpreter::Escape(HostInput& in, int first) {
 }
 
 int VtInterpreter::EscapeByte(HostInput& in, int b) {
+  // The sequences that work at the cursor's column find it in the last
+  // column while a wrap waits.
+  if (b > 0 && b < 128 && std::string_view("DEIMH7JK").find(static_cast<char>(b)) != std::string_view::npos)
+    ToLastColumn(in);
   switch (b) {
     case kEsc: return kRestart;
     case 1: {
@@ -113,6 +118,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
     case 'X': PrinterControllerOff(in); return kDone;
     case 'i':
     case ']': shared_.Services().capture.PrintScreen(); return kDone;
+    case 'H': SetTabStop(); return kDone;
     case 'J': s.EraseCursorToEndOfScreen(); return kDone;
     case 'K': s.EraseToEndOfLineWithFlags(); return kDone;
     case '5':
@@ -149,7 +155,9 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
         vt.G1IsGraphics = graphics;
         vt.G1IsText = static_cast<int16_t>(1 - graphics);
       }
-      s.LineGraphicsOn = graphics;
+      // Only the set SO or SI invoked shows: G1 made graphics while G0 is in
+      // use changes nothing on the screen until SO.
+      ShowInvokedSet();
       return kDone;
     }
     case ' ':
