@@ -32,6 +32,14 @@ std::string ResourcesFolder() {
   return KORVANE_RESOURCES_DIR;
 }
 
+// The compiled terminal descriptions Korvane ships: installed beside its
+// data files, else in the build tree.
+std::string TerminfoFolder(const std::string& resources) {
+  const QString installed = QString::fromStdString(resources) + "/terminfo";
+  if (QFileInfo(installed + "/v/vp").exists()) return installed.toStdString();
+  return KORVANE_TERMINFO_DIR;
+}
+
 std::string ReadText(const std::string& path) {
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -66,6 +74,7 @@ int main(int argc, char** argv) {
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();
+  data.programs.TerminfoFolder = TerminfoFolder(resources);
   data.stringTable = table;
   data.errorMessages = ReadText(resources + "/errors.txt");
   data.menuBarInstalled = described;

@@ -195,13 +195,14 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
   const bool one = n == 1 && q.Has(0);  // a single parameter given
   // A count left out or 0 counts 1.
   const int count = std::max(q.Value(0, 1), 1);
-  // What works at the cursor's column finds it in the last column while a
-  // wrap waits; renditions, modes and answers leave the wait as it is.
-  if (std::string_view("mnchli").find(q.final) == std::string_view::npos) ToLastColumn(in);
+  // What moves the cursor or edits at it finds it in the last column while a
+  // wrap waits, and the wait ends; renditions, modes, answers and tab stops
+  // leave the wait as it is.
+  if (std::string_view("mnchlig").find(q.final) == std::string_view::npos) ToLastColumn(in);
   switch (q.final) {
     case 'r':
       if (n == 0)
-        ScrollRegionOff();
+        WholeScreenRegion();
       else if (n == 2)
         SetScrollRegion(in);
       break;
@@ -272,7 +273,7 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       if (n <= 1) DeleteCharacters(in, count);
       break;
     case 'g':
-      if (n <= 1) ClearTabStops(q.Value(0, 0));
+      if (n <= 1) ClearTabStops(in, q.Value(0, 0));
       break;
     case 'i':
       if (one && q.value[0] == 4) PrinterControllerOff(in);
@@ -417,6 +418,12 @@ void VtInterpreter::ScrollRegionOff() {
   s.ScrollTop = s.ScrollBottom = 0;
   vt.ScrollTopSaved = 0;
   s.ScreenRows = s.ScreenRowsForWindow();
+}
+
+void VtInterpreter::WholeScreenRegion() {
+  ScrollRegionOff();
+  // Setting the margins homes the cursor, whatever the margins.
+  MoveCursor(1, 1);
 }
 
 void VtInterpreter::SetScrollRegion(HostInput& /*in*/) {

@@ -116,16 +116,16 @@ void VtInterpreter::DeleteLines(int n) {
 
 // ---- Tab stops ---------------------------------------------------------------------------
 
-void VtInterpreter::SetTabStop() {
-  const int col = s.CursorCol();
+void VtInterpreter::SetTabStop(HostInput& in) {
+  const int col = std::min<int>(s.CursorCol(), in.WrapColumn());
   if (col >= 1 && col < static_cast<int>(vt.TabStops.size())) vt.TabStops[static_cast<size_t>(col)] = 1;
 }
 
-void VtInterpreter::ClearTabStops(int mode) {
+void VtInterpreter::ClearTabStops(HostInput& in, int mode) {
   if (mode == 3) {
     vt.TabStops.fill(0);
   } else if (mode == 0) {
-    const int col = s.CursorCol();
+    const int col = std::min<int>(s.CursorCol(), in.WrapColumn());
     if (col >= 1 && col < static_cast<int>(vt.TabStops.size())) vt.TabStops[static_cast<size_t>(col)] = 0;
   }
 }

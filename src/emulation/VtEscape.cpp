@@ -55,9 +55,10 @@ int VtInterpreter::Escape(HostInput& in, int first) {
 }
 
 int VtInterpreter::EscapeByte(HostInput& in, int b) {
-  // The sequences that work at the cursor's column find it in the last
-  // column while a wrap waits.
-  if (b > 0 && b < 128 && std::string_view("DEIMH7JK").find(static_cast<char>(b)) != std::string_view::npos)
+  // The sequences that move the cursor or erase from it find it in the last
+  // column while a wrap waits, and the wait ends; a tab stop set (or the
+  // cursor saved) there leaves it waiting.
+  if (b > 0 && b < 128 && std::string_view("DEIMJK").find(static_cast<char>(b)) != std::string_view::npos)
     ToLastColumn(in);
   switch (b) {
     case kEsc: return kRestart;
@@ -118,7 +119,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
     case 'X': PrinterControllerOff(in); return kDone;
     case 'i':
     case ']': shared_.Services().capture.PrintScreen(); return kDone;
-    case 'H': SetTabStop(); return kDone;
+    case 'H': SetTabStop(in); return kDone;
     case 'J': s.EraseCursorToEndOfScreen(); return kDone;
     case 'K': s.EraseToEndOfLineWithFlags(); return kDone;
     case '5':

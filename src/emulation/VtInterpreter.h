@@ -152,6 +152,8 @@ class VtInterpreter : public HostInterpreter {
   void AddressTo(HostInput& in, int row, int col, bool finalF);
   void SetScrollRegion(HostInput& in);
   void ScrollRegionOff();
+  // CSI r: the region taken away, the cursor home.
+  void WholeScreenRegion();
   void CursorUp(int n);
   void CursorDown(int n);
   void CursorRight(HostInput& in, int n);
@@ -167,8 +169,8 @@ class VtInterpreter : public HostInterpreter {
   void InsertLines(int n);
   void DeleteLines(int n);
   // Tab stops: ESC H, CSI g, CSI 3 g.
-  void SetTabStop();
-  void ClearTabStops(int mode);
+  void SetTabStop(HostInput& in);
+  void ClearTabStops(HostInput& in, int mode);
   void DeviceAttributes(HostInput& in);
   void CursorReport(HostInput& in);
   // The rows of the window when no scroll region shortens the screen.
