@@ -9,12 +9,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
 #include "app/EventQueue.h"
+#include "app/ScreenTextFile.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
 #include "platform/posix/UserFolders.h"
@@ -90,6 +94,16 @@ int main(int argc, char** argv) {
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toStdString();
   };
+
+  // Tests of the running program read the active session's screen from the
+  // file this variable names.
+  std::unique_ptr<app::ScreenTextFile> screenText;
+  QTimer screenTextTimer;
+  if (const char* path = std::getenv("KORVANE_SCREEN_TEXT"); path && *path) {
+    screenText = std::make_unique<app::ScreenTextFile>(path);
+    QObject::connect(&screenTextTimer, &QTimer::timeout, [&screenText, &app] { screenText->Update(app); });
+    screenTextTimer.start(100);
+  }
 
   std::vector<std::string> documents;
   const QStringList args = QCoreApplication::arguments();
