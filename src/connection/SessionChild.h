@@ -30,9 +30,9 @@ namespace korvane {
 
 class SessionChild {
  public:
-  SessionChild(SessionOptions& opt, Connection& conn, platform::Processes& processes,
-               platform::Alerts& alerts, const ChildPrograms& programs)
-      : Opt(opt), conn(conn), processes(processes), alerts(alerts), programs(programs) {}
+  SessionChild(SessionOptions& options, Connection& connection, platform::Processes& children,
+               platform::Alerts& alertsShown, const ChildPrograms& childPrograms)
+      : Opt(options), conn(connection), processes(children), alerts(alertsShown), programs(childPrograms) {}
 
   // Alert ids.
   static constexpr int kRefusedSettingAlert = 0;

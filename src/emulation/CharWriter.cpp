@@ -29,10 +29,10 @@ void HostInput::CaptureCharacter() { echo.Text(screen.PendingRun); }
 
 void HostInput::CaptureLineEnd() { echo.LineEnd(screen.PendingRun); }
 
-void HostInput::FlushRun(Echo echo) {
+void HostInput::FlushRun(Echo how) {
   if (screen.DisplayOn) DrawRun();
-  if (echo == Echo::Character) CaptureCharacter();
-  if (echo == Echo::LineEnd) CaptureLineEnd();
+  if (how == Echo::Character) CaptureCharacter();
+  if (how == Echo::LineEnd) CaptureLineEnd();
   screen.PendingRun.clear();
 }
 

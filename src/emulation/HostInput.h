@@ -278,7 +278,7 @@ class HostInput {
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };
-  void FlushRun(Echo echo);
+  void FlushRun(Echo how);
   // Draws the pending run at the pen and keeps it.
   void DrawRun();
   // The pending run to each echo target that is on, without a line end ...

@@ -700,8 +700,8 @@ std::vector<const CaseSpec*> AllCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Conformance, Case, ::testing::ValuesIn(AllCases()),
-                         [](const ::testing::TestParamInfo<const CaseSpec*>& info) {
-                           const CaseSpec& c = *info.param;
+                         [](const ::testing::TestParamInfo<const CaseSpec*>& param) {
+                           const CaseSpec& c = *param.param;
                            return TestName(c.file + "_" + c.terminal->name + "_" + c.name);
                          });
 
@@ -751,8 +751,8 @@ std::vector<const Terminal*> AllTerminals() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Conformance, Coverage, ::testing::ValuesIn(AllTerminals()),
-                         [](const ::testing::TestParamInfo<const Terminal*>& info) {
-                           return TestName(info.param->file + "_" + info.param->name);
+                         [](const ::testing::TestParamInfo<const Terminal*>& param) {
+                           return TestName(param.param->file + "_" + param.param->name);
                          });
 
 }  // namespace
