@@ -132,6 +132,25 @@ void HostInput::CloseProtectedFieldAtPen() {
   screen.ProtectColumnRange();
 }
 
+// Inlined into both callers: the wrap is on the path of every full line.
+[[gnu::always_inline]] inline void HostInput::WrapToNextLine() {
+  Screen& s = screen;
+  DrawRun();
+  if (s.ProtectFieldMode) CloseProtectedFieldAtPen();
+  s.MoveToCell(s.CursorRow(), 1);
+  s.SetCursorCol(1);
+  if (wrapWaits_)
+    active_->WrapLineFeed(*this);
+  else
+    ScreenWrapLineFeed(s);
+  if (s.WriteProtectMode) s.SkipProtectedCells();
+  if (s.ProtectFieldMode) s.ProtectFieldStart = s.PenColumn();
+  s.LastMoveCol = 1;
+  s.LastMoveRow = s.PenRow();
+  CaptureCharacter();
+  s.PendingRun.clear();
+}
+
 void HostInput::CharDone() {
   Screen& s = screen;
   const bool display = s.DisplayOn == 1;
@@ -143,7 +162,8 @@ void HostInput::CharDone() {
     s.SkipProtectedCells();
   }
 
-  if (Opt.AutoWrapOn && display && s.CursorCol() > WrapColumn() && !WrapWaits()) {
+  if (Opt.AutoWrapOn && display && (s.CursorCol() > s.ColumnsSetting || s.CursorCol() > s.WindowColumns) &&
+      !wrapWaits_) {
     WrapToNextLine();
     CurrentHostChar = 0;
   }
@@ -154,24 +174,6 @@ void HostInput::CharDone() {
   }
   ++HostChunkPos;
   if (s.PendingRun.size() >= kRunFlushLength) FlushRun(Echo::Character);
-}
-
-void HostInput::WrapToNextLine() {
-  Screen& s = screen;
-  DrawRun();
-  if (s.ProtectFieldMode) CloseProtectedFieldAtPen();
-  s.MoveToCell(s.CursorRow(), 1);
-  s.SetCursorCol(1);
-  if (active_)
-    active_->WrapLineFeed(*this);
-  else
-    ScreenWrapLineFeed(s);
-  if (s.WriteProtectMode) s.SkipProtectedCells();
-  if (s.ProtectFieldMode) s.ProtectFieldStart = s.PenColumn();
-  s.LastMoveCol = 1;
-  s.LastMoveRow = s.PenRow();
-  CaptureCharacter();
-  s.PendingRun.clear();
 }
 
 void HostInput::SettleWaitingWrapSteps() {

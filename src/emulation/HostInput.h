@@ -188,12 +188,12 @@ class HostInput {
   }
   // True when the active interpreter lets the wrap wait for the next
   // printed character (HostInterpreter::WrapWaitsForNextCharacter).
-  bool WrapWaits() const { return active_ && active_->WrapWaitsForNextCharacter(); }
+  bool WrapWaits() const { return wrapWaits_; }
   // Before a character is printed where the wrap waits: a cursor past the
   // last column wraps to the next line (auto-wrap on) or comes back to the
   // last column, which the character then overwrites.
   void SettleWaitingWrap() {
-    if (screen.CursorCol() > WrapColumn() && screen.DisplayOn == 1 && WrapWaits()) SettleWaitingWrapSteps();
+    if (wrapWaits_ && screen.CursorCol() > WrapColumn() && screen.DisplayOn == 1) SettleWaitingWrapSteps();
   }
   // Writes CurrentHostChar, a printable ASCII byte of the chunk, together with
   // the printable ASCII bytes that follow it in the chunk, with the current
@@ -481,6 +481,8 @@ class HostInput {
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;
   HostInterpreter* active_ = nullptr;
+  // The active interpreter's WrapWaitsForNextCharacter, asked once a pass.
+  bool wrapWaits_ = false;
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
   int64_t passStartMs_ = 0;

@@ -27,9 +27,10 @@ class HostInterpreter {
   // wraps as soon as the last column is written.
   virtual bool WrapWaitsForNextCharacter() const { return false; }
 
-  // The line feed of a wrap: the cursor, already in column 1, goes a row
-  // down, scrolling where this family's line feed scrolls. The default is the
-  // screen's own (the whole screen scrolls past its bottom row).
+  // The line feed of a wrap that waited: the cursor, already in column 1,
+  // goes a row down, scrolling where this family's line feed scrolls. The
+  // default is the screen's own (the whole screen scrolls past its bottom
+  // row), which is also the line feed of a wrap that does not wait.
   virtual void WrapLineFeed(HostInput& in);
 
   // True for the VT family: bold with reverse has no code of its own (the

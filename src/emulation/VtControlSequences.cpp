@@ -194,11 +194,10 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
   const int n = q.count;
   const bool one = n == 1 && q.Has(0);  // a single parameter given
   // A count left out or 0 counts 1.
-  const int count = std::max(q.Value(0, 1), 1);
+  auto count = [&q] { return std::max(q.Value(0, 1), 1); };
   // What moves the cursor or edits at it finds it in the last column while a
-  // wrap waits, and the wait ends; renditions, modes, answers and tab stops
-  // leave the wait as it is.
-  if (std::string_view("mnchlig").find(q.final) == std::string_view::npos) ToLastColumn(in);
+  // wrap waits, and the wait ends (ToLastColumn); renditions, modes, answers
+  // and tab stops leave the wait as it is, and an address replaces it.
   switch (q.final) {
     case 'r':
       if (n == 0)
@@ -207,28 +206,35 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
         SetScrollRegion(in);
       break;
     case 'L':
-      if (n <= 1) InsertLines(count);
+      ToLastColumn(in);
+      if (n <= 1) InsertLines(count());
       break;
     case 'M':
-      if (n <= 1) DeleteLines(count);
+      ToLastColumn(in);
+      if (n <= 1) DeleteLines(count());
       break;
     case 'A':
-      if (n <= 1) CursorUp(count);
+      ToLastColumn(in);
+      if (n <= 1) CursorUp(count());
       break;
     case 'B':
-      if (n <= 1) CursorDown(count);
+      ToLastColumn(in);
+      if (n <= 1) CursorDown(count());
       break;
     case 'C':
-      if (n <= 1) CursorRight(in, count);
+      ToLastColumn(in);
+      if (n <= 1) CursorRight(in, count());
       break;
     case 'D':
-      if (n <= 1) CursorLeft(in, count, vt.ReverseWrapOption != 0);
+      ToLastColumn(in);
+      if (n <= 1) CursorLeft(in, count(), vt.ReverseWrapOption != 0);
       break;
     case 'H':
     case 'f':
       if (n <= 2) Address(in, q, q.final == 'f');
       break;
     case 'J': {
+      ToLastColumn(in);
       // Erasing leaves the character set in use as it was.
       const int16_t graphics = s.LineGraphicsOn;
       if (n == 0) {
@@ -241,6 +247,7 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       break;
     }
     case 'K':
+      ToLastColumn(in);
       if (n == 0)
         s.EraseToEndOfLineWithFlags();
       else if (one && q.value[0] <= 2)
@@ -267,10 +274,12 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       }
       break;
     case '@':
-      if (n <= 1) InsertBlanks(in, count);
+      ToLastColumn(in);
+      if (n <= 1) InsertBlanks(in, count());
       break;
     case 'P':
-      if (n <= 1) DeleteCharacters(in, count);
+      ToLastColumn(in);
+      if (n <= 1) DeleteCharacters(in, count());
       break;
     case 'g':
       if (n <= 1) ClearTabStops(in, q.Value(0, 0));
@@ -283,7 +292,8 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       if (one && q.value[0] == 6) CursorReport(in);
       break;
     case 'X':
-      if (n <= 1) EraseCharacters(count);
+      ToLastColumn(in);
+      if (n <= 1) EraseCharacters(count());
       break;
     default: break;  // not a sequence of this terminal
   }

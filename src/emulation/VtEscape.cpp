@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 
 #include "emulation/VtState.h"
 #include "emulation/HostInput.h"
@@ -55,11 +54,6 @@ int VtInterpreter::Escape(HostInput& in, int first) {
 }
 
 int VtInterpreter::EscapeByte(HostInput& in, int b) {
-  // The sequences that move the cursor or erase from it find it in the last
-  // column while a wrap waits, and the wait ends; a tab stop set (or the
-  // cursor saved) there leaves it waiting.
-  if (b > 0 && b < 128 && std::string_view("DEIMJK").find(static_cast<char>(b)) != std::string_view::npos)
-    ToLastColumn(in);
   switch (b) {
     case kEsc: return kRestart;
     case 1: {
@@ -97,9 +91,18 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       shared_.ExtendedAnsiColour(in.NextHostByte);
       return kDone;
     }
+    // The sequences that move the cursor or erase from it find it in the
+    // last column while a wrap waits, and the wait ends; a tab stop set (or
+    // the cursor saved) there leaves it waiting.
     case 'I':
-    case 'M': ReverseIndex(in); return kDone;
-    case 'D': Index(in); return kDone;
+    case 'M':
+      ToLastColumn(in);
+      ReverseIndex(in);
+      return kDone;
+    case 'D':
+      ToLastColumn(in);
+      Index(in);
+      return kDone;
     case 'E':
       if (s.DisplayOn) MoveCursor(s.CursorRow(), 1);
       LineFeed(in);
@@ -120,8 +123,14 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
     case 'i':
     case ']': shared_.Services().capture.PrintScreen(); return kDone;
     case 'H': SetTabStop(in); return kDone;
-    case 'J': s.EraseCursorToEndOfScreen(); return kDone;
-    case 'K': s.EraseToEndOfLineWithFlags(); return kDone;
+    case 'J':
+      ToLastColumn(in);
+      s.EraseCursorToEndOfScreen();
+      return kDone;
+    case 'K':
+      ToLastColumn(in);
+      s.EraseToEndOfLineWithFlags();
+      return kDone;
     case '5':
     case '0':
       in.GetNextHostByte();

@@ -22,11 +22,16 @@ bool IsColour(int v) { return (v >= 30 && v <= 37) || (v >= 40 && v <= 47); }
 void VtInterpreter::NormalStyle() { s.SetNormalTextStyle(); }
 
 void VtInterpreter::SelectGraphicRendition(HostInput& in, const ControlSequence& q) {
+  // A parameter left out reads as 0 (its value is stored as 0).
+  if (q.count == 1) {
+    Rendition(in, q.value[0], false);
+    return;
+  }
   const int n = std::min(q.count, ControlSequence::kMaxParams);
   for (int i = 0; i < n; ++i) {
-    const int v = q.Value(i, 0);
+    const int v = q.value[i];
     if ((v == 38 || v == 48) && i + 1 < n) {
-      const int kind = q.Value(i + 1, 0);
+      const int kind = q.value[i + 1];
       if (kind == 5) {
         i += 2;
         continue;
