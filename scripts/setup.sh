@@ -12,7 +12,7 @@ packages=(
   dbus libglib2.0-bin
   tcsh telnet openssh-client ckermit
   xvfb xdotool procps
-  ncurses-bin ncurses-term xterm vim less dialog
+  ncurses-bin ncurses-term xterm vim less dialog locales
   poppler-utils cups-client cups printer-driver-cups-pdf
 )
 

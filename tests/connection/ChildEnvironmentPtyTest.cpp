@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "support/PtyFixture.h"
@@ -80,6 +85,41 @@ TEST_F(ChildEnvironmentPty, TheSecureShellClientPassesOnTheTerminalAndTheLocale)
   child.StartSessionChild();
   ASSERT_NE(conn.PtyStream, nullptr);
   EXPECT_EQ(Report(), "TERM=Prism LANG=C LC_ALL=C\nPrism|Korvane Prism emulation,\n");
+  child.CloseSessionChild();
+}
+
+TEST_F(ChildEnvironmentPty, ASessionShowingLatin1CharactersGetsAnInstalledLatin1Locale) {
+  // A locale of the test's own, made where the C library looks first.
+  const std::string locales = home / "locales";
+  mkdir(locales.c_str(), 0755);
+  if (access("/usr/bin/localedef", X_OK) != 0 || access("/usr/share/i18n/locales/fr_FR", R_OK) != 0)
+    GTEST_SKIP() << "no localedef or no locale sources (Debian packages libc-bin, locales)";
+  const std::string made = locales + "/fr_FR.ISO-8859-1";
+  const char* argv[] = {"localedef", "-i", "fr_FR", "-f", "ISO-8859-1", made.c_str(), nullptr};
+  pid_t pid = -1;
+  ASSERT_EQ(posix_spawnp(&pid, "localedef", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  // localedef warns about the sources (exit 1) and still makes the locale.
+  ASSERT_EQ(access((made + "/LC_CTYPE").c_str(), R_OK), 0) << "localedef made no locale";
+  env.Set("LOCPATH", locales);
+  env.Set("LANG", "fr_FR.UTF-8");
+  env.Unset("LC_ALL");
+  programs = ChildPrograms::ForThisUser();
+  programs.TerminfoFolder = KORVANE_TERMINFO_DIR;
+  EXPECT_EQ(programs.Latin1Locale, "fr_FR.ISO-8859-1");
+
+  FakeProgram("charmap", "{ echo \"LANG=$LANG\"; locale charmap; } > " + report + ".part\nmv " + report + ".part " +
+                             report + "\nexec sleep 30\n");
+  SetKind(opt, conn, "local");
+  SetEmulation(opt, "VT220");
+  opt.NationalCharsOff = 1;
+  opt.DecMultinational = 1;
+  opt.ShellRunsProgram = 1;
+  opt.ShellProgram = bin + "/charmap";
+  child.StartSessionChild();
+  ASSERT_NE(conn.PtyStream, nullptr);
+  EXPECT_EQ(Report(), "LANG=fr_FR.ISO-8859-1\nISO-8859-1\n");
   child.CloseSessionChild();
 }
 
