@@ -96,8 +96,9 @@ double Program(const std::string& file, const std::string& resources) {
     if (!settings.WriteSettingsFile(document)) return 0;
   }
 
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus,  alerts,
-                         qt.cursors, qt.files, qt.processes, qt.desktop, qt.sounds};
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,    qt.menus,     alerts,
+                         qt.cursors,  qt.files,    qt.processes,  qt.desktop,   qt.sounds,
+                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   app::StartupData data;
   data.preferencesFolder = prefs;
   data.programs = ChildPrograms::ForThisUser();

@@ -11,7 +11,9 @@ packages=(
   fonts-dejavu-core libfontconfig-dev xdg-utils
   dbus libglib2.0-bin
   tcsh telnet openssh-client ckermit
-  xvfb xdotool procps
+  xvfb xdotool xclip procps
+  socat
+  pkg-config libcanberra-dev sound-theme-freedesktop
   ncurses-bin ncurses-term xterm vim less dialog locales
   poppler-utils cups-client cups printer-driver-cups-pdf
 )

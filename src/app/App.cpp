@@ -2,10 +2,13 @@
 // and the quit sequence.
 
 #include "app/App.h"
+#include "app/AppScripting.h"
+#include "app/ClipboardLoop.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/SettingsChangeWatch.h"
 #include "settings/SettingsText.h"
 #include "platform/MenuNumbers.h"
 
@@ -40,12 +43,22 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
                                           &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName}),
+      printServices(p.printing, p.files, alerts, p.programs, p.clock, prefs.PrefsFolderPath),
+      captureShared(printServices, p.fileDialogs, p.clipboard),
+      dialogs(*this),
+      statusStrip(p.windows),
+      serialLines(p.serialPorts, data.preferencesFolder, p.menus),
+      scripting(std::make_unique<AppScripting>(*this)),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs,
+                               serialLines, strings, scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
-                             strings, prefs, data.programs, p.desktop, data.hostFolders, services},
+                             strings, prefs, data.programs, p.desktop, data.hostFolders,
+                             p.sessionServices ? *p.sessionServices : services},
               flags),
-      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
+      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)),
+      menuHandlers(std::make_unique<ui::MenuDispatcher>(menuHost)) {
   keyState.liveKeys = p.liveKeys;
+  serialLines.fileDialogs = &p.fileDialogs;
   strings.Load(data.stringTable);
   alerts.LoadErrorMessages(data.errorMessages);
   alerts.onQuitNow = [this] { QuitNow(); };
@@ -53,6 +66,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
     if (SessionWindow* w = windows.Active()) w->session.screen.SetDrawColoursForAttribute();
   };
   windows.onNewWindow = [this](SessionWindow& w) { ReadyForCommunications(w); };
+  if (p.cellPictures && p.selectionFrame)
+    services.UseClipboard(output::ClipboardPlatform{p.clipboard, *p.cellPictures, p.selectionFrame});
   // Program start: the first turn completes start-up.
   flags.EventTimeSlice = 1;
   HandlerSelector = kAppleEventHandler;
@@ -81,7 +96,7 @@ int App::Run() {
 
 SessionWindow* App::ActiveInFront() {
   SessionWindow* w = windows.Active();
-  if (!w || platform.windows.FrontWindow() != w->Number()) return nullptr;
+  if (!w || !windows.InFront(w->Number())) return nullptr;
   return w;
 }
 
@@ -99,7 +114,7 @@ void App::Turn() {
   // 1. The window system delivers its events (or has some waiting already).
   // Until one comes, the last event is a null event.
   keyState.LastEventRecord.what = input::kNullEvent;
-  platform.pump.Deliver(queue.Empty() ? flags.EventTimeSlice : 0, WatchedLink());
+  platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? flags.EventTimeSlice : 0), WatchedLink());
   // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
   bool anyEvent = false;
@@ -118,6 +133,9 @@ void App::Turn() {
     DoEventAndIdle();
     KeyPass();
   }
+  // The session windows' clicks, selection flashes and pastes go on.
+  StepSessionClipboards(windows, ActiveInFront(), HeldModifiers(platform.liveKeys));
+  StepSerialLines();
   // 6. The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
   if (now - LastPeriodicTick > 30) {
@@ -168,7 +186,9 @@ void App::RunEvent(const platform::UiEvent& e) {
   switch (e.kind) {
     case platform::UiEventKind::Dialog: DialogEventHandler(e); break;
     case platform::UiEventKind::Menu: MenuEventVector(e); break;
-    case platform::UiEventKind::Click: OtherEventVector(e); break;
+    case platform::UiEventKind::Click:
+    case platform::UiEventKind::Drag:
+    case platform::UiEventKind::Release: OtherEventVector(e); break;
     case platform::UiEventKind::Wheel:
       WheelMoved = 1;
       // Wheel steps that arrive together add up.
@@ -197,8 +217,10 @@ void App::KeyPass() {
 
 void App::WheelPass() {
   if (!WheelMoved) return;
+  // The wheel moves the view of the session window it turned over, when
+  // that window is the front window itself.
   SessionWindow* w = ActiveInFront();
-  if (w && !ScrollBarTracking && !AppInBackground) {
+  if (w && platform.windows.FrontWindow() == w->Number() && !ScrollBarTracking && !AppInBackground) {
     Screen& s = w->session.screen;
     // As many lines as the wheel moved, in either direction.
     const int steps = std::max(1, WheelDelta < 0 ? -WheelDelta : WheelDelta);
@@ -218,7 +240,12 @@ void App::Dispatch() {
     onDispatch(handler, HandlerKind);
   switch (handler) {
     case kAppleEventHandler: DoAppleEvent(); break;
-    case kMenuHandler: DoMenu(); break;
+    case kMenuHandler: {
+      // A menu item that changes a saved setting marks it changed.
+      SettingsChangeWatch watch(windows, windows.Active());
+      DoMenu();
+      break;
+    }
     case kDialogHandler: DoDialog(); break;
     case kMouseHandler: DoMouse(); break;
     case kWindowEventHandler:
@@ -245,6 +272,8 @@ void App::DoAppleEvent() {
 void App::DialogEventHandler(const platform::UiEvent& e) {
   using namespace platform;
   if (platform.windows.FrontWindow() == 0 && e.type != kAppActivated) return;
+  // Ctrl+. ends a paste under way and goes no further.
+  if (EndPasteOnStopKey(windows, e)) return;
   // The window the event came from (a later event of the same time slice can
   // no longer point an earlier one at another window).
   EventWindowNumber = e.window;
@@ -264,8 +293,11 @@ void App::DialogEventHandler(const platform::UiEvent& e) {
         EventWindowNumber = e.number;
         HandlerKind = 1;
       } else if (e.number > 0 && e.number < platform::kSessionWindowBase) {
-        // A dialog window's close box closes it and brings the session back.
-        numbered.SelectWindowWithColors(e.number);
+        // A dialog window's close box does what its Cancel does.
+        HandlerSelector = kDialogHandler;
+        DialogWindow = e.number;
+        DialogControl = 0;
+        DialogCloseBoxHit = 1;
       }
       break;
     case kWindowActivated:
@@ -348,110 +380,37 @@ void App::MenuEventVector(const platform::UiEvent& e) {
 
 void App::OtherEventVector(const platform::UiEvent& e) {
   LastClick = e;
-  if (MouseGuard || IgnoreNextClick) return;
+  // The click that brought a window to the front is not a click in it (the
+  // drags and the release of an ignored press find nothing to act on).
+  if (e.kind == platform::UiEventKind::Click && (MouseGuard || IgnoreNextClick)) return;
   HandlerSelector = kMouseHandler;
 }
 
 // ---- Menus, dialogs and the mouse -----------------------------------------------------------
 
 void App::DoMenu() {
-  SessionWindow* active = windows.Active();
-  bool handled = true;
-  switch (MenuNumber) {
-    case platform::kAppMenu:
-      if (MenuItem == platform::kAppQuitItem)
-        flags.QuitFlag = static_cast<int8_t>(-1);
-      else
-        handled = false;
-      break;
-    case platform::kFileMenu:
-      if (MenuItem == platform::kFileNewSessionWindowItem) {
-        if (flags.NoSessionWindow && active) {
-          windows.ResetScrollbackView(*active);
-          flags.NoSessionWindow = 0;
-          platform.windows.BringToFront(active->Number());
-        } else {
-          windows.OpenNewSessionWindow();
-        }
-        if (SessionWindow* w = windows.Active())
-          platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
-      } else if (MenuItem == platform::kFileCloseSessionWindowItem) {
-        CloseWindowMenuItem();
-      } else {
-        handled = false;
-      }
-      break;
-    case platform::kConnectionMenu:
-      if (MenuItem == platform::kConnectionOpenItem) {
-        if (active) OpenConnectionMenuItem(*active);
-      } else if (MenuItem == platform::kConnectionCloseItem) {
-        if (!active) break;
-        flags.CloseByCommand = 1;
-        active->CloseConnection();
-        flags.CloseByCommand = 0;
-      } else {
-        handled = false;
-      }
-      break;
-    case platform::kWindowMenu:
-      if (active && active->session.input.CollectMode) break;
-      if (MenuItem > windowMenu.FixedWindowMenuItems) {
-        if (const int w = windowMenu.WindowOfItem(MenuItem)) {
-          WindowSelectRequest = 1;
-          WindowToSelect = static_cast<int16_t>(w);
-        }
-      } else {
-        handled = false;
-      }
-      break;
-    default: handled = false; break;
-  }
-  // A menu item whose work is not in this version says so.
-  if (!handled) {
-    const std::string item = platform.menus.ItemText(MenuNumber, MenuItem);
-    alerts.NoteAlertText(platform::kPlainAlert, "\"" + item + "\"", " is not available in this version of Korvane.");
-  }
+  menuHandlers->DoMenu(MenuNumber, MenuItem);
   HandlerSelector = kNoHandler;
 }
 
-void App::CloseWindowMenuItem() {
-  SessionWindow* active = windows.Active();
-  if (!active || platform.windows.FrontWindow() != active->Number()) return;
-  windows.DoWindowEvent(1, active->Number());
-}
-
-void App::OpenConnectionMenuItem(SessionWindow& w) {
-  Session& s = w.session;
-  if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
-    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host IP address.", "\r",
-                         "Select Telnet Connection... from the Connection Menu");
-    return;
-  }
-  if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
-    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host Name.", "\r",
-                         "Select Secure Shell Connection... from the Connection Menu");
-    return;
-  }
-  if (flags.NoSessionWindow) {
-    flags.NoSessionWindow = 0;
-    platform.windows.BringToFront(w.Number());
-  }
-  windows.ResetScrollbackView(w);
-  if (w.Connected()) w.CloseConnection();
-  // The user may have kept the connection when asked.
-  if (!w.Connected()) requests.RequestOpenConnection = 1;
-  windows.UpdateWindowTitle(w);
-  if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
-}
-
 void App::DoDialog() {
-  // The settings windows' controls are served by the dialogs that own them.
+  if (DialogCloseBoxHit) {
+    DialogCloseBoxHit = 0;
+    dialogs.CloseBox(DialogWindow);
+  } else {
+    dialogs.DoDialog(DialogWindow, DialogControl);
+  }
+  busy.ShowArrow();
   if (HandlerSelector == kDialogHandler) HandlerSelector = kNoHandler;
 }
 
 void App::DoMouse() {
   DialogControl = 0;
   if (HandlerSelector == kMouseHandler) HandlerSelector = kNoHandler;
+  // The active session window's text area: clicks, drags and releases go to
+  // its mouse.
+  SessionWindow* w = ActiveInFront();
+  if (w && LastClick.window == w->Number()) DeliverMouseEvent(*w, LastClick);
 }
 
 // ---- Quitting ----------------------------------------------------------------------------------
@@ -503,7 +462,10 @@ void App::QuitActions() {
     flags.NoSessionWindow = 0;
     if (SessionWindow* w = windows.Active()) platform.windows.BringToFront(w->Number());
   }
+  HangUpModemsForQuit();
   ConfirmQuitWithClipboardPrint();
+  // The active window's page format is the one the next run starts with.
+  if (SessionWindow* w = windows.Active()) printServices.pageSetup.SavePageSetupFile(w->Number());
 }
 
 void App::ConfirmQuitWithClipboardPrint() {
@@ -513,8 +475,17 @@ void App::ConfirmQuitWithClipboardPrint() {
   if (s.input.PrinterOn && s.Opt.UseClip) {
     if (alerts.CautionAlertText(platform::kPrintOrQuitAlert,
                                 "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
-      w->services.capture.PrinterCaptureOff();
+      w->services.capture.PrintBeforeQuit();
   }
+}
+
+void App::EndWithoutSaving() {
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n); w && w->session.input.CaptureFileOn) w->services.capture.CloseCaptureFile();
+  windows.CloseAllConnections();
+  windows.DeleteTempSettingsFiles();
+  finished_ = true;
+  exitStatus_ = 0;
 }
 
 void App::QuitNow() {

@@ -26,12 +26,17 @@
 #include "connection/ChildPrograms.h"
 #include "input/KeyState.h"
 #include "platform/Alerts.h"
+#include "platform/CellPicture.h"
+#include "platform/Clipboard.h"
+#include "platform/SelectionFrame.h"
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
 #include "platform/Events.h"
+#include "platform/FileDialogs.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
+#include "platform/Programs.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
 #include "platform/AlertRoutines.h"
@@ -39,10 +44,23 @@
 #include "platform/StringTable.h"
 #include "windows/WindowMenu.h"
 #include "app/AppServices.h"
+#include "output/PrintServices.h"
+#include "output/SessionCapture.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "platform/Printing.h"
+#include "platform/Programs.h"
+#include "app/ProgramDialogs.h"
+#include "app/StatusStrip.h"
+#include "app/SerialLines.h"
+#include "app/AppMenuHost.h"
 #include "platform/Sounds.h"
+#include "ui/menus/MenuDispatcher.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
+
+class AppScripting;
 
 // The platform services the program runs on.
 struct Platform {
@@ -57,8 +75,27 @@ struct Platform {
   // Where a host's addresses and files are opened.
   platform::Desktop& desktop;
   platform::Sounds& sounds;
+  // Page setup, the print dialog, and pages on a printer or in a PDF file.
+  platform::Printing& printing;
+  // Programs run beside the program until they end (the spooler's lp, the
+  // scripts the host runs).
+  platform::Programs& programs;
+  // The open and save dialogs.
+  platform::FileDialogs& fileDialogs;
+  // The desktop's clipboard.
+  platform::Clipboard& clipboard;
   // The keys held down right now; none: no key reads as held.
   const platform::LiveKeys* liveKeys = nullptr;
+  // The writer of the pictures copied to the clipboard, and the frame round
+  // a selection in a session window's view. Without them the clipboard and
+  // the mouse of the session windows are not available.
+  platform::CellPictureWriter* cellPictures = nullptr;
+  std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
+  // The serial devices; none: this machine's own.
+  platform::SerialPorts* serialPorts = nullptr;
+  // The services of each session window; none: the program's own. (Tests
+  // record what the windows ask of the parts they do not look at.)
+  SessionServiceProvider* sessionServices = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -145,6 +182,10 @@ class App {
   void ConfirmQuitWithClipboardPrint();
   // Ends the program at once, in order: every child hung up and reaped.
   [[noreturn]] void QuitNow();
+  // Ends the program at the end of this turn without saving any settings:
+  // each capture is closed, every child hung up and reaped, and the
+  // temporary settings files deleted.
+  void EndWithoutSaving();
   // The path of an item of the program's data folder; when it is missing, a
   // stop alert names it and the result is empty.
   std::string FindInResources(const std::string& name);
@@ -160,6 +201,8 @@ class App {
   int16_t EventWindowNumber = 0;
   int16_t MenuNumber = 0, MenuItem = 0;
   int16_t DialogWindow = 0, DialogControl = 0;
+  // The dialog event is the close box of DialogWindow, not a control hit.
+  int8_t DialogCloseBoxHit = 0;
   // The key typed into a session window, for handler 7 kind 5.
   platform::KeyPress PendingKey;
   int8_t PendingKeyWaiting = 0;
@@ -178,7 +221,7 @@ class App {
   int16_t FunctionKeyWindow = 0, ControlPWindow = 0;
   int64_t LastPeriodicTick = 0;
   int8_t ClosedAtQuit = 0;
-  // The last mouse-down, for the mouse handler.
+  // The last mouse event (a press, a drag or a release), for the mouse handler.
   platform::UiEvent LastClick;
   RawKeyState rawKey;
   // The key state the key routines derive from the last event.
@@ -200,6 +243,8 @@ class App {
   int8_t WindowMenuMarkRequest = 0;
   int8_t ShowAfterStartRequest = 0;
   int8_t SaveRequest = 0;
+  // The status window is laid out again for the active session.
+  int8_t StatusWindowRequest = 0;
   // The idle pass has run since start-up: documents are opened at once from
   // then on.
   int8_t IdlePassSeen = 0;
@@ -223,9 +268,25 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The printing parts every session window shares (page formats and the
+  // "Page Setup" file, text and picture printing, the raw-job spooler), and
+  // what the windows' capture and printing share besides.
+  output::PrintServices printServices;
+  output::CaptureShared captureShared;
+  // The dialog windows, each acting for the session window it was opened for.
+  ProgramDialogs dialogs;
+  // The status window.
+  StatusStrip statusStrip;
+  // The serial ports and each session's serial line (outliving the windows).
+  SerialLines serialLines;
+  // What script commands act on, their requests, and the scripts the host runs.
+  std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;
+  // The menu bar's handlers.
+  AppMenuHost menuHost{*this};
+  std::unique_ptr<ui::MenuDispatcher> menuHandlers;
 
   // Every handler the loop runs, for tests that check the order:
   // "handler kind" pairs such as "7 8".
@@ -240,18 +301,31 @@ class App {
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();
-  void OpenConnectionMenuItem(SessionWindow& w);
-  void CloseWindowMenuItem();
   // Waits, letting the window system deliver its events (they wait in the
   // queue): the window stays responsive and nothing is lost.
   void Wait(int64_t milliseconds);
   // The active session window when it is also the front window.
   SessionWindow* ActiveInFront();
   HostLink* WatchedLink();
+  // ---- The serial lines (app/AppSerial.cpp) ----------------------------------------------
+  // The ticks the loop may wait, shortened to the serial lines' next step.
+  int SerialWaitTicks(int ticks) const;
+  // Steps every serial line once a turn and notes when they next need it.
+  void StepSerialLines();
+  // A session starts: a serial one opens its port and greets the user.
+  void StartSerialSession(SessionWindow& w);
+  // Opens a serial session's port (Open Connection, Return, a script).
+  void OpenSerialConnection(SessionWindow& w);
+  // A typed key the modem of the window's line takes instead of the host.
+  bool SerialLineTakesKey(SessionWindow& w);
+  // Quitting: modems are hung up, the loop turning until they are done.
+  void HangUpModemsForQuit();
+  int64_t serialWakeMs_ = -1;
   std::string L(const std::string& english) const { return strings.Localise(english); }
 
   bool finished_ = false;
   int exitStatus_ = 0;
+  friend class AppMenuHost;
 };
 
 }  // namespace korvane::app

@@ -1,5 +1,8 @@
 #include "app/AppServices.h"
 
+#include "app/ProgramDialogs.h"
+#include "app/SerialLines.h"
+
 #include "platform/MenuNumbers.h"
 #include "ui/SessionMenus.h"
 #include "windows/SessionWindows.h"
@@ -20,58 +23,16 @@ class Unavailable {
       return;
     }
     told_ = true;
-    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, " is not available in this version of Korvane.");
+    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, kNotAvailable);
   }
+  // The same in words, for the reply of a script that asked for it.
+  std::string Reply() const { return parts_.strings.Localise(feature_) + parts_.strings.Localise(kNotAvailable); }
 
  private:
+  static constexpr const char* kNotAvailable = " is not available in this version of Korvane.";
   const AppServiceParts& parts_;
   const char* feature_;
   bool told_ = false;
-};
-
-class UnavailableCapture final : public CaptureService {
- public:
-  UnavailableCapture(const AppServiceParts& parts, SessionWindow& w)
-      : w_(w), capture_(parts, "Capturing to a file"), printing_(parts, "Printing") {}
-  bool OpenCaptureFile(const std::string&) override { return Refuse(capture_); }
-  bool ReopenCaptureForAppend(const std::string&) override { return Refuse(capture_); }
-  bool OpenTransferCapture(const std::string&) override { return Refuse(capture_); }
-  // No capture file is ever open, so there is none to close or write to.
-  void CloseCaptureFile() override { w_.session.input.CaptureFileOn = 0; }
-  void AbortAndCloseCapture() override { w_.session.input.CaptureFileOn = 0; }
-  void NewCaptureFile() override { capture_.Tell(); }
-  void AppendDeleteCaptureFile() override { capture_.Tell(); }
-  bool CheckReservedFileName(const std::string& path) override { return w_.settings.CheckReservedFileName(path); }
-  void WriteCaptureFile(std::string_view) override {}
-  void WriteCaptureLineEnd() override {}
-  bool OpenPrinterCapture() override { return Refuse(printing_); }
-  void WritePrinterCapture(std::string_view) override {}
-  void PrinterCaptureOff() override { w_.session.input.PrinterOn = 0; }
-  void PrintScreen() override { printing_.Tell(); }
-  void ClearStatusLine() override {
-    Screen& s = w_.session.screen;
-    s.ClearStatusRows();
-    s.RepaintPending = 1;
-  }
-  void ShowCaptureModes() override { w_.session.window.FramePending = 1; }
-  void ShowCaptureStatus() override { w_.session.window.FramePending = 1; }
-  void RecorderOn() override { capture_.Tell(); }
-  // No capture is ever on, so there is none to turn off.
-  void RecorderOff() override { w_.session.input.CaptureFileOn = 0; }
-  void AppendToCaptureFile() override { capture_.Tell(); }
-  void DeleteCaptureFile() override { capture_.Tell(); }
-  void TurnPrinterOn() override { printing_.Tell(); }
-  void PrintScrollBack() override { printing_.Tell(); }
-  void PrintTextFile() override { printing_.Tell(); }
-  void PageSetup() override { printing_.Tell(); }
-
- private:
-  static bool Refuse(Unavailable& feature) {
-    feature.Tell();
-    return false;
-  }
-  SessionWindow& w_;
-  Unavailable capture_, printing_;
 };
 
 class UnavailableClipboard final : public ClipboardService {
@@ -83,6 +44,14 @@ class UnavailableClipboard final : public ClipboardService {
   void CopyToClipboard(std::string_view) override {}
   void PasteToHost() override { clipboard_.Tell(); }
   void SnapshotScreenAsPdf() override { clipboard_.Tell(); }
+  void CopyLineToClipboard(std::string_view, std::string_view) override { clipboard_.Tell(); }
+  void ResetCopyBuffersNow() override { clipboard_.Tell(); }
+  void ClearClipboard() override { clipboard_.Tell(); }
+  void SetMouseReports(bool on) override {
+    if (on) clipboard_.Tell();
+  }
+  // No mouse reports are ever sent, so none follow the settings.
+  void SettingsApplied() override {}
 
  private:
   SessionWindow& w_;
@@ -91,8 +60,9 @@ class UnavailableClipboard final : public ClipboardService {
 
 class UnavailableTransfers final : public TransferService {
  public:
-  explicit UnavailableTransfers(const AppServiceParts& parts)
-      : sending_(parts, "Sending files to the host"), receiving_(parts, "Receiving files from the host") {}
+  UnavailableTransfers(const AppServiceParts& parts, DialogService& dialogs)
+      : dialogs_(dialogs), sending_(parts, "Sending files to the host"),
+        receiving_(parts, "Receiving files from the host") {}
   bool ChooseAndSendTextFile() override { return Refuse(sending_); }
   void SendTextFileWithFlowCheck() override { sending_.Tell(); }
   bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
@@ -101,14 +71,27 @@ class UnavailableTransfers final : public TransferService {
   // Neither a download nor a send is ever under way.
   void ReceiveDownloadFromHost() override {}
   void ContinueSendToHost() override {}
-  void ShowDownloadTarget(const std::string&) override { receiving_.Tell(); }
+  // The host named the file its output is to be saved in: the user sees the
+  // name and confirms or refuses it.
+  void ShowDownloadTarget(const std::string& path) override { dialogs_.OpenHostNamedFile(path); }
   void ShowLinesTransmitted() override {}
+  // No send is ever under way, so there is no file to close.
+  void CloseTransferFile() override {}
+  std::string StartHostToMacTransfer(const std::string&) override { return receiving_.Reply(); }
+  std::string SendFileToHost(const std::string&) override { return sending_.Reply(); }
+  bool UploadInProgress() override { return false; }
+  bool TransferInProgress() override { return false; }
+  bool HostToMacCancelled() override { return false; }
+  // No receipt is ever under way, so there is none to reset.
+  void ResetHostToMacReceive() override {}
+  void StartHostToMacXfer(const HostToMacXferRequest&) override { receiving_.Tell(); }
 
  private:
   static bool Refuse(Unavailable& feature) {
     feature.Tell();
     return false;
   }
+  DialogService& dialogs_;
   Unavailable sending_, receiving_;
 };
 
@@ -123,63 +106,6 @@ class UnavailablePictures final : public PictureService {
 
  private:
   Unavailable pictures_;
-};
-
-class UnavailableScripts final : public ScriptService {
- public:
-  explicit UnavailableScripts(const AppServiceParts& parts) : scripts_(parts, "Running scripts") {}
-  bool RunScript(const std::string&) override {
-    scripts_.Tell();
-    return false;
-  }
-
- private:
-  Unavailable scripts_;
-};
-
-class UnavailableSerial final : public SerialLine {
- public:
-  explicit UnavailableSerial(const AppServiceParts& parts) : serial_(parts, "The serial port and modem") {}
-  void OpenSelectedSerialPort() override { serial_.Tell(); }
-  void SendSerialBreak(int) override { serial_.Tell(); }
-  std::optional<std::vector<std::string>> SerialPortNames() override { return std::nullopt; }
-  std::string SerialPortName(int) override { return {}; }
-  void HangUpModem() override { serial_.Tell(); }
-  // No port is ever opened, so none is closed.
-  void SerialPortClosed() override {}
-  void DialNumber(const std::string&) override { serial_.Tell(); }
-  void ChooseBaudRate(int) override { serial_.Tell(); }
-  void ChooseSerialPort(int) override { serial_.Tell(); }
-  void ChooseFlowControl(int) override { serial_.Tell(); }
-  void ChooseSerialFormat(int) override { serial_.Tell(); }
-  void Dial() override { serial_.Tell(); }
-  void DialFromQuickDialFile() override { serial_.Tell(); }
-  void AddQuickDialService() override { serial_.Tell(); }
-  void DeleteQuickDialFile() override { serial_.Tell(); }
-  void LoadQuickDialList() override { serial_.Tell(); }
-  void ToggleModemDtr() override { serial_.Tell(); }
-
- private:
-  Unavailable serial_;
-};
-
-class AppDialogs final : public DialogService {
- public:
-  explicit AppDialogs(const AppServiceParts& parts)
-      : parts_(parts), sshUser_(parts, "Asking for a secure shell user name"),
-        functionKeys_(parts, "The function-key editor") {}
-  void AskSshUserName() override { sshUser_.Tell(); }
-  void OpenFunctionKeyEditor() override { functionKeys_.Tell(); }
-  void LoadFunctionKeyDocument(const std::string&) override { functionKeys_.Tell(); }
-  std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
-    return parts_.askSettingsFileName ? parts_.askSettingsFileName(proposed) : std::nullopt;
-  }
-  void OpenDialog(int) override { settingsWindows_.Tell(); }
-
- private:
-  const AppServiceParts& parts_;
-  Unavailable sshUser_, functionKeys_;
-  Unavailable settingsWindows_{parts_, "This settings window"};
 };
 
 class AppKeyboard final : public KeyboardService {
@@ -198,8 +124,7 @@ class AppSounds final : public SoundService {
  public:
   explicit AppSounds(platform::Sounds& sounds) : sounds_(sounds) {}
   void Beep() override { sounds_.Beep(); }
-  // The named sounds are the bell until the sound theme is reached.
-  void PlaySound(const std::string&) override { sounds_.Beep(); }
+  void PlaySound(const std::string& name) override { sounds_.PlaySound(name); }
 
  private:
   platform::Sounds& sounds_;
@@ -207,12 +132,13 @@ class AppSounds final : public SoundService {
 
 class AppServiceSet final : public SessionServiceSet {
  public:
-  AppServiceSet(const AppServiceParts& parts, SessionWindow& w)
-      : capture_(parts, w), clipboard_(parts, w), transfers_(parts), pictures_(parts), scripts_(parts),
-        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
-        dialogs_(parts) {}
+  AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
+      : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
+        transfers_(parts, dialogs_), pictures_(parts), scripts_(parts.scripts), keyboard_(parts.keys),
+        menus_(parts.menus, w), sounds_(parts.sounds),
+        serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
-  ClipboardService& Clipboard() override { return clipboard_; }
+  ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
   PictureService& Pictures() override { return pictures_; }
   ScriptService& Scripts() override { return scripts_; }
@@ -223,22 +149,28 @@ class AppServiceSet final : public SessionServiceSet {
   DialogService& Dialogs() override { return dialogs_; }
 
  private:
-  UnavailableCapture capture_;
-  UnavailableClipboard clipboard_;
+  static std::unique_ptr<ClipboardService> MakeClipboard(const AppServiceParts& parts, SessionWindow& w,
+                                                         output::ProgramClipboard* clipboard) {
+    if (clipboard) return std::make_unique<output::SessionClipboard>(w, *clipboard);
+    return std::make_unique<UnavailableClipboard>(parts, w);
+  }
+
+  SessionDialogService dialogs_;
+  output::SessionCapture capture_;
+  std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;
-  UnavailableScripts scripts_;
+  ScriptService& scripts_;
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;
   AppSounds sounds_;
-  UnavailableSerial serial_;
-  AppDialogs dialogs_;
+  AppSerialLine serial_;
 };
 
 }  // namespace
 
 std::unique_ptr<SessionServiceSet> AppServiceProvider::MakeServices(SessionWindow& window) {
-  return std::make_unique<AppServiceSet>(parts_, window);
+  return std::make_unique<AppServiceSet>(parts_, window, clipboard_.get());
 }
 
 }  // namespace korvane::app

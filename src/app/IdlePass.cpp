@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "settings/FileKinds.h"
 #include "platform/MenuNumbers.h"
 
 namespace korvane::app {
@@ -34,6 +35,7 @@ void App::DoEventAndIdle() {
       platform::KeyPress key = PendingKey;
       PendingKeyWaiting = 0;
       PendingKey = {};
+      if (SerialLineTakesKey(*w)) break;
       keys->TranslateKeyPress(*w, key, fkey);
       break;
     }
@@ -81,6 +83,11 @@ void App::IdlePass() {
     ActivationRequest = 0;
     windows.DoWindowEvent(3, ActivationWindow);
   }
+  // 3. The status window, for the active session.
+  if (active && !flags.Quitting && (StatusWindowRequest || statusStrip.Stale(*active))) {
+    StatusWindowRequest = 0;
+    statusStrip.Draw(*active);
+  }
   // 4. A pending cursor position.
   if (active && active->session.window.PendingCursorRow > 0) {
     Screen& s = active->session.screen;
@@ -92,6 +99,11 @@ void App::IdlePass() {
   // in front.
   if (front && !front->session.input.HoldOutput) {
     front->session.window.FramePending = 0;
+    // The window frame: the function-key bar stands below the text whenever
+    // the settings show it (a new window has none yet).
+    Screen& fs = front->session.screen;
+    if (!fs.FkeyBarMade && fs.Opt.HostFeatureOption == 1 && fs.Opt.FkeyBarShown == 0 && !fs.BarRedrawRequest)
+      fs.DrawFunctionKeyBar();
     // Host input shows what it drew once a tick; the window is not asked to
     // show it again after every pass.
     if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
@@ -106,6 +118,9 @@ void App::IdlePass() {
       active->session.input.SendWindowSizeToHost();
     }
   }
+  // 10., 11. Full screen (the item's text, the rows fitted after leaving
+  // it) and the emulation notice that closes itself.
+  menuHandlers->IdlePass();
   // 9. The notice at the end of a transfer, 200 passes later.
   if (TransferDoneCounter > 0 && ++TransferDoneCounter > 200) {
     TransferDoneCounter = 0;
@@ -130,6 +145,8 @@ void App::IdlePass() {
     active->session.window.SshUserNameRequest = 0;
     active->services.dialogs.AskSshUserName();
   }
+  // The dialog windows' own timed steps (the emulation notice closes).
+  dialogs.IdlePass();
   // 17. The arrow cursor.
   if (ArrowCursorRequest) {
     ArrowCursorRequest = 0;
@@ -175,7 +192,12 @@ void App::IdlePass() {
   while (!DocumentsPending.empty() && active) {
     const std::string path = DocumentsPending.front();
     DocumentsPending.pop_front();
-    active->settings.OpenSettingsDocument(DocumentKind::Settings, path);
+    // Each by its kind: settings, QuickDial or function keys.
+    const DocumentKind kind = DocumentKindOf(path, platform.files);
+    if (kind == DocumentKind::Other)
+      alerts.NoteAlertText(platform::kPlainAlert, path, " is not a document Korvane can open.");
+    else
+      active->settings.OpenSettingsDocument(kind, path);
     active = windows.Active();
   }
   // 29.
@@ -186,6 +208,11 @@ void App::IdlePass() {
       platform.windows.SetOpacity(active->Number(), active->session.Opt.WindowOpacity);
     }
   }
+  // 30. Printing: the raw jobs handed to the spooler, and each window's
+  // deferred print and capture marks.
+  printServices.spooler.Poll();
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n)) w->services.capture.ServeIdlePass();
   // 31. Repaints from the planes: the counter's repaint (with the bar) on the
   // pass after it was asked for, and the repaint requests of host input.
   active = windows.Active();
@@ -288,6 +315,8 @@ void App::PassAfterEvent() {
   // The stop keys, the settings windows' fields and the Wyse 370 command keys
   // are served by the parts that own them.
   RunPendingCommand();
+  // Whatever the event changed, the menu bar shows the active session.
+  menuHandlers->ShowMarks();
 }
 
 void App::PeriodicPass() {
@@ -319,7 +348,7 @@ void App::PeriodicPass() {
       }
       windows.ResetScrollbackView(*active);
       if (s.conn.PtyStream) active->CloseConnection();
-      if (!active->Connected() && s.Opt.UsesPty) requests.RequestOpenConnection = 1;
+      if (!active->Connected()) requests.RequestOpenConnection = 1;
       windows.UpdateWindowTitle(*active);
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }

@@ -10,10 +10,8 @@ namespace {
 class WindowKeyHooks final : public input::KeyHooks {
  public:
   explicit WindowKeyHooks(SessionWindow& w) : w_(w) {}
-  // The clipboard's text goes to the host with the paste command's transfer,
-  // which the clipboard part of the program provides; until then "{PA"
-  // sends nothing.
-  void PasteToHost() override {}
+  // "{PA": the clipboard's text goes to the host as the paste command sends it.
+  void PasteToHost() override { w_.services.clipboard.PasteToHost(); }
   void CloseConnectionAfterKeyString() override {
     ProgramFlags& flags = w_.Owner().flags;
     if (flags.Quitting) return;
@@ -36,7 +34,7 @@ void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platf
   input::KeyTranslator t(window.session.KeyParts(), keys_, raw_, clock_, hooks);
   // Only the active session, in front, reads its host's output.
   SessionWindows& all = window.Owner();
-  t.hostInputAfterKey = all.Active() == &window && all.services.windows.FrontWindow() == window.Number();
+  t.hostInputAfterKey = all.Active() == &window && all.InFront(window.Number());
   const int character = key.text.empty() ? -1 : static_cast<uint8_t>(key.text[0]);
   t.TranslateKeyPress(functionKey != 0 ? -1 : character, functionKey);
 }

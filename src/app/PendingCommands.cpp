@@ -2,11 +2,14 @@
 // for the idle pass, carried out in a fixed order.
 
 #include "app/App.h"
+#include "app/AppScripting.h"
 #include "platform/MenuNumbers.h"
 
 namespace korvane::app {
 
 void App::RunPendingCommand() {
+  // Scripts read the session as it was at the start of the pass.
+  scripting->CopyForScripts();
   SessionWindow* w = windows.Active();
   if (!w) return;
   Session& s = w->session;
@@ -16,17 +19,20 @@ void App::RunPendingCommand() {
     if (!w->Connected()) {
       windows.ResetScrollbackView(*w);
       if (s.Opt.UsesPty) w->StartConnection();
+      else OpenSerialConnection(*w);
       windows.UpdateWindowTitle(*w);
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }
   }
-  // 9. Dialling needs a serial line or a modem.
+  // 3. to 8. What scripts asked of capture, the clipboard capture and the host.
+  scripting->ServeCaptureAndMessages(*w);
+  // 9. Dialling needs a serial line or a modem (the serial line says so).
   if (requests.RequestQuickDial) {
     requests.RequestQuickDial = 0;
-    if (s.Opt.UsesPty)
-      alerts.StopAlertText(platform::kPlainAlert, "Cannot Dial unless Serial / Modem is selected.", "\r",
-                           "(Look under the Connection Menu)");
+    w->services.serial.Dial();
   }
+  // 10. to 12. The modem, the snapshot and paste.
+  scripting->ServeModemAndClipboard(*w);
   SessionChild child(s.Opt, s.conn, platform.processes, alerts, data.programs);
   // 13. to 16. Single characters and the break for the host.
   if (requests.RequestSendBreak) {
@@ -35,7 +41,13 @@ void App::RunPendingCommand() {
   }
   if (requests.RequestSendControl) {
     requests.RequestSendControl = 0;
-    child.SendControlLetter();
+    // Each script command sends the letter it was given.
+    const std::vector<std::string> letters = scripting->TakeControlLetters();
+    if (letters.empty()) child.SendControlLetter();
+    for (const std::string& letter : letters) {
+      s.conn.ScriptKeyText = letter;
+      child.SendControlLetter();
+    }
   }
   if (requests.RequestSendEscape) {
     requests.RequestSendEscape = 0;
@@ -52,6 +64,8 @@ void App::RunPendingCommand() {
     w->CloseConnection();
     flags.CloseByCommand = 0;
   }
+  // Deleting the capture file, the transfer chain, and the scripts' waits.
+  if (SessionWindow* after = windows.Active()) scripting->ServeAfterPending(*after);
 }
 
 }  // namespace korvane::app

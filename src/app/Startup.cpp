@@ -39,6 +39,8 @@ void App::OpenApplication() {
   windows.LastActiveWindow = static_cast<int16_t>(w.Number());
   if (!data.menuBarInstalled)
     alerts.StopAlertText(platform::kPlainAlert, "The menus could not be read.", "\r", data.menuBarError);
+  // The page format of the last run.
+  printServices.pageSetup.LoadPageSetupFile(w.Number());
 }
 
 void App::ShowReadyMessage() {
@@ -72,6 +74,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
   Session& s = w.session;
   busy.ShowArrow();
   s.screen.ClearScreenAndHome();
+  StartSerialSession(w);
   auto line = [&](const std::string& text) {
     w.WriteSessionText(L(text));
     w.NewSessionLine();
@@ -81,7 +84,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
     s.screen.port.Flush();
     Wait(1000);
     if (!s.Opt.AutoConnect) {
-      line("Use Option-O to open the connection");
+      line("Use Ctrl+Shift+O to open the connection");
       s.screen.port.Flush();
       Wait(1000);
     } else if (!s.Opt.TelnetHost.empty()) {
@@ -95,7 +98,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
     s.screen.port.Flush();
     Wait(1000);
     if (!s.Opt.AutoConnect) {
-      line("Use Option-O to open the connection");
+      line("Use Ctrl+Shift+O to open the connection");
       s.screen.port.Flush();
       Wait(1000);
     } else if (!s.Opt.SshHost.empty()) {

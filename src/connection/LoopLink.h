@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/HostLink.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -22,7 +23,7 @@ class LoopLink final : public HostLink {
     int n = 0;
     while (n < max) {
       const size_t k = std::min(bytes_.size() - pos_, static_cast<size_t>(max - n));
-      std::memcpy(buf + n, bytes_.data() + pos_, k);
+      CopyCells(buf + n, reinterpret_cast<const uint8_t*>(bytes_.data()) + pos_, k);
       n += static_cast<int>(k);
       pos_ += k;
       if (pos_ == bytes_.size()) pos_ = 0;

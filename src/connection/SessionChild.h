@@ -30,9 +30,9 @@ namespace korvane {
 
 class SessionChild {
  public:
-  SessionChild(SessionOptions& options, Connection& connection, platform::Processes& children,
-               platform::Alerts& alertsShown, const ChildPrograms& childPrograms)
-      : Opt(options), conn(connection), processes(children), alerts(alertsShown), programs(childPrograms) {}
+  SessionChild(SessionOptions& opt, Connection& connection, platform::Processes& childProcesses,
+               platform::Alerts& alertRoutines, const ChildPrograms& childPrograms)
+      : Opt(opt), conn(connection), processes(childProcesses), alerts(alertRoutines), programs(childPrograms) {}
 
   // Alert ids.
   static constexpr int kRefusedSettingAlert = 0;

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "emulation/FloodGate.h"
-#include "screen/VectorUnit.h"
 
 namespace korvane {
 
@@ -87,6 +86,8 @@ void HostInput::ProcessHostInput() {
   active_ = nullptr;
   wrapWaits_ = false;
   if (gate_ && gate_->EndPass()) screen.RepaintPending = 1;
+  // What the pass echoed to the capture and printer files reaches them.
+  services_.capture.Flush();
 }
 
 bool HostInput::FetchChunk(int ptyMax) {
@@ -155,16 +156,16 @@ bool HostInput::ReadChunkPiece(bool styled) {
     HostBytesBeyondChunk = 0;
   }
   screen.PendingRun.clear();
-  // The read (a copy in the C library or the kernel) may leave the vector
-  // registers as the chunk's SSE code should not find them.
-  ReleaseUpperVectorState();
   HostChunkLast = static_cast<int16_t>(HostChunkCount - 1);
   if (styled) SetChunkTextStyle();
   if (!conn.IsPtyConnection() && HostBytesBeyondChunk > kXoffBacklog && Opt.XonXoffOn == 1) {
     conn.SendXoff();
     XoffSent = 1;
   }
-  return HostChunkCount > 0;
+  if (HostChunkCount <= 0) return false;
+  HostDataArrived = 1;
+  ++HostChunksRead;
+  return true;
 }
 
 void HostInput::CheckInputPending() {

@@ -339,6 +339,11 @@ class HostInput {
   int16_t SkipRestOfChunk = 0;
   int16_t SendInProgress = 0;
   int16_t KeypadApplicationMode = 0, KeypadNumericMode = 0;
+  // Host input reached the screen since a script last asked ("xfer"/"drec"
+  // reads and clears it), and the chunks of host input read so far (a
+  // script's message to the host waits for the count to move).
+  int8_t HostDataArrived = 0;
+  int64_t HostChunksRead = 0;
 
   // ---- Echo targets (set by the capture, printer and clipboard commands) ------------
   int16_t PrinterOn = 0;
@@ -349,7 +354,6 @@ class HostInput {
   // Clipboard capture is on (received text is copied to the clipboard).
   int16_t ClipboardCapture = 0;
   int16_t ClipboardLineCopy = 0;
-  int16_t LineEndLf = 0, LineEndCr = 0;
   int16_t CollectHtml = 0;
   // Every echo of received text goes through here, to the targets that are on.
   const EchoRouter echo{ClipboardLineCopy, PrinterOn, CaptureFileOn, Opt, services_};

@@ -9,6 +9,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
 #include "emulation/HostSequences.h"
+#include "platform/AlertButtons.h"
 
 namespace korvane {
 
@@ -65,8 +66,10 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       if (!services_.transfers.ChooseAndSendTextFile()) Answer(in, "Canceled");
       break;
     case 's': SendNamedFileCommand(in); break;
-    case '1': Opt.MouseReports = 1; break;
-    case '2': Opt.MouseReports = 0; break;
+    // The reports themselves; the settings (whether they carry their
+    // prefix) stay the user's.
+    case '1': services_.clipboard.SetMouseReports(true); break;
+    case '2': services_.clipboard.SetMouseReports(false); break;
     case '3':
       CloseCapture(in, false);
       if (!in.CaptureFileName.empty() && services_.capture.ReopenCaptureForAppend(in.CaptureFileName)) in.CaptureFileOn = 1;
@@ -75,7 +78,10 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       s.DisplayOn = 1;
       CloseCapture(in, true);
       break;
-    case 'H': in.CaptureFileName = "RECORDER"; break;
+    case 'H':
+      in.CaptureFileName = "RECORDER";
+      services_.capture.UseRecorderFile();
+      break;
     case '5': OpenCaptureCommand(in); break;
     case '6': {
       const std::string name = LastPathComponent(in.CaptureFileName);
@@ -126,11 +132,14 @@ void HostSequences::RunScriptCommand(HostInput& in) {
   if (script.check != FileCheck::Inside) {
     StopAlert(folder + "/" + name + " Path not found!");
     Answer(in, "Canceled");
-    StopAlert("Could not find the Applescript. It must be compiled and in the AppleScripts folder");
+    StopAlert("Could not find the script. It must be in your scripts folder");
     return;
   }
-  const int button = services_.alerts.Show(platform::AlertKind::Caution, 0, "The host asks to run the script \"" + name + "\"",
-                                   " of your scripts folder (" + script.path + ").", "\r", "Run it?");
+  // The user decides, Cancel the default: a host must not run anything on
+  // its own.
+  const int button = services_.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
+                                           "The host asks to run the script \"" + name + "\"",
+                                           " of your scripts folder (" + script.path + ").", "\r", "Run it?");
   if (button != 1 || !services_.scripts.RunScript(script.path)) Answer(in, "Canceled");
 }
 

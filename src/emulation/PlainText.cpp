@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "emulation/HostInput.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -94,8 +95,8 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
     int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, s.CursorRow()) + col;
     int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow()) + col;
     for (int i = 0; i < take; ++i) chars[i] = bytes[i];
-    std::fill_n(attrs, take, int16_t{0});
-    s.PendingRun.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
+    ZeroCells(attrs, static_cast<size_t>(take));
+    AppendBytes(s.PendingRun, reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
     s.SetCursorCol(static_cast<int16_t>(col + take));
     bytes += take;
     n -= take;
@@ -132,7 +133,7 @@ void HostInput::PlainPrintStep(int ch) {
 void HostInput::PlainLineFeed() {
   Screen& s = screen;
   if (s.DisplayOn) DrawRun();
-  if (LineEndLf)
+  if (Opt.LineEndLf())
     CaptureLineEnd();
   else
     CaptureCharacter();
@@ -152,7 +153,7 @@ void HostInput::PlainLineFeed() {
 void HostInput::PlainCarriageReturn() {
   Screen& s = screen;
   if (s.DisplayOn) DrawRun();
-  if (LineEndCr)
+  if (Opt.LineEndCr())
     CaptureLineEnd();
   else
     CaptureCharacter();
@@ -170,7 +171,7 @@ void HostInput::PlainCarriageReturn() {
       s.MoveToCell(s.CursorRow(), 1);
     }
   }
-  if (CaptureFileOn && LineEndCr) PlainLineFeed();
+  if (CaptureFileOn && Opt.LineEndCr()) PlainLineFeed();
 }
 
 void HostInput::PlainControl(int ch) {

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "emulation/HostInput.h"
-#include "screen/VectorUnit.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -111,8 +111,7 @@ bool HostInput::WritePrintableRun() {
       for (int c = col; c < col + take; ++c) s.ScreenProtect(row, c) = 0;
     // Columns beyond the window are stored but not drawn.
     const int shown = std::clamp(s.WindowColumns - col + 1, 0, take);
-    s.PendingRun.append(reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
-    ReleaseUpperVectorState();
+    AppendBytes(s.PendingRun, reinterpret_cast<const char*>(buf + pos), static_cast<size_t>(shown));
     s.SetCursorCol(static_cast<int16_t>(col + take));
     WrapAfterLineFeed = 0;
     pos += take;

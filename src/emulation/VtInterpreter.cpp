@@ -11,6 +11,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/WyseCharacters.h"
 #include "emulation/HostSequences.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
@@ -177,11 +178,7 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
 
 bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
   if (Opt.HostCharacterSet == 14 || Opt.ProgramFontOption == 2) return true;
-  // Compared code by code (a library compare here would leave the vector
-  // registers to slow what follows, see screen/VectorUnit.h).
-  bool same = true;
-  for (size_t i = 0; i < nationalSeen_.size(); ++i) same &= in.NationalReplacement[i] == nationalSeen_[i];
-  if (!same) {
+  if (!SameCells(in.NationalReplacement.data(), nationalSeen_.data(), nationalSeen_.size())) {
     nationalSeen_ = in.NationalReplacement;
     nationalIdentity_ = true;
     for (int c : {96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124})
@@ -300,7 +297,7 @@ void VtInterpreter::FormFeed(HostInput& in) {
 
 void VtInterpreter::CarriageReturn(HostInput& in) {
   if (s.DisplayOn) in.DrawRun();
-  if (in.LineEndCr)
+  if (Opt.LineEndCr())
     in.CaptureLineEnd();
   else
     in.CaptureCharacter();
@@ -319,11 +316,11 @@ void VtInterpreter::CarriageReturn(HostInput& in) {
       s.MoveToCell(s.CursorRow(), 1);
     }
   }
-  if (in.CaptureFileOn && in.LineEndCr) LineFeed(in);
+  if (in.CaptureFileOn && Opt.LineEndCr()) LineFeed(in);
 }
 
 void VtInterpreter::LineFeed(HostInput& in) {
-  if (in.LineEndLf)
+  if (Opt.LineEndLf())
     in.CaptureLineEnd();
   else
     in.CaptureCharacter();
@@ -409,10 +406,9 @@ void VtInterpreter::PassThroughToPrinter(HostInput& in, int ch) {
     return;
   }
   releaseHeld();
-  if (ch != 0 && ch != kLf) {
-    const char c = static_cast<char>(ch);
-    print(std::string_view(&c, 1));
-  }
+  // Printer data is binary: every byte reaches the printer, NUL and LF too.
+  const char c = static_cast<char>(ch);
+  print(std::string_view(&c, 1));
 }
 
 void VtInterpreter::PrinterControllerOn(HostInput& in) {

@@ -10,7 +10,6 @@ namespace korvane {
 namespace {
 constexpr int kEsc = 27;
 constexpr int kDc4 = 20;
-constexpr int kLf = 10;
 }  // namespace
 
 bool TriggerMatcher::Feed(int ch) {
@@ -110,43 +109,43 @@ void HostInput::EndPrinterController() {
 }
 
 bool HostInput::PrinterControllerStep() {
-  static constexpr int kEnd4[] = {0, kEsc, '4'};
-  static constexpr int kEndD[] = {0, kEsc, 'd', '$'};
+  // The mode ends at ESC 4, ESC d $ or DC4. The bytes of a terminator are
+  // held back until it is known whether they are one: printer data is
+  // binary, so every other byte, NUL and LF and a held ESC or "d" included,
+  // reaches the printer exactly as it came, and no byte of a terminator does.
   const int ch = CurrentHostChar;
-  if (ch == kEsc) {
-    PrintEnd4MatchCount = 1;
-    PrintEndDMatchCount = 1;
-  } else if (ch != 0) {
-    if (++PrintEnd4MatchCount > 2) PrintEnd4MatchCount = 0;
-    if (++PrintEndDMatchCount > 3) PrintEndDMatchCount = 0;
-    bool ended = false;
-    if (PrintEnd4MatchCount == 0 || ch != kEnd4[PrintEnd4MatchCount]) {
-      PrintEnd4MatchCount = 0;
-      PrintEnd4Pending = 0;
-    } else if (PrintEnd4MatchCount == 2) {
-      ended = true;
-    }
-    if (PrintEndDMatchCount == 0 || ch != kEndD[PrintEndDMatchCount]) {
-      PrintEndDMatchCount = 0;
-      PrintEndDPending = 0;
-    } else if (PrintEndDMatchCount == 3) {
-      ended = true;
-    } else if (PrintEndDMatchCount == 2) {
-      PrintEndDPending = 1;
-    }
-    if (ended) {
+  std::string_view held;
+  if (PrintEndDPending) {
+    if (ch == '$') {
       EndPrinterController();
       return false;
     }
-  }
-  if (!PrintEnd4Pending && !PrintEndDPending) {
-    if (ch != 0 && ch != kLf) {
-      const char c = static_cast<char>(ch);
-      services_.capture.WritePrinterCapture(std::string_view(&c, 1));
+    held = "\x1b" "d";
+  } else if (PrintEnd4Pending) {
+    if (ch == '4') {
+      EndPrinterController();
+      return false;
     }
-  } else {
-    CurrentHostChar = 0;
+    if (ch == 'd') {
+      PrintEnd4Pending = 0;
+      PrintEndDPending = 1;
+      PrintEndDMatchCount = 2;
+      CurrentHostChar = 0;
+      return false;
+    }
+    held = "\x1b";
   }
+  PrintEnd4Pending = PrintEndDPending = 0;
+  PrintEnd4MatchCount = PrintEndDMatchCount = 0;
+  if (!held.empty()) services_.capture.WritePrinterCapture(held);
+  if (ch == kEsc) {
+    PrintEnd4Pending = 1;
+    PrintEnd4MatchCount = PrintEndDMatchCount = 1;
+    CurrentHostChar = 0;
+    return false;
+  }
+  const char c = static_cast<char>(ch);
+  services_.capture.WritePrinterCapture(std::string_view(&c, 1));
   if (ch == kDc4) EndPrinterController();
   return false;
 }

@@ -29,12 +29,15 @@ int CaptureFile::Open(const std::string& path, platform::OutputMode mode, const 
 
 int CaptureFile::WriteText(std::string_view cells, int16_t fontId) {
   if (!file_ || cells.empty()) return 0;
-  return Append(CaptureText(cells, fontId, format_.html));
+  AppendCaptureText(pending_, cells, fontId, format_.html);
+  return pending_.size() >= kFlushSize ? Flush() : 0;
 }
 
 int CaptureFile::WriteLineEnd() {
   if (!file_) return 0;
-  return Append(CaptureLineEnd(format_.html, format_.crLf));
+  if (format_.html) pending_ += "<BR>";
+  pending_ += format_.crLf ? "\r\n" : "\n";
+  return pending_.size() >= kFlushSize ? Flush() : 0;
 }
 
 int CaptureFile::WriteRaw(std::string_view bytes) {

@@ -45,24 +45,35 @@ std::string HtmlCaptureName(std::string_view name) {
   return out;
 }
 
+void AppendCaptureText(std::string& out, std::string_view cells, int16_t fontId, bool html) {
+  // Every byte of a flood passes here: stretches that stay as they are (the
+  // screen fonts show 7-bit codes as ASCII; control codes are kept) are
+  // copied whole.
+  auto kept = [html](uint8_t code) {
+    if (code >= 128) return false;
+    return !html || (code != '&' && code != '<' && code != '>' && code != '"' && code != '\'');
+  };
+  std::size_t i = 0;
+  const std::size_t n = cells.size();
+  while (i < n) {
+    std::size_t j = i;
+    while (j < n && kept(static_cast<uint8_t>(cells[j]))) ++j;
+    out.append(cells.data() + i, j - i);
+    if (j == n) break;
+    const auto code = static_cast<uint8_t>(cells[j]);
+    const char32_t u = code < 128 ? static_cast<char32_t>(code) : platform::GlyphOf(fontId, code);
+    if (html)
+      AppendEscaped(out, u);
+    else
+      platform::AppendUtf8(out, u);
+    i = j + 1;
+  }
+}
+
 std::string CaptureText(std::string_view cells, int16_t fontId, bool html) {
   std::string out;
   out.reserve(cells.size() + cells.size() / 4);
-  for (const char ch : cells) {
-    const auto code = static_cast<uint8_t>(ch);
-    if (code < 32 || code == 127) {
-      out += ch;
-    } else if (code < 128 && !html) {
-      out += ch;  // the screen fonts show 7-bit codes as ASCII
-    } else {
-      const char32_t u = platform::GlyphOf(fontId, code);
-      if (html) {
-        AppendEscaped(out, u);
-      } else {
-        platform::AppendUtf8(out, u);
-      }
-    }
-  }
+  AppendCaptureText(out, cells, fontId, html);
   return out;
 }
 

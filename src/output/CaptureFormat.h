@@ -26,6 +26,8 @@ std::string HtmlCaptureName(std::string_view name);
 // platform::GlyphOf); control codes (tab, backspace ...) are kept as they are.
 // For HTML, "&", "<", ">" and quotes are written as entities.
 std::string CaptureText(std::string_view cells, int16_t fontId, bool html);
+// The same, appended to `out`.
+void AppendCaptureText(std::string& out, std::string_view cells, int16_t fontId, bool html);
 
 // The line end of a capture: LF, or CR LF when each line end is to carry a
 // CR as well (CollectAddLf); an HTML capture puts "<BR>" in front.

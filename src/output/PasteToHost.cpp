@@ -65,7 +65,7 @@ bool PasteToHost::Step() {
     NextLine();
   }
   if (phase_ != Phase::Sending) return false;
-  if (now < dueTick_) return true;
+  if (now < dueTick_ || !host_.ReadyToSend()) return true;
   const int64_t pause = CharDelayTicks();
   // Without a pause the line goes in one piece; with one, a character per
   // step when its time has come.

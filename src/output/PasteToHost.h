@@ -26,6 +26,10 @@ class PasteHost {
   // Opens the session's connection when it is closed; false when it could not
   // be opened (the opening reports why).
   virtual bool EnsureConnectionOpen() = 0;
+  // The host's line takes more now without making the program wait (a
+  // child that reads what it is sent, a serial line whose queue is not
+  // filling up); while it does not, the paste waits and the window goes on.
+  virtual bool ReadyToSend() = 0;
   // Sends bytes to the host; bytes the host cannot take yet wait in the
   // connection's queue, none is dropped.
   virtual void SendToHost(std::string_view bytes) = 0;

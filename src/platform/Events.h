@@ -51,11 +51,13 @@ struct KeyPress {
 };
 
 enum class UiEventKind : uint8_t {
-  Dialog,  // a window or control event: type, number, window
-  Menu,    // a menu choice: number (the menu), item
-  Click,   // a mouse-down in a window: window, h, v, clicks
-  Wheel,   // the mouse wheel: window, wheelDelta (lines; positive towards older lines)
-  Quit,    // the application is asked to quit (the desktop's quit, a signal)
+  Dialog,   // a window or control event: type, number, window
+  Menu,     // a menu choice: number (the menu), item
+  Click,    // a mouse-down in a window: window, h, v, clicks, button, modifiers
+  Wheel,    // the mouse wheel: window, wheelDelta (lines; positive towards older lines)
+  Quit,     // the application is asked to quit (the desktop's quit, a signal)
+  Drag,     // the pointer moved while a button is held: window, h, v, button, modifiers
+  Release,  // a mouse button came up: window, h, v, button, modifiers
 };
 
 struct UiEvent {
@@ -66,8 +68,9 @@ struct UiEvent {
   int16_t window = 0;  // the window the event belongs to, 0 for the application
   KeyPress key;        // Dialog kKeyTyped / kCommandKeyTyped
   int32_t wheelDelta = 0;
-  int h = 0, v = 0, clicks = 0;  // Click: the point in the window's content
-  uint16_t modifiers = 0;        // Click
+  int h = 0, v = 0, clicks = 0;  // Click, Drag, Release: the point in the window's content
+  uint16_t modifiers = 0;        // Click, Drag, Release
+  int8_t button = 1;             // Click, Drag, Release: 1 the first (left), 2 the middle, 3 the right
 };
 
 class EventSink {

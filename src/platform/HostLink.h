@@ -28,6 +28,16 @@ class HostLink {
   // Tells the far end the size of the window in character cells (a
   // pseudo-terminal's window size). False when the channel has none.
   virtual bool SetWindowSize(int /*rows*/, int /*cols*/) { return false; }
+
+  // The descriptor the program's event loop waits on for this link's input,
+  // and, while OutputWaiting, for room to write what the link holds; -1 for
+  // a link that has none to offer (the loop then looks at it once a tick).
+  virtual int WaitDescriptor() { return -1; }
+  virtual bool OutputWaiting() { return false; }
+  // Sends XOFF (true) or XON (false) to the far end at once, ahead of any
+  // output the link still holds. False when the link cannot: the caller then
+  // writes the byte in its turn.
+  virtual bool SendFlowControlNow(bool /*xoff*/) { return false; }
 };
 
 }  // namespace korvane

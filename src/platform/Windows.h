@@ -11,6 +11,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Port.h"
+#include "platform/Printing.h"
 
 namespace korvane::platform {
 
@@ -70,8 +71,18 @@ class Windows {
   // Gives window n a content area of width x height pixels (its port takes the
   // size at once). A size the program sets is not reported back.
   virtual void SetContentSize(int n, int width, int height) = 0;
+  // The pixels of window n's content inside `r` (clipped to the content), as
+  // they are drawn now; an empty picture when there is no such window.
+  virtual PixelImage ContentPixels(int n, Rect r) const = 0;
   // The size of the main screen the windows are shown on.
   virtual Size MainScreenSize() const = 0;
+  // The main screen's resolution: the whole screen, the desktop's panels
+  // included.
+  virtual Size MainScreenResolution() const = 0;
+  // Full screen: window n takes the whole screen, or its own size again.
+  // The size the window takes is reported as the user's resizing is.
+  virtual void ToggleFullScreen(int n) = 0;
+  virtual bool IsFullScreen(int n) const = 0;
 };
 
 }  // namespace korvane::platform

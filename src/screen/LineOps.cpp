@@ -6,18 +6,18 @@
 #include <vector>
 
 #include "screen/Screen.h"
-#include "screen/VectorUnit.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane {
 
 void Screen::ClearRow(int row) {
   int16_t* chars = Grid.Row(ScreenPlanes::kChars, row);
   int16_t* attrs = Grid.Row(ScreenPlanes::kAttrs, row);
-  std::fill_n(chars + 1, ScreenCols, int16_t{0});
-  std::fill_n(attrs + 1, ScreenCols, int16_t{0});
+  ZeroCells(chars + 1, ScreenCols);
+  ZeroCells(attrs + 1, ScreenCols);
   if (ColourMode()) {
-    std::fill_n(Grid.Row(ScreenPlanes::kFore, row) + 1, ScreenCols, int16_t{0});
-    std::fill_n(Grid.Row(ScreenPlanes::kBack, row) + 1, ScreenCols, int16_t{0});
+    ZeroCells(Grid.Row(ScreenPlanes::kFore, row) + 1, ScreenCols);
+    ZeroCells(Grid.Row(ScreenPlanes::kBack, row) + 1, ScreenCols);
   }
 }
 
@@ -41,11 +41,11 @@ void Screen::ScrollIfPastBottom() {
 void Screen::CopyRowToScrollback(int row, int line) {
   if (ScrollBackCount != 960 || line < 1 || line >= ScrollBackPlanes::kLines) return;
   const int n = LimitScreenCols();
-  std::copy_n(Grid.Row(ScreenPlanes::kChars, row) + 1, n, ScrollBack.Line(ScrollBackPlanes::kChars, line) + 1);
-  std::copy_n(Grid.Row(ScreenPlanes::kAttrs, row) + 1, n, ScrollBack.Line(ScrollBackPlanes::kAttrs, line) + 1);
+  CopyCells(ScrollBack.Line(ScrollBackPlanes::kChars, line) + 1, Grid.Row(ScreenPlanes::kChars, row) + 1, n);
+  CopyCells(ScrollBack.Line(ScrollBackPlanes::kAttrs, line) + 1, Grid.Row(ScreenPlanes::kAttrs, row) + 1, n);
   if (ScrollBackColours()) {
-    std::copy_n(Grid.Row(ScreenPlanes::kFore, row) + 1, n, ScrollBack.Line(ScrollBackPlanes::kFore, line) + 1);
-    std::copy_n(Grid.Row(ScreenPlanes::kBack, row) + 1, n, ScrollBack.Line(ScrollBackPlanes::kBack, line) + 1);
+    CopyCells(ScrollBack.Line(ScrollBackPlanes::kFore, line) + 1, Grid.Row(ScreenPlanes::kFore, row) + 1, n);
+    CopyCells(ScrollBack.Line(ScrollBackPlanes::kBack, line) + 1, Grid.Row(ScreenPlanes::kBack, row) + 1, n);
   }
 }
 
@@ -89,8 +89,6 @@ void Screen::ScrollUpIntoScrollback() {
     port.EraseRect({0, 0, Width(), Height()});
     PicturesRedrawPending = 1;
   }
-  // The row copies and the cleared row went through the C library.
-  ReleaseUpperVectorState();
 }
 
 bool Screen::RegionRows(int& top, int& bottom) const {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/VectorUnit.h"
 #include "screen/Screen.h"
 
 namespace korvane {
@@ -58,8 +59,8 @@ void Screen::ShiftRowsIntoScrollback(int rowsBefore, int shift) {
       if (line < 1 || line >= ScrollBackPlanes::kLines) continue;
       for (int p = 0; p < (colours ? 4 : 2); ++p) {
         const int16_t* from = sc.Grid.Row(kPlanes[p], r);
-        std::copy(from + 1, from + ScreenPlanes::kCols,
-                  sc.ScrollBack.Line(static_cast<ScrollBackPlanes::Plane>(p), line) + 1);
+        CopyCells(sc.ScrollBack.Line(static_cast<ScrollBackPlanes::Plane>(p), line) + 1, from + 1,
+                  ScreenPlanes::kCols - 1);
       }
     }
     sc.ScrollBackViewLine = sc.ScrollBackViewDrawnLine = sc.ScrollBackLinePos;
@@ -67,7 +68,7 @@ void Screen::ShiftRowsIntoScrollback(int rowsBefore, int shift) {
   }
   for (int i = 0; i < shift; ++i) sc.Grid.RotateUp(1, rowsBefore);
   for (int r = rowsBefore - shift + 1; r <= rowsBefore; ++r)
-    for (auto p : kPlanes) std::fill_n(sc.Grid.Row(p, r), ScreenPlanes::kCols, int16_t{0});
+    for (auto p : kPlanes) ZeroCells(sc.Grid.Row(p, r), ScreenPlanes::kCols);
 }
 
 }  // namespace korvane

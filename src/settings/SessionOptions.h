@@ -96,7 +96,7 @@ struct SessionOptions {
   int16_t ScrollBackOn = 0;                 // 74: "PreviousPageOn" / "PreviousPageOff": scroll-back on
   int16_t WindowOption75 = 0;               // 75: window/title option
   int16_t AutoConnect = 0;                  // 76: open the connection (or dial) as soon as a session starts; item 15 of the Connection menu
-  int16_t IgnoreHostPrint = 0;              // 77: when non-zero, the host's requests to print are ignored or refused (2.106)
+  int16_t IgnoreHostPrint = 0;              // 77: when non-zero, the host's requests to print are ignored or refused
   int16_t ReverseColour = 0;                // 78: colour index of reverse cells
   int16_t Mode2Colour = 0;                  // 79: colour index of mode-2 cells
   int16_t BoldColour = 0;                   // 80: colour index of bold cells
@@ -126,7 +126,7 @@ struct SessionOptions {
   int16_t Option106 = 0;                    // 106: option
   int16_t Option107 = 0;                    // 107: option
   int16_t Option108 = 0;                    // 108: option
-  int16_t EditKeysOn = 0;                   // 109: the editing keys send their ESC sequences (EditKeyStrings, 5.204)
+  int16_t EditKeysOn = 0;                   // 109: the editing keys send their ESC sequences (EditKeyStrings)
   int8_t ConfirmClose = 0;                  // 110: confirm before closing a connection
   int16_t SerialPortCount = 0;              // 111: number of serial ports present when the file was written (as read)
   std::string SerialPortList;               // 112: names of those ports, each followed by ",", at most 12 names

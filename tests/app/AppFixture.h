@@ -15,6 +15,11 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeCursors.h"
 #include "fakes/FakeDesktop.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakePrinting.h"
+#include "fakes/FakePrograms.h"
+#include "fakes/RecordingClipboard.h"
+#include "fakes/RecordingSerialPorts.h"
 #include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
@@ -78,7 +83,9 @@ inline std::vector<platform::MenuDescription> TestMenus() {
   for (int i = 1; i <= 17; ++i) window.items.push_back({"Fixed " + std::to_string(i)});
   platform::MenuDescription ports{75, "Serial Port", {}};
   for (const char* t : {"ttyS0", "ttyS1", "ttyUSB0"}) ports.items.push_back({t});
-  return {app, file, connection, window, ports};
+  platform::MenuDescription recorder{9, "Recorder", {}};
+  for (int i = 1; i <= 8; ++i) recorder.items.push_back({"Recorder item " + std::to_string(i)});
+  return {app, file, connection, window, ports, recorder};
 }
 
 // A settings document with the built-in defaults changed by `edit`.
@@ -124,13 +131,24 @@ class AppFixture : public ::testing::Test {
   KeptProcesses processes{&clock};
   fakes::FakeDesktop desktop;
   fakes::RecordingSounds sounds;
-  app::Platform platform{clock, pump, windows, menus, alerts, cursors, files, processes, desktop, sounds};
+  // The machine's serial ports, as the serial-port menu lists them.
+  fakes::RecordingSerialPorts serialPorts{&clock};
+  fakes::FakePrinting printing;
+  fakes::FakePrograms programs;
+  fakes::FakeFileDialogs fileDialogs;
+  fakes::RecordingClipboard clipboard;
+  app::Platform platform{clock,  pump,     windows,  menus,       alerts,   cursors, files,
+                         processes, desktop, sounds, printing, programs, fileDialogs, clipboard};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;  // "handler kind"
 
-  AppFixture() { processes.executables.insert("/usr/local/bin/host"); }
+  AppFixture() {
+    platform.serialPorts = &serialPorts;
+    processes.executables.insert("/usr/local/bin/host");
+    for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
+  }
 
   // Starts the program with the documents and runs its first turns.
   app::App& Start(const std::vector<std::string>& documents = {}) {

@@ -4,16 +4,24 @@
 // pseudo-terminal, from the first byte to the closed window.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <signal.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
 #include <functional>
@@ -27,6 +35,7 @@
 #include "fakes/RecordingSounds.h"
 #include "platform/CharMap.h"
 #include "platform/NullPort.h"
+#include "platform/posix/PosixPrograms.h"
 #include "platform/posix/PtyChild.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtPlatform.h"
@@ -125,6 +134,30 @@ TEST(QtMenus, ItemsPostTheirNumbersTakeCtrlShiftKeysAndShowTextAsItStands) {
   EXPECT_EQ(menus.Menu(platform::kWindowMenu)->actions().size(), platform::kWindowMenuFixedItems);
 }
 
+// The marks and enabled states change after nearly every event; an open menu
+// must keep its actions (and so the item the user has highlighted), and a
+// submenu item stays the submenu.
+TEST(QtMenus, AMarkOrStateChangeKeepsTheMenusActionsAndTheHighlightedItem) {
+  Recorder sink;
+  platform::InterfaceDescription d = TheInterface();
+  platform::QtMenus menus(d, sink);
+  QMenu* port = menus.Menu(platform::kPortSettingsMenu);
+  ASSERT_NE(port, nullptr);
+  const QList<QAction*> before = port->actions();
+  port->setActiveAction(before.at(4));
+  menus.MarkItem(platform::kPortSettingsMenu, 5, true);
+  menus.EnableItem(platform::kPortSettingsMenu, 1, false);
+  EXPECT_EQ(port->actions(), before);
+  EXPECT_EQ(port->activeAction(), before.at(4));
+  EXPECT_TRUE(before.at(4)->isChecked());
+  EXPECT_FALSE(before.at(0)->isEnabled());
+  EXPECT_TRUE(std::any_of(before.begin(), before.end(), [](QAction* a) { return a->menu() != nullptr; }));
+  // A changed item list still makes the actions again.
+  const int count = static_cast<int>(menus.Menu(platform::kWindowMenu)->actions().size());
+  menus.AppendItem(platform::kWindowMenu, "another");
+  EXPECT_EQ(menus.Menu(platform::kWindowMenu)->actions().size(), count + 1);
+}
+
 TEST(QtCursors, TheBusyCursorIsSetOnceHoweverOftenTheWatchTurns) {
   platform::QtCursors cursors;
   for (int i = 0; i < 1000; ++i) cursors.ShowWatch();
@@ -142,8 +175,9 @@ class QtProgram : public ::testing::Test {
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock, qt.pump,      qt.windows, qt.menus, alerts,
-                         qt.cursors, qt.files, qt.processes, qt.desktop, sounds};
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,    qt.menus,     alerts,
+                         qt.cursors,  qt.files,    qt.processes,  qt.desktop,   sounds,
+                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   // The folders the host's commands may name files in.
   HostFolders hostFolders;
@@ -237,15 +271,19 @@ TEST_F(QtProgram, ThreeWindowsOfWhichTheMiddleOneIsClosed) {
   EXPECT_TRUE(alerts.shown.empty());
 }
 
-TEST_F(QtProgram, AHostsCaptureAndPrintRequestsReachTheSessionsCaptureAndPrintingService) {
-  // The host's output: text, a capture file it names on the desktop, and a
-  // print of the screen.
+TEST_F(QtProgram, AHostsCaptureFileIsWrittenOnTheDesktopAndItsPrintScreenReachesThePrinting) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is set up here: no PDF file to look at";
+  if (access("/usr/bin/pdftotext", X_OK) != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  // The host's output: text, a capture file it names on the desktop, a
+  // captured line, capture off, and a print of the screen.
   const std::string desktop = Path("Desktop");
   ASSERT_TRUE(QDir().mkpath(QString::fromStdString(desktop)));
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path("Documents"))));
   const std::string output = Path("host-output");
   {
     std::ofstream out(output, std::ios::binary);
-    out << "hello\r\n\x1b~5~F~capture.txt\r\n\x1b~p";
+    // (The terminal turns each LF into CR LF on its way to the program.)
+    out << "hello\n\x1b~5~F~capture.txt\ncaptured line\n\x1b~4\x1b~p";
   }
   WriteDocument(Path("host"), [&](SessionOptions& o) {
     SetEmulationFlags(EmulationKind::Vt220, o);
@@ -257,20 +295,49 @@ TEST_F(QtProgram, AHostsCaptureAndPrintRequestsReachTheSessionsCaptureAndPrintin
     o.AutoConnect = 1;
   });
   hostFolders.desktop = desktop;
+  // Without a printer the print dialog prints into a PDF file in the
+  // documents folder; the user presses Print as soon as it is up.
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(folder.path().toStdString()));
+  int printDialogs = 0;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&printDialogs] {
+    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+      ++printDialogs;
+      dialog->accept();
+    }
+  });
+  user.start(20);
   Start({Path("host")});
-  auto shown = [&](const std::string& text) {
-    for (const auto& a : alerts.shown)
-      if (a.text == text) return true;
-    return false;
+  auto pdf = [&]() -> std::string {
+    for (const auto& entry : std::filesystem::directory_iterator(Path("Documents")))
+      if (entry.path().extension() == ".pdf") return entry.path().string();
+    return {};
   };
-  ASSERT_TRUE(RunUntil([&] {
-    return shown("Capturing to a file is not available in this version of Korvane.") &&
-           shown("Printing is not available in this version of Korvane.");
-  })) << alerts.shown.size();
+  const bool printed = RunUntil([&] { return !pdf().empty() && std::filesystem::file_size(pdf()) > 0; });
+  user.stop();
+  qputenv("HOME", home);
+  ASSERT_TRUE(printed) << printDialogs << " dialogs, " << alerts.shown.size() << " alerts";
+  EXPECT_EQ(printDialogs, 1);
   EXPECT_EQ(Row(48, 1), "hello");
-  // The request was not turned away on the way: the path was confined to the
-  // desktop and handed on.
-  for (const auto& a : alerts.shown) EXPECT_EQ(a.text.find("Incorrect path"), std::string::npos) << a.text;
+  std::string text;
+  {
+    platform::posix::PosixPrograms programs;
+    int id = 0;
+    ASSERT_EQ(programs.StartProgram({"pdftotext", "-layout", pdf(), "-"}, id), 0);
+    platform::ProgramExit exit;
+    bool ended = false;
+    ASSERT_TRUE(RunUntil([&] { return ended || (ended = programs.ProgramEnded(id, exit)); }));
+    text = exit.output;
+  }
+  EXPECT_NE(text.find("hello"), std::string::npos) << text;
+  EXPECT_NE(text.find("captured line"), std::string::npos) << text;
+  // The capture file holds the line captured between the host's on and off.
+  std::ifstream in(desktop + "/capture.txt", std::ios::binary);
+  std::ostringstream captured;
+  captured << in.rdbuf();
+  EXPECT_EQ(captured.str(), "captured line\n");
+  for (const auto& a : alerts.shown) ADD_FAILURE() << a.text;
 }
 
 TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsTheChild) {
@@ -332,6 +399,83 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
   EXPECT_EQ(errno, ESRCH);
 }
 
+
+TEST_F(QtProgram, ABellFromTheHostOfEitherFamilyAndTheEmulateMenuReachTheProgram) {
+  WriteDocument(Path("bell"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_ECHO_CHILD;
+    o.AutoConnect = 1;
+    SetEmulationFlags(EmulationKind::Vt100, o);
+  });
+  Start({Path("bell")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "child ready"; })) << Row(48, 1);
+  // The child answers the line "\a" with "got \a": the host rings the bell.
+  auto ring = [&] {
+    for (char c : std::string("\a\r")) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kKeyTyped;
+      e.window = 48;
+      e.number = static_cast<uint8_t>(c);
+      e.key.text = std::string(1, c);
+      queue.Post(e);
+    }
+  };
+  ring();
+  EXPECT_TRUE(RunUntil([&] { return sounds.beeps >= 1; }));
+  const int vtBeeps = sounds.beeps;
+
+  // Emulate > Wyse 60, chosen through the menu bar's own item.
+  QAction* wyse60 = qt.menus.Action(platform::kEmulateMenu, 7);
+  ASSERT_NE(wyse60, nullptr);
+  wyse60->trigger();
+  SessionOptions& o = app->windows.Find(48)->session.Opt;
+  ASSERT_TRUE(RunUntil([&] { return o.EmuWyse60 == 1; }));
+  EXPECT_EQ(std::string(EmulationNameFromFlags(o)), "Wyse 60");
+  EXPECT_TRUE(qt.menus.Action(platform::kEmulateMenu, 7)->isChecked());
+  EXPECT_FALSE(qt.menus.Action(platform::kEmulateMenu, 3)->isChecked());
+  ring();
+  EXPECT_TRUE(RunUntil([&] { return sounds.beeps > vtBeeps; }));
+}
+
+TEST_F(QtProgram, FullScreenFromTheWindowMenuAndEscapeInItGoesToTheHost) {
+  const std::string dir = folder.path().toStdString();
+  ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);
+  WriteDocument(Path("keys"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_KEY_CHILD;
+    o.AutoConnect = 1;
+  });
+  Start({Path("keys")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "recording"; })) << Row(48, 1);
+  QAction* full = qt.menus.Action(platform::kWindowMenu, 15);
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(full->text().toStdString(), "Enter Full Screen");
+  full->trigger();
+  ASSERT_TRUE(RunUntil([&] { return qt.windows.TopLevel(48)->isFullScreen(); }));
+  EXPECT_TRUE(RunUntil([&] { return qt.menus.Action(platform::kWindowMenu, 15)->text() == "Exit Full Screen"; }));
+
+  QTest::keyClick(qt.windows.View(48), Qt::Key_Escape);
+  const std::string record = dir + "/korvane_test_key_child.keys";
+  auto recorded = [&] {
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  EXPECT_TRUE(RunUntil([&] { return recorded() == "1b "; })) << recorded();
+
+  qt.menus.Action(platform::kWindowMenu, 15)->trigger();
+  EXPECT_TRUE(RunUntil([&] { return !qt.windows.TopLevel(48)->isFullScreen(); }));
+  EXPECT_TRUE(RunUntil([&] { return qt.menus.Action(platform::kWindowMenu, 15)->text() == "Enter Full Screen"; }));
+  unsetenv("KORVANE_KEY_RECORD_DIR");
+}
 
 TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes) {
   const std::string dir = folder.path().toStdString();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,24 @@ TEST_F(PtyTest, ALargeWriteToAChildThatIsSlowAndEchoesLosesNothing) {
   const size_t start = output.find("line 0\r");
   ASSERT_NE(start, std::string::npos);
   EXPECT_EQ(output.substr(start), sent);
+  EXPECT_EQ(WaitForInput(log, sent.substr(sent.size() - 20)).input, sent);
+}
+
+TEST_F(PtyTest, AWriteWithoutWaitingReturnsAtOnceAndItsQueueGoesOutAsTheChildReads) {
+  env.Set("KORVANE_RECORDER_SLEEP_MS", "300");
+  SetKind(opt, conn, "local");
+  opt.PtyOption161 = 1;
+  ASSERT_EQ(child.SetupPseudoTTYToChild(Recorder(), conn.PtyStream), 0);
+  std::string sent;
+  for (int i = 0; sent.size() < 200000; ++i) sent += "line " + std::to_string(i) + "\r";
+  const auto start = std::chrono::steady_clock::now();
+  Pty()->WriteWithoutWaiting(reinterpret_cast<const uint8_t*>(sent.data()), static_cast<int>(sent.size()));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  // More than a terminal holds: the rest waits, in order, and goes out with
+  // the reads.
+  EXPECT_GT(Pty()->PendingOutput(), 0u);
+  ReadUntil(sent.substr(sent.size() - 20), 20000);
+  EXPECT_EQ(Pty()->PendingOutput(), 0u);
   EXPECT_EQ(WaitForInput(log, sent.substr(sent.size() - 20)).input, sent);
 }
 

@@ -84,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SimpleCase{"ChooseAFileToSend", "S", {"ChooseAndSendTextFile"}, ""},
                       SimpleCase{"AppendOrDelete", "7", {"AppendDeleteCaptureFile"}, ""},
                       SimpleCase{"ClipboardCapture", "8", {"StartClipboardCapture"}, ""},
+                      SimpleCase{"MouseReportsOn", "1", {"SetMouseReports on"}, ""},
+                      SimpleCase{"MouseReportsOff", "2", {"SetMouseReports off"}, ""},
                       SimpleCase{"ClearStatusLine", "9", {"ClearStatusLine"}, ""},
                       SimpleCase{"Identity", "A", {}, "Korvane\r"},
                       SimpleCase{"CapsOn", "B", {"ShowCapsModeMark on"}, ""},
@@ -94,11 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostProgramming, OptionsTheHostSets) {
+  opt().MouseReports = 1;
   Feed("\x1b~1\x1b~B");
-  EXPECT_EQ(opt().MouseReports, 1);
   EXPECT_EQ(opt().CapsMode, 1);
   Feed("\x1b~2\x1b~C\x1b~c0\x1b~F");
-  EXPECT_EQ(opt().MouseReports, 0);
+  // Switching the reports off leaves the user's setting (their prefix) alone.
+  EXPECT_EQ(opt().MouseReports, 1);
   EXPECT_EQ(opt().CapsMode, 0);
   EXPECT_EQ(session.vt.CloseKeyOff, 1);
   EXPECT_EQ(opt().FkeyBarShown, 1);
@@ -224,7 +227,7 @@ TEST_F(HostProgramming, AnOpenCaptureIsClosedFirstAndTheNameCanBeSentBack) {
 
 TEST_F(HostProgramming, TheRecorderIsReopenedForAppending) {
   Feed("\x1b~H\x1b~3");
-  EXPECT_EQ(commands.calls, Calls{"ReopenCaptureForAppend RECORDER"});
+  EXPECT_EQ(commands.calls, (Calls{"UseRecorderFile", "ReopenCaptureForAppend RECORDER"}));
   EXPECT_EQ(in().CaptureFileOn, 1);
 }
 
@@ -294,7 +297,7 @@ TEST_F(HostProgramming, OnlyPlainNamesOfTheScriptsFolderAreRun) {
     EXPECT_EQ(Answer(), "Canceled\r") << name;
     EXPECT_EQ(AlertTexts(), (std::vector<std::string>{
                                 dirs("scripts") + "/" + name + " Path not found!",
-                                "Could not find the Applescript. It must be compiled and in the AppleScripts folder"}))
+                                "Could not find the script. It must be in your scripts folder"}))
         << name;
   }
 }

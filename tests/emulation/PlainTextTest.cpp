@@ -102,7 +102,7 @@ TEST_F(PlainText, BackspaceBellAndFormFeed) {
 
 TEST_F(PlainText, CapturedLinesEndWhereTheChosenLineEndArrives) {
   in().CaptureFileOn = 1;
-  in().LineEndLf = 1;
+  opt().LineEnd = SessionOptions::kLineEndLf;
   Feed("one\r\ntwo\r\n");
   EXPECT_EQ(echo.capture, std::string("one") + fakes::RecordingServices::kLineEnd + "two" +
                               fakes::RecordingServices::kLineEnd);

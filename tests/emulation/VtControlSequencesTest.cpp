@@ -273,8 +273,9 @@ TEST_F(VtTest, PrintingWhileTheClipboardRecordsStopsTheClipboard) {
 TEST_F(VtTest, PassThroughPrintingEndsAtEitherTerminator) {
   opt().PclPassThrough = 1;
   in().PrinterOn = 1;
-  Feed("\x1b" "E\x1b&l1O\n\x1b[4ishown");
-  EXPECT_EQ(echo.printer, "\x1b" "E\x1b&l1O");
+  Feed(std::string("\x1b" "E\x1b&l1O\n\0\x1b[4ishown", 18));
+  // Printer data is binary: LF and NUL reach the printer as they came.
+  EXPECT_EQ(echo.printer, std::string("\x1b" "E\x1b&l1O\n\0", 9));
   EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
   EXPECT_EQ(Row(1), "shown");
   echo.printer.clear();
@@ -282,7 +283,7 @@ TEST_F(VtTest, PassThroughPrintingEndsAtEitherTerminator) {
   Feed("\r\n\x1b[2J\x1b[?4iagain");
   // A sequence that starts like a terminator but is none still reaches the
   // printer whole; the terminator itself does not.
-  EXPECT_EQ(echo.printer, "\r\x1b[2J");
+  EXPECT_EQ(echo.printer, "\r\n\x1b[2J");
   EXPECT_EQ(record.Count("PrinterCaptureOff"), 2);
   EXPECT_EQ(Row(1), "shownagain");
 }

@@ -171,10 +171,12 @@ TEST_P(PrinterController, PassesTheOutputToThePrinterUntilItsTerminator) {
 
 INSTANTIATE_TEST_SUITE_P(
     Watchers, PrinterController,
-    ::testing::Values(PrinterCase{"EscFourEnds", "ab\x1b" "4cd", "ab\x1b", "cd", 1},
-                      PrinterCase{"EscDDollarEnds", "ab\x1b" "d$cd", "ab\x1b", "cd", 1},
-                      PrinterCase{"EscDThenOtherPrintsTheOther", "\x1b" "dxy", "\x1bxy", "", 0},
-                      PrinterCase{"NoLineFeedsOrNuls", std::string("a\r\nb\0c", 6), "a\rbc", "", 0},
+    ::testing::Values(PrinterCase{"EscFourEnds", "ab\x1b" "4cd", "ab", "cd", 1},
+                      PrinterCase{"EscDDollarEnds", "ab\x1b" "d$cd", "ab", "cd", 1},
+                      PrinterCase{"EscDThenOtherPrintsAllOfIt", "\x1b" "dxy", "\x1b" "dxy", "", 0},
+                      PrinterCase{"EscDThenEscKeepsBoth", "\x1b" "d\x1b" "Ex", "\x1b" "d\x1b" "Ex", "", 0},
+                      PrinterCase{"LineFeedsAndNulsArePrinterData", std::string("a\r\nb\0c", 6),
+                                  std::string("a\r\nb\0c", 6), "", 0},
                       PrinterCase{"Dc4IsPrintedAndEnds", "ab\x14" "cd", "ab\x14", "cd", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -184,7 +186,7 @@ TEST_F(Watchers, APrinterControllerTerminatorSplitOverChunksStillEndsTheMode) {
   opt().PclPassThrough = 1;
   in().PrinterOn = 1;
   FeedPieces(pty, {"page\x1b", "4shown"});
-  EXPECT_EQ(echo.printer, "page\x1b");
+  EXPECT_EQ(echo.printer, "page");
   EXPECT_EQ(Row(1), "shown");
 }
 

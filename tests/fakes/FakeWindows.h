@@ -30,9 +30,10 @@ class FakeWindows final : public platform::Windows {
     bool dialog = false, shown = false, collapsed = false, status = false;
     platform::Rect frame;  // a status window's place on the screen
     int opacity = 100;
+    bool fullScreen = false;
   };
 
-  explicit FakeWindows(platform::EventSink* sink = nullptr) : sink(sink) {}
+  explicit FakeWindows(platform::EventSink* eventSink = nullptr) : sink(eventSink) {}
 
   platform::EventSink* sink;
   std::map<int, Window> windows;
@@ -140,10 +141,58 @@ class FakeWindows final : public platform::Windows {
     const platform::Size size = ContentSize(n);
     return {20, 40, 20 + size.width, 40 + size.height};
   }
+  // A window's pixels are its background, white, but for the cells a test
+  // marks in `contentPixels` (x, y) with their colours.
+  std::map<std::pair<int, int>, uint32_t> contentPixels;
+  platform::PixelImage ContentPixels(int n, platform::Rect r) const override {
+    platform::PixelImage out;
+    if (!windows.count(n)) return out;
+    const platform::Size size = ContentSize(n);
+    r.left = std::max(r.left, 0);
+    r.top = std::max(r.top, 0);
+    r.right = std::min(r.right, size.width);
+    r.bottom = std::min(r.bottom, size.height);
+    if (r.Empty()) return out;
+    out.width = r.Width();
+    out.height = r.Height();
+    out.pixels.assign(static_cast<size_t>(out.width) * static_cast<size_t>(out.height), 0xFFFFFFFFu);
+    for (const auto& [at, colour] : contentPixels)
+      if (at.first >= r.left && at.first < r.right && at.second >= r.top && at.second < r.bottom)
+        out.pixels[static_cast<size_t>((at.second - r.top) * out.width + (at.first - r.left))] = colour;
+    return out;
+  }
   void SetContentSize(int n, int width, int height) override {
     if (Window* w = Find(n); w && w->port) w->port->SetSize(width, height);
   }
   platform::Size MainScreenSize() const override { return screen; }
+  // The whole screen: the available size and a 24-pixel panel.
+  platform::Size MainScreenResolution() const override { return {screen.width, screen.height + 24}; }
+  // Full screen gives the window the whole screen; leaving it gives back the
+  // size it had. Both are reported as the window system reports a resize.
+  void ToggleFullScreen(int n) override {
+    Window* w = Find(n);
+    if (!w || !w->port) return;
+    w->fullScreen = !w->fullScreen;
+    if (w->fullScreen) {
+      sizeBeforeFullScreen = {w->port->Width(), w->port->Height()};
+      w->port->SetSize(screen.width, screen.height + 24);
+    } else {
+      w->port->SetSize(sizeBeforeFullScreen.width, sizeBeforeFullScreen.height);
+    }
+    if (sink) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kSizeChanged;
+      e.number = static_cast<int16_t>(n);
+      e.window = static_cast<int16_t>(n);
+      sink->Post(e);
+    }
+  }
+  bool IsFullScreen(int n) const override {
+    auto it = windows.find(n);
+    return it != windows.end() && it->second.fullScreen;
+  }
+  platform::Size sizeBeforeFullScreen;
 
   // ---- The user ---------------------------------------------------------------
   // Clicks window n to the front.

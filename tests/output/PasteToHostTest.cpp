@@ -25,9 +25,14 @@ class RecordingPasteHost final : public output::PasteHost {
   int beeps = 0, discards = 0, busy = 0;
   platform::Clock* clock = nullptr;
 
+  // How many more pieces the line takes before it is full; -1: no end.
+  int room = -1;
+
   bool EnsureConnectionOpen() override { return connectionOpens; }
+  bool ReadyToSend() override { return room != 0; }
   void SendToHost(std::string_view bytes) override {
     sent.append(bytes);
+    if (room > 0) --room;
     pieces.push_back(bytes.size());
     pieceTicks.push_back(clock ? clock->Ticks() : 0);
     if (echoes && bytes.find('\r') != std::string_view::npos) echo_ = true;
@@ -157,6 +162,26 @@ TEST_F(PasteToHostTest, CancelStopsAtOnceAndDiscardsHostInput) {
   EXPECT_EQ(host.discards, 1);
   EXPECT_FALSE(host.sending);
   EXPECT_EQ(host.busy, 0);
+}
+
+TEST_F(PasteToHostTest, ALineWithoutRoomHoldsThePasteAndLosesNothing) {
+  board.text = "one\ntwo\nthree\n";
+  opt.NoEchoWait = 1;
+  opt.ClipboardLineDelay = 0;
+  host.room = 1;
+  ASSERT_TRUE(paste.StartTextUpload());
+  for (int turn = 0; turn < 50; ++turn) {
+    EXPECT_TRUE(paste.Step());
+    clock.AdvanceTicks(1);
+  }
+  // The host took one line and nothing since: the paste waits, nothing is
+  // sent into a full line and nothing is dropped.
+  EXPECT_EQ(host.sent, "one\r");
+  EXPECT_TRUE(paste.Active());
+  EXPECT_EQ(paste.BytesLeft(), 10u);
+  host.room = -1;
+  RunToEnd();
+  EXPECT_EQ(host.sent, "one\rtwo\rthree\r");
 }
 
 TEST_F(PasteToHostTest, TextIsTakenWhenThePasteStarts) {

@@ -150,6 +150,12 @@ void PtyChild::Write(const uint8_t* data, int n) {
   Drain(true);
 }
 
+void PtyChild::WriteWithoutWaiting(const uint8_t* data, int n) {
+  if (fd_ < 0 || ended_ || n <= 0) return;
+  out_.append(reinterpret_cast<const char*>(data), static_cast<size_t>(n));
+  Drain(false);
+}
+
 int PtyChild::Read(uint8_t* buf, int max) {
   if (max <= 0) return 0;
   // Output that waited for room goes first, as a buffered stream flushes

@@ -28,6 +28,10 @@ class PtyChild final : public HostLink {
   PtyChild& operator=(const PtyChild&) = delete;
 
   void Write(const uint8_t* data, int n) override;
+  // Writes what the terminal takes now and keeps the rest queued, in order,
+  // for the next write or read: the caller never waits (PendingOutput tells
+  // what is still queued).
+  void WriteWithoutWaiting(const uint8_t* data, int n);
   int Read(uint8_t* buf, int max) override;
   int Waiting() override;
   bool Ended() override;

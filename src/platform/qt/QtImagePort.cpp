@@ -6,11 +6,9 @@
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "platform/CharMap.h"
+#include "platform/VectorUnit.h"
 
 namespace korvane::platform {
 
@@ -103,25 +101,6 @@ void DrawBlockOrLine(QImage& img, char32_t ch, uint32_t ink) {
   }
 }
 
-// A row of a tile into the image: a dozen pixels or so, copied four at a time
-// in the processor's vector registers where it has them. (Not through the C
-// library's memcpy, which on processors with AVX-512 leaves their upper
-// halves in use and slows the SSE code that runs after it.)
-void CopyPixels(uint32_t* out, const uint32_t* src, int n) {
-#if defined(__SSE2__)
-  if (n >= 4) {
-    auto copy4 = [&](int i) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
-    };
-    int i = 0;
-    for (; i + 4 <= n; i += 4) copy4(i);
-    // The last four end at n; they may overlap the ones before.
-    if (i < n) copy4(n - 4);
-    return;
-  }
-#endif
-  for (int i = 0; i < n; ++i) out[i] = src[i];
-}
 
 }  // namespace
 
@@ -356,7 +335,7 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       const uint32_t* src = tile.pixels + (y - top) * tile.stride + (dst.left - left);
       uint32_t* out = bits + y * stride + dst.left;
       if (!tile.blend) {
-        CopyPixels(out, src, width);
+        CopyCells(out, src, static_cast<size_t>(width));
         continue;
       }
       for (int x = 0; x < width; ++x) {

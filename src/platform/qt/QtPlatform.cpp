@@ -16,7 +16,8 @@ QtPlatform::QtPlatform(EventSink& sink, const InterfaceDescription& d,
     : description(d),
       menus(description, sink),
       windows(sink, &menus, description),
-      alerts(std::move(localise)),
+      alerts(localise),
+      fileDialogs(std::move(localise)),
       sink_(sink),
       stateWatch_(std::make_unique<StateWatch>()) {
   windows.SetKeyMap(&keyMap);

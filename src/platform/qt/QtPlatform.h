@@ -12,12 +12,16 @@
 #include "platform/LiveKeys.h"
 #include "platform/posix/PosixFiles.h"
 #include "platform/posix/PosixProcesses.h"
+#include "platform/posix/PosixPrograms.h"
 #include "platform/qt/QtAlerts.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtCursors.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtSounds.h"
 #include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMenus.h"
+#include "platform/qt/QtPrinting.h"
 #include "platform/qt/QtWindows.h"
 
 namespace korvane::platform {
@@ -44,6 +48,11 @@ class QtPlatform {
   SteadyClock clock;
   PosixFiles files;
   posix::PosixProcesses processes;
+  // Printing through Qt Print Support, and lp for raw jobs.
+  QtPrinting printing;
+  posix::PosixPrograms programs;
+  QtFileDialogs fileDialogs;
+  QtClipboard clipboard;
 
  private:
   EventSink& sink_;

@@ -30,6 +30,26 @@ namespace {
 
 QString FromMacRoman(const std::string& text) { return QString::fromStdString(Utf8FromMacRoman(text)); }
 
+// The modifier bits of a mouse event, named as the key codes name them.
+uint16_t ModifierBits(Qt::KeyboardModifiers mods) {
+  uint16_t bits = 0;
+  if (mods & Qt::ShiftModifier) bits |= kShiftModifier;
+  if (mods & Qt::ControlModifier) bits |= kControlModifier;
+  if (mods & Qt::AltModifier) bits |= kOptionModifier;
+  if (mods & Qt::MetaModifier) bits |= kCommandModifier;
+  return bits;
+}
+
+// The program's number of a mouse button; 0 for the buttons it has no use for.
+int8_t ButtonNumber(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::MiddleButton: return 2;
+    case Qt::RightButton: return 3;
+    default: return 0;
+  }
+}
+
 UiEvent DialogEvent(int16_t type, int number, int window) {
   UiEvent e;
   e.kind = UiEventKind::Dialog;
@@ -133,27 +153,22 @@ class SessionView : public QWidget {
     QWidget::focusOutEvent(e);
   }
   void mouseMoveEvent(QMouseEvent* e) override {
-    unsetCursor();
-    setMouseTracking(false);
+    // The pointer hidden while typing comes back; a pointer the selection
+    // set (the I-beam, the cross) stays.
+    if (cursor().shape() == Qt::BlankCursor) unsetCursor();
+    if (e->buttons() == Qt::NoButton) {
+      setMouseTracking(false);
+    } else if (held_ != Qt::NoButton && (e->buttons() & held_)) {
+      PostMouse(UiEventKind::Drag, *e, ButtonNumber(held_), 0);
+    }
     QWidget::mouseMoveEvent(e);
   }
-  void mousePressEvent(QMouseEvent* e) override {
-    UiEvent ev;
-    ev.kind = UiEventKind::Click;
-    ev.window = static_cast<int16_t>(number_);
-    ev.h = static_cast<int>(e->position().x());
-    ev.v = static_cast<int>(e->position().y());
-    ev.clicks = 1;
-    owner_.Post(ev);
-  }
-  void mouseDoubleClickEvent(QMouseEvent* e) override {
-    UiEvent ev;
-    ev.kind = UiEventKind::Click;
-    ev.window = static_cast<int16_t>(number_);
-    ev.h = static_cast<int>(e->position().x());
-    ev.v = static_cast<int>(e->position().y());
-    ev.clicks = 2;
-    owner_.Post(ev);
+  void mousePressEvent(QMouseEvent* e) override { Press(*e, 1); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { Press(*e, 2); }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (held_ == Qt::NoButton || e->button() != held_) return;
+    held_ = Qt::NoButton;
+    PostMouse(UiEventKind::Release, *e, ButtonNumber(e->button()), 0);
   }
   void wheelEvent(QWheelEvent* e) override {
     wheelEighths_ += e->angleDelta().y();
@@ -170,8 +185,31 @@ class SessionView : public QWidget {
  private:
   QtWindows& owner_;
   const int number_;
+  // A press of one of the program's buttons. Another button pressed while
+  // one is held is not reported, so that every press reported gets one
+  // release (a release that went elsewhere frees the button at the next press).
+  void Press(const QMouseEvent& e, int clicks) {
+    const int8_t button = ButtonNumber(e.button());
+    if (button == 0) return;
+    if (held_ != Qt::NoButton && held_ != e.button() && (e.buttons() & held_)) return;
+    held_ = e.button();
+    PostMouse(UiEventKind::Click, e, button, clicks);
+  }
+  void PostMouse(UiEventKind kind, const QMouseEvent& e, int8_t button, int clicks) {
+    UiEvent ev;
+    ev.kind = kind;
+    ev.window = static_cast<int16_t>(number_);
+    ev.h = static_cast<int>(e.position().x());
+    ev.v = static_cast<int>(e.position().y());
+    ev.clicks = clicks;
+    ev.button = button;
+    ev.modifiers = ModifierBits(e.modifiers());
+    owner_.Post(ev);
+  }
+
   QtImagePort& port_;
   int wheelEighths_ = 0;
+  Qt::MouseButton held_ = Qt::NoButton;
 };
 
 // The status window: a strip of the screen without a title bar that shows
@@ -221,6 +259,24 @@ Controls* QtWindows::WindowControls(int n) {
   return it == windows_.end() ? nullptr : it->second.controls.get();
 }
 
+PixelImage QtWindows::ContentPixels(int n, Rect r) const {
+  PixelImage out;
+  const QtImagePort* port = BackBuffer(n);
+  if (!port) return out;
+  const QImage& image = port->Image();
+  const QRect area = QRect(r.left, r.top, r.Width(), r.Height()).intersected(image.rect());
+  if (area.isEmpty()) return out;
+  const QImage part = image.copy(area).convertToFormat(QImage::Format_ARGB32);
+  out.width = part.width();
+  out.height = part.height();
+  out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+  for (int y = 0; y < out.height; ++y) {
+    const auto* line = reinterpret_cast<const uint32_t*>(part.constScanLine(y));
+    std::copy(line, line + out.width, out.pixels.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
+  }
+  return out;
+}
+
 QtImagePort* QtWindows::BackBuffer(int n) const {
   const auto it = windows_.find(n);
   return it == windows_.end() ? nullptr : it->second.port.get();
@@ -246,6 +302,9 @@ SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int
   view->resize(width, height);
   layout->addWidget(view);
   e.controls = std::make_unique<QtControls>(view);
+  // The function-key bar's buttons and the scroll-back bar report the user's
+  // clicks and drags as control hits of the window.
+  e.controls->onUserAction = [this, n](int id, ControlPart) { Post(DialogEvent(kControlHit, id, n)); };
   e.top = top;
   e.view = view;
   QPointer<QWidget> target(view);
@@ -356,7 +415,22 @@ bool QtWindows::IsCollapsed(int n) const {
 }
 
 void QtWindows::SetOpacity(int n, int percent) {
+  // A window system without transparent windows shows the window opaque.
   if (QWidget* top = TopLevel(n)) top->setWindowOpacity(std::clamp(percent, 20, 100) / 100.0);
+}
+
+void QtWindows::ToggleFullScreen(int n) {
+  QWidget* top = TopLevel(n);
+  if (!top) return;
+  if (top->isFullScreen())
+    top->showNormal();
+  else
+    top->showFullScreen();
+}
+
+bool QtWindows::IsFullScreen(int n) const {
+  const QWidget* top = TopLevel(n);
+  return top && top->isFullScreen();
 }
 
 Size QtWindows::ContentSize(int n) const {
@@ -399,6 +473,13 @@ Size QtWindows::MainScreenSize() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {1024, 768};
   const QRect r = screen->availableGeometry();
+  return {r.width(), r.height()};
+}
+
+Size QtWindows::MainScreenResolution() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {1024, 768};
+  const QRect r = screen->geometry();
   return {r.width(), r.height()};
 }
 

@@ -4,6 +4,10 @@
 //   korvane_xgrab diff A.png B.png          how many pixels differ
 //   korvane_xgrab ink FILE.png TOP BOTTOM   pixels unlike the background
 //                                           between two heights
+//   korvane_xgrab top FILE.png              the first height from which the
+//                                           left margin has the colour it has
+//                                           halfway down (where a session
+//                                           window's text area begins)
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,7 +20,7 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM\n");
+  std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM | top FILE\n");
   return 2;
 }
 
@@ -54,6 +58,22 @@ int main(int argc, char** argv) {
       for (int x = 0; x < a.width() - 20; ++x) n += a.pixel(x, y) != background;
     std::printf("%ld\n", n);
     return 0;
+  }
+  if (std::strcmp(verb, "top") == 0 && argc == 3) {
+    const QImage a(argv[2]);
+    if (a.isNull() || a.height() < 20) return 1;
+    const QRgb margin = a.pixel(1, a.height() / 2);
+    // Ten rows of the margin's colour in the first three columns.
+    for (int y = 0; y + 10 < a.height(); ++y) {
+      bool all = true;
+      for (int dy = 0; dy < 10 && all; ++dy)
+        for (int x = 0; x < 3 && all; ++x) all = a.pixel(x, y + dy) == margin;
+      if (all) {
+        std::printf("%d\n", y);
+        return 0;
+      }
+    }
+    return 1;
   }
   return Usage();
 }
