@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleCase{"WithoutALatin1LocaleInstalledC", "Wyse 60", 1, 1, 0, "", "C"},
         LocaleCase{"PrismKeepsEightBitsOfItsOwn", "Prism", 0, 1, 0, "de_DE", "de_DE"},
         LocaleCase{"PrismInSevenBitsGetsC", "Prism", 1, 1, 1, "de_DE", "C"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ChildEnvironment, NamesTheTerminalAndFindsTheShippedDescriptionsFirst) {
   SessionOptions opt;
