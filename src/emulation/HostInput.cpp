@@ -77,6 +77,7 @@ void HostInput::ProcessHostInput() {
     case Route::PlainText: RunPlainTextPass(); break;
   }
   active_ = nullptr;
+  wrapWaits_ = false;
   if (gate_ && gate_->EndPass()) screen.RepaintPending = 1;
   // What the pass echoed to the capture and printer files reaches them.
   services_.capture.Flush();
@@ -196,6 +197,7 @@ void HostInput::ReleaseHost() {
 
 void HostInput::RunInterpreterPass(HostInterpreter& interp) {
   active_ = &interp;
+  wrapWaits_ = interp.WrapWaitsForNextCharacter();
   const bool printerController = interp.UsesReaderPrinterController();
   while (true) {
     const ChunkRead r = ReadHostChunk(kPtyChunkMax, true);

@@ -170,6 +170,21 @@ class HostInput : public HostReaderState,
   // The common end of every byte: wrap at the right margin, the 254-byte
   // flush, the step to the next byte.
   void CharDone();
+  // The last column a printed character reaches before the line wraps: the
+  // line's width, or the window's when that is narrower.
+  int16_t WrapColumn() const {
+    const int16_t last = screen.ColumnsSetting < screen.WindowColumns ? screen.ColumnsSetting : screen.WindowColumns;
+    return last < 1 ? int16_t{1} : last;
+  }
+  // True when the active interpreter lets the wrap wait for the next
+  // printed character (HostInterpreter::WrapWaitsForNextCharacter).
+  bool WrapWaits() const { return wrapWaits_; }
+  // Before a character is printed where the wrap waits: a cursor past the
+  // last column wraps to the next line (auto-wrap on) or comes back to the
+  // last column, which the character then overwrites.
+  void SettleWaitingWrap() {
+    if (wrapWaits_ && screen.CursorCol() > WrapColumn() && screen.DisplayOn == 1) SettleWaitingWrapSteps();
+  }
   // Writes CurrentHostChar, a printable ASCII byte of the chunk, together with
   // the printable ASCII bytes that follow it in the chunk, with the current
   // attribute: the same cells, runs, wraps and echoes as the writer and
@@ -253,7 +268,7 @@ class HostInput : public HostReaderState,
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };
-  void FlushRun(Echo echo);
+  void FlushRun(Echo how);
   // Draws the pending run at the pen and keeps it.
   void DrawRun();
   // The pending run to each echo target that is on, without a line end ...
@@ -343,6 +358,10 @@ class HostInput : public HostReaderState,
   void PerCharacterFlowControl();
   // The pending run at the end of a chunk.
   void FinishChunkRun();
+  // The wrap: the run drawn and echoed, the cursor to column 1 of the next
+  // line.
+  void WrapToNextLine();
+  void SettleWaitingWrapSteps();
   // XON after a chunk that sent XOFF.
   void ReleaseHost();
   void SetChunkTextStyle();
@@ -368,6 +387,8 @@ class HostInput : public HostReaderState,
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;
   HostInterpreter* active_ = nullptr;
+  // The active interpreter's WrapWaitsForNextCharacter, asked once a pass.
+  bool wrapWaits_ = false;
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
   int64_t passStartMs_ = 0;
