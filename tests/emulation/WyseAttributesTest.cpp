@@ -47,9 +47,9 @@ INSTANTIATE_TEST_SUITE_P(WyseAttributes, PlainAttribute,
                                            PlainCase{':', 0, 6}, PlainCase{'z', 0, 6},
                                            // standout, underline and blink keep the reverse
                                            PlainCase{'~', 0, 7}, PlainCase{'?', 0, 7}, PlainCase{'=', 0, 5}),
-                         [](const auto& info) {
-                           return "Byte" + std::to_string(static_cast<int>(info.param.c)) +
-                                  (info.param.reverseUnderlineOff ? "ReverseUnderlineOff" : "");
+                         [](const auto& c) {
+                           return "Byte" + std::to_string(static_cast<int>(c.param.c)) +
+                                  (c.param.reverseUnderlineOff ? "ReverseUnderlineOff" : "");
                          });
 
 TEST_F(WyseAttributes, AnUnknownByteKeepsTheAttribute) {
