@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Korvane on a virtual X display: vim, less and dialog run in a Wyse 60 and in
-# a TeleVideo 925 session with that terminal's TERM, driven by keys typed
+# a TeleVideo 925 session with the TERM the session gives them (and in a
+# Wyse 60 session with the "wy60" a telnet or ssh host is told), driven by keys typed
 # into the window, and the screen read back from the session's planes
 # (through the scripting service) shows what they mean to show: the file's
 # lines after scrolling forward and back, after inserting and deleting
@@ -106,20 +107,21 @@ typed() {
   sleep 0.3
 }
 
-# One session: the "Local Shell" document with the emulation's lines (a
-# line's number is its settings line plus the 64 function-key lines) and, as
-# its program, a script that runs vim, less and dialog one after the other
-# with the terminal's TERM.
+# One session: the "Local Shell" document named NAME with the emulation's
+# lines (a line's number is its settings line plus the 64 function-key lines)
+# and, as its program, a script that runs vim, less and dialog one after the
+# other. TERMS is the pattern the TERM the session gives must match; with
+# FORCED not empty the programs run with that TERM instead.
 run_session() {
-  term=$1
-  shift
+  term=$1 terms=$2 forced=$3
+  shift 3
   cat >"$tmp/$term-programs" <<EOF
 #!/bin/bash
 cd "$tmp"
+echo "\$TERM" >"$tmp/$term.term"
 stty size >"$tmp/$term.size"
-# The session's own TERM and a character set it shows, set here until every
-# local child gets them from the program.
-export TERM=$term LC_ALL=C LESSHISTFILE=- LESS= DIALOGRC=/dev/null
+[ -z "$forced" ] || export TERM=$forced
+export LESSHISTFILE=- LESS= DIALOGRC=/dev/null
 vim -u NONE -N -i NONE -n -c 'set ttimeout ttimeoutlen=20' file.txt
 less file.txt
 dialog --textbox file.txt 12 40
@@ -138,6 +140,7 @@ EOF
   id=$(window_of "Korvane Using $term")
   xdotool windowfocus --sync "$id"
   wait_for test -s "$tmp/$term.size" || fail "$term: the programs did not start"
+  [[ $(cat "$tmp/$term.term") =~ ^($terms)$ ]] || fail "$term: the session gave TERM=$(cat "$tmp/$term.term")"
   if ! wait_for test -s "$KORVANE_SCREEN_TEXT" && ! "$ctl" cursor >/dev/null 2>"$tmp/ctl.err"; then
     # A program that neither writes its screen to a file nor serves scripts
     # cannot show what it shows but in pixels.
@@ -214,7 +217,9 @@ EOF
 }
 
 # Wyse 60: VT100 off, Viewpoint on, 2 in the Wyse 50 line (the Wyse 60), VT220 off.
-run_session wy60 "70s|.*| 0|" "71s|.*| 1|" "86s|.*| 2|" "193s|.*| 0|"
+wyse60=("70s|.*| 0|" "71s|.*| 1|" "86s|.*| 2|" "193s|.*| 0|")
+run_session wyse60 "wy50|wy60" "" "${wyse60[@]}"
+run_session remote-wyse60 "wy50|wy60" wy60 "${wyse60[@]}"
 # TeleVideo 925: the Wyse 60's lines, the TeleVideo's on, its attributes in a cell.
-run_session tvi925 "70s|.*| 0|" "71s|.*| 1|" "86s|.*| 2|" "166s|.*| 1|" "131s|.*| 0|" "193s|.*| 0|"
+run_session tvi925 tvi925 "" "${wyse60[@]}" "166s|.*| 1|" "131s|.*| 0|"
 echo "PASS"
