@@ -4,6 +4,8 @@
 // sequences the Wyse interpreter takes.
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "emulation/AnsiColours.h"
 #include "emulation/HostInput.h"
@@ -16,8 +18,20 @@ namespace {
 // The attribute byte of ESC G, plain form: '0' .. '?' and 'p' .. DEL, read
 // bit by bit as the terminals do (0x02 blink, 0x04 reverse, 0x08 underline,
 // 0x40 dim; 0x01 blank has no attribute code and is left out). Blinking
-// text is shown bold. Other bytes select nothing.
-bool PlainAttributeByte(int c) { return (c >= '0' && c <= '?') || (c >= 'p' && c <= 127); }
+// text is shown bold. Other bytes select nothing. The command comes with
+// nearly every screen update, so each byte's flags are looked up.
+enum : uint8_t { kPlainByte = 0x80, kDim = 0x01, kUnderline = 0x02, kBold = 0x04, kReverse = 0x08 };
+constexpr std::array<uint8_t, 256> MakePlainAttributeFlags() {
+  std::array<uint8_t, 256> flags{};
+  for (int c = 0; c < 256; ++c) {
+    if (!((c >= '0' && c <= '?') || (c >= 'p' && c <= 127))) continue;
+    flags[static_cast<size_t>(c)] = static_cast<uint8_t>(kPlainByte | ((c & 0x40) ? kDim : 0) |
+                                                         ((c & 0x08) ? kUnderline : 0) | ((c & 0x02) ? kBold : 0) |
+                                                         ((c & 0x04) ? kReverse : 0));
+  }
+  return flags;
+}
+constexpr std::array<uint8_t, 256> kPlainAttributeFlags = MakePlainAttributeFlags();
 
 constexpr int16_t B = -1;  // the session's background colour
 struct ColourAttribute {
@@ -38,16 +52,19 @@ void WyseInterpreter::AttributeCommand(int c) {
   }
   Screen& s = s_;
   const int16_t before = s.CurrentAttributeCode;
-  if (PlainAttributeByte(c)) {
-    s.DimOn = (c & 0x40) ? 1 : 0;
-    s.UnderlineOn = (c & 0x08) ? 1 : 0;
-    s.BoldOn = (c & 0x02) ? 1 : 0;
-    s.ReverseOn = (c & 0x04) ? 1 : 0;
-    if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) s.UnderlineOn = 0;
+  uint8_t flags = c >= 0 && c < 256 ? kPlainAttributeFlags[static_cast<size_t>(c)] : 0;
+  if (flags != 0) {
+    if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) flags &= static_cast<uint8_t>(~kUnderline);
     // Text in an open protected field keeps the field's look.
-    if (s.ProtectFieldMode && o_.ProtectShownAs == 2) s.DimOn = 1;
-    if (s.ProtectFieldMode && o_.ProtectShownAs == 1) s.ReverseOn = 1;
-    if (!s.DimOn && !s.UnderlineOn && !s.BoldOn && !s.ReverseOn)
+    if (s.ProtectFieldMode) {
+      if (o_.ProtectShownAs == 2) flags |= kDim;
+      if (o_.ProtectShownAs == 1) flags |= kReverse;
+    }
+    s.DimOn = flags & kDim;
+    s.UnderlineOn = (flags & kUnderline) >> 1;
+    s.BoldOn = (flags & kBold) >> 2;
+    s.ReverseOn = (flags & kReverse) >> 3;
+    if ((flags & ~kPlainByte) == 0)
       s.SetNormalTextStyle();
     else
       in_.SetTextStyleForFlags();
