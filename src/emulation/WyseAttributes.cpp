@@ -25,9 +25,9 @@ constexpr std::array<uint8_t, 256> MakePlainAttributeFlags() {
   std::array<uint8_t, 256> flags{};
   for (int c = 0; c < 256; ++c) {
     if (!((c >= '0' && c <= '?') || (c >= 'p' && c <= 127))) continue;
-    flags[static_cast<size_t>(c)] = static_cast<uint8_t>(kPlainByte | ((c & 0x40) ? kDim : 0) |
-                                                         ((c & 0x08) ? kUnderline : 0) | ((c & 0x02) ? kBold : 0) |
-                                                         ((c & 0x04) ? kReverse : 0));
+    flags[static_cast<size_t>(c)] =
+        static_cast<uint8_t>(kPlainByte | ((c & 0x40) ? kDim : 0) | ((c & 0x08) ? kUnderline : 0) |
+                             ((c & 0x02) ? kBold : 0) | ((c & 0x04) ? kReverse : 0));
   }
   return flags;
 }
