@@ -33,7 +33,8 @@ void Screen::PaintTextAreaBackground() {
   const int w = Width(), h = Height();
 
   port.EraseRect({0, h - 14, w, h + CellDescent + 1});
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 1));
+  // Below the rows of the window, not below a scroll region.
+  SetCursorRow(static_cast<int16_t>(WindowTextRows() + 1));
   if (Opt.TextSizeValue <= 9)
     MoveToCellUnder(CursorRow(), 1);
   else
@@ -151,10 +152,11 @@ void Screen::EraseBelowScreenLines() {
   ScreenRows = ScreenRowsForWindow();
   const int16_t row = CursorRow(), col = CursorCol();
   const auto pen = port.Pen();
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 3));
+  const int rows = WindowTextRows();
+  SetCursorRow(static_cast<int16_t>(rows + 3));
   MoveToCellClamped(CursorRow(), 1, Opt.TextSizeValue);
   EraseCursorLine();
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 4));
+  SetCursorRow(static_cast<int16_t>(rows + 4));
   MoveToCellOffset(CursorRow(), 1);
   EraseCursorLine();
   SetCursorRow(row);

@@ -290,7 +290,11 @@ class Screen {
 
   // ---- Cell geometry and the pen ----------------------------------------------------
   void ComputeCellMetrics();
+  // The rows of the screen: those that fit the window, or the scroll
+  // region's bottom while there is one; stored in ScreenRows.
   int16_t ScreenRowsForWindow();
+  // The rows that fit the window, by the same rule, whatever the scroll
+  // region; stores nothing but StatusLine2Row.
   int16_t ScreenRowsForHeight();
   void MoveToCell(int row, int col);
   void MoveToCellFixed(int row, int col);
@@ -391,6 +395,13 @@ class Screen {
   int16_t ColumnsLimit() const { return ColumnsSetting > kMaxCursorCol ? kMaxCursorCol : ColumnsSetting; }
   int Width() const { return port.Width(); }
   int Height() const { return port.Height(); }
+  // The one rule for the rows that fit the window (the scroll region left
+  // aside): ScreenRowsForWindow and ScreenRowsForHeight both use it, so the
+  // repaint, the scroll-back and the status area agree on the last row.
+  int RowsThatFit(int& fit) const;
+  // The text rows the window has, whatever the scroll region says: the
+  // status area lies below them.
+  int WindowTextRows() const;
 };
 
 }  // namespace korvane

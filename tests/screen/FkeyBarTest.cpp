@@ -225,6 +225,46 @@ TEST_F(FkeyBarTest, AtTheLargestScreenTheStatusAreaLeavesTheLastTextRowAlone) {
   for (int c = 1; c <= 80; ++c) ASSERT_EQ(s.ScreenChars(71, c), 'z') << c;
 }
 
+
+// A VT host's scroll region makes its bottom the screen's rows; the rows
+// below the region stay the host's: no status-area step erases their text
+// or their pixels.
+TEST_F(FkeyBarTest, TheStatusAreaStepsLeaveTheRowsBelowAScrollRegionAlone) {
+  struct Step {
+    const char* name;
+    void (Screen::*run)();
+  };
+  const Step steps[] = {{"PaintTextAreaBackground", &Screen::PaintTextAreaBackground},
+                        {"PaintTextAreaBackgroundB", &Screen::PaintTextAreaBackgroundB},
+                        {"EraseBelowScreenLines", &Screen::EraseBelowScreenLines},
+                        {"ClearStatusRows", &Screen::ClearStatusRows}};
+  for (const int16_t size : {int16_t{12}, int16_t{18}}) {
+    // A window of the height a session opens with: 24 rows and the area below.
+    opt.TextSizeValue = opt.FontSize = size;
+    s.ComputeCellMetrics();
+    port.SetSize(450, 9 + s.CellHeight * (size > 16 ? 26 : 27));
+    for (const Step& step : steps) {
+      s.ScrollTop = 0;
+      s.ScrollBottom = 0;
+      const int rows = s.ScreenRowsForWindow();
+      ASSERT_EQ(rows, 24);
+      for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= 80; ++c) s.ScreenChars(r, c) = static_cast<int16_t>('A' + r % 26);
+      s.ScrollTop = 1;
+      s.ScrollBottom = 10;
+      s.ScreenRows = s.ScreenRowsForWindow();
+      port.Clear();
+      (s.*step.run)();
+      for (int r = 1; r <= rows; ++r)
+        for (int c : {1, 80}) EXPECT_EQ(s.ScreenChars(r, c), 'A' + r % 26) << step.name << " row " << r << " col " << c;
+      // Pixels: nothing is erased above the bottom of the window's last text row.
+      for (const auto& e : port.Of("EraseRect"))
+        EXPECT_GE(e.rect.bottom > e.rect.top ? e.rect.top : 9999, rows * s.CellHeight - 1)
+            << step.name << " erased " << e.rect.top << ".." << e.rect.bottom;
+    }
+  }
+}
+
 TEST_F(FkeyBarTest, EffectiveTextSizeFollowsTheSmallTypeSwitches) {
   struct Case {
     int16_t size, small, plain, expected;
