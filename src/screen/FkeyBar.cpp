@@ -34,7 +34,7 @@ void Screen::PaintTextAreaBackground() {
 
   port.EraseRect({0, h - 14, w, h + CellDescent + 1});
   // Below the rows of the window, not below a scroll region.
-  SetCursorRow(static_cast<int16_t>(WindowTextRows() + 1));
+  SetCursorRow(static_cast<int16_t>(WindowRows + 1));
   if (Opt.TextSizeValue <= 9)
     MoveToCellUnder(CursorRow(), 1);
   else
@@ -107,8 +107,6 @@ void Screen::DrawFunctionKeyBar() {
   FkeyBarMade = 1;
   BarTop = static_cast<int16_t>(t - 30);
   const int display = host.DisplayWidth();
-  // Every layout whose condition holds is built in turn; a later one takes
-  // over the control numbers an earlier one used.
   const BarLayout layouts[] = {
       {w < 640 || SmallScreen != 0, SmallScreen ? 10 : 9, kFirstFkeyButton + 10, 535, 10, 10, true},
       {w > 639 && (Opt.FontSize == 0 || display < 823), 10, kFirstFkeyButton + 10, 625, 0, 10, true},
@@ -116,12 +114,21 @@ void Screen::DrawFunctionKeyBar() {
       {display > 822 && Opt.TextSizeValue == 18, 16, kFirstFkeyButton + 16, 790, 0, 12, false},
       {display > 822 && Opt.TextSizeValue == 24, 16, kFirstFkeyButton + 16, 790, 0, 12, false},
   };
-  for (const BarLayout& layout : layouts) {
-    if (!layout.applies) continue;
+  // Of the layouts whose condition holds, the last one is built: building
+  // each in turn would leave buttons of an earlier one that the later one
+  // does not make (stray buttons where the second row of another layout
+  // was). The buttons stop at the scroll bar.
+  const BarLayout* chosen = nullptr;
+  for (const BarLayout& layout : layouts)
+    if (layout.applies) chosen = &layout;
+  const int barWidth = w - ScrollBarWidth;
+  if (chosen) {
+    const BarLayout& layout = *chosen;
+    const bool overhang = layout.lastOverhangs && ScrollBarWidth == 0;
     for (int i = 0; i < layout.buttonsPerRow; ++i) {
       const int start10 = i * layout.pitch10;
       int width10 = layout.pitch10;
-      if (start10 + layout.pitch10 > w * 10) width10 = w * 10 - start10 + (layout.lastOverhangs ? 20 : 0);
+      if (start10 + layout.pitch10 > barWidth * 10) width10 = barWidth * 10 - start10 + (overhang ? 20 : 0);
       if (width10 <= 0) continue;
       const int left = (start10 + layout.leftOffset10) / 10;
       const int right = (start10 + width10) / 10;
@@ -152,7 +159,7 @@ void Screen::EraseBelowScreenLines() {
   ScreenRows = ScreenRowsForWindow();
   const int16_t row = CursorRow(), col = CursorCol();
   const auto pen = port.Pen();
-  const int rows = WindowTextRows();
+  const int rows = WindowRows;
   SetCursorRow(static_cast<int16_t>(rows + 3));
   MoveToCellClamped(CursorRow(), 1, Opt.TextSizeValue);
   EraseCursorLine();

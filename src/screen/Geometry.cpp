@@ -76,6 +76,7 @@ int16_t Screen::ScreenRowsForWindow() {
   int fit = 0;
   int rows = RowsThatFit(fit);
   StatusLine2Row = static_cast<int16_t>(fit + 5);
+  WindowRows = FinishRows(rows, Opt.FontSize);
   if (ScrollBottom > 0) {
     rows = ScrollBottom;
     if (rows > fit) rows = fit;

@@ -15,7 +15,7 @@ void Screen::PaintTextAreaBackgroundB() {
   LinesTransmittedShown = 0;
   DrawingBusy = 1;
   const int16_t savedRow = PenRow(), savedCol = PenColumn();
-  const int16_t statusRow = static_cast<int16_t>(WindowTextRows() + 1);
+  const int16_t statusRow = static_cast<int16_t>(WindowRows + 1);
 
   MoveToCell(statusRow, 1);
   SetCursorRow(statusRow);
@@ -41,7 +41,7 @@ void Screen::PaintTextAreaBackgroundB() {
 
 void Screen::ClearStatusRows() {
   const int last = ColumnsLimit();
-  const int rows = WindowTextRows();
+  const int rows = WindowRows;
   for (int row : {rows + 1, rows + 5})
     for (int c = 1; c <= last; ++c) {
       ScreenChars(row, c) = 0;

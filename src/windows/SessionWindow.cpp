@@ -40,10 +40,12 @@ SessionWindow::~SessionWindow() {
 
 int SessionWindow::ColumnsForChild() {
   Screen& s = session.screen;
-  if (session.Opt.AutoWrapOn) return std::clamp<int>(s.ColumnsSetting, 1, kMaxCursorCol);
   // The columns that fit the window, by the same rule as every other place
   // that counts them.
   const int fit = s.CellWidth > 0 ? s.port.Width() / s.CellWidth - 1 : 80;
+  // With auto-wrap the fixed column count, but never more than the window
+  // shows: the screen wraps at the window's edge, and the child must too.
+  if (session.Opt.AutoWrapOn) return std::clamp<int>(std::min<int>(s.ColumnsSetting, fit), 1, kMaxCursorCol);
   return std::clamp(fit, 1, static_cast<int>(kMaxCursorCol));
 }
 

@@ -90,6 +90,34 @@ TEST_F(FkeyBarTest, EighteenPointTypeOnAWideDisplayGetsSixteenButtonsARow) {
   EXPECT_EQ(ButtonCount(), 32);
 }
 
+// The session windows' sizes at 18-point type on a wide display: each window
+// width gets one layout's two rows and no button of another layout, and no
+// button reaches into the scroll bar along the right edge.
+TEST_F(FkeyBarTest, EveryButtonBelongsToOneLayoutAndStopsAtTheScrollBar) {
+  opt.TextSizeValue = 18;
+  s.ComputeCellMetrics();
+  host.displayWidth = 1440;
+  s.ScrollBarWidth = 16;
+  for (const int width : {450, 600, 639, 640, 700, 992, 1300}) {
+    port.SetSize(width, 652);
+    host.clock.AdvanceTicks(30);
+    s.DrawFunctionKeyBar();
+    const int t = 652 - 14;
+    int buttons = 0;
+    for (const auto& [id, b] : controls.All()) {
+      if (b.scrollBar) continue;
+      ++buttons;
+      const bool secondRow = id >= kFirstFkeyButton + 16;
+      EXPECT_EQ(b.bounds.top, secondRow ? t - 15 : t - 30) << "width " << width << ": button " << id;
+      const int key = id - kFirstFkeyButton - (secondRow ? 16 : 0) + 1;
+      EXPECT_EQ(b.title, (secondRow ? "SF" : "F") + std::to_string(key)) << "width " << width << ": button " << id;
+      EXPECT_LE(b.bounds.right, width - 16) << "width " << width << ": button " << id;
+    }
+    EXPECT_GT(buttons, 0) << "width " << width;
+    EXPECT_EQ(buttons % 2, 0) << "width " << width << ": the two rows differ";
+  }
+}
+
 TEST_F(FkeyBarTest, AWindowWideEnoughForTheSecondLayoutUsesItsPitch) {
   port.SetSize(700, 414);
   s.DrawFunctionKeyBar();
