@@ -83,6 +83,9 @@ class Settings {
   void ReadKeywordLine(int line, const std::string& text);
   void ApplyShortFileValue(int line, SettingsLineReader& file);
   void ApplySettings(bool takeFunctionKeys);
+  // Keys and labels from the function-key file the program carries for the
+  // session's emulation; the built-in set when that file cannot be read.
+  void LoadBundledFunctionKeys();
   void SetDefaultArrowStrings();
   bool WriteLines(const std::string& path, const std::vector<std::string>& lines);
   void ReportUnreadable(const std::string& path, int error);

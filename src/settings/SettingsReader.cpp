@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "settings/FunctionKeys.h"
 #include "settings/Settings.h"
 #include "settings/SettingsTable.h"
 
@@ -177,11 +178,31 @@ void Settings::ReadStartupSettings() {
     error = files_.ReadFile(path, bytes, kMaxSettingsFileBytes);
     if (error != 0) ReportUnreadable(path, error);
   }
-  // Without a function-key file of the user's, the program's own keys.
-  if (error != 0) bytes = host_.BundledFunctionKeys();
+  // Without a function-key file of the user's no key is defined: once the
+  // settings are read, the keys the program carries for their emulation
+  // are taken.
+  if (error != 0) bytes.clear();
   SettingsLineReader file(bytes);
   St.ReadFromOpenFile = 0;
   ReadDefaultSettings(file);
+}
+
+void Settings::LoadBundledFunctionKeys() {
+  const std::string bytes = host_.BundledFunctionKeys(BundledFunctionKeyFile(Opt));
+  if (!bytes.empty()) {
+    SettingsLineReader file(bytes);
+    bool defined = false;
+    for (int line = 1; line <= kFkeyLineCount; ++line) {
+      std::string value = file.ReadLine();
+      if (line <= kFkeyStringCount && !value.empty()) defined = true;
+      FkeyLine(Opt, line) = std::move(value);
+    }
+    if (defined) {
+      St.FkeysDefined = 1;
+      return;
+    }
+  }
+  LoadBuiltInKeyLabels(Opt);
 }
 
 void Settings::ReportUnreadable(const std::string& path, int error) {

@@ -238,9 +238,8 @@ bool SessionWindow::SettingsSide::KermitProgramFound() {
   return processes.IsExecutableFile(programs.KermitAppFolder + "/kermit") || !processes.FindOnPath("kermit").empty();
 }
 
-std::string SessionWindow::SettingsSide::BundledFunctionKeys() {
-  // The function keys the program carries for the session's emulation.
-  const std::string path = w.owner_.services.hostFolders.resources + "/Fkeys/VT220 Fkeys";
+std::string SessionWindow::SettingsSide::BundledFunctionKeys(const std::string& fileName) {
+  const std::string path = w.owner_.services.hostFolders.resources + "/Fkeys/" + fileName;
   std::string bytes;
   if (w.owner_.services.files.ReadFile(path, bytes, kMaxSettingsFileBytes) != 0) return {};
   return bytes;

@@ -172,7 +172,7 @@ class SessionWindow final : public WindowService {
     int16_t CursorKeyApplicationMode() override;
     ScreenSize MainScreenSize() override;
     bool KermitProgramFound() override;
-    std::string BundledFunctionKeys() override;
+    std::string BundledFunctionKeys(const std::string& fileName) override;
     void SetSessionDefaults() override;
     void SetWindowSize(int width, int height) override;
     void ResetScreenDefaults() override;

@@ -413,10 +413,11 @@ TEST_F(SettingsTest, StartUpReadsTheDefaultFunctionKeysThenTheDefaultsFile) {
 }
 
 TEST_F(SettingsTest, StartUpWithoutFilesUsesTheProgramsKeysAndTheBuiltInDefaults) {
-  host.bundledFunctionKeys = "{ES[11~\n{ES[12~\n";
+  host.bundledFunctionKeys["VT100 Fkeys"] = "{ESOP\n{ESOQ\n";
   settings().ReadStartupSettings();
-  EXPECT_EQ(opt().FkeyStrings[1], "{ES[11~");
-  EXPECT_EQ(opt().FkeyStrings[2], "{ES[12~");
+  EXPECT_EQ(host.bundledFilesAsked, std::vector<std::string>{"VT100 Fkeys"});
+  EXPECT_EQ(opt().FkeyStrings[1], "{ESOP");
+  EXPECT_EQ(opt().FkeyStrings[2], "{ESOQ");
   EXPECT_EQ(state().NoSettingsFile, 0);  // cleared again once applied
   EXPECT_EQ(opt().EmuVt100, 1);
   EXPECT_EQ(opt().UpArrowString, "{ES[A");  // VT100's arrows
