@@ -62,6 +62,22 @@ void SessionWindow::StartConnection() {
   owner_.UpdateWindowTitle(*this);
 }
 
+void SessionWindow::ServeConnectionEnd() {
+  Session& s = session;
+  ProgramFlags& flags = owner_.flags;
+  if (s.conn.CloseRequested && s.conn.HostDataWaiting() == 0 && !s.input.HoldOutput) {
+    s.conn.CloseRequested = 0;
+    if (!flags.Quitting) {
+      // The close the host asked for, held back until its output was shown.
+      flags.CloseByCommand = 1;
+      CloseConnection();
+      flags.CloseByCommand = 0;
+    }
+  }
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts, owner_.services.programs);
+  if (child.EndOfChild()) s.conn.CloseRequested = 0;
+}
+
 void SessionWindow::CloseConnection() {
   Session& s = session;
   SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
@@ -139,6 +155,8 @@ void SessionWindow::ConnectionSide::WriteSessionLine(std::string_view text) {
 }
 
 void SessionWindow::ConnectionSide::FlushSessionWindow() { w.session.screen.port.Flush(); }
+
+std::string SessionWindow::ConnectionSide::Localised(const std::string& english) { return w.owner_.Localised(english); }
 
 void SessionWindow::ConnectionSide::RequestFlushHostInput() { w.session.input.FlushRequest = 1; }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -43,6 +44,8 @@ class KeptLink final : public HostLink {
   bool Ended() override { return link->Ended(); }
   void Close() override { link->Close(); }
   bool SetWindowSize(int rows, int cols) override { return link->SetWindowSize(rows, cols); }
+  bool HoldEchoOf(const std::vector<std::string>& lines) override { return link->HoldEchoOf(lines); }
+  LinkEnd EndOfLink() const override { return link->EndOfLink(); }
 };
 
 // Children that are memory links the test keeps.
@@ -52,6 +55,7 @@ class KeptProcesses final : public platform::Processes {
   std::vector<platform::PtyChildRequest> starts;
   std::vector<fakes::MemoryLink*> links;  // one per start, alive as long as this
   std::set<std::string> executables;
+  std::map<std::string, std::string> onPath;  // program name -> where the PATH finds it
 
   platform::PtyChildStart StartPtyChild(const platform::PtyChildRequest& request) override {
     starts.push_back(request);
@@ -61,7 +65,10 @@ class KeptProcesses final : public platform::Processes {
     return {0, std::make_unique<KeptLink>(link)};
   }
   bool IsExecutableFile(const std::string& path) override { return executables.count(path) != 0; }
-  std::string FindOnPath(const std::string&) override { return {}; }
+  std::string FindOnPath(const std::string& name) override {
+    const auto found = onPath.find(name);
+    return found == onPath.end() ? std::string() : found->second;
+  }
 
  private:
   const platform::Clock* clock_;
