@@ -12,6 +12,8 @@ packages=(
   dbus libglib2.0-bin
   tcsh telnet openssh-client ckermit
   xvfb xdotool xclip procps
+  socat
+  pkg-config libcanberra-dev sound-theme-freedesktop
   poppler-utils cups-client cups printer-driver-cups-pdf
 )
 

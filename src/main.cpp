@@ -1,28 +1,34 @@
 // Korvane: wires the Qt platform to the program and runs it.
 //
 // korvane [FILE...] opens each FILE as a settings document: the first in the
-// first session window, each further one in a window of its own.
+// first session window, each further one in a window of its own. While one
+// Korvane runs on the user's session bus, a second start hands its files to
+// it and ends; the first serves scripts on the bus (org.korvane.Korvane).
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
+#include "app/AppScripting.h"
 #include "app/EventQueue.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
+#include "platform/InterfaceLanguage.h"
+#include "platform/posix/PosixFiles.h"
 #include "platform/posix/UserFolders.h"
 #include "platform/qt/InterfaceFile.h"
 #include "platform/qt/QtCellPictureWriter.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSelectionFrame.h"
+#include "platform/qt/ScriptBus.h"
 #include "platform/StringTable.h"
 
 namespace {
@@ -49,9 +55,21 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Korvane"));
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // One Korvane per session bus: a second start hands its documents over.
+  const QStringList args = QCoreApplication::arguments().mid(1);
+  platform::qt::ScriptingStart scripting = platform::qt::StartScriptingOrHandOver(args);
+  if (scripting.outcome == platform::qt::ScriptingStart::kHandedOver) {
+    qInfo("%s", args.isEmpty() ? "Korvane is already running." : "Korvane is already running: it opens the documents.");
+    return 0;
+  }
+
   const std::string resources = ResourcesFolder();
-  const bool french = QLocale().language() == QLocale::French;
-  const std::string table = ReadText(resources + "/strings/" + (french ? "fr" : "en") + ".txt");
+  // The user's locale gives the language, unless the settings folder's
+  // "language" file names one.
+  platform::PosixFiles files;
+  const std::string language = platform::InterfaceLanguageName(
+      [](const char* name) { return std::getenv(name); }, ReadText(files.PreferencesFolderPath() + "language"));
+  const std::string table = ReadText(resources + "/strings/" + language + ".txt");
   platform::StringTable strings;
   strings.Load(table);
 
@@ -93,9 +111,28 @@ int main(int argc, char** argv) {
     return chosen.toStdString();
   };
 
+  // Without a bus the program runs on; a script that tries to reach it is
+  // told by its client that there is no session bus.
+  if (scripting.bus)
+    scripting.bus->Attach(app.scripting->Commands(), *app.scripting, qt.clock);
+  else
+    qWarning("%s", qPrintable(scripting.message));
+
   std::vector<std::string> documents;
-  const QStringList args = QCoreApplication::arguments();
-  for (int i = 1; i < args.size(); ++i) documents.push_back(args[i].toStdString());
+  for (const QString& arg : args) documents.push_back(arg.toStdString());
   app.OpenDocuments(documents);
-  return app.Run();
+
+  // For the tests that drive the program from outside: KORVANE_OPEN_WINDOWS
+  // names numbered windows ("15", or "15,18,27") that open for the first
+  // session once it is up, as their menu items open them.
+  const QStringList toOpen = qEnvironmentVariable("KORVANE_OPEN_WINDOWS").split(',', Qt::SkipEmptyParts);
+  if (!toOpen.isEmpty()) {
+    while (!app.Finished() && !app.IdlePassSeen) app.Turn();
+    if (SessionWindow* w = app.windows.Active())
+      for (const QString& n : toOpen) w->services.dialogs.OpenDialog(n.trimmed().toInt());
+  }
+  const int status = app.Run();
+  // No script reaches the program while it is taken down.
+  scripting.bus.reset();
+  return status;
 }

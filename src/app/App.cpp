@@ -2,11 +2,13 @@
 // and the quit sequence.
 
 #include "app/App.h"
+#include "app/AppScripting.h"
 #include "app/ClipboardLoop.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/SettingsChangeWatch.h"
 #include "settings/SettingsText.h"
 #include "platform/MenuNumbers.h"
 
@@ -43,12 +45,20 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       prefs(data.preferencesFolder),
       printServices(p.printing, p.files, alerts, p.programs, p.clock, prefs.PrefsFolderPath),
       captureShared(printServices, p.fileDialogs, p.clipboard),
-      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared}),
+      dialogs(*this),
+      statusStrip(p.windows),
+      serialLines(p.serialPorts, data.preferencesFolder, p.menus),
+      scripting(std::make_unique<AppScripting>(*this)),
+      services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs,
+                               serialLines, strings, scripting->Scripts()}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
-                             strings, prefs, data.programs, p.desktop, data.hostFolders, services},
+                             strings, prefs, data.programs, p.desktop, data.hostFolders,
+                             p.sessionServices ? *p.sessionServices : services},
               flags),
-      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)) {
+      keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)),
+      menuHandlers(std::make_unique<ui::MenuDispatcher>(menuHost)) {
   keyState.liveKeys = p.liveKeys;
+  serialLines.fileDialogs = &p.fileDialogs;
   strings.Load(data.stringTable);
   alerts.LoadErrorMessages(data.errorMessages);
   alerts.onQuitNow = [this] { QuitNow(); };
@@ -86,7 +96,7 @@ int App::Run() {
 
 SessionWindow* App::ActiveInFront() {
   SessionWindow* w = windows.Active();
-  if (!w || platform.windows.FrontWindow() != w->Number()) return nullptr;
+  if (!w || !windows.InFront(w->Number())) return nullptr;
   return w;
 }
 
@@ -101,11 +111,11 @@ HostLink* App::WatchedLink() {
 
 void App::Turn() {
   if (finished_) return;
-  // 1. The window system delivers its events (or has some waiting already).
+  // The window system delivers its events (or has some waiting already).
   // Until one comes, the last event is a null event.
   keyState.LastEventRecord.what = input::kNullEvent;
-  platform.pump.Deliver(queue.Empty() ? flags.EventTimeSlice : 0, WatchedLink());
-  // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
+  platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? flags.EventTimeSlice : 0), WatchedLink());
+  // Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
   bool anyEvent = false;
   while (auto e = queue.Pop()) {
@@ -125,7 +135,8 @@ void App::Turn() {
   }
   // The session windows' clicks, selection flashes and pastes go on.
   StepSessionClipboards(windows, ActiveInFront(), HeldModifiers(platform.liveKeys));
-  // 6. The periodic pass, every 30 ticks while a session window is in front.
+  StepSerialLines();
+  // The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
   if (now - LastPeriodicTick > 30) {
     if (SessionWindows::IsSessionWindow(platform.windows.FrontWindow())) {
@@ -135,7 +146,7 @@ void App::Turn() {
     }
     LastPeriodicTick = platform.clock.Ticks();
   }
-  // 7. Quit.
+  // Quit.
   if (flags.QuitFlag != 0) QuitSequence();
 }
 
@@ -206,8 +217,10 @@ void App::KeyPass() {
 
 void App::WheelPass() {
   if (!WheelMoved) return;
+  // The wheel moves the view of the session window it turned over, when
+  // that window is the front window itself.
   SessionWindow* w = ActiveInFront();
-  if (w && !ScrollBarTracking && !AppInBackground) {
+  if (w && platform.windows.FrontWindow() == w->Number() && !ScrollBarTracking && !AppInBackground) {
     Screen& s = w->session.screen;
     // As many lines as the wheel moved, in either direction.
     const int steps = std::max(1, WheelDelta < 0 ? -WheelDelta : WheelDelta);
@@ -227,7 +240,12 @@ void App::Dispatch() {
     onDispatch(handler, HandlerKind);
   switch (handler) {
     case kAppleEventHandler: DoAppleEvent(); break;
-    case kMenuHandler: DoMenu(); break;
+    case kMenuHandler: {
+      // A menu item that changes a saved setting marks it changed.
+      SettingsChangeWatch watch(windows, windows.Active());
+      DoMenu();
+      break;
+    }
     case kDialogHandler: DoDialog(); break;
     case kMouseHandler: DoMouse(); break;
     case kWindowEventHandler:
@@ -275,8 +293,11 @@ void App::DialogEventHandler(const platform::UiEvent& e) {
         EventWindowNumber = e.number;
         HandlerKind = 1;
       } else if (e.number > 0 && e.number < platform::kSessionWindowBase) {
-        // A dialog window's close box closes it and brings the session back.
-        numbered.SelectWindowWithColors(e.number);
+        // A dialog window's close box does what its Cancel does.
+        HandlerSelector = kDialogHandler;
+        DialogWindow = e.number;
+        DialogControl = 0;
+        DialogCloseBoxHit = 1;
       }
       break;
     case kWindowActivated:
@@ -368,97 +389,18 @@ void App::OtherEventVector(const platform::UiEvent& e) {
 // ---- Menus, dialogs and the mouse -----------------------------------------------------------
 
 void App::DoMenu() {
-  SessionWindow* active = windows.Active();
-  bool handled = true;
-  switch (MenuNumber) {
-    case platform::kAppMenu:
-      if (MenuItem == platform::kAppQuitItem)
-        flags.QuitFlag = static_cast<int8_t>(-1);
-      else
-        handled = false;
-      break;
-    case platform::kFileMenu:
-      if (MenuItem == platform::kFileNewSessionWindowItem) {
-        if (flags.NoSessionWindow && active) {
-          windows.ResetScrollbackView(*active);
-          flags.NoSessionWindow = 0;
-          platform.windows.BringToFront(active->Number());
-        } else {
-          windows.OpenNewSessionWindow();
-        }
-        if (SessionWindow* w = windows.Active())
-          platform.windows.SetOpacity(w->Number(), w->session.Opt.WindowOpacity);
-      } else if (MenuItem == platform::kFileCloseSessionWindowItem) {
-        CloseWindowMenuItem();
-      } else {
-        handled = false;
-      }
-      break;
-    case platform::kConnectionMenu:
-      if (MenuItem == platform::kConnectionOpenItem) {
-        if (active) OpenConnectionMenuItem(*active);
-      } else if (MenuItem == platform::kConnectionCloseItem) {
-        if (!active) break;
-        flags.CloseByCommand = 1;
-        active->CloseConnection();
-        flags.CloseByCommand = 0;
-      } else {
-        handled = false;
-      }
-      break;
-    case platform::kWindowMenu:
-      if (active && active->session.input.CollectMode) break;
-      if (MenuItem > windowMenu.FixedWindowMenuItems) {
-        if (const int w = windowMenu.WindowOfItem(MenuItem)) {
-          WindowSelectRequest = 1;
-          WindowToSelect = static_cast<int16_t>(w);
-        }
-      } else {
-        handled = false;
-      }
-      break;
-    default: handled = false; break;
-  }
-  // A menu item whose work is not in this version says so.
-  if (!handled) {
-    const std::string item = platform.menus.ItemText(MenuNumber, MenuItem);
-    alerts.NoteAlertText(platform::kPlainAlert, "\"" + item + "\"", " is not available in this version of Korvane.");
-  }
+  menuHandlers->DoMenu(MenuNumber, MenuItem);
   HandlerSelector = kNoHandler;
 }
 
-void App::CloseWindowMenuItem() {
-  SessionWindow* active = windows.Active();
-  if (!active || platform.windows.FrontWindow() != active->Number()) return;
-  windows.DoWindowEvent(1, active->Number());
-}
-
-void App::OpenConnectionMenuItem(SessionWindow& w) {
-  Session& s = w.session;
-  if (s.Opt.UsesPty && s.Opt.TelnetSession && s.Opt.TelnetHost.empty()) {
-    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host IP address.", "\r",
-                         "Select Telnet Connection... from the Connection Menu");
-    return;
-  }
-  if (s.Opt.UsesPty && s.Opt.SshSession && s.Opt.SshHost.empty()) {
-    alerts.StopAlertText(platform::kPlainAlert, "You must enter a Host Name.", "\r",
-                         "Select Secure Shell Connection... from the Connection Menu");
-    return;
-  }
-  if (flags.NoSessionWindow) {
-    flags.NoSessionWindow = 0;
-    platform.windows.BringToFront(w.Number());
-  }
-  windows.ResetScrollbackView(w);
-  if (w.Connected()) w.CloseConnection();
-  // The user may have kept the connection when asked.
-  if (!w.Connected()) requests.RequestOpenConnection = 1;
-  windows.UpdateWindowTitle(w);
-  if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
-}
-
 void App::DoDialog() {
-  // The settings windows' controls are served by the dialogs that own them.
+  if (DialogCloseBoxHit) {
+    DialogCloseBoxHit = 0;
+    dialogs.CloseBox(DialogWindow);
+  } else {
+    dialogs.DoDialog(DialogWindow, DialogControl);
+  }
+  busy.ShowArrow();
   if (HandlerSelector == kDialogHandler) HandlerSelector = kNoHandler;
 }
 
@@ -520,6 +462,7 @@ void App::QuitActions() {
     flags.NoSessionWindow = 0;
     if (SessionWindow* w = windows.Active()) platform.windows.BringToFront(w->Number());
   }
+  HangUpModemsForQuit();
   ConfirmQuitWithClipboardPrint();
   // The active window's page format is the one the next run starts with.
   if (SessionWindow* w = windows.Active()) printServices.pageSetup.SavePageSetupFile(w->Number());
@@ -534,6 +477,15 @@ void App::ConfirmQuitWithClipboardPrint() {
                                 "The Clipboard contains data waiting to print.  Print now or Quit?") == 1)
       w->services.capture.PrintBeforeQuit();
   }
+}
+
+void App::EndWithoutSaving() {
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n); w && w->session.input.CaptureFileOn) w->services.capture.CloseCaptureFile();
+  windows.CloseAllConnections();
+  windows.DeleteTempSettingsFiles();
+  finished_ = true;
+  exitStatus_ = 0;
 }
 
 void App::QuitNow() {

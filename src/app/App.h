@@ -32,9 +32,11 @@
 #include "platform/Clock.h"
 #include "platform/Cursors.h"
 #include "platform/Events.h"
+#include "platform/FileDialogs.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
+#include "platform/Programs.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
 #include "platform/AlertRoutines.h"
@@ -48,10 +50,17 @@
 #include "platform/FileDialogs.h"
 #include "platform/Printing.h"
 #include "platform/Programs.h"
+#include "app/ProgramDialogs.h"
+#include "app/StatusStrip.h"
+#include "app/SerialLines.h"
+#include "app/AppMenuHost.h"
 #include "platform/Sounds.h"
+#include "ui/menus/MenuDispatcher.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
+
+class AppScripting;
 
 // The platform services the program runs on.
 struct Platform {
@@ -68,7 +77,8 @@ struct Platform {
   platform::Sounds& sounds;
   // Page setup, the print dialog, and pages on a printer or in a PDF file.
   platform::Printing& printing;
-  // Programs run beside the program until they end (the spooler's lp).
+  // Programs run beside the program until they end (the spooler's lp, the
+  // scripts the host runs).
   platform::Programs& programs;
   // The open and save dialogs.
   platform::FileDialogs& fileDialogs;
@@ -81,6 +91,11 @@ struct Platform {
   // the mouse of the session windows are not available.
   platform::CellPictureWriter* cellPictures = nullptr;
   std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
+  // The serial devices; none: this machine's own.
+  platform::SerialPorts* serialPorts = nullptr;
+  // The services of each session window; none: the program's own. (Tests
+  // record what the windows ask of the parts they do not look at.)
+  SessionServiceProvider* sessionServices = nullptr;
 };
 
 // What start-up reads besides the settings.
@@ -167,6 +182,10 @@ class App {
   void ConfirmQuitWithClipboardPrint();
   // Ends the program at once, in order: every child hung up and reaped.
   [[noreturn]] void QuitNow();
+  // Ends the program at the end of this turn without saving any settings:
+  // each capture is closed, every child hung up and reaped, and the
+  // temporary settings files deleted.
+  void EndWithoutSaving();
   // The path of an item of the program's data folder; when it is missing, a
   // stop alert names it and the result is empty.
   std::string FindInResources(const std::string& name);
@@ -182,6 +201,8 @@ class App {
   int16_t EventWindowNumber = 0;
   int16_t MenuNumber = 0, MenuItem = 0;
   int16_t DialogWindow = 0, DialogControl = 0;
+  // The dialog event is the close box of DialogWindow, not a control hit.
+  int8_t DialogCloseBoxHit = 0;
   // The key typed into a session window, for handler 7 kind 5.
   platform::KeyPress PendingKey;
   int8_t PendingKeyWaiting = 0;
@@ -222,6 +243,8 @@ class App {
   int8_t WindowMenuMarkRequest = 0;
   int8_t ShowAfterStartRequest = 0;
   int8_t SaveRequest = 0;
+  // The status window is laid out again for the active session.
+  int8_t StatusWindowRequest = 0;
   // The idle pass has run since start-up: documents are opened at once from
   // then on.
   int8_t IdlePassSeen = 0;
@@ -250,9 +273,20 @@ class App {
   // what the windows' capture and printing share besides.
   output::PrintServices printServices;
   output::CaptureShared captureShared;
+  // The dialog windows, each acting for the session window it was opened for.
+  ProgramDialogs dialogs;
+  // The status window.
+  StatusStrip statusStrip;
+  // The serial ports and each session's serial line (outliving the windows).
+  SerialLines serialLines;
+  // What script commands act on, their requests, and the scripts the host runs.
+  std::unique_ptr<AppScripting> scripting;
   AppServiceProvider services;
   SessionWindows windows;
   std::unique_ptr<KeyTranslation> keys;
+  // The menu bar's handlers.
+  AppMenuHost menuHost{*this};
+  std::unique_ptr<ui::MenuDispatcher> menuHandlers;
 
   // Every handler the loop runs, for tests that check the order:
   // "handler kind" pairs such as "7 8".
@@ -267,18 +301,60 @@ class App {
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();
-  void OpenConnectionMenuItem(SessionWindow& w);
-  void CloseWindowMenuItem();
+  // The idle pass's steps, in the order it takes them.
+  void ServeControlP(SessionWindow* active);
+  void ServeActivation();
+  void ServeStatusWindow(SessionWindow* active);
+  void ServePendingCursor(SessionWindow* active);
+  void ServeHostInput(SessionWindow* front);
+  void ServeKeyStrings();
+  void ServeWindowSizeReport(SessionWindow* active);
+  void ServeTransferDoneNotice();
+  void ServeWindowMenuRename(SessionWindow* active);
+  void ServeWindowSizeRequest(SessionWindow* active);
+  void ServeSshUserName(SessionWindow* active);
+  void ServeArrowCursor();
+  void ServeWindowEvent();
+  void ServeWindowSelection();
+  void ServeWindowDecorations(SessionWindow* active, SessionWindow* front);
+  SessionWindow* ServeHandedDocuments(SessionWindow* active);
+  void ServeShowWindow(SessionWindow* active);
+  void ServePrintingAndCapture();
+  void ServeRepaints();
+  void ServeOpacity();
+  void ServeWindowMenuMark();
+  void ServeShowAfterStart(SessionWindow* active);
+  void ServeScrollBar();
+  void ServeSaveAsDefaults(SessionWindow* active);
+  // The periodic pass's steps.
+  void FitRowsAndColumns(SessionWindow& active);
+  void BlinkTextCursor(SessionWindow& active);
+  void ServeConnectOnReturn(SessionWindow& active);
   // Waits, letting the window system deliver its events (they wait in the
   // queue): the window stays responsive and nothing is lost.
   void Wait(int64_t milliseconds);
   // The active session window when it is also the front window.
   SessionWindow* ActiveInFront();
   HostLink* WatchedLink();
+  // ---- The serial lines (app/AppSerial.cpp) ----------------------------------------------
+  // The ticks the loop may wait, shortened to the serial lines' next step.
+  int SerialWaitTicks(int ticks) const;
+  // Steps every serial line once a turn and notes when they next need it.
+  void StepSerialLines();
+  // A session starts: a serial one opens its port and greets the user.
+  void StartSerialSession(SessionWindow& w);
+  // Opens a serial session's port (Open Connection, Return, a script).
+  void OpenSerialConnection(SessionWindow& w);
+  // A typed key the modem of the window's line takes instead of the host.
+  bool SerialLineTakesKey(SessionWindow& w);
+  // Quitting: modems are hung up, the loop turning until they are done.
+  void HangUpModemsForQuit();
+  int64_t serialWakeMs_ = -1;
   std::string L(const std::string& english) const { return strings.Localise(english); }
 
   bool finished_ = false;
   int exitStatus_ = 0;
+  friend class AppMenuHost;
 };
 
 }  // namespace korvane::app

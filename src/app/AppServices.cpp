@@ -1,5 +1,8 @@
 #include "app/AppServices.h"
 
+#include "app/ProgramDialogs.h"
+#include "app/SerialLines.h"
+
 #include "platform/MenuNumbers.h"
 #include "ui/SessionMenus.h"
 #include "windows/SessionWindows.h"
@@ -20,10 +23,13 @@ class Unavailable {
       return;
     }
     told_ = true;
-    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, " is not available in this version of Korvane.");
+    parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, kNotAvailable);
   }
+  // The same in words, for the reply of a script that asked for it.
+  std::string Reply() const { return parts_.strings.Localise(feature_) + parts_.strings.Localise(kNotAvailable); }
 
  private:
+  static constexpr const char* kNotAvailable = " is not available in this version of Korvane.";
   const AppServiceParts& parts_;
   const char* feature_;
   bool told_ = false;
@@ -38,6 +44,9 @@ class UnavailableClipboard final : public ClipboardService {
   void CopyToClipboard(std::string_view) override {}
   void PasteToHost() override { clipboard_.Tell(); }
   void SnapshotScreenAsPdf() override { clipboard_.Tell(); }
+  void CopyLineToClipboard(std::string_view, std::string_view) override { clipboard_.Tell(); }
+  void ResetCopyBuffersNow() override { clipboard_.Tell(); }
+  void ClearClipboard() override { clipboard_.Tell(); }
   void SetMouseReports(bool on) override {
     if (on) clipboard_.Tell();
   }
@@ -51,8 +60,9 @@ class UnavailableClipboard final : public ClipboardService {
 
 class UnavailableTransfers final : public TransferService {
  public:
-  explicit UnavailableTransfers(const AppServiceParts& parts)
-      : sending_(parts, "Sending files to the host"), receiving_(parts, "Receiving files from the host") {}
+  UnavailableTransfers(const AppServiceParts& parts, DialogService& dialogs)
+      : dialogs_(dialogs), sending_(parts, "Sending files to the host"),
+        receiving_(parts, "Receiving files from the host") {}
   bool ChooseAndSendTextFile() override { return Refuse(sending_); }
   void SendTextFileWithFlowCheck() override { sending_.Tell(); }
   bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
@@ -61,14 +71,27 @@ class UnavailableTransfers final : public TransferService {
   // Neither a download nor a send is ever under way.
   void ReceiveDownloadFromHost() override {}
   void ContinueSendToHost() override {}
-  void ShowDownloadTarget(const std::string&) override { receiving_.Tell(); }
+  // The host named the file its output is to be saved in: the user sees the
+  // name and confirms or refuses it.
+  void ShowDownloadTarget(const std::string& path) override { dialogs_.OpenHostNamedFile(path); }
   void ShowLinesTransmitted() override {}
+  // No send is ever under way, so there is no file to close.
+  void CloseTransferFile() override {}
+  std::string StartHostToMacTransfer(const std::string&) override { return receiving_.Reply(); }
+  std::string SendFileToHost(const std::string&) override { return sending_.Reply(); }
+  bool UploadInProgress() override { return false; }
+  bool TransferInProgress() override { return false; }
+  bool HostToMacCancelled() override { return false; }
+  // No receipt is ever under way, so there is none to reset.
+  void ResetHostToMacReceive() override {}
+  void StartHostToMacXfer(const HostToMacXferRequest&) override { receiving_.Tell(); }
 
  private:
   static bool Refuse(Unavailable& feature) {
     feature.Tell();
     return false;
   }
+  DialogService& dialogs_;
   Unavailable sending_, receiving_;
 };
 
@@ -83,63 +106,6 @@ class UnavailablePictures final : public PictureService {
 
  private:
   Unavailable pictures_;
-};
-
-class UnavailableScripts final : public ScriptService {
- public:
-  explicit UnavailableScripts(const AppServiceParts& parts) : scripts_(parts, "Running scripts") {}
-  bool RunScript(const std::string&) override {
-    scripts_.Tell();
-    return false;
-  }
-
- private:
-  Unavailable scripts_;
-};
-
-class UnavailableSerial final : public SerialLine {
- public:
-  explicit UnavailableSerial(const AppServiceParts& parts) : serial_(parts, "The serial port and modem") {}
-  void OpenSelectedSerialPort() override { serial_.Tell(); }
-  void SendSerialBreak(int) override { serial_.Tell(); }
-  std::optional<std::vector<std::string>> SerialPortNames() override { return std::nullopt; }
-  std::string SerialPortName(int) override { return {}; }
-  void HangUpModem() override { serial_.Tell(); }
-  // No port is ever opened, so none is closed.
-  void SerialPortClosed() override {}
-  void DialNumber(const std::string&) override { serial_.Tell(); }
-  void ChooseBaudRate(int) override { serial_.Tell(); }
-  void ChooseSerialPort(int) override { serial_.Tell(); }
-  void ChooseFlowControl(int) override { serial_.Tell(); }
-  void ChooseSerialFormat(int) override { serial_.Tell(); }
-  void Dial() override { serial_.Tell(); }
-  void DialFromQuickDialFile() override { serial_.Tell(); }
-  void AddQuickDialService() override { serial_.Tell(); }
-  void DeleteQuickDialFile() override { serial_.Tell(); }
-  void LoadQuickDialList() override { serial_.Tell(); }
-  void ToggleModemDtr() override { serial_.Tell(); }
-
- private:
-  Unavailable serial_;
-};
-
-class AppDialogs final : public DialogService {
- public:
-  explicit AppDialogs(const AppServiceParts& parts)
-      : parts_(parts), sshUser_(parts, "Asking for a secure shell user name"),
-        functionKeys_(parts, "The function-key editor") {}
-  void AskSshUserName() override { sshUser_.Tell(); }
-  void OpenFunctionKeyEditor() override { functionKeys_.Tell(); }
-  void LoadFunctionKeyDocument(const std::string&) override { functionKeys_.Tell(); }
-  std::optional<std::string> AskSettingsFileName(const std::string& proposed) override {
-    return parts_.askSettingsFileName ? parts_.askSettingsFileName(proposed) : std::nullopt;
-  }
-  void OpenDialog(int) override { settingsWindows_.Tell(); }
-
- private:
-  const AppServiceParts& parts_;
-  Unavailable sshUser_, functionKeys_;
-  Unavailable settingsWindows_{parts_, "This settings window"};
 };
 
 class AppKeyboard final : public KeyboardService {
@@ -158,8 +124,7 @@ class AppSounds final : public SoundService {
  public:
   explicit AppSounds(platform::Sounds& sounds) : sounds_(sounds) {}
   void Beep() override { sounds_.Beep(); }
-  // The named sounds are the bell until the sound theme is reached.
-  void PlaySound(const std::string&) override { sounds_.Beep(); }
+  void PlaySound(const std::string& name) override { sounds_.PlaySound(name); }
 
  private:
   platform::Sounds& sounds_;
@@ -168,10 +133,10 @@ class AppSounds final : public SoundService {
 class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
-      : capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)), transfers_(parts), pictures_(parts),
-        scripts_(parts),
-        keyboard_(parts.keys), menus_(parts.menus, w.session.Opt), sounds_(parts.sounds), serial_(parts),
-        dialogs_(parts) {}
+      : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
+        transfers_(parts, dialogs_), pictures_(parts), scripts_(parts.scripts), keyboard_(parts.keys),
+        menus_(parts.menus, w), sounds_(parts.sounds),
+        serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
@@ -190,16 +155,16 @@ class AppServiceSet final : public SessionServiceSet {
     return std::make_unique<UnavailableClipboard>(parts, w);
   }
 
+  SessionDialogService dialogs_;
   output::SessionCapture capture_;
   std::unique_ptr<ClipboardService> clipboard_;
   UnavailableTransfers transfers_;
   UnavailablePictures pictures_;
-  UnavailableScripts scripts_;
+  ScriptService& scripts_;
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;
   AppSounds sounds_;
-  UnavailableSerial serial_;
-  AppDialogs dialogs_;
+  AppSerialLine serial_;
 };
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
 // The services each session window gets from the program: its menus, the
-// bell, the keyboard as host commands look at it, capture and printing, and
-// the parts that are still to come (the clipboard, transfers, pictures,
-// scripts, the serial line and the dialogs), which tell the user that the
-// feature is not available when it is asked for, once per window and
-// feature, and otherwise answer as a session without that feature would.
+// bell, the keyboard as host commands look at it, capture and printing, the
+// dialogs, its serial line (app/SerialLines), the host's run-script
+// command, and the parts that are still to come (transfers, pictures), which
+// tell the user that the feature is not available when it is asked for, once
+// per window and feature (a script is told in its reply), and otherwise
+// answer as a session without that feature would.
 
 #include <functional>
 #include <memory>
@@ -17,9 +18,13 @@
 #include "platform/AlertRoutines.h"
 #include "platform/Menus.h"
 #include "platform/Sounds.h"
+#include "platform/StringTable.h"
 #include "windows/SessionServiceProvider.h"
 
 namespace korvane::app {
+
+class ProgramDialogs;
+class SerialLines;
 
 struct AppServiceParts {
   platform::AlertRoutines& alerts;
@@ -32,6 +37,14 @@ struct AppServiceParts {
   // The printing parts, file dialogs and clipboard every window's capture
   // and printing share.
   output::CaptureShared& capture;
+  // The dialog windows.
+  ProgramDialogs& dialogs;
+  // The program's serial ports and each window's serial line.
+  SerialLines& serial;
+  // The messages in the user's language (the replies scripts read).
+  const platform::StringTable& strings;
+  // The host's run-script command, the same for every window.
+  ScriptService& scripts;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {

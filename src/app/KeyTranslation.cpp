@@ -34,7 +34,7 @@ void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platf
   input::KeyTranslator t(window.session.KeyParts(), keys_, raw_, clock_, hooks);
   // Only the active session, in front, reads its host's output.
   SessionWindows& all = window.Owner();
-  t.hostInputAfterKey = all.Active() == &window && all.services.windows.FrontWindow() == window.Number();
+  t.hostInputAfterKey = all.Active() == &window && all.InFront(window.Number());
   // A character the program has no code for is not dropped in silence.
   if (functionKey == 0 && key.text.empty() && key.uncodedCharacter) {
     window.services.sounds.Beep();

@@ -74,6 +74,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
   Session& s = w.session;
   busy.ShowArrow();
   s.screen.ClearScreenAndHome();
+  StartSerialSession(w);
   auto line = [&](const std::string& text) {
     w.WriteSessionText(L(text));
     w.NewSessionLine();
@@ -83,7 +84,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
     s.screen.port.Flush();
     Wait(1000);
     if (!s.Opt.AutoConnect) {
-      line("Use Option-O to open the connection");
+      line("Use Ctrl+Shift+O to open the connection");
       s.screen.port.Flush();
       Wait(1000);
     } else if (!s.Opt.TelnetHost.empty()) {
@@ -97,7 +98,7 @@ void App::ReadyForCommunications(SessionWindow& w) {
     s.screen.port.Flush();
     Wait(1000);
     if (!s.Opt.AutoConnect) {
-      line("Use Option-O to open the connection");
+      line("Use Ctrl+Shift+O to open the connection");
       s.screen.port.Flush();
       Wait(1000);
     } else if (!s.Opt.SshHost.empty()) {

@@ -79,19 +79,25 @@ int Connection::SendBreakToHost(const SessionOptions& o) {
 
 int Connection::SendXoff() {
   if (UsesPty) return SendToHost("\x13");
-  const uint8_t xoff = 19;
-  if (HostLink* port = Link()) port->Write(&xoff, 1);
+  SendSerialFlowControl(true);
   return 0;
 }
 
 int Connection::SendXoffXon() {
   if (UsesPty) return SendToHost("\x13\x11");
-  const uint8_t xoff = 19, xon = 17;
-  if (HostLink* port = Link()) {
-    port->Write(&xoff, 1);
-    port->Write(&xon, 1);
-  }
+  SendSerialFlowControl(true);
+  SendSerialFlowControl(false);
   return 0;
+}
+
+void Connection::SendSerialFlowControl(bool xoff) {
+  HostLink* port = Link();
+  if (!port) return;
+  // A host asked to pause must hear it at once, not after the output the
+  // line still holds (a paste the host is not taking yet).
+  if (port->SendFlowControlNow(xoff)) return;
+  const uint8_t byte = xoff ? 19 : 17;
+  port->Write(&byte, 1);
 }
 
 int Connection::SerialBytesWaiting() {

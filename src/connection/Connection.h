@@ -86,6 +86,9 @@ class Connection final : public HostChannel {
 
  private:
   platform::Clock& clock_;
+  // XOFF or XON to the serial host, ahead of held output where the port can.
+  void SendSerialFlowControl(bool xoff);
+
   ConnectionHost& host_;
 };
 

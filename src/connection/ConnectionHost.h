@@ -59,12 +59,10 @@ class ConnectionHost {
   // ---- The serial line ---------------------------------------------------------
   // Holds the serial line in the break state for the given time.
   virtual void SendSerialBreak(int milliseconds) = 0;
-  // The name of serial port n (1-based), empty when there is none.
-  virtual std::string SerialPortName(int n) = 0;
-  // Hangs the modem up ("+++", then "ATH").
-  virtual void HangUpModem() = 0;
-  // The session's serial port has been closed (its table entry is free).
-  virtual void SerialPortClosed() = 0;
+  // Closes the session's serial port. A modem is hung up first ("+++", then
+  // "ATH"); the main loop carries the hang-up out and the port closes when
+  // it has ended. The session counts as closed from the call on.
+  virtual void CloseSerialPort() = 0;
 };
 
 }  // namespace korvane

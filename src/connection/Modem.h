@@ -91,8 +91,15 @@ class Modem {
   // does nothing; a hang-up or stop asked for then is carried out as soon as
   // that step returns.
   int64_t Step(int64_t nowMs);
-  // A key was typed: the wait for the host's answer after a dial ends.
-  void NoteKeyTyped() { keyTyped_ = true; }
+  // The dial has been sent and the sequence waits for the far end's answer
+  // (the last minute of a dial).
+  bool AwaitingAnswer() const { return busyCursor_ && script_.Running(); }
+  // A key was typed: the wait for the host's answer after a dial ends at
+  // the next Step.
+  void NoteKeyTyped() {
+    keyTyped_ = true;
+    if (AwaitingAnswer()) script_.EndPause();
+  }
   // Abandons the sequence (the session is closing).
   void Stop();
 

@@ -47,6 +47,10 @@ class ModemScript {
   // A sequence, running or ended, that has not been reset.
   bool Holds() const { return static_cast<bool>(handle_); }
   int64_t ResumeAtMs() const { return handle_ ? handle_.promise().resumeAtMs : -1; }
+  // The pause under way ends at the next step, whatever its time.
+  void EndPause() {
+    if (Running()) handle_.promise().resumeAtMs = 0;
+  }
   void Resume() {
     if (Running()) handle_.resume();
   }

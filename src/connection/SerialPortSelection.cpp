@@ -46,6 +46,13 @@ void SerialPortSelection::RebuildPortMenu() {
   for (int n = 1; n <= files_.SerialPortCount; ++n) menus_.AppendItem(platform::kSerialPortMenu, SerialPortMenuText(n));
 }
 
+int SerialPortSelection::FillSerialPortMenu() {
+  files_.RescanSerialPorts();
+  RebuildPortMenu();
+  if (serial_.ConnectionPort != 0) menus_.MarkItem(platform::kSerialPortMenu, std::abs(serial_.ConnectionPort), true);
+  return 0;
+}
+
 int SerialPortSelection::ListSerialPorts() {
   files_.RescanSerialPorts();
   serial_.PortListChanged = 0;
@@ -97,6 +104,11 @@ int SerialPortSelection::ReportPortInUse() {
 
 void SerialPortSelection::ReportOpenFailure(int16_t code, int systemError) {
   LeaveClosed();
+  if (QuietWhenGone && code == SerialFiles::kIoError &&
+      (systemError == ENOENT || systemError == ENODEV || systemError == ENXIO || systemError == EIO)) {
+    DeviceGone = true;
+    return;
+  }
   if (Opt.BaudRate == 230400)
     alerts_.Show(platform::AlertKind::Stop, kSerialAlert,
                  "Error! The serial device you are connecting to may not support 230400 baud.");

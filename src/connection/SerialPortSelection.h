@@ -41,6 +41,11 @@ class SerialPortSelection {
   // open itself then finds it busy), and a session without `AutoConnect`
   // opens nothing.
   int16_t SkipPortCheck = 0;
+  // Set while a port whose device went away is opened again: an open that
+  // fails because the device is still not there is not reported (the caller
+  // tells the user in the session window) and sets DeviceGone.
+  bool QuietWhenGone = false;
+  bool DeviceGone = false;
   // The names the settings remember (`SerialPortList` split at its commas).
   std::vector<std::string> PreviousPortNames;
   int16_t PreviousPortCount = 0;
@@ -48,6 +53,10 @@ class SerialPortSelection {
   // Lists the ports anew in menu 75 and compares them with the ports the
   // settings remember; warns when they differ or when there are none.
   int ListSerialPorts();
+  // Lists the ports anew in menu 75, the session's port marked, without a
+  // word to the user: a session that is not on a serial line has no use for
+  // the warnings (many machines have no serial port at all).
+  int FillSerialPortMenu();
   // Opens the session's port with its line settings, or applies them to the
   // port when it is open already.
   int OpenSelectedSerialPort();

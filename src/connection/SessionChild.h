@@ -30,9 +30,9 @@ namespace korvane {
 
 class SessionChild {
  public:
-  SessionChild(SessionOptions& opt, Connection& conn, platform::Processes& processes,
-               platform::Alerts& alerts, const ChildPrograms& programs)
-      : Opt(opt), conn(conn), processes(processes), alerts(alerts), programs(programs) {}
+  SessionChild(SessionOptions& opt, Connection& connection, platform::Processes& childProcesses,
+               platform::Alerts& alertRoutines, const ChildPrograms& childPrograms)
+      : Opt(opt), conn(connection), processes(childProcesses), alerts(alertRoutines), programs(childPrograms) {}
 
   // Alert ids.
   static constexpr int kRefusedSettingAlert = 0;

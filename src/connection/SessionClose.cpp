@@ -67,12 +67,9 @@ int SessionChild::CloseConnection() {
   if (conn.UsesPty) {
     CloseSessionChild();
   } else if (conn.ConnectionPort != 0) {
-    const int port = conn.ConnectionPort < 0 ? -conn.ConnectionPort : conn.ConnectionPort;
-    if (host.SerialPortName(port).find("modem") != std::string::npos) host.HangUpModem();
-    conn.SerialChannel.reset();
     conn.ConnectionOpen = 0;
     conn.ConnectedFlag = 0;
-    host.SerialPortClosed();
+    host.CloseSerialPort();
   }
   if (host.NoSessionWindow()) host.SelectSessionWindow();
   conn.ConnectionIsOpen();

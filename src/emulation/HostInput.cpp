@@ -161,7 +161,10 @@ bool HostInput::ReadChunkPiece(bool styled) {
     conn.SendXoff();
     XoffSent = 1;
   }
-  return HostChunkCount > 0;
+  if (HostChunkCount <= 0) return false;
+  HostDataArrived = 1;
+  ++HostChunksRead;
+  return true;
 }
 
 void HostInput::CheckInputPending() {

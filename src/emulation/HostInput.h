@@ -324,6 +324,11 @@ class HostInput {
   int16_t SkipRestOfChunk = 0;
   int16_t SendInProgress = 0;
   int16_t KeypadApplicationMode = 0, KeypadNumericMode = 0;
+  // Host input reached the screen since a script last asked ("xfer"/"drec"
+  // reads and clears it), and the chunks of host input read so far (a
+  // script's message to the host waits for the count to move).
+  int8_t HostDataArrived = 0;
+  int64_t HostChunksRead = 0;
 
   // ---- Echo targets (set by the capture, printer and clipboard commands) ------------
   int16_t PrinterOn = 0;

@@ -9,6 +9,7 @@
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
 #include "emulation/HostSequences.h"
+#include "platform/AlertButtons.h"
 
 namespace korvane {
 
@@ -131,11 +132,14 @@ void HostSequences::RunScriptCommand(HostInput& in) {
   if (script.check != FileCheck::Inside) {
     StopAlert(folder + "/" + name + " Path not found!");
     Answer(in, "Canceled");
-    StopAlert("Could not find the Applescript. It must be compiled and in the AppleScripts folder");
+    StopAlert("Could not find the script. It must be in your scripts folder");
     return;
   }
-  const int button = services_.alerts.Show(platform::AlertKind::Caution, 0, "The host asks to run the script \"" + name + "\"",
-                                   " of your scripts folder (" + script.path + ").", "\r", "Run it?");
+  // The user decides, Cancel the default: a host must not run anything on
+  // its own.
+  const int button = services_.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
+                                           "The host asks to run the script \"" + name + "\"",
+                                           " of your scripts folder (" + script.path + ").", "\r", "Run it?");
   if (button != 1 || !services_.scripts.RunScript(script.path)) Answer(in, "Canceled");
 }
 

@@ -94,6 +94,8 @@ class CaptureService {
   virtual std::string SetCaptureFileFromScript(const std::string& path) = 0;
   virtual std::string GetCaptureFileName() = 0;
   virtual std::string DeleteCaptureFileForScript() = 0;
+  // The capture file as scripts see it: "RECORDER", a bare name or a path.
+  virtual std::string CaptureFileName() = 0;
 };
 
 // The clipboard and the mouse of the session window: clipboard capture of
@@ -111,10 +113,30 @@ class ClipboardService {
   virtual void PasteToHost() = 0;
   // The Screen menu's picture of the whole text area.
   virtual void SnapshotScreenAsPdf() = 0;
+  // What scripts do to the clipboard's text at once: append a text and, when
+  // the end marker is "CR", a line end; start the text afresh (empty); empty
+  // the clipboard.
+  virtual void CopyLineToClipboard(std::string_view text, std::string_view endMarker) = 0;
+  virtual void ResetCopyBuffersNow() = 0;
+  virtual void ClearClipboard() = 0;
   // The host turns the reports of mouse clicks on or off (ESC ~ 1, ESC ~ 2).
   virtual void SetMouseReports(bool on) = 0;
   // The session's settings were applied: the mouse reports follow them again.
   virtual void SettingsApplied() = 0;
+};
+
+// The values a script's host-to-desktop transfer chain gathered, for the
+// transfer that receives the file.
+struct HostToMacXferRequest {
+  std::string hostCommand;
+  std::string fileName;  // a plain name: the file goes on the desktop
+  std::string path;      // the desktop folder and the name
+  std::string convert = "No";
+  int16_t fieldsPerRecord = 0;
+  std::string overWrite = "No";
+  int16_t linesToSkip = 1;
+  int16_t timeOutTime = 5;  // seconds, never 0
+  std::string noPage = "Yes";
 };
 
 // Sending text and files to the host, and the host's own transfers.
@@ -141,6 +163,27 @@ class TransferService {
   virtual void ShowDownloadTarget(const std::string& path) = 0;
   // A send is counting its lines: show the count again.
   virtual void ShowLinesTransmitted() = 0;
+  // The Host Control menu's control characters end a text or file send under
+  // way first (its file is closed).
+  virtual void CloseTransferFile() = 0;
+
+  // What scripts start and ask; the texts are the replies the script reads.
+  // "htmx": the host-to-desktop transfer of what `hostCommand` makes the
+  // host send, into a file on the desktop (the user confirms it first).
+  virtual std::string StartHostToMacTransfer(const std::string& hostCommand) = 0;
+  // "mthx": sends the text file `name` (a path, or a bare name; empty: the
+  // user chooses) to the host.
+  virtual std::string SendFileToHost(const std::string& name) = 0;
+  // A send or a host-to-desktop transfer is under way; the user cancelled
+  // the last host-to-desktop transfer.
+  virtual bool UploadInProgress() = 0;
+  virtual bool TransferInProgress() = 0;
+  virtual bool HostToMacCancelled() = 0;
+  // A new transfer chain begins: the host-to-desktop receipt goes back to
+  // its idle state (collect mode off).
+  virtual void ResetHostToMacReceive() = 0;
+  // The chain is complete: the transfer starts with its values.
+  virtual void StartHostToMacXfer(const HostToMacXferRequest& values) = 0;
 };
 
 // Pictures shown in the session window.
@@ -218,6 +261,11 @@ class MenuService {
   virtual void MarkSerialRequiredItems(int option) = 0;
   virtual void MarkClipboardOption(bool on) = 0;
   virtual void SetMenuCommandKeys() = 0;
+  // Every mark and enabled state of the menu bar that follows the session's
+  // settings and state (its connection kind, emulation, serial line, font
+  // size, capture ...), set again after its settings were read or its
+  // window became the active one.
+  virtual void ShowSessionMarks() = 0;
 };
 
 // Sounds: the bell and the named sounds.
@@ -242,10 +290,12 @@ class SerialLine {
   virtual std::optional<std::vector<std::string>> SerialPortNames() = 0;
   // The name of serial port n (1-based), empty when there is none.
   virtual std::string SerialPortName(int n) = 0;
-  // Hangs the modem up ("+++", then "ATH").
+  // Hangs the modem up ("+++", then "ATH"): the Dialer's Hang Up and scripts.
   virtual void HangUpModem() = 0;
-  // The session's serial port has been closed (its table entry is free).
-  virtual void SerialPortClosed() = 0;
+  // Closes the session's serial port (the connection is being closed): a
+  // modem is hung up first, stepped by the main loop, and the port closes
+  // when the hang-up has ended.
+  virtual void CloseSerialPort() = 0;
   // Opens the serial port when needed and dials the number.
   virtual void DialNumber(const std::string& number) = 0;
 
@@ -279,6 +329,12 @@ class DialogService {
   // Opens numbered dialog window `window` (the settings and connection
   // windows the menus open), filled from the session's settings.
   virtual void OpenDialog(int window) = 0;
+  // "File will be saved as": the host named a file to save its output in;
+  // the user confirms, changes or refuses the name.
+  virtual void OpenHostNamedFile(const std::string& hostPath) = 0;
+  // "Enter Phone Number": the number of the QuickDial service file at `path`
+  // (a new service's file, or one the user chose), which the window saves.
+  virtual void OpenPhoneNumber(const std::string& path, const std::string& number) = 0;
 };
 
 // The user's folders that host commands may name files in. Empty: none.

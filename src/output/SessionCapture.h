@@ -88,6 +88,7 @@ class SessionCapture final : public CaptureService, public CaptureHost {
   std::string SetCaptureFileFromScript(const std::string& path) override;
   std::string GetCaptureFileName() override;
   std::string DeleteCaptureFileForScript() override;
+  std::string CaptureFileName() override { return Output().Capture().CaptureFileName(); }
 
   // ---- CaptureHost ----------------------------------------------------------------
   void CaptureChanged(bool on) override;

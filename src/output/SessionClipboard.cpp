@@ -93,6 +93,18 @@ void SessionClipboard::CopyToClipboard(std::string_view text) {
   Parts().capture.CopyToClipboard(text, w_.session.screen.ScreenFontId);
 }
 
+void SessionClipboard::CopyLineToClipboard(std::string_view text, std::string_view endMarker) {
+  if (w_.session.input.PrinterOn) {
+    // The printer capture takes the line, with a line end of its own.
+    std::string line(text);
+    if (endMarker == "CR") line += '\r';
+    line += '\r';
+    w_.services.capture.WritePrinterCapture(line);
+    return;
+  }
+  clipboard_.Text().CopyLineToClipboard(text, endMarker);
+}
+
 // ---- Paste and snapshot ------------------------------------------------------------------
 
 void SessionClipboard::PasteToHost() {

@@ -73,6 +73,11 @@ class SessionClipboard final : public ClipboardService, private PasteHost, priva
   void PasteToHost() override;
   // Copies the whole text area as a picture: a PDF, with a PNG beside it.
   void SnapshotScreenAsPdf() override;
+  // What scripts do to the clipboard's text; while the printer capture is
+  // on, an appended line goes to it instead.
+  void CopyLineToClipboard(std::string_view text, std::string_view endMarker) override;
+  void ResetCopyBuffersNow() override { clipboard_.Text().ResetCopyBuffersNow(); }
+  void ClearClipboard() override { clipboard_.Text().ClearClipboard(); }
   void SetMouseReports(bool on) override;
   void SettingsApplied() override;
 

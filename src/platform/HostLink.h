@@ -45,6 +45,15 @@ class HostLink {
   // How the far end ended, once the channel is closed: a child's exit status
   // or the signal that ended it; Unknown where there is no such end.
   virtual LinkEnd EndOfLink() const { return {}; }
+  // The descriptor the program's event loop waits on for this link's input,
+  // and, while OutputWaiting, for room to write what the link holds; -1 for
+  // a link that has none to offer (the loop then looks at it once a tick).
+  virtual int WaitDescriptor() { return -1; }
+  virtual bool OutputWaiting() { return false; }
+  // Sends XOFF (true) or XON (false) to the far end at once, ahead of any
+  // output the link still holds. False when the link cannot: the caller then
+  // writes the byte in its turn.
+  virtual bool SendFlowControlNow(bool /*xoff*/) { return false; }
 };
 
 }  // namespace korvane

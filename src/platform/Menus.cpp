@@ -43,22 +43,24 @@ bool MemoryMenus::ItemMarked(int menu, int item) const {
   return i && i->marked;
 }
 
+// A change to what an item already is changes nothing, and the window
+// system's menus are not built again for it.
 void MemoryMenus::SetItemText(int menu, int item, const std::string& text) {
-  if (MenuItem* i = Item(menu, item)) {
+  if (MenuItem* i = Item(menu, item); i && i->text != text) {
     i->text = text;
     Changed(menu);
   }
 }
 
 void MemoryMenus::EnableItem(int menu, int item, bool enabled) {
-  if (MenuItem* i = Item(menu, item)) {
+  if (MenuItem* i = Item(menu, item); i && i->enabled != enabled) {
     i->enabled = enabled;
     Changed(menu);
   }
 }
 
 void MemoryMenus::MarkItem(int menu, int item, bool marked) {
-  if (MenuItem* i = Item(menu, item)) {
+  if (MenuItem* i = Item(menu, item); i && i->marked != marked) {
     i->marked = marked;
     Changed(menu);
   }

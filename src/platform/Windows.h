@@ -76,6 +76,13 @@ class Windows {
   virtual PixelImage ContentPixels(int n, Rect r) const = 0;
   // The size of the main screen the windows are shown on.
   virtual Size MainScreenSize() const = 0;
+  // The main screen's resolution: the whole screen, the desktop's panels
+  // included.
+  virtual Size MainScreenResolution() const = 0;
+  // Full screen: window n takes the whole screen, or its own size again.
+  // The size the window takes is reported as the user's resizing is.
+  virtual void ToggleFullScreen(int n) = 0;
+  virtual bool IsFullScreen(int n) const = 0;
 };
 
 }  // namespace korvane::platform

@@ -125,6 +125,8 @@ void Screen::DrawFunctionKeyBar() {
   if (chosen) {
     const BarLayout& layout = *chosen;
     const bool overhang = layout.lastOverhangs && ScrollBarWidth == 0;
+    FkeyButtonsPerRow = static_cast<int16_t>(layout.buttonsPerRow);
+    FkeySecondRowBase = static_cast<int16_t>(layout.secondRowBase);
     for (int i = 0; i < layout.buttonsPerRow; ++i) {
       const int start10 = i * layout.pitch10;
       int width10 = layout.pitch10;
@@ -151,7 +153,17 @@ void Screen::DrawFunctionKeyBar() {
 
 void Screen::RemoveFunctionKeyBar() {
   FkeyBarMade = 0;
+  FkeyButtonsPerRow = FkeySecondRowBase = 0;
   for (int id = kFirstFkeyButton; id < kFirstFkeyButton + kFkeyButtonCount; ++id) controls.CloseControl(id);
+}
+
+int Screen::FunctionKeyOfButton(int control) const {
+  if (FkeyButtonsPerRow <= 0) return 0;
+  if (control >= kFirstFkeyButton && control < kFirstFkeyButton + FkeyButtonsPerRow)
+    return control - kFirstFkeyButton + 1;
+  if (control >= FkeySecondRowBase && control < FkeySecondRowBase + FkeyButtonsPerRow)
+    return 16 + control - FkeySecondRowBase + 1;
+  return 0;
 }
 
 void Screen::EraseBelowScreenLines() {

@@ -177,6 +177,9 @@ class Screen {
   int16_t SkipPortCheck = 0;   // while set, the bar is not rebuilt
   int16_t SmallScreen = 0;     // the small fixed window layout is in use
   int16_t FkeyBarMade = 0;     // the last DrawFunctionKeyBar made buttons
+  // The bar's buttons per row and the number of its second row's first
+  // button, as the last layout made them (0 while there is no bar).
+  int16_t FkeyButtonsPerRow = 0, FkeySecondRowBase = 0;
   int64_t FkeyBarNextTick = 0; // before this tick a rebuild is only requested
   int16_t BarRedrawRequest = 0, MarginRedrawRequest = 0;
   int16_t BarTop = 0;          // top of the button area
@@ -273,6 +276,9 @@ class Screen {
   // ---- Function-key bar and text cursor ----------------------------------------------
   void DrawFunctionKeyBar();
   void RemoveFunctionKeyBar();
+  // The function key (1..32; 17..32 the shifted keys) whose label button
+  // `control` of the bar is; 0 for a control that is none.
+  int FunctionKeyOfButton(int control) const;
   void EraseBelowScreenLines();
   void DrawTextCursor();
   void EraseTextCursor();

@@ -24,10 +24,19 @@ void ScriptEventQueue::BeginNext() {
 }
 
 int64_t ScriptEventQueue::Service() {
+  // The event being carried out stays at the front until it is done: it
+  // must not run a second time from inside itself.
+  if (inService_) return kHoldPollMs;
+  struct InService {
+    bool& flag;
+    explicit InService(bool& f) : flag(f) { flag = true; }
+    ~InService() { flag = false; }
+  } scope(inService_);
   while (phase_ != Phase::kIdle) {
     const int64_t now = clock_.Milliseconds();
     if (now < due_) return due_ - now;
     if (phase_ == Phase::kPacing) {
+      if (target_.HoldsEvents()) return kHoldPollMs;
       ScriptOutcome outcome = commands_.ScriptCommandHandler(waiting_.front().event);
       if (outcome.waitMs > 0) {
         phase_ = Phase::kHolding;

@@ -84,6 +84,10 @@ class ScriptTarget {
   virtual void SetScriptCommandBusy(bool busy) = 0;
   // A message in the user's language, looked up by its English text.
   virtual std::string Localise(const std::string& english) const = 0;
+  // True while what an earlier command started must end before the next
+  // event runs: a message sent to the host waits until the host answers
+  // (at most five seconds), so that the script reads the screen after it.
+  virtual bool HoldsEvents() const = 0;
 
   // ---- Requests for the idle pass ---------------------------------------------
   // Raises the request; the text is the argument it was given with, which the

@@ -40,6 +40,7 @@ const DocumentNames kDocuments[] = {
     {HelpDocument::SecureShellHelp, "Secure Shell Help.html", "Aide interpréteur de commandes sécurisé.html"},
     {HelpDocument::FtpFileTransfers, "FTP File Transfers.html", "Transferts de fichier FTP.html"},
     {HelpDocument::KermitInstallation, "help/Kermit Help/Kermit Installation Instructions.html", nullptr},
+    {HelpDocument::FkeysHelp, "Fkeys Help.html", "Aide touches de fonction.html"},
 };
 
 // A web link's file is small; a larger one is no link.

@@ -42,6 +42,7 @@ enum class HelpDocument {
   SecureShellHelp,
   FtpFileTransfers,
   KermitInstallation,
+  FkeysHelp,
 };
 
 // The document's path inside the program's data folder, in the language when

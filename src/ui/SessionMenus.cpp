@@ -1,6 +1,8 @@
 #include "ui/SessionMenus.h"
 
 #include "platform/MenuNumbers.h"
+#include "ui/menus/MenuMarks.h"
+#include "windows/SessionWindows.h"
 
 namespace korvane::ui {
 
@@ -8,7 +10,7 @@ namespace {
 // Items of the menus these marks and keys live on.
 constexpr int kCloseConnectionItem = 2;    // Connection menu
 constexpr int kCapsModeItem = 18;          // Emulate menu
-constexpr int kRecorderOnItem = 1, kRecorderOffItem = 2, kDeleteCaptureItem = 5, kClipboardOptionItem = 8;
+constexpr int kRecorderItem = 1, kNewCaptureItem = 2, kCaptureApplicationItem = 5, kClipboardOptionItem = 8;
 constexpr int kSendTextFileItem = 11, kSendWithFlowItem = 12;  // File menu
 constexpr int kStandardFontItem = 1, kEightyColumnsItem = 9, kWideColumnsItem = 10, kAutoWrapItem = 13;  // Window menu
 constexpr int kPlainTextMenu = 76, kSerialRequiredFirstItem = 4;
@@ -41,12 +43,14 @@ void SessionMenus::MarkClipboardOption(bool on) {
 void SessionMenus::SetMenuCommandKeys() {
   // The alternative editing keys need the letters for the host, so the
   // recorder and send items give theirs up.
-  const bool keysForHost = Opt.AltEditKeys != 0;
-  menus_.SetItemKey(platform::kRecorderMenu, kRecorderOnItem, keysForHost ? 0 : 'C', true);
-  menus_.SetItemKey(platform::kRecorderMenu, kRecorderOffItem, keysForHost ? 0 : 'N', true);
-  menus_.SetItemKey(platform::kRecorderMenu, kDeleteCaptureItem, keysForHost ? 0 : 'S', true);
+  const bool keysForHost = window_.session.Opt.AltEditKeys != 0;
+  menus_.SetItemKey(platform::kRecorderMenu, kRecorderItem, keysForHost ? 0 : 'C', true);
+  menus_.SetItemKey(platform::kRecorderMenu, kNewCaptureItem, keysForHost ? 0 : 'N', true);
+  menus_.SetItemKey(platform::kRecorderMenu, kCaptureApplicationItem, keysForHost ? 0 : 'S', true);
   menus_.SetItemKey(platform::kFileMenu, kSendTextFileItem, keysForHost ? 0 : 'M', true);
   menus_.SetItemKey(platform::kFileMenu, kSendWithFlowItem, keysForHost ? 0 : 'H', true);
 }
+
+void SessionMenus::ShowSessionMarks() { ui::ShowSessionMarks(window_); }
 
 }  // namespace korvane::ui

@@ -4,13 +4,17 @@
 
 #include "emulation/SessionServices.h"
 #include "platform/Menus.h"
-#include "settings/SessionOptions.h"
+
+namespace korvane {
+class SessionWindow;
+}
 
 namespace korvane::ui {
 
 class SessionMenus final : public MenuService {
  public:
-  SessionMenus(platform::Menus& menus, const SessionOptions& options) : menus_(menus), Opt(options) {}
+  // `window` is still being made: it is reached only when a mark is set.
+  SessionMenus(platform::Menus& menus, SessionWindow& window) : menus_(menus), window_(window) {}
 
   void ShowAutoWrapMark(bool on) override;
   void ShowWideModeMarks(bool wide) override;
@@ -20,10 +24,11 @@ class SessionMenus final : public MenuService {
   void MarkSerialRequiredItems(int option) override;
   void MarkClipboardOption(bool on) override;
   void SetMenuCommandKeys() override;
+  void ShowSessionMarks() override;
 
  private:
   platform::Menus& menus_;
-  const SessionOptions& Opt;
+  SessionWindow& window_;
 };
 
 }  // namespace korvane::ui

@@ -122,7 +122,7 @@ void SessionWindow::NewSessionLine() {
 
 bool SessionWindow::ScreenSide::IsFrontSessionWindow() {
   SessionWindows& o = w.owner_;
-  return o.flags.ActiveWindowNumber == w.number_ && o.services.windows.FrontWindow() == w.number_;
+  return o.flags.ActiveWindowNumber == w.number_ && o.InFront(w.number_);
 }
 
 bool SessionWindow::ScreenSide::IsWindowCollapsed() { return w.owner_.services.windows.IsCollapsed(w.number_); }
@@ -190,11 +190,7 @@ void SessionWindow::ConnectionSide::UpdateWindowTitle() { w.owner_.UpdateWindowT
 
 void SessionWindow::ConnectionSide::SendSerialBreak(int milliseconds) { w.services.serial.SendSerialBreak(milliseconds); }
 
-std::string SessionWindow::ConnectionSide::SerialPortName(int n) { return w.services.serial.SerialPortName(n); }
-
-void SessionWindow::ConnectionSide::HangUpModem() { w.services.serial.HangUpModem(); }
-
-void SessionWindow::ConnectionSide::SerialPortClosed() { w.services.serial.SerialPortClosed(); }
+void SessionWindow::ConnectionSide::CloseSerialPort() { w.services.serial.CloseSerialPort(); }
 
 // ---- The window, as its session's services see it -------------------------------
 
@@ -337,13 +333,23 @@ void SessionWindow::SettingsSide::MarkClipboardOption(bool on) { w.services.menu
 void SessionWindow::SettingsSide::RefreshAfterReading(bool /*fromDocument*/) {
   w.session.screen.RepaintPending = 1;
   w.services.clipboard.SettingsApplied();
+  w.services.menus.ShowSessionMarks();
 }
 
 std::optional<std::string> SessionWindow::SettingsSide::AskSettingsFileName(const std::string& proposed) {
   return w.services.dialogs.AskSettingsFileName(proposed);
 }
 
-void SessionWindow::SettingsSide::ShowSettingsTitle(const std::string& title) { w.owner_.SetWindowTitle(w, title); }
+void SessionWindow::SettingsSide::ShowSettingsTitle(const std::string& title) {
+  // The settings name the window in English; it is shown in the user's
+  // language.
+  static const std::string kUsing = "Korvane Using ";
+  if (title.rfind(kUsing, 0) == 0) {
+    w.owner_.SetWindowTitle(w, w.owner_.Localised(kUsing) + title.substr(kUsing.size()));
+    return;
+  }
+  w.owner_.SetWindowTitle(w, title);
+}
 
 void SessionWindow::SettingsSide::LoadSettingsTempFile(const std::string& path) { w.owner_.LoadSettingsTempFile(path); }
 

@@ -42,6 +42,13 @@ SessionWindow* SessionWindows::Find(int number) {
   return slots_[static_cast<size_t>(number - platform::kSessionWindowBase)].get();
 }
 
+bool SessionWindows::InFront(int number) const {
+  const int front = services.windows.FrontWindow();
+  if (front == number) return true;
+  const bool dialogInFront = front > 0 && front < platform::kSessionWindowBase && front != platform::kStatusWindow;
+  return dialogInFront && number == flags.ActiveWindowNumber;
+}
+
 int SessionWindows::Count() const {
   return static_cast<int>(std::count_if(slots_.begin(), slots_.end(), [](const auto& p) { return p != nullptr; }));
 }
@@ -233,7 +240,7 @@ void SessionWindows::UpdateWindowTitle(SessionWindow& w) {
 void SessionWindows::ShowConnectionMark(SessionWindow& w) {
   Session& s = w.session;
   if (!s.Opt.WindowOption75 || s.input.HoldOutput) return;
-  const bool open = s.conn.UsesPty && s.conn.ConnectionIsOpen();
+  const bool open = s.conn.ConnectionIsOpen();
   const char mark = static_cast<char>(open ? kOpenMark : kClosedMark);
   std::string& title = s.window.WindowTitle;
   if (!title.empty() && title.back() == mark) return;
@@ -278,7 +285,7 @@ void SessionWindows::DoWindowEvent(int kind, int window) {
       if (!w || window != flags.ActiveWindowNumber) return;
       Screen& s = w->session.screen;
       if (s.PicturesShown) s.PicturesRedrawPending = 1;
-      if (services.windows.FrontWindow() != window) return;
+      if (!InFront(window)) return;
       w->session.input.HostChunkPos = 0;
       if (!w->session.input.CollectMode) {
         s.RepaintPending = 1;
@@ -408,6 +415,7 @@ void SessionWindows::ActivateWindow(int window) {
       sc.SetPrintBackColor(s.Opt.BackgroundColour);
       sc.SetDrawColoursForAttribute();
       MarkSerialPortMenu(*in);
+      in->services.menus.ShowSessionMarks();
       sc.RepaintPending = 1;
       sc.BarRedrawRequest = 1;
       s.window.FramePending = 1;
@@ -471,8 +479,7 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
   }
   services.menus.EnableItem(platform::kWindowMenu, 1, true);
   services.menus.MarkItem(platform::kWindowMenu, 1, false);
-  if (w.Number() == flags.ActiveWindowNumber && services.windows.FrontWindow() == w.Number() &&
-      s.Opt.HostFeatureOption == 1)
+  if (w.Number() == flags.ActiveWindowNumber && InFront(w.Number()) && s.Opt.HostFeatureOption == 1)
     sc.DrawFunctionKeyBar();
   sc.RepaintPending = 1;
   // A local shell learns its new size from its terminal (SIGWINCH); nothing

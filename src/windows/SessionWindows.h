@@ -131,7 +131,7 @@ class SessionWindow final : public WindowService {
 
  private:
   struct ScreenSide final : ScreenHost {
-    explicit ScreenSide(SessionWindow& w) : w(w) {}
+    explicit ScreenSide(SessionWindow& window) : w(window) {}
     bool IsFrontSessionWindow() override;
     bool IsWindowCollapsed() override;
     int SerialBytesWaiting() override;
@@ -144,7 +144,7 @@ class SessionWindow final : public WindowService {
     SessionWindow& w;
   };
   struct ConnectionSide final : ConnectionHost {
-    explicit ConnectionSide(SessionWindow& w) : w(w) {}
+    explicit ConnectionSide(SessionWindow& window) : w(window) {}
     void SpinWatchCursor() override;
     void ShowArrowCursor() override;
     void WriteSessionLine(std::string_view text) override;
@@ -162,13 +162,11 @@ class SessionWindow final : public WindowService {
     void SelectSessionWindow() override;
     void UpdateWindowTitle() override;
     void SendSerialBreak(int milliseconds) override;
-    std::string SerialPortName(int n) override;
-    void HangUpModem() override;
-    void SerialPortClosed() override;
+    void CloseSerialPort() override;
     SessionWindow& w;
   };
   struct SettingsSide final : SettingsHost {
-    explicit SettingsSide(SessionWindow& w) : w(w) {}
+    explicit SettingsSide(SessionWindow& window) : w(window) {}
     int16_t PlainTextMode() override;
     int16_t SavedAutoWrap() override;
     int8_t CapsModeForced() override;
@@ -241,6 +239,10 @@ class SessionWindows {
   static bool IsSessionWindow(int number) {
     return number >= platform::kSessionWindowBase && number < platform::kSessionWindowBase + platform::kMaxSessionWindows;
   }
+  // Session window `number` shows in front: it is the front window, or it is
+  // the active session window and a dialog window stands in front of it (a
+  // dialog opened over a session does not stop its host's output).
+  bool InFront(int number) const;
 
   // ---- Opening ------------------------------------------------------------------
   // The content size of a new session window: room for 80 columns and 24 rows

@@ -20,6 +20,7 @@
 #include "fakes/FakePrinting.h"
 #include "fakes/FakePrograms.h"
 #include "fakes/RecordingClipboard.h"
+#include "fakes/RecordingSerialPorts.h"
 #include "fakes/RecordingSounds.h"
 #include "fakes/FakeEventPump.h"
 #include "fakes/MemoryLink.h"
@@ -137,6 +138,8 @@ class AppFixture : public ::testing::Test {
   KeptProcesses processes{&clock};
   fakes::FakeDesktop desktop;
   fakes::RecordingSounds sounds;
+  // The machine's serial ports, as the serial-port menu lists them.
+  fakes::RecordingSerialPorts serialPorts{&clock};
   fakes::FakePrinting printing;
   fakes::FakePrograms programs;
   fakes::FakeFileDialogs fileDialogs;
@@ -147,8 +150,13 @@ class AppFixture : public ::testing::Test {
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;  // "handler kind"
+  std::map<int, fakes::MemoryLink*> lastLinks_;  // the link each window's child last had
 
-  AppFixture() { processes.executables.insert("/usr/local/bin/host"); }
+  AppFixture() {
+    platform.serialPorts = &serialPorts;
+    processes.executables.insert("/usr/local/bin/host");
+    for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
+  }
 
   // Starts the program with the documents and runs its first turns.
   app::App& Start(const std::vector<std::string>& documents = {}) {
@@ -183,7 +191,14 @@ class AppFixture : public ::testing::Test {
     EXPECT_NE(w, nullptr) << "window " << n;
     return *w;
   }
-  fakes::MemoryLink& LinkOf(int n) { return *static_cast<KeptLink*>(Window(n).session.conn.PtyStream.get())->link; }
+  // The memory link of window n's child; once the program has closed and
+  // dropped the stream (a child that ended is reaped), the link it last had.
+  fakes::MemoryLink& LinkOf(int n) {
+    if (HostLink* stream = Window(n).session.conn.PtyStream.get())
+      lastLinks_[n] = static_cast<KeptLink*>(stream)->link.get();
+    EXPECT_TRUE(lastLinks_.count(n)) << "window " << n << " has had no child";
+    return *lastLinks_[n];
+  }
   // The text of screen row r of window n, without trailing blanks.
   std::string Row(int n, int r) {
     Screen& s = Window(n).session.screen;

@@ -42,7 +42,7 @@ TEST_F(MainLoop, TheFirstTurnCompletesStartUpOnceAndGreetsInTheFirstWindow) {
   EXPECT_EQ(windows.FrontWindow(), 48);
   // The built-in defaults are a telnet session without a host.
   EXPECT_EQ(Row(48, 1), "Ready for communications using telnet");
-  EXPECT_EQ(Row(48, 2), "Use Option-O to open the connection");
+  EXPECT_EQ(Row(48, 2), "Use Ctrl+Shift+O to open the connection");
   EXPECT_TRUE(processes.starts.empty());
   EXPECT_EQ(WindowItems(), std::vector<std::string>{"Korvane Using Telnet"});
   EXPECT_TRUE(menus.ItemMarked(10, 18));
@@ -120,7 +120,7 @@ TEST_F(MainLoop, ThePeriodicPassRunsOnceInEveryThirtyOneTicksWhileASessionWindow
   }
 }
 
-TEST_F(MainLoop, WithADialogWindowInFrontOnlyTheIdlePassRuns) {
+TEST_F(MainLoop, WithADialogWindowInFrontOnlyTheIdlePassRunsAndTheSessionBehindKeepsReadingItsHost) {
   StartLocal();
   app->numbered.OpenAppWindow(43);
   ASSERT_EQ(windows.FrontWindow(), 43);
@@ -132,10 +132,12 @@ TEST_F(MainLoop, WithADialogWindowInFrontOnlyTheIdlePassRuns) {
   for (int i = 0; i < 120; ++i) app->Turn();
   EXPECT_EQ(periodic, 0);
   EXPECT_GE(idle, 120);
-  // Host output for the session waits while it is not in front.
+  // The dialog stands over the active session: its host's output is still
+  // read and drawn.
   LinkOf(48).Feed("later");
   Turns(2);
-  EXPECT_EQ(LinkOf(48).Waiting(), 5);
+  EXPECT_EQ(LinkOf(48).Waiting(), 0);
+  EXPECT_EQ(Row(48, 1).substr(0, 5), "later");
 }
 
 TEST_F(MainLoop, TheIdlePassReadsHostInputThenSendsTheWindowSizeThenRunsPendingCommands) {
@@ -211,11 +213,12 @@ TEST_F(MainLoop, TheQuitSequenceClosesEveryWindowWithoutTheConnectionQuestion) {
 TEST_F(MainLoop, AMenuItemWhoseWorkIsNotInThisVersionSaysSo) {
   StartLocal();
   alerts.shown.clear();
-  Menu(platform::kFileMenu, 18);
+  // Item 2 is no item the File menu acts on.
+  Menu(platform::kFileMenu, 2);
   Turns(1);
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_EQ(alerts.shown[0].kind, platform::AlertKind::Note);
-  EXPECT_EQ(alerts.shown[0].text, "\"File item 18\" is not available in this version of Korvane.");
+  EXPECT_EQ(alerts.shown[0].text, "\"File item 2\" is not available in this version of Korvane.");
 }
 
 TEST_F(MainLoop, ClosingTheOnlyWindowAsksToQuitAndTheSecondButtonKeepsItOpen) {

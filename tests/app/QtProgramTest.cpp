@@ -4,6 +4,8 @@
 // pseudo-terminal, from the first byte to the closed window.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <signal.h>
 
 #include <QAction>
@@ -130,6 +132,30 @@ TEST(QtMenus, ItemsPostTheirNumbersTakeCtrlShiftKeysAndShowTextAsItStands) {
   EXPECT_EQ(sink.events.back().item, 18);
   menus.DeleteItem(platform::kWindowMenu, 18);
   EXPECT_EQ(menus.Menu(platform::kWindowMenu)->actions().size(), platform::kWindowMenuFixedItems);
+}
+
+// The marks and enabled states change after nearly every event; an open menu
+// must keep its actions (and so the item the user has highlighted), and a
+// submenu item stays the submenu.
+TEST(QtMenus, AMarkOrStateChangeKeepsTheMenusActionsAndTheHighlightedItem) {
+  Recorder sink;
+  platform::InterfaceDescription d = TheInterface();
+  platform::QtMenus menus(d, sink);
+  QMenu* port = menus.Menu(platform::kPortSettingsMenu);
+  ASSERT_NE(port, nullptr);
+  const QList<QAction*> before = port->actions();
+  port->setActiveAction(before.at(4));
+  menus.MarkItem(platform::kPortSettingsMenu, 5, true);
+  menus.EnableItem(platform::kPortSettingsMenu, 1, false);
+  EXPECT_EQ(port->actions(), before);
+  EXPECT_EQ(port->activeAction(), before.at(4));
+  EXPECT_TRUE(before.at(4)->isChecked());
+  EXPECT_FALSE(before.at(0)->isEnabled());
+  EXPECT_TRUE(std::any_of(before.begin(), before.end(), [](QAction* a) { return a->menu() != nullptr; }));
+  // A changed item list still makes the actions again.
+  const int count = static_cast<int>(menus.Menu(platform::kWindowMenu)->actions().size());
+  menus.AppendItem(platform::kWindowMenu, "another");
+  EXPECT_EQ(menus.Menu(platform::kWindowMenu)->actions().size(), count + 1);
 }
 
 TEST(QtCursors, TheBusyCursorIsSetOnceHoweverOftenTheWatchTurns) {
@@ -373,6 +399,83 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
   EXPECT_EQ(errno, ESRCH);
 }
 
+
+TEST_F(QtProgram, ABellFromTheHostOfEitherFamilyAndTheEmulateMenuReachTheProgram) {
+  WriteDocument(Path("bell"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_ECHO_CHILD;
+    o.AutoConnect = 1;
+    SetEmulationFlags(EmulationKind::Vt100, o);
+  });
+  Start({Path("bell")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "child ready"; })) << Row(48, 1);
+  // The child answers the line "\a" with "got \a": the host rings the bell.
+  auto ring = [&] {
+    for (char c : std::string("\a\r")) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kKeyTyped;
+      e.window = 48;
+      e.number = static_cast<uint8_t>(c);
+      e.key.text = std::string(1, c);
+      queue.Post(e);
+    }
+  };
+  ring();
+  EXPECT_TRUE(RunUntil([&] { return sounds.beeps >= 1; }));
+  const int vtBeeps = sounds.beeps;
+
+  // Emulate > Wyse 60, chosen through the menu bar's own item.
+  QAction* wyse60 = qt.menus.Action(platform::kEmulateMenu, 7);
+  ASSERT_NE(wyse60, nullptr);
+  wyse60->trigger();
+  SessionOptions& o = app->windows.Find(48)->session.Opt;
+  ASSERT_TRUE(RunUntil([&] { return o.EmuWyse60 == 1; }));
+  EXPECT_EQ(std::string(EmulationNameFromFlags(o)), "Wyse 60");
+  EXPECT_TRUE(qt.menus.Action(platform::kEmulateMenu, 7)->isChecked());
+  EXPECT_FALSE(qt.menus.Action(platform::kEmulateMenu, 3)->isChecked());
+  ring();
+  EXPECT_TRUE(RunUntil([&] { return sounds.beeps > vtBeeps; }));
+}
+
+TEST_F(QtProgram, FullScreenFromTheWindowMenuAndEscapeInItGoesToTheHost) {
+  const std::string dir = folder.path().toStdString();
+  ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);
+  WriteDocument(Path("keys"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_KEY_CHILD;
+    o.AutoConnect = 1;
+  });
+  Start({Path("keys")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "recording"; })) << Row(48, 1);
+  QAction* full = qt.menus.Action(platform::kWindowMenu, 15);
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(full->text().toStdString(), "Enter Full Screen");
+  full->trigger();
+  ASSERT_TRUE(RunUntil([&] { return qt.windows.TopLevel(48)->isFullScreen(); }));
+  EXPECT_TRUE(RunUntil([&] { return qt.menus.Action(platform::kWindowMenu, 15)->text() == "Exit Full Screen"; }));
+
+  QTest::keyClick(qt.windows.View(48), Qt::Key_Escape);
+  const std::string record = dir + "/korvane_test_key_child.keys";
+  auto recorded = [&] {
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  EXPECT_TRUE(RunUntil([&] { return recorded() == "1b "; })) << recorded();
+
+  qt.menus.Action(platform::kWindowMenu, 15)->trigger();
+  EXPECT_TRUE(RunUntil([&] { return !qt.windows.TopLevel(48)->isFullScreen(); }));
+  EXPECT_TRUE(RunUntil([&] { return qt.menus.Action(platform::kWindowMenu, 15)->text() == "Enter Full Screen"; }));
+  unsetenv("KORVANE_KEY_RECORD_DIR");
+}
 
 TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes) {
   const std::string dir = folder.path().toStdString();

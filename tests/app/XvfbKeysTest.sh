@@ -6,14 +6,16 @@
 set -u
 korvane=$1 child=$2 resources=$3
 
-for tool in xvfb-run Xvfb xdotool; do
+for tool in xvfb-run Xvfb xdotool dbus-run-session; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
     exit 77
   fi
 done
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 xvfb-run -a -s "-screen 0 2400x1000x24" bash "$0" "$@"
+  # A session bus of its own: the program serves scripts there, and must not
+  # hand its documents to a Korvane of the user's.
+  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 2400x1000x24" bash "$0" "$@"
 fi
 
 tmp=$(mktemp -d)

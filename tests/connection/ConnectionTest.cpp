@@ -138,6 +138,33 @@ TEST_F(HostStream, FlowControlBytes) {
   EXPECT_EQ(port->written, "\x13\x11");
 }
 
+// A serial line that can send XON and XOFF ahead of the output it holds.
+class AheadLink final : public HostLink {
+ public:
+  std::string written, ahead;
+  void Write(const uint8_t* data, int n) override { written.append(reinterpret_cast<const char*>(data), n); }
+  int Read(uint8_t*, int) override { return 0; }
+  int Waiting() override { return 0; }
+  bool SendFlowControlNow(bool xoff) override {
+    ahead += xoff ? "<xoff>" : "<xon>";
+    return true;
+  }
+};
+
+TEST_F(HostStream, ASerialLineGetsXoffAndXonAheadOfWhatItHolds) {
+  auto line = std::make_unique<AheadLink>();
+  AheadLink* raw = line.get();
+  conn.UsesPty = 0;
+  conn.ConnectionPort = -1;
+  conn.ConnectionOpen = 1;
+  conn.SerialChannel = std::move(line);
+  conn.SendToHost("paste");
+  conn.SendXoff();
+  conn.SendXoffXon();
+  EXPECT_EQ(raw->ahead, "<xoff><xoff><xon>");
+  EXPECT_EQ(raw->written, "paste");  // nothing queued behind the paste
+}
+
 TEST_F(HostStream, WaitingInputIsMinusOneOnAPtyAndOneOnSerial) {
   auto* pty = OpenPty();
   EXPECT_EQ(conn.HostDataWaiting(), 0);

@@ -297,7 +297,7 @@ TEST_F(HostProgramming, OnlyPlainNamesOfTheScriptsFolderAreRun) {
     EXPECT_EQ(Answer(), "Canceled\r") << name;
     EXPECT_EQ(AlertTexts(), (std::vector<std::string>{
                                 dirs("scripts") + "/" + name + " Path not found!",
-                                "Could not find the Applescript. It must be compiled and in the AppleScripts folder"}))
+                                "Could not find the script. It must be in your scripts folder"}))
         << name;
   }
 }

@@ -71,6 +71,7 @@ class CaptureOutputService final : public CaptureService, public output::Capture
     Note("DeleteCaptureFileForScript");
     return {};
   }
+  std::string CaptureFileName() override { return "RECORDER"; }
 
   // ---- CaptureHost ------------------------------------------------------------------------
   void CaptureChanged(bool on) override { in_->CaptureFileOn = on ? 1 : 0; }

@@ -30,9 +30,10 @@ class FakeWindows final : public platform::Windows {
     bool dialog = false, shown = false, collapsed = false, status = false;
     platform::Rect frame;  // a status window's place on the screen
     int opacity = 100;
+    bool fullScreen = false;
   };
 
-  explicit FakeWindows(platform::EventSink* sink = nullptr) : sink(sink) {}
+  explicit FakeWindows(platform::EventSink* eventSink = nullptr) : sink(eventSink) {}
 
   platform::EventSink* sink;
   std::map<int, Window> windows;
@@ -164,6 +165,34 @@ class FakeWindows final : public platform::Windows {
     if (Window* w = Find(n); w && w->port) w->port->SetSize(width, height);
   }
   platform::Size MainScreenSize() const override { return screen; }
+  // The whole screen: the available size and a 24-pixel panel.
+  platform::Size MainScreenResolution() const override { return {screen.width, screen.height + 24}; }
+  // Full screen gives the window the whole screen; leaving it gives back the
+  // size it had. Both are reported as the window system reports a resize.
+  void ToggleFullScreen(int n) override {
+    Window* w = Find(n);
+    if (!w || !w->port) return;
+    w->fullScreen = !w->fullScreen;
+    if (w->fullScreen) {
+      sizeBeforeFullScreen = {w->port->Width(), w->port->Height()};
+      w->port->SetSize(screen.width, screen.height + 24);
+    } else {
+      w->port->SetSize(sizeBeforeFullScreen.width, sizeBeforeFullScreen.height);
+    }
+    if (sink) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kSizeChanged;
+      e.number = static_cast<int16_t>(n);
+      e.window = static_cast<int16_t>(n);
+      sink->Post(e);
+    }
+  }
+  bool IsFullScreen(int n) const override {
+    auto it = windows.find(n);
+    return it != windows.end() && it->second.fullScreen;
+  }
+  platform::Size sizeBeforeFullScreen;
 
   // ---- The user ---------------------------------------------------------------
   // Clicks window n to the front.

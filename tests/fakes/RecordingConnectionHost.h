@@ -18,7 +18,6 @@ class RecordingConnectionHost final : public ConnectionHost {
   std::vector<int64_t> callsAtMs;       // the clock's time of each
   std::vector<std::string> lines;       // the lines written into the session window
   bool closeByCommand = false, noSessionWindow = false;
-  std::vector<std::string> portNames;   // serial port n is portNames[n - 1]
 
   int Count(const std::string& name) const {
     int n = 0;
@@ -45,12 +44,8 @@ class RecordingConnectionHost final : public ConnectionHost {
   bool NoSessionWindow() override { return noSessionWindow; }
   void SelectSessionWindow() override { Note("SelectSessionWindow"); }
   void UpdateWindowTitle() override { Note("UpdateWindowTitle"); }
-  std::string SerialPortName(int n) override {
-    return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[n - 1] : std::string();
-  }
   void SendSerialBreak(int milliseconds) override { Note("SendSerialBreak " + std::to_string(milliseconds)); }
-  void HangUpModem() override { Note("HangUpModem"); }
-  void SerialPortClosed() override { Note("SerialPortClosed"); }
+  void CloseSerialPort() override { Note("CloseSerialPort"); }
 
  private:
   void Note(std::string name) {

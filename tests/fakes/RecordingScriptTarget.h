@@ -8,6 +8,7 @@
 // has not marked itself busy gets " (not busy)" appended, so a test that
 // expects exact lines also checks the busy marking.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ class RecordingScriptTarget final : public scripting::ScriptTarget {
   scripting::ScriptCopies copies;
   scripting::TransferFlags transfers;
   bool startingUp = false;
+  bool holdsEvents = false;
   bool hostConnected = false;
   bool connectionOpen = false;
   bool hostDataArrived = false;
@@ -40,6 +42,9 @@ class RecordingScriptTarget final : public scripting::ScriptTarget {
   std::map<std::string, std::string> translations;
   // Busy changes, to check that every command is marked and unmarked.
   int busyChanges = 0;
+  // Called after each action is recorded (a command that shows an alert
+  // runs the event loop there).
+  std::function<void()> onAction;
 
   bool StartingUp() const override { return startingUp; }
   void SetScriptCommandBusy(bool busy) override {
@@ -47,6 +52,7 @@ class RecordingScriptTarget final : public scripting::ScriptTarget {
     busy_ = busy;
     if (screen_) screen_->ScriptCommandBusy = busy ? 1 : 0;
   }
+  bool HoldsEvents() const override { return holdsEvents; }
   std::string Localise(const std::string& english) const override {
     auto it = translations.find(english);
     return it == translations.end() ? english : it->second;
@@ -114,7 +120,10 @@ class RecordingScriptTarget final : public scripting::ScriptTarget {
   }
 
  private:
-  void Record(const std::string& line) { journal.push_back(busy_ ? line : line + " (not busy)"); }
+  void Record(const std::string& line) {
+    journal.push_back(busy_ ? line : line + " (not busy)");
+    if (onAction) onAction();
+  }
 
   Screen* screen_;
   SessionOptions* options_;

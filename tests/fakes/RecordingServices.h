@@ -56,6 +56,12 @@ class RecordingServices final : public CaptureService,
   std::string scriptReply;
   std::vector<std::string> portNames;
   std::optional<std::string> settingsFileName;
+  // What the script actions answer.
+  std::string captureFileName = "RECORDER";
+  std::string hostToMacReply, sendFileReply;
+  bool uploadInProgress = false, transferInProgress = false, hostToMacCancelled = false;
+  // The values of the last host-to-desktop chain started.
+  HostToMacXferRequest xfer;
   // What the host's upload request does with the bytes after ESC STX U.
   std::function<void(HostInput&)> onUpload;
   // Each look at the keyboard while output is held.
@@ -123,6 +129,7 @@ class RecordingServices final : public CaptureService,
     Note("DeleteCaptureFileForScript");
     return scriptReply;
   }
+  std::string CaptureFileName() override { return captureFileName; }
 
   // ---- ClipboardService -----------------------------------------------------------
   bool ClipboardCaptureOn() override { return clipboardCaptureOn; }
@@ -133,6 +140,11 @@ class RecordingServices final : public CaptureService,
   void SnapshotScreenAsPdf() override { Note("SnapshotScreenAsPdf"); }
   void SetMouseReports(bool on) override { Note(on ? "SetMouseReports on" : "SetMouseReports off"); }
   void SettingsApplied() override { Note("SettingsApplied"); }
+  void CopyLineToClipboard(std::string_view text, std::string_view end) override {
+    Note("CopyLineToClipboard " + std::string(text) + (end == "CR" ? " CR" : ""));
+  }
+  void ResetCopyBuffersNow() override { Note("ResetCopyBuffersNow"); }
+  void ClearClipboard() override { Note("ClearClipboard"); }
 
   // ---- TransferService ---------------------------------------------------------------
   bool ChooseAndSendTextFile() override { return Note("ChooseAndSendTextFile", chooseAndSendResult); }
@@ -151,6 +163,23 @@ class RecordingServices final : public CaptureService,
   void ContinueSendToHost() override { ++sendSteps; }
   void ShowDownloadTarget(const std::string& path) override { Note("ShowDownloadTarget " + path); }
   void ShowLinesTransmitted() override { Note("ShowLinesTransmitted"); }
+  void CloseTransferFile() override { Note("CloseTransferFile"); }
+  std::string StartHostToMacTransfer(const std::string& command) override {
+    Note("StartHostToMacTransfer " + command);
+    return hostToMacReply;
+  }
+  std::string SendFileToHost(const std::string& name) override {
+    Note("SendFileToHost " + name);
+    return sendFileReply;
+  }
+  bool UploadInProgress() override { return uploadInProgress; }
+  bool TransferInProgress() override { return transferInProgress; }
+  bool HostToMacCancelled() override { return hostToMacCancelled; }
+  void ResetHostToMacReceive() override { Note("ResetHostToMacReceive"); }
+  void StartHostToMacXfer(const HostToMacXferRequest& values) override {
+    xfer = values;
+    Note("StartHostToMacXfer " + values.path);
+  }
 
   // ---- PictureService ------------------------------------------------------------------
   void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& n, bool keep) override {
@@ -195,6 +224,7 @@ class RecordingServices final : public CaptureService,
   void MarkSerialRequiredItems(int option) override { Note("MarkSerialRequiredItems " + std::to_string(option)); }
   void MarkClipboardOption(bool on) override { Note(on ? "MarkClipboardOption on" : "MarkClipboardOption off"); }
   void SetMenuCommandKeys() override { Note("SetMenuCommandKeys"); }
+  void ShowSessionMarks() override { Note("ShowSessionMarks"); }
 
   // ---- SoundService -------------------------------------------------------------------------------
   void Beep() override { Note("Beep"); }
@@ -211,7 +241,7 @@ class RecordingServices final : public CaptureService,
     return n >= 1 && n <= static_cast<int>(portNames.size()) ? portNames[static_cast<size_t>(n - 1)] : std::string();
   }
   void HangUpModem() override { Note("HangUpModem"); }
-  void SerialPortClosed() override { Note("SerialPortClosed"); }
+  void CloseSerialPort() override { Note("CloseSerialPort"); }
   void DialNumber(const std::string& number) override { Note("DialNumber " + number); }
   void ChooseBaudRate(int item) override { Note("ChooseBaudRate " + std::to_string(item)); }
   void ChooseSerialPort(int item) override { Note("ChooseSerialPort " + std::to_string(item)); }
@@ -233,6 +263,10 @@ class RecordingServices final : public CaptureService,
     return settingsFileName;
   }
   void OpenDialog(int window) override { Note("OpenDialog " + std::to_string(window)); }
+  void OpenHostNamedFile(const std::string& path) override { Note("OpenHostNamedFile " + path); }
+  void OpenPhoneNumber(const std::string& path, const std::string& number) override {
+    Note("OpenPhoneNumber " + path + " " + number);
+  }
 
  private:
   void Note(std::string call) { calls.push_back(std::move(call)); }

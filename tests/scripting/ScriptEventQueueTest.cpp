@@ -90,6 +90,37 @@ TEST_F(ScriptEventQueueTest, WaitHoldsItsAnswerAndLaterEventsWithoutBlocking) {
   EXPECT_EQ(target.journal, (std::vector<std::string>{"RequestMessageToHost after"}));
 }
 
+TEST_F(ScriptEventQueueTest, AnEventWaitsWhileTheProgramHoldsEventsThenRunsAtOnce) {
+  Submit("cstm", "mssh", "ls");
+  Submit("xfer", "line", "1");
+  clock.AdvanceMs(200);
+  EXPECT_EQ(queue.Service(), 200);
+  // The message waits for the host's answer: the row is not read meanwhile.
+  target.holdsEvents = true;
+  clock.AdvanceMs(200);
+  EXPECT_EQ(queue.Service(), ScriptEventQueue::kHoldPollMs);
+  clock.AdvanceMs(4000);
+  EXPECT_EQ(queue.Service(), ScriptEventQueue::kHoldPollMs);
+  EXPECT_EQ(done, (std::vector<std::string>{"mssh:Message sent to host"}));
+  target.holdsEvents = false;
+  EXPECT_EQ(queue.Service(), -1) << "its pause is long over";
+  ASSERT_EQ(done.size(), 2u);
+  EXPECT_EQ(done[1].substr(0, 5), "line:");
+}
+
+TEST_F(ScriptEventQueueTest, AnEventThatRunsTheEventLoopIsNotRunAgainFromThere) {
+  target.startingUp = true;
+  // The clipboard's alert runs the event loop, whose timer serves the queue.
+  std::vector<int64_t> nested;
+  target.onAction = [&] { nested.push_back(queue.Service()); };
+  Submit("xfer", "apnd", "one");
+  Submit("xfer", "apnd", "two");
+  EXPECT_EQ(queue.Service(), -1);
+  EXPECT_EQ(target.journal, (std::vector<std::string>{"AppendLineToClipboard one", "AppendLineToClipboard two"}));
+  EXPECT_EQ(nested, (std::vector<int64_t>{ScriptEventQueue::kHoldPollMs, ScriptEventQueue::kHoldPollMs}));
+  EXPECT_EQ(done, (std::vector<std::string>{"apnd:", "apnd:"}));
+}
+
 TEST_F(ScriptEventQueueTest, WaitWithoutANumberOrBelowOneDoesNotWait) {
   target.startingUp = true;
   for (const char* text : {"x", "0", "-3", "0.9"}) {

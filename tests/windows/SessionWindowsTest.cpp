@@ -154,7 +154,9 @@ TEST_F(SessionWindowsTest, TheIncomingSessionIsBroughtInLineWithItsWindow) {
   sa.SetCursorCol(0);
   sa.RepaintPending = 0;
   sa.BarRedrawRequest = 0;
-  Window(a).session.conn.ConnectionPort = -2;
+  // The port its settings name (a local session keeps it for the day it is
+  // switched to the serial line); its connection follows the serial line.
+  app->serialLines.For(Window(a))->Line().Serial().ConnectionPort = -2;
   menus.MarkItem(platform::kSerialPortMenu, 1, true);
   menus.MarkItem(platform::kSerialPortMenu, 3, true);
   windows.UserActivates(a);
@@ -353,8 +355,8 @@ TEST_F(SessionWindowsTest, AButtonsValueAndStateAreSetOnlyWhereTheButtonExists) 
   app->windows.SetButtonState1(48, 7001, 1);
   EXPECT_TRUE(controls.ControlActive(7001));
   // A number without a control, or without a window, changes nothing.
-  app->windows.SetButtonState(48, 7002, 0, 0);
-  EXPECT_FALSE(controls.HasControl(7002));
+  app->windows.SetButtonState(48, 7099, 0, 0);
+  EXPECT_FALSE(controls.HasControl(7099));
   app->windows.SetButtonState(51, 7001, 0, 0);
   EXPECT_TRUE(controls.ControlActive(7001));
 }

@@ -26,11 +26,15 @@ class QtEventPump final : public EventPump {
 
  private:
   void Watch(int fd);
+  // Also waits for room to write on the watched descriptor (output the
+  // connection holds for a line that was full).
+  void WatchWriting(bool on);
 
   QTimer timer_;
   QEventLoop* loop_ = nullptr;
   bool woken_ = false;
   std::unique_ptr<QSocketNotifier> notifier_;
+  std::unique_ptr<QSocketNotifier> writeNotifier_;
   int notifierFd_ = -1;
 };
 

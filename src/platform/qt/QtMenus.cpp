@@ -22,6 +22,9 @@ QtMenus::QtMenus(const InterfaceDescription& description, EventSink& sink)
     : MemoryMenus(description.menus), sink_(sink), bar_(description.menuBar) {
   for (const auto& m : description.menus) {
     auto menu = std::make_unique<QMenu>(Literal(m.title));
+    // An open menu's window carries the menu's title, for the window system
+    // and the tools that read it.
+    menu->setWindowTitle(QString::fromStdString(Utf8FromMacRoman(m.title)));
     qmenus_[m.number] = std::move(menu);
   }
   for (const auto& m : description.menus) Build(m.number);
@@ -51,9 +54,33 @@ void QtMenus::Build(int number) {
   QMenu* menu = Menu(number);
   const MenuDescription* d = Find(number);
   if (!menu || !d) return;
-  // The actions are made again from the items: the Window menu's session
-  // items come and go at its end.
-  for (QAction* a : menu->actions()) {
+  // The marks and enabled states change after nearly every event: while the
+  // items stay the same, the actions are updated where they are, so that a
+  // menu the user has open keeps its highlighted item.
+  const QList<QAction*> actions = menu->actions();
+  bool sameItems = actions.size() == static_cast<qsizetype>(d->items.size());
+  for (size_t i = 0; sameItems && i < d->items.size(); ++i) {
+    const MenuItem& item = d->items[i];
+    QAction* a = actions.at(static_cast<qsizetype>(i));
+    sameItems = a->isSeparator() == item.separator && (a->menu() != nullptr) == (item.submenu != 0 && Menu(item.submenu));
+  }
+  if (sameItems) {
+    for (size_t i = 0; i < d->items.size(); ++i) {
+      const MenuItem& item = d->items[i];
+      QAction* a = actions.at(static_cast<qsizetype>(i));
+      if (item.separator) continue;
+      const QString text = Literal(item.text);
+      if (a->text() != text) a->setText(text);
+      if (a->isEnabled() != item.enabled) a->setEnabled(item.enabled);
+      if (a->menu()) continue;
+      if (a->isCheckable() != item.marked) a->setCheckable(item.marked);
+      if (a->isChecked() != item.marked) a->setChecked(item.marked);
+    }
+    return;
+  }
+  // Otherwise the actions are made again from the items: the Window menu's
+  // session items come and go at its end.
+  for (QAction* a : actions) {
     menu->removeAction(a);
     if (a->parent() == menu) a->deleteLater();
   }
@@ -66,6 +93,7 @@ void QtMenus::Build(int number) {
     if (item.submenu != 0) {
       if (QMenu* sub = Menu(item.submenu)) {
         sub->setTitle(Literal(item.text));
+        sub->setWindowTitle(QString::fromStdString(Utf8FromMacRoman(item.text)));
         QAction* a = menu->addMenu(sub);
         a->setEnabled(item.enabled);
         continue;

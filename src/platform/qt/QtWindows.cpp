@@ -302,6 +302,9 @@ SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int
   view->resize(width, height);
   layout->addWidget(view);
   e.controls = std::make_unique<QtControls>(view);
+  // The function-key bar's buttons and the scroll-back bar report the user's
+  // clicks and drags as control hits of the window.
+  e.controls->onUserAction = [this, n](int id, ControlPart) { Post(DialogEvent(kControlHit, id, n)); };
   e.top = top;
   e.view = view;
   QPointer<QWidget> target(view);
@@ -412,7 +415,22 @@ bool QtWindows::IsCollapsed(int n) const {
 }
 
 void QtWindows::SetOpacity(int n, int percent) {
+  // A window system without transparent windows shows the window opaque.
   if (QWidget* top = TopLevel(n)) top->setWindowOpacity(std::clamp(percent, 20, 100) / 100.0);
+}
+
+void QtWindows::ToggleFullScreen(int n) {
+  QWidget* top = TopLevel(n);
+  if (!top) return;
+  if (top->isFullScreen())
+    top->showNormal();
+  else
+    top->showFullScreen();
+}
+
+bool QtWindows::IsFullScreen(int n) const {
+  const QWidget* top = TopLevel(n);
+  return top && top->isFullScreen();
 }
 
 Size QtWindows::ContentSize(int n) const {
@@ -455,6 +473,13 @@ Size QtWindows::MainScreenSize() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {1024, 768};
   const QRect r = screen->availableGeometry();
+  return {r.width(), r.height()};
+}
+
+Size QtWindows::MainScreenResolution() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {1024, 768};
+  const QRect r = screen->geometry();
   return {r.width(), r.height()};
 }
 

@@ -54,6 +54,9 @@ class QtWindows final : public Windows {
   Rect ContentFrame(int n) const override;
   void SetContentSize(int n, int width, int height) override;
   Size MainScreenSize() const override;
+  Size MainScreenResolution() const override;
+  void ToggleFullScreen(int n) override;
+  bool IsFullScreen(int n) const override;
 
   // For tests and the window code: the top-level widget, the session view
   // and the back buffer of window n (null when there is none).

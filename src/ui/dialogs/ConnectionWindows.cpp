@@ -161,7 +161,7 @@ bool SettingsDialogs::ShellOptions(int control, SessionOptions& Opt) {
       return true;
     }
     case 9: Close(kShellWindow); return true;
-    case 99: Help("Local Shell Help.rtf", "Aide Shell local.rtf"); return true;
+    case 99: Help("Local Shell Help.rtf", "Aide interpréteur de commandes local.rtf"); return true;
     default: return false;
   }
 }

@@ -179,8 +179,12 @@ StatusLayout LayOutStatusWindow(SessionOptions& Opt, SessionLayoutState& st, pla
 StatusLayout StatusWindow::DrawStatusWindow(SessionOptions& Opt, SessionLayoutState& st,
                                             const std::function<CellSize(int)>& cellFor) {
   const StatusLayout layout = LayOutStatusWindow(Opt, st, windows_.MainScreenSize(), cellFor);
-  port_ = windows_.MakeStatusWindow(kStatusWindowNumber, layout.statusTitle, layout.statusRect, layout.statusShown);
+  MakeWindow(layout);
   return layout;
+}
+
+void StatusWindow::MakeWindow(const StatusLayout& layout) {
+  port_ = windows_.MakeStatusWindow(kStatusWindowNumber, layout.statusTitle, layout.statusRect, layout.statusShown);
 }
 
 void StatusWindow::WriteDateLine(const SessionOptions& Opt, const std::string& date, const std::string& emulationName) {

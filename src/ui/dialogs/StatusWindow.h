@@ -69,6 +69,8 @@ class StatusWindow {
   // window 4 again where the layout puts it.
   StatusLayout DrawStatusWindow(SessionOptions& Opt, SessionLayoutState& st,
                                 const std::function<CellSize(int)>& cellFor);
+  // Makes window 4 again where `layout` puts it.
+  void MakeWindow(const StatusLayout& layout);
   // The status line's date and emulation name, in the wide layout for a text
   // size above 9; nothing while the status window is out of sight.
   void WriteDateLine(const SessionOptions& Opt, const std::string& date, const std::string& emulationName);
