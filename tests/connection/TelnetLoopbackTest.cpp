@@ -41,7 +41,12 @@ TEST_F(TelnetLoopback, TheClientItselfTellsTheHostTheTerminalAndTheEnvironment) 
   opt.TelnetViaShell = 0;
   child.StartSessionChild();
   ASSERT_NE(conn.PtyStream, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return !server.seen().terminalType.empty(); })) << host.lines.size();
+  // The set-up no longer waits for the client: the terminal type and the
+  // environment come in their own time.
+  ASSERT_TRUE(WaitUntil([&] {
+    const TelnetStub::Seen s = server.seen();
+    return !s.terminalType.empty() && s.environment.count("MODE") && s.environment.count("TERM_PROGRAM_VERSION");
+  })) << Visible(server.seen().data);
   const TelnetStub::Seen seen = server.seen();
   EXPECT_TRUE(SameName(seen.terminalType, "vt220")) << seen.terminalType;
   EXPECT_EQ(seen.environment.count("MODE") ? seen.environment.at("MODE") : "(none)", "character");
