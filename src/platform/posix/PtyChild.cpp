@@ -203,7 +203,10 @@ int PtyChild::Read(uint8_t* buf, int max) {
 }
 
 int PtyChild::Waiting() {
-  if (Held() == 0 && Shown() == 0) FillInput();
+  // Output held for an echo is offered once the hold lets it go, even when
+  // the child prints nothing more (a prompt waiting for its answer).
+  if (hold_) PassThroughHold();
+  if (Held() == 0 && Shown() == 0 && !hold_) FillInput();
   return static_cast<int>(std::min(Held() + Shown(), static_cast<size_t>(1) << 30));
 }
 
