@@ -79,7 +79,7 @@ TEST_P(Hold, OnlyTheEchoesAreLeftOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Output, Hold, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<HoldCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<HoldCase>& p) { return std::string(p.param.name); });
 
 TEST(EchoHoldTimes, AHeldLineWaitsNoLongerThanThePatienceAndReleaseGivesItAtOnce) {
   EchoHold hold({"never echoed"}, 0);
