@@ -3,7 +3,8 @@
 # computer: the telnet host's login prompt and ssh's host-key question are on
 # screen before anything is typed, the first name typed reaches the host as
 # the user name, and "exit" on the host leaves a closed session that says so
-# (not a local shell: what is typed afterwards runs nowhere).
+# (not a local shell: what is typed afterwards runs nowhere); a local
+# program that ends at once leaves a window that tells its exit status.
 # Usage: XvfbRemoteTest.sh KORVANE XGRAB LOGIN_HOST RESOURCES
 set -u
 korvane=$1 grab=$2 loginhost=$3 resources=$4
@@ -80,6 +81,25 @@ make_document() {
   for line in "$@"; do edits+=(-e "$line"); done
   sed "${edits[@]}" "$resources/Local Shell" >"$tmp/$name"
 }
+
+# ---- A local program that ends at once -------------------------------------------
+printf '#!/bin/sh\necho "starting up"\nexit 3\n' >"$tmp/ender"
+chmod +x "$tmp/ender"
+make_document quitter "185s|.*| 0|" "186s|.*| 1|" "187s|.*|$tmp/ender|"
+"$korvane" "$tmp/quitter" &
+pid=$!
+wait_for window_of "Korvane Using quitter" >/dev/null || fail "no window for the quitter document"
+id=$(window_of "Korvane Using quitter")
+wait_for shows "$id" "Connection closed: ender ended with exit status 3." ||
+  fail "the window does not say how the program ended"
+shows "$id" "starting up" || fail "the program's last words are not on screen"
+xdotool key ctrl+shift+q
+wait_for bash -c "! kill -0 $pid 2>/dev/null" || fail "Quit did not end the program"
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+id=
+echo "local program: PASS"
 
 # ---- Telnet to a host on the loopback interface ---------------------------------
 "$loginhost" "$tmp/port" "$tmp/host.log" &
