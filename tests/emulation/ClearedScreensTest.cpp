@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ClearCase{"RunsOfText", "", "\x1b[H\x1b[2J"},
                       // Insert mode keeps bytes off the run path: each goes through the byte writer.
                       ClearCase{"OneByteAtATime", "\x1b[4h", "\x1b[H\x1b[2J"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 class WyseClears : public WyseTest, public ::testing::WithParamInterface<ClearCase> {};
 
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(ClearedScreens, WyseClears,
                          ::testing::Values(ClearCase{"RunsOfText", "", "\x1b*"},
                                            // Insert mode: the byte writer.
                                            ClearCase{"OneByteAtATime", "\x1bq", "\x1b*"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // Without an interpreter the plain-text route prints.
 TEST_F(HostInputTest, ThePlainTextRoutesClearedScreensReachTheScrollBackToo) {

@@ -101,7 +101,7 @@ TEST_P(BundledKeys, ADocumentWithoutKeysTakesItsEmulationsFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEmulation, BundledKeys, ::testing::ValuesIn(kEmulations),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(SettingsTest, TheUsersDefaultKeysAreKeptWhateverTheEmulation) {
   WriteFile(PathOf(kFkeyDefaultsFileName), "mine{CR\n");
