@@ -97,7 +97,7 @@ void App::IdlePass() {
   }
   // 5. Host input, for the active session only, and only while its window is
   // in front.
-  if (front && !front->session.input.HoldOutput) {
+  if (front && !front->session.input.HoldOutput && !front->session.input.OutputHeld) {
     front->session.window.FramePending = 0;
     // The window frame: the function-key bar stands below the text whenever
     // the settings show it (a new window has none yet).
