@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -450,8 +449,7 @@ void SessionTransfers::StartDownload(bool askForFile, const std::string& path, b
     // A cancelled choice leaves no capture open: there is no download.
     if (!in.CaptureFileOn) return;
   } else {
-    std::error_code ec;
-    if (!overwrite && std::filesystem::exists(path, ec)) {
+    if (!overwrite && w_.Owner().services.files.Exists(path)) {
       Alert(static_cast<int>(platform::AlertKind::Stop), Shown(path), " already exists.", "\r",
             "The transfer does not replace it.");
       hostToMacCancelled_ = true;
