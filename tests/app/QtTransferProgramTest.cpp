@@ -27,6 +27,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <unistd.h>
 
 #include "app/App.h"
 #include "app/EventQueue.h"
@@ -93,7 +94,8 @@ class QtTransferProgram : public ::testing::Test {
   std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
   // Starts the program on a Wyse 60 session whose child shows `hostOutput`
   // and then records what it is sent; waits until the child is ready.
-  void Start(const std::string& hostOutput, const std::function<void(SessionOptions&)>& edit = {}) {
+  void Start(const std::string& hostOutput, const std::function<void(SessionOptions&)>& edit = {},
+             bool waitForReady = true) {
     app.reset();
     fs::remove(record);
     WriteFile(Path("shown"), hostOutput);
@@ -118,6 +120,8 @@ class QtTransferProgram : public ::testing::Test {
     app::StartupData data;
     data.preferencesFolder = Path("prefs") + "/";
     data.programs = ChildPrograms::ForThisUser();
+    data.programs.DocumentsFolder = documents;
+    data.programs.KermitAppFolder = Path("no-kermit-here");
     data.resourcesFolder = KORVANE_RESOURCES;
     data.hostFolders.home = folder.path().toStdString();
     data.hostFolders.desktop = Path("Desktop");
@@ -128,7 +132,35 @@ class QtTransferProgram : public ::testing::Test {
     app->OpenDocuments({document});
     app->Turn();
     ASSERT_TRUE(RunUntil([&] { return app->windows.Find(48) && app->windows.Find(48)->Connected(); }));
-    ASSERT_TRUE(RunUntil([&] { return RowShows("ready"); }));
+    if (waitForReady) {
+      ASSERT_TRUE(RunUntil([&] { return RowShows("ready"); }));
+    }
+  }
+  // Types text into the session window as keys.
+  void Type(const std::string& text) {
+    for (char c : text) {
+      platform::UiEvent e;
+      e.kind = platform::UiEventKind::Dialog;
+      e.type = platform::kKeyTyped;
+      e.window = 48;
+      e.number = static_cast<uint8_t>(c);
+      e.key.text = std::string(1, c);
+      queue.Post(e);
+    }
+  }
+  std::string ScreenText() {
+    std::string out;
+    korvane::Screen& s = Window().session.screen;
+    for (int r = 1; r <= s.ScreenRows; ++r) {
+      std::string row;
+      for (int c = 1; c <= s.ScreenCols; ++c) {
+        const int ch = s.ScreenChars(r, c);
+        row += ch < 32 ? ' ' : static_cast<char>(ch);
+      }
+      row.erase(row.find_last_not_of(' ') + 1);
+      out += row + "\n";
+    }
+    return out;
   }
   SessionWindow& Window() { return *app->windows.Find(48); }
   bool RowShows(const std::string& text) {
@@ -315,6 +347,41 @@ TEST_F(QtTransferProgram, TheHostsDownloadLandsInTheTransferFileAndItsStatusIsAn
   EXPECT_TRUE(RunUntil([&] { return AlertsWith("not be overwritten") == 1; })) << AllAlerts();
   RunFor(300);
   EXPECT_EQ(ReadFile(file), "alpha\nbeta\n");
+}
+
+TEST_F(QtTransferProgram, AKermitUploadTheHostAsksForReachesTheHostsKermit) {
+  if (access("/usr/bin/kermit", X_OK) != 0 || access("/bin/tcsh", X_OK) != 0)
+    GTEST_SKIP() << "kermit (ckermit) or tcsh is not installed (scripts/setup.sh installs them)";
+  const std::string content = "a file for the host\nsent by kermit\n";
+  WriteFile(documents + "/pick/report.txt", content);
+  // The host: kermit reaches it on a pseudo-terminal of its own; it asks for
+  // the file and waits for it with its own kermit.
+  const std::string remote = Path("remote");
+  fs::create_directories(remote);
+  WriteFile(Path("host.sh"), "#!/bin/sh\ncd " + remote + " || exit 1\nprintf '\\033\\002UKT;report.txt\\r'\nexec kermit -r\n");
+  fs::permissions(Path("host.sh"), fs::perms::owner_all);
+
+  // A local session through kermit: the program starts tcsh, then kermit,
+  // and takes kermit to the transfer folder.
+  Start({}, [](SessionOptions& o) {
+    o.ShellRunsProgram = 0;
+    o.ShellRunsTcsh = 1;
+    o.KermitMode = 1;
+  }, false);
+  ASSERT_EQ(Window().session.Opt.KermitMode, 1) << AllAlerts();
+  ASSERT_TRUE(RunUntil([&] { return fs::exists(documents + "/kermit_transfers"); }, 20000)) << ScreenText() << AllAlerts();
+  ASSERT_TRUE(RunUntil([&] { return RowShows("C-Kermit>"); })) << ScreenText();
+  RunFor(1500);
+  // The user connects kermit to the host.
+  Type("set host /pty " + Path("host.sh") + "\r");
+  RunFor(1000);
+  Type("connect\r");
+  ASSERT_TRUE(RunUntil([&] { return fs::exists(remote + "/report.txt") && ReadFile(remote + "/report.txt") == content; },
+                       30000))
+      << ScreenText() << AllAlerts();
+  EXPECT_EQ(AlertsWith("Send it to the host?"), 1) << AllAlerts();
+  // Kermit's report ends the upload; the session goes back to the host.
+  EXPECT_TRUE(RunUntil([&] { return Window().session.input.TransferWatchOn == 0; })) << ScreenText();
 }
 
 // A fake curl first on the PATH: it writes each of its arguments on a line
