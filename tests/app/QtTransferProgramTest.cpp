@@ -384,6 +384,43 @@ TEST_F(QtTransferProgram, AKermitUploadTheHostAsksForReachesTheHostsKermit) {
   EXPECT_TRUE(RunUntil([&] { return Window().session.input.TransferWatchOn == 0; })) << ScreenText();
 }
 
+TEST_F(QtTransferProgram, PicturesTheHostShowsAreRemovedByNameOrAllAtOnce) {
+  for (const char* name : {"a.png", "b.png"}) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(QString::fromStdString(Path(name)), "PNG"));
+  }
+  struct Case {
+    const char* name;
+    std::string script;
+    bool aShown, bShown;
+  };
+  const Case cases[] = {
+      {"BothShown", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r", true, true},
+      {"OneRemovedByName", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r\x1b\x02iD a.png\r", false,
+       true},
+      {"AllRemoved", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r\x1b\x02iC", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    alerts.shown.clear();
+    Start(c.script + "done\r\n");
+    ASSERT_TRUE(RunUntil([&] { return RowShows("done"); }));
+    RunFor(200);
+    output::SessionPictures* pictures = output::SessionPicturesOf(Window());
+    ASSERT_NE(pictures, nullptr);
+    EXPECT_EQ(Window().controls.HasControl(output::SessionPictures::kFirstControl + 1), c.aShown);
+    EXPECT_EQ(Window().controls.HasControl(output::SessionPictures::kFirstControl + 2), c.bShown);
+    EXPECT_TRUE(alerts.shown.empty()) << AllAlerts();
+  }
+  // A picture outside the home folder is not opened.
+  alerts.shown.clear();
+  Start("\x1b\x02iL /etc/passwd,1,1,4,2,0\rdone\r\n");
+  ASSERT_TRUE(RunUntil([&] { return RowShows("done"); }));
+  EXPECT_EQ(AlertsWith("does not open"), 1) << AllAlerts();
+  EXPECT_FALSE(Window().controls.HasControl(output::SessionPictures::kFirstControl + 1));
+}
+
 // A fake curl first on the PATH: it writes each of its arguments on a line
 // of its own into the file KORVANE_CURL_RECORD names, then copies the picture
 // KORVANE_CURL_PICTURE names (when set) to the --output file.
