@@ -590,6 +590,25 @@ void SessionTransfers::AbortDownload() {
   abortDueMs_ = NowMs() + kAbortPauseMs;
 }
 
+void SessionTransfers::DownloadLost() {
+  Session& s = w_.session;
+  HostInput& in = s.input;
+  downloadPending_ = false;
+  downloadRunning_ = false;
+  abortPending_ = false;
+  // What came before the connection closed stays in the file.
+  w_.services.capture.CloseCaptureFile();
+  in.CaptureFileOn = 0;
+  ResetCollectState();
+  s.screen.DisplayOn = 1;
+  s.screen.port.TextFont(s.screen.ScreenFontId);
+  w_.WriteSessionText(L("Download aborted"));
+  w_.NewSessionLine();
+  w_.services.capture.ShowCaptureStatus();
+  w_.RestoreArrowCursor();
+  w_.services.sounds.Beep();
+}
+
 void SessionTransfers::FinishAbort() {
   Session& s = w_.session;
   Screen& sc = s.screen;
@@ -703,6 +722,8 @@ void SessionTransfers::Step() {
     hostToMacCancelled_ = false;
     StartDownload(false, x.path, x.overWrite == "Yes");
   }
+  // The connection closed under a download: nothing more can come.
+  if ((downloadPending_ || downloadRunning_) && !w_.Connected()) DownloadLost();
   if (abortPending_ && NowMs() >= abortDueMs_) FinishAbort();
   if (sendRequested_ && !sender_.Active()) {
     sendRequested_ = false;

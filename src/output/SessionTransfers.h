@@ -122,6 +122,8 @@ class SessionTransfers final : public TransferService, private SendHost {
   void EndDownload();
   void AbortDownload();
   void FinishAbort();
+  // The connection closed while a download ran: it ends where it is.
+  void DownloadLost();
   void ResetCollectState();
   void StatusLine(const std::string& text);
   int64_t NowMs() const;

@@ -223,6 +223,29 @@ TEST_F(TransferLoop, CtrlPeriodAbortsADownloadAndTellsTheHost) {
   EXPECT_EQ(files.files["/desk/dump.txt"], "record 1\n");
 }
 
+TEST_F(TransferLoop, AConnectionThatClosesEndsTheDownloadAndKeepsWhatCame) {
+  StartSession();
+  HostToMacXferRequest x;
+  x.hostCommand = "DUMP";
+  x.path = "/desk/dump.txt";
+  x.timeOutTime = 30;
+  Window(48).services.transfers.StartHostToMacXfer(x);
+  Turns(3);
+  LinkOf(48).Feed("DUMP (N\r\nrecord 1\r\n");
+  RunMs(300);
+  ASSERT_TRUE(Transfers().Downloading());
+  // The host goes away.
+  LinkOf(48).End();
+  RunMs(500);
+  EXPECT_FALSE(Window(48).Connected());
+  EXPECT_FALSE(Transfers().Downloading());
+  EXPECT_EQ(Window(48).session.input.CollectMode, 0);
+  EXPECT_EQ(Window(48).session.input.CaptureFileOn, 0);
+  EXPECT_EQ(Window(48).session.screen.DisplayOn, 1);
+  EXPECT_TRUE(ScreenShows("Download aborted"));
+  EXPECT_EQ(files.files["/desk/dump.txt"], "record 1\n");
+}
+
 TEST_F(TransferLoop, AnExistingFileIsNotReplacedUnlessTheChainSaysSo) {
   StartSession();
   files.files["/desk/kept.txt"] = "mine\n";
