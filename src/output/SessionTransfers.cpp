@@ -1,6 +1,7 @@
 #include "output/SessionTransfers.h"
 
 #include <algorithm>
+#include <functional>
 #include <cerrno>
 #include <system_error>
 #include <utility>
@@ -143,14 +144,19 @@ bool SessionTransfers::StartFileSend(const std::string& path) {
   return true;
 }
 
+void SessionTransfers::AskToSend(const std::string& path, const std::function<void(bool yes)>& answered) {
+  // The host reads a local file: the user decides, Cancel the default.
+  const int button = w_.Owner().services.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
+                                                     "The host asks for the file " + Shown(path), "\r",
+                                                     "Send it to the host?");
+  answered(button == 1);
+}
+
 void SessionTransfers::HostRequestedSend(const std::string& path) {
-  // The host reads a local file: the user decides.
-  if (w_.Owner().services.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
-                                      "The host asks for the file " + Shown(path), "\r",
-                                      "Send it to the host?") != 1)
-    return;
-  if (!FlowControlAllowsSend()) return;
-  StartFileSend(path);
+  AskToSend(path, [this, path](bool yes) {
+    if (!yes || !FlowControlAllowsSend()) return;
+    StartFileSend(path);
+  });
 }
 
 std::string SessionTransfers::SendFileToHost(const std::string& name) {
@@ -340,17 +346,20 @@ void SessionTransfers::HostRequestsUpload(HostInput& in) {
       return;
     case UploadFile::Result::Found: break;
   }
-  // The host reads a local file: the user decides.
-  if (w_.Owner().services.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
-                                      "The host asks for the file " + Shown(file.path), "\r",
-                                      "Send it to the host?") != 1) {
-    refuse();
-    return;
-  }
-  if (kermit)
-    KermitUpload(file.path);
-  else
-    TextUpload(file.path);
+  // The file is looked for again once the user has agreed, in case it
+  // changed while the question was up.
+  AskToSend(file.path, [this, &in, name, kermit, chosen = file.path](bool yes) {
+    const UploadFile now = ResolveUploadName(name, w_.Owner().services.hostFolders.documents);
+    if (!yes || now.result != UploadFile::Result::Found || now.path != chosen) {
+      // A host waiting for kermit's packets is told that none will come.
+      if (kermit) in.conn.SendToHost("END", kCr);
+      return;
+    }
+    if (kermit)
+      KermitUpload(now.path);
+    else
+      TextUpload(now.path);
+  });
 }
 
 void SessionTransfers::TextUpload(const std::string& path) { StartFileSend(path); }

@@ -18,6 +18,7 @@
 // loop's step looks at. Ctrl+. stops a send and aborts a download.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -105,6 +106,9 @@ class SessionTransfers final : public TransferService, private SendHost {
   void ShowLinesTransmitted(int count) override;
   void StopAlert(const std::string& text, const std::string& second) override;
 
+  // Asks the user before a file goes to the host that asked for it: OK, and
+  // Cancel, the default. `answered` runs with true only for OK.
+  void AskToSend(const std::string& path, const std::function<void(bool yes)>& answered);
   // Reads the file and starts its send; false (after telling the user) when
   // it cannot be read or a send runs already.
   bool StartFileSend(const std::string& path);
