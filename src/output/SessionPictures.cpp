@@ -61,6 +61,10 @@ std::string SessionPictures::DownloadFileName(const std::string& address) {
   const size_t slash = name.find_last_of('/');
   if (slash != std::string::npos) name = name.substr(slash + 1);
   if (IsPlainFileName(name) && name.front() != '.' && name.find('\\') == std::string::npos) return name;
+  return MadeFileName(address);
+}
+
+std::string SessionPictures::MadeFileName(const std::string& address) {
   char made[32];
   std::snprintf(made, sizeof made, "picture-%016zx", std::hash<std::string>{}(address));
   return made;
@@ -100,6 +104,18 @@ void SessionPictures::StartDownload(const std::string& address, const PictureReq
   Download d;
   d.address = address;
   d.file = folder + "/" + DownloadFileName(address);
+  for (Download& running : downloads_) {
+    if (running.file != d.file) continue;
+    // The same address again: its fetch places it where it is asked now.
+    if (running.address == address) {
+      running.request = request;
+      return;
+    }
+    // Another address of the same name gets a name of its own, so that the
+    // two fetches do not write one file.
+    d.file = folder + "/" + MadeFileName(address);
+    break;
+  }
   d.partFile = d.file + ".part";
   d.request = request;
   if (programs_.StartProgram(CurlArguments(address, d.partFile), d.program) != 0) {

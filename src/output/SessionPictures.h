@@ -71,6 +71,8 @@ class SessionPictures final : public PictureService {
   // The file name a fetched picture is kept under: the address's last part,
   // or a name made from the address when that is no plain file name.
   static std::string DownloadFileName(const std::string& address);
+  // A file name made from the whole address.
+  static std::string MadeFileName(const std::string& address);
 
  private:
   struct Download {

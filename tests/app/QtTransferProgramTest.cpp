@@ -510,6 +510,34 @@ TEST_F(QtTransferProgram, APictureAddressReachesCurlAsOneArgumentUnchanged) {
   for (int k = 1; k <= 3; ++k) EXPECT_EQ(pictures->SlotName(k).empty(), false) << k;
 }
 
+TEST_F(QtTransferProgram, TwoAddressesOfOneFileNameAreFetchedIntoFilesOfTheirOwn) {
+  const std::string bin = Path("bin");
+  WriteFakeCurl(bin);
+  const std::string curlRecord = Path("curl-args");
+  const char* oldPath = std::getenv("PATH");
+  const std::string savedPath = oldPath ? oldPath : "";
+  setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
+  setenv("KORVANE_CURL_RECORD", curlRecord.c_str(), 1);
+  const std::string png = Path("dot.png");
+  {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(QString::fromStdString(png), "PNG"));
+  }
+  setenv("KORVANE_CURL_PICTURE", png.c_str(), 1);
+  Start("\x1b\x02iL http://one.example/logo.png,1,1,4,2,0\r\x1b\x02iL http://two.example/logo.png,10,1,4,2,0\r");
+  output::SessionPictures* pictures = output::SessionPicturesOf(Window());
+  ASSERT_NE(pictures, nullptr);
+  ASSERT_TRUE(RunUntil([&] { return !pictures->SlotName(1).empty() && !pictures->SlotName(2).empty(); }))
+      << ReadFile(curlRecord) << AllAlerts() << sounds.beeps;
+  setenv("PATH", savedPath.c_str(), 1);
+  unsetenv("KORVANE_CURL_RECORD");
+  unsetenv("KORVANE_CURL_PICTURE");
+  EXPECT_NE(pictures->SlotName(1), pictures->SlotName(2));
+  EXPECT_TRUE(fs::exists(pictures->SlotName(1)));
+  EXPECT_TRUE(fs::exists(pictures->SlotName(2)));
+}
+
 TEST_F(QtTransferProgram, AFailedPictureFetchLeavesTheSessionAsItWas) {
   const std::string bin = Path("bin");
   WriteFakeCurl(bin);
