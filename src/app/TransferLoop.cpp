@@ -47,13 +47,11 @@ bool TransferKeys(SessionWindows& windows, const platform::UiEvent& e) {
   const bool shift = (mods & platform::kShiftModifier) != 0;
   output::SessionTransfers* t = output::SessionTransfersOf(*w);
   switch (e.key.keyCode) {
-    case platform::kKeyPeriod:
-      return (command || control) && t && t->CancelKey();
+    case platform::kKeyPeriod: return (command || control) && t && t->CancelKey();
     case platform::kKey1:
       if (command || (control && shift)) return ToggleOutputHold(*w);
       return false;
-    case platform::kKeyM:
-      return (command || (control && shift)) && t && t->EraseLinesMessage();
+    case platform::kKeyM: return (command || (control && shift)) && t && t->EraseLinesMessage();
     default: return false;
   }
 }

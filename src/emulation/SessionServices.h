@@ -147,7 +147,7 @@ struct HostTransferAnswer {
   bool conversion = false;  // the host's fields become TAB-separated records
   int fieldsPerRecord = 0;
   int recordValue = 0;
-  bool noPrompt = false;    // " (N" follows the command
+  bool noPrompt = false;  // " (N" follows the command
 };
 
 // Sending text and files to the host, and the host's own transfers.

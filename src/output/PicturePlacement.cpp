@@ -55,8 +55,8 @@ PicturePlacement PlacePicture(const PictureRequest& request, platform::Size natu
 
   PicturePlacement p;
   p.box = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
-  const platform::Size drawn = FitPicture(natural, p.box.Width() - kPictureInset, p.box.Height() - kPictureInset,
-                                          request.keepProportions);
+  const platform::Size drawn =
+      FitPicture(natural, p.box.Width() - kPictureInset, p.box.Height() - kPictureInset, request.keepProportions);
   p.shown = {p.box.left, p.box.top, p.box.left + drawn.width, p.box.top + drawn.height};
   return p;
 }

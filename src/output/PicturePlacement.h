@@ -25,9 +25,9 @@ namespace korvane::output {
 struct PictureRequest {
   int left = 0, top = 0;
   int right = 0, bottom = 0;    // 0: that side was not given
-  bool deriveSize = false;       // one side follows from the proportions
-  bool naturalSize = false;      // the picture keeps its own size
-  bool keepProportions = true;   // scaled to fit (false: stretched to fill)
+  bool deriveSize = false;      // one side follows from the proportions
+  bool naturalSize = false;     // the picture keeps its own size
+  bool keepProportions = true;  // scaled to fit (false: stretched to fill)
   friend bool operator==(const PictureRequest&, const PictureRequest&) = default;
 };
 

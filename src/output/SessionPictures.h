@@ -39,8 +39,7 @@ class SessionPictures final : public PictureService {
   SessionPictures& operator=(const SessionPictures&) = delete;
 
   // ---- PictureService ---------------------------------------------------------------
-  void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& numbers,
-                         bool keepProportions) override;
+  void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& numbers, bool keepProportions) override;
   void RemovePicture(const std::string& path) override;
   void RemoveInlinePictures() override;
   void InvalidatePictureArea() override;

@@ -88,7 +88,9 @@ SessionTransfers* SessionTransfersOf(SessionWindow& window) {
 
 int64_t SessionTransfers::NowMs() const { return w_.Owner().services.clock.Milliseconds(); }
 int64_t SessionTransfers::NowTicks() const { return w_.Owner().services.clock.Ticks(); }
-std::string SessionTransfers::L(const std::string& english) const { return w_.Owner().services.strings.Localise(english); }
+std::string SessionTransfers::L(const std::string& english) const {
+  return w_.Owner().services.strings.Localise(english);
+}
 
 int SessionTransfers::Alert(int kind, const std::string& a, const std::string& b, const std::string& c,
                             const std::string& d) {
@@ -146,9 +148,9 @@ bool SessionTransfers::StartFileSend(const std::string& path) {
 
 void SessionTransfers::AskToSend(const std::string& path, const std::function<void(bool yes)>& answered) {
   // The host reads a local file: the user decides, Cancel the default.
-  const int button = w_.Owner().services.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
-                                                     "The host asks for the file " + Shown(path), "\r",
-                                                     "Send it to the host?");
+  const int button =
+      w_.Owner().services.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
+                                      "The host asks for the file " + Shown(path), "\r", "Send it to the host?");
   answered(button == 1);
 }
 
@@ -415,8 +417,7 @@ void SessionTransfers::StepKermit() {
       break;
     case KermitStep::Reporting:
       if (now < kermitDueMs_) return;
-      s.conn.SendToHost("Status: " + NumberText(in.TransferAborted) + " Files " + NumberText(1) + " Bytes " + "1",
-                        kCr);
+      s.conn.SendToHost("Status: " + NumberText(in.TransferAborted) + " Files " + NumberText(1) + " Bytes " + "1", kCr);
       kermit_ = KermitStep::Idle;
       kermitPath_.clear();
       break;

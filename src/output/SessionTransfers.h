@@ -155,13 +155,13 @@ class SessionTransfers final : public TransferService, private SendHost {
   std::string kermitPath_;
 
   // Downloads (collect mode into the capture file).
-  bool downloadPending_ = false;   // the command is still to be sent
-  bool downloadRunning_ = false;   // collecting
-  bool abortPending_ = false;      // aborted: the screen is cleared after a pause
+  bool downloadPending_ = false;  // the command is still to be sent
+  bool downloadRunning_ = false;  // collecting
+  bool abortPending_ = false;     // aborted: the screen is cleared after a pause
   int64_t abortDueMs_ = 0;
   int64_t downloadStartTick_ = 0;
   int64_t downloadTimeoutTicks_ = kDefaultDownloadTimeoutTicks;
-  int32_t dataSeenCount_ = 0;      // characters counted when the quiet time last began
+  int32_t dataSeenCount_ = 0;  // characters counted when the quiet time last began
   std::string downloadCommand_;
 
   // The host-to-computer transfer that scripts arm.

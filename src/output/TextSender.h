@@ -110,11 +110,11 @@ class TextSender {
   platform::Clock& clock_;
   Phase phase_ = Phase::Idle;
   bool acknowledged_ = false;
-  std::string text_;    // the file's bytes
-  size_t pos_ = 0;      // start of the next line in text_
+  std::string text_;        // the file's bytes
+  size_t pos_ = 0;          // start of the next line in text_
   bool lineTaken_ = false;  // at least one line has been taken from text_
-  std::string line_;    // the line being sent, line end included
-  size_t linePos_ = 0;  // next byte of line_
+  std::string line_;        // the line being sent, line end included
+  size_t linePos_ = 0;      // next byte of line_
   int linesTaken_ = 0;
   uint64_t linesSent_ = 0;
   int64_t dueTick_ = 0;

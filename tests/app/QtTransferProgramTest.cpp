@@ -68,9 +68,8 @@ class QtTransferProgram : public ::testing::Test {
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock,    qt.pump,      qt.windows, qt.menus,   alerts,      qt.cursors,
-                         qt.files,    qt.processes, qt.desktop, sounds,     qt.printing, qt.programs,
-                         qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, sounds,     qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   std::string record = Path("record");
   std::string documents = Path("Documents");
@@ -206,7 +205,8 @@ TEST_F(QtTransferProgram, TenMegabytesFromTheFileMenuReachTheHostWholeWhileTheLo
   // goes as RS.
   std::string text, expected;
   for (int i = 0; text.size() < 10u * 1024 * 1024; ++i) {
-    std::string line = "record " + std::to_string(i) + "\t" + std::string(static_cast<size_t>((i * 53) % 300), 'a' + i % 26);
+    std::string line =
+        "record " + std::to_string(i) + "\t" + std::string(static_cast<size_t>((i * 53) % 300), 'a' + i % 26);
     if (i % 17 == 0) line.clear();
     static const char* const kEnds[] = {"\n", "\r\n", "\r"};
     // (An empty line after a CR ends in CR LF: an LF alone would join the CR
@@ -265,9 +265,8 @@ TEST_F(QtTransferProgram, TenMegabytesFromTheFileMenuReachTheHostWholeWhileTheLo
   ASSERT_EQ(got.size(), expected.size());
   EXPECT_TRUE(got == expected) << "first difference at byte "
                                << std::mismatch(got.begin(), got.end(), expected.begin()).first - got.begin();
-  std::printf("[ figures  ] %zu bytes in %lld ms, %d turns (%d while sending), longest turn %lld ms\n",
-              expected.size(), static_cast<long long>(all.elapsed()), turns, sendingTurns,
-              static_cast<long long>(longestTurnMs));
+  std::printf("[ figures  ] %zu bytes in %lld ms, %d turns (%d while sending), longest turn %lld ms\n", expected.size(),
+              static_cast<long long>(all.elapsed()), turns, sendingTurns, static_cast<long long>(longestTurnMs));
   // The send was shared among many turns and none held the window long.
   EXPECT_GT(sendingTurns, 10);
   EXPECT_LT(longestTurnMs, 250);
@@ -333,7 +332,13 @@ TEST_F(QtTransferProgram, TheHostsDownloadLandsInTheTransferFileAndItsStatusIsAn
   // The host starts a text transfer that may replace the transfer file
   // (which the program keeps, empty at first), sends two lines, asks how it
   // went and ends it.
-  Start("\x1b\x02" "DAO\r" "alpha\r\nbeta\r\n" "\x1b\x02S" "\x1b\x02" "CX");
+  Start(
+      "\x1b\x02"
+      "DAO\r"
+      "alpha\r\nbeta\r\n"
+      "\x1b\x02S"
+      "\x1b\x02"
+      "CX");
   const std::string file = documents + "/pick/ft.txt";
   ASSERT_TRUE(RunUntil([&] { return AlertsWith("File transfer done") == 1; })) << AllAlerts();
   EXPECT_EQ(ReadFile(file), "alpha\nbeta\n") << AllAlerts();
@@ -343,7 +348,11 @@ TEST_F(QtTransferProgram, TheHostsDownloadLandsInTheTransferFileAndItsStatusIsAn
   // A second transfer that may not replace the file is refused, and the
   // file stays as it was.
   alerts.shown.clear();
-  Start("\x1b\x02" "DA\r" "gamma\r\n" "\x1b\x02S");
+  Start(
+      "\x1b\x02"
+      "DA\r"
+      "gamma\r\n"
+      "\x1b\x02S");
   EXPECT_TRUE(RunUntil([&] { return AlertsWith("not be overwritten") == 1; })) << AllAlerts();
   RunFor(300);
   EXPECT_EQ(ReadFile(file), "alpha\nbeta\n");
@@ -358,26 +367,31 @@ TEST_F(QtTransferProgram, AKermitUploadTheHostAsksForReachesTheHostsKermit) {
   // the file and waits for it with its own kermit.
   const std::string remote = Path("remote");
   fs::create_directories(remote);
-  WriteFile(Path("host.sh"), "#!/bin/sh\ncd " + remote + " || exit 1\nprintf '\\033\\002UKT;report.txt\\r'\nexec kermit -r\n");
+  WriteFile(Path("host.sh"),
+            "#!/bin/sh\ncd " + remote + " || exit 1\nprintf '\\033\\002UKT;report.txt\\r'\nexec kermit -r\n");
   fs::permissions(Path("host.sh"), fs::perms::owner_all);
 
   // A local session through kermit: the program starts tcsh, then kermit,
   // and takes kermit to the transfer folder.
-  Start({}, [](SessionOptions& o) {
-    o.ShellRunsProgram = 0;
-    o.ShellRunsTcsh = 1;
-    o.KermitMode = 1;
-  }, false);
+  Start(
+      {},
+      [](SessionOptions& o) {
+        o.ShellRunsProgram = 0;
+        o.ShellRunsTcsh = 1;
+        o.KermitMode = 1;
+      },
+      false);
   ASSERT_EQ(Window().session.Opt.KermitMode, 1) << AllAlerts();
-  ASSERT_TRUE(RunUntil([&] { return fs::exists(documents + "/kermit_transfers"); }, 20000)) << ScreenText() << AllAlerts();
+  ASSERT_TRUE(RunUntil([&] { return fs::exists(documents + "/kermit_transfers"); }, 20000))
+      << ScreenText() << AllAlerts();
   ASSERT_TRUE(RunUntil([&] { return RowShows("C-Kermit>"); })) << ScreenText();
   RunFor(1500);
   // The user connects kermit to the host.
   Type("set host /pty " + Path("host.sh") + "\r");
   RunFor(1000);
   Type("connect\r");
-  ASSERT_TRUE(RunUntil([&] { return fs::exists(remote + "/report.txt") && ReadFile(remote + "/report.txt") == content; },
-                       30000))
+  ASSERT_TRUE(RunUntil(
+      [&] { return fs::exists(remote + "/report.txt") && ReadFile(remote + "/report.txt") == content; }, 30000))
       << ScreenText() << AllAlerts();
   EXPECT_EQ(AlertsWith("Send it to the host?"), 1) << AllAlerts();
   // Kermit's report ends the upload; the session goes back to the host.
@@ -397,8 +411,7 @@ TEST_F(QtTransferProgram, PicturesTheHostShowsAreRemovedByNameOrAllAtOnce) {
   };
   const Case cases[] = {
       {"BothShown", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r", true, true},
-      {"OneRemovedByName", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r\x1b\x02iD a.png\r", false,
-       true},
+      {"OneRemovedByName", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r\x1b\x02iD a.png\r", false, true},
       {"AllRemoved", "\x1b\x02iL a.png,1,1,4,2,0\r\x1b\x02iL b.png,10,1,4,2,0\r\x1b\x02iC", false, false},
   };
   for (const Case& c : cases) {

@@ -63,7 +63,10 @@ TEST_F(HostUploadTest, OnlyPlainTextFilesOfTheDocumentsFolderAreFound) {
       {"leading colon", ":outside.txt", Result::Refused, ""},
       {"absolute path", "/etc/passwd.txt", Result::Refused, ""},
       {"dot folder", "./a.txt", Result::Refused, ""},
-      {"control byte", "a\x1c" "c.txt", Result::Refused, ""},
+      {"control byte",
+       "a\x1c"
+       "c.txt",
+       Result::Refused, ""},
       {"escape byte", "\x1b[2Ja.txt", Result::Refused, ""},
       {"link leading out", "link.txt", Result::Refused, ""},
       {"a folder", "folder.txt", Result::Refused, ""},

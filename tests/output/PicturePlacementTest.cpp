@@ -29,7 +29,12 @@ TEST(PicturePlacement, TheHostsNumbersBecomeARectangleOfPixels) {
       {"neither", {3, 4, 0, 0, 0, 0}, 8, 16, true, {24, 64, 0, 0, true, true, true}},
       {"one cell each at the corner", {0, 0, 1, 1, 0, 0}, 8, 16, false, {0, 0, 0, 0, false, false, false}},
       // 32767 cells are far more than 16 bits of pixels: the numbers hold.
-      {"huge numbers", {32767, 32767, 32767, 32767, 0, 0}, 9, 18, true, {32767, 32767, 32767, 32767, false, false, true}},
+      {"huge numbers",
+       {32767, 32767, 32767, 32767, 0, 0},
+       9,
+       18,
+       true,
+       {32767, 32767, 32767, 32767, false, false, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -48,19 +53,55 @@ TEST(PicturePlacement, APictureIsPlacedAndScaledAsItsRequestSays) {
   };
   const Case cases[] = {
       {"stretched to fill", {2, 3, 10, 4, 0, 0}, 7, 14, false, {500, 100}, {14, 42, 77, 84}, {14, 42, 72, 79}},
-      {"fitted keeping its proportions", {2, 3, 10, 4, 1, 0}, 7, 14, true, {500, 100}, {14, 42, 77, 84},
+      {"fitted keeping its proportions",
+       {2, 3, 10, 4, 1, 0},
+       7,
+       14,
+       true,
+       {500, 100},
+       {14, 42, 77, 84},
        {14, 42, 72, 53}},
       {"its own size, less the inset", {0, 0, 0, 0, 0, 0}, 8, 16, true, {100, 50}, {0, 0, 100, 50}, {0, 0, 90, 45}},
-      {"height from the proportions", {10, 5, 20, 0, 0, 0}, 8, 16, true, {200, 100}, {80, 80, 232, 156},
+      {"height from the proportions",
+       {10, 5, 20, 0, 0, 0},
+       8,
+       16,
+       true,
+       {200, 100},
+       {80, 80, 232, 156},
        {80, 80, 222, 151}},
-      {"width from the proportions", {10, 5, 0, 10, 0, 0}, 8, 16, true, {200, 100}, {80, 80, 368, 224},
+      {"width from the proportions",
+       {10, 5, 0, 10, 0, 0},
+       8,
+       16,
+       true,
+       {200, 100},
+       {80, 80, 368, 224},
        {80, 80, 358, 219}},
-      {"stretched whatever its proportions", {0, 0, 40, 10, 0, 0}, 8, 16, false, {10, 900}, {0, 0, 312, 144},
+      {"stretched whatever its proportions",
+       {0, 0, 40, 10, 0, 0},
+       8,
+       16,
+       false,
+       {10, 900},
+       {0, 0, 312, 144},
        {0, 0, 307, 139}},
       {"corner cells give its own size", {0, 0, 1, 1, 0, 0}, 8, 16, false, {60, 30}, {0, 0, 60, 30}, {0, 0, 55, 25}},
-      {"kept inside the text area", {32767, 0, 10, 10, 1, 0}, 8, 16, true, {50, 50}, {2000, 0, 2000, 144},
+      {"kept inside the text area",
+       {32767, 0, 10, 10, 1, 0},
+       8,
+       16,
+       true,
+       {50, 50},
+       {2000, 0, 2000, 144},
        {2000, 0, 2000, 0}},
-      {"a huge picture fits the text area", {0, 0, 0, 0, 0, 0}, 8, 16, true, {100000, 50000}, {0, 0, 2000, 2000},
+      {"a huge picture fits the text area",
+       {0, 0, 0, 0, 0, 0},
+       8,
+       16,
+       true,
+       {100000, 50000},
+       {0, 0, 2000, 2000},
        {0, 0, 1995, 997}},
   };
   for (const Case& c : cases) {
@@ -80,13 +121,10 @@ TEST(PicturePlacement, FittingTakesTheSmallerRatioAndTruncates) {
     Size fitted;
   };
   const Case cases[] = {
-      {{100, 50}, 95, 45, true, {90, 45}},
-      {{100, 50}, 95, 95, true, {95, 47}},
-      {{100, 100}, 30, 30, true, {30, 30}},     // a tie takes the width's ratio
-      {{3, 7}, 10, 14, true, {6, 14}},
-      {{100, 50}, 0, 45, true, {0, 0}},
-      {{100, 50}, 63, 42, false, {63, 42}},
-      {{100, 50}, -5, 42, false, {0, 42}},
+      {{100, 50}, 95, 45, true, {90, 45}},  {{100, 50}, 95, 95, true, {95, 47}},
+      {{100, 100}, 30, 30, true, {30, 30}},  // a tie takes the width's ratio
+      {{3, 7}, 10, 14, true, {6, 14}},      {{100, 50}, 0, 45, true, {0, 0}},
+      {{100, 50}, 63, 42, false, {63, 42}}, {{100, 50}, -5, 42, false, {0, 42}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(FitPicture(c.natural, c.width, c.height, c.keep), c.fitted)

@@ -85,7 +85,12 @@ TEST_F(TextSenderTest, LineEndsOfEveryKindBecomeOneCarriageReturnEach) {
       {"last line without an end", "ab\ncd", 0, 0, {"ab\r", "cd\r"}},
       {"empty file", "", 0, 0, {"\r"}},
       {"CR LF asked for", "ab\ncd\r\n", 0, 1, {"ab\r\n", "cd\r\n"}},
-      {"TAB as RS", "a\tb\n", 1, 0, {"a\x1e" "b\r"}},
+      {"TAB as RS",
+       "a\tb\n",
+       1,
+       0,
+       {"a\x1e"
+        "b\r"}},
       {"TAB kept", "a\tb\n", 0, 0, {"a\tb\r"}},
       {"8-bit bytes as they are", "\x8e\xff\n", 0, 0, {"\x8e\xff\r"}},
   };
