@@ -283,6 +283,7 @@ std::string StateLines(Session& s, int rows, int cols) {
   line("keypad-application", std::to_string(s.input.KeypadApplicationMode));
   line("cursor-keys-application", std::to_string(s.vt.CursorKeyApplicationMode));
   line("line-graphics", std::to_string(sc.LineGraphicsOn));
+  line("screen-reversed", sc.ScreenReversed() ? "1" : "0");
   const std::string below = FormatScreen(s, std::min(rows + 5, static_cast<int>(kMaxCursorRow)), cols, false);
   // The rows after the screen's own, up to the cursor line.
   size_t at = 0;
