@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Korvane beside urxvt and st, end to end, in one run on one virtual X display:
 # each terminal at 80 x 24 runs `cat` of the same files, and each run is timed
-# from the start of `cat` to its end, inside the terminal (so the terminal's own
-# start-up is not counted). The files are the throughput benchmarks' streams:
+# from the start of `cat` to its end, inside the terminal, after a pause that
+# lets the terminal finish starting (so its start-up is not counted). The files are the throughput benchmarks' streams:
 # text lines of 1 to 79 characters (CR LF), VT220 cursor addresses with
 # renditions and colours, and the same kind of writes in Wyse 60 sequences.
 # Korvane runs the text and VT files in a VT220 session and the text and Wyse
@@ -46,8 +46,12 @@ export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
 bytes=$((megabytes * 1000000))
 
 # The child every terminal runs: the times around `cat` go to a stamp file.
+# It waits first, so that every terminal has finished starting (opening its
+# window, loading its fonts) before the clock starts: a terminal's start-up is
+# not part of its throughput.
 cat > "$tmp/timed-cat" <<'EOF'
 #!/bin/sh
+sleep 2
 date +%s%N > "$1.start"
 cat "$2"
 date +%s%N > "$1.end"
