@@ -19,7 +19,8 @@ if [ -z "${KORVANE_IN_XVFB:-}" ]; then
 fi
 
 tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
 export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
 export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
 cd "$tmp"
