@@ -27,9 +27,10 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: korvane_xgrab grab ID FILE | diff A B [WIDTH] | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | "
-               "fill FILE W H RRGGBB\n");
+  std::fprintf(
+      stderr,
+      "usage: korvane_xgrab grab ID FILE | diff A B [WIDTH] | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | "
+      "fill FILE W H RRGGBB\n");
   return 2;
 }
 
