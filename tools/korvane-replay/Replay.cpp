@@ -119,6 +119,7 @@ void PrepareSession(Session& s, const Options& o, const Emulation* emulation) {
   s.Opt.Mode2Colour = 15;
   s.Opt.ProgramFontOption = 1;
   s.Opt.AutoAnsiColours = 1;
+  s.Opt.ProtectShownAs = 2;  // protected fields shown dim
   if (emulation) emulation->setFlags(s.Opt);
   s.screen.ComputeCellMetrics();
   s.screen.ScreenCols = static_cast<int16_t>(o.cols);
