@@ -35,7 +35,7 @@ done
 if [ -z "${KORVANE_COMPARE_INNER:-}" ]; then
   # A display and a session bus of its own: Korvane must not hand its
   # documents to a Korvane the user runs.
-  exec env KORVANE_COMPARE_INNER=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24" \
+  exec env KORVANE_COMPARE_INNER=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" \
     bash "$0" -b "$dir" -r "$runs" -m "$megabytes"
 fi
 
