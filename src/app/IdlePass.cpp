@@ -111,6 +111,9 @@ void App::IdlePass() {
   // Key strings waiting for a delay go on, each to its own session's host.
   for (const int n : windows.Numbers())
     if (SessionWindow* w = windows.Find(n)) keys->ContinueKeyStrings(*w);
+  // What each session's host has not taken yet goes out as it makes room.
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n); w && w->session.conn.Link()) w->session.conn.Link()->SendQueuedOutput();
   // 8. The window size goes to the host on the pass after it was asked for.
   if (active && active->session.window.WindowSizeCounter > 0) {
     if (++active->session.window.WindowSizeCounter > 1) {

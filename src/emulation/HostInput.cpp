@@ -26,8 +26,9 @@ HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection
       screen(s),
       conn(connection),
       services_(services),
-      NationalReplacement(kNationalPositions),
-      clock_(connection.clock()) {
+      clock_(connection.clock()),
+      answers(connection, connection.clock()),
+      NationalReplacement(kNationalPositions) {
   screen.HostBytes = &screenBytes_;
 }
 
@@ -57,8 +58,9 @@ void HostInput::ProcessHostInput() {
     conn.FlushHostInput();
     FlushRequest = 0;
   }
+  answers.BeginPass();
   if (PendingCR) {
-    conn.SendToHost("\r");
+    answers.Send("\r");
     PendingCR = 0;
   }
   ChunkPassCount = 0;

@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "emulation/EchoRouter.h"
+#include "emulation/HostAnswers.h"
 #include "emulation/HostChannel.h"
 #include "emulation/HostInterpreter.h"
 #include "emulation/SessionServices.h"
@@ -90,6 +91,11 @@ class HostInput {
 
  private:
   SessionServices& services_;
+  platform::Clock& clock_;
+
+ public:
+  // Every answer to the host goes through here (see HostAnswers).
+  HostAnswers answers;
 
  public:
 
@@ -461,7 +467,6 @@ class HostInput {
   void CollectStatusText(const char* text);
   void CollectProgressMark();
 
-  platform::Clock& clock_;
   SharedSequences* shared_ = nullptr;
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;

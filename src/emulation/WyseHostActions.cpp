@@ -8,7 +8,6 @@
 #include "emulation/HostCommands.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
-#include "platform/AlertButtons.h"
 #include "platform/Desktop.h"
 
 namespace korvane {
@@ -101,11 +100,14 @@ void HostCommands::OpenHostFile(const std::string& path) {
     Alert(platform::AlertKind::Stop, 300, Shown(path), " was not found.");
     return;
   }
-  // Cancel is the default: a host cannot have a file opened by a stray Return.
-  if (Alert(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert, "The host asks to open ", Shown(resolved),
-            "\r", "Open it with its program?") != 1)
-    return;
-  services_.desktop.OpenFile(resolved);
+  // Cancel is the default: a host cannot have a file opened by a stray
+  // Return. The path is checked again when the user says yes.
+  services_.alerts.Ask("The host asks to open this file with its program:", resolved,
+                       [this, local, folder, resolved](bool yes) {
+                         std::string now;
+                         if (yes && ConfineToFolder(local, folder, now) == PathCheck::Inside && now == resolved)
+                           services_.desktop.OpenFile(now);
+                       });
 }
 
 bool HostCommands::HostMessage() {
@@ -117,7 +119,7 @@ bool HostCommands::HostMessage() {
   std::string message;
   const HostInput::CollectEnd end = in_.CollectHostString(message, kMessageMax + 1, kCr);
   if (end == HostInput::CollectEnd::TooLong) {
-    in_.conn.SendToHost("Canceled", kCr);
+    in_.answers.Send("Canceled", kCr);
     // The rest of the message goes with it; what follows its CR is read as usual.
     std::string rest;
     in_.CollectHostString(rest, kSkipMax, kCr);

@@ -13,13 +13,9 @@ namespace korvane {
 
 namespace {
 constexpr int kCr = 13;
-
-// A number as the program writes it in text: a blank before it when it is not
-// negative.
-std::string NumberText(long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 }  // namespace
 
-void HostCommands::SendAnswer(const std::string& text) { in_.conn.SendToHost(text, kCr); }
+void HostCommands::SendAnswer(const HostAnswer& answer) { in_.answers.Send(answer, kCr); }
 
 void HostCommands::SkipToCr(size_t cap) {
   std::string ignored;
@@ -172,7 +168,10 @@ void HostCommands::FileExistsRequest() {
     std::error_code ec;
     exists = std::filesystem::exists(resolved, ec);
   }
-  SendAnswer(exists ? "1" : "0");
+  if (exists)
+    SendAnswer("1");
+  else
+    SendAnswer("0");
 }
 
 std::string HostCommands::TransferFolder() const {
@@ -246,7 +245,7 @@ std::string HostCommands::KermitScreenCells(int row, int firstCol, int lastCol) 
 
 void HostCommands::TransferStatus() {
   if (st_.TransferStatusPending) {
-    SendAnswer("Status: " + NumberText(in_.TransferAborted) + " Files " + NumberText(1) + " Bytes " + "1");
+    SendAnswer(HostAnswer("Status: ").NumberText(in_.TransferAborted).Add(" Files ").NumberText(1).Add(" Bytes 1"));
     in_.TransferByteCount = 1;
   } else if (in_.Opt.KermitMode) {
     // The kermit program's own screen tells how its transfer went.
@@ -262,14 +261,24 @@ void HostCommands::TransferStatus() {
       st_.KermitTransferText = KermitScreenCells(13, 1, 10);
     }
     st_.KermitTransferText += KermitScreenCells(21, 50, 54);
-    SendAnswer("Status:" + NumberText(st_.TransferResult) + " Files" + NumberText(1) + st_.KermitTransferText +
-               NumberText(in_.TransferByteCount));
+    // What the kermit program's screen shows is the host's text: only its
+    // digits (the byte count) go back.
+    SendAnswer(HostAnswer("Status:")
+                   .NumberText(st_.TransferResult)
+                   .Add(" Files")
+                   .NumberText(1)
+                   .DigitsOf(st_.KermitTransferText)
+                   .NumberText(in_.TransferByteCount));
     Alert(platform::AlertKind::Note, 300, "Kermit file transfered to your kermit_transfers folder.");
     std::error_code ec;
     if (!KermitFolder().empty()) std::filesystem::create_directories(KermitFolder(), ec);
   } else {
-    SendAnswer("Status:" + NumberText(st_.TransferResult) + " Files" + NumberText(1) + " bytes" +
-               NumberText(in_.TransferByteCount));
+    SendAnswer(HostAnswer("Status:")
+                   .NumberText(st_.TransferResult)
+                   .Add(" Files")
+                   .NumberText(1)
+                   .Add(" bytes")
+                   .NumberText(in_.TransferByteCount));
   }
   in_.TransferByteCount = 0;
   services_.capture.CloseCaptureFile();
