@@ -51,7 +51,7 @@ bool HostAlerts::AskWith(int alertId, const std::string& question, const std::st
   }
   questionUp_ = true;
   std::weak_ptr<bool> alive = alive_;
-  const int box = shown_.Open(platform::AlertKind::Caution, alertId, question, "\r", detail, {},
+  const int box = shown_.Open(platform::AlertKind::Caution, alertId, question, detail.empty() ? "" : "\r", detail, {},
                               [this, alive, answered = std::move(answered)](int button) {
                                 if (alive.expired() || !*alive.lock()) return;
                                 questionUp_ = false;

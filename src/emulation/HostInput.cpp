@@ -68,6 +68,7 @@ void HostInput::ProcessHostInput() {
 
   // One look at the clock serves the gate and the first chunk.
   passStartMs_ = clock_.Milliseconds();
+  passWaitedMs_ = 0;
   firstChunkOfPass_ = true;
   if (gate_) {
     gate_->SetLimits(2 * std::max<int>(screen.ScreenRows, 24), 3);

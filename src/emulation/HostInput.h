@@ -70,8 +70,13 @@ class HostInput {
   static constexpr int kXoffWaiting = 4000;
   // Collect mode lets the host go again only below this backlog.
   static constexpr int kCollectXonBacklog = 2000;
-  // GetNextHostByte waits this long for a byte.
+  // GetNextHostByte waits this long for a byte ...
   static constexpr int kByteWaitTicks = 60;
+  // ... but inside an input pass on a pseudo-terminal (a local program, a
+  // telnet or ssh host) all its waits together last at most this long: the
+  // window goes on working whatever pace the host sends at. A sequence whose
+  // bytes are later than that is given up, as a timed-out one is.
+  static constexpr int64_t kPassWaitBudgetMs = 60;
   // The pending run is drawn and echoed once it holds this many bytes.
   static constexpr size_t kRunFlushLength = 254;
   // The text of a status line collected while it is written.
@@ -474,6 +479,8 @@ class HostInput {
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
   int64_t passStartMs_ = 0;
+  // Time this pass has spent waiting for host bytes.
+  int64_t passWaitedMs_ = 0;
   bool firstChunkOfPass_ = false;
   bool readClosed_ = false;
   bool inPass_ = false;

@@ -141,7 +141,7 @@ void HostSequences::RunScriptCommand(HostInput& in) {
   // its own. The script is looked for again when the user says yes, in
   // case it changed while the question was up.
   const bool asked = services_.alerts.Ask(
-      "The host asks to run this script of your scripts folder:", script.path,
+      "The host asks to run the script \"" + name + "\" of your scripts folder (" + script.path + ").", "Run it?",
       [this, &in, folder, name, chosen = script.path](bool yes) {
         const CheckedPath now = ResolveInsideFolder(folder, name, true);
         if (!yes || now.check != FileCheck::Inside || now.path != chosen || !services_.scripts.RunScript(now.path))
@@ -170,7 +170,7 @@ void HostSequences::SendNamedFileCommand(HostInput& in) {
   // file is looked for again when the user says yes.
   const std::string folder = services_.folders.transfers;
   const bool asked = services_.alerts.Ask(
-      "The host asks for this file. Send it to the host?", file.path,
+      "The host asks for the file " + file.path, "Send it to the host?",
       [this, &in, folder, name, chosen = file.path](bool yes) {
         const CheckedPath now = ResolveInsideFolder(folder, name, true);
         if (!yes || now.check != FileCheck::Inside || now.path != chosen ||

@@ -160,13 +160,16 @@ void HostCommands::FileExistsRequest() {
   if (open == std::string::npos) return;
   const size_t close = text.find(')', open + 1);
   const std::string hostPath = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-  const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.home);
-  // Only the user's own files are looked at; anything else reads as absent.
-  std::string resolved;
+  const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.transfers);
+  // Only the transfer folders are looked at: a host learns nothing of the
+  // user's other files (keys, settings); anything else reads as absent.
   bool exists = false;
-  if (ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside) {
+  for (const std::string& folder : {services_.folders.transfers, TransferFolder(), KermitFolder()}) {
+    std::string resolved;
+    if (folder.empty() || ConfineToFolder(local, folder, resolved) != PathCheck::Inside) continue;
     std::error_code ec;
     exists = std::filesystem::exists(resolved, ec);
+    break;
   }
   if (exists)
     SendAnswer("1");
