@@ -297,13 +297,16 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
   s.conn.PtyStream = std::move(link);
   s.input.SetFastPaths(o.fastPaths);
   SessionInterpreters interpreters(s.input, s.wyse, s.vt);
+  if (o.before) o.before(window.around);
   while (replay->Remaining() > 0) {
     const size_t before = replay->Remaining();
     s.input.ProcessHostInput();
     if (replay->Remaining() == before) break;
   }
+  if (o.after) o.after(window.around);
   if (planes) PlanesImage(s, *planes);
-  std::string text = FormatScreen(s, o.rows, o.cols, o.attrs);
+  std::string text = o.text ? FormatScreen(s, o.rows, o.cols, o.attrs)
+                            : "character set " + std::to_string(s.screen.ScreenFontId) + "\n";
   if (!replay->answer.empty()) text += "answer: " + EscapeBytes(replay->answer) + "\n";
   return text;
 }

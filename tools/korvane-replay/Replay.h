@@ -4,6 +4,7 @@
 //
 //   korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--bench] FILE...
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -13,6 +14,9 @@
 #include "settings/SessionOptions.h"
 
 namespace korvane {
+namespace fakes {
+struct ServicesUnderTest;
+}
 
 struct Session;
 
@@ -28,6 +32,14 @@ struct Options {
   // rest after the last size is one read).
   bool fastPaths = true;
   std::vector<size_t> pieces;
+  // Off: ReplayToText leaves out the screen's text and gives only the
+  // character set and the answer (for the fuzz targets, which compare the
+  // planes themselves).
+  bool text = true;
+  // Called with the session's recording services before the input is read
+  // (to give it folders) and after (to look at what the host's commands
+  // asked of them).
+  std::function<void(fakes::ServicesUnderTest&)> before, after;
 };
 
 // One emulation the tool accepts: its TERM name, the emulation flags a session
