@@ -36,6 +36,10 @@ struct Options {
   // character set and the answer (for the fuzz targets, which compare the
   // planes themselves).
   bool text = true;
+  // On: the planes' image leaves out the scroll-back pages never written
+  // (SparsePlanesImage). Two equal sparse images mean equal planes; unequal
+  // ones must be compared again in full.
+  bool sparsePlanes = false;
   // Called with the session's recording services before the input is read
   // (to give it folders) and after (to look at what the host's commands
   // asked of them).
@@ -75,6 +79,9 @@ std::string FormatScreen(Session& session, int rows, int cols, bool attrs);
 // attributes, the cursor and the scroll region, as raw bytes to compare
 // (into `out`, whose storage is reused).
 void PlanesImage(Session& session, std::string& out);
+// The same without reading the scroll-back pages that were never written:
+// each stands as one mark. Cheap, but only its equality tells anything.
+void SparsePlanesImage(Session& session, std::string& out);
 
 // Feeds `input` through the emulation (null: the plain-text path) into a fresh
 // session whose window is width x height pixels, and returns what the tool
