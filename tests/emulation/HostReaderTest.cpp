@@ -152,7 +152,7 @@ TEST_P(SequenceCut, TheWaitForTheNextByteOfAPseudoTerminalLastsThePassBudget) {
 INSTANTIATE_TEST_SUITE_P(HostReader, SequenceCut,
                          ::testing::Values(CutCase{"ArrivesWithinTheBudget", HostInput::kPassWaitBudgetMs - 4, "ESCAB"},
                                            CutCase{"ArrivesTooLate", HostInput::kPassWaitBudgetMs + 10, "ESCA!"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostReader, AByteAfterATimeOutIsReadAsText) {
   UseScript();
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ByteCase{"EighthBitKeptWithNationalCharsOff", 0, 0, 1, 0, "\xC1", {0xC1}},
                       ByteCase{"EighthBitKeptOnPrism", 0, 1, 0, 0, "\xC1", {0xC1}},
                       ByteCase{"C1IntroducerBecomesBracket", 1, 0, 1, 1, "\x9B", {'['}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostReader, ReplayComesFirstAndAPushedBackByteComesBeforeTheRest) {
   auto* pty = OpenPty();

@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"MissingRowIsOne", "\x1b[;5HX", {{1, Spaces(4) + "X"}}, 1, 6},
         SequenceCase{"MissingColumnIsOne", "\x1b[5;HX", {{5, "X"}}, 5, 2},
         SequenceCase{"ZerosAreOne", "\x1b[0;0HX", {{1, "X"}}, 1, 2},
-        SequenceCase{"ColumnBeyondTheScreenStopsAtTheLast", "\x1b[2;99HX", {{2, Spaces(79) + "X"}}, 3, 1},
+        SequenceCase{"ColumnBeyondTheScreenStopsAtTheLast", "\x1b[2;99HX", {{2, Spaces(79) + "X"}, {3, ""}}, 2, 81},
         SequenceCase{"ColumnOfThreeDigits", "\x1b[1;100H", {}, 1, 80},
         SequenceCase{"TheLineBelowTheScreenIsAccepted", "\x1b[25;3H", {}, 25, 3},
         SequenceCase{"RowsFurtherDownAreRefused", "\x1b[4;4H\x1b[26;1H", {}, 4, 4},
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"HvpAddressesAsWell", "\x1b[3;4fX", {{3, "   X"}}, 3, 5},
         SequenceCase{"HvpTakesLineGraphicsAway", "\x1b(0\x1b[1;1fq", {{1, "q"}}, 1, 2},
         SequenceCase{"MoreThanTwoParametersAreNoAddress", "\x1b[3;3H\x1b[5;6;7HX", {{3, "  X"}}, 3, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Movement, VtSequence,
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"UpByCount", "\x1b[10;10H\x1b[3A", {}, 7, 10},
         SequenceCase{"UpStopsAtRowOne", "\x1b[3;3H\x1b[99A", {}, 1, 3},
         SequenceCase{"UpWithoutParameterMovesOne", "\x1b[3;3H\x1b[A", {}, 2, 3},
-        SequenceCase{"UpByZeroStays", "\x1b[3;3H\x1b[0A", {}, 3, 3},
+        SequenceCase{"UpByZeroMovesOne", "\x1b[3;3H\x1b[0A", {}, 2, 3},
         SequenceCase{"DownStopsAtTheLastRow", "\x1b[3;3H\x1b[99B", {}, 24, 3},
         SequenceCase{"RightStopsAtTheLastColumn", "\x1b[3;3H\x1b[99C", {}, 3, 80},
         SequenceCase{"RightWithoutParameterMovesOne", "ab\x1b[CX", {{1, "ab X"}}, 1, 5},
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"LeftByCount", "abcdef\x1b[2DX", {{1, "abcdXf"}}, 1, 6},
         SequenceCase{"ThreeDigitCountsClampAtTheEdge", "\x1b[3;3H\x1b[200C", {}, 3, 80},
         SequenceCase{"UpStopsAtTheRegionTop", "\x1b[5;10r\x1b[8;1H\x1b[9A", {}, 5, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Erasing, VtSequence,
@@ -91,10 +91,20 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"UnknownEraseIsDropped", "abc\x1b[1;2H\x1b[3J", {{1, "abc"}}, 1, 2},
         SequenceCase{"Characters", "abcdef\x1b[1;2H\x1b[3X", {{1, "a   ef"}}, 1, 2},
         SequenceCase{"CharactersStopAtTheMargin", "\x1b[1;78Habc\x1b[1;79H\x1b[999X", {{1, Spaces(77) + "a"}}, 1, 79},
-        SequenceCase{"DeleteCharacterStepsBack", "abcdef\x1b[1;3H\x1b[1P", {{1, "abdef"}}, 1, 2},
+        SequenceCase{"CharactersWithoutACount", "abcdef\x1b[1;2H\x1b[X", {{1, "a cdef"}}, 1, 2},
+        SequenceCase{"DeleteCharacterKeepsTheCursor", "abcdef\x1b[1;3H\x1b[1P", {{1, "abdef"}}, 1, 3},
+        SequenceCase{"DeleteCharactersByCount", "abcdefgh\x1b[1;3H\x1b[3P", {{1, "abfgh"}}, 1, 3},
+        SequenceCase{"DeleteWithoutOrWithZeroCountDeletesOne", "abcdef\x1b[1;2H\x1b[P\x1b[0P", {{1, "adef"}}, 1, 2},
+        SequenceCase{"DeletePullsInBlanksAtTheMargin", Spaces(75) + "abcde\x1b[1;77H\x1b[9P", {{1, Spaces(75) + "a"}}, 1, 77},
+        SequenceCase{"InsertBlanksByCount", "abcdef\x1b[1;3H\x1b[2@", {{1, "ab  cdef"}}, 1, 3},
+        SequenceCase{"InsertWithoutCountInsertsOne", "abcdef\x1b[1;3H\x1b[@X", {{1, "abXcdef"}}, 1, 4},
+        SequenceCase{"InsertPushesCharactersPastTheMarginOut", Spaces(75) + "abcde\x1b[1;77H\x1b[2@", {{1, Spaces(75) + "a  bc"}, {2, ""}}, 1, 77},
         SequenceCase{"InsertLine", kFiveRows + "\x1b[2;1H\x1b[L", {{2, ""}, {3, "2"}}, 2, 1},
-        SequenceCase{"DeleteLine", kFiveRows + "\x1b[2;1H\x1b[M", {{2, "3"}, {5, ""}}, 2, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+        SequenceCase{"InsertLinesByCountGoesToColumnOne", kFiveRows + "\x1b[2;3H\x1b[2L", {{2, ""}, {3, ""}, {4, "2"}, {7, "5"}}, 2, 1},
+        SequenceCase{"DeleteLine", kFiveRows + "\x1b[2;1H\x1b[M", {{2, "3"}, {5, ""}}, 2, 1},
+        SequenceCase{"DeleteLinesByCount", kFiveRows + "\x1b[2;1H\x1b[3M", {{1, "1"}, {2, "5"}, {3, ""}}, 2, 1},
+        SequenceCase{"DeleteMoreLinesThanThereAre", kFiveRows + "\x1b[22;1Hx\x1b[24;1Hy\x1b[22;1H\x1b[99M", {{5, "5"}, {22, ""}, {24, ""}}, 22, 1}),
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Regions, VtSequence,
@@ -105,12 +115,17 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"NoParametersTakeTheRegionAway", kFiveRows + "\x1b[2;4r\x1b[r\x1b[4;1H\n", {{2, "2"}, {5, "5"}}, 5, 1},
         SequenceCase{"AnInvertedRegionIsIgnored", "\x1b[3;3H\x1b[9;4r", {}, 3, 3},
         SequenceCase{"ABottomBeyondTheScreenStopsAtItsEnd", "\x1b[20;99r\x1b[24;1Hz\nX", {{23, "z"}, {24, " X"}}, 24, 3},
-        SequenceCase{"LineFeedsBelowTheRegionGoNowhere", "\x1b[1;10r\x1b[12;1H\n\nX", {{12, "X"}}, 12, 2},
+        SequenceCase{"LineFeedsBelowTheRegionMoveDown", "\x1b[1;10r\x1b[12;1H\n\nX", {{12, ""}, {14, "X"}}, 14, 2},
+        SequenceCase{"LineFeedBelowTheRegionStopsAtTheLastRow", "top\x1b[1;10r\x1b[24;1HA\nB", {{1, "top"}, {24, "AB"}}, 24, 3},
+        SequenceCase{"InsertLinesStayWithinTheRegion", kFiveRows + "\x1b[2;4r\x1b[3;1H\x1b[5L", {{2, "2"}, {3, ""}, {4, ""}, {5, "5"}}, 3, 1},
+        SequenceCase{"DeleteLinesStayWithinTheRegion", kFiveRows + "\x1b[2;4r\x1b[2;1H\x1b[M", {{2, "3"}, {3, "4"}, {4, ""}, {5, "5"}}, 2, 1},
+        SequenceCase{"LinesOutsideTheRegionAreNotInserted", kFiveRows + "\x1b[2;4r\x1b[5;2H\x1b[L", {{5, "5"}}, 5, 2},
+        SequenceCase{"AWrapAtTheRegionBottomScrollsTheRegion", kFiveRows + "\x1b[2;4r\x1b[4;80Hab", {{1, "1"}, {2, "3"}, {3, "4" + Spaces(78) + "a"}, {4, "b"}, {5, "5"}}, 4, 2},
         SequenceCase{"IndexAtTheRegionBottomScrollsIt", kFiveRows + "\x1b[2;4r\x1b[4;1H\x1b" "DX", {{1, "1"}, {2, "3"}, {4, "X"}, {5, "5"}}, 4, 2},
         SequenceCase{"ReverseIndexAtTheRegionTopScrollsIt", kFiveRows + "\x1b[2;4r\x1b[2;1H\x1bMX", {{1, "1"}, {2, "X"}, {3, "2"}, {4, "3"}, {5, "5"}}, 2, 2},
         SequenceCase{"OriginModeAddressesWithinTheRegion", "\x1b[5;10r\x1b[?6h\x1b[1;1HX\x1b[99;1HY", {{5, "X"}, {10, "Y"}}, 10, 2},
         SequenceCase{"OriginModeOffHomes", "\x1b[5;10r\x1b[?6h\x1b[?6lX", {{1, "X"}}, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, VtSequence,
@@ -121,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"PrimaryAttributesWithZero", "\x1b[0c", {}, 1, 1, "\x1b[?62;1;2;6;7;8c"},
         SequenceCase{"SecondaryAttributes", "\x1b[>c\x1b[>0c", {}, 1, 1, "\x1b[>1;10;0c\x1b[>1;10;0c"},
         SequenceCase{"OtherReportsAreNotAnswered", "\x1b[5n\x1b[1c\x1b[>1c", {}, 1, 1, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, VtSequence,
@@ -133,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"AnEscapeStartsANewSequence", "\x1b[5\x1b[2;2HX", {{2, " X"}}, 2, 3},
         SequenceCase{"DeleteInsideIsIgnored", "\x1b[2\x7f;3HX", {{2, "  X"}}, 2, 4},
         SequenceCase{"ARowOfManyDigitsIsRefused", "\x1b[4;4H\x1b[" + std::string(200, '9') + ";1H", {}, 4, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Dotted, VtSequence,
@@ -142,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"TwoCharacterColumn", "\x1b[.12HX", {{1, Spaces(11) + "X"}}, 1, 13},
         SequenceCase{"ANonDigitColumnIsOne", "\x1b[3;3H\x1b[.:HX", {{1, "X"}}, 1, 2},
         SequenceCase{"RegionOff", kFiveRows + "\x1b[2;4r\x1b[.r\x1b[4;1H\n", {{2, "2"}}, 5, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, AListOfManyParametersIsReadWithoutOverrunning) {
   std::string many = "\x1b[";
@@ -329,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScoCase{"AddressingStillWorks", "\x1b[4;6HX", {{4, "     X"}}, 4, 7},
         ScoCase{"CursorShapeIsIgnored", "a\x1b[=10;12Cb", {{1, "ab"}}, 1, 3},
         ScoCase{"OtherSequencesAreTheVtOnes", "abc\x1b[1;2H\x1b[K", {{1, "a"}}, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, ScoColoursAndLineGraphics) {
   opt().ScoAnsiMode = 1;

@@ -39,14 +39,15 @@ INSTANTIATE_TEST_SUITE_P(
                       SgrCase{"DoubleZeroResets", "\x1b[7m", "00", 0, 0, 0},
                       SgrCase{"TwoResets", "\x1b[7m", "2", 0, 0, 0},
                       SgrCase{"Bold", "", "1", kAttrBold, 0, 0},
-                      SgrCase{"BlinkAloneIsNotShown", "", "5", 0, 0, 0},
+                      SgrCase{"BlinkShowsAsBold", "", "5", kAttrBold, 0, 0},
                       SgrCase{"Underline", "", "4", kAttrUnderline, 0, 0},
                       SgrCase{"Reverse", "", "7", kAttrReverse, 0, 0},
                       SgrCase{"BoldAndReverseShowReverse", "\x1b[1m", "7", kAttrReverse, 0, 0},
                       SgrCase{"BoldUnderlineAndReverse", "\x1b[1m\x1b[4m", "7", kAttrBoldUnderline, 0, 0},
-                      SgrCase{"UnderlineOffResetsEverything", "\x1b[1m", "24", 0, 0, 0},
+                      SgrCase{"UnderlineOffEndsUnderlineOnly", "\x1b[1m\x1b[4m", "24", kAttrBold, 0, 0},
                       SgrCase{"ReverseOffEndsReverseInTheCells", "\x1b[4m\x1b[7m", "27", kAttrUnderline, 0, 0},
-                      SgrCase{"NormalIntensityDoesNothing", "\x1b[1m", "22", kAttrBold, 0, 0},
+                      SgrCase{"NormalIntensityEndsBold", "\x1b[1m\x1b[7m", "22", kAttrReverse, 0, 0},
+                      SgrCase{"BlinkOffEndsTheBoldItShows", "\x1b[5m\x1b[4m", "25", kAttrUnderline, 0, 0},
                       SgrCase{"UnknownValuesDoNothing", "\x1b[4m", "9", kAttrUnderline, 0, 0},
                       SgrCase{"Foreground", "", "31", 0, 2, 18},
                       SgrCase{"WhiteForeground", "", "37", 0, 14, 18},
@@ -54,27 +55,31 @@ INSTANTIATE_TEST_SUITE_P(
                       SgrCase{"BlackForegroundAndBackground", "\x1b[30m", "40", 0, 18, 18},
                       SgrCase{"DefaultColoursKeepTheColours", "\x1b[34m", "39", 0, 9, 18},
                       SgrCase{"ThreeDigitValuesDoNothing", "\x1b[4m", "107", kAttrUnderline, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
+// Every parameter of a list takes effect, in order.
 INSTANTIATE_TEST_SUITE_P(
     Lists, VtSgr,
-    ::testing::Values(SgrCase{"BoldAfterResetStandsAlone", "\x1b[4m", "0;1", kAttrBold, 0, 0},
-                      SgrCase{"BlinkInAListIsBoldAlone", "\x1b[4m", "7;5", kAttrBold, 0, 0},
-                      SgrCase{"UnderlineKeepsBold", "\x1b[1m", "1;4", kAttrBoldUnderline, 0, 0},
-                      SgrCase{"ReverseWithoutReset", "\x1b[4m", "0;7", kAttrReverseUnderline, 0, 0},
-                      SgrCase{"ColourWithoutBold", "", "1;31", 0, 2, 18},
+    ::testing::Values(SgrCase{"ResetThenBold", "\x1b[4m", "0;1", kAttrBold, 0, 0},
+                      SgrCase{"ReverseAndBlink", "\x1b[4m", "7;5", kAttrBoldUnderline, 0, 0},
+                      SgrCase{"BoldThenUnderline", "\x1b[1m", "1;4", kAttrBoldUnderline, 0, 0},
+                      SgrCase{"ResetThenReverse", "\x1b[4m", "0;7", kAttrReverse, 0, 0},
+                      SgrCase{"BoldAndColour", "", "1;31", kAttrBold, 2, 18},
                       SgrCase{"ColourAfterZero", "", "0;34", 0, 9, 18},
-                      SgrCase{"LeadingZeroCounts", "", "01;34", 0, 9, 18},
-                      SgrCase{"ATwoDigitNonColourAfterOneDoesNothing", "\x1b[4m", "0;24", kAttrUnderline, 0, 0},
-                      SgrCase{"ThirdParameterAloneTakesEffect", "\x1b[4m", "0;1;33", kAttrUnderline, 6, 18},
-                      SgrCase{"ThirdOneDigitParameterUnderlines", "", "0;1;4", kAttrUnderline, 0, 0},
-                      SgrCase{"TwoDigitMiddleIsDropped", "\x1b[4m", "0;31;1", kAttrBold, 0, 0},
-                      SgrCase{"TwoDigitLastAfterTwoDigitMiddle", "", "0;31;42", 0, 17, 4},
-                      SgrCase{"RoundTensResetEverything", "\x1b[4m", "10;1", 0, 0, 0},
-                      SgrCase{"ThirtyIsAColourNotAReset", "\x1b[4m", "30;1", kAttrBold, 0, 0},
+                      SgrCase{"LeadingZeroCounts", "", "01;34", kAttrBold, 9, 18},
+                      SgrCase{"ResetThenUnderlineOff", "\x1b[4m", "0;24", 0, 0, 0},
+                      SgrCase{"ResetBoldColour", "\x1b[4m", "0;1;33", kAttrBold, 6, 18},
+                      SgrCase{"ResetBoldUnderline", "", "0;1;4", kAttrBoldUnderline, 0, 0},
+                      SgrCase{"ColourInTheMiddle", "\x1b[4m", "0;31;1", kAttrBold, 2, 18},
+                      SgrCase{"ForegroundAndBackground", "", "0;31;42", 0, 2, 4},
+                      SgrCase{"UnknownParametersAreSkipped", "\x1b[4m", "10;1", kAttrBoldUnderline, 0, 0},
+                      SgrCase{"BlackThenBold", "\x1b[4m", "30;1", kAttrBoldUnderline, 18, 18},
+                      SgrCase{"StandoutOfTheVt220Description", "\x1b[4m", "0;7", kAttrReverse, 0, 0},
+                      SgrCase{"EverythingOfTheVt100Description", "", "0;1;4;7;5", kAttrBoldUnderline, 0, 0},
                       SgrCase{"IndexedColoursAreNotRenditions", "\x1b[4m", "38;5;1", kAttrUnderline, 0, 0},
+                      SgrCase{"IndexedColourThenBold", "", "38;5;4;1", kAttrBold, 0, 0},
                       SgrCase{"DirectColoursAreNotRenditions", "\x1b[4m", "48;2;0;0;1", kAttrUnderline, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, ListsThatLookLikeAddressesLeaveTheCursorAndTheCapturesAlone) {
   in().CaptureFileOn = 1;
@@ -131,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Vt, VtDottedSgr,
                                            DottedCase{"TwoDigitsAreNoColour", "31m", kAttrBold, 0},
                                            DottedCase{"ColourAfterASemicolon", "1;33m", kAttrUnderline, 6},
                                            DottedCase{"AnUnknownShapeIsDropped", "1;2;3m", kAttrUnderline, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace korvane
