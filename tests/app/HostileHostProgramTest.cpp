@@ -305,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
                     User::Away, {}, "", 1, 1},
         // An address that never ends, one byte at a time.
         HostileCase{"DrippedAddress", EmulationKind::Wyse60, "", Child::Drip, User::Away, {}, nullptr, 0}),
-    [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<HostileCase>& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace korvane

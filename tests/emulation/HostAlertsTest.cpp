@@ -49,7 +49,7 @@ TEST_P(QuestionAnswers, OnlyOkSaysYes) {
 INSTANTIATE_TEST_SUITE_P(Buttons, QuestionAnswers,
                          ::testing::Values(AnswerCase{"Ok", 1, true}, AnswerCase{"Cancel", 2, false},
                                            AnswerCase{"ClosedBox", platform::AlertCancelItem(platform::kAskBeforeOpeningAlert), false}),
-                         [](const ::testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<AnswerCase>& c) { return std::string(c.param.name); });
 
 TEST(AskingAlerts, CancelIsTheDefaultAndWhatClosingTheBoxAnswers) {
   for (int id : {platform::kAskBeforeOpeningAlert, platform::kAskBeforeOpeningPageAlert}) {

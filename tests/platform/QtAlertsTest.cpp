@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"PageDontAskAgain", kAskBeforeOpeningPageAlert,
                                [](QMessageBox& b) { Click(b, "OK, and don't ask again for this session"); }, 3},
                       OpenCase{"NoteClosedIsOk", 300, [](QMessageBox& b) { b.close(); }, 1}),
-    [](const ::testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OpenCase>& c) { return std::string(c.param.name); });
 
 TEST(QtAlerts, ADismissedAlertGoesWithoutAnswering) {
   QtAlerts alerts(nullptr);
