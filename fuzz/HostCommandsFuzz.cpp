@@ -47,6 +47,10 @@ struct Folders {
     // Relative paths land here, where the check sees them.
     if (chdir(cwd.c_str()) != 0) std::abort();
   }
+  ~Folders() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
 };
 
 // Every absolute path in a recorded call.

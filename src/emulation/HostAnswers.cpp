@@ -18,7 +18,12 @@ HostAnswer& HostAnswer::DigitsOf(std::string_view text) {
 }
 
 bool HostAnswers::Write(const std::string& bytes, int end) {
-  if (thisPass_ >= kPassLimit) {
+  const int64_t now = clock_.Milliseconds();
+  if (windowStartMs_ == INT64_MIN || now - windowStartMs_ >= kWindowMs) {
+    windowStartMs_ = now;
+    inWindow_ = 0;
+  }
+  if (inWindow_ >= kWindowLimit) {
     ++dropped_;
     return false;
   }
@@ -28,7 +33,7 @@ bool HostAnswers::Write(const std::string& bytes, int end) {
     ++dropped_;
     return false;
   }
-  ++thisPass_;
+  ++inWindow_;
   ++sent_;
   conn_.SendToHost(bytes, end);
   return true;
@@ -45,7 +50,6 @@ void HostAnswers::SendLater(const HostAnswer& answer, int end, int64_t delayMs) 
 }
 
 void HostAnswers::BeginPass() {
-  thisPass_ = 0;
   if (later_.empty()) return;
   const int64_t now = clock_.Milliseconds();
   // In the order they were asked for; those not yet due keep their place.

@@ -9,8 +9,9 @@
 // terminal type a command line back at the shell that shows it.
 //
 // Answers never hold the program: they go to the connection without waiting.
-// An input pass sends at most kPassLimit of them, and while the host has
-// not taken kQueueRoom bytes of what it was sent, further answers are
+// At most kWindowLimit of them go in any kWindowMs of the session's clock
+// (whatever the reads or passes the requests came in), and while the host
+// has not taken kQueueRoom bytes of what it was sent, further answers are
 // dropped; both are counted. An answer that is to come later waits in a
 // list served at the start of each pass, never in a pause.
 //
@@ -71,8 +72,9 @@ class HostAnswer {
 
 class HostAnswers {
  public:
-  // Answers one input pass sends at most ...
-  static constexpr int kPassLimit = 64;
+  // Answers sent at most in any stretch of kWindowMs ...
+  static constexpr int kWindowLimit = 64;
+  static constexpr int64_t kWindowMs = 100;
   // ... and what may wait unsent on the connection before answers are dropped.
   static constexpr size_t kQueueRoom = 4096;
   // Answers waiting to go later, at most.
@@ -87,9 +89,9 @@ class HostAnswers {
   // Sends it once `delayMs` have passed (at the start of the first pass after).
   void SendLater(const HostAnswer& answer, int end, int64_t delayMs);
 
-  // An input pass begins: its count starts again, and answers that are due go.
+  // An input pass begins: answers that are due go.
   void BeginPass();
-  // Answers dropped so far (the pass limit, a host that does not read, too
+  // Answers dropped so far (the rate limit, a host that does not read, too
   // many waiting to go later).
   int64_t Dropped() const { return dropped_; }
   int64_t Sent() const { return sent_; }
@@ -105,7 +107,8 @@ class HostAnswers {
 
   HostChannel& conn_;
   platform::Clock& clock_;
-  int thisPass_ = 0;
+  int inWindow_ = 0;
+  int64_t windowStartMs_ = INT64_MIN;
   int64_t dropped_ = 0, sent_ = 0;
   std::vector<Later> later_;
 };
