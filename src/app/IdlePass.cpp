@@ -142,7 +142,7 @@ void App::ServePendingCursor(SessionWindow* active) {
 // Host input, for the active session only, and only while its window is in
 // front.
 void App::ServeHostInput(SessionWindow* front) {
-  if (!front || front->session.input.HoldOutput) return;
+  if (!front || front->session.input.HoldOutput || front->session.input.OutputHeld) return;
   front->session.window.FramePending = 0;
   // The window frame: the function-key bar stands below the text whenever
   // the settings show it (a new window has none yet).
@@ -152,6 +152,7 @@ void App::ServeHostInput(SessionWindow* front) {
   // Host input shows what it drew once a tick; the window is not asked to
   // show it again after every pass.
   if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
+  front->ServeConnectionEnd();
 }
 
 // Key strings waiting for a delay go on, each to its own session's host.
