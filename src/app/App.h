@@ -34,11 +34,13 @@
 #include "platform/Events.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
+#include "platform/Fonts.h"
 #include "platform/Menus.h"
 #include "platform/Processes.h"
 #include "platform/Programs.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
+#include "settings/RequiredFile.h"
 #include "platform/AlertRoutines.h"
 #include "platform/NumberedWindows.h"
 #include "platform/StringTable.h"
@@ -93,6 +95,9 @@ struct Platform {
   std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
   // The serial devices; none: this machine's own.
   platform::SerialPorts* serialPorts = nullptr;
+  // Where the screen font is found and registered at start-up; none: the
+  // drawing takes the font the window system gives it (tests).
+  platform::Fonts* fonts = nullptr;
   // The services of each session window; none: the program's own. (Tests
   // record what the windows ask of the parts they do not look at.)
   SessionServiceProvider* sessionServices = nullptr;
@@ -261,6 +266,9 @@ class App {
   StartupData data;
   platform::StringTable strings;
   platform::AlertRoutines alerts;
+  // The report of a file the program needs that could not be read, with the
+  // search for a missing one.
+  RequiredFileDialogs requiredFiles;
   platform::BusyCursor busy;
   WindowMenu windowMenu;
   platform::NumberedWindows numbered;
@@ -301,6 +309,15 @@ class App {
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();
+  // ---- Documents by their kind (app/AppDocuments.cpp) ---------------------------------------
+  // A document given to the program opens in a session window of its own
+  // when it is a settings document; a function-key document loads its keys
+  // into the active session, a QuickDial document dials its number; any
+  // other file is refused with a note.
+  void OpenDocumentByKind(SessionWindow& active, const std::string& path);
+  // The document starts a session window: a settings document, or one that
+  // is not there (the settings reader reports it missing).
+  bool StartsSessionWindow(const std::string& path);
   // Waits, letting the window system deliver its events (they wait in the
   // queue): the window stays responsive and nothing is lost.
   void Wait(int64_t milliseconds);

@@ -105,7 +105,9 @@ void HostCommands::OpenHostFile(const std::string& path) {
   if (Alert(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert, "The host asks to open ", Shown(resolved),
             "\r", "Open it with its program?") != 1)
     return;
-  services_.desktop.OpenFile(resolved);
+  // Korvane's own documents open in Korvane, by their kind; anything else
+  // with the program the desktop has for it.
+  if (!services_.window.OpenOwnDocument(resolved)) services_.desktop.OpenFile(resolved);
 }
 
 bool HostCommands::HostMessage() {

@@ -148,6 +148,9 @@ class AppFixture : public ::testing::Test {
     platform.serialPorts = &serialPorts;
     processes.executables.insert("/usr/local/bin/host");
     for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
+    // The installed program's function keys (the data folder is the root
+    // here), read while the user has none of their own: 64 blank keys.
+    files.files["/Fkeys/VT220 Fkeys"] = std::string(64, '\n');
   }
 
   // Starts the program with the documents and runs its first turns.

@@ -1,0 +1,29 @@
+// Documents given to the program, told apart by their kind: settings
+// documents, function-key documents and QuickDial numbers.
+
+#include "app/App.h"
+#include "platform/CharMap.h"
+#include "platform/MenuNumbers.h"
+#include "settings/FileKinds.h"
+
+namespace korvane::app {
+
+bool App::StartsSessionWindow(const std::string& path) {
+  return !platform.files.Exists(path) || DocumentKindOf(path, platform.files) == DocumentKind::Settings;
+}
+
+void App::OpenDocumentByKind(SessionWindow& active, const std::string& path) {
+  if (!platform.files.Exists(path)) {
+    alerts.StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " was not found.");
+    return;
+  }
+  const DocumentKind kind = DocumentKindOf(path, platform.files);
+  if (kind == DocumentKind::Other) {
+    alerts.NoteAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path),
+                         " is not a document Korvane can open.");
+    return;
+  }
+  active.settings.OpenSettingsDocument(kind, path);
+}
+
+}  // namespace korvane::app
