@@ -9,6 +9,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -226,6 +227,34 @@ TEST_F(QtFoldersProgram, AFullSettingsFolderIsReportedAndLosesNothing) {
     EXPECT_EQ(name, "Quickdial");
     EXPECT_EQ(Read(e.path()), "555 0100\n");
   }
+}
+
+TEST_F(QtFoldersProgram, ALockFileFreezesTheSettingsAndPreferencesShowsItInstead) {
+  // An administrator's lock beside the settings folder: the RTF one is
+  // refused with a note, the text one locks.
+  Write(home + "/.config/Lock KV Prefs.rtf", "{\\rtf1 locked}");
+  Write(home + "/.config/Lock KV Prefs.txt", "Settings are managed by the office.\n");
+  // The desktop's opener, first on PATH, records what it is given.
+  const std::string bin = home + "/bin";
+  Write(bin + "/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" >>\"" + home + "/opened\"\n");
+  fs::permissions(bin + "/xdg-open", fs::perms::owner_all);
+  const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
+  setenv("PATH", (bin + ":" + path).c_str(), 1);
+
+  Program program;
+  ASSERT_EQ(program.alerts.shown.size(), 1u) << program.AlertTexts();
+  EXPECT_EQ(program.alerts.shown[0].kind, platform::AlertKind::Note);
+  EXPECT_EQ(program.alerts.shown[0].text, "Lock KV Prefs cannot be an RTF file.\rMust be a text file.");
+
+  // Korvane > Preferences opens the lock file for the user to read, and no
+  // settings window.
+  program.qt->menus.Action(platform::kAppMenu, 2)->trigger();
+  QElapsedTimer t;
+  t.start();
+  while (!fs::exists(home + "/opened") && t.elapsed() < 10000) program.app->Turn();
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(Read(home + "/opened"), home + "/.config/Lock KV Prefs.txt\n");
+  EXPECT_EQ(program.qt->windows.TopLevel(18), nullptr);
 }
 
 }  // namespace
