@@ -14,6 +14,7 @@ packages=(
   xvfb xdotool xclip procps
   socat
   pkg-config libcanberra-dev sound-theme-freedesktop
+  ncurses-bin ncurses-term xterm vim less dialog locales
   poppler-utils cups-client cups printer-driver-cups-pdf
 )
 

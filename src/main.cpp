@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "app/App.h"
 #include "app/AppScripting.h"
 #include "app/EventQueue.h"
+#include "app/ScreenTextFile.h"
 #include "emulation/HostPaths.h"
 #include "platform/CharMap.h"
 #include "platform/InterfaceLanguage.h"
@@ -39,6 +42,14 @@ std::string ResourcesFolder() {
   const QString installed = QCoreApplication::applicationDirPath() + "/../share/korvane";
   if (QFileInfo(installed + "/interface.json").exists()) return QDir(installed).canonicalPath().toStdString();
   return KORVANE_RESOURCES_DIR;
+}
+
+// The compiled terminal descriptions Korvane ships: installed beside its
+// data files, else in the build tree.
+std::string TerminfoFolder(const std::string& resources) {
+  const QString installed = QString::fromStdString(resources) + "/terminfo";
+  if (QFileInfo(installed + "/v/vp").exists()) return installed.toStdString();
+  return KORVANE_TERMINFO_DIR;
 }
 
 std::string ReadText(const std::string& path) {
@@ -96,6 +107,7 @@ int main(int argc, char** argv) {
   app::StartupData data;
   data.preferencesFolder = qt.files.PreferencesFolderPath();
   data.programs = ChildPrograms::ForThisUser();
+  data.programs.TerminfoFolder = TerminfoFolder(resources);
   data.stringTable = table;
   data.errorMessages = ReadText(resources + "/errors.txt");
   data.menuBarInstalled = described;
@@ -118,6 +130,15 @@ int main(int argc, char** argv) {
     scripting.bus->Attach(app.scripting->Commands(), *app.scripting, qt.clock);
   else
     qWarning("%s", qPrintable(scripting.message));
+  // Tests of the running program read the active session's screen from the
+  // file this variable names.
+  std::unique_ptr<app::ScreenTextFile> screenText;
+  QTimer screenTextTimer;
+  if (const char* path = std::getenv("KORVANE_SCREEN_TEXT"); path && *path) {
+    screenText = std::make_unique<app::ScreenTextFile>(path);
+    QObject::connect(&screenTextTimer, &QTimer::timeout, [&screenText, &app] { screenText->Update(app); });
+    screenTextTimer.start(100);
+  }
 
   std::vector<std::string> documents;
   for (const QString& arg : args) documents.push_back(arg.toStdString());

@@ -115,11 +115,11 @@ HostLink* App::WatchedLink() {
 
 void App::Turn() {
   if (finished_) return;
-  // 1. The window system delivers its events (or has some waiting already).
+  // The window system delivers its events (or has some waiting already).
   // Until one comes, the last event is a null event.
   keyState.LastEventRecord.what = input::kNullEvent;
   platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? flags.EventTimeSlice : 0), WatchedLink());
-  // 2.-5. Each event in arrival order: its vector, the wheel, the handler and
+  // Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
   bool anyEvent = false;
   while (auto e = queue.Pop()) {
@@ -140,7 +140,7 @@ void App::Turn() {
   // The session windows' clicks, selection flashes and pastes go on.
   StepSessionClipboards(windows, ActiveInFront(), HeldModifiers(platform.liveKeys));
   StepSerialLines();
-  // 6. The periodic pass, every 30 ticks while a session window is in front.
+  // The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
   if (now - LastPeriodicTick > 30) {
     if (SessionWindows::IsSessionWindow(platform.windows.FrontWindow())) {
@@ -150,7 +150,7 @@ void App::Turn() {
     }
     LastPeriodicTick = platform.clock.Ticks();
   }
-  // 7. Quit.
+  // Quit.
   if (flags.QuitFlag != 0) QuitSequence();
 }
 

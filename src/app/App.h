@@ -318,6 +318,35 @@ class App {
   // The document starts a session window: a settings document, or one that
   // is not there (the settings reader reports it missing).
   bool StartsSessionWindow(const std::string& path);
+  // The idle pass's steps, in the order it takes them.
+  void ServeControlP(SessionWindow* active);
+  void ServeActivation();
+  void ServeStatusWindow(SessionWindow* active);
+  void ServePendingCursor(SessionWindow* active);
+  void ServeHostInput(SessionWindow* front);
+  void ServeKeyStrings();
+  void ServeWindowSizeReport(SessionWindow* active);
+  void ServeTransferDoneNotice();
+  void ServeWindowMenuRename(SessionWindow* active);
+  void ServeWindowSizeRequest(SessionWindow* active);
+  void ServeSshUserName(SessionWindow* active);
+  void ServeArrowCursor();
+  void ServeWindowEvent();
+  void ServeWindowSelection();
+  void ServeWindowDecorations(SessionWindow* active, SessionWindow* front);
+  SessionWindow* ServeHandedDocuments(SessionWindow* active);
+  void ServeShowWindow(SessionWindow* active);
+  void ServePrintingAndCapture();
+  void ServeRepaints();
+  void ServeOpacity();
+  void ServeWindowMenuMark();
+  void ServeShowAfterStart(SessionWindow* active);
+  void ServeScrollBar();
+  void ServeSaveAsDefaults(SessionWindow* active);
+  // The periodic pass's steps.
+  void FitRowsAndColumns(SessionWindow& active);
+  void BlinkTextCursor(SessionWindow& active);
+  void ServeConnectOnReturn(SessionWindow& active);
   // Waits, letting the window system deliver its events (they wait in the
   // queue): the window stays responsive and nothing is lost.
   void Wait(int64_t milliseconds);

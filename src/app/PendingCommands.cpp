@@ -13,7 +13,7 @@ void App::RunPendingCommand() {
   SessionWindow* w = windows.Active();
   if (!w) return;
   Session& s = w->session;
-  // 1. Open the connection.
+  // Open the connection.
   if (requests.RequestOpenConnection) {
     requests.RequestOpenConnection = 0;
     if (!w->Connected()) {
@@ -24,17 +24,17 @@ void App::RunPendingCommand() {
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }
   }
-  // 3. to 8. What scripts asked of capture, the clipboard capture and the host.
+  // What scripts asked of capture, the clipboard capture and the host.
   scripting->ServeCaptureAndMessages(*w);
-  // 9. Dialling needs a serial line or a modem (the serial line says so).
+  // Dialling needs a serial line or a modem (the serial line says so).
   if (requests.RequestQuickDial) {
     requests.RequestQuickDial = 0;
     w->services.serial.Dial();
   }
-  // 10. to 12. The modem, the snapshot and paste.
+  // The modem, the snapshot and paste.
   scripting->ServeModemAndClipboard(*w);
   SessionChild child(s.Opt, s.conn, platform.processes, alerts, data.programs);
-  // 13. to 16. Single characters and the break for the host.
+  // Single characters and the break for the host.
   if (requests.RequestSendBreak) {
     requests.RequestSendBreak = 0;
     s.conn.SendBreakToHost(s.Opt);
@@ -57,7 +57,7 @@ void App::RunPendingCommand() {
     requests.RequestSendTab = 0;
     child.SendTabToHost();
   }
-  // 17. Close the connection.
+  // Close the connection.
   if (requests.RequestCloseConnection) {
     requests.RequestCloseConnection = 0;
     flags.CloseByCommand = 1;

@@ -1,5 +1,8 @@
 #include "connection/ChildPrograms.h"
 
+#include <cstdlib>
+
+#include "platform/posix/Locales.h"
 #include "platform/posix/UserFolders.h"
 
 #ifndef KORVANE_VERSION
@@ -16,6 +19,8 @@ ChildPrograms ChildPrograms::ForThisUser() {
   p.KermitAppFolder = posix::DataHome() + "/korvane/kermit";
   p.DocumentsFolder = posix::DocumentsFolder();
   p.VersionText = std::string("Version ") + KORVANE_VERSION;
+  if (const char* dirs = std::getenv("TERMINFO_DIRS")) p.InheritedTerminfoDirs = dirs;
+  p.Latin1Locale = posix::InstalledLatin1Locale(posix::UserLocaleName());
   return p;
 }
 

@@ -24,6 +24,16 @@ struct ChildPrograms {
   std::string DocumentsFolder;
   // "Version " followed by the program's version number.
   std::string VersionText;
+  // The folder of the terminal descriptions Korvane ships (compiled, as
+  // terminfo keeps them), which every child finds through TERMINFO_DIRS;
+  // empty when there is none.
+  std::string TerminfoFolder;
+  // TERMINFO_DIRS as the program was given it (its folders are kept after
+  // Korvane's own); empty when it was not set.
+  std::string InheritedTerminfoDirs;
+  // An installed ISO 8859-1 locale for sessions that show those characters;
+  // empty when none is installed.
+  std::string Latin1Locale;
 
   static ChildPrograms ForThisUser();
 };

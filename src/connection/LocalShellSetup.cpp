@@ -39,7 +39,10 @@ void SessionChild::LocalShellBranch() {
     if (!CheckLines(lines, kWindow)) return;
   }
   if (!ProgramPresent(isLogin ? programs.LoginShell : conn.ChildPath)) return;
-  if (!StartBranchChild(isLogin)) return;
+  // Where the table has no name (Viewpoint, Prism) the child still gets the
+  // session's own, whose description Korvane ships.
+  const std::string childTerm = !term.empty() ? term : TermNameFromEmulation(Opt, TermTable::Remote, std::string());
+  if (!StartBranchChild(isLogin, childTerm)) return;
 
   // Anything but tcsh and the login program is the user's own program, and
   // gets nothing typed.

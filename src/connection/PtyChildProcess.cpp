@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "connection/ChildEnvironment.h"
 #include "connection/SessionChild.h"
 
 namespace korvane {
@@ -40,10 +41,11 @@ const char* FailureText(int code) {
 }  // namespace
 
 int SessionChild::SetupPseudoTTYToChild(std::string_view commandLine, std::unique_ptr<HostLink>& stream) {
-  return StartPtyChild(commandLine, stream, false);
+  return StartPtyChild(commandLine, stream, false, conn.TermTypeString);
 }
 
-int SessionChild::StartPtyChild(std::string_view commandLine, std::unique_ptr<HostLink>& stream, bool asLoginShell) {
+int SessionChild::StartPtyChild(std::string_view commandLine, std::unique_ptr<HostLink>& stream, bool asLoginShell,
+                                const std::string& term) {
   std::vector<std::string> words;
   if (!SplitCommandLine(commandLine, words)) return ReportStartFailure(1);
 
@@ -62,6 +64,10 @@ int SessionChild::StartPtyChild(std::string_view commandLine, std::unique_ptr<Ho
   // for a program to lay out its screen.
   request.rows = conn.SessionRows;
   request.cols = conn.SessionColumns;
+  // Whatever the child is (a shell, the telnet client, the user's own
+  // program), it knows the terminal and a character set the session shows
+  // from its first instruction on.
+  request.environment = ChildEnvironment(Opt, programs, term);
 
   platform::PtyChildStart started = processes.StartPtyChild(request);
   if (started.code == 0 && !started.stream) started.code = 4;

@@ -54,7 +54,7 @@ void SessionChild::SecureShellBranch() {
 
   host.SpinWatchCursor();
   conn.ChildPath = programs.Tcsh;
-  const bool started = StartBranchChild(false);
+  const bool started = StartBranchChild(false, term);
   host.SpinWatchCursor();
   if (!started) return;
 

@@ -94,7 +94,9 @@ class SessionChild {
     bool inAppFolder = false;
   };
 
-  int StartPtyChild(std::string_view commandLine, std::unique_ptr<HostLink>& stream, bool asLoginShell);
+  // `term`: the terminal name the child's environment announces.
+  int StartPtyChild(std::string_view commandLine, std::unique_ptr<HostLink>& stream, bool asLoginShell,
+                    const std::string& term);
   int ReportStartFailure(int code);
   int WaitPtyData(int ticks);
 
@@ -102,8 +104,9 @@ class SessionChild {
   void SecureShellBranch();
   void LocalShellBranch();
 
-  // Starts the branch's child; false when no child runs afterwards.
-  bool StartBranchChild(bool asLoginShell);
+  // Starts the branch's child with `term` in its environment; false when no
+  // child runs afterwards.
+  bool StartBranchChild(bool asLoginShell, const std::string& term);
   void TypeLine(std::string_view line) { conn.SendToHost(line, 13); }
   void Pause(int ms) { conn.clock().Delay(ms); }
   // Waits for the first output, lets it settle and throws it away; host

@@ -26,9 +26,9 @@ int SessionChild::StartSessionChild() {
 
 // ---- Steps the branches share -------------------------------------------
 
-bool SessionChild::StartBranchChild(bool asLoginShell) {
+bool SessionChild::StartBranchChild(bool asLoginShell, const std::string& term) {
   const std::string command = asLoginShell ? programs.LoginShell : conn.ChildPath;
-  return StartPtyChild(command, conn.PtyStream, asLoginShell) == 0 && conn.PtyStream;
+  return StartPtyChild(command, conn.PtyStream, asLoginShell, term) == 0 && conn.PtyStream;
 }
 
 void SessionChild::SettleAndDiscard() {
@@ -195,7 +195,7 @@ void SessionChild::TelnetBranch() {
   conn.TermTypeString = term;
   ConnectionHost& host = conn.host();
   host.SpinWatchCursor();
-  if (!StartBranchChild(false)) return;
+  if (!StartBranchChild(false, term)) return;
   WaitPtyData5s();
   host.SpinWatchCursor();
 

@@ -8,7 +8,9 @@ std::string TermNameFromEmulation(const SessionOptions& opt, TermTable table, st
   if (opt.EmuViewpoint) name = local ? "" : "vp";
   if (opt.EmuWyse50) name = "wy50";
   if (opt.EmuWyse60) name = local ? "wy50" : "wy60";
-  if (opt.EmuWyse370) name = local ? "wy50" : "wy370";
+  // The Wyse 370 emulation is the Wyse 60 with the 370's extras: it honours
+  // the "wy60" description, not "wy370" (the 370's ANSI personality).
+  if (opt.EmuWyse370) name = local ? "wy50" : "wy60";
   if (opt.EmuTvi925) name = "tvi925";
   if (opt.EmuVt100) name = "vt100";
   if (opt.EmuVt100 && opt.EmuVt220) name = "vt220";

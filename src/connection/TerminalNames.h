@@ -11,7 +11,8 @@
 namespace korvane {
 
 enum class TermTable {
-  // Telnet and secure shell: every emulation has its own name.
+  // Telnet and secure shell: every emulation has its own name, but for the
+  // Wyse 370, whose emulation answers to the Wyse 60's description.
   Remote,
   // The local shell: the Wyse emulations share "wy50"; Viewpoint and Prism
   // have no name.

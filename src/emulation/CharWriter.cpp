@@ -12,6 +12,12 @@ namespace korvane {
 namespace {
 constexpr int16_t kLastRow = kMaxCursorRow;  // 71
 constexpr int16_t kLastCol = kMaxCursorCol;  // 206
+
+// The screen's line feed of a wrap: past the bottom row the screen scrolls;
+// the bottom row of a write-protected screen does not.
+void ScreenWrapLineFeed(Screen& s) {
+  if (!(s.WriteProtectMode && s.CursorRow() == s.ScreenRows)) s.ScrollIfPastBottom();
+}
 }  // namespace
 
 void HostInput::DrawRun() {
@@ -23,10 +29,10 @@ void HostInput::CaptureCharacter() { echo.Text(screen.PendingRun); }
 
 void HostInput::CaptureLineEnd() { echo.LineEnd(screen.PendingRun); }
 
-void HostInput::FlushRun(Echo echo) {
+void HostInput::FlushRun(Echo how) {
   if (screen.DisplayOn) DrawRun();
-  if (echo == Echo::Character) CaptureCharacter();
-  if (echo == Echo::LineEnd) CaptureLineEnd();
+  if (how == Echo::Character) CaptureCharacter();
+  if (how == Echo::LineEnd) CaptureLineEnd();
   screen.PendingRun.clear();
 }
 
@@ -68,6 +74,7 @@ void HostInput::WriteCharacter() {
   if (ch <= 31) return;
 
   screen.LimitCursorToPlanes();
+  SettleWaitingWrap();
   const int row = s.CursorRow(), col = s.CursorCol();
   const bool display = s.DisplayOn == 1;
 
@@ -125,6 +132,25 @@ void HostInput::CloseProtectedFieldAtPen() {
   screen.ProtectColumnRange();
 }
 
+// Inlined into both callers: the wrap is on the path of every full line.
+[[gnu::always_inline]] inline void HostInput::WrapToNextLine() {
+  Screen& s = screen;
+  DrawRun();
+  if (s.ProtectFieldMode) CloseProtectedFieldAtPen();
+  s.MoveToCell(s.CursorRow(), 1);
+  s.SetCursorCol(1);
+  if (wrapWaits_)
+    active_->WrapLineFeed(*this);
+  else
+    ScreenWrapLineFeed(s);
+  if (s.WriteProtectMode) s.SkipProtectedCells();
+  if (s.ProtectFieldMode) s.ProtectFieldStart = s.PenColumn();
+  s.LastMoveCol = 1;
+  s.LastMoveRow = s.PenRow();
+  CaptureCharacter();
+  s.PendingRun.clear();
+}
+
 void HostInput::CharDone() {
   Screen& s = screen;
   const bool display = s.DisplayOn == 1;
@@ -136,20 +162,10 @@ void HostInput::CharDone() {
     s.SkipProtectedCells();
   }
 
-  if (Opt.AutoWrapOn && display && (s.CursorCol() > s.ColumnsSetting || s.CursorCol() > s.WindowColumns)) {
-    DrawRun();
-    if (s.ProtectFieldMode) CloseProtectedFieldAtPen();
-    s.MoveToCell(s.CursorRow(), 1);
-    s.SetCursorCol(1);
-    if (!(s.WriteProtectMode && s.CursorRow() == s.ScreenRows)) s.ScrollIfPastBottom();
-    if (s.WriteProtectMode) s.SkipProtectedCells();
-    if (s.ProtectFieldMode) s.ProtectFieldStart = s.PenColumn();
-    s.LastMoveCol = 1;
-    s.LastMoveRow = s.PenRow();
-    CaptureCharacter();
+  if (Opt.AutoWrapOn && display && (s.CursorCol() > s.ColumnsSetting || s.CursorCol() > s.WindowColumns) &&
+      !wrapWaits_) {
+    WrapToNextLine();
     CurrentHostChar = 0;
-    s.PendingRun.clear();
-    if (active_ && active_->WrapSwallowsLineFeed()) WrapLineFeedPending = 1;
   }
 
   if (OneShotGraphics) {
@@ -159,6 +175,23 @@ void HostInput::CharDone() {
   ++HostChunkPos;
   if (s.PendingRun.size() >= kRunFlushLength) FlushRun(Echo::Character);
 }
+
+void HostInput::SettleWaitingWrapSteps() {
+  Screen& s = screen;
+  if (Opt.AutoWrapOn) {
+    WrapToNextLine();
+    return;
+  }
+  // The run so far is drawn where it stands; the character goes over the
+  // last column's.
+  DrawRun();
+  CaptureCharacter();
+  s.PendingRun.clear();
+  s.SetCursorCol(WrapColumn());
+  s.MoveToCell(s.CursorRow(), s.CursorCol());
+}
+
+void HostInterpreter::WrapLineFeed(HostInput& in) { ScreenWrapLineFeed(in.screen); }
 
 void HostInput::FinishChunkRun() {
   Screen& s = screen;

@@ -8,6 +8,7 @@
 // writes as "<BR>").
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "emulation/SessionServices.h"
@@ -20,6 +21,20 @@ enum EchoTarget : unsigned {
   kEchoPrinter = 2,
   kEchoCaptureFile = 4,
   kEchoAll = kEchoClipboard | kEchoPrinter | kEchoCaptureFile,
+};
+
+// The echo targets' switches, which the host's capture, printer and
+// clipboard commands set.
+struct EchoTargets {
+  int16_t PrinterOn = 0;
+  int32_t PrintIdleStamp = 0;
+  int16_t CaptureFileOn = 0;
+  // The capture file's name or path ("RECORDER" for the recorder file).
+  std::string CaptureFileName;
+  // Clipboard capture is on (received text is copied to the clipboard).
+  int16_t ClipboardCapture = 0;
+  int16_t ClipboardLineCopy = 0;
+  int16_t CollectHtml = 0;
 };
 
 class EchoRouter {

@@ -10,12 +10,6 @@
 
 namespace korvane {
 
-namespace {
-// The twelve national positions, replaced by themselves until a national
-// character set is chosen.
-constexpr std::array<int16_t, 13> kNationalPositions = {0, 96, 126, 64, 35, 94, 95, 91, 93, 92, 123, 125, 124};
-}  // namespace
-
 int HostInput::ScreenByteSource::GetNextHostByte() {
   input_.GetNextHostByte();
   return input_.HostReadTimedOut ? kTimedOut : input_.NextHostByte;
@@ -26,7 +20,6 @@ HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection
       screen(s),
       conn(connection),
       services_(services),
-      NationalReplacement(kNationalPositions),
       clock_(connection.clock()) {
   screen.HostBytes = &screenBytes_;
 }
@@ -84,6 +77,7 @@ void HostInput::ProcessHostInput() {
     case Route::PlainText: RunPlainTextPass(); break;
   }
   active_ = nullptr;
+  wrapWaits_ = false;
   if (gate_ && gate_->EndPass()) screen.RepaintPending = 1;
   // What the pass echoed to the capture and printer files reaches them.
   services_.capture.Flush();
@@ -203,6 +197,7 @@ void HostInput::ReleaseHost() {
 
 void HostInput::RunInterpreterPass(HostInterpreter& interp) {
   active_ = &interp;
+  wrapWaits_ = interp.WrapWaitsForNextCharacter();
   const bool printerController = interp.UsesReaderPrinterController();
   while (true) {
     const ChunkRead r = ReadHostChunk(kPtyChunkMax, true);

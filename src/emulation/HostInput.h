@@ -21,9 +21,13 @@
 #include <string>
 #include <string_view>
 
+#include "emulation/CharWriterState.h"
+#include "emulation/CollectState.h"
 #include "emulation/EchoRouter.h"
 #include "emulation/HostChannel.h"
 #include "emulation/HostInterpreter.h"
+#include "emulation/HostReader.h"
+#include "emulation/HostWatchers.h"
 #include "emulation/SessionServices.h"
 #include "emulation/SharedSequences.h"
 #include "screen/HostByteSource.h"
@@ -34,28 +38,14 @@ namespace korvane {
 
 class FloodGate;
 
-// A trigger text that is matched byte by byte as the host output passes; the
-// count survives chunk boundaries and passes. A mismatch starts again on the
-// text's first letter.
-class TriggerMatcher {
- public:
-  // Ignored: NUL bytes pass unseen and the first letter always starts a new
-  // match (the clients' closing messages). Counted: every byte counts, NUL
-  // included (the transfer answers).
-  enum class Nul { Ignored, Counted };
-  TriggerMatcher(std::string_view text, Nul nul) : text_(text), nul_(nul) {}
-  // Takes one byte; true when it completes the text.
-  bool Feed(int ch);
-  int Count() const { return count_; }
-  void Reset() { count_ = 0; }
-
- private:
-  std::string_view text_;
-  Nul nul_;
-  int count_ = 0;
-};
-
-class HostInput {
+// Host input is split by concern: the reader's, the watchers', the echo
+// targets', the writer's and collect mode's state each in a type of its own;
+// the passes that step them are here.
+class HostInput : public HostReaderState,
+                  public HostWatcherState,
+                  public EchoTargets,
+                  public CharWriterState,
+                  public CollectState {
  public:
   // Chunk sizes and limits of an input pass.
   static constexpr int kPtyChunkMax = 1023;
@@ -180,6 +170,21 @@ class HostInput {
   // The common end of every byte: wrap at the right margin, the 254-byte
   // flush, the step to the next byte.
   void CharDone();
+  // The last column a printed character reaches before the line wraps: the
+  // line's width, or the window's when that is narrower.
+  int16_t WrapColumn() const {
+    const int16_t last = screen.ColumnsSetting < screen.WindowColumns ? screen.ColumnsSetting : screen.WindowColumns;
+    return last < 1 ? int16_t{1} : last;
+  }
+  // True when the active interpreter lets the wrap wait for the next
+  // printed character (HostInterpreter::WrapWaitsForNextCharacter).
+  bool WrapWaits() const { return wrapWaits_; }
+  // Before a character is printed where the wrap waits: a cursor past the
+  // last column wraps to the next line (auto-wrap on) or comes back to the
+  // last column, which the character then overwrites.
+  void SettleWaitingWrap() {
+    if (wrapWaits_ && screen.CursorCol() > WrapColumn() && screen.DisplayOn == 1) SettleWaitingWrapSteps();
+  }
   // Writes CurrentHostChar, a printable ASCII byte of the chunk, together with
   // the printable ASCII bytes that follow it in the chunk, with the current
   // attribute: the same cells, runs, wraps and echoes as the writer and
@@ -263,7 +268,7 @@ class HostInput {
   // What a control does to the pending run before it acts: draw it (display
   // on), echo it, empty it.
   enum class Echo { Character, LineEnd, None };
-  void FlushRun(Echo echo);
+  void FlushRun(Echo how);
   // Draws the pending run at the pen and keeps it.
   void DrawRun();
   // The pending run to each echo target that is on, without a line end ...
@@ -284,6 +289,18 @@ class HostInput {
   // other codes are returned unchanged.
   static int MapHighCharacter(int c);
 
+  // Every echo of received text goes through here, to the targets that are on.
+  const EchoRouter echo{ClipboardLineCopy, PrinterOn, CaptureFileOn, Opt, services_};
+
+  // ---- Collect mode ----------------------------------------------------------------
+  // The download step ends collect mode through this: a prompt character held
+  // back at the end of the data is dropped.
+  void EndCollectMode();
+
+  // ---- Terminal modes the keys and the interpreters share -------------------------
+  int8_t C1ControlsOn = 0;
+  int16_t KeypadApplicationMode = 0, KeypadNumericMode = 0;
+
   // ---- Text parameters ended by DEL ---------------------------------------------
   // Reads a text parameter up to DEL (not kept) into HostString, at most 250
   // bytes: a 251st byte is left for the interpreter. Reads nothing while
@@ -293,106 +310,6 @@ class HostInput {
 
   // ---- Requests to the host --------------------------------------------------------
   void SendWindowSizeToHost();
-
-  // ---- Collect mode ----------------------------------------------------------------
-  // The download step ends collect mode through this: a prompt character held
-  // back at the end of the data is dropped.
-  void EndCollectMode();
-
-  // ---- Reader state ------------------------------------------------------------------
-  std::array<uint8_t, 1024> ReceiveBuffer{};
-  int16_t HostChunkCount = 0;
-  int16_t HostChunkLast = -1;
-  int16_t HostChunkPos = 0;
-  int16_t HostBytesBeyondChunk = 0;
-  int16_t CurrentHostChar = 0;
-  int16_t NextHostByte = 0;
-  int16_t HostReadTimedOut = 0;
-  int16_t XoffSent = 0;
-  int16_t ChunkPassCount = 0;
-  int8_t FlushRequest = 0;
-  int8_t PendingCR = 0;
-  int16_t HoldOutput = 0;
-  int16_t OutputHeld = 0;
-  int16_t PlainTextMode = 0;
-  int16_t ReplayActive = 0;
-  std::string ReplayText;
-  int16_t ReplayPos = 0;
-  int8_t PushBackPending = 0;
-  int16_t PushedBackByte = 0;
-  int8_t C1ControlsOn = 0;
-  int16_t SkipRestOfChunk = 0;
-  int16_t SendInProgress = 0;
-  int16_t KeypadApplicationMode = 0, KeypadNumericMode = 0;
-  // Host input reached the screen since a script last asked ("xfer"/"drec"
-  // reads and clears it), and the chunks of host input read so far (a
-  // script's message to the host waits for the count to move).
-  int8_t HostDataArrived = 0;
-  int64_t HostChunksRead = 0;
-
-  // ---- Echo targets (set by the capture, printer and clipboard commands) ------------
-  int16_t PrinterOn = 0;
-  int32_t PrintIdleStamp = 0;
-  int16_t CaptureFileOn = 0;
-  // The capture file's name or path ("RECORDER" for the recorder file).
-  std::string CaptureFileName;
-  // Clipboard capture is on (received text is copied to the clipboard).
-  int16_t ClipboardCapture = 0;
-  int16_t ClipboardLineCopy = 0;
-  int16_t CollectHtml = 0;
-  // Every echo of received text goes through here, to the targets that are on.
-  const EchoRouter echo{ClipboardLineCopy, PrinterOn, CaptureFileOn, Opt, services_};
-
-  // ---- Watchers ------------------------------------------------------------------------
-  int8_t TransferWatchOn = 0;
-  int16_t TransferAborted = 0;
-  int8_t TransferAnswerSeen = 0;
-  int32_t TransferByteCount = 0;
-  int8_t AdminPasswordWatch = 0;
-  int16_t AdminMatchA = 0, AdminMatchI = 0;
-  int8_t KeepAliveNoticeOff = 0;
-  int8_t ConnectStringWatch = 0;
-  std::string ConnectStringContainer;
-  int16_t ConnectStringSeen = 0;
-  int8_t LineEchoSeen = 0;
-  int8_t PrintCaptureDisplayMode = 0;
-  int8_t PrintEnd4Pending = 0, PrintEndDPending = 0;
-  int16_t PrintEnd4MatchCount = 0, PrintEndDMatchCount = 0;
-  TriggerMatcher ClosedMatch{"Connection closed by foreign host.", TriggerMatcher::Nul::Ignored};
-  TriggerMatcher DisconnectMatch{"Communications disconnect", TriggerMatcher::Nul::Ignored};
-  TriggerMatcher SuccessMatch{"SUCCESS", TriggerMatcher::Nul::Counted};
-  TriggerMatcher AbortMatch{"Abort", TriggerMatcher::Nul::Counted};
-
-  // ---- Writer state ----------------------------------------------------------------------
-  int16_t CellForeColour = 0, CellBackColour = 0;
-  int16_t WrapAfterLineFeed = 0;
-  int16_t WrapLineFeedPending = 0;
-  int16_t InsertMode = 0;
-  int16_t GraphicsModeOn = 0;
-  int16_t OneShotGraphics = 0;
-  int16_t StatusLinePenActive = 0;
-  // Where the cursor returns when a CR ends a status-line write.
-  int16_t StatusSavedRow = 1, StatusSavedCol = 1;
-  // Codes that replace the twelve national positions (entries 1..12).
-  std::array<int16_t, 13> NationalReplacement{};
-
-  // ---- Collect mode ---------------------------------------------------------------------------
-  int16_t CollectMode = 0;
-  std::string CollectContainer;
-  int16_t CollectCharCount = 0;
-  int16_t CollectEchoLength = 0;
-  int16_t CollectStatusShown = 0;
-  int16_t DownloadWaiting = 0, DownloadQuiet = 0;
-  int16_t ProgressRow = 8, ProgressCol = 25;
-  int32_t ProgressTick = 0;
-  int32_t CollectLastDataTick = 0;
-  int8_t CollectCrToTab = 0, CollectAfterLf = 0, CollectTableMode = 0;
-  int16_t CollectFieldsPerLine = 0, CollectFieldCount = 0;
-  int8_t CollectSkipOn = 0;
-  int16_t CollectSkipLines = 0;
-  // A ':' or '>' that ended the data received so far: the host's prompt if
-  // nothing follows it, kept until the next chunk shows otherwise.
-  int16_t HeldPromptChar = 0;
 
  private:
   // The screen commands that read their own parameters (the stored-page
@@ -441,6 +358,10 @@ class HostInput {
   void PerCharacterFlowControl();
   // The pending run at the end of a chunk.
   void FinishChunkRun();
+  // The wrap: the run drawn and echoed, the cursor to column 1 of the next
+  // line.
+  void WrapToNextLine();
+  void SettleWaitingWrapSteps();
   // XON after a chunk that sent XOFF.
   void ReleaseHost();
   void SetChunkTextStyle();
@@ -466,6 +387,8 @@ class HostInput {
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;
   HostInterpreter* active_ = nullptr;
+  // The active interpreter's WrapWaitsForNextCharacter, asked once a pass.
+  bool wrapWaits_ = false;
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
   int64_t passStartMs_ = 0;

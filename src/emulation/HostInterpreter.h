@@ -18,9 +18,20 @@ class HostInterpreter {
   // with in.CharDone() afterwards.
   virtual void InterpretCharacter(HostInput& in) = 0;
 
-  // True for the VT family: an auto-wrap sets WrapLineFeedPending so that the
-  // host's CR LF at the end of a full line does not leave a blank line.
-  virtual bool WrapSwallowsLineFeed() const { return false; }
+  // True for the VT family: a character written in the last column leaves
+  // the cursor just past it and the wrap waits for the next printed
+  // character (so that CR LF after a full line gives one new line, and
+  // writing the bottom-right cell scrolls nothing). Until then the cursor
+  // stands in the last column for every other control; with auto-wrap off
+  // the next character overwrites the last column. False: the Wyse family
+  // wraps as soon as the last column is written.
+  virtual bool WrapWaitsForNextCharacter() const { return false; }
+
+  // The line feed of a wrap that waited: the cursor, already in column 1,
+  // goes a row down, scrolling where this family's line feed scrolls. The
+  // default is the screen's own (the whole screen scrolls past its bottom
+  // row), which is also the line feed of a wrap that does not wait.
+  virtual void WrapLineFeed(HostInput& in);
 
   // True for the VT family: bold with reverse has no code of its own (the
   // Wyse family's bold-reverse code); the other rules decide, so bold and

@@ -82,13 +82,19 @@ bool HostInput::WritePrintableRun() {
   const int16_t attr = s.CurrentAttributeCode;
   const bool colours = s.ColourMode();
   int pos = HostChunkPos;
+  // Neither changes while the run is written.
+  const bool wrapWaits = WrapWaits();
+  const int lastColumn = std::min<int>(s.ColumnsSetting, s.WindowColumns);
   while (true) {
     screen.LimitCursorToPlanes();
+    // As the writer does before each character (SettleWaitingWrap).
+    if (wrapWaits && s.CursorCol() > std::max(lastColumn, 1)) SettleWaitingWrapSteps();
     const int row = s.CursorRow(), col = s.CursorCol();
-    // Up to the column where the line wraps, the planes' last column, or the
-    // length at which the run is drawn.
+    // Up to the column where the line wraps (or, where the wrap waits, up to
+    // the last column, which later characters overwrite with auto-wrap off),
+    // the planes' last column, or the length at which the run is drawn.
     int take = end - pos + 1;
-    if (Opt.AutoWrapOn) take = std::min(take, std::max(1, std::min<int>(s.ColumnsSetting, s.WindowColumns) - col + 1));
+    if (Opt.AutoWrapOn || wrapWaits) take = std::min(take, std::max(1, lastColumn - col + 1));
     take = std::min(take, kMaxCursorCol - col + 1);
     take = std::min<int>(take, std::max<int>(1, static_cast<int>(kRunFlushLength) - static_cast<int>(s.PendingRun.size())));
     CheckIndex("ScreenChars", col + take - 1, kMaxCursorCol + 1);
@@ -114,7 +120,6 @@ bool HostInput::WritePrintableRun() {
     // The segment's last byte ends as every byte does; the reader ends the last one.
     CurrentHostChar = static_cast<int16_t>(buf[pos - 1]);
     CharDone();
-    WrapLineFeedPending = 0;
   }
   CurrentHostChar = static_cast<int16_t>(buf[end]);
   return true;

@@ -193,44 +193,61 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
   if (q.overflow && q.final != 'm') return;
   const int n = q.count;
   const bool one = n == 1 && q.Has(0);  // a single parameter given
+  // A count left out or 0 counts 1.
+  auto count = [&q] { return std::max(q.Value(0, 1), 1); };
+  // What moves the cursor or edits at it finds it in the last column while a
+  // wrap waits, and the wait ends (ToLastColumn); renditions, modes, answers
+  // and tab stops leave the wait as it is, and an address replaces it.
   switch (q.final) {
     case 'r':
       if (n == 0)
-        ScrollRegionOff();
+        WholeScreenRegion();
       else if (n == 2)
         SetScrollRegion(in);
       break;
     case 'L':
-      if (n == 0) s.InsertLineAtCursor();
+      ToLastColumn(in);
+      if (n <= 1) InsertLines(count());
       break;
     case 'M':
-      if (n == 0) s.DeleteLineAtCursor();
+      ToLastColumn(in);
+      if (n <= 1) DeleteLines(count());
       break;
     case 'A':
-      if (n == 0 || one) CursorUp(q.Value(0, 1));
+      ToLastColumn(in);
+      if (n <= 1) CursorUp(count());
       break;
     case 'B':
-      if (n == 0 || one) CursorDown(q.Value(0, 1));
+      ToLastColumn(in);
+      if (n <= 1) CursorDown(count());
       break;
     case 'C':
-      if (n == 0 || one) CursorRight(in, q.Value(0, 1));
+      ToLastColumn(in);
+      if (n <= 1) CursorRight(in, count());
       break;
     case 'D':
-      if (n == 0 || one) CursorLeft(in, q.Value(0, 1), vt.ReverseWrapOption != 0);
+      ToLastColumn(in);
+      if (n <= 1) CursorLeft(in, count(), vt.ReverseWrapOption != 0);
       break;
     case 'H':
     case 'f':
       if (n <= 2) Address(in, q, q.final == 'f');
       break;
-    case 'J':
+    case 'J': {
+      ToLastColumn(in);
+      // Erasing leaves the character set in use as it was.
+      const int16_t graphics = s.LineGraphicsOn;
       if (n == 0) {
         vt.DoubleWidthLine = 0;
         s.EraseCursorToEndOfScreen();
       } else if (one && q.value[0] <= 2) {
         EraseDisplay(in, q.value[0]);
       }
+      s.LineGraphicsOn = graphics;
       break;
+    }
     case 'K':
+      ToLastColumn(in);
       if (n == 0)
         s.EraseToEndOfLineWithFlags();
       else if (one && q.value[0] <= 2)
@@ -249,24 +266,23 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       break;
     case 'h':
     case 'l':
-      if (one && q.value[0] == 4) {
+      for (int i = 0; i < std::min(n, ControlSequence::kMaxParams); ++i) {
+        if (q.Value(i, 0) != 4) continue;
         vt.InsertModeOn = q.final == 'h' ? 1 : 0;
         in.InsertMode = vt.InsertModeOn;
         s.RepaintPending = 1;
       }
       break;
     case '@':
-      if (one) vt.InsertOnce = 1;
+      ToLastColumn(in);
+      if (n <= 1) InsertBlanks(in, count());
       break;
     case 'P':
-      if (one) {
-        s.EraseCharAtCursor();
-        // The cursor then steps back over the deleted character.
-        if (s.CursorCol() > 1)
-          MoveCursor(s.CursorRow(), s.CursorCol() - 1);
-        else if (s.CursorRow() > 1)
-          MoveCursor(s.CursorRow() - 1, s.ColumnsSetting);
-      }
+      ToLastColumn(in);
+      if (n <= 1) DeleteCharacters(in, count());
+      break;
+    case 'g':
+      if (n <= 1) ClearTabStops(in, q.Value(0, 0));
       break;
     case 'i':
       if (one && q.value[0] == 4) PrinterControllerOff(in);
@@ -276,11 +292,8 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
       if (one && q.value[0] == 6) CursorReport(in);
       break;
     case 'X':
-      if (one) {
-        s.EraseEndColumn =
-            static_cast<int16_t>(std::min(s.CursorCol() + q.value[0] - 1, static_cast<int>(s.ColumnsSetting)));
-        s.EraseCharsFromCursor();
-      }
+      ToLastColumn(in);
+      if (n <= 1) EraseCharacters(count());
       break;
     default: break;  // not a sequence of this terminal
   }
@@ -288,11 +301,16 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
 
 void VtInterpreter::DispatchDecPrivate(HostInput& in) {
   const ControlSequence& q = seq_;
-  if (q.count != 1 || !q.Has(0)) return;
+  if (q.count < 1 || !q.Has(0)) return;
+  if (q.final == 'h' || q.final == 'l') {
+    // Every mode of the list, in order (a reset string sets several at once).
+    for (int i = 0; i < std::min(q.count, ControlSequence::kMaxParams); ++i)
+      if (q.Has(i)) SetMode(in, q.value[i], q.final == 'h');
+    return;
+  }
+  if (q.count != 1) return;
   const int mode = q.value[0];
   switch (q.final) {
-    case 'h':
-    case 'l': SetMode(in, q.final == 'h'); break;
     case 'i':
       // Only the media-copy forms switch the printer: ? 5 h is a screen
       // mode, never a request to print.
@@ -303,8 +321,8 @@ void VtInterpreter::DispatchDecPrivate(HostInput& in) {
   }
 }
 
-void VtInterpreter::SetMode(HostInput& in, bool on) {
-  switch (seq_.value[0]) {
+void VtInterpreter::SetMode(HostInput& in, int mode, bool on) {
+  switch (mode) {
     case 1: vt.CursorKeyApplicationMode = on ? 1 : 0; break;
     case 3: WideMode(in, on); break;
     case 6:
@@ -400,7 +418,7 @@ void VtInterpreter::AddressTo(HostInput& in, int row, int col, bool finalF) {
   if (finalF) {
     vt.G0IsGraphics = 0;
     vt.G0IsText = 1;
-    s.LineGraphicsOn = 0;
+    ShowInvokedSet();
   }
   in.CaptureLineEnd();
   if (Opt.Option106 && !Opt.ColourModeA && !Opt.ColourModeB) s.SetTextStyleForAttribute();
@@ -410,6 +428,12 @@ void VtInterpreter::ScrollRegionOff() {
   s.ScrollTop = s.ScrollBottom = 0;
   vt.ScrollTopSaved = 0;
   s.ScreenRows = s.ScreenRowsForWindow();
+}
+
+void VtInterpreter::WholeScreenRegion() {
+  ScrollRegionOff();
+  // Setting the margins homes the cursor, whatever the margins.
+  MoveCursor(1, 1);
 }
 
 void VtInterpreter::SetScrollRegion(HostInput& /*in*/) {
@@ -489,7 +513,9 @@ void VtInterpreter::DeviceAttributes(HostInput& in) {
 void VtInterpreter::CursorReport(HostInput& in) {
   int row = s.CursorRow();
   if (vt.OriginModeOn && s.ScrollTop > 0) row = row - s.ScrollTop + 1;
-  in.conn.SendToHost("\x1b[" + std::to_string(row) + ";" + std::to_string(s.CursorCol()) + "R");
+  // A wrap that waits is reported from the last column, and still waits.
+  const int col = std::min<int>(s.CursorCol(), in.WrapColumn());
+  in.conn.SendToHost("\x1b[" + std::to_string(row) + ";" + std::to_string(col) + "R");
 }
 
 // ---- Dotted forms ---------------------------------------------------------------------
@@ -520,7 +546,10 @@ void VtInterpreter::DispatchDotted(HostInput& in) {
   // the second byte is a digit, the second and the third.
   const size_t p = len >= 2 && raw[1] < ':' ? 1 : 0;
   if (p + 1 == len) {
-    if (IsDigit(raw[p])) Rendition(in, raw[p] - '0', true);
+    if (!IsDigit(raw[p])) return;
+    // Bold (or blink) of the pair stands alone.
+    if (raw[p] == '1' || raw[p] == '5') NormalStyle();
+    Rendition(in, raw[p] - '0', true);
     return;
   }
   if (raw[p + 1] != ';' || std::string_view("012457").find(raw[p]) == std::string_view::npos) return;

@@ -91,9 +91,18 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       shared_.ExtendedAnsiColour(in.NextHostByte);
       return kDone;
     }
+    // The sequences that move the cursor or erase from it find it in the
+    // last column while a wrap waits, and the wait ends; a tab stop set (or
+    // the cursor saved) there leaves it waiting.
     case 'I':
-    case 'M': ReverseIndex(in); return kDone;
-    case 'D': Index(in); return kDone;
+    case 'M':
+      ToLastColumn(in);
+      ReverseIndex(in);
+      return kDone;
+    case 'D':
+      ToLastColumn(in);
+      Index(in);
+      return kDone;
     case 'E':
       if (s.DisplayOn) MoveCursor(s.CursorRow(), 1);
       LineFeed(in);
@@ -113,8 +122,15 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
     case 'X': PrinterControllerOff(in); return kDone;
     case 'i':
     case ']': shared_.Services().capture.PrintScreen(); return kDone;
-    case 'J': s.EraseCursorToEndOfScreen(); return kDone;
-    case 'K': s.EraseToEndOfLineWithFlags(); return kDone;
+    case 'H': SetTabStop(in); return kDone;
+    case 'J':
+      ToLastColumn(in);
+      s.EraseCursorToEndOfScreen();
+      return kDone;
+    case 'K':
+      ToLastColumn(in);
+      s.EraseToEndOfLineWithFlags();
+      return kDone;
     case '5':
     case '0':
       in.GetNextHostByte();
@@ -149,7 +165,9 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
         vt.G1IsGraphics = graphics;
         vt.G1IsText = static_cast<int16_t>(1 - graphics);
       }
-      s.LineGraphicsOn = graphics;
+      // Only the set SO or SI invoked shows: G1 made graphics while G0 is in
+      // use changes nothing on the screen until SO.
+      ShowInvokedSet();
       return kDone;
     }
     case ' ':

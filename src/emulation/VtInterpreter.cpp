@@ -41,8 +41,11 @@ constexpr std::array<uint8_t, 128> MakeGraphics() {
   t['v'] = 233;
   t['w'] = 220;
   t['x'] = 226;
-  t['{'] = 184;
+  t['y'] = 178;  // less than or equal
+  t['z'] = 179;  // greater than or equal
+  t['{'] = 185;  // pi
   t['|'] = 173;
+  t['}'] = 163;  // pound sign
   t['~'] = 165;
   return t;
 }
@@ -87,7 +90,7 @@ bool VtInterpreter::UpdatesCanBeBatched(HostInput& in) {
   // What Interpret and Print below look at before they reach the handlers,
   // and the run writer's own conditions; none of the updates changes them
   // (the SCO mode's renditions switch line graphics, so it is left out).
-  return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce &&
+  return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine &&
          !Opt.ScoAnsiMode && NationalCharactersUnchanged(in);
 }
 
@@ -114,10 +117,8 @@ bool VtInterpreter::WriteUpdates(HostInput& in) {
     } else if (ch == kLf) {
       LineFeed(in);
     } else if (ch == kEsc && AddressOrRendition(in.ChunkAhead())) {
-      in.WrapLineFeedPending = 0;
       Escape(in, -1);
     } else if (printable(ch)) {
-      in.WrapLineFeedPending = 0;
       if (!in.WritePrintableRun()) return false;
     } else {
       return false;
@@ -150,7 +151,6 @@ void VtInterpreter::InterpretCharacter(HostInput& in) {
       default: break;
     }
     if (letter != 0) {
-      in.WrapLineFeedPending = 0;
       const int next = Escape(in, letter);
       if (next >= 0) Interpret(in, TranslateOnEntry(in, next));
       return;
@@ -165,7 +165,6 @@ void VtInterpreter::Interpret(HostInput& in, int ch) {
       in.CurrentHostChar = 0;
       return;
     }
-    if (ch != 0 && ch != kCr && ch != kLf) in.WrapLineFeedPending = 0;
     if (ch > 31 || ch == 0 || ch == 17) {
       Print(in, ch);
       return;
@@ -190,20 +189,14 @@ bool VtInterpreter::NationalCharactersUnchanged(const HostInput& in) {
 
 void VtInterpreter::Print(HostInput& in, int ch) {
   if (ch <= 31) return;
-  if (!s.LineGraphicsOn && !vt.DoubleWidthLine && !vt.InsertOnce && NationalCharactersUnchanged(in)) {
+  if (!s.LineGraphicsOn && !vt.DoubleWidthLine && NationalCharactersUnchanged(in)) {
     // Plain text: the rest of its run in the chunk is written in one go.
     in.CurrentHostChar = static_cast<int16_t>(ch);
     if (in.WritePrintableRun()) return;
   }
   if (s.LineGraphicsOn) ch = LineGraphicsGlyph(ch, Opt.AltGraphicsSet == 1, Opt.ProgramFontOption == 2);
-  const bool once = vt.InsertOnce != 0;
-  if (once) in.InsertMode = 1;
   in.CurrentHostChar = static_cast<int16_t>(ch);
   in.WriteCharacter();
-  if (once) {
-    in.InsertMode = vt.InsertModeOn;
-    vt.InsertOnce = 0;
-  }
   if (vt.DoubleWidthLine && s.DisplayOn) {
     // The character fills a second cell; the drawn run shows a blank there.
     in.screen.LimitCursorToPlanes();
@@ -231,11 +224,9 @@ int VtInterpreter::Control(HostInput& in, int ch) {
     case 12: FormFeed(in); return kDone;
     case kCr: CarriageReturn(in); return kDone;
     case 14:
-      s.LineGraphicsOn = vt.G1IsGraphics ? 1 : 0;
-      in.CurrentHostChar = 0;
-      return kDone;
     case 15:
-      s.LineGraphicsOn = vt.G0IsGraphics ? 1 : 0;
+      vt.ShiftOut = ch == 14 ? 1 : 0;
+      ShowInvokedSet();
       in.CurrentHostChar = 0;
       return kDone;
     case kEsc: {
@@ -250,6 +241,7 @@ int VtInterpreter::Control(HostInput& in, int ch) {
 
 void VtInterpreter::Backspace(HostInput& in) {
   in.FlushRun(HostInput::Echo::Character);
+  ToLastColumn(in);
   if (s.CursorCol() <= 1 && s.CursorRow() > 1) {
     s.SetCursorRow(static_cast<int16_t>(s.CursorRow() - 1));
     s.SetCursorCol(s.ColumnsSetting);
@@ -269,9 +261,15 @@ void VtInterpreter::Tab(HostInput& in) {
   }
   s.PendingRun.clear();
   if (!s.DisplayOn) return;
-  // Stops every eight columns: 1, 9, 17, ...
-  const int next = ((s.CursorCol() - 1) / 8 + 1) * 8 + 1;
-  if (next <= s.ColumnsSetting) s.SetCursorCol(static_cast<int16_t>(next));
+  ToLastColumn(in);
+  // The next stop to the right; with none, the cursor stays.
+  const int last = std::min<int>(s.ColumnsSetting, static_cast<int>(vt.TabStops.size()) - 1);
+  for (int c = s.CursorCol() + 1; c <= last; ++c) {
+    if (vt.TabStops[static_cast<size_t>(c)]) {
+      s.SetCursorCol(static_cast<int16_t>(c));
+      break;
+    }
+  }
   MoveCursor(s.CursorRow(), s.CursorCol());
 }
 
@@ -304,9 +302,9 @@ void VtInterpreter::CarriageReturn(HostInput& in) {
   else
     in.CaptureCharacter();
   s.PendingRun.clear();
+  // The rendition stays: a host moves with CR in bold or reverse and goes on
+  // writing in it.
   if (s.DisplayOn) {
-    s.port.TextFace(platform::kFacePlain);
-    s.BoldOn = 0;
     if (s.StatusLineWriteOpen) {
       s.SetCursorRow(in.StatusSavedRow);
       s.SetCursorCol(in.StatusSavedCol);
@@ -319,26 +317,21 @@ void VtInterpreter::CarriageReturn(HostInput& in) {
     }
   }
   if (in.CaptureFileOn && Opt.LineEndCr()) LineFeed(in);
-  if (s.CursorRow() <= s.ScreenRows) s.SetNormalTextStyle();
 }
 
 void VtInterpreter::LineFeed(HostInput& in) {
-  // Below a scroll region the host's line feeds go nowhere.
-  if (s.ScrollBottom > 0 && !vt.OriginModeOn && s.CursorRow() > RegionBottom()) return;
   if (Opt.LineEndLf())
     in.CaptureLineEnd();
   else
     in.CaptureCharacter();
-  if (in.WrapLineFeedPending) {
-    // The wrap already began the new line.
-    in.WrapLineFeedPending = 0;
-    s.PendingRun.clear();
-    return;
-  }
   vt.DoubleWidthLine = 0;
   if (s.DisplayOn) in.DrawRun();
   s.PendingRun.clear();
-  if (s.DisplayOn) CursorDownScrolling(in);
+  if (!s.DisplayOn) return;
+  // The column stays (the last one, where a wrap was waiting); below a
+  // scroll region the cursor goes down to the screen's last row.
+  ToLastColumn(in);
+  CursorDownScrolling(in);
 }
 
 int VtInterpreter::RegionBottom() const {

@@ -36,7 +36,8 @@ class VtInterpreter : public HostInterpreter {
   void SetStxCommands(StxCommands* stx) { stx_ = stx; }
 
   void InterpretCharacter(HostInput& in) override;
-  bool WrapSwallowsLineFeed() const override { return true; }
+  bool WrapWaitsForNextCharacter() const override { return true; }
+  void WrapLineFeed(HostInput& in) override;
   bool UsesReaderPrinterController() const override { return false; }
   bool ReverseBoldShownAsReverse() const override { return true; }
 
@@ -113,6 +114,11 @@ class VtInterpreter : public HostInterpreter {
   void CursorDownScrolling(HostInput& in);
   // The last row a line feed reaches before it scrolls.
   int RegionBottom() const;
+  // A cursor past the last column (the wrap waiting, or auto-wrap off)
+  // stands in the last column for what is not a printed character.
+  void ToLastColumn(HostInput& in);
+  // G0 or G1, as SO and SI chose, decides whether line graphics are shown.
+  void ShowInvokedSet();
   void PassThroughToPrinter(HostInput& in, int ch);
   void PrinterControllerOn(HostInput& in);
   void PrinterControllerOff(HostInput& in);
@@ -139,19 +145,32 @@ class VtInterpreter : public HostInterpreter {
   void DispatchDecPrivate(HostInput& in);
   void DispatchSco(HostInput& in);
   void DispatchDotted(HostInput& in);
-  void SetMode(HostInput& in, bool on);
+  void SetMode(HostInput& in, int mode, bool on);
   void WideMode(HostInput& in, bool wide);
   // Cursor addressing: `row` and `col` as the host gave them (0 = left out).
   void Address(HostInput& in, const ControlSequence& q, bool finalF);
   void AddressTo(HostInput& in, int row, int col, bool finalF);
   void SetScrollRegion(HostInput& in);
   void ScrollRegionOff();
+  // CSI r: the region taken away, the cursor home.
+  void WholeScreenRegion();
   void CursorUp(int n);
   void CursorDown(int n);
   void CursorRight(HostInput& in, int n);
   void CursorLeft(HostInput& in, int n, bool reverseWrap);
   void EraseDisplay(HostInput& in, int mode);
   void EraseLine(int mode);
+  // Insert and delete with counts, as the VT220 does them: blanks and
+  // characters within the cursor's line (the cursor stays), lines within the
+  // scroll region from the cursor's row down (the cursor goes to column 1).
+  void InsertBlanks(HostInput& in, int n);
+  void DeleteCharacters(HostInput& in, int n);
+  void EraseCharacters(int n);
+  void InsertLines(int n);
+  void DeleteLines(int n);
+  // Tab stops: ESC H, CSI g, CSI 3 g.
+  void SetTabStop(HostInput& in);
+  void ClearTabStops(HostInput& in, int mode);
   void DeviceAttributes(HostInput& in);
   void CursorReport(HostInput& in);
   // The rows of the window when no scroll region shortens the screen.

@@ -1,10 +1,10 @@
 // Select graphic rendition: the attribute flags and the ANSI colours.
 //
-// This terminal keeps one rendition per sequence: of several parameters only
-// the last takes effect. A one-digit last parameter after others sets its
-// attribute alone (bold and blink reset the rest first; underline is left
-// out under SCO ANSI); a two-digit last parameter after a single other one
-// counts only as a colour.
+// Every parameter of the list takes effect, in order, as on the terminal:
+// "CSI 0;1;4 m" gives bold and underline. Blink is shown as bold. The
+// indexed and direct colours (38 or 48 followed by 5 and an index, or by 2
+// and three values) are skipped whole, so that their numbers are not taken
+// for renditions.
 
 #include <algorithm>
 
@@ -17,40 +17,32 @@ namespace korvane {
 
 namespace {
 bool IsColour(int v) { return (v >= 30 && v <= 37) || (v >= 40 && v <= 47); }
-// Parameters that are colour numbers of their own (38 and 48 followed by 5
-// or 2 and the colour), not renditions.
-bool ExtendedColour(const VtInterpreter::ControlSequence& q) {
-  for (int i = 0; i + 1 < std::min(q.count, VtInterpreter::ControlSequence::kMaxParams); ++i) {
-    const int v = q.Value(i, 0), next = q.Value(i + 1, 0);
-    if ((v == 38 || v == 48) && (next == 5 || next == 2)) return true;
-  }
-  return false;
-}
 }  // namespace
 
 void VtInterpreter::NormalStyle() { s.SetNormalTextStyle(); }
 
 void VtInterpreter::SelectGraphicRendition(HostInput& in, const ControlSequence& q) {
-  if (ExtendedColour(q)) return;
-  const int n = q.count;
-  const int lastSlot = std::min(n, ControlSequence::kMaxParams) - 1;
-  const int last = q.Value(lastSlot, 0);
-  if (n == 1) {
-    // Blink alone is not shown.
-    if (last != 5) Rendition(in, last, false);
+  // A parameter left out reads as 0 (its value is stored as 0).
+  if (q.count == 1) {
+    Rendition(in, q.value[0], false);
     return;
   }
-  const int lastWidth = q.Width(lastSlot);
-  // A round tens value that is no colour, with a one-digit rendition after
-  // it, resets everything.
-  if (n == 2 && q.Width(0) == 2 && q.value[0] % 10 == 0 && q.value[0] != 30 && q.value[0] != 40 && lastWidth == 1) {
-    NormalStyle();
-    return;
+  const int n = std::min(q.count, ControlSequence::kMaxParams);
+  for (int i = 0; i < n; ++i) {
+    const int v = q.value[i];
+    if ((v == 38 || v == 48) && i + 1 < n) {
+      const int kind = q.value[i + 1];
+      if (kind == 5) {
+        i += 2;
+        continue;
+      }
+      if (kind == 2) {
+        i += 4;
+        continue;
+      }
+    }
+    Rendition(in, v, n > 1);
   }
-  if (lastWidth == 1)
-    Rendition(in, last, true);
-  else if (lastWidth == 2 && (n > 2 || IsColour(last) || last == 38 || last == 39 || last == 48 || last == 49))
-    Rendition(in, last, false);
 }
 
 void VtInterpreter::Rendition(HostInput& in, int value, bool list) {
@@ -59,11 +51,11 @@ void VtInterpreter::Rendition(HostInput& in, int value, bool list) {
     case 2: NormalStyle(); return;
     case 1:
     case 5:
-      if (list) NormalStyle();
       s.BoldOn = 1;
       in.SetTextStyleForFlags();
       return;
     case 4:
+      // The SCO console leaves underline out of a list.
       if (list && Opt.ScoAnsiMode) return;
       s.UnderlineOn = 1;
       in.SetTextStyleForFlags();
@@ -72,8 +64,17 @@ void VtInterpreter::Rendition(HostInput& in, int value, bool list) {
       s.ReverseOn = 1;
       in.SetTextStyleForFlags();
       return;
+    case 22:
+    case 25:
+      // Normal intensity, blink off (blink is shown as bold).
+      s.BoldOn = 0;
+      s.DimOn = 0;
+      in.SetTextStyleForFlags();
+      return;
     case 24:
-    case 25: NormalStyle(); return;
+      s.UnderlineOn = 0;
+      in.SetTextStyleForFlags();
+      return;
     case 27:
       // Reverse off, in the cells as on the window.
       s.ReverseOn = 0;

@@ -5,11 +5,22 @@
 // The key translation reads the keypad and cursor-key modes from here; the
 // window-state swap saves and restores it with the rest of the session.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace korvane {
 
 struct VtState {
+  // Columns 0..207; a tab stop where the entry is 1.
+  using TabStopRow = std::array<uint8_t, 208>;
+  // Stops every eight columns: 9, 17, 25, ... (column 1 is where a line starts).
+  static constexpr TabStopRow DefaultTabStops() {
+    TabStopRow t{};
+    for (std::size_t c = 9; c < t.size(); c += 8) t[c] = 1;
+    return t;
+  }
+
   // ---- Modes -------------------------------------------------------------------
   // CSI ? 1 h / l: the cursor keys send their application sequences.
   int16_t CursorKeyApplicationMode = 0;
@@ -17,8 +28,6 @@ struct VtState {
   int8_t OriginModeOn = 0;
   // CSI 4 h / l: printed characters are inserted, the rest of the line moves right.
   int16_t InsertModeOn = 0;
-  // CSI n @: the next printed character only is inserted.
-  int16_t InsertOnce = 0;
   // ESC # 6 / 5: printed characters take two cells; a line feed ends it.
   int16_t DoubleWidthLine = 0;
   // ESC P ... ESC \: a device-control string is dropped.
@@ -30,6 +39,13 @@ struct VtState {
   // ESC ( b and ESC ) b: G0 and G1 are the line-drawing set or a text set.
   int16_t G0IsGraphics = 0, G0IsText = 1;
   int16_t G1IsGraphics = 0, G1IsText = 1;
+  // SO (1) and SI (0): G1 or G0 is the set printed characters are shown in.
+  int16_t ShiftOut = 0;
+
+  // ---- Tab stops -------------------------------------------------------------------
+  // ESC H sets one at the cursor, CSI g clears the one at the cursor, CSI 3 g
+  // clears them all.
+  TabStopRow TabStops = DefaultTabStops();
 
   // ---- Cursor ---------------------------------------------------------------------
   // ESC 7; 0 means nothing was saved (ESC 8 then homes the cursor).

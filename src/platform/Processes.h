@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/HostLink.h"
@@ -23,6 +24,10 @@ struct PtyChildRequest {
   int rows = 0, cols = 0;
   // The folder the child starts in; empty keeps the program's own.
   std::string workingFolder;
+  // Variables the child's environment holds in place of the program's own
+  // (name, value); the rest of the program's environment is passed on. They
+  // are given to the child directly, never through a shell.
+  std::vector<std::pair<std::string, std::string>> environment;
 };
 
 struct PtyChildStart {

@@ -25,7 +25,7 @@ struct NameRow {
 TEST(TerminalNames, EveryEmulationInBothTables) {
   const NameRow rows[] = {
       {"Viewpoint", "vp", ""},         {"Wyse 50", "wy50", "wy50"},   {"Wyse 60", "wy60", "wy50"},
-      {"Wyse 370", "wy370", "wy50"},   {"TeleVideo 925", "tvi925", "tvi925"}, {"VT100", "vt100", "vt100"},
+      {"Wyse 370", "wy60", "wy50"},   {"TeleVideo 925", "tvi925", "tvi925"}, {"VT100", "vt100", "vt100"},
       {"VT220", "vt220", "vt220"},     {"Prism", "Prism", ""},
   };
   for (const NameRow& r : rows) {

@@ -55,7 +55,7 @@ TEST_F(RecordedSetup, SecureShellLines) {
   opt.DiscardLoginOutput134 = 1;
   child.StartSessionChild();
   EXPECT_EQ(Received("host.example\r"),
-            "setenv TERM wy370\r"
+            "setenv TERM wy60\r"
             "ssh -l bob -p 2222 -- host.example\r");
 }
 

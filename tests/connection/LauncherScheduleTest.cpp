@@ -129,7 +129,7 @@ const std::vector<ScheduleCase>& Cases() {
          o.DiscardLoginOutput134 = 1;
        },
        "/bin/tcsh",
-       {"setenv TERM wy370 @0", "+100", "ssh -l bob -C -i ~/.ssh/id_work -p 2222 -- host.example @100"},
+       {"setenv TERM wy60 @0", "+100", "ssh -l bob -C -i ~/.ssh/id_work -p 2222 -- host.example @100"},
        {}},
       {"SecureShellWithKermitOnThePath",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses& p) {

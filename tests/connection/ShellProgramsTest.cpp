@@ -64,7 +64,7 @@ TEST_F(FastRealShell, SecureShellRunsTheClientOnThePathWithItsArguments) {
   child.StartSessionChild();
   ASSERT_TRUE(WaitUntil([&] { return Exists(record); }, 20000));
   EXPECT_EQ(Lines(ReadFile(record)), (std::vector<std::string>{"-l", "bob", "-C", "-o", "ServerAliveInterval=30", "-p",
-                                                               "2222", "--", "host.example", "TERM=wy370"}));
+                                                               "2222", "--", "host.example", "TERM=wy60"}));
   child.CloseSessionChild();
   EXPECT_TRUE(WaitUntil([&] { return ChildProcesses().empty(); }));
 }

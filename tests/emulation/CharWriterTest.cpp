@@ -165,15 +165,37 @@ TEST_F(CharWriter, InsertModeShiftsTheLineAndLosesNothingOfTheEcho) {
   EXPECT_EQ(screen().CursorCol(), 3);
 }
 
-TEST_F(CharWriter, TheVtFamilyDropsTheLineFeedAfterAnAutoWrap) {
+TEST_F(CharWriter, TheWyseFamilyWrapsAtOnceTheVtFamilyAtTheNextCharacter) {
   opt().AutoWrapOn = 1;
   script.vt = false;
-  Feed(Letters(80));
-  EXPECT_EQ(in().WrapLineFeedPending, 0);
-  script.vt = true;
   Cursor(5, 1);
   Feed(Letters(80));
-  EXPECT_EQ(in().WrapLineFeedPending, 1);
+  EXPECT_EQ(screen().CursorRow(), 6);
+  EXPECT_EQ(screen().CursorCol(), 1);
+
+  script.vt = true;
+  // The bottom-right cell written: nothing scrolls until a character follows.
+  Cursor(24, 1);
+  Feed(Letters(80));
+  EXPECT_EQ(Row(24), Letters(80));
+  EXPECT_EQ(screen().CursorRow(), 24);
+  EXPECT_EQ(screen().CursorCol(), 81);
+  Feed("!");
+  EXPECT_EQ(Row(23), Letters(80));
+  EXPECT_EQ(Row(24), "!");
+  EXPECT_EQ(screen().CursorRow(), 24);
+  EXPECT_EQ(screen().CursorCol(), 2);
+}
+
+TEST_F(CharWriter, WithoutAutoWrapTheVtFamilyOverwritesTheLastColumn) {
+  opt().AutoWrapOn = 0;
+  in().CaptureFileOn = 1;
+  script.vt = true;
+  Cursor(3, 78);
+  Feed("abcdef");
+  EXPECT_EQ(Row(3).substr(77), "abf");
+  EXPECT_EQ(Row(4), "");
+  EXPECT_EQ(echo.capture, "abcdef");
 }
 
 TEST_F(CharWriter, AttributeCodesFromTheFlagsLaterRulesWinning) {

@@ -95,7 +95,7 @@ class ScriptInterpreter final : public HostInterpreter {
       default: in.WriteCharacter();
     }
   }
-  bool WrapSwallowsLineFeed() const override { return vt; }
+  bool WrapWaitsForNextCharacter() const override { return vt; }
 };
 
 class HostInputTest : public ::testing::Test {

@@ -195,6 +195,14 @@ TEST_P(VtUpdates, MatchTheByteByBytePathAndAnySplit) {
   // Sequences and controls the updates leave to the reader, and answers.
   stream += "\x1b[?7l\x1b[20;78Hnowrap\x1b[?7h\x1b[1\x7f;2Hdel\x1b[2;20r\x1b[20;1H\nregion\x1b[r\t|tab\x1b[6n";
   stream += "\x1b" "7\x1b[12;40Hsaved\x1b" "8restored\x1b(0lqk\x1b(Bback\x1b[1\x1b[2Jcut\x1b[12\n;5Hend";
+  // The wrap that waits: the bottom-right cell written, then a rendition and
+  // more text; a full line then CR LF; a full line then an erase, a
+  // backspace, a line feed; auto-wrap off with a long line.
+  stream += "\x1b[24;70H" + std::string(11, 'z') + "\x1b[1mZ\x1b[m" + "\x1b[10;1H" + std::string(80, 'f') + "\r\nnext";
+  stream += "\x1b[11;79Hab\x1b[Kc\x1b[12;79Hab\bc\x1b[13;79Hab\nd\x1b[?7l\x1b[14;70H" + std::string(30, 'o') + "\x1b[?7h";
+  // Insert and delete with counts, tab stops set and cleared.
+  stream += "\x1b[15;5H\x1b[3@\x1b[2P\x1b[4X\x1b[2L\x1b[3M\x1b[5;20r\x1b[18;1H\x1b[9L\x1b[r";
+  stream += "\x1b[3g\x1b[1;7H\x1bH\r\ttabbed\x1b[g\x1b[1;1H\ttab";
   ExpectSameAsByteByByte(GetParam(), stream);
 }
 

@@ -42,13 +42,23 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{"TabGoesToTheNextStopOfEight", "a\tb\tc", {{1, "a       b       c"}}, 1, 18},
         ScreenCase{"TabAfterTheLastStopStays", "\x1b[1;75H\tX", {{1, std::string(74, ' ') + "X"}}, 1, 76},
         ScreenCase{"CrLfAfterAFullLineGivesOneNewLine", kFullLine + "\r\nY", {{1, kFullLine}, {2, "Y"}, {3, ""}}, 2, 2},
-        ScreenCase{"AFullLineWrapsAtOnce", kFullLine, {{1, kFullLine}}, 2, 1},
+        // A full line leaves the cursor waiting past the last column; the
+        // wrap comes with the next character.
+        ScreenCase{"AFullLineWaitsToWrap", kFullLine, {{1, kFullLine}, {2, ""}}, 1, 81},
+        ScreenCase{"TheNextCharacterWraps", kFullLine + "a", {{1, kFullLine}, {2, "a"}}, 2, 2},
         ScreenCase{"AByteAfterTheWrapLetsTheNextLineFeedCount", kFullLine + "a\nb", {{2, "a"}, {3, " b"}}, 3, 3},
-        ScreenCase{"FillingTheLastRowScrollsAtOnce", "top\x1b[24;1H" + kFullLine, {{1, ""}, {23, kFullLine}}, 24, 1},
+        ScreenCase{"FillingTheLastRowScrollsNothing", "top\x1b[24;1H" + kFullLine, {{1, "top"}, {24, kFullLine}}, 24, 81},
+        ScreenCase{"ACharacterAfterTheLastRowScrolls", "top\x1b[24;1H" + kFullLine + "z", {{1, ""}, {23, kFullLine}, {24, "z"}}, 24, 2},
+        ScreenCase{"BackspaceAfterAFullLineStepsFromTheLastColumn", kFullLine + "\bY", {{1, kFullLine.substr(0, 78) + "Yx"}}, 1, 80},
+        ScreenCase{"LineFeedAfterAFullLineKeepsTheLastColumn", kFullLine + "\nY", {{1, kFullLine}, {2, std::string(79, ' ') + "Y"}}, 2, 81},
         ScreenCase{"LineFeedAtTheBottomScrolls", "top\x1b[24;1HA\nB", {{1, ""}, {23, "A"}, {24, " B"}}, 24, 3},
         ScreenCase{"FormFeedClearsAndHomes", "abc\r\ndef\fX", {{1, "X"}, {2, ""}}, 1, 2},
         ScreenCase{"ShiftOutTakesG1", "\x1b)0\x0fq\x0eq\x0fq", {{1, "q\xe6q"}}, 1, 4},
-        ScreenCase{"DesignatingTextEndsGraphicsEvenUnderShiftOut", "\x1b)0\x0e\x1b(0q\x1b(Bq", {{1, "\xe6q"}}, 1, 3},
+        // G0 designated while G1 is in use changes nothing on the screen.
+        ScreenCase{"DesignatingG0UnderShiftOutKeepsG1", "\x1b)0\x0e\x1b(Bq\x0fq", {{1, "\xe6q"}}, 1, 3},
+        ScreenCase{"DesignatingG1UnderShiftInKeepsText", "\x1b(B\x1b)0q\x0eq", {{1, "q\xe6"}}, 1, 3},
+        ScreenCase{"TabStopsSetAndCleared", "\x1b[3g\x1b[1;5H\x1bH\x1b[1;12H\x1bH\r\tA\tB\tC", {{1, "    A      BC"}}, 1, 14},
+        ScreenCase{"TabStopClearedAtTheCursor", "\x1b[1;9H\x1b[g\r\tA", {{1, "                A"}}, 1, 18},
         ScreenCase{"SaveAndRestoreCursor", "\x1b[5;10H\x1b" "7\x1b[1;1H\x1b" "8X", {{5, "         X"}}, 5, 11},
         ScreenCase{"RestoreWithoutSaveHomes", "\x1b[5;5H\x1b" "8X", {{1, "X"}}, 1, 2},
         ScreenCase{"IndexMovesDown", "\x1b[3;4H\x1b" "DX", {{4, "   X"}}, 4, 5},
@@ -76,11 +86,15 @@ TEST_F(VtTest, DoubleWidthPutsEachCharacterInTwoCellsUntilALineFeed) {
   EXPECT_EQ(port.Texts().front(), "a b ");
 }
 
-TEST_F(VtTest, CrResetsTheRenditionOfTheLine) {
-  // A carriage return ends the host's attributes, as this terminal always did.
-  Feed("\x1b[7mab\r\ncd");
+TEST_F(VtTest, TheRenditionOutlastsCarriageReturnAndLineFeed) {
+  // Hosts move in reverse or bold and go on writing in it.
+  Feed("\x1b[7mab\r\ncd\x1b[m\ref");
   EXPECT_EQ(Attrs(1, 2), "11");
   EXPECT_EQ(Attrs(2, 2), "00");
+  EXPECT_EQ(Row(2), "ef");
+  Feed("\x1b[3;1H\x1b[1;4mgh\r\n\x1b[1;3Hi");
+  EXPECT_EQ(Attrs(3, 2), "66");
+  EXPECT_EQ(Attrs(1, 3), "116");
 }
 
 TEST_F(VtTest, BellBeeps) {
@@ -110,9 +124,10 @@ TEST_P(VtLineGraphics, DrawsTheGlyphsOfTheFont) {
 INSTANTIATE_TEST_SUITE_P(
     Vt, VtLineGraphics,
     ::testing::Values(
-        GraphicsCase{"ProgramFont", 0, 1, "_`afgjklmnoqstuvwx{|~",
-                     {32, 215, 231, 161, 177, 225, 223, 222, 221, 228, 230, 230, 230, 224, 229, 233, 220, 226, 184, 173, 165}},
-        GraphicsCase{"UnmappedBytesStay", 0, 1, "hiyzA3", {'h', 'i', 'y', 'z', 'A', '3'}},
+        GraphicsCase{"ProgramFont", 0, 1, "_`afgjklmnoqstuvwxyz{|}~",
+                     {32, 215, 231, 161, 177, 225, 223, 222, 221, 228, 230, 230, 230, 224, 229, 233, 220, 226, 178, 179,
+                      185, 173, 163, 165}},
+        GraphicsCase{"UnmappedBytesStay", 0, 1, "hiA3", {'h', 'i', 'A', '3'}},
         GraphicsCase{"AlternateSet", 1, 1, "35<>ABZ[\\^", {226, 255, 246, 246, 233, 220, 222, 227, 219, 218}},
         GraphicsCase{"PcFont", 0, 2, "lqkxmj`", {218, 196, 191, 179, 192, 217, 215}}),
     [](const auto& info) { return std::string(info.param.name); });

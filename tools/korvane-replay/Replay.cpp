@@ -202,6 +202,8 @@ bool ParseArguments(const std::vector<std::string>& args, Options& o, std::strin
       }
     } else if (a == "--attrs") {
       o.attrs = true;
+    } else if (a == "--state") {
+      o.state = true;
     } else if (a == "--bench") {
       o.bench = true;
     } else if (a.size() > 1 && a[0] == '-' && a != "--") {
@@ -269,6 +271,30 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
   return out;
 }
 
+std::string StateLines(Session& s, int rows, int cols) {
+  const Screen& sc = s.screen;
+  std::string out;
+  auto line = [&out](const char* name, const std::string& value) { out += std::string("state ") + name + " " + value + "\n"; };
+  line("cursor-hidden", std::to_string(sc.CursorHidden));
+  line("region", std::to_string(sc.ScrollTop) + " " + std::to_string(sc.ScrollBottom));
+  line("autowrap", std::to_string(s.Opt.AutoWrapOn));
+  line("insert", std::to_string(s.input.InsertMode));
+  line("keypad-application", std::to_string(s.input.KeypadApplicationMode));
+  line("cursor-keys-application", std::to_string(s.vt.CursorKeyApplicationMode));
+  line("line-graphics", std::to_string(sc.LineGraphicsOn));
+  const std::string below = FormatScreen(s, std::min(rows + 5, static_cast<int>(kMaxCursorRow)), cols, false);
+  // The rows after the screen's own, up to the cursor line.
+  size_t at = 0;
+  for (int r = 1; at < below.size(); ++r) {
+    const size_t end = below.find('\n', at);
+    const std::string text = below.substr(at, end - at);
+    if (r > rows && text.rfind("cursor ", 0) != 0 && !text.empty()) out += "row " + std::to_string(r) + " " + text + "\n";
+    if (text.rfind("cursor ", 0) == 0) break;
+    at = end + 1;
+  }
+  return out;
+}
+
 void PlanesImage(Session& s, std::string& out) {
   const Screen& sc = s.screen;
   out.clear();
@@ -304,6 +330,7 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
   }
   if (planes) PlanesImage(s, *planes);
   std::string text = FormatScreen(s, o.rows, o.cols, o.attrs);
+  if (o.state) text += StateLines(s, o.rows, o.cols);
   if (!replay->answer.empty()) text += "answer: " + EscapeBytes(replay->answer) + "\n";
   return text;
 }

@@ -2,7 +2,7 @@
 // korvane-replay: feeds recorded host output through one emulation at a given
 // screen size and prints the screen, or measures the throughput.
 //
-//   korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--bench] FILE...
+//   korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--state] [--bench] FILE...
 
 #include <iosfwd>
 #include <memory>
@@ -22,6 +22,8 @@ struct Options {
   std::string emulation;  // empty: the plain-text path
   int rows = 24, cols = 80;
   bool attrs = false, bench = false;
+  // The modes and the status lines after the screen (StateLines).
+  bool state = false;
   std::vector<std::string> files;
   // For checks of the fast paths: every fast path on or off, and the sizes of
   // the reads the connection hands over (empty: all the input at once; the
@@ -57,6 +59,12 @@ int Run(const Options& options, int& argc, char** argv, std::ostream& out, std::
 // trimmed, then "cursor ROW COL", then with `attrs` one line per row of
 // base-36 attribute codes with trailing 0s trimmed.
 std::string FormatScreen(Session& session, int rows, int cols, bool attrs);
+
+// The session's modes, one "state NAME VALUE" line each (cursor-hidden,
+// region TOP BOTTOM, autowrap, insert, keypad-application,
+// cursor-keys-application, line-graphics), then "row N TEXT" for each row
+// of the five below the screen (the status lines) that holds text.
+std::string StateLines(Session& session, int rows, int cols);
 
 // Every cell of every plane of the whole grid (not only the window's rows),
 // the protect flags and hidden marks, the scroll-back's characters and

@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/posix/PtyChild.h"
 
@@ -26,8 +28,25 @@ void WriteAll(int fd, std::string_view s) {
   }
 }
 
+// The program's environment with the request's variables in place of its
+// own: "NAME=value" texts, made before the fork.
+std::vector<std::string> ChildEnvironment(const PtyChildRequest& request) {
+  std::vector<std::string> env;
+  auto replaced = [&](std::string_view entry) {
+    const size_t eq = entry.find('=');
+    const std::string_view name = entry.substr(0, eq);
+    for (const auto& [n, v] : request.environment)
+      if (n == name) return true;
+    return false;
+  };
+  for (char** e = environ; e && *e; ++e)
+    if (!replaced(*e)) env.emplace_back(*e);
+  for (const auto& [name, value] : request.environment) env.push_back(name + "=" + value);
+  return env;
+}
+
 // Runs in the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void ExecChild(const char* program, char* const* argv, const char* folder) {
+[[noreturn]] void ExecChild(const char* program, char* const* argv, char* const* envp, const char* folder) {
   // The program starts as a login would start it: default signal actions, no
   // blocked signals, and none of our descriptors (other sessions' terminals,
   // serial ports, open files) beyond its own terminal.
@@ -44,7 +63,7 @@ void WriteAll(int fd, std::string_view s) {
   if (folder && *folder && chdir(folder) != 0) {
     // Start where we are rather than not at all.
   }
-  execv(program, argv);
+  execve(program, argv, envp);
   // The text reaches the session as host output; it names the program so that
   // the user sees what could not be started.
   const char* why = strerrordesc_np(errno);
@@ -65,6 +84,11 @@ PtyChildStart PosixProcesses::StartPtyChild(const PtyChildRequest& request) {
   argv.reserve(words.size() + 1);
   for (auto& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
+  std::vector<std::string> variables = ChildEnvironment(request);
+  std::vector<char*> envp;
+  envp.reserve(variables.size() + 1);
+  for (auto& v : variables) envp.push_back(v.data());
+  envp.push_back(nullptr);
 
   termios settings{};
   settings.c_lflag &= ~static_cast<tcflag_t>(ICANON);
@@ -78,7 +102,7 @@ PtyChildStart PosixProcesses::StartPtyChild(const PtyChildRequest& request) {
   int master = -1;
   const pid_t pid = forkpty(&master, nullptr, request.nonCanonical ? &settings : nullptr, sized ? &size : nullptr);
   if (pid < 0) return {3, nullptr};
-  if (pid == 0) ExecChild(request.program.c_str(), argv.data(), request.workingFolder.c_str());
+  if (pid == 0) ExecChild(request.program.c_str(), argv.data(), envp.data(), request.workingFolder.c_str());
 
   if (fcntl(master, F_SETFD, FD_CLOEXEC) == -1) {
     ::close(master);
