@@ -125,6 +125,33 @@ TEST_F(QtFoldersProgram, AnEmptyHomeGetsTheProgramsFoldersAndFilesAndASecondStar
   EXPECT_EQ(again, after);
 }
 
+TEST_F(QtFoldersProgram, AnOlderSettingsFolderIsCopiedOnceAndKeptAsItWas) {
+  // A settings folder brought from a Mac with its Library folder.
+  const std::string older = home + "/Library/Application Support/Korvane/Korvane Prefs/";
+  const std::vector<std::string> names = {"defaults", "Fkeydefaults", "KorvaneSettings", "Page Setup", "Quickdial"};
+  for (const std::string& n : names) Write(older + n, "the Mac's " + n + "\r");
+  Write(older + "TempSettingsKV  49", "a window of the Mac's\r");
+  {
+    Program program;
+    EXPECT_TRUE(program.alerts.shown.empty()) << program.AlertTexts();
+  }
+  for (const std::string& n : names) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(Read(Settings(n)), "the Mac's " + n + "\r");
+    EXPECT_EQ(Read(older + n), "the Mac's " + n + "\r");
+  }
+  // Only the five are the settings of a user; a window's file is not.
+  EXPECT_FALSE(fs::exists(Settings("TempSettingsKV  49")));
+
+  // Copied once: what the user changes afterwards stays.
+  Write(Settings("Quickdial"), "555 0100\n");
+  {
+    Program again;
+    EXPECT_TRUE(again.alerts.shown.empty()) << again.AlertTexts();
+  }
+  EXPECT_EQ(Read(Settings("Quickdial")), "555 0100\n");
+}
+
 TEST_F(QtFoldersProgram, AReadOnlySettingsFolderIsReportedAndLosesNothing) {
   const std::string settings = home + "/.config/korvane";
   if (!MountSmallFileSystem(settings, 64)) GTEST_SKIP() << "this user may not mount a file system";
