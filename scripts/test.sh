@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 bash scripts/check-layers.sh
-bash scripts/build.sh "$@"
+bash scripts/build.sh "$@" --werror
 dir=build
 [ "${1:-}" = "--sanitize" ] && dir=build-sanitize
 export QT_QPA_PLATFORM=offscreen

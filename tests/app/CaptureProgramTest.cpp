@@ -305,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
     BothFamilies, PassThrough,
     ::testing::Values(PrinterSequences{"Vt220PrinterController", EmulationKind::Vt220, "\033[5i", "\033[4i"},
                       PrinterSequences{"Wyse60TransparentPrint", EmulationKind::Wyse60, "\033d#", "\0334"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(CaptureProgram, AFailingLpKeepsTheJobAndSaysWhere) {
   std::filesystem::create_directories(Path("bin"));

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BreakCase{"LocalShell", 0, 0, 1, 0, 0, 0, "", ""},
                       BreakCase{"AltBreakAndEtx", 1, 0, 0, 1, 1, 0, "", "\x10\x03"},
                       BreakCase{"BreakString", 1, 0, 0, 0, 0, 0, "~B", "~B"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostStream, ASerialBreakHoldsTheLine270Ms) {
   auto* port = OpenSerial();

@@ -148,7 +148,7 @@ TEST_F(LocalShell, TheTerminalHasTheWindowSizeBeforeTheSttyLines) {
 TEST_F(LocalShell, ANewStartHangsUpTheChildItReplaces) {
   // A stream that only tells whether it was closed.
   struct Watched final : HostLink {
-    explicit Watched(bool& closed) : closed(closed) {}
+    explicit Watched(bool& flag) : closed(flag) {}
     void Write(const uint8_t*, int) override {}
     int Read(uint8_t*, int) override { return 0; }
     int Waiting() override { return 0; }

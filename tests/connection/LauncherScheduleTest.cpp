@@ -199,7 +199,7 @@ TEST_P(Schedules, LinesPacingPausesAndRequests) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, Schedules, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<ScheduleCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ScheduleCase>& c) { return c.param.name; });
 
 }  // namespace
 }  // namespace korvane::testing_support

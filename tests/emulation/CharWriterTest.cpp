@@ -108,7 +108,7 @@ TEST_P(WrapOnTheLastRow, ScrollsUnlessProtectModeIsOn) {
 INSTANTIATE_TEST_SUITE_P(CharWriter, WrapOnTheLastRow,
                          ::testing::Values(WrapCase{"Scrolls", 0, std::string(78, ' ') + "ab", "c"},
                                            WrapCase{"ProtectModeOverwrites", 1, "", "c" + std::string(77, ' ') + "ab"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(CharWriter, ACursorOutsideThePlanesIsBroughtBackBeforeTheCharacterIsStored) {
   struct Clamp {

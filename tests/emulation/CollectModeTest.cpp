@@ -77,7 +77,7 @@ TEST_P(TrailingPrompt, IsDroppedOnlyWhenNothingFollowsIt) {
 INSTANTIATE_TEST_SUITE_P(CollectMode, TrailingPrompt,
                          ::testing::Values(PromptCase{"MoreDataFollows", true, "<html>\r"},
                                            PromptCase{"DownloadEnds", false, "<html"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(CollectMode, APtyChunkIsAtMost255BytesAndShowsTheProgress) {
   in().CollectEchoLength = -1;

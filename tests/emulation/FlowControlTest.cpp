@@ -22,12 +22,12 @@ class SerialFlowControl : public HostInputTest, public ::testing::WithParamInter
 TEST_P(SerialFlowControl, XoffOnceAboveTheThresholdsThenXoffXonAtTheChunkEnd) {
   const FlowCase& c = GetParam();
   UseScript();
-  auto* port = OpenSerial();
+  auto* serial = OpenSerial();
   opt().XonXoffOn = c.xonXoff;
   in().PrinterOn = c.printerOn;
-  port->Feed(std::string(static_cast<size_t>(c.backlog), 'a'));
+  serial->Feed(std::string(static_cast<size_t>(c.backlog), 'a'));
   in().ProcessHostInput();
-  EXPECT_EQ(port->written, c.written);
+  EXPECT_EQ(serial->written, c.written);
   EXPECT_EQ(in().XoffSent, 0);
   // The whole backlog is read in pieces of 250 within the one pass.
   EXPECT_EQ(script.seen.size(), static_cast<size_t>(c.backlog));
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FlowCase{"BacklogOf8001WithoutXonXoff", 8251, 0, 0, ""},
                       FlowCase{"PrinterOn4000Waiting", 4250, 1, 1, ""},
                       FlowCase{"PrinterOn4001Waiting", 4251, 1, 1, "\x13\x13\x11"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 struct CollectXonCase {
   const char* name;
@@ -52,19 +52,19 @@ struct CollectXonCase {
 class CollectFlowControl : public HostInputTest, public ::testing::WithParamInterface<CollectXonCase> {};
 
 TEST_P(CollectFlowControl, TheHostGoesAgainOnlyBelow2000Bytes) {
-  auto* port = OpenSerial();
+  auto* serial = OpenSerial();
   opt().XonXoffOn = 1;
   in().CollectMode = 1;
   in().XoffSent = 1;  // held by an earlier chunk
-  port->Feed(std::string(static_cast<size_t>(GetParam().backlog), 'a'));
+  serial->Feed(std::string(static_cast<size_t>(GetParam().backlog), 'a'));
   in().ProcessHostInput();
-  EXPECT_EQ(port->written, GetParam().written);
+  EXPECT_EQ(serial->written, GetParam().written);
 }
 
 INSTANTIATE_TEST_SUITE_P(FlowControl, CollectFlowControl,
                          ::testing::Values(CollectXonCase{"Beyond2000", 2250, ""},
                                            CollectXonCase{"Beyond1999", 2249, "\x13\x11"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostInputTest, APtySessionSendsNoFlowControlWhateverWaits) {
   UseScript();

@@ -28,7 +28,10 @@ class HostPathsTest : public ::testing::Test {
     TemporaryFolders::Write(t.home + "/Desktop/note.txt", "note");
     fs::create_directory_symlink(t.root + "/outside", t.home + "/Desktop/out");
     fs::create_symlink(t.root + "/outside/secret", t.home + "/Desktop/secret-link");
-    folders = {t.home, t.home + "/Desktop", t.home + "/Documents", t.root + "/resources"};
+    folders.home = t.home;
+    folders.desktop = t.home + "/Desktop";
+    folders.documents = t.home + "/Documents";
+    folders.resources = t.root + "/resources";
     user = FolderMap::ForThisUser().user;
   }
   TemporaryFolders t;

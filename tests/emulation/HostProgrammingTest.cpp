@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SimpleCase{"Redraw", "D", {"RedrawWindow"}, ""},
                       SimpleCase{"UnknownLetter", "Y", {}, ""},
                       SimpleCase{"CaptureChooserWithoutTilde", "5x", {"NewCaptureFile"}, "\r"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostProgramming, OptionsTheHostSets) {
   opt().MouseReports = 1;
@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCapture{"AFolder", "UserDesktop/"},
                       RefusedCapture{"AnotherVolume", "Macintosh HD:Users:me:x.txt"},
                       RefusedCapture{"MissingFolder", "UserDesktop/none/x.txt"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostProgramming, AnAbsolutePathInsideTheCaptureFolderIsAccepted) {
   Feed("\x1b~5~F~BootVolume" + dirs("capture") + "/abs.txt\r\n");

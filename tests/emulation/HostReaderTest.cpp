@@ -137,7 +137,7 @@ TEST_P(SequenceCut, TheWaitForTheNextByteLastsOneSecond) {
 INSTANTIATE_TEST_SUITE_P(HostReader, SequenceCut,
                          ::testing::Values(CutCase{"ArrivesAtOneSecond", 1000, "ESCAB"},
                                            CutCase{"ArrivesTooLate", 1030, "ESCA!"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostReader, AByteAfterATimeOutIsReadAsText) {
   UseScript();
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ByteCase{"EighthBitKeptWithNationalCharsOff", 0, 0, 1, 0, "\xC1", {0xC1}},
                       ByteCase{"EighthBitKeptOnPrism", 0, 1, 0, 0, "\xC1", {0xC1}},
                       ByteCase{"C1IntroducerBecomesBracket", 1, 0, 1, 1, "\x9B", {'['}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostReader, ReplayComesFirstAndAPushedBackByteComesBeforeTheRest) {
   auto* pty = OpenPty();

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Vt, PrintableRun,
                          ::testing::Values(Setup{"Wrapping", 570, 1, 0}, Setup{"WrappingInColour", 570, 1, 1},
                                            Setup{"NoWrap", 570, 0, 1}, Setup{"NarrowWindow", 300, 1, 0},
                                            Setup{"NarrowWindowNoWrap", 300, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST(PrintableRunWatch, TheClosedLinkTextIsSeenInsideARun) {
   fakes::FakeClock clock;

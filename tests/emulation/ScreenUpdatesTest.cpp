@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Terminal{"Wyse60", Wyse60, 570}, Terminal{"Wyse60AttributeCellsInColour", Wyse60AttributeCells, 570},
                       Terminal{"Wyse50ClearingAddresses", Wyse50ClearingAddresses, 570},
                       Terminal{"ViewpointNarrowWindow", Viewpoint, 300}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 // ---- The VT family --------------------------------------------------------------
 
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Vt, VtUpdates,
                                            Terminal{"Vt220Extended", Vt220Extended, 570},
                                            Terminal{"Vt220Sco", Vt220Sco, 570},
                                            Terminal{"Vt220NarrowWindow", Vt220Colour, 300}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace korvane

@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PrivateAnswerCase{"ColourStatusOff", "\x1b[=10n", 0, 0, "\x02\r0;0;0;0\r"},
                       PrivateAnswerCase{"SelectorNine", "\x1b[=9n", 0, 0, "\x02\r1;\r"},
                       PrivateAnswerCase{"Unknown", "\x1b[=7q", 0, 0, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, APrivateBoxClearsItsRegionAndFramesItOneCellOutside) {
   opt().ExtendedAnsiMode = 1;

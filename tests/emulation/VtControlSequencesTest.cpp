@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"HvpAddressesAsWell", "\x1b[3;4fX", {{3, "   X"}}, 3, 5},
         SequenceCase{"HvpTakesLineGraphicsAway", "\x1b(0\x1b[1;1fq", {{1, "q"}}, 1, 2},
         SequenceCase{"MoreThanTwoParametersAreNoAddress", "\x1b[3;3H\x1b[5;6;7HX", {{3, "  X"}}, 3, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Movement, VtSequence,
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"LeftByCount", "abcdef\x1b[2DX", {{1, "abcdXf"}}, 1, 6},
         SequenceCase{"ThreeDigitCountsClampAtTheEdge", "\x1b[3;3H\x1b[200C", {}, 3, 80},
         SequenceCase{"UpStopsAtTheRegionTop", "\x1b[5;10r\x1b[8;1H\x1b[9A", {}, 5, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Erasing, VtSequence,
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"DeleteLine", kFiveRows + "\x1b[2;1H\x1b[M", {{2, "3"}, {5, ""}}, 2, 1},
         SequenceCase{"DeleteLinesByCount", kFiveRows + "\x1b[2;1H\x1b[3M", {{1, "1"}, {2, "5"}, {3, ""}}, 2, 1},
         SequenceCase{"DeleteMoreLinesThanThereAre", kFiveRows + "\x1b[22;1Hx\x1b[24;1Hy\x1b[22;1H\x1b[99M", {{5, "5"}, {22, ""}, {24, ""}}, 22, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Regions, VtSequence,
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"ReverseIndexAtTheRegionTopScrollsIt", kFiveRows + "\x1b[2;4r\x1b[2;1H\x1bMX", {{1, "1"}, {2, "X"}, {3, "2"}, {4, "3"}, {5, "5"}}, 2, 2},
         SequenceCase{"OriginModeAddressesWithinTheRegion", "\x1b[5;10r\x1b[?6h\x1b[1;1HX\x1b[99;1HY", {{5, "X"}, {10, "Y"}}, 10, 2},
         SequenceCase{"OriginModeOffHomes", "\x1b[5;10r\x1b[?6h\x1b[?6lX", {{1, "X"}}, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, VtSequence,
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"PrimaryAttributesWithZero", "\x1b[0c", {}, 1, 1, "\x1b[?62;1;2;6;7;8c"},
         SequenceCase{"SecondaryAttributes", "\x1b[>c\x1b[>0c", {}, 1, 1, "\x1b[>1;10;0c\x1b[>1;10;0c"},
         SequenceCase{"OtherReportsAreNotAnswered", "\x1b[5n\x1b[1c\x1b[>1c", {}, 1, 1, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, VtSequence,
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"AnEscapeStartsANewSequence", "\x1b[5\x1b[2;2HX", {{2, " X"}}, 2, 3},
         SequenceCase{"DeleteInsideIsIgnored", "\x1b[2\x7f;3HX", {{2, "  X"}}, 2, 4},
         SequenceCase{"ARowOfManyDigitsIsRefused", "\x1b[4;4H\x1b[" + std::string(200, '9') + ";1H", {}, 4, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Dotted, VtSequence,
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"TwoCharacterColumn", "\x1b[.12HX", {{1, Spaces(11) + "X"}}, 1, 13},
         SequenceCase{"ANonDigitColumnIsOne", "\x1b[3;3H\x1b[.:HX", {{1, "X"}}, 1, 2},
         SequenceCase{"RegionOff", kFiveRows + "\x1b[2;4r\x1b[.r\x1b[4;1H\n", {{2, "2"}}, 5, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, AListOfManyParametersIsReadWithoutOverrunning) {
   std::string many = "\x1b[";
@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScoCase{"AddressingStillWorks", "\x1b[4;6HX", {{4, "     X"}}, 4, 7},
         ScoCase{"CursorShapeIsIgnored", "a\x1b[=10;12Cb", {{1, "ab"}}, 1, 3},
         ScoCase{"OtherSequencesAreTheVtOnes", "abc\x1b[1;2H\x1b[K", {{1, "a"}}, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, ScoColoursAndLineGraphics) {
   opt().ScoAnsiMode = 1;

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{"EscLessThanClearsTheScreen", "abc\x1b<X", {{1, "X"}}, 1, 2},
         ScreenCase{"EscJAndKErase", "abcdef\r\nghi\x1b[1;3H\x1bK", {{1, "ab"}, {2, "ghi"}}, 1, 3},
         ScreenCase{"CellsOfOtherControlsStayEmpty", "a\x01\x02\x0b\x10\x1f" "b", {{1, "ab"}}, 1, 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, DoubleWidthPutsEachCharacterInTwoCellsUntilALineFeed) {
   Feed("\x1b#6ab\r\ncd");
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         GraphicsCase{"UnmappedBytesStay", 0, 1, "hiA3", {'h', 'i', 'A', '3'}},
         GraphicsCase{"AlternateSet", 1, 1, "35<>ABZ[\\^", {226, 255, 246, 246, 233, 220, 222, 227, 219, 218}},
         GraphicsCase{"PcFont", 0, 2, "lqkxmj`", {218, 196, 191, 179, 192, 217, 215}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, EightBitCodesAreControlsOnlyAfterTheHostTurnsThemOn) {
   opt().NationalCharsOff = 1;  // bytes above 127 keep their eighth bit

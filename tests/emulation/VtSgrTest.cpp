@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SgrCase{"BlackForegroundAndBackground", "\x1b[30m", "40", 0, 18, 18},
                       SgrCase{"DefaultColoursKeepTheColours", "\x1b[34m", "39", 0, 9, 18},
                       SgrCase{"ThreeDigitValuesDoNothing", "\x1b[4m", "107", kAttrUnderline, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 // Every parameter of a list takes effect, in order.
 INSTANTIATE_TEST_SUITE_P(
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SgrCase{"IndexedColoursAreNotRenditions", "\x1b[4m", "38;5;1", kAttrUnderline, 0, 0},
                       SgrCase{"IndexedColourThenBold", "", "38;5;4;1", kAttrBold, 0, 0},
                       SgrCase{"DirectColoursAreNotRenditions", "\x1b[4m", "48;2;0;0;1", kAttrUnderline, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, ListsThatLookLikeAddressesLeaveTheCursorAndTheCapturesAlone) {
   in().CaptureFileOn = 1;
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Vt, VtDottedSgr,
                                            DottedCase{"TwoDigitsAreNoColour", "31m", kAttrBold, 0},
                                            DottedCase{"ColourAfterASemicolon", "1;33m", kAttrUnderline, 6},
                                            DottedCase{"AnUnknownShapeIsDropped", "1;2;3m", kAttrUnderline, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace korvane

@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Watchers, ClosedByHost,
                          ::testing::Values(ClosedCase{"Telnet", true, 1, 0, 0, 1}, ClosedCase{"Ssh", true, 0, 1, 0, 1},
                                            ClosedCase{"LocalShell", true, 0, 0, 1, 0},
                                            ClosedCase{"Serial", false, 1, 0, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(Watchers, KermitsDisconnectMessageClosesTheConnection) {
   UseScript();
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Watchers, TransferAnswer,
                                            TransferCase{"Abort", "Abort: no space\r\n", 1, 1},
                                            TransferCase{"AfterAPartialMatch", "SUSUCCESS", 1, 0},
                                            TransferCase{"Incomplete", "SUCCES\r\n", 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(Watchers, ARefusedAdminPasswordIsReportedOnceAndAnsweredWithCr) {
   UseScript();
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PrinterCase{"LineFeedsAndNulsArePrinterData", std::string("a\r\nb\0c", 6),
                                   std::string("a\r\nb\0c", 6), "", 0},
                       PrinterCase{"Dc4IsPrintedAndEnds", "ab\x14" "cd", "ab\x14", "cd", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(Watchers, APrinterControllerTerminatorSplitOverChunksStillEndsTheMode) {
   UseScript();

@@ -40,9 +40,9 @@ INSTANTIATE_TEST_SUITE_P(WyseAttributes, PlainAttribute,
                                            PlainCase{'?', 0, 1}, PlainCase{'2', 0, 4}, PlainCase{'v', 0, 7},
                                            PlainCase{'6', 0, 7}, PlainCase{'x', 0, 3}, PlainCase{'|', 0, 5},
                                            PlainCase{'|', 1, 1}, PlainCase{'<', 1, 1}),
-                         [](const auto& info) {
-                           return "Byte" + std::to_string(static_cast<int>(info.param.c)) +
-                                  (info.param.reverseUnderlineOff ? "ReverseUnderlineOff" : "");
+                         [](const auto& c) {
+                           return "Byte" + std::to_string(static_cast<int>(c.param.c)) +
+                                  (c.param.reverseUnderlineOff ? "ReverseUnderlineOff" : "");
                          });
 
 TEST_F(WyseAttributes, AnUnknownByteKeepsTheAttribute) {

@@ -139,7 +139,7 @@ TEST_P(WyseSequence, GivesTheCellsCursorAndAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wyse, WyseSequence, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace korvane

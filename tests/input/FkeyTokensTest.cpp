@@ -22,7 +22,7 @@ class FkeyTokens : public KeyFixture {
     const size_t before = link->written.size();
     // The memory link sees one write per call.
     struct Counting final : HostLink {
-      explicit Counting(fakes::MemoryLink& l) : l(l) {}
+      explicit Counting(fakes::MemoryLink& target) : l(target) {}
       fakes::MemoryLink& l;
       int writes = 0;
       void Write(const uint8_t* d, int n) override {

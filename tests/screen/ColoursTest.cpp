@@ -139,7 +139,7 @@ const FlagColourCase kFlagColourCases[] = {
     {"BoldUnderlineIsBold", 1, 0, 1, 1, 2},
 };
 INSTANTIATE_TEST_SUITE_P(Colours, DrawColours, ::testing::ValuesIn(kFlagColourCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 struct StyleCase {
   int16_t code;

@@ -69,7 +69,7 @@ const EraseCase kEraseCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Primitives, EraseOnPlanes, ::testing::ValuesIn(kEraseCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ScreenTest, ClearScreenAndHomeResetsAttributesProtectAndStyle) {
   FillScreen();
@@ -127,7 +127,7 @@ const ProtectCase kProtectCases[] = {
     {"ErasedCellsAreNotSpaces", "A", 1, 4, "PPPP------"},
 };
 INSTANTIATE_TEST_SUITE_P(Primitives, ProtectRange, ::testing::ValuesIn(kProtectCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 class ProtectModeErase : public ScreenTest {
  protected:
@@ -306,7 +306,7 @@ const PixelCase kPixelCases[] = {
     {"CursorToEndOfScreen", 2, 4, &Screen::EraseCursorToEndOfScreen, {0, 30, 80, 60}},
 };
 INSTANTIATE_TEST_SUITE_P(Primitives, ErasePixels, ::testing::ValuesIn(kPixelCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ScreenTest, EraseColourFollowsTheSessionBackgroundOrTheCurrentOne) {
   opt.BackgroundColour = 18;

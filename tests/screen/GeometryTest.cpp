@@ -44,7 +44,7 @@ const MetricsCase kMetricsCases[] = {
     {"SmallWide", 9, 1, 1, 1, 15, 12, 2, 0, 7, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Geometry, CellMetrics, ::testing::ValuesIn(kMetricsCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ScreenTest, SmallTypeWithAllSwitchesDrawsTwelvePoints) {
   opt.FontSizeMode = 1;
@@ -87,7 +87,7 @@ const RowsCase kRowsCases[] = {
     {"TinyWindowGetsTwentyFour", 30, 0, 0, 0, 24},
 };
 INSTANTIATE_TEST_SUITE_P(Geometry, RowsForWindow, ::testing::ValuesIn(kRowsCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ScreenTest, RowsForHeightStoresOnlyTheSecondStatusRow) {
   port.SetSize(570, 300);

@@ -112,7 +112,7 @@ const RegionCase kRegionCases[] = {
     {"InvertedRegionDoesNothing", 3, 2, true, {"ABCDEFGHIJ", "KLMNOPQRST", "UVWXYZabcd", "efghijklmn"}},
 };
 INSTANTIATE_TEST_SUITE_P(LineOps, RegionScroll, ::testing::ValuesIn(kRegionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(ScreenTest, DeleteLineMovesRowsUpAndEndsInColumnOne) {
   FillScreen();

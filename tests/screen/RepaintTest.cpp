@@ -343,11 +343,11 @@ TEST_F(SpreadTest, TheSpreadStopsAtTheNextMark) {
     void (*mark)(Screen&);
   };
   const Case cases[] = {
-      {"another attribute", [](Screen& s) { s.ScreenAttrs(3, 5) = 12; }},
-      {"a hidden mark", [](Screen& s) { s.HiddenAttrMark(3, 5) = 1; }},
-      {"a protected mark", [](Screen& s) {
-         s.WriteProtectMode = 1;
-         s.ScreenProtect(3, 5) = 1;
+      {"another attribute", [](Screen& screen) { screen.ScreenAttrs(3, 5) = 12; }},
+      {"a hidden mark", [](Screen& screen) { screen.HiddenAttrMark(3, 5) = 1; }},
+      {"a protected mark", [](Screen& screen) {
+         screen.WriteProtectMode = 1;
+         screen.ScreenProtect(3, 5) = 1;
        }},
   };
   for (const Case& c : cases) {
