@@ -6,7 +6,7 @@
 namespace korvane::output {
 
 CaptureOutput::CaptureOutput(SessionOptions& options, Screen& screen, platform::Files& files, platform::Alerts& alerts,
-                             CaptureHost& host, PrintServices& printing, CaptureFolders folders)
+                             CaptureHost& host, PrintServices& printing, const CaptureFolders& folders)
     : Opt(options),
       screen_(screen),
       files_(files),

@@ -24,7 +24,7 @@ namespace korvane::output {
 class CaptureOutput {
  public:
   CaptureOutput(SessionOptions& options, Screen& screen, platform::Files& files, platform::Alerts& alerts,
-                CaptureHost& host, PrintServices& printing, CaptureFolders folders);
+                CaptureHost& host, PrintServices& printing, const CaptureFolders& folders);
   CaptureOutput(const CaptureOutput&) = delete;
   CaptureOutput& operator=(const CaptureOutput&) = delete;
 

@@ -168,7 +168,8 @@ int WindowMenu::WindowOfItem(int item) const {
   const int k = item - FixedWindowMenuItems;
   if (k < 1 || k >= kTableSize) return 0;
   int found = 0;
-  for (int w = platform::kSessionWindowBase; w <= platform::kSessionWindowBase + platform::kMaxSessionWindows && w < kTableSize; ++w)
+  static_assert(platform::kSessionWindowBase + platform::kMaxSessionWindows <= kTableSize);
+  for (int w = platform::kSessionWindowBase; w < platform::kSessionWindowBase + platform::kMaxSessionWindows; ++w)
     if (!WindowTitles[w].empty() && WindowTitles[w] == WindowMenuTitles[k]) found = w;
   return found;
 }

@@ -25,7 +25,7 @@ bool ReadMenu(const QJsonObject& o, MenuDescription& menu, std::string& error) {
     return false;
   }
   const QJsonArray items = o.value("items").toArray();
-  for (const QJsonValue& v : items) {
+  for (const QJsonValue v : items) {
     const QJsonObject item = v.toObject();
     const int n = item.value("item").toInt(0);
     if (n < 1 || n > kMostItems) {
@@ -70,7 +70,7 @@ bool ReadControl(const QJsonObject& c, ControlDescription& d, std::string& error
     error = "control " + std::to_string(d.number) + " is of no known kind (\"" + d.kind + "\")";
     return false;
   }
-  for (const QJsonValue& item : c.value("items").toArray()) d.items.push_back(Text(item));
+  for (const QJsonValue item : c.value("items").toArray()) d.items.push_back(Text(item));
   d.chars = c.value("chars").toInt(0);
   d.lines = std::max(1, c.value("lines").toInt(1));
   d.password = c.value("password").toBool(false);
@@ -88,7 +88,7 @@ bool ReadControl(const QJsonObject& c, ControlDescription& d, std::string& error
 bool ReadLayout(const QJsonValue& v, WindowDescription& w, LayoutNode& node, std::string& error);
 
 bool ReadChildren(const QJsonArray& list, WindowDescription& w, LayoutNode& node, std::string& error) {
-  for (const QJsonValue& v : list) {
+  for (const QJsonValue v : list) {
     LayoutNode child;
     if (!ReadLayout(v, w, child, error)) return false;
     node.children.push_back(std::move(child));
@@ -121,8 +121,8 @@ bool ReadLayout(const QJsonValue& v, WindowDescription& w, LayoutNode& node, std
   if (o.contains("grid")) {
     node.kind = LayoutNode::Kind::Grid;
     const QJsonArray rows = o.value("grid").toArray();
-    for (const QJsonValue& row : rows) node.columns = std::max(node.columns, static_cast<int>(row.toArray().size()));
-    for (const QJsonValue& row : rows) {
+    for (const QJsonValue row : rows) node.columns = std::max(node.columns, static_cast<int>(row.toArray().size()));
+    for (const QJsonValue row : rows) {
       const QJsonArray cells = row.toArray();
       if (!ReadChildren(cells, w, node, error)) return false;
       for (int i = static_cast<int>(cells.size()); i < node.columns; ++i) {
@@ -170,7 +170,7 @@ bool ReadWindow(const QJsonObject& o, WindowDescription& w, std::string& error) 
     w.hasLayout = true;
     return ReadLayout(o.value("layout"), w, w.layout, error);
   }
-  for (const QJsonValue& v : o.value("controls").toArray()) {
+  for (const QJsonValue v : o.value("controls").toArray()) {
     ControlDescription d;
     if (!ReadControl(v.toObject(), d, error)) {
       error = "window \"" + w.name + "\": " + error;
@@ -192,13 +192,13 @@ bool ParseInterfaceDescription(const std::string& json, InterfaceDescription& ou
   }
   const QJsonObject root = doc.object();
   InterfaceDescription d;
-  for (const QJsonValue& v : root.value("menuBar").toArray()) d.menuBar.push_back(v.toInt());
-  for (const QJsonValue& v : root.value("menus").toArray()) {
+  for (const QJsonValue v : root.value("menuBar").toArray()) d.menuBar.push_back(v.toInt());
+  for (const QJsonValue v : root.value("menus").toArray()) {
     MenuDescription m;
     if (!ReadMenu(v.toObject(), m, error)) return false;
     d.menus.push_back(std::move(m));
   }
-  for (const QJsonValue& v : root.value("windows").toArray()) {
+  for (const QJsonValue v : root.value("windows").toArray()) {
     WindowDescription w;
     if (!ReadWindow(v.toObject(), w, error)) return false;
     d.windows.push_back(std::move(w));

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Checks that the code follows .clang-format and .clang-tidy. Needs the
+# compile commands of a build (scripts/build.sh makes them in build/).
+# Usage: scripts/lint.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build}
+
+bash scripts/setup.sh clang-format clang-tidy
+[ -f "$dir/compile_commands.json" ] || bash scripts/build.sh "$dir"
+
+mapfile -t sources < <(git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' \
+                                       'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
+echo "lint: clang-format on ${#sources[@]} files"
+clang-format --dry-run -Werror "${sources[@]}"
+
+echo "lint: clang-tidy on the program's sources"
+run-clang-tidy -p "$dir" -j "$(nproc)" -quiet -warnings-as-errors='*' "$(pwd)/src/" >/tmp/korvane-tidy.log 2>&1 || {
+  grep -E "(warning|error):" /tmp/korvane-tidy.log | sort -u
+  echo "lint: clang-tidy found the above"
+  exit 1
+}
+echo "lint: the code follows .clang-format and .clang-tidy"
