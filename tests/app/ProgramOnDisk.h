@@ -32,9 +32,9 @@ struct Program {
     EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", description, error));
     qt = std::make_unique<platform::QtPlatform>(queue, description, [](const std::string& s) { return s; });
     queue.onPost = [this] { qt->pump.Wake(); };
-    platform = std::make_unique<app::Platform>(app::Platform{
-        qt->clock, qt->pump, qt->windows, qt->menus, alerts, qt->cursors, qt->files, qt->processes, qt->desktop,
-        sounds, qt->printing, qt->programs, qt->fileDialogs, qt->clipboard});
+    platform = std::make_unique<app::Platform>(
+        app::Platform{qt->clock, qt->pump, qt->windows, qt->menus, alerts, qt->cursors, qt->files, qt->processes,
+                      qt->desktop, sounds, qt->printing, qt->programs, qt->fileDialogs, qt->clipboard});
     platform->fonts = &qt->fonts;
     app::StartupData data;
     data.preferencesFolder = qt->files.PreferencesFolderPath();
