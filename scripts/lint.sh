@@ -15,8 +15,8 @@ echo "lint: clang-format on ${#sources[@]} files"
 clang-format --dry-run -Werror "${sources[@]}"
 
 echo "lint: clang-tidy on the program's sources"
-run-clang-tidy -p "$dir" -j "$(nproc)" -quiet -warnings-as-errors='*' "$(pwd)/src/" >/tmp/korvane-tidy.log 2>&1 || {
-  grep -E "(warning|error):" /tmp/korvane-tidy.log | sort -u
+run-clang-tidy -p "$dir" -j "$(nproc)" -quiet -warnings-as-errors='*' "$(pwd)/src/" >"$dir/clang-tidy.log" 2>&1 || {
+  grep -E "(warning|error):" "$dir/clang-tidy.log" | sort -u
   echo "lint: clang-tidy found the above"
   exit 1
 }

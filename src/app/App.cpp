@@ -4,6 +4,7 @@
 #include "app/App.h"
 #include "app/AppScripting.h"
 #include "app/ClipboardLoop.h"
+#include "app/TransferLoop.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -51,7 +52,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       serialLines(p.serialPorts, data.preferencesFolder, p.menus),
       scripting(std::make_unique<AppScripting>(*this)),
       services(AppServiceParts{alerts, p.menus, p.sounds, keyState, askSettingsFileName, captureShared, dialogs,
-                               serialLines, strings, scripting->Scripts()}),
+                               serialLines, strings, scripting->Scripts(), p.programs, p.pictureFiles}),
       windows(WindowServices{p.windows, p.menus, p.clock, p.files, p.processes, alerts, busy, windowMenu, numbered,
                              strings, prefs, data.programs, p.desktop, data.hostFolders,
                              p.sessionServices ? *p.sessionServices : services},
@@ -106,7 +107,7 @@ SessionWindow* App::ActiveInFront() {
 
 HostLink* App::WatchedLink() {
   SessionWindow* w = ActiveInFront();
-  if (!w || w->session.input.HoldOutput) return nullptr;
+  if (!w || w->session.input.HoldOutput || w->session.input.OutputHeld) return nullptr;
   HostLink* link = w->session.conn.Link();
   // A stream that has ended reads as ready for ever: it is not watched.
   if (!link || link->Ended()) return nullptr;
@@ -139,6 +140,8 @@ void App::Turn() {
   }
   // The session windows' clicks, selection flashes and pastes go on.
   StepSessionClipboards(windows, ActiveInFront(), HeldModifiers(platform.liveKeys));
+  // Their sends, downloads and pictures go on.
+  StepSessionTransfers(windows);
   StepSerialLines();
   // The periodic pass, every 30 ticks while a session window is in front.
   const int64_t now = platform.clock.Ticks();
@@ -278,6 +281,9 @@ void App::DialogEventHandler(const platform::UiEvent& e) {
   if (platform.windows.FrontWindow() == 0 && e.type != kAppActivated) return;
   // Ctrl+. ends a paste under way and goes no further.
   if (EndPasteOnStopKey(windows, e)) return;
+  // Ctrl+. stops a send or a download; the output hold and the count of
+  // lines sent have their keys.
+  if (TransferKeys(windows, e)) return;
   // The window the event came from (a later event of the same time slice can
   // no longer point an earlier one at another window).
   EventWindowNumber = e.window;

@@ -36,6 +36,7 @@
 #include "platform/Files.h"
 #include "platform/Fonts.h"
 #include "platform/Menus.h"
+#include "platform/PictureFiles.h"
 #include "platform/Processes.h"
 #include "platform/Programs.h"
 #include "platform/Windows.h"
@@ -93,6 +94,9 @@ struct Platform {
   // the mouse of the session windows are not available.
   platform::CellPictureWriter* cellPictures = nullptr;
   std::function<std::unique_ptr<platform::SelectionFrame>(int window)> selectionFrame = nullptr;
+  // The sizes of picture files; without them pictures in the session
+  // windows are not available.
+  platform::PictureFiles* pictureFiles = nullptr;
   // The serial devices; none: this machine's own.
   platform::SerialPorts* serialPorts = nullptr;
   // Where the screen font is found and registered at start-up; none: the

@@ -25,8 +25,6 @@ class Unavailable {
     told_ = true;
     parts_.alerts.NoteAlertText(platform::kPlainAlert, feature_, kNotAvailable);
   }
-  // The same in words, for the reply of a script that asked for it.
-  std::string Reply() const { return parts_.strings.Localise(feature_) + parts_.strings.Localise(kNotAvailable); }
 
  private:
   static constexpr const char* kNotAvailable = " is not available in this version of Korvane.";
@@ -58,43 +56,8 @@ class UnavailableClipboard final : public ClipboardService {
   Unavailable clipboard_;
 };
 
-class UnavailableTransfers final : public TransferService {
- public:
-  UnavailableTransfers(const AppServiceParts& parts, DialogService& dialogs)
-      : dialogs_(dialogs), sending_(parts, "Sending files to the host"),
-        receiving_(parts, "Receiving files from the host") {}
-  bool ChooseAndSendTextFile() override { return Refuse(sending_); }
-  void SendTextFileWithFlowCheck() override { sending_.Tell(); }
-  bool SendTextFileToHost(const std::string&) override { return Refuse(sending_); }
-  void HostRequestedSend(const std::string&) override { sending_.Tell(); }
-  void HostRequestsUpload(HostInput&) override { sending_.Tell(); }
-  // Neither a download nor a send is ever under way.
-  void ReceiveDownloadFromHost() override {}
-  void ContinueSendToHost() override {}
-  // The host named the file its output is to be saved in: the user sees the
-  // name and confirms or refuses it.
-  void ShowDownloadTarget(const std::string& path) override { dialogs_.OpenHostNamedFile(path); }
-  void ShowLinesTransmitted() override {}
-  // No send is ever under way, so there is no file to close.
-  void CloseTransferFile() override {}
-  std::string StartHostToMacTransfer(const std::string&) override { return receiving_.Reply(); }
-  std::string SendFileToHost(const std::string&) override { return sending_.Reply(); }
-  bool UploadInProgress() override { return false; }
-  bool TransferInProgress() override { return false; }
-  bool HostToMacCancelled() override { return false; }
-  // No receipt is ever under way, so there is none to reset.
-  void ResetHostToMacReceive() override {}
-  void StartHostToMacXfer(const HostToMacXferRequest&) override { receiving_.Tell(); }
-
- private:
-  static bool Refuse(Unavailable& feature) {
-    feature.Tell();
-    return false;
-  }
-  DialogService& dialogs_;
-  Unavailable sending_, receiving_;
-};
-
+// Pictures need the window system's image readers; without them (a test
+// platform that has none) the user is told.
 class UnavailablePictures final : public PictureService {
  public:
   explicit UnavailablePictures(const AppServiceParts& parts) : pictures_(parts, "Showing pictures") {}
@@ -112,7 +75,9 @@ class AppKeyboard final : public KeyboardService {
  public:
   explicit AppKeyboard(input::KeyState& keys) : keys_(keys) {}
   bool CancelRequested() override { return keys_.CommandPeriodPressed() != 0; }
-  // Nothing holds the host's output yet.
+  // The user's hold (Ctrl+Shift+1) keeps the idle pass from reading the
+  // host; when host input is read all the same (a key typed into the
+  // session), the hold ends there: the input pass never waits for the user.
   bool OutputStillHeld() override { return false; }
   bool ShiftAndKeyDown() override { return keys_.ShiftAndKeyDown() != 0; }
 
@@ -134,13 +99,14 @@ class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
       : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
-        transfers_(parts, dialogs_), pictures_(parts), scripts_(parts.scripts), keyboard_(parts.keys),
+        transfers_(w, parts.capture.fileDialogs), pictures_(MakePictures(parts, w)), scripts_(parts.scripts),
+        keyboard_(parts.keys),
         menus_(parts.menus, w), sounds_(parts.sounds),
         serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return *clipboard_; }
   TransferService& Transfers() override { return transfers_; }
-  PictureService& Pictures() override { return pictures_; }
+  PictureService& Pictures() override { return *pictures_; }
   ScriptService& Scripts() override { return scripts_; }
   KeyboardService& Keyboard() override { return keyboard_; }
   MenuService& Menus() override { return menus_; }
@@ -154,12 +120,16 @@ class AppServiceSet final : public SessionServiceSet {
     if (clipboard) return std::make_unique<output::SessionClipboard>(w, *clipboard);
     return std::make_unique<UnavailableClipboard>(parts, w);
   }
+  static std::unique_ptr<PictureService> MakePictures(const AppServiceParts& parts, SessionWindow& w) {
+    if (parts.pictureFiles) return std::make_unique<output::SessionPictures>(w, *parts.pictureFiles, parts.programs);
+    return std::make_unique<UnavailablePictures>(parts);
+  }
 
   SessionDialogService dialogs_;
   output::SessionCapture capture_;
   std::unique_ptr<ClipboardService> clipboard_;
-  UnavailableTransfers transfers_;
-  UnavailablePictures pictures_;
+  output::SessionTransfers transfers_;
+  std::unique_ptr<PictureService> pictures_;
   ScriptService& scripts_;
   AppKeyboard keyboard_;
   ui::SessionMenus menus_;

@@ -2,10 +2,10 @@
 // The services each session window gets from the program: its menus, the
 // bell, the keyboard as host commands look at it, capture and printing, the
 // dialogs, its serial line (app/SerialLines), the host's run-script
-// command, and the parts that are still to come (transfers, pictures), which
-// tell the user that the feature is not available when it is asked for, once
-// per window and feature (a script is told in its reply), and otherwise
-// answer as a session without that feature would.
+// command, its transfers and its pictures. A part the platform cannot carry
+// (pictures without image readers, the clipboard without one) tells the user
+// that the feature is not available when it is asked for, once per window and
+// feature, and otherwise answers as a session without that feature would.
 
 #include <functional>
 #include <memory>
@@ -15,6 +15,8 @@
 #include "input/KeyState.h"
 #include "output/SessionCapture.h"
 #include "output/SessionClipboard.h"
+#include "output/SessionPictures.h"
+#include "output/SessionTransfers.h"
 #include "platform/AlertRoutines.h"
 #include "platform/Menus.h"
 #include "platform/Sounds.h"
@@ -45,6 +47,11 @@ struct AppServiceParts {
   const platform::StringTable& strings;
   // The host's run-script command, the same for every window.
   ScriptService& scripts;
+  // Programs run beside the program (curl, for the pictures the host names
+  // by their web address), and the sizes of picture files; without picture
+  // files, pictures are not available.
+  platform::Programs& programs;
+  platform::PictureFiles* pictureFiles = nullptr;
 };
 
 class AppServiceProvider final : public SessionServiceProvider {

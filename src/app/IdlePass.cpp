@@ -142,7 +142,7 @@ void App::ServePendingCursor(SessionWindow* active) {
 // Host input, for the active session only, and only while its window is in
 // front.
 void App::ServeHostInput(SessionWindow* front) {
-  if (!front || front->session.input.HoldOutput) return;
+  if (!front || front->session.input.HoldOutput || front->session.input.OutputHeld) return;
   front->session.window.FramePending = 0;
   // The window frame: the function-key bar stands below the text whenever
   // the settings show it (a new window has none yet).

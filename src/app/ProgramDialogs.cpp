@@ -212,13 +212,24 @@ class ProgramDialogs::Host final : public ui::DialogHost {
     // The password is dropped at once: nothing here could use it.
     app_.alerts.NoteAlertText(platform::kPlainAlert, "Keep-alive", " is not available in this version of Korvane.");
   }
-  void RequestHostTransfer(const ui::HostTransferChoice&) override {
-    app_.alerts.NoteAlertText(platform::kPlainAlert, "Receiving files from the host",
-                              " is not available in this version of Korvane.");
+  void RequestHostTransfer(const ui::HostTransferChoice& choice) override {
+    SessionWindow* w = Session();
+    if (!w) return;
+    HostTransferAnswer answer;
+    answer.confirmed = true;
+    answer.command = choice.fileName;
+    answer.conversion = choice.conversionOn;
+    answer.fieldsPerRecord = choice.fieldsPerRecord;
+    answer.recordValue = choice.recordValue;
+    answer.noPrompt = choice.noPrompt;
+    w->services.transfers.HostTransferAnswered(answer);
   }
-  void CancelHostTransfer(bool) override {
-    // No transfer is ever under way here: closing the window was all there
-    // was to cancel.
+  void CancelHostTransfer(bool refused) override {
+    SessionWindow* w = Session();
+    if (!w) return;
+    HostTransferAnswer answer;
+    answer.refused = refused;
+    w->services.transfers.HostTransferAnswered(answer);
   }
   bool StartHostNamedCapture(const std::string& path) override {
     SessionWindow* w = Session();
@@ -383,6 +394,17 @@ void ProgramDialogs::LoadFunctionKeyDocument(SessionWindow& w, const std::string
 
 void ProgramDialogs::OpenHostNamedFile(SessionWindow& w, const std::string& hostPath) {
   ForSession(w, [&](SessionOptions&) { dialogs_.OpenHostNamedFile(hostPath); });
+}
+
+void ProgramDialogs::OpenHostTransfer(SessionWindow& w, const std::string& command) {
+  ForSession(w, [&](SessionOptions& Opt) {
+    ui::HostTransferChoice choice;
+    choice.fileName = command;
+    choice.noPrompt = Opt.DownloadNoPrompt != 0;
+    choice.prompt = !choice.noPrompt;
+    choice.conversionOff = true;
+    dialogs_.OpenHostTransfer(choice);
+  });
 }
 
 void ProgramDialogs::OpenPhoneNumber(SessionWindow& w, const std::string& path, const std::string& number) {

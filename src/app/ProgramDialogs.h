@@ -50,6 +50,8 @@ class ProgramDialogs {
   void LoadFunctionKeyDocument(SessionWindow& w, const std::string& path);
   // "File will be saved as", with the path the host named.
   void OpenHostNamedFile(SessionWindow& w, const std::string& hostPath);
+  // "Host-to-Computer Transfer", with the command that starts the host's data.
+  void OpenHostTransfer(SessionWindow& w, const std::string& command);
   // "Enter Phone Number", for the QuickDial service file at `path`.
   void OpenPhoneNumber(SessionWindow& w, const std::string& path, const std::string& number);
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
@@ -102,6 +104,7 @@ class SessionDialogService final : public DialogService {
   }
   void OpenDialog(int window) override { dialogs_.OpenDialog(window_, window); }
   void OpenHostNamedFile(const std::string& hostPath) override { dialogs_.OpenHostNamedFile(window_, hostPath); }
+  void OpenHostTransfer(const std::string& command) override { dialogs_.OpenHostTransfer(window_, command); }
   void OpenPhoneNumber(const std::string& path, const std::string& number) override {
     dialogs_.OpenPhoneNumber(window_, path, number);
   }

@@ -176,11 +176,14 @@ int HostInput::CollectConvert(int ch, bool lastOfChunk) {
 }
 
 void HostInput::CollectKeep(int ch) {
-  if (CollectHtml && ch == kCr) CollectContainer += "<BR>";
-  CollectContainer += static_cast<char>(ch);
-  if (ch != kCr) return;
-  if (Opt.CollectAddLf) CollectContainer += '\n';
+  if (ch != kCr) {
+    CollectContainer += static_cast<char>(ch);
+    return;
+  }
+  // A line: its text, then the capture file's own line end (LF, or CR LF,
+  // after "<BR>" in an HTML capture), as every captured line has.
   services_.capture.WriteCaptureFile(CollectContainer);
+  services_.capture.WriteCaptureLineEnd();
   CollectContainer.clear();
 }
 

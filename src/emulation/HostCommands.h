@@ -60,6 +60,9 @@ class HostCommands {
 
  private:
   void PictureCommand();
+  // The name a picture the host names is shown under: its web address, or
+  // its local path with every link resolved.
+  std::string PictureName(const std::string& hostPath) const;
   void WideMode();
   void NarrowMode();
   void FileExistsRequest();

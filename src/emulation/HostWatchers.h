@@ -44,6 +44,12 @@ struct HostWatcherState {
   std::string ConnectStringContainer;
   int16_t ConnectStringSeen = 0;
   int8_t LineEchoSeen = 0;
+  // An acknowledged send watches for the host's answer to each line, the
+  // three bytes ESC '~' letter: the letter waits here until the sender takes
+  // it (SendAnswerStep is the progress of the match).
+  int8_t SendAnswerWatch = 0;
+  int8_t SendAnswerStep = 0;
+  int16_t SendAnswerLetter = 0;
   int8_t PrintCaptureDisplayMode = 0;
   int8_t PrintEnd4Pending = 0, PrintEndDPending = 0;
   int16_t PrintEnd4MatchCount = 0, PrintEndDMatchCount = 0;

@@ -139,6 +139,17 @@ struct HostToMacXferRequest {
   std::string noPage = "Yes";
 };
 
+// The user's answer in the host-to-computer transfer window.
+struct HostTransferAnswer {
+  bool confirmed = false;   // OK; false: cancelled or refused
+  bool refused = false;     // the user refused the transfer outright
+  std::string command;      // what is sent to the host to start its data
+  bool conversion = false;  // the host's fields become TAB-separated records
+  int fieldsPerRecord = 0;
+  int recordValue = 0;
+  bool noPrompt = false;  // " (N" follows the command
+};
+
 // Sending text and files to the host, and the host's own transfers.
 class TransferService {
  public:
@@ -184,6 +195,8 @@ class TransferService {
   virtual void ResetHostToMacReceive() = 0;
   // The chain is complete: the transfer starts with its values.
   virtual void StartHostToMacXfer(const HostToMacXferRequest& values) = 0;
+  // The user answered the host-to-computer transfer window.
+  virtual void HostTransferAnswered(const HostTransferAnswer& answer) = 0;
 };
 
 // Pictures shown in the session window.
@@ -337,6 +350,9 @@ class DialogService {
   // "File will be saved as": the host named a file to save its output in;
   // the user confirms, changes or refuses the name.
   virtual void OpenHostNamedFile(const std::string& hostPath) = 0;
+  // The host-to-computer transfer window, with the command that will start
+  // the host's data; the answer reaches TransferService::HostTransferAnswered.
+  virtual void OpenHostTransfer(const std::string& command) = 0;
   // "Enter Phone Number": the number of the QuickDial service file at `path`
   // (a new service's file, or one the user chose), which the window saves.
   virtual void OpenPhoneNumber(const std::string& path, const std::string& number) = 0;

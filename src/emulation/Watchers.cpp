@@ -90,6 +90,16 @@ bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
   if (SendInProgress) {
     const int returnKey = Opt.ReturnKeyCode != 0 ? Opt.ReturnKeyCode : 13;
     if (ch == returnKey || Opt.NoEchoWait) LineEchoSeen = 1;
+    if (SendAnswerWatch) {
+      if (SendAnswerStep == 2) {
+        SendAnswerLetter = static_cast<int16_t>(ch);
+        SendAnswerStep = 0;
+      } else if (SendAnswerStep == 1 && ch == '~') {
+        SendAnswerStep = 2;
+      } else {
+        SendAnswerStep = ch == kEsc ? 1 : 0;
+      }
+    }
   }
 
   PerCharacterFlowControl();

@@ -70,7 +70,7 @@ void HostCommands::PictureCommand() {
   if (sub == 'D') {
     in_.GetNextHostByte();
     in_.CollectHostString(st_.HostPathText, kPathMax, kCr);
-    services_.pictures.RemovePicture(ConvertHostPath(st_.HostPathText, services_.folders, services_.folders.home));
+    services_.pictures.RemovePicture(PictureName(st_.HostPathText));
     s.PicturesRedrawPending = 1;
     return;
   }
@@ -116,6 +116,11 @@ void HostCommands::PictureCommand() {
     numbers[i] = static_cast<int16_t>(value);
   }
   const bool keep = !(numbers[2] != 0 && numbers[3] != 0 && numbers[4] == 0);
+  // A picture on the web is fetched by the picture service.
+  if (path.rfind("http", 0) == 0) {
+    services_.pictures.ShowInlinePicture(path, numbers, keep);
+    return;
+  }
   const std::string local = ConvertHostPath(path, services_.folders, services_.folders.home);
   std::string resolved;
   const PathCheck check = ConfineToFolder(local, services_.folders.home, resolved);
@@ -125,6 +130,14 @@ void HostCommands::PictureCommand() {
     return;
   }
   services_.pictures.ShowInlinePicture(resolved, numbers, keep);
+}
+
+std::string HostCommands::PictureName(const std::string& hostPath) const {
+  if (hostPath.rfind("http", 0) == 0) return hostPath;
+  const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.home);
+  // The name the picture was shown under: its path with every link resolved.
+  std::string resolved;
+  return ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside ? resolved : local;
 }
 
 void HostCommands::WideMode() {

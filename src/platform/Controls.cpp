@@ -46,6 +46,24 @@ void HeadlessControls::MakeScrollBar(int id, Rect bounds) {
   s.bounds = bounds;
 }
 
+void HeadlessControls::MakeImageWell(int id, Rect bounds) {
+  if (State* s = Get(id); s && s->kind == ControlKind::ImageWell) {
+    s->bounds = bounds;
+    return;
+  }
+  State& s = controls_[id];
+  s = State{};
+  s.kind = ControlKind::ImageWell;
+  s.bounds = bounds;
+}
+
+bool HeadlessControls::SetImageWellPicture(int id, const std::string& path) {
+  State* s = Get(id);
+  if (!s || s->kind != ControlKind::ImageWell || path.empty()) return false;
+  s->picture = path;
+  return true;
+}
+
 void HeadlessControls::MoveControl(int id, Rect bounds) {
   if (State* s = Get(id)) s->bounds = bounds;
 }

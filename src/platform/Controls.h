@@ -48,6 +48,7 @@ enum class ControlKind {
   StaticText,  // a text the program may change
   PopupMenu,
   Slider,
+  ImageWell,   // a picture laid over a session window's text
 };
 
 // The selected characters of an edit field, as offsets from 0; start == end
@@ -84,6 +85,15 @@ class Controls {
   // A control's state: active (it takes clicks) or deactivated (dimmed).
   virtual void SetControlActive(int /*id*/, bool /*active*/) {}
   virtual bool ControlActive(int id) const { return HasControl(id); }
+
+  // ---- Image wells ------------------------------------------------------------
+  // Makes image well `id` in `bounds`, empty, or moves it there. Clicks pass
+  // through it to the window.
+  virtual void MakeImageWell(int id, Rect bounds) = 0;
+  // Shows the picture file at `path` in image well `id`, scaled to the
+  // well's size. False, with the well left empty, when the file cannot be
+  // read as a picture (or there is no such well).
+  virtual bool SetImageWellPicture(int id, const std::string& path) = 0;
 
   // ---- Dialog controls ------------------------------------------------------
   // The kind of control `id`; false when there is none.
@@ -123,6 +133,7 @@ class HeadlessControls : public Controls {
     std::string text;                // edit field or static text
     std::vector<std::string> items;  // pop-up menu
     TextSelection selection;
+    std::string picture;             // image well: the file it shows
   };
 
   // Makes a dialog control of the given kind (value 0, range 0..1 for check
@@ -133,6 +144,10 @@ class HeadlessControls : public Controls {
   void MakeBevelButton(int id, Rect bounds, const std::string& title) override;
   void SetControlTitleFont(int id, int16_t font, int16_t size) override;
   void MakeScrollBar(int id, Rect bounds) override;
+  void MakeImageWell(int id, Rect bounds) override;
+  // Keeps the file's name; nothing is drawn, so any name of a well counts
+  // as shown.
+  bool SetImageWellPicture(int id, const std::string& path) override;
   void MoveControl(int id, Rect bounds) override;
   void ShowControl(int id, bool shown) override;
   void CloseControl(int id) override;

@@ -186,32 +186,48 @@ TEST_F(Scripting, AScriptChoosesOpensClosesAndDeletesTheCaptureFile) {
   EXPECT_TRUE(alerts.shown.empty());
 }
 
-TEST_F(Scripting, TransfersNotInThisVersionSaySoInTheirRepliesInTheUsersLanguage) {
+TEST_F(Scripting, TransfersAnswerWhatTheySetUpAndTheSendGoesOnTheNextPass) {
   StartLocal();
-  EXPECT_EQ(Event("xfer", "htmx", "cat report"), "Receiving files from the host is not available in this version of Korvane.");
-  EXPECT_EQ(Event("xfer", "mthx", "/tmp/notes.txt"), "Sending files to the host is not available in this version of Korvane.");
+  Host().written.clear();
+  // htmx names the file the host's data will go to; the transfer waits for
+  // the user's answer meanwhile.
+  const std::string target = Event("xfer", "htmx", "cat report");
+  EXPECT_EQ(target.substr(target.rfind('/') + 1), "HostToMac Transfer.txt");
+  EXPECT_EQ(Event("xfer", "xfrd"), "No") << "the transfer is not done while the user has not answered";
+  // mthx answers with the file's name and sends it on a later pass; a name
+  // that reads no file is refused in the reply, and nothing goes.
+  files.files["/tmp/notes.txt"] = "first\nsecond\n";
+  EXPECT_EQ(Event("xfer", "mthx", "/tmp/missing.txt"), "Invalid file name supplied by AppleScript");
+  EXPECT_EQ(Event("xfer", "mthx", "/tmp/notes.txt"), "/tmp/notes.txt");
+  EXPECT_EQ(Host().written, "") << "nothing is sent inside the command";
+  app->RunPendingCommand();
+  Turns(400);
+  EXPECT_EQ(Host().written, "first\rsecond\r");
   EXPECT_TRUE(alerts.shown.empty()) << "a script learns it from its reply, not from an alert";
-  app->strings.Add("Receiving files from the host", "La r\x8E" "ception de fichiers de l'h\x99te");
-  app->strings.Add(" is not available in this version of Korvane.", " n'est pas disponible dans cette version de Korvane.");
-  app->strings.Add("Yes", "Oui");
-  EXPECT_EQ(Event("xfer", "htmx", "cat report"),
-            "La r\x8E" "ception de fichiers de l'h\x99te n'est pas disponible dans cette version de Korvane.");
-  EXPECT_EQ(Event("conx", "icno"), "Oui");
+  app->strings.Add("Invalid file name supplied by AppleScript", "Nom de fichier non valable");
+  EXPECT_EQ(Event("xfer", "mthx", "/tmp/missing.txt"), "Nom de fichier non valable");
 }
 
 TEST_F(Scripting, TheTransferChainStartsTheTransferOnThePassAfterItsLastStep) {
   StartLocal();
+  Host().written.clear();
   for (const auto& [id, text] : std::vector<std::pair<const char*, const char*>>{
            {"htm2", ""}, {"hcmd", "cat report"}, {"fnam", "report.txt"}, {"conv", "No"}, {"fpr ", "3"},
            {"ovrw", "No"}, {"lins", "1"}, {"timo", "0"}})
     Event("xfer", id, text);
   app->RunPendingCommand();
-  EXPECT_EQ(AlertsWith("Receiving files from the host"), 0) << "the chain is not complete";
+  Turns(3);
+  EXPECT_EQ(Host().written, "") << "the chain is not complete";
   EXPECT_EQ(Event("xfer", "nopg", "Yes"), "Got the NoPage command");
   app->RunPendingCommand();
-  EXPECT_EQ(AlertsWith("Receiving files from the host is not available"), 1);
+  Turns(3);
+  // The host is given the command (without paging) and its data is
+  // collected.
+  EXPECT_EQ(Host().written, "cat report (N\r");
+  EXPECT_EQ(Window(48).session.input.CollectMode, 1);
   app->RunPendingCommand();
-  EXPECT_EQ(AlertsWith("Receiving files from the host is not available"), 1) << "started once";
+  Turns(3);
+  EXPECT_EQ(Host().written, "cat report (N\r") << "started once";
 }
 
 TEST_F(Scripting, TheChainsValuesReachTheTransferWithATimeOutOfAtLeastOneSecond) {

@@ -49,7 +49,8 @@ class PartlyRecordedServices final : public SessionServiceProvider {
     if (!real_)
       real_ = std::make_unique<app::AppServiceProvider>(app::AppServiceParts{
           app->alerts, app->platform.menus, app->platform.sounds, app->keyState, app->askSettingsFileName,
-          app->captureShared, app->dialogs, app->serialLines, app->strings, app->scripting->Scripts()});
+          app->captureShared, app->dialogs, app->serialLines, app->strings, app->scripting->Scripts(),
+          app->platform.programs, app->platform.pictureFiles});
     auto& rec = recorded[window.Number()];
     rec = std::make_unique<fakes::RecordingServices>();
     return std::make_unique<PartlyRecordedSet>(real_->MakeServices(window), *rec);

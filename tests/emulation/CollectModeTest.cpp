@@ -28,7 +28,7 @@ TEST_F(CollectMode, TheCommandEchoLosesExactlyItsLengthPlusOneCharacters) {
   in().CollectEchoLength = 4;
   Feed("get\r\nDATA\r");
   // "get", CR, LF: the first 5 nonzero characters (the LF too) are dropped.
-  EXPECT_EQ(echo.capture, "DATA\r");
+  EXPECT_EQ(echo.capture, "DATA<EOL>");
   EXPECT_EQ(Row(1), "");
 }
 
@@ -36,15 +36,18 @@ TEST_F(CollectMode, CrToTabJoinsFieldsAndKeepsTheLineEnds) {
   in().CollectCrToTab = 1;
   in().CollectEchoLength = -1;
   Feed("a\rb\n\r");
-  EXPECT_EQ(echo.capture, "a\tb\r");
+  EXPECT_EQ(echo.capture, "a\tb<EOL>");
 }
 
-TEST_F(CollectMode, HtmlLinesEndInABreakAndAnAddedLineFeed) {
+TEST_F(CollectMode, ALineIsItsTextThenTheCaptureFilesOwnLineEnd) {
+  // The capture file ends the line as its kind asks ("<BR>" in an HTML
+  // capture, CR LF when LF is added): the text itself holds no line end.
   in().CollectHtml = 1;
   opt().CollectAddLf = 1;
   in().CollectEchoLength = -1;
-  Feed("a<b\r");
-  EXPECT_EQ(echo.captureWrites, std::vector<std::string>{"a<b<BR>\r\n"});
+  Feed("a<b\rc");
+  EXPECT_EQ(echo.captureWrites, (std::vector<std::string>{"a<b", "c"}));
+  EXPECT_EQ(echo.capture, "a<b<EOL>c");
 }
 
 TEST_F(CollectMode, TableModeEndsALineAfterItsFields) {
@@ -52,7 +55,7 @@ TEST_F(CollectMode, TableModeEndsALineAfterItsFields) {
   in().CollectFieldsPerLine = 2;
   in().CollectEchoLength = -1;
   Feed("a\rb\rc\r");
-  EXPECT_EQ(echo.capture, "a\tb\tc\r");
+  EXPECT_EQ(echo.capture, "a\tb\tc<EOL>");
 }
 
 struct PromptCase {
@@ -75,7 +78,7 @@ TEST_P(TrailingPrompt, IsDroppedOnlyWhenNothingFollowsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CollectMode, TrailingPrompt,
-                         ::testing::Values(PromptCase{"MoreDataFollows", true, "<html>\r"},
+                         ::testing::Values(PromptCase{"MoreDataFollows", true, "<html><EOL>"},
                                            PromptCase{"DownloadEnds", false, "<html"}),
                          [](const auto& c) { return std::string(c.param.name); });
 
@@ -100,7 +103,7 @@ TEST_F(CollectMode, TheNationalCharacterSetIsAppliedUnlessItIsSet14) {
   Feed("[\r");
   opt().HostCharacterSet = 14;
   Feed("[\r");
-  EXPECT_EQ(echo.capture, "\xc4\r[\r");
+  EXPECT_EQ(echo.capture, "\xc4<EOL>[<EOL>");
 }
 
 }  // namespace

@@ -62,6 +62,14 @@ class RecordingControls final : public platform::HeadlessControls {
     Add("MakeScrollBar", id, bounds);
     HeadlessControls::MakeScrollBar(id, bounds);
   }
+  void MakeImageWell(int id, platform::Rect bounds) override {
+    Add("MakeImageWell", id, bounds);
+    HeadlessControls::MakeImageWell(id, bounds);
+  }
+  bool SetImageWellPicture(int id, const std::string& path) override {
+    Add("SetImageWellPicture", id, {}, path);
+    return HeadlessControls::SetImageWellPicture(id, path);
+  }
   void MoveControl(int id, platform::Rect bounds) override {
     Add("MoveControl", id, bounds);
     HeadlessControls::MoveControl(id, bounds);

@@ -180,6 +180,9 @@ class RecordingServices final : public CaptureService,
     xfer = values;
     Note("StartHostToMacXfer " + values.path);
   }
+  void HostTransferAnswered(const HostTransferAnswer& answer) override {
+    Note(std::string("HostTransferAnswered ") + (answer.confirmed ? "OK " : "Cancel ") + answer.command);
+  }
 
   // ---- PictureService ------------------------------------------------------------------
   void ShowInlinePicture(const std::string& path, const std::array<int16_t, 6>& n, bool keep) override {
@@ -270,6 +273,7 @@ class RecordingServices final : public CaptureService,
   }
   void OpenDialog(int window) override { Note("OpenDialog " + std::to_string(window)); }
   void OpenHostNamedFile(const std::string& path) override { Note("OpenHostNamedFile " + path); }
+  void OpenHostTransfer(const std::string& command) override { Note("OpenHostTransfer " + command); }
   void OpenPhoneNumber(const std::string& path, const std::string& number) override {
     Note("OpenPhoneNumber " + path + " " + number);
   }

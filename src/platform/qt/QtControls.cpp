@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFont>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -123,6 +126,40 @@ void QtControls::MakeScrollBar(int id, Rect bounds) {
   }
   bar->setGeometry(ToQRect(bounds));
   bar->show();
+}
+
+void QtControls::MakeImageWell(int id, Rect bounds) {
+  auto* well = qobject_cast<QLabel*>(Widget(id));
+  if (!well || kinds_[id] != ControlKind::ImageWell) {
+    Forget(id);
+    well = new QLabel(parent_);
+    well->setFocusPolicy(Qt::NoFocus);
+    // The picture lies over the text: clicks and drags reach the window.
+    well->setAttribute(Qt::WA_TransparentForMouseEvents);
+    well->setScaledContents(true);
+    widgets_[id] = well;
+    kinds_[id] = ControlKind::ImageWell;
+    well->setProperty(kControlProperty, id);
+  }
+  well->setGeometry(ToQRect(bounds));
+  well->show();
+  well->raise();
+}
+
+bool QtControls::SetImageWellPicture(int id, const std::string& path) {
+  auto* well = qobject_cast<QLabel*>(Widget(id));
+  if (!well || kinds_[id] != ControlKind::ImageWell) return false;
+  QImageReader reader(QString::fromStdString(path));
+  // Decoded at the size it is shown, however large the file's picture is.
+  if (well->width() > 0 && well->height() > 0) reader.setScaledSize(well->size());
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    well->clear();
+    return false;
+  }
+  well->setPixmap(QPixmap::fromImage(image));
+  well->raise();
+  return true;
 }
 
 void QtControls::MoveControl(int id, Rect bounds) {

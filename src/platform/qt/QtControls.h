@@ -4,7 +4,8 @@
 // placed by absolute geometry over its back buffer. A dialog window's
 // controls are the widgets made from the interface description, adopted
 // here under their numbers: push buttons, check boxes, radio buttons, line
-// edits, labels, combo boxes and sliders.
+// edits, labels, combo boxes and sliders. Image wells are labels that show a
+// picture over the window's text.
 //
 // Values the program sets go in with the widget's signals blocked, and user
 // actions are taken only from a button's click and a scroll bar's
@@ -30,6 +31,9 @@ class QtControls final : public Controls {
   void MakeBevelButton(int id, Rect bounds, const std::string& title) override;
   void SetControlTitleFont(int id, int16_t font, int16_t size) override;
   void MakeScrollBar(int id, Rect bounds) override;
+  // An image well is a label that shows the picture scaled to its size.
+  void MakeImageWell(int id, Rect bounds) override;
+  bool SetImageWellPicture(int id, const std::string& path) override;
   void MoveControl(int id, Rect bounds) override;
   void ShowControl(int id, bool shown) override;
   void CloseControl(int id) override;

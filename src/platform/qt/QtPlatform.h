@@ -22,6 +22,7 @@
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMenus.h"
+#include "platform/qt/QtPictureFiles.h"
 #include "platform/qt/QtPrinting.h"
 #include "platform/qt/QtWindows.h"
 
@@ -55,6 +56,8 @@ class QtPlatform {
   posix::PosixPrograms programs;
   QtFileDialogs fileDialogs;
   QtClipboard clipboard;
+  // The sizes of picture files shown in the session windows.
+  QtPictureFiles pictureFiles;
 
  private:
   EventSink& sink_;

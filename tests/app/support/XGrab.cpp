@@ -8,11 +8,17 @@
 //                                           left margin has the colour it has
 //                                           halfway down (where a session
 //                                           window's text area begins)
+//   korvane_xgrab box FILE RRGGBB           the smallest rectangle holding
+//                                           every pixel of that colour:
+//                                           "left top right bottom" (right
+//                                           and bottom exclusive)
+//   korvane_xgrab fill FILE.png W H RRGGBB  writes a picture of one colour
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +26,7 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM | top FILE\n");
+  std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | fill FILE W H RRGGBB\n");
   return 2;
 }
 
@@ -74,6 +80,29 @@ int main(int argc, char** argv) {
       }
     }
     return 1;
+  }
+  if (std::strcmp(verb, "fill") == 0 && argc == 6) {
+    QImage a(std::atoi(argv[3]), std::atoi(argv[4]), QImage::Format_RGB32);
+    if (a.isNull()) return 1;
+    a.fill(static_cast<QRgb>(0xff000000u | std::strtoul(argv[5], nullptr, 16)));
+    return a.save(argv[2], "PNG") ? 0 : 1;
+  }
+  if (std::strcmp(verb, "box") == 0 && argc == 4) {
+    const QImage a(argv[2]);
+    if (a.isNull()) return 1;
+    const QRgb colour = 0xff000000u | static_cast<QRgb>(std::strtoul(argv[3], nullptr, 16));
+    int left = a.width(), top = a.height(), right = -1, bottom = -1;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x)
+        if (a.pixel(x, y) == colour) {
+          left = std::min(left, x);
+          top = std::min(top, y);
+          right = std::max(right, x);
+          bottom = std::max(bottom, y);
+        }
+    if (right < 0) return 1;
+    std::printf("%d %d %d %d\n", left, top, right + 1, bottom + 1);
+    return 0;
   }
   return Usage();
 }
