@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core libfontconfig-dev xdg-utils
   dbus libglib2.0-bin
-  tcsh telnet openssh-client ckermit
+  tcsh telnet openssh-client openssh-server ckermit
   xvfb xdotool xclip procps
   socat
   pkg-config libcanberra-dev sound-theme-freedesktop

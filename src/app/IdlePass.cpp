@@ -152,6 +152,7 @@ void App::ServeHostInput(SessionWindow* front) {
   // Host input shows what it drew once a tick; the window is not asked to
   // show it again after every pass.
   if (front->Connected() || front->session.conn.UsesPty) front->session.input.ProcessHostInput();
+  front->ServeConnectionEnd();
 }
 
 // Key strings waiting for a delay go on, each to its own session's host.

@@ -35,6 +35,11 @@ void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platf
   // Only the active session, in front, reads its host's output.
   SessionWindows& all = window.Owner();
   t.hostInputAfterKey = all.Active() == &window && all.InFront(window.Number());
+  // A character the program has no code for is not dropped in silence.
+  if (functionKey == 0 && key.text.empty() && key.uncodedCharacter) {
+    window.services.sounds.Beep();
+    return;
+  }
   const int character = key.text.empty() ? -1 : static_cast<uint8_t>(key.text[0]);
   t.TranslateKeyPress(functionKey != 0 ? -1 : character, functionKey);
 }

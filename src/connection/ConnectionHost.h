@@ -26,6 +26,9 @@ class ConnectionHost {
   virtual void WriteSessionLine(std::string_view text) = 0;
   // Makes what was written to the session window visible now.
   virtual void FlushSessionWindow() = 0;
+  // A text in the user's language (the text itself when it has no
+  // translation), for lines made of texts and values.
+  virtual std::string Localised(const std::string& english) = 0;
 
   // ---- Requests served later -----------------------------------------------
   // Host input: wait 100 ms, throw away the waiting input, then clear it.

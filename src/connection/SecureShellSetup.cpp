@@ -38,6 +38,9 @@ void SessionChild::SecureShellBranch() {
   if (!options.empty()) command += options + " ";
   if (!port.empty()) command += "-p " + port + " ";
   command += "-- " + (kermit ? Opt.SshHost : ShellWord(Opt.SshHost));
+  // Typed into the shell, the shell gives way to the client: the session
+  // ends with the connection instead of going back to a local shell.
+  if (!kermit) command = "exec " + command;
 
   std::vector<std::string> lines = {"setenv TERM " + term, command};
   KermitPlace place;
@@ -67,7 +70,7 @@ void SessionChild::SecureShellBranch() {
     Pause(l.pauseMs);
   }
   TypeLine(command);
-  if (Opt.DiscardLoginOutput134 == 0 && Opt.CloseHold == 0) SettleAndDiscard();
+  if (Opt.DiscardLoginOutput134 == 0 && Opt.CloseHold == 0) HoldBackEcho();
   host.ShowArrowCursor();
 }
 

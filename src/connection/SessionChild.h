@@ -11,9 +11,9 @@
 // is refused with an alert and nothing is started. Programs that are missing
 // are named in a line in the session window instead of failing silently.
 //
-// The class holds no state of its own: the launcher's values live in the
-// session's Connection, the settings in its SessionOptions. One is made
-// wherever a session is opened or closed.
+// The class holds no state of its own but the lines one start types: the
+// launcher's values live in the session's Connection, the settings in its
+// SessionOptions. One is made wherever a session is opened or closed.
 
 #include <memory>
 #include <string>
@@ -69,6 +69,10 @@ class SessionChild {
   // out, or the modem hung up and the serial port closed; then the window
   // title and state are brought up to date.
   int CloseConnection();
+  // A child that has ended by itself (all its output read): it is reaped,
+  // the connection is closed and the window says how the child ended.
+  // False when the child has not ended.
+  bool EndOfChild();
 
   // ---- Single control characters for scripted requests ----------------------
   // The control character of the letter in conn.ScriptKeyText ("c" and "C"
@@ -107,11 +111,19 @@ class SessionChild {
   // Starts the branch's child with `term` in its environment; false when no
   // child runs afterwards.
   bool StartBranchChild(bool asLoginShell, const std::string& term);
-  void TypeLine(std::string_view line) { conn.SendToHost(line, 13); }
+  void TypeLine(std::string_view line) {
+    typed_.emplace_back(line);
+    conn.SendToHost(line, 13);
+  }
   void Pause(int ms) { conn.clock().Delay(ms); }
-  // Waits for the first output, lets it settle and throws it away; host
-  // input throws away what comes in before its next pass.
-  void SettleAndDiscard();
+  // The echo of the lines typed so far is left out of what host input reads;
+  // everything the client or the host says is shown (a login prompt, a
+  // host-key question, an error).
+  void HoldBackEcho();
+  // Writes how the child ended (an exit status or a signal) in the window.
+  void ReportChildEnd(const LinkEnd& end);
+  // The name of the program the session's child runs, for the user.
+  std::string ChildProgramName() const;
   // Leaves a telnet client (or the secure-shell client's shell) with `word`.
   void LeaveClient(std::string_view word);
 
@@ -137,6 +149,9 @@ class SessionChild {
   // shell would take the brackets for a pattern.
   static std::string ShellWord(const std::string& host);
   std::string VersionNumber() const;
+
+  // The lines this start has typed, in order.
+  std::vector<std::string> typed_;
 };
 
 }  // namespace korvane

@@ -25,8 +25,10 @@ int SessionChild::CloseSessionChild() {
     }
     if (conn.UsesPty && Opt.TelnetSession) LeaveClient("quit");
     if (conn.UsesPty && Opt.SshSession) LeaveClient("logout");
-    // Closing hangs the child up and reaps it, whether or not it listened.
+    // Closing hangs the child up and reaps it, whether or not it listened;
+    // the window tells how it ended.
     ClosePtyFile(conn.PtyStream.get());
+    ReportChildEnd(conn.PtyStream->EndOfLink());
   }
   conn.PtyStream.reset();
   conn.ConnectedFlag = 0;

@@ -31,11 +31,10 @@ bool SessionChild::StartBranchChild(bool asLoginShell, const std::string& term) 
   return StartPtyChild(command, conn.PtyStream, asLoginShell, term) == 0 && conn.PtyStream;
 }
 
-void SessionChild::SettleAndDiscard() {
-  WaitPtyData5s();
-  Pause(500);
-  conn.FlushHostInput();
-  conn.host().RequestFlushHostInput();
+void SessionChild::HoldBackEcho() {
+  // Nothing else is thrown away: a stream that cannot tell echoes apart
+  // shows them too.
+  if (conn.PtyStream) conn.PtyStream->HoldEchoOf(typed_);
 }
 
 std::string SessionChild::VersionNumber() const {
@@ -165,7 +164,10 @@ void SessionChild::TelnetBranch() {
     if (!options.empty() && !CheckOptions(options, kWindow, false)) return;
     // "--" ends the client's options: the host and the port after it are
     // never read as options.
-    connect = "telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) + " -" + port;
+    // The shell gives way to the client, so that the session ends with the
+    // connection instead of going back to a local shell.
+    connect = "exec telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) + " -" +
+              port;
   } else {
     if (!options.empty() && !CheckOptions(options, kWindow, false)) return;
     // One "set" line per comma-separated piece; empty pieces are skipped.
@@ -178,7 +180,7 @@ void SessionChild::TelnetBranch() {
       start = comma + 1;
     }
     lines.insert(lines.end(), optionLines.begin(), optionLines.end());
-    lines.push_back("environ unexport TERM " + term);
+    lines.push_back("environ unexport TERM");
     lines.push_back("environ define TERM_PROGRAM_VERSION " + version);
     connect = "open " + hostName + " -" + port;
   }
@@ -220,7 +222,8 @@ void SessionChild::TelnetBranch() {
     TypeLine("environ define TERM " + term);
     Pause(100);
     conn.PerByteDelay = 10;
-    TypeLine("environ unexport TERM " + term);
+    // The variable alone: the client refuses the line with anything after it.
+    TypeLine("environ unexport TERM");
     Pause(100);
     conn.PerByteDelay = 10;
     TypeLine("environ define MODE character");
@@ -249,7 +252,7 @@ void SessionChild::TelnetBranch() {
     TypeLine(connect);
   }
 
-  if (Opt.DiscardLoginOutput133 == 0 && Opt.CloseHold == 0) SettleAndDiscard();
+  if (Opt.DiscardLoginOutput133 == 0 && Opt.CloseHold == 0) HoldBackEcho();
 }
 
 }  // namespace korvane

@@ -101,6 +101,8 @@ void HostInput::WriteCharacter() {
     if (display) {
       s.ScreenChars(row, col) = static_cast<int16_t>(ch);
       s.ScreenAttrs(row, col) = s.CurrentAttributeCode;
+      // A screen with new text on it is saved again by the next clear.
+      s.ScreenSavedToScrollBack = 0;
       if (s.WyseColourAttributes && s.HiddenAttrMark(row, col) == 1) {
         // The embedded attribute this character replaces no longer colours
         // the cells after it: the attribute in effect to its left does.

@@ -96,6 +96,7 @@ void HostInput::PlainPrintRun(const uint8_t* bytes, int n) {
     int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, s.CursorRow()) + col;
     for (int i = 0; i < take; ++i) chars[i] = bytes[i];
     ZeroCells(attrs, static_cast<size_t>(take));
+    s.ScreenSavedToScrollBack = 0;
     AppendBytes(s.PendingRun, reinterpret_cast<const char*>(bytes), static_cast<size_t>(take));
     s.SetCursorCol(static_cast<int16_t>(col + take));
     bytes += take;
@@ -111,6 +112,7 @@ void HostInput::PlainPrintStep(int ch) {
   if (PlainTextMode) {
     char text[8];
     const int len = std::snprintf(text, sizeof text, " %d", ch);
+    s.ScreenSavedToScrollBack = 0;
     s.PendingRun.append(text, static_cast<size_t>(len));
     for (int i = 0; i < len; ++i) {
       // The code's digits may run past the last column of the planes; the
@@ -123,6 +125,7 @@ void HostInput::PlainPrintStep(int ch) {
     }
   } else if (ch > 31) {
     s.PendingRun += static_cast<char>(ch);
+    s.ScreenSavedToScrollBack = 0;
     s.ScreenChars(s.CursorRow(), s.CursorCol()) = static_cast<int16_t>(ch);
     s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = 0;
     s.SetCursorCol(s.CursorCol() + 1);

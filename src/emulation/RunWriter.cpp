@@ -103,6 +103,7 @@ bool HostInput::WritePrintableRun() {
     const uint8_t* text = buf + pos;
     StoreCodes(chars, text, take);
     FillCells(attrs, attr, take);
+    s.ScreenSavedToScrollBack = 0;
     if (colours) {
       FillCells(s.Grid.Row(ScreenPlanes::kBack, row) + col, CellBackColour, take);
       FillCells(s.Grid.Row(ScreenPlanes::kFore, row) + col, CellForeColour, take);

@@ -229,7 +229,10 @@ void WyseInterpreter::TildeCommand() {
     commands_.HostMessage();
     return;
   }
-  if (o_.EmuWyse370) {
+  // A Wyse 370's mode letters are whole commands: "A" (colour attributes)
+  // is not also the host-programming command that answers with the
+  // program's name.
+  if (o_.EmuWyse370 && (b == '@' || b == 'A' || b == '$' || b == '(')) {
     switch (b) {
       case '@':
         s_.WyseColourAttributes = 0;
@@ -248,6 +251,8 @@ void WyseInterpreter::TildeCommand() {
         break;
       default: break;
     }
+    in_.CurrentHostChar = 0;
+    return;
   }
   if (b == 'q' && in_.PrinterOn == 1) {
     in_.Services().capture.PrinterCaptureOff();

@@ -10,6 +10,7 @@
 
 #include "input/FkeyTokens.h"
 #include "input/NationalChars.h"
+#include "input/TypedCharacters.h"
 #include "platform/MacKeys.h"
 
 namespace korvane::input {
@@ -31,26 +32,6 @@ constexpr char kEsc = 27;
 bool IsTypingKey(int code) {
   if (code == static_cast<int>(kUnknownKeyCode)) return true;
   return code >= 0 && code <= kKeyGrave && code != kKeyReturn && code != kKeyTab;
-}
-
-// The Mac Roman characters as a PC (code page 437) host shows them.
-struct PcCode {
-  int mac, pc;
-};
-constexpr PcCode kPcCodePage[] = {
-    {128, 142}, {129, 143}, {130, 128}, {131, 144}, {132, 165}, {133, 153}, {134, 154}, {135, 160}, {136, 133},
-    {137, 131}, {138, 132}, {140, 134}, {141, 135}, {142, 130}, {143, 138}, {144, 136}, {145, 137}, {146, 161},
-    {147, 141}, {148, 140}, {149, 139}, {150, 164}, {151, 162}, {152, 149}, {153, 147}, {154, 148}, {156, 163},
-    {157, 151}, {158, 150}, {159, 129}, {161, 248}, {162, 155}, {163, 156}, {164, 36},  {167, 225}, {171, 39},
-    {172, 34},  {173, 240}, {174, 146}, {175, 237}, {176, 236}, {177, 241}, {178, 243}, {179, 242}, {180, 157},
-    {181, 230}, {183, 228}, {184, 227}, {185, 227}, {187, 166}, {188, 167}, {189, 234}, {190, 145}, {191, 233},
-    {192, 168}, {193, 173}, {203, 133}, {233, 138}, {244, 151},
-};
-
-int PcCodeOf(int mac) {
-  for (const auto& p : kPcCodePage)
-    if (p.mac == mac) return p.pc;
-  return mac;
 }
 
 // With DEC Multinational characters on a host of national set 7 that takes
@@ -176,7 +157,6 @@ void KeyTranslator::Translate(int ch, int functionKey) {
     return SendFunctionKey(n);
   }
 
-  if (o.ProgramFontOption == 2 && ch > 127) ch = PcCodeOf(ch);
   SendKeyStringToHost(ch);
 }
 
@@ -482,9 +462,17 @@ void KeyTranslator::SendKeyStringToHost(int c) {
   if (c < 0) return;
   c &= 0xFF;
   if (s_.Opt.EmulationCode == 1 && c == kCharBackspace) c = kCharForwardDelete;
-  // A host that strips the 8th bit cannot take a character its national set
-  // does not show: nothing is sent rather than some other character.
-  if (s_.Opt.NationalCharsOff == 0 && c > 127) return;
+  // A character above 127 goes in the session's character set (the PC code
+  // page, DEC Multinational, or the Mac characters the session shows). A
+  // set without a code for it, a 7-bit host's included, gets the bell:
+  // nothing is sent rather than some other character, and not in silence.
+  if (c > 127) {
+    c = HostByteOfTypedCharacter(s_.Opt, c);
+    if (c < 0) {
+      s_.input.Services().sounds.Beep();
+      return;
+    }
+  }
   SendByte(c);
   if (s_.keys.LocalEchoMode == 2) LocalEcho(c);
 }

@@ -48,6 +48,9 @@ struct KeyPress {
   int keyCode = -1;
   uint16_t modifiers = 0;
   bool autoRepeat = false;
+  // The key gave a character the program has no code for (one Mac Roman
+  // lacks): `text` is empty, and the user hears the bell instead.
+  bool uncodedCharacter = false;
 };
 
 enum class UiEventKind : uint8_t {

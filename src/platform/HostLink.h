@@ -4,8 +4,17 @@
 // memory link in its place.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace korvane {
+
+// How the far end of a channel ended.
+struct LinkEnd {
+  enum class How { Unknown, Exited, Signalled };
+  How how = How::Unknown;
+  int code = 0;  // the exit status, or the number of the signal
+};
 
 class HostLink {
  public:
@@ -29,6 +38,13 @@ class HostLink {
   // pseudo-terminal's window size). False when the channel has none.
   virtual bool SetWindowSize(int /*rows*/, int /*cols*/) { return false; }
 
+  // Leaves the echo of `lines`, just typed, out of what is read from now on
+  // (see platform::EchoHold): every other byte is read, in order. False
+  // when the channel cannot tell echoes apart (nothing is held back then).
+  virtual bool HoldEchoOf(const std::vector<std::string>& /*lines*/) { return false; }
+  // How the far end ended, once the channel is closed: a child's exit status
+  // or the signal that ended it; Unknown where there is no such end.
+  virtual LinkEnd EndOfLink() const { return {}; }
   // The descriptor the program's event loop waits on for this link's input,
   // and, while OutputWaiting, for room to write what the link holds; -1 for
   // a link that has none to offer (the loop then looks at it once a tick).

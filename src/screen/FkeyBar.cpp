@@ -33,7 +33,8 @@ void Screen::PaintTextAreaBackground() {
   const int w = Width(), h = Height();
 
   port.EraseRect({0, h - 14, w, h + CellDescent + 1});
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 1));
+  // Below the rows of the window, not below a scroll region.
+  SetCursorRow(static_cast<int16_t>(WindowRows + 1));
   if (Opt.TextSizeValue <= 9)
     MoveToCellUnder(CursorRow(), 1);
   else
@@ -106,8 +107,6 @@ void Screen::DrawFunctionKeyBar() {
   FkeyBarMade = 1;
   BarTop = static_cast<int16_t>(t - 30);
   const int display = host.DisplayWidth();
-  // Every layout whose condition holds is built in turn; a later one takes
-  // over the control numbers an earlier one used.
   const BarLayout layouts[] = {
       {w < 640 || SmallScreen != 0, SmallScreen ? 10 : 9, kFirstFkeyButton + 10, 535, 10, 10, true},
       {w > 639 && (Opt.FontSize == 0 || display < 823), 10, kFirstFkeyButton + 10, 625, 0, 10, true},
@@ -115,14 +114,23 @@ void Screen::DrawFunctionKeyBar() {
       {display > 822 && Opt.TextSizeValue == 18, 16, kFirstFkeyButton + 16, 790, 0, 12, false},
       {display > 822 && Opt.TextSizeValue == 24, 16, kFirstFkeyButton + 16, 790, 0, 12, false},
   };
-  for (const BarLayout& layout : layouts) {
-    if (!layout.applies) continue;
+  // Of the layouts whose condition holds, the last one is built: building
+  // each in turn would leave buttons of an earlier one that the later one
+  // does not make (stray buttons where the second row of another layout
+  // was). The buttons stop at the scroll bar.
+  const BarLayout* chosen = nullptr;
+  for (const BarLayout& layout : layouts)
+    if (layout.applies) chosen = &layout;
+  const int barWidth = w - ScrollBarWidth;
+  if (chosen) {
+    const BarLayout& layout = *chosen;
+    const bool overhang = layout.lastOverhangs && ScrollBarWidth == 0;
     FkeyButtonsPerRow = static_cast<int16_t>(layout.buttonsPerRow);
     FkeySecondRowBase = static_cast<int16_t>(layout.secondRowBase);
     for (int i = 0; i < layout.buttonsPerRow; ++i) {
       const int start10 = i * layout.pitch10;
       int width10 = layout.pitch10;
-      if (start10 + layout.pitch10 > w * 10) width10 = w * 10 - start10 + (layout.lastOverhangs ? 20 : 0);
+      if (start10 + layout.pitch10 > barWidth * 10) width10 = barWidth * 10 - start10 + (overhang ? 20 : 0);
       if (width10 <= 0) continue;
       const int left = (start10 + layout.leftOffset10) / 10;
       const int right = (start10 + width10) / 10;
@@ -163,10 +171,11 @@ void Screen::EraseBelowScreenLines() {
   ScreenRows = ScreenRowsForWindow();
   const int16_t row = CursorRow(), col = CursorCol();
   const auto pen = port.Pen();
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 3));
+  const int rows = WindowRows;
+  SetCursorRow(static_cast<int16_t>(rows + 3));
   MoveToCellClamped(CursorRow(), 1, Opt.TextSizeValue);
   EraseCursorLine();
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 4));
+  SetCursorRow(static_cast<int16_t>(rows + 4));
   MoveToCellOffset(CursorRow(), 1);
   EraseCursorLine();
   SetCursorRow(row);

@@ -51,33 +51,48 @@ void Screen::ApplyCellMetricsToPort() {
   port.TextCell(CellWidth, above, CellHeight - above);
 }
 
-int16_t Screen::ScreenRowsForWindow() {
-  const int fit = (Height() - 9) / CellHeight - 3;
+int Screen::RowsThatFit(int& fit) const {
+  fit = (Height() - 9) / CellHeight - 3;
   int rows = fit;
-  StatusLine2Row = static_cast<int16_t>(rows + 5);
   if (rows > 24) --rows;
   if (Opt.ScreenRowsSetting && rows > 24) rows = 24;
+  return rows;
+}
+
+namespace {
+
+// The last steps of the rule: the planes' limit, a window too small for a
+// row, and the extra row of large fonts (which must not pass the limit).
+int16_t FinishRows(int rows, int16_t fontSize) {
+  rows = std::min(rows, static_cast<int>(kMaxScreenRows));
+  if (rows < 1) rows = 24;
+  if (fontSize > 16) ++rows;
+  return static_cast<int16_t>(std::min(rows, static_cast<int>(kMaxScreenRows)));
+}
+
+}  // namespace
+
+int16_t Screen::ScreenRowsForWindow() {
+  int fit = 0;
+  int rows = RowsThatFit(fit);
+  StatusLine2Row = static_cast<int16_t>(fit + 5);
+  WindowRows = FinishRows(rows, Opt.FontSize);
   if (ScrollBottom > 0) {
     rows = ScrollBottom;
     if (rows > fit) rows = fit;
   }
-  rows = std::min(rows, static_cast<int>(kMaxScreenRows));
-  if (rows < 1) rows = 24;
-  if (Opt.FontSize > 16) ++rows;
-  // The extra row of large fonts must not pass the screen's last row.
-  ScreenRows = static_cast<int16_t>(std::min(rows, static_cast<int>(kMaxScreenRows)));
+  ScreenRows = FinishRows(rows, Opt.FontSize);
   return ScreenRows;
 }
 
 int16_t Screen::ScreenRowsForHeight() {
-  int rows = (Height() + 5) / CellHeight - 3;
   StatusLine2Row = static_cast<int16_t>(ScreenRows + 5);
-  if (rows > 24) --rows;
-  if (Opt.ScreenRowsSetting && rows > 24) rows = 24;
-  rows = std::min(rows, static_cast<int>(kMaxScreenRows));
-  if (rows < 1) rows = 24;
-  if (Opt.FontSize > 18) ++rows;
-  return static_cast<int16_t>(std::min(rows, static_cast<int>(kMaxScreenRows)));
+  return static_cast<int16_t>(WindowTextRows());
+}
+
+int Screen::WindowTextRows() const {
+  int fit = 0;
+  return FinishRows(RowsThatFit(fit), Opt.FontSize);
 }
 
 void Screen::MoveToCell(int row, int col) { port.MoveTo(CellWidth * (col - 1) + 4, row * CellHeight - 3); }

@@ -108,6 +108,11 @@ class Screen {
     SetCursorCol(col);
   }
   int16_t ScreenRows = 24, ScreenCols = 80;
+  // The text rows of the window as ScreenRowsForWindow last laid them out,
+  // whatever the scroll region: the status area lies below them. Until the
+  // next layout it keeps the old count, so a status row of the old layout is
+  // never taken for one of a new, smaller window.
+  int16_t WindowRows = 24;
   int16_t ColumnsSetting = 80;
   int16_t ScrollTop = 0, ScrollBottom = 0;  // 0 = the screen's edge
   int16_t NoScrollMode = 0;
@@ -178,6 +183,9 @@ class Screen {
   int64_t FkeyBarNextTick = 0; // before this tick a rebuild is only requested
   int16_t BarRedrawRequest = 0, MarginRedrawRequest = 0;
   int16_t BarTop = 0;          // top of the button area
+  // The width of the scroll bar along the window's right edge: the buttons
+  // stop short of it.
+  int16_t ScrollBarWidth = 0;
   int16_t LabelTextSize = 12;
   int16_t MarginsPending = 0;
   int16_t BarClipCountdown = 0;
@@ -245,6 +253,9 @@ class Screen {
   // A window made shorter: the screen's rows move up by `shift`, the rows
   // that leave the top kept in the scroll-back.
   void ShiftRowsIntoScrollback(int rowsBefore, int shift);
+  // The last of rows 1..rows that holds a character other than a blank, 0
+  // when none does.
+  int16_t LastRowWithText(int rows) const;
   void ScrollBackViewLineDown();
   void ScrollBackViewLineUp();
   void ScrollBackViewPageUp();
@@ -296,7 +307,11 @@ class Screen {
 
   // ---- Cell geometry and the pen ----------------------------------------------------
   void ComputeCellMetrics();
+  // The rows of the screen: those that fit the window, or the scroll
+  // region's bottom while there is one; stored in ScreenRows.
   int16_t ScreenRowsForWindow();
+  // The rows that fit the window, by the same rule, whatever the scroll
+  // region; stores nothing but StatusLine2Row.
   int16_t ScreenRowsForHeight();
   void MoveToCell(int row, int col);
   void MoveToCellFixed(int row, int col);
@@ -397,6 +412,12 @@ class Screen {
   int16_t ColumnsLimit() const { return ColumnsSetting > kMaxCursorCol ? kMaxCursorCol : ColumnsSetting; }
   int Width() const { return port.Width(); }
   int Height() const { return port.Height(); }
+  // The one rule for the rows that fit the window (the scroll region left
+  // aside): ScreenRowsForWindow and ScreenRowsForHeight both use it, so the
+  // repaint, the scroll-back and the status area agree on the last row.
+  int RowsThatFit(int& fit) const;
+  // The text rows that fit the window now, whatever the scroll region.
+  int WindowTextRows() const;
 };
 
 }  // namespace korvane

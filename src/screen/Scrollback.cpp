@@ -44,6 +44,16 @@ void Screen::SaveScreenToScrollback() {
   ScreenRows = ScreenRowsForWindow();
 }
 
+int16_t Screen::LastRowWithText(int rows) const {
+  const int last = std::min<int>(ScreenCols, kMaxScreenCols);
+  for (int r = std::min<int>(rows, kMaxScreenRows); r >= 1; --r)
+    for (int c = 1; c <= last; ++c) {
+      const int16_t ch = Grid.Cell(ScreenPlanes::kChars, r, c);
+      if (ch != 0 && ch != 32) return static_cast<int16_t>(r);
+    }
+  return 0;
+}
+
 void Screen::ShiftRowsIntoScrollback(int rowsBefore, int shift) {
   Screen& sc = *this;
   const bool colours = sc.ScrollBackColours();

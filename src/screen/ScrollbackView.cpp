@@ -22,6 +22,8 @@ void Screen::ClearScrollback() {
   ScrollBackLinePos = ScrollBackViewLine = ScrollBackViewDrawnLine = ScreenRows;
   ScrollBarUpdateNeeded = 1;
   ScrollBackViewShown = 0;
+  // The screen is no longer in the store: the next clear keeps it.
+  ScreenSavedToScrollBack = 0;
 }
 
 void Screen::SetScrollBarForView(int value) {

@@ -1,4 +1,8 @@
 // The area below the screen rows: the status lines.
+//
+// The status area lies below the rows that fit the window, never below a
+// scroll region's bottom: the rows under a region are the host's own and
+// keep their text.
 
 #include "screen/Screen.h"
 
@@ -11,9 +15,10 @@ void Screen::PaintTextAreaBackgroundB() {
   LinesTransmittedShown = 0;
   DrawingBusy = 1;
   const int16_t savedRow = PenRow(), savedCol = PenColumn();
+  const int16_t statusRow = static_cast<int16_t>(WindowRows + 1);
 
-  MoveToCell(ScreenRows + 1, 1);
-  SetCursorRow(static_cast<int16_t>(ScreenRows + 1));
+  MoveToCell(statusRow, 1);
+  SetCursorRow(statusRow);
   SetCursorCol(1);
   EraseAcrossProtected = 1;
   EraseToEndOfLineWithFlags();
@@ -36,7 +41,8 @@ void Screen::PaintTextAreaBackgroundB() {
 
 void Screen::ClearStatusRows() {
   const int last = ColumnsLimit();
-  for (int row : {ScreenRows + 1, ScreenRows + 5})
+  const int rows = WindowRows;
+  for (int row : {rows + 1, rows + 5})
     for (int c = 1; c <= last; ++c) {
       ScreenChars(row, c) = 0;
       ScreenAttrs(row, c) = WyseColourAttributes ? CurrentAttributeCode : 0;

@@ -77,6 +77,19 @@ void LoadBuiltInKeyLabels(SessionOptions& Opt) {
   }
 }
 
+std::string BundledFunctionKeyFile(const SessionOptions& Opt) {
+  // The most specific emulation flag wins, as it does for the terminal name.
+  std::string name = "VT220 Fkeys";
+  if (Opt.EmuViewpoint) name = "Viewpoint Fkeys";
+  if (Opt.EmuWyse50) name = "Wyse 50 Fkeys";
+  if (Opt.EmuWyse50 == 2 || Opt.EmuWyse60) name = "Wyse 60 Fkeys";
+  if (Opt.EmuWyse370) name = "Wyse 370 Fkeys";
+  if (Opt.EmuTvi925) name = "TeleVideo 925 Fkeys";
+  if (Opt.EmuVt100) name = Opt.EmuVt220 ? "VT220 Fkeys" : "VT100 Fkeys";
+  if (Opt.EmuPrism) name = "Prism Fkeys";
+  return name;
+}
+
 int HostKeyOfCode(int code) {
   if (code == '(' || code == ')') return -1;
   if (code >= 49 && code <= 63) return code - 48;

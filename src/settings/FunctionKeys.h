@@ -45,6 +45,12 @@ void PadShiftFunctionKeyLabels(SessionOptions& Opt, int selectedKey);
 // the caller.
 void LoadBuiltInKeyLabels(SessionOptions& Opt);
 
+// The function-key file the program carries for the session's emulation (a
+// file of its "Fkeys" folder, in the form of a settings file's function-key
+// part), from the emulation flags as a settings file holds them; "VT220
+// Fkeys" when no emulation is chosen.
+std::string BundledFunctionKeyFile(const SessionOptions& Opt);
+
 // ---- A definition sent by the host ------------------------------------------------
 enum class HostKeyResult {
   Stored,        // the definition replaced the key's string

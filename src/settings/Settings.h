@@ -52,7 +52,9 @@ class Settings {
   void ReadDefaultSettings(SettingsLineReader& file5);
   // Reads a settings document (function keys and settings) into the session.
   // Returns 0, or the error that kept the file from being read (reported in an
-  // alert unless the file does not exist).
+  // alert unless the file does not exist). A file that is not a settings
+  // document (empty, not text, cut short, or holding no settings) is refused
+  // with an alert that names it, and EINVAL; the session is left as it was.
   int ReadSettingsDocument(const std::string& path);
   // The start-up read: the function keys of "Fkeydefaults" (the program's own
   // when it is missing), then "defaults".
@@ -83,6 +85,9 @@ class Settings {
   void ReadKeywordLine(int line, const std::string& text);
   void ApplyShortFileValue(int line, SettingsLineReader& file);
   void ApplySettings(bool takeFunctionKeys);
+  // Keys and labels from the function-key file the program carries for the
+  // session's emulation; the built-in set when that file cannot be read.
+  void LoadBundledFunctionKeys();
   void SetDefaultArrowStrings();
   bool WriteLines(const std::string& path, const std::vector<std::string>& lines);
   void ReportUnreadable(const std::string& path, int error);

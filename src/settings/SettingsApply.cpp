@@ -160,8 +160,8 @@ void Settings::ApplySettings(bool takeFunctionKeys) {
     Opt.EmuWyse50 = 1;
   }
 
-  // No key defined: the program's own labels and definitions.
-  if (!St.FkeysDefined) LoadBuiltInKeyLabels(Opt);
+  // No key defined: the keys the program carries for the emulation.
+  if (!St.FkeysDefined) LoadBundledFunctionKeys();
 
   if (Opt.ColumnOption31 + Opt.BreakOption32 == 0) Opt.ColumnOption31 = 1;
   // Exactly one screen width is chosen, else the standard layout.

@@ -44,9 +44,10 @@ class SettingsHost {
   virtual ScreenSize MainScreenSize() = 0;
   // The kermit program is installed where the program looks for it.
   virtual bool KermitProgramFound() = 0;
-  // The function-key file the program carries, used when "Fkeydefaults" is
-  // missing (the function-key part of a settings file).
-  virtual std::string BundledFunctionKeys() = 0;
+  // A function-key file the program carries (the function-key part of a
+  // settings file), by its name in the "Fkeys" folder: the keys of a
+  // session whose settings define none. Empty when it cannot be read.
+  virtual std::string BundledFunctionKeys(const std::string& fileName) = 0;
 
   // ---- Built-in defaults of other parts ---------------------------------------
   // Capture, printer capture and flow control off, plain-text mode off, the

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "settings/FunctionKeys.h"
 #include "settings/Settings.h"
 #include "settings/SettingsTable.h"
 
@@ -155,12 +156,45 @@ void Settings::ApplyShortFileValue(int line, SettingsLineReader& file) {
   }
 }
 
+namespace {
+
+// The oldest program versions wrote 139 settings lines after the function
+// keys; a file that ends sooner was cut short.
+constexpr int kFewestSettingsLines = 139;
+
+// Why `bytes` cannot be a settings document, or null when they can.
+const char* NotASettingsDocument(const std::string& bytes) {
+  if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) return " cannot be opened: it is empty.";
+  if (bytes.find('\0') != std::string::npos) return " cannot be opened: it is not a text file.";
+  SettingsLineReader file(bytes);
+  std::string firstSetting;
+  int lines = 0;
+  for (; lines < kFkeyLineCount + kFewestSettingsLines; ++lines) {
+    std::string line = file.ReadLine();
+    if (file.Error()) break;
+    if (lines == kFkeyLineCount) firstSetting = std::move(line);
+  }
+  if (lines > kFkeyLineCount) {
+    bool found = false;
+    ReadNumber(firstSetting, &found);
+    if (!found) return " cannot be opened: it holds no Korvane settings.";
+  }
+  if (lines < kFkeyLineCount + kFewestSettingsLines) return " cannot be opened: it is cut short.";
+  return nullptr;
+}
+
+}  // namespace
+
 int Settings::ReadSettingsDocument(const std::string& path) {
   std::string bytes;
   const int error = files_.ReadFile(path, bytes, kMaxSettingsFileBytes);
   if (error != 0) {
     if (error != ENOENT) ReportUnreadable(path, error);
     return error;
+  }
+  if (const char* reason = NotASettingsDocument(bytes)) {
+    alerts_.Show(platform::AlertKind::Stop, 0, "The settings document ", FileBaseName(path), reason);
+    return EINVAL;
   }
   SettingsLineReader file(bytes);
   St.ReadFromOpenFile = 1;
@@ -177,11 +211,31 @@ void Settings::ReadStartupSettings() {
     error = files_.ReadFile(path, bytes, kMaxSettingsFileBytes);
     if (error != 0) ReportUnreadable(path, error);
   }
-  // Without a function-key file of the user's, the program's own keys.
-  if (error != 0) bytes = host_.BundledFunctionKeys();
+  // Without a function-key file of the user's no key is defined: once the
+  // settings are read, the keys the program carries for their emulation
+  // are taken.
+  if (error != 0) bytes.clear();
   SettingsLineReader file(bytes);
   St.ReadFromOpenFile = 0;
   ReadDefaultSettings(file);
+}
+
+void Settings::LoadBundledFunctionKeys() {
+  const std::string bytes = host_.BundledFunctionKeys(BundledFunctionKeyFile(Opt));
+  if (!bytes.empty()) {
+    SettingsLineReader file(bytes);
+    bool defined = false;
+    for (int line = 1; line <= kFkeyLineCount; ++line) {
+      std::string value = file.ReadLine();
+      if (line <= kFkeyStringCount && !value.empty()) defined = true;
+      FkeyLine(Opt, line) = std::move(value);
+    }
+    if (defined) {
+      St.FkeysDefined = 1;
+      return;
+    }
+  }
+  LoadBuiltInKeyLabels(Opt);
 }
 
 void Settings::ReportUnreadable(const std::string& path, int error) {

@@ -42,10 +42,12 @@ SessionWindow::~SessionWindow() {
 
 int SessionWindow::ColumnsForChild() {
   Screen& s = session.screen;
-  if (session.Opt.AutoWrapOn) return std::clamp<int>(s.ColumnsSetting, 1, kMaxCursorCol);
   // The columns that fit the window, by the same rule as every other place
   // that counts them.
   const int fit = s.CellWidth > 0 ? s.port.Width() / s.CellWidth - 1 : 80;
+  // With auto-wrap the fixed column count, but never more than the window
+  // shows: the screen wraps at the window's edge, and the child must too.
+  if (session.Opt.AutoWrapOn) return std::clamp<int>(std::min<int>(s.ColumnsSetting, fit), 1, kMaxCursorCol);
   return std::clamp(fit, 1, static_cast<int>(kMaxCursorCol));
 }
 
@@ -60,6 +62,22 @@ void SessionWindow::StartConnection() {
   if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
   s.conn.ConnectionIsOpen();
   owner_.UpdateWindowTitle(*this);
+}
+
+void SessionWindow::ServeConnectionEnd() {
+  Session& s = session;
+  ProgramFlags& flags = owner_.flags;
+  if (s.conn.CloseRequested && s.conn.HostDataWaiting() == 0 && !s.input.HoldOutput) {
+    s.conn.CloseRequested = 0;
+    if (!flags.Quitting) {
+      // The close the host asked for, held back until its output was shown.
+      flags.CloseByCommand = 1;
+      CloseConnection();
+      flags.CloseByCommand = 0;
+    }
+  }
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts, owner_.services.programs);
+  if (child.EndOfChild()) s.conn.CloseRequested = 0;
 }
 
 void SessionWindow::CloseConnection() {
@@ -139,6 +157,8 @@ void SessionWindow::ConnectionSide::WriteSessionLine(std::string_view text) {
 }
 
 void SessionWindow::ConnectionSide::FlushSessionWindow() { w.session.screen.port.Flush(); }
+
+std::string SessionWindow::ConnectionSide::Localised(const std::string& english) { return w.owner_.Localised(english); }
 
 void SessionWindow::ConnectionSide::RequestFlushHostInput() { w.session.input.FlushRequest = 1; }
 
@@ -240,10 +260,10 @@ bool SessionWindow::SettingsSide::KermitProgramFound() {
   return processes.IsExecutableFile(programs.KermitAppFolder + "/kermit") || !processes.FindOnPath("kermit").empty();
 }
 
-std::string SessionWindow::SettingsSide::BundledFunctionKeys() {
+std::string SessionWindow::SettingsSide::BundledFunctionKeys(const std::string& fileName) {
   // The function keys the program carries for the session's emulation.
   WindowServices& services = w.owner_.services;
-  std::string path = services.hostFolders.resources + "/Fkeys/VT220 Fkeys";
+  std::string path = services.hostFolders.resources + "/Fkeys/" + fileName;
   std::string bytes;
   if (services.requiredFiles) {
     // A program installed without its function keys: the user is told, and

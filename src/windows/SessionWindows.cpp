@@ -81,6 +81,7 @@ SessionWindow& SessionWindows::MakeWindow(int number) {
   SessionWindow& w = *window;
   slots_[static_cast<size_t>(number - platform::kSessionWindowBase)] = std::move(window);
   w.controls.MakeScrollBar(kScrollBarControl, ScrollBarBounds(w.windowPort));
+  w.session.screen.ScrollBarWidth = kScrollBarWidth;
   w.interpreters = std::make_unique<SessionInterpreters>(w.session.input, w.session.wyse, w.session.vt);
   return w;
 }
@@ -463,11 +464,15 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
     sc.SetCursorRow(row);
     sc.SetCursorCol(col);
     sc.MoveToCell(row, col);
-  } else if (sc.ScreenRows < before && s.window.LastTextRow > sc.ScreenRows) {
+  } else if (sc.ScreenRows < before && sc.LastRowWithText(before) > sc.ScreenRows) {
     // The text reaches below the new last row: the top rows go into the
     // scroll-back and the rest move up, so that the last row stays in view.
-    RedrawWindow(w);
+    // The last row with text is looked for now: the periodic pass's count
+    // may be older than the host's last output. The rows move before the
+    // window is cleared: clearing empties the status rows of the new layout,
+    // which still hold text until then.
     sc.ShiftRowsIntoScrollback(before, before - sc.ScreenRows);
+    RedrawWindow(w);
     sc.SetCursorRow(sc.ScreenRows);
     sc.MoveToCell(sc.CursorRow(), sc.CursorCol());
     s.window.BackgroundRequest = 1;

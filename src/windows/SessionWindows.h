@@ -111,6 +111,11 @@ class SessionWindow final : public WindowService {
   // columns that fit the window (at most 206, at least 1).
   int ColumnsForChild();
   bool Connected() { return session.conn.ConnectionIsOpen() != 0; }
+  // After host input: a close the host made while the close-hold setting was
+  // on is carried out once its output has been read, and a child that has
+  // ended is reaped, with its connection closed and its end told in the
+  // window. A new connection is opened only when the user asks.
+  void ServeConnectionEnd();
 
   // Writes the program's own text into the window at the cursor, and ends the
   // line (the host's output continues below).
@@ -149,6 +154,7 @@ class SessionWindow final : public WindowService {
     void ShowArrowCursor() override;
     void WriteSessionLine(std::string_view text) override;
     void FlushSessionWindow() override;
+    std::string Localised(const std::string& english) override;
     void RequestFlushHostInput() override;
     void RequestSendReturn() override;
     void RequestSendWindowSize() override;
@@ -175,7 +181,7 @@ class SessionWindow final : public WindowService {
     int16_t CursorKeyApplicationMode() override;
     ScreenSize MainScreenSize() override;
     bool KermitProgramFound() override;
-    std::string BundledFunctionKeys() override;
+    std::string BundledFunctionKeys(const std::string& fileName) override;
     void SetSessionDefaults() override;
     void SetWindowSize(int width, int height) override;
     void ResetScreenDefaults() override;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -44,6 +45,8 @@ class KeptLink final : public HostLink {
   bool Ended() override { return link->Ended(); }
   void Close() override { link->Close(); }
   bool SetWindowSize(int rows, int cols) override { return link->SetWindowSize(rows, cols); }
+  bool HoldEchoOf(const std::vector<std::string>& lines) override { return link->HoldEchoOf(lines); }
+  LinkEnd EndOfLink() const override { return link->EndOfLink(); }
 };
 
 // Children that are memory links the test keeps.
@@ -53,6 +56,7 @@ class KeptProcesses final : public platform::Processes {
   std::vector<platform::PtyChildRequest> starts;
   std::vector<fakes::MemoryLink*> links;  // one per start, alive as long as this
   std::set<std::string> executables;
+  std::map<std::string, std::string> onPath;  // program name -> where the PATH finds it
 
   platform::PtyChildStart StartPtyChild(const platform::PtyChildRequest& request) override {
     starts.push_back(request);
@@ -62,7 +66,10 @@ class KeptProcesses final : public platform::Processes {
     return {0, std::make_unique<KeptLink>(link)};
   }
   bool IsExecutableFile(const std::string& path) override { return executables.count(path) != 0; }
-  std::string FindOnPath(const std::string&) override { return {}; }
+  std::string FindOnPath(const std::string& name) override {
+    const auto found = onPath.find(name);
+    return found == onPath.end() ? std::string() : found->second;
+  }
 
  private:
   const platform::Clock* clock_;
@@ -143,14 +150,18 @@ class AppFixture : public ::testing::Test {
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;  // "handler kind"
+  std::map<int, fakes::MemoryLink*> lastLinks_;  // the link each window's child last had
 
   AppFixture() {
     platform.serialPorts = &serialPorts;
     processes.executables.insert("/usr/local/bin/host");
     for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
-    // The installed program's function keys (the data folder is the root
-    // here), read while the user has none of their own: 64 blank keys.
-    files.files["/Fkeys/VT220 Fkeys"] = std::string(64, '\n');
+    // The installed program's function keys for each emulation (the data
+    // folder is the root here), read while a session defines none: 64 blank
+    // keys.
+    for (const char* name : {"Prism Fkeys", "TeleVideo 925 Fkeys", "VT100 Fkeys", "VT220 Fkeys", "Viewpoint Fkeys",
+                             "Wyse 370 Fkeys", "Wyse 50 Fkeys", "Wyse 60 Fkeys"})
+      files.files[std::string("/Fkeys/") + name] = std::string(64, '\n');
   }
 
   // Starts the program with the documents and runs its first turns.
@@ -186,7 +197,14 @@ class AppFixture : public ::testing::Test {
     EXPECT_NE(w, nullptr) << "window " << n;
     return *w;
   }
-  fakes::MemoryLink& LinkOf(int n) { return *static_cast<KeptLink*>(Window(n).session.conn.PtyStream.get())->link; }
+  // The memory link of window n's child; once the program has closed and
+  // dropped the stream (a child that ended is reaped), the link it last had.
+  fakes::MemoryLink& LinkOf(int n) {
+    if (HostLink* stream = Window(n).session.conn.PtyStream.get())
+      lastLinks_[n] = static_cast<KeptLink*>(stream)->link.get();
+    EXPECT_TRUE(lastLinks_.count(n)) << "window " << n << " has had no child";
+    return *lastLinks_[n];
+  }
   // The text of screen row r of window n, without trailing blanks.
   std::string Row(int n, int r) {
     Screen& s = Window(n).session.screen;

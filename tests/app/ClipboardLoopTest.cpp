@@ -206,9 +206,12 @@ TEST_F(ClipboardLoop, APasteEndsWhenTheHostGoesAndTheWindowClosedWhilePastingLea
   board.OtherProgramSets("one\ntwo\nthree\n");
   Events({KeyEvent(kKeyF1)}, 2);
   EXPECT_TRUE(cursors.watch);
-  LinkOf(48).End();
+  // The link outlives the stream, which goes once the ended child is reaped.
+  fakes::MemoryLink& link = LinkOf(48);
+  link.End();
   Turns(5);
-  EXPECT_EQ(LinkOf(48).written, "one\r");
+  EXPECT_EQ(link.written, "one\r");
+  EXPECT_EQ(Window(48).session.conn.PtyStream, nullptr);
   EXPECT_EQ(Window(48).session.input.SendInProgress, 0);
   EXPECT_FALSE(cursors.watch);
   EXPECT_GE(sounds.beeps, 1);

@@ -38,7 +38,7 @@ TEST_F(RecordedSetup, TelnetClientLines) {
   child.StartSessionChild();
   EXPECT_EQ(Received("open host.example -2323\r"),
             "environ define TERM tvi925\r"
-            "environ unexport TERM tvi925\r"
+            "environ unexport TERM\r"
             "environ define MODE character\r"
             "environ define TERM_PROGRAM_VERSION \"0.1\"\r"
             "set -8\r"
@@ -56,7 +56,7 @@ TEST_F(RecordedSetup, SecureShellLines) {
   child.StartSessionChild();
   EXPECT_EQ(Received("host.example\r"),
             "setenv TERM wy60\r"
-            "ssh -l bob -p 2222 -- host.example\r");
+            "exec ssh -l bob -p 2222 -- host.example\r");
 }
 
 TEST_F(RecordedSetup, LocalShellLinesAndTheWindowSize) {
@@ -129,13 +129,13 @@ TEST_F(PtyTest, PacedLinesArriveByteByByte) {
   opt.TelnetHost = "h";
   opt.DiscardLoginOutput133 = 1;
   child.StartSessionChild();
-  const RecorderLog rec = WaitForInput(log, "telnet -- h -\r");
+  const RecorderLog rec = WaitForInput(log, "exec telnet -- h -\r");
   EXPECT_EQ(rec.input,
             "setenv TERM vt220\r"
             "setenv TERM_PROGRAM Korvane\r"
             "setenv MODE character\r"
             "setenv TERM_PROGRAM_VERSION \"0.1\"\r"
-            "telnet -- h -\r");
+            "exec telnet -- h -\r");
   const std::string line = "setenv TERM_PROGRAM Korvane\r";
   const size_t at = rec.input.find(line);
   ASSERT_NE(at, std::string::npos) << rec.input;

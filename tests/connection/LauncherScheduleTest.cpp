@@ -49,11 +49,11 @@ const std::vector<ScheduleCase>& Cases() {
          o.KermitFlushOutput = 1;
        },
        "/usr/bin/telnet",
-       {"+100", "environ define TERM vt220 @10", "+100", "environ unexport TERM vt220 @10", "+100",
+       {"+100", "environ define TERM vt220 @10", "+100", "environ unexport TERM @10", "+100",
         "environ define MODE character @10", "+100", "set flushoutput ^F @10", "+100",
         "environ define TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "set localchars @100", "set crlf @100",
-        "open host.example -2323 @10", "+500"},
-       {"RequestFlushHostInput"}},
+        "open host.example -2323 @10"},
+       {}},
       {"TelnetClientKeepsLoginOutputAndSkipsFlushOutputLine",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses&) {
          SetKind(o, c, "telnet");
@@ -66,7 +66,7 @@ const std::vector<ScheduleCase>& Cases() {
          o.DiscardLoginOutput133 = 1;
        },
        "/usr/bin/telnet",
-       {"+100", "environ define TERM vt100 @10", "+100", "environ unexport TERM vt100 @10", "+100",
+       {"+100", "environ define TERM vt100 @10", "+100", "environ unexport TERM @10", "+100",
         "environ define MODE character @10", "+100", "environ define TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100",
         "open 10.0.0.7 - @10"},
        {}},
@@ -82,7 +82,7 @@ const std::vector<ScheduleCase>& Cases() {
        },
        "/bin/tcsh",
        {"setenv TERM wy60 @10", "+100", "setenv TERM_PROGRAM Korvane @10", "+100", "setenv MODE character @10",
-        "+100", "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "telnet -8 -- host.example -23 @10"},
+        "+100", "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "exec telnet -8 -- host.example -23 @10"},
        {}},
       {"TelnetThroughTheShellWithoutATerminalName",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses&) {
@@ -93,7 +93,7 @@ const std::vector<ScheduleCase>& Cases() {
        },
        "/bin/tcsh",
        {"+100", "setenv TERM_PROGRAM Korvane @10", "+100", "setenv MODE character @10", "+100",
-        "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "telnet -- '[::1]' - @10"},
+        "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "exec telnet -- '[::1]' - @10"},
        {}},
       {"TelnetWithKermit",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses& p) {
@@ -129,7 +129,7 @@ const std::vector<ScheduleCase>& Cases() {
          o.DiscardLoginOutput134 = 1;
        },
        "/bin/tcsh",
-       {"setenv TERM wy60 @0", "+100", "ssh -l bob -C -i ~/.ssh/id_work -p 2222 -- host.example @100"},
+       {"setenv TERM wy60 @0", "+100", "exec ssh -l bob -C -i ~/.ssh/id_work -p 2222 -- host.example @100"},
        {}},
       {"SecureShellWithKermitOnThePath",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses& p) {
@@ -146,8 +146,8 @@ const std::vector<ScheduleCase>& Cases() {
        {"setenv TERM xterm @0", "+100", "cd /usr/local/bin @100", "+100", "chmod +x kermit @0", "+100",
         "./kermit @0", "+100", "set telnet terminal-type xterm @0", "+100", "set file collision overwrite @0", "+100",
         "CD /home/u/Documents @0", "+100", "mkdir kermit_transfers @0", "+100", "cd kermit_transfers @0", "+100",
-        "ssh -l bob -- host.example @0", "+500"},
-       {"RequestFlushHostInput"}},
+        "ssh -l bob -- host.example @0"},
+       {}},
       {"LocalTcsh",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses&) {
          SetKind(o, c, "local");
@@ -196,6 +196,16 @@ TEST_P(Schedules, LinesPacingPausesAndRequests) {
   // The stream is the session's.
   EXPECT_EQ(conn.PtyStream.get(), Child());
   EXPECT_EQ(conn.PerByteDelay, 0);
+  // Only the echo of the lines typed is held back, and only when the
+  // session does not keep the login output as it comes (nothing is thrown
+  // away either way).
+  std::vector<std::string> typed;
+  for (const std::string& entry : c.transcript)
+    if (entry[0] != '+') typed.push_back(entry.substr(0, entry.rfind(" @")));
+  const bool remote = !opt.LocalShellSession;
+  const bool keepsLoginOutput =
+      opt.CloseHold || (opt.TelnetSession ? opt.DiscardLoginOutput133 : opt.DiscardLoginOutput134);
+  EXPECT_EQ(Child()->echoHeld, remote && !keepsLoginOutput ? typed : std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, Schedules, ::testing::ValuesIn(Cases()),

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/EchoHold.h"
 #include "support/PtyFixture.h"
 
 namespace korvane::testing_support {
@@ -154,6 +155,46 @@ TEST_F(PtyTest, AChildThatExitsEndsTheConnection) {
   conn.SendToHost("after", 13);
   child.CloseSessionChild();
   EXPECT_EQ(conn.PtyStream, nullptr);
+}
+
+
+TEST_F(PtyTest, APromptHeldForAnEchoIsOfferedToHostInputOnceNoEchoCanCome) {
+  // A child that prints a prompt without ending the line and then waits.
+  const std::string program = FakeProgram("prompter", "printf 'login: '\nexec sleep 30\n");
+  ASSERT_EQ(child.SetupPseudoTTYToChild(program, conn.PtyStream), 0);
+  ASSERT_NE(Pty(), nullptr);
+  ASSERT_TRUE(Pty()->HoldEchoOf({"a line never echoed"}));
+  // Host input reads only when data is waiting: the prompt must come to be
+  // waiting by itself, after the hold's patience at the latest.
+  ASSERT_TRUE(WaitUntil([&] { return conn.HostDataWaiting() != 0; }, platform::EchoHold::kPatienceMs + 5000));
+  EXPECT_EQ(ReadUntil("login: ", 1000), "login: ");
+}
+
+TEST_F(PtyTest, TheWayAChildEndedIsKept) {
+  struct Case {
+    const char* script;
+    LinkEnd::How how;
+    int code;
+  };
+  const Case cases[] = {
+      {"exit 7\n", LinkEnd::How::Exited, 7},
+      {"exit 0\n", LinkEnd::How::Exited, 0},
+      {"kill -TERM $$\n", LinkEnd::How::Signalled, SIGTERM},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const std::string program = FakeProgram("ender", c.script);
+    ASSERT_EQ(child.SetupPseudoTTYToChild(program, conn.PtyStream), 0);
+    ASSERT_TRUE(WaitUntil([&] {
+      ReadUntil("", 0);
+      return conn.PtyStream->Ended();
+    }));
+    conn.PtyStream->Close();
+    const LinkEnd end = conn.PtyStream->EndOfLink();
+    EXPECT_EQ(end.how, c.how);
+    EXPECT_EQ(end.code, c.code);
+    conn.PtyStream.reset();
+  }
 }
 
 }  // namespace

@@ -122,6 +122,8 @@ TEST_F(SessionClose, ConfirmationCancelLeavesTheConnectionOpen) {
 TEST_F(SessionClose, ConfirmedOrUnconfirmedTheChildIsLoggedOutAndTheWindowUpdated) {
   for (int confirm : {1, 0}) {
     Open("local", true);
+    conn.ChildPath = "/bin/tcsh";
+    link.end = {LinkEnd::How::Exited, 0};
     opt.ConfirmClose = static_cast<int8_t>(confirm);
     alerts.shown.clear();
     child.CloseConnection();
@@ -129,7 +131,9 @@ TEST_F(SessionClose, ConfirmedOrUnconfirmedTheChildIsLoggedOutAndTheWindowUpdate
     EXPECT_TRUE(link.closed);
     EXPECT_EQ(link.written, "\x1a\x03" "exit\r");
     EXPECT_EQ(conn.ConnectedFlag, 0);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"UpdateWindowTitle"}));
+    // The window says how the child ended.
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"WriteSessionLine: Connection closed: tcsh ended with exit status 0.",
+                                                    "FlushSessionWindow", "UpdateWindowTitle"}));
   }
 }
 

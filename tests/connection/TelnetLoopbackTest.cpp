@@ -41,15 +41,26 @@ TEST_F(TelnetLoopback, TheClientItselfTellsTheHostTheTerminalAndTheEnvironment) 
   opt.TelnetViaShell = 0;
   child.StartSessionChild();
   ASSERT_NE(conn.PtyStream, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return !server.seen().terminalType.empty(); })) << host.lines.size();
+  // The set-up no longer waits for the client: the terminal type and the
+  // environment come in their own time.
+  ASSERT_TRUE(WaitUntil([&] {
+    const TelnetStub::Seen s = server.seen();
+    return !s.terminalType.empty() && s.environment.count("MODE") && s.environment.count("TERM_PROGRAM_VERSION");
+  })) << Visible(server.seen().data);
   const TelnetStub::Seen seen = server.seen();
   EXPECT_TRUE(SameName(seen.terminalType, "vt220")) << seen.terminalType;
   EXPECT_EQ(seen.environment.count("MODE") ? seen.environment.at("MODE") : "(none)", "character");
   EXPECT_EQ(seen.environment.count("TERM_PROGRAM_VERSION") ? seen.environment.at("TERM_PROGRAM_VERSION") : "(none)",
             "0.1");
-  // The login output was waited for and thrown away; host input throws away
-  // what follows once more.
-  EXPECT_EQ(host.Count("RequestFlushHostInput"), 1);
+  // Nothing is thrown away: what host input reads is the client's own
+  // words and the host's login prompt, without the echo of the client
+  // commands the set-up typed.
+  EXPECT_EQ(host.Count("RequestFlushHostInput"), 0);
+  const std::string shown = ReadUntil("login: ");
+  EXPECT_NE(shown.find("login: "), std::string::npos) << Visible(shown);
+  EXPECT_NE(shown.find("Connected to 127.0.0.1"), std::string::npos) << Visible(shown);
+  for (const char* typed : {"environ define", "environ unexport", "open 127.0.0.1"})
+    EXPECT_EQ(shown.find(typed), std::string::npos) << typed << " in " << Visible(shown);
   TypeAndClose();
 }
 
@@ -62,6 +73,10 @@ TEST_F(TelnetLoopback, ThroughTheShellTheClientTakesTheShellsTerminalName) {
   ASSERT_NE(conn.PtyStream, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return !server.seen().terminalType.empty(); }));
   EXPECT_TRUE(SameName(server.seen().terminalType, "wy50")) << server.seen().terminalType;
+  const std::string shown = ReadUntil("login: ");
+  EXPECT_NE(shown.find("login: "), std::string::npos) << Visible(shown);
+  for (const char* typed : {"setenv", "exec telnet"})
+    EXPECT_EQ(shown.find(typed), std::string::npos) << typed << " in " << Visible(shown);
   TypeAndClose();
 }
 

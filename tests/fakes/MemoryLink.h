@@ -27,6 +27,8 @@ class MemoryLink final : public HostLink {
   bool echo = false;                   // each written byte comes back as input, as a shell echoes
   bool closed = false;                 // Close() was called
   int rows = 0, cols = 0;              // the last window size set
+  std::vector<std::string> echoHeld;   // the lines of the last HoldEchoOf
+  LinkEnd end;                         // how the far end ended, as EndOfLink tells it
 
   void Write(const uint8_t* data, int n) override {
     if (closed) return;
@@ -51,6 +53,13 @@ class MemoryLink final : public HostLink {
     return n;
   }
   int Waiting() override { return static_cast<int>(incoming_.size()); }
+  // Records the lines; a memory link cannot tell echoes apart, so nothing
+  // is held back.
+  bool HoldEchoOf(const std::vector<std::string>& lines) override {
+    echoHeld = lines;
+    return false;
+  }
+  LinkEnd EndOfLink() const override { return end; }
 
  private:
   const platform::Clock* clock_;

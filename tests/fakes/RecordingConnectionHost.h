@@ -32,6 +32,7 @@ class RecordingConnectionHost final : public ConnectionHost {
     Note("WriteSessionLine: " + std::string(text));
   }
   void FlushSessionWindow() override { Note("FlushSessionWindow"); }
+  std::string Localised(const std::string& english) override { return english; }
   void RequestFlushHostInput() override { Note("RequestFlushHostInput"); }
   void RequestSendReturn() override { Note("RequestSendReturn"); }
   void RequestSendWindowSize() override { Note("RequestSendWindowSize"); }

@@ -3,6 +3,7 @@
 // values a test sets, and a record of what it was told to do.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +20,9 @@ class RecordingSettingsHost final : public SettingsHost {
   std::optional<WindowFrame> outputWindow;
   ScreenSize screen{1920, 1080};
   bool kermitFound = false;
-  std::string bundledFunctionKeys;
+  // The program's function-key files by name, and the names asked for.
+  std::map<std::string, std::string> bundledFunctionKeys;
+  std::vector<std::string> bundledFilesAsked;
   int fontError = 0;
   std::optional<std::string> chosenName;
   std::vector<std::string> calls;
@@ -33,7 +36,11 @@ class RecordingSettingsHost final : public SettingsHost {
   int16_t CursorKeyApplicationMode() override { return cursorKeyApplicationMode; }
   ScreenSize MainScreenSize() override { return screen; }
   bool KermitProgramFound() override { return kermitFound; }
-  std::string BundledFunctionKeys() override { return bundledFunctionKeys; }
+  std::string BundledFunctionKeys(const std::string& fileName) override {
+    bundledFilesAsked.push_back(fileName);
+    const auto it = bundledFunctionKeys.find(fileName);
+    return it == bundledFunctionKeys.end() ? std::string() : it->second;
+  }
 
   void SetSessionDefaults() override { calls.push_back("SetSessionDefaults"); }
   void SetWindowSize(int width, int height) override {

@@ -114,3 +114,31 @@ TEST(QtKeys, AutoRepeatIsKept) {
 
 }  // namespace
 }  // namespace korvane::platform
+
+namespace korvane::platform {
+namespace {
+
+// A character Mac Roman has no code for is marked, so that the program rings
+// the bell for it; keys without a character are not.
+TEST(QtKeys, ACharacterWithoutACodeIsMarkedForTheBell) {
+  struct Mark {
+    const char* name;
+    int qtKey;
+    const char* text;
+    bool uncoded;
+  };
+  const Mark marks[] = {
+      {"e acute has a code", Qt::Key_Eacute, "\xc3\xa9", false},
+      {"Cyrillic zhe has none", Qt::Key_unknown, "\xd0\xb6", true},
+      {"Polish l with stroke has none", Qt::Key_unknown, "\xc5\x82", true},
+      {"F1 gives no character", Qt::Key_F1, "", false},
+      {"a dead key gives no character yet", Qt::Key_Dead_Acute, "", false},
+  };
+  for (const Mark& m : marks) {
+    const QKeyEvent e(QEvent::KeyPress, m.qtKey, Qt::NoModifier, 0, 0, 0, QString::fromUtf8(m.text));
+    EXPECT_EQ(KeyPressFrom(e).uncodedCharacter, m.uncoded) << m.name;
+  }
+}
+
+}  // namespace
+}  // namespace korvane::platform

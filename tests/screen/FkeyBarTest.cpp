@@ -90,6 +90,34 @@ TEST_F(FkeyBarTest, EighteenPointTypeOnAWideDisplayGetsSixteenButtonsARow) {
   EXPECT_EQ(ButtonCount(), 32);
 }
 
+// The session windows' sizes at 18-point type on a wide display: each window
+// width gets one layout's two rows and no button of another layout, and no
+// button reaches into the scroll bar along the right edge.
+TEST_F(FkeyBarTest, EveryButtonBelongsToOneLayoutAndStopsAtTheScrollBar) {
+  opt.TextSizeValue = 18;
+  s.ComputeCellMetrics();
+  host.displayWidth = 1440;
+  s.ScrollBarWidth = 16;
+  for (const int width : {450, 600, 639, 640, 700, 992, 1300}) {
+    port.SetSize(width, 652);
+    host.clock.AdvanceTicks(30);
+    s.DrawFunctionKeyBar();
+    const int t = 652 - 14;
+    int buttons = 0;
+    for (const auto& [id, b] : controls.All()) {
+      if (b.scrollBar) continue;
+      ++buttons;
+      const bool secondRow = id >= kFirstFkeyButton + 16;
+      EXPECT_EQ(b.bounds.top, secondRow ? t - 15 : t - 30) << "width " << width << ": button " << id;
+      const int key = id - kFirstFkeyButton - (secondRow ? 16 : 0) + 1;
+      EXPECT_EQ(b.title, (secondRow ? "SF" : "F") + std::to_string(key)) << "width " << width << ": button " << id;
+      EXPECT_LE(b.bounds.right, width - 16) << "width " << width << ": button " << id;
+    }
+    EXPECT_GT(buttons, 0) << "width " << width;
+    EXPECT_EQ(buttons % 2, 0) << "width " << width << ": the two rows differ";
+  }
+}
+
 TEST_F(FkeyBarTest, AWindowWideEnoughForTheSecondLayoutUsesItsPitch) {
   port.SetSize(700, 414);
   s.DrawFunctionKeyBar();
@@ -223,6 +251,46 @@ TEST_F(FkeyBarTest, AtTheLargestScreenTheStatusAreaLeavesTheLastTextRowAlone) {
   s.PaintTextAreaBackground();
   s.PaintTextAreaBackgroundB();
   for (int c = 1; c <= 80; ++c) ASSERT_EQ(s.ScreenChars(71, c), 'z') << c;
+}
+
+
+// A VT host's scroll region makes its bottom the screen's rows; the rows
+// below the region stay the host's: no status-area step erases their text
+// or their pixels.
+TEST_F(FkeyBarTest, TheStatusAreaStepsLeaveTheRowsBelowAScrollRegionAlone) {
+  struct Step {
+    const char* name;
+    void (Screen::*run)();
+  };
+  const Step steps[] = {{"PaintTextAreaBackground", &Screen::PaintTextAreaBackground},
+                        {"PaintTextAreaBackgroundB", &Screen::PaintTextAreaBackgroundB},
+                        {"EraseBelowScreenLines", &Screen::EraseBelowScreenLines},
+                        {"ClearStatusRows", &Screen::ClearStatusRows}};
+  for (const int16_t size : {int16_t{12}, int16_t{18}}) {
+    // A window of the height a session opens with: 24 rows and the area below.
+    opt.TextSizeValue = opt.FontSize = size;
+    s.ComputeCellMetrics();
+    port.SetSize(450, 9 + s.CellHeight * (size > 16 ? 26 : 27));
+    for (const Step& step : steps) {
+      s.ScrollTop = 0;
+      s.ScrollBottom = 0;
+      const int rows = s.ScreenRowsForWindow();
+      ASSERT_EQ(rows, 24);
+      for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= 80; ++c) s.ScreenChars(r, c) = static_cast<int16_t>('A' + r % 26);
+      s.ScrollTop = 1;
+      s.ScrollBottom = 10;
+      s.ScreenRows = s.ScreenRowsForWindow();
+      port.Clear();
+      (s.*step.run)();
+      for (int r = 1; r <= rows; ++r)
+        for (int c : {1, 80}) EXPECT_EQ(s.ScreenChars(r, c), 'A' + r % 26) << step.name << " row " << r << " col " << c;
+      // Pixels: nothing is erased above the bottom of the window's last text row.
+      for (const auto& e : port.Of("EraseRect"))
+        EXPECT_GE(e.rect.bottom > e.rect.top ? e.rect.top : 9999, rows * s.CellHeight - 1)
+            << step.name << " erased " << e.rect.top << ".." << e.rect.bottom;
+    }
+  }
 }
 
 TEST_F(FkeyBarTest, EffectiveTextSizeFollowsTheSmallTypeSwitches) {

@@ -92,12 +92,38 @@ INSTANTIATE_TEST_SUITE_P(Geometry, RowsForWindow, ::testing::ValuesIn(kRowsCases
 TEST_F(ScreenTest, RowsForHeightStoresOnlyTheSecondStatusRow) {
   port.SetSize(570, 300);
   s.ScreenRows = 10;
-  EXPECT_EQ(s.ScreenRowsForHeight(), 17);  // (300 + 5) div 15 - 3
+  EXPECT_EQ(s.ScreenRowsForHeight(), 16);  // (300 - 9) div 15 - 3
   EXPECT_EQ(s.ScreenRows, 10);
   EXPECT_EQ(s.StatusLine2Row, 15);
   opt.FontSize = 19;
   port.SetSize(570, 2000);
   EXPECT_EQ(s.ScreenRowsForHeight(), 71);
+}
+
+// The repaint, the scroll-back and the status area count the window's rows
+// with ScreenRowsForHeight, everything else with ScreenRowsForWindow: without
+// a scroll region both give the same count, for every text size and height.
+TEST_F(ScreenTest, RowsForHeightAndForWindowFollowOneRule) {
+  for (const int16_t size : {9, 12, 16, 18, 24}) {
+    opt.TextSizeValue = size;
+    opt.FontSize = size;
+    s.ComputeCellMetrics();
+    for (int height = 40; height <= 1800; height += 7) {
+      port.SetSize(570, height);
+      const int16_t window = s.ScreenRowsForWindow();
+      EXPECT_EQ(s.ScreenRowsForHeight(), window) << size << " points, " << height << " pixels";
+    }
+  }
+}
+
+// The window a session opens with at the default 18-point type (24-pixel
+// cells) shows 24 rows to both counts.
+TEST_F(ScreenTest, TheDefaultWindowHasTwentyFourRowsByBothCounts) {
+  opt.TextSizeValue = opt.FontSize = 18;
+  s.ComputeCellMetrics();
+  port.SetSize(996, 9 + 24 * 26);
+  EXPECT_EQ(s.ScreenRowsForWindow(), 24);
+  EXPECT_EQ(s.ScreenRowsForHeight(), 24);
 }
 
 TEST_F(ScreenTest, PenPlacementAndItsInverse) {

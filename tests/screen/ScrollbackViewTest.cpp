@@ -33,7 +33,6 @@ class ScrollbackTest : public ::testing::Test {
     const std::string text = LineText(n);
     for (int i = 0; i < static_cast<int>(text.size()); ++i)
       s.ScreenChars(s.CursorRow(), i + 1) = static_cast<uint8_t>(text[i]);
-    s.ScreenSavedToScrollBack = 0;
     s.SetCursorCol(1);
     s.ScrollIfPastBottom();
   }

@@ -247,16 +247,18 @@ TEST_F(PageTest, ClearPagesEmptiesThePlanesAndKeepsTheNames) {
 TEST_F(PageTest, PageOperationsKeepTheScreenInTheScrollBackFirst) {
   opt.ScrollBackOn = 1;
   FillScreen();
-  const int16_t pos = s.ScrollBackLinePos;
-  s.PageSaveSlot = 1;
-  s.SaveScreenPage();
-  EXPECT_EQ(s.ScrollBackLinePos, pos + s.ScreenRows);
-  EXPECT_EQ(s.ScrollBack.Cell(ScrollBackPlanes::kChars, pos - s.ScreenRows + 1, 1), 'A');
-  // A save with no slot (no free name) still keeps the screen there.
-  s.ScreenSavedToScrollBack = 0;
-  s.PageSaveSlot = 0;
-  s.SaveScreenPage();
-  EXPECT_EQ(s.ScrollBackLinePos, pos + 2 * s.ScreenRows);
+  // With a slot, and with none (no free name): the screen is kept either way.
+  for (const int16_t slot : {int16_t{1}, int16_t{0}}) {
+    s.ClearScrollback();
+    const int16_t pos = s.ScrollBackLinePos;
+    s.PageSaveSlot = slot;
+    s.SaveScreenPage();
+    EXPECT_EQ(s.ScrollBackLinePos, pos + s.ScreenRows) << "slot " << slot;
+    EXPECT_EQ(s.ScrollBack.Cell(ScrollBackPlanes::kChars, pos - s.ScreenRows + 1, 1), 'A') << "slot " << slot;
+    // Nothing was printed since: the same screen is not kept twice.
+    s.SaveScreenPage();
+    EXPECT_EQ(s.ScrollBackLinePos, pos + s.ScreenRows) << "slot " << slot;
+  }
 }
 
 }  // namespace

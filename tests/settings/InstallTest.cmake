@@ -15,7 +15,17 @@ foreach(item
     "share/korvane/help/Korvane Manual.html"
     "share/korvane/help/Dialog Help Files/Telnet Help.html"
     "share/korvane/help/Dialog Help Files - French/Aide Telnet.html"
-    "share/korvane/help/Kermit Help/Kermit Installation Instructions.html")
+    "share/korvane/help/Kermit Help/Kermit Installation Instructions.html"
+    # The function keys of each emulation, for sessions whose settings define none.
+    "share/korvane/Fkeys/VT100 Fkeys"
+    "share/korvane/Fkeys/VT220 Fkeys"
+    "share/korvane/Fkeys/Wyse 50 Fkeys"
+    "share/korvane/Fkeys/Wyse 60 Fkeys"
+    "share/korvane/Fkeys/Wyse 370 Fkeys"
+    "share/korvane/Fkeys/TeleVideo 925 Fkeys"
+    "share/korvane/Fkeys/Viewpoint Fkeys"
+    "share/korvane/Fkeys/Prism Fkeys"
+    "share/korvane/Fkeys/Local Shell fkeys")
   if(NOT EXISTS "${PREFIX}/${item}")
     message(FATAL_ERROR "not installed: ${item}")
   endif()

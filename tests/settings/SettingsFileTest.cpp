@@ -365,27 +365,48 @@ TEST_F(DamagedFile, TextThatIsNoSettingsFileCountsAsNone) {
   EXPECT_TRUE(prose == StartUpWith("")) << DifferentLines(prose, StartUpWith(""));
 }
 
-TEST_F(DamagedFile, AGarbageDocumentLeavesTheFunctionKeysAlone) {
-  opt().FkeyStrings[1] = "mine{CR";
-  state().FkeysDefined = 1;
-  WriteFile(home.root + "/garbage", Fixture("garbage.bin"));
-  ASSERT_EQ(settings().ReadSettingsDocument(home.root + "/garbage"), 0);
-  EXPECT_EQ(opt().FkeyStrings[1], "mine{CR");
-  EXPECT_EQ(opt().FkeyTitles[1], "");
-  EXPECT_EQ(opt().EmuVt100, 1);
-  EXPECT_EQ(opt().BaudRate, 0);
-  // The default function keys are not overwritten with the garbage.
-  EXPECT_FALSE(files.Exists(PathOf(kFkeyDefaultsFileName)));
+// A file that is not a settings document is refused with an alert naming
+// it; the session, its function keys and the default keys stay as they were.
+TEST_F(DamagedFile, AFileThatIsNoSettingsDocumentIsRefusedAndChangesNothing) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+  };
+  const std::string mac = Fixture("mac-settings");
+  const Case cases[] = {
+      {"empty", "", " cannot be opened: it is empty."},
+      {"blank", "\n\n  \r\n", " cannot be opened: it is empty."},
+      {"binary", Fixture("garbage.bin"), " cannot be opened: it is not a text file."},
+      {"an image", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), " cannot be opened: it is not a text file."},
+      {"cut in the function keys", FirstLines(mac, 10), " cannot be opened: it is cut short."},
+      {"cut at line 100", FirstLines(mac, 100), " cannot be opened: it is cut short."},
+      {"prose", "#!/bin/sh\necho 12345\n 42\nUnder\n", " cannot be opened: it is cut short."},
+  };
+  for (const Case& c : cases) {
+    opt().FkeyStrings[1] = "mine{CR";
+    opt().BaudRate = 4800;
+    state().FkeysDefined = 1;
+    alerts.shown.clear();
+    WriteFile(home.root + "/doc", c.bytes);
+    EXPECT_EQ(settings().ReadSettingsDocument(home.root + "/doc"), EINVAL) << c.name;
+    ASSERT_EQ(alerts.shown.size(), 1u) << c.name;
+    EXPECT_EQ(alerts.shown[0].text, std::string("The settings document doc") + c.reason) << c.name;
+    EXPECT_EQ(opt().FkeyStrings[1], "mine{CR") << c.name;
+    EXPECT_EQ(opt().BaudRate, 4800) << c.name;
+    EXPECT_FALSE(files.Exists(PathOf(kFkeyDefaultsFileName))) << c.name;
+  }
 }
 
-TEST_F(DamagedFile, AnEmptyFileOrOneCutInTheFunctionKeysReadsAsDefaults) {
-  for (const std::string& bytes : {std::string(), FirstLines(Fixture("mac-settings"), 10)}) {
-    auto other = NewSession();
-    WriteFile(home.root + "/cut", bytes);
-    ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/cut"), 0);
-    EXPECT_EQ(other->Opt.EmuVt100, 1);
-    EXPECT_EQ(other->Opt.DialMode, "T");
-  }
+// Lines of text enough for a settings file, but without a number where the
+// settings begin.
+TEST_F(DamagedFile, LinesWithoutSettingsAreRefused) {
+  std::string prose;
+  for (int i = 0; i < 300; ++i) prose += "line of prose\n";
+  WriteFile(home.root + "/prose", prose);
+  EXPECT_EQ(settings().ReadSettingsDocument(home.root + "/prose"), EINVAL);
+  ASSERT_EQ(alerts.shown.size(), 1u);
+  EXPECT_EQ(alerts.shown[0].text, "The settings document prose cannot be opened: it holds no Korvane settings.");
 }
 
 TEST_F(DamagedFile, AFileThatCannotBeReadIsReportedAndTheDefaultsUsed) {
@@ -413,10 +434,11 @@ TEST_F(SettingsTest, StartUpReadsTheDefaultFunctionKeysThenTheDefaultsFile) {
 }
 
 TEST_F(SettingsTest, StartUpWithoutFilesUsesTheProgramsKeysAndTheBuiltInDefaults) {
-  host.bundledFunctionKeys = "{ES[11~\n{ES[12~\n";
+  host.bundledFunctionKeys["VT100 Fkeys"] = "{ESOP\n{ESOQ\n";
   settings().ReadStartupSettings();
-  EXPECT_EQ(opt().FkeyStrings[1], "{ES[11~");
-  EXPECT_EQ(opt().FkeyStrings[2], "{ES[12~");
+  EXPECT_EQ(host.bundledFilesAsked, std::vector<std::string>{"VT100 Fkeys"});
+  EXPECT_EQ(opt().FkeyStrings[1], "{ESOP");
+  EXPECT_EQ(opt().FkeyStrings[2], "{ESOQ");
   EXPECT_EQ(state().NoSettingsFile, 0);  // cleared again once applied
   EXPECT_EQ(opt().EmuVt100, 1);
   EXPECT_EQ(opt().UpArrowString, "{ES[A");  // VT100's arrows

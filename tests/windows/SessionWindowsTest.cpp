@@ -314,6 +314,53 @@ TEST_F(SessionWindowsTest, AWindowMadeShorterKeepsTheTextThatNoLongerFitsInTheSc
   EXPECT_EQ(s.ScrollBack.Cell(ScrollBackPlanes::kChars, s.ScrollBackLinePos - rows, 5), '0' + 24 - rows);
 }
 
+TEST_F(SessionWindowsTest, AResizeRightAfterTheHostsOutputLosesNoRow) {
+  // The host has just written its rows; no periodic pass has looked at them.
+  for (const int shorter : {1, 3, 10}) {
+    SCOPED_TRACE(shorter);
+    StartLocal();
+    Screen& s = Window(48).session.screen;
+    ASSERT_EQ(s.ScreenRows, 24);
+    for (int i = 1; i <= 24; ++i) LinkOf(48).Feed("row " + std::to_string(i) + (i < 24 ? "\r\n" : ""));
+    Drain(48);
+    windows.UserResizes(48, windows.ContentSize(48).width, 9 + s.CellHeight * (24 - shorter));
+    Turns(1);
+    const int rows = s.ScreenRows;
+    ASSERT_LT(rows, 24);
+    // Every row is on the screen or in the scroll-back, in order (the
+    // scroll-back's last lines are the screen's own).
+    for (int r = 1; r <= rows; ++r) EXPECT_EQ(Row(48, r), "row " + std::to_string(24 - rows + r));
+    for (int k = 1; k <= 24 - rows; ++k) {
+      std::string stored;
+      for (int c = 1; c <= 6; ++c) {
+        const int ch = s.ScrollBack.Cell(ScrollBackPlanes::kChars, s.ScrollBackLinePos - rows - (k - 1), c);
+        stored += ch == 0 ? ' ' : static_cast<char>(ch);
+      }
+      stored.erase(stored.find_last_not_of(' ') + 1);
+      EXPECT_EQ(stored, "row " + std::to_string(24 - rows + 1 - k));
+    }
+    app.reset();
+    files.files.clear();
+  }
+}
+
+TEST_F(SessionWindowsTest, ANarrowerWindowTellsTheChildTheColumnsItShows) {
+  for (const int wrap : {1, 0}) {
+    SCOPED_TRACE(wrap);
+    StartLocal();
+    fakes::MemoryLink& link = LinkOf(48);
+    Screen& s = Window(48).session.screen;
+    Window(48).session.Opt.AutoWrapOn = static_cast<int8_t>(wrap);
+    ASSERT_EQ(s.ColumnsSetting, 80);
+    windows.UserResizes(48, s.CellWidth * 41, windows.ContentSize(48).height);
+    Turns(2);
+    // The shell lays its lines out for the window it is shown in.
+    EXPECT_EQ(link.cols, 40);
+    app.reset();
+    files.files.clear();
+  }
+}
+
 TEST_F(SessionWindowsTest, TitlesStayUniqueAcrossAddRenameAndCloseInAnyOrder) {
   StartLocal();
   std::mt19937 random(12345);

@@ -18,6 +18,8 @@ namespace {
 // Input held while a write waits for the child; beyond it the child is left
 // to wait for us instead.
 constexpr size_t kMaxHeldInput = 1 << 20;
+// How long a child whose terminal has closed may take to end by itself.
+constexpr int kEndingGraceMs = 500;
 
 int64_t NowMs() {
   timespec ts{};
@@ -25,13 +27,17 @@ int64_t NowMs() {
   return int64_t{ts.tv_sec} * 1000 + ts.tv_nsec / 1000000;
 }
 
-// Polls for the child's exit for up to `ms` milliseconds.
-bool WaitForExit(pid_t pid, int ms) {
+// Polls for the child's exit for up to `ms` milliseconds; `status` gets its
+// wait status (-1 when it had been reaped already).
+bool WaitForExit(pid_t pid, int ms, int& status) {
   const int64_t deadline = NowMs() + ms;
   for (;;) {
-    int status = 0;
     const pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid || (r < 0 && errno == ECHILD)) return true;
+    if (r == pid) return true;
+    if (r < 0 && errno == ECHILD) {
+      status = -1;
+      return true;
+    }
     if (NowMs() >= deadline) return false;
     const timespec pause{0, 2 * 1000 * 1000};
     nanosleep(&pause, nullptr);
@@ -47,17 +53,19 @@ void SignalChild(pid_t pid, int sig) {
 
 }  // namespace
 
-void HangUpAndReap(pid_t pid) {
-  if (pid <= 0) return;
-  if (WaitForExit(pid, 0)) return;
+int HangUpAndReap(pid_t pid, int graceMs) {
+  if (pid <= 0) return -1;
+  int status = -1;
+  if (WaitForExit(pid, graceMs, status)) return status;
   SignalChild(pid, SIGHUP);
-  if (WaitForExit(pid, 500)) return;
+  if (WaitForExit(pid, 500, status)) return status;
   SignalChild(pid, SIGTERM);
-  if (WaitForExit(pid, 500)) return;
+  if (WaitForExit(pid, 500, status)) return status;
   SignalChild(pid, SIGKILL);
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
   }
+  return status;
 }
 
 PtyChild::~PtyChild() { Close(); }
@@ -68,7 +76,9 @@ void PtyChild::Close() {
     fd_ = -1;
   }
   if (pid_ > 0) {
-    HangUpAndReap(pid_);
+    // A child whose terminal has closed is ending: it gets a moment to end
+    // by itself, so that its own exit status is what is kept.
+    NoteStatus(HangUpAndReap(pid_, ended_ ? kEndingGraceMs : 0));
     pid_ = -1;
   }
   ended_ = true;
@@ -76,12 +86,22 @@ void PtyChild::Close() {
   inPos_ = 0;
   out_.clear();
   outPos_ = 0;
+  hold_.reset();
+  shown_.clear();
+  shownPos_ = 0;
+}
+
+void PtyChild::NoteStatus(int status) {
+  if (status < 0) return;
+  if (WIFEXITED(status)) end_ = {LinkEnd::How::Exited, WEXITSTATUS(status)};
+  if (WIFSIGNALED(status)) end_ = {LinkEnd::How::Signalled, WTERMSIG(status)};
 }
 
 void PtyChild::TryReap() {
   if (pid_ <= 0) return;
   int status = 0;
   const pid_t r = waitpid(pid_, &status, WNOHANG);
+  if (r == pid_) NoteStatus(status);
   if (r == pid_ || (r < 0 && errno == ECHILD)) pid_ = -1;
 }
 
@@ -161,6 +181,19 @@ int PtyChild::Read(uint8_t* buf, int max) {
   // Output that waited for room goes first, as a buffered stream flushes
   // before it reads.
   if (PendingOutput() > 0) Drain(false);
+  if (hold_) PassThroughHold();
+  if (Shown() > 0) {
+    const size_t n = std::min(Shown(), static_cast<size_t>(max));
+    std::memcpy(buf, shown_.data() + shownPos_, n);
+    shownPos_ += n;
+    if (shownPos_ == shown_.size()) {
+      shown_.clear();
+      shownPos_ = 0;
+    }
+    return static_cast<int>(n);
+  }
+  // While a hold has the start of a line, nothing is read past it.
+  if (hold_) return 0;
   if (Held() == 0 && FillInput() < 0) return -1;
   const size_t n = std::min(Held(), static_cast<size_t>(max));
   if (n == 0) return 0;
@@ -170,13 +203,37 @@ int PtyChild::Read(uint8_t* buf, int max) {
 }
 
 int PtyChild::Waiting() {
-  if (Held() == 0) FillInput();
-  return static_cast<int>(std::min(Held(), static_cast<size_t>(1) << 30));
+  // Output held for an echo is offered once the hold lets it go, even when
+  // the child prints nothing more (a prompt waiting for its answer).
+  if (hold_) PassThroughHold();
+  if (Held() == 0 && Shown() == 0 && !hold_) FillInput();
+  return static_cast<int>(std::min(Held() + Shown(), static_cast<size_t>(1) << 30));
 }
 
 bool PtyChild::Ended() {
   if (Held() == 0 && !ended_) FillInput();
-  return ended_ && Held() == 0;
+  return ended_ && Held() == 0 && Shown() == 0 && !hold_;
+}
+
+bool PtyChild::HoldEchoOf(const std::vector<std::string>& lines) {
+  if (fd_ < 0) return false;
+  hold_ = std::make_unique<platform::EchoHold>(lines, NowMs());
+  return true;
+}
+
+void PtyChild::PassThroughHold() {
+  if (Held() == 0) FillInput();
+  if (Held() > 0) {
+    hold_->Take(std::string_view(in_).substr(inPos_), shown_);
+    in_.clear();
+    inPos_ = 0;
+  }
+  if (ended_) {
+    hold_->Release(shown_);
+    hold_.reset();
+  } else if (hold_->Finish(NowMs(), shown_)) {
+    hold_.reset();
+  }
 }
 
 bool PtyChild::SetWindowSize(int rows, int cols) {

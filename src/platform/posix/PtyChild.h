@@ -14,8 +14,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/EchoHold.h"
 #include "platform/HostLink.h"
 
 namespace korvane::platform::posix {
@@ -37,6 +40,9 @@ class PtyChild final : public HostLink {
   bool Ended() override;
   void Close() override;
   bool SetWindowSize(int rows, int cols) override;
+  // What the child prints passes an EchoHold until the hold is over.
+  bool HoldEchoOf(const std::vector<std::string>& lines) override;
+  LinkEnd EndOfLink() const override { return end_; }
 
   int fd() const { return fd_; }
   // The child's process id; -1 once it has been reaped.
@@ -57,6 +63,12 @@ class PtyChild final : public HostLink {
   void NoteEnd();
   void TryReap();
   size_t Held() const { return in_.size() - inPos_; }
+  // Input taken through the echo hold and not read yet.
+  size_t Shown() const { return shown_.size() - shownPos_; }
+  // Hands what waits to the echo hold; the hold ends with the stream.
+  void PassThroughHold();
+  // Notes how the child ended from a wait status.
+  void NoteStatus(int status);
 
   int fd_;
   pid_t pid_;
@@ -65,10 +77,16 @@ class PtyChild final : public HostLink {
   size_t inPos_ = 0;
   std::string out_;
   size_t outPos_ = 0;
+  std::unique_ptr<platform::EchoHold> hold_;
+  std::string shown_;
+  size_t shownPos_ = 0;
+  LinkEnd end_;
 };
 
 // Hangs up the process group of a child and waits for it: SIGHUP, then
-// SIGTERM and finally SIGKILL for a child that outlives a grace period.
-void HangUpAndReap(pid_t pid);
+// SIGTERM and finally SIGKILL for a child that outlives a grace period. A
+// child that is ending already is given `graceMs` to end by itself first.
+// Returns its wait status, or -1 when it had been reaped already.
+int HangUpAndReap(pid_t pid, int graceMs = 0);
 
 }  // namespace korvane::platform::posix

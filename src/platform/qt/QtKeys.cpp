@@ -177,8 +177,12 @@ KeyPress KeyPressFrom(const QKeyEvent& event) {
   // is not sent as some other one.
   const QString text = event.text();
   if (text.size() == 1 || (text.size() == 2 && text.at(0).isHighSurrogate())) {
-    const int code = UnicodeToMacRoman(text.toUcs4().value(0));
-    if (code >= 0) k.text = std::string(1, static_cast<char>(code));
+    const char32_t u = text.toUcs4().value(0);
+    const int code = UnicodeToMacRoman(u);
+    if (code >= 0)
+      k.text = std::string(1, static_cast<char>(code));
+    else
+      k.uncodedCharacter = u >= 0xA0;
   }
   // Control with a letter, "@", "[", "\\", "]", "^" or "_" gives its control
   // character, and with the space bar NUL, whatever the window system put in

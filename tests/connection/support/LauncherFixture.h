@@ -102,6 +102,8 @@ class ForwardingLink final : public HostLink {
   bool Ended() override { return target_.Ended(); }
   void Close() override { target_.Close(); }
   bool SetWindowSize(int rows, int cols) override { return target_.SetWindowSize(rows, cols); }
+  bool HoldEchoOf(const std::vector<std::string>& lines) override { return target_.HoldEchoOf(lines); }
+  LinkEnd EndOfLink() const override { return target_.EndOfLink(); }
 
  private:
   fakes::MemoryLink& target_;
