@@ -319,8 +319,9 @@ class App {
   // into the active session, a QuickDial document dials its number; any
   // other file is refused with a note.
   void OpenDocumentByKind(SessionWindow& active, const std::string& path);
-  // The document starts a session window: a settings document, or one that
-  // is not there (the settings reader reports it missing).
+  // The document starts a session window: any but a function-key or
+  // QuickDial document (the settings reader refuses, naming why, a file that
+  // holds no settings or is not there).
   bool StartsSessionWindow(const std::string& path);
   // The idle pass's steps, in the order it takes them.
   void ServeControlP(SessionWindow* active);

@@ -9,7 +9,10 @@
 namespace korvane::app {
 
 bool App::StartsSessionWindow(const std::string& path) {
-  return !platform.files.Exists(path) || DocumentKindOf(path, platform.files) == DocumentKind::Settings;
+  // Function keys and QuickDial numbers act on a session; anything else is
+  // given to the settings reader, which opens it or says why it cannot.
+  const DocumentKind kind = platform.files.Exists(path) ? DocumentKindOf(path, platform.files) : DocumentKind::Settings;
+  return kind != DocumentKind::FunctionKeys && kind != DocumentKind::QuickDial;
 }
 
 void App::OpenDocumentByKind(SessionWindow& active, const std::string& path) {
