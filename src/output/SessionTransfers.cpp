@@ -147,11 +147,11 @@ bool SessionTransfers::StartFileSend(const std::string& path) {
 }
 
 void SessionTransfers::AskToSend(const std::string& path, const std::function<void(bool yes)>& answered) {
-  // The host reads a local file: the user decides, Cancel the default.
-  const int button =
-      w_.Owner().services.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
-                                      "The host asks for the file " + Shown(path), "\r", "Send it to the host?");
-  answered(button == 1);
+  // The host reads a local file: the user decides, Cancel the default. The
+  // box does not hold the program; a request made while another question of
+  // the session is up is refused as a Cancel would be.
+  if (!w_.services.alerts.Ask("The host asks for the file " + Shown(path), "Send it to the host?", answered))
+    answered(false);
 }
 
 void SessionTransfers::HostRequestedSend(const std::string& path) {
