@@ -19,9 +19,9 @@ constexpr int16_t kFore = 6, kBack = 9;
 // Palette indexes of the ANSI colours used below.
 constexpr int16_t kBlack = 18, kRed = 2, kGreen = 4;
 
-class HostColours : public VtTest {
+class HostSetColours : public VtTest {
  protected:
-  HostColours() {
+  HostSetColours() {
     opt().CurrentForeColour = kFore;
     opt().BackgroundColour = kBack;
     opt().ReverseColour = 12;
@@ -43,9 +43,9 @@ struct ColourCase {
   int16_t erasedBack;       // background plane of an erased cell far from it (row 20, column 70)
 };
 
-class HostColourCases : public HostColours, public ::testing::WithParamInterface<ColourCase> {};
+class HostSetColourCases : public HostSetColours, public ::testing::WithParamInterface<ColourCase> {};
 
-TEST_P(HostColourCases, GoWithTheCellsAndLeaveTheSessionsColours) {
+TEST_P(HostSetColourCases, GoWithTheCellsAndLeaveTheSessionsColours) {
   const ColourCase& c = GetParam();
   Feed("\x1b[H\x1b[2J" + c.bytes + "\x1b[5;10HX");
   EXPECT_EQ(screen().ScreenForeColours(5, 10), c.fore);
@@ -55,7 +55,7 @@ TEST_P(HostColourCases, GoWithTheCellsAndLeaveTheSessionsColours) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Vt, HostColourCases,
+    Vt, HostSetColourCases,
     ::testing::Values(
         ColourCase{"BackgroundGoesWithTheText", "\x1b[42m", kFore, kGreen, 0},
         ColourCase{"BlackTextGoesWithTheText", "\x1b[30m", kBlack, kBack, 0},
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         ColourCase{"LsColorOutput", "\x1b[0m\x1b[01;34mdir\x1b[0m  \x1b[01;32mrun\x1b[0m\r\n", kFore, kBack, 0}),
     [](const auto& c) { return std::string(c.param.name); });
 
-TEST_F(HostColours, ScoColourCommandsLeaveTheSettings) {
+TEST_F(HostSetColours, ScoColourCommandsLeaveTheSettings) {
   opt().ScoAnsiMode = 1;
   opt().ColourModeA = 1;
   // Foreground 4 and background 2 of the console's numbers, reverse colour 1.
@@ -87,7 +87,7 @@ TEST_F(HostColours, ScoColourCommandsLeaveTheSettings) {
   EXPECT_EQ(screen().ReverseColourNow(), 12);
 }
 
-TEST_F(HostColours, ASettingsChangeTakesTheNewColours) {
+TEST_F(HostSetColours, ASettingsChangeTakesTheNewColours) {
   Feed("\x1b[30;42m");
   opt().CurrentForeColour = 17;
   opt().BackgroundColour = 18;
