@@ -47,6 +47,7 @@ void App::DoEventAndIdle() {
 
 void App::ServeRepaint(SessionWindow& w) {
   Screen& s = w.session.screen;
+  s.ContinueScreenReverse();
   if (!s.RepaintPending) return;
   const int64_t now = platform.clock.Milliseconds();
   // While output keeps coming, the window catches up with the planes at most

@@ -222,6 +222,9 @@ void HostInput::RunInterpreterPass(HostInterpreter& interp) {
 #endif
       }
       FinishChunkRun();
+      // Text drawn over a reversed screen is drawn the normal way; the
+      // repaint reverses it with the rest.
+      if (screen.ScreenReversed()) screen.RepaintPending = 1;
       ReleaseHost();
       if (HostBytesBeyondChunk == 0) break;
       HostChunkCount = HostBytesBeyondChunk;

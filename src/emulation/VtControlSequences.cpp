@@ -336,11 +336,14 @@ void VtInterpreter::SetMode(HostInput& in, int mode, bool on) {
       Opt.AutoWrapOn = on ? 1 : 0;
       shared_.Services().menus.ShowAutoWrapMark(on);
       break;
+    // Reverse video of the whole screen (a visible bell's flash is this on,
+    // a pause, off): the screen keeps the reverse up long enough to be seen.
+    case 5: s.SetScreenReversed(on); break;
     case 25:
       if (!on && s.CursorDrawn) s.EraseTextCursor();
       s.CursorHidden = on ? 0 : 1;
       break;
-    default: break;  // the other modes (screen reverse video among them) are not kept
+    default: break;  // the other modes are not kept
   }
 }
 

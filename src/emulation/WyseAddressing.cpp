@@ -153,7 +153,18 @@ void WyseInterpreter::ClearAndHome(bool pictures) {
   if (pictures) in_.Services().pictures.RemoveInlinePictures();
 }
 
-void WyseInterpreter::ScreenFeatures(int b) {
+void WyseInterpreter::ScreenFeatures(int b, bool teleVideo) {
+  // The Wyse's protect display and screen video; the TeleVideo's ESC . takes
+  // only the cursor forms and the display switch.
+  if (!teleVideo) {
+    switch (b) {
+      case '6': o_.ProtectShownAs = 1; return;
+      case '7': o_.ProtectShownAs = 2; return;
+      case '8': s_.SetScreenReversed(true); return;
+      case '9': s_.SetScreenReversed(false); break;
+      default: break;
+    }
+  }
   switch (b) {
     case '0': s_.CursorHidden = 1; break;
     case '1': s_.CursorHidden = 0; break;
@@ -224,6 +235,23 @@ void WyseInterpreter::StatusLineCommand(bool bold) {
     s_.MoveToCell(s_.CursorRow(), 1);
   if (bold && !s_.WyseColourAttributes)
     s_.port.TextFace(static_cast<int16_t>(platform::kFaceBold | platform::kFaceCondense));
+}
+
+void WyseInterpreter::StatusLineOff() {
+  CloseStatusLineWrite();
+  const int16_t row = s_.CursorRow(), col = s_.CursorCol();
+  for (int line : {s_.ScreenRows + 1, static_cast<int>(s_.StatusLine2Row)}) {
+    s_.SetCursor(line, 1);
+    if (line == s_.StatusLine2Row)
+      s_.MoveToStatusLine(line, 1);
+    else if (o_.TextSizeValue <= 9)
+      s_.MoveToCellUnder(line, 1);
+    else
+      s_.MoveToCell(line, 1);
+    s_.EraseCursorLine();
+  }
+  s_.SetCursor(row, col);
+  s_.MoveToCell(row, col);
 }
 
 void WyseInterpreter::StatusLineWithColours() {
@@ -319,6 +347,7 @@ void WyseInterpreter::KeyLabelCommand() {
 void WyseInterpreter::GraphicsCharacter(int b) {
   if (b == kStx) {
     in_.GraphicsModeOn = 1;
+    st_.Wyse60GraphicsSet = 0;
     return;
   }
   if (b == kEtx) {
@@ -329,11 +358,14 @@ void WyseInterpreter::GraphicsCharacter(int b) {
   if (b >= 16 && b <= 31) {
     c = b + 204;
   } else {
+    LineGraphicsMode mode = GraphicsMode();
     if (!in_.GraphicsModeOn) {
+      // One character of the Wyse 50's set.
       in_.GraphicsModeOn = 1;
       in_.OneShotGraphics = 1;
+      mode.wyse60Set = false;
     }
-    c = MapLineGraphics(b, GraphicsMode());
+    c = MapLineGraphics(b, mode);
   }
   in_.CurrentHostChar = static_cast<int16_t>(c);
   in_.WriteCharacter();

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
+#include <cstdint>
 
 #include "emulation/AnsiColours.h"
 #include "emulation/HostInput.h"
@@ -15,28 +15,23 @@ namespace korvane {
 
 namespace {
 
-struct PlainAttribute {
-  const char* bytes;
-  int16_t dim, underline, bold, reverse;
-};
-// Tested in this order; every matching row sets all four flags.
-constexpr PlainAttribute kPlainAttributes[] = {
-    {"0", 0, 0, 0, 0},       {"p", 1, 0, 0, 0},    {"4?tuvw", 0, 0, 0, 1}, {"23:;r~", 0, 0, 1, 0},
-    {"6v>", 0, 0, 1, 1},     {"8xz", 0, 1, 0, 0},  {"|<", 0, 1, 0, 1},
-};
-constexpr int kPlainAttributeRows = static_cast<int>(std::size(kPlainAttributes));
-
-// The row that decides each byte (the last row that matches it), -1 for none:
-// the command comes with every screen update, so its byte is looked up, not
-// searched for in each row.
-constexpr std::array<int8_t, 256> MakePlainAttributeIndex() {
-  std::array<int8_t, 256> index{};
-  index.fill(-1);
-  for (int r = 0; r < kPlainAttributeRows; ++r)
-    for (const char* b = kPlainAttributes[r].bytes; *b; ++b) index[static_cast<uint8_t>(*b)] = static_cast<int8_t>(r);
-  return index;
+// The attribute byte of ESC G, plain form: '0' .. '?' and 'p' .. DEL, read
+// bit by bit as the terminals do (0x02 blink, 0x04 reverse, 0x08 underline,
+// 0x40 dim; 0x01 blank has no attribute code and is left out). Blinking
+// text is shown bold. Other bytes select nothing. The command comes with
+// nearly every screen update, so each byte's flags are looked up.
+enum : uint8_t { kPlainByte = 0x80, kDim = 0x01, kUnderline = 0x02, kBold = 0x04, kReverse = 0x08 };
+constexpr std::array<uint8_t, 256> MakePlainAttributeFlags() {
+  std::array<uint8_t, 256> flags{};
+  for (int c = 0; c < 256; ++c) {
+    if (!((c >= '0' && c <= '?') || (c >= 'p' && c <= 127))) continue;
+    flags[static_cast<size_t>(c)] =
+        static_cast<uint8_t>(kPlainByte | ((c & 0x40) ? kDim : 0) | ((c & 0x08) ? kUnderline : 0) |
+                             ((c & 0x02) ? kBold : 0) | ((c & 0x04) ? kReverse : 0));
+  }
+  return flags;
 }
-constexpr std::array<int8_t, 256> kPlainAttributeIndex = MakePlainAttributeIndex();
+constexpr std::array<uint8_t, 256> kPlainAttributeFlags = MakePlainAttributeFlags();
 
 constexpr int16_t B = -1;  // the session's background colour
 struct ColourAttribute {
@@ -56,24 +51,29 @@ void WyseInterpreter::AttributeCommand(int c) {
     return;
   }
   Screen& s = s_;
-  const int index = c >= 0 && c < 256 ? kPlainAttributeIndex[static_cast<size_t>(c)] : -1;
-  if (index >= 0) {
-    const PlainAttribute& row = kPlainAttributes[index];
-    s.DimOn = row.dim;
-    s.UnderlineOn = row.underline;
-    s.BoldOn = row.bold;
-    s.ReverseOn = row.reverse;
-  }
-  if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) s.UnderlineOn = 0;
-  if (index >= 0) {
-    if (index == 0) {
-      s.SetNormalTextStyle();
-    } else {
-      in_.SetTextStyleForFlags();
+  const int16_t before = s.CurrentAttributeCode;
+  uint8_t flags = c >= 0 && c < 256 ? kPlainAttributeFlags[static_cast<size_t>(c)] : 0;
+  if (flags != 0) {
+    if ((c == '|' || c == '<') && o_.ReverseUnderlineOff) flags &= static_cast<uint8_t>(~kUnderline);
+    // Text in an open protected field keeps the field's look.
+    if (s.ProtectFieldMode) {
+      if (o_.ProtectShownAs == 2) flags |= kDim;
+      if (o_.ProtectShownAs == 1) flags |= kReverse;
     }
+    s.DimOn = flags & kDim;
+    s.UnderlineOn = (flags & kUnderline) >> 1;
+    s.BoldOn = (flags & kBold) >> 2;
+    s.ReverseOn = (flags & kReverse) >> 3;
+    if ((flags & ~kPlainByte) == 0)
+      s.SetNormalTextStyle();
+    else
+      in_.SetTextStyleForFlags();
   }
   in_.ComputeAttributeCode();
-  if (o_.HiddenAttributes == 0) {
+  // An attribute that takes a cell takes it where the attribute changes:
+  // curses counts the cells so, and sends the command again (to end an
+  // attribute the terminal cannot show) without counting one.
+  if (o_.HiddenAttributes == 0 && s.CurrentAttributeCode != before) {
     s_.LimitCursorToPlanes();
     s.ScreenChars(s.CursorRow(), s.CursorCol()) = ' ';
     s.ScreenAttrs(s.CursorRow(), s.CursorCol()) = s.CurrentAttributeCode;

@@ -27,7 +27,34 @@ constexpr std::array<uint8_t, 256> MakePcTable() {
 }
 constexpr std::array<uint8_t, 256> kPcTable = MakePcTable();
 
+// The Wyse 60's graphics set: the frame pieces at the codes its alternative
+// set shares with it, and the symbols of its own. Arrows and the lantern
+// have no glyph in the screen font: they show as the characters curses
+// itself falls back to.
+struct Wyse60Glyph {
+  char code;
+  uint8_t glyph;  // screen font code
+  uint8_t pc;     // the same glyph in a font with PC line-drawing codes
+};
+constexpr Wyse60Glyph kWyse60Glyphs[] = {
+    {'/', '>', '>'}, {'.', '<', '<'}, {'[', 227, 219}, {'2', 255, 177}, {'x', 161, 248}, {'q', 177, 241},
+    {'1', 231, 176}, {'h', '#', '#'}, {'Y', 225, 217}, {'?', 223, 191}, {'Z', 222, 218}, {'@', 221, 192},
+    {'E', 228, 197}, {'D', 230, 196}, {'C', 224, 195}, {'4', 229, 180}, {'A', 233, 193}, {'B', 220, 194},
+    {'3', 226, 179}, {'s', 178, 243}, {'r', 179, 242}, {'c', 185, 227}, {'~', 165, 249},
+};
+
+const Wyse60Glyph* FindWyse60Glyph(int c) {
+  for (const auto& g : kWyse60Glyphs)
+    if (g.code == c) return &g;
+  return nullptr;
+}
+
 }  // namespace
+
+int Wyse60GraphicsGlyph(int c) {
+  const Wyse60Glyph* g = FindWyse60Glyph(c);
+  return g ? g->glyph : 0;
+}
 
 int AltGraphicsGlyph(int c) { return c >= 51 && c <= 94 ? kAltGlyphs[c - 51] : 0; }
 
@@ -37,6 +64,14 @@ int PcLineDrawingCode(int glyph) {
 }
 
 int MapLineGraphics(int c, const LineGraphicsMode& mode) {
+  if (mode.wyse60Set && !mode.rangeMode && !mode.altSet) {
+    if (const Wyse60Glyph* g = FindWyse60Glyph(c)) return mode.programFont == 2 ? g->pc : g->glyph;
+    // The rest of the set is laid out as the alternative set.
+    LineGraphicsMode alt = mode;
+    alt.wyse60Set = false;
+    alt.altSet = true;
+    return MapLineGraphics(c, alt);
+  }
   if (mode.rangeMode && c >= 64 && c <= 107) {
     c = kRangeGlyphs[(c - 64) / 4];
   } else if (mode.altSet && c >= 51 && c <= 94) {

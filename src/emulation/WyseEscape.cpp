@@ -47,6 +47,12 @@ void WyseInterpreter::Escape() {
       return;
     }
 
+    if (c == 'b' && o_.EmuTvi925) {
+      // The TeleVideo's reverse screen, the first half of its flash.
+      s_.SetScreenReversed(true);
+      in_.CurrentHostChar = 0;
+      return;
+    }
     if (c == '?' || c == 'b') {
       const int row = std::min<int>(s_.CursorRow(), s_.ScreenRows);
       const int col = std::min<int>(s_.CursorCol(), s_.ColumnsSetting);
@@ -135,6 +141,7 @@ bool WyseInterpreter::HostAction(int c) {
   }
   if ((c == '$' || c == '%') && (s_.WyseColourAttributes || o_.EmuTvi925)) {
     in_.GraphicsModeOn = c == '$' ? 1 : 0;
+    st_.Wyse60GraphicsSet = 0;
     return true;
   }
   if (c == 'e') {
@@ -169,6 +176,15 @@ bool WyseInterpreter::HostAction(int c) {
       return true;
     }
     if (c >= '0' && c <= '9') return true;
+    if (c == 'd') {
+      // The normal screen after ESC b.
+      s_.SetScreenReversed(false);
+      return true;
+    }
+    if (c == 'h') {
+      StatusLineOff();
+      return true;
+    }
   }
   if (o_.EmuPrism) {
     if (c == 'R') {
@@ -275,8 +291,11 @@ void WyseInterpreter::WyseExtendedCommand() {
   switch (b) {
     case '0':
     case '1':
-    case '2':
       NextByte();
+      NextByte();
+      break;
+    case '2':
+      // Flow control on or off: one byte.
       NextByte();
       break;
     case 'N':
@@ -296,8 +315,14 @@ void WyseInterpreter::WyseExtendedCommand() {
       for (int code : {'+', ',', '-', '.', ' ', 'q', '5', '}', '7', 'p', '6', 'z', '8', 'w', 'r', '*', '^', ']'})
         if (std::string* k = HostKeyString(code)) k->clear();
       break;
-    case 'E': in_.GraphicsModeOn = st_.GraphicsSelectC == 0 ? 1 : 0; break;
-    case 'D': in_.GraphicsModeOn = st_.GraphicsSelectB == 0 ? 0 : 1; break;
+    case 'E':
+      in_.GraphicsModeOn = st_.GraphicsSelectC == 0 ? 1 : 0;
+      st_.Wyse60GraphicsSet = 1;
+      break;
+    case 'D':
+      in_.GraphicsModeOn = st_.GraphicsSelectB == 0 ? 0 : 1;
+      st_.Wyse60GraphicsSet = 1;
+      break;
     case 'A':
       for (int i = 0; i < 3; ++i) NextByte();
       for (int i = 0; i < 32; ++i) {
@@ -308,6 +333,7 @@ void WyseInterpreter::WyseExtendedCommand() {
       const int m = NextByte();
       if (m == '0' || m == '2' || m == '@') in_.GraphicsModeOn = 0;
       if (m == '1' || m == '3' || m == 'A') in_.GraphicsModeOn = 1;
+      st_.Wyse60GraphicsSet = 1;
       NextByte();
       break;
     }
@@ -356,6 +382,7 @@ bool WyseInterpreter::EditingCommand(int c) {
   const bool wca = s_.WyseColourAttributes != 0;
   if (c == '1' && vp && o_.EmulateOption53) {
     in_.GraphicsModeOn = 1;
+    st_.Wyse60GraphicsSet = 0;
     o_.AltGraphicsSet = 1;
   } else if (c == '2' && vp) {
     in_.GraphicsModeOn = 0;
@@ -367,10 +394,11 @@ bool WyseInterpreter::EditingCommand(int c) {
   } else if (c == '*' && vp) {
     s_.WriteProtectMode = 0;
     ClearAndHome(true);
-  } else if (c == 'l' && vp && !tvi) {
+  } else if (c == 'l' && vp && !w50) {
     if (!s_.WriteProtectMode) s_.DeleteLineAtCursor();
-  } else if (c == 'l' && tvi) {
-    s_.DisplayOn = 0;
+  } else if (c == 'l' && w50) {
+    // The Wyse and TeleVideo keyboard's echo and edit modes: the screen
+    // does not change.
   } else if (c == 'M' && vp) {
     if (!s_.WriteProtectMode) s_.InsertLineAtCursor();
   } else if (c == 14 && vp) {
@@ -426,10 +454,10 @@ bool WyseInterpreter::EditingCommand(int c) {
   } else if (c == 'z') {
     KeyLabelCommand();
   } else if ((c == '`' && !tvi) || (c == '.' && tvi)) {
-    ScreenFeatures(NextByte());
+    ScreenFeatures(NextByte(), tvi);
   } else if (c == 'G') {
     AttributeCommand(NextByte());
-  } else if ((c == 'a' && !tvi) || (c == 'd' && tvi)) {
+  } else if (c == 'a' && !tvi) {
     AddressDecimal();
   } else if (c == 'F') {
     StatusLineCommand(true);
@@ -437,10 +465,22 @@ bool WyseInterpreter::EditingCommand(int c) {
     StatusLineWithColours();
   } else if (c == 'H') {
     GraphicsCharacter(NextByte());
+  } else if (c == '0' && w50) {
+    // Clear all tab stops: the stops stay every eight columns.
+  } else if (c == '0' && vp) {
+    // The attribute SO turns on.
+    st_.ShiftOutAttribute = static_cast<int16_t>(NextByte() & 127);
+    if (st_.ShiftOutOn) ApplyShiftOutAttribute();
   } else if (c == '0') {
-    // A Viewpoint attribute selection this emulation has no use for: its
-    // byte is taken so that it is not shown.
+    // An attribute selection Prism has no use for: its byte is taken so that
+    // it is not shown.
     NextByte();
+  } else if (c == 'A' && w50) {
+    // The attributes of a screen area: two bytes.
+    NextByte();
+    NextByte();
+  } else if (c == 'I' && w50) {
+    BackTab();
   } else if ((c == 'J' || c == 'K') && prism) {
     s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
     if (c == 'J')

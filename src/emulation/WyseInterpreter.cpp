@@ -10,7 +10,7 @@
 namespace korvane {
 
 namespace {
-constexpr int kAck = 6, kBel = 7, kBs = 8, kTab = 9, kLf = 10, kVt = 11, kFf = 12, kCr = 13, kSi = 15, kDle = 16,
+constexpr int kAck = 6, kBel = 7, kBs = 8, kTab = 9, kLf = 10, kVt = 11, kFf = 12, kCr = 13, kSo = 14, kSi = 15, kDle = 16,
               kNak = 21, kSyn = 22, kSub = 26, kEsc = 27, kRs = 30, kUs = 31, kSoh = 1, kEtx = 3, kEnq = 5,
               kDc2 = 18, kDel = 127;
 
@@ -25,6 +25,7 @@ LineGraphicsMode WyseInterpreter::GraphicsMode() const {
   m.altSet = o_.AltGraphicsSet == 1;
   m.wyseColour = s_.WyseColourAttributes != 0;
   m.programFont = o_.ProgramFontOption;
+  m.wyse60Set = st_.Wyse60GraphicsSet != 0;
   return m;
 }
 
@@ -190,10 +191,12 @@ void WyseInterpreter::ControlCharacter(int c) {
     case kLf: LineFeed(); break;
     case kCr: CarriageReturn(); break;
     case kFf:
-      if (o_.EmuTvi925 || !wyse50)
-        FormFeedClear();
-      else
+      // Cursor right on every terminal of the Wyse 50 family, the
+      // TeleVideo 925 among them; a clear on the others.
+      if (wyse50)
         CursorRight();
+      else
+        FormFeedClear();
       break;
     case kBs:
     case kNak: Backspace(); break;
@@ -222,8 +225,13 @@ void WyseInterpreter::ControlCharacter(int c) {
         ClearAndHome(false);
       } else if (c == kSoh && !wyse50) {
         in_.FlushRun(HostInput::Echo::LineEnd);
-        if (o_.EmuPrism) s_.SetNormalTextStyle();
-        MoveCursorTo(1, 1);
+        if (o_.EmuPrism) {
+          s_.SetNormalTextStyle();
+          MoveCursorTo(1, 1);
+        } else {
+          // The Viewpoint's home is the start of the last line.
+          MoveCursorTo(s_.ScreenRows, 1);
+        }
       } else if (o_.EmuPrism && (c == kEtx || c > 127)) {
         PrismAttributeByte(c == kEtx ? NextByte() : c);
       } else if (c == kVt && !wyse50) {
@@ -234,6 +242,11 @@ void WyseInterpreter::ControlCharacter(int c) {
         in_.FlushRun(HostInput::Echo::LineEnd);
         s_.ReverseOn = s_.UnderlineOn = s_.DimOn = s_.BoldOn = 0;
         s_.SetNormalTextStyle();
+        st_.ShiftOutOn = 0;
+      } else if (c == kSo && o_.EmuViewpoint && !wyse50) {
+        in_.FlushRun(HostInput::Echo::Character);
+        st_.ShiftOutOn = 1;
+        ApplyShiftOutAttribute();
       } else if (!HostAction(c)) {
         EditingCommand(c);
       }
@@ -274,7 +287,11 @@ void WyseInterpreter::CarriageReturn() {
     EndStatusLineWrite();
     return;
   }
-  if (s_.CursorRow() <= s_.ScreenRows && !s_.WriteProtectMode && !s_.ProtectFieldMode) s_.SetNormalTextStyle();
+  // The Wyse 50 and 60 keep the text attributes across cursor moves (curses
+  // writes a highlighted area line by line without switching them again).
+  const bool keepsAttributes = o_.EmuWyse50 && !o_.EmuTvi925;
+  if (s_.CursorRow() <= s_.ScreenRows && !s_.WriteProtectMode && !s_.ProtectFieldMode && !keepsAttributes)
+    s_.SetNormalTextStyle();
   if (s_.ProtectFieldMode) in_.CloseProtectedFieldAtPen();
   s_.SetCursorCol(1);
   s_.MoveToCell(s_.CursorRow(), 1);
@@ -440,11 +457,40 @@ void WyseInterpreter::Backspace() {
 void WyseInterpreter::CursorUp() {
   in_.FlushRun(HostInput::Echo::LineEnd);
   in_.CurrentHostChar = 0;
+  // The Wyse 50 and 60 wrap from the top row to the bottom one: "home, up"
+  // is how they reach the last line.
+  const bool wraps = o_.EmuWyse50 && !o_.EmuTvi925;
+  if (wraps && s_.CursorRow() <= 1) s_.SetCursorRow(std::max<int>(s_.ScreenRows, 1) + 1);
   s_.SetCursorRow(static_cast<int16_t>(std::clamp<int>(s_.CursorRow(), 2, kMaxCursorRow + 1)));
   if (s_.CursorCol() < 1) s_.SetCursorCol(1);
   s_.SetCursorRow(s_.CursorRow() - 1);
   s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
   s_.FinishCursorMove();
+}
+
+void WyseInterpreter::BackTab() {
+  in_.FlushRun(HostInput::Echo::Character);
+  in_.CurrentHostChar = 0;
+  // To the tab stop before the cursor (columns 1, 9, 17, ...); at the first
+  // column the cursor stays.
+  const int col = std::clamp<int>(s_.CursorCol(), 1, kMaxCursorCol + 1);
+  const int stop = col > 1 ? (col - 2) / 8 * 8 + 1 : 1;
+  s_.SetCursorCol(static_cast<int16_t>(stop));
+  s_.MoveToCell(s_.CursorRow(), s_.CursorCol());
+}
+
+void WyseInterpreter::ApplyShiftOutAttribute() {
+  const int a = st_.ShiftOutAttribute;
+  s_.DimOn = (a & 0x01) ? 1 : 0;
+  // Blinking text is shown bold, as the attribute command shows it.
+  s_.BoldOn = (a & 0x02) ? 1 : 0;
+  s_.ReverseOn = (a & 0x10) ? 1 : 0;
+  s_.UnderlineOn = (a & 0x20) ? 1 : 0;
+  if (!s_.DimOn && !s_.BoldOn && !s_.ReverseOn && !s_.UnderlineOn)
+    s_.SetNormalTextStyle();
+  else
+    in_.SetTextStyleForFlags();
+  AttributeStep();
 }
 
 std::string* WyseInterpreter::HostKeyString(int keyCode) {

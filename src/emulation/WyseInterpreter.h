@@ -82,6 +82,9 @@ class WyseInterpreter final : public HostInterpreter {
   void ColumnAddress();
   void Backspace();
   void CursorUp();
+  void BackTab();
+  // SO on the Viewpoint: the attribute ESC 0 chose.
+  void ApplyShiftOutAttribute();
   void CursorForwardOne();
   void ProtectPassedColumn(int from);
   void CloseStatusLineWrite();
@@ -115,7 +118,9 @@ class WyseInterpreter final : public HostInterpreter {
   void DeleteCharacter();
   void ReverseLineFeed();
   void ClearAndHome(bool pictures);
-  void ScreenFeatures(int b);
+  void ScreenFeatures(int b, bool teleVideo);
+  // The TeleVideo 925's status line off: its rows are erased.
+  void StatusLineOff();
   void StatusLineCommand(bool bold);
   void StatusLineWithColours();
   void KeyLabelCommand();

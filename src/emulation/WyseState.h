@@ -10,8 +10,6 @@
 
 namespace korvane {
 
-
-
 struct WyseState {
   // ---- Character adjustment ------------------------------------------------
   // ESC U shows control characters instead of acting on them, until ESC X / u.
@@ -22,6 +20,15 @@ struct WyseState {
   int16_t GraphicsRangeMode = 0;
   // What ESC c D and ESC c E do to the graphics mode (ESC c B / ESC c C).
   int16_t GraphicsSelectB = 0, GraphicsSelectC = 0;
+  // The graphics mode was switched on by ESC c (the Wyse 60's own set), not
+  // by ESC H or ESC $ (the Wyse 50's).
+  int16_t Wyse60GraphicsSet = 0;
+
+  // ---- Viewpoint attribute of SO ----------------------------------------------------
+  // ESC 0 x chooses what SO turns on (bits of x: 0x01 dim, 0x02 blink,
+  // 0x04 blank, 0x10 reverse, 0x20 underline); SI turns it off.
+  int16_t ShiftOutAttribute = 0x50;
+  int16_t ShiftOutOn = 0;
 
   // ---- Status and label lines ---------------------------------------------------
   // The LF right after the CR that ends a status-line write is dropped.

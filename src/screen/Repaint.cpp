@@ -152,7 +152,8 @@ void Screen::RedrawScreenFromBuffers() {
     SetDrawColoursForAttribute();
   }
   bool fontAltered = false;
-  const bool full = RepaintWithoutErase == 0;
+  // A reversed screen is drawn afresh and inverted whole.
+  const bool full = RepaintWithoutErase == 0 || screenReversed_;
   if (full) {
     port.EraseRect({0, 0, Width(), Height() - 14});
     port.EraseRect({0, Height() - 14, Width(), Height()});
@@ -295,6 +296,8 @@ void Screen::RedrawScreenFromBuffers() {
   }
   ScreenRows = ScreenRowsForWindow();
   ApplyAttributeDrawingState();
+  // A reversed screen stays reversed over the fresh cells.
+  if (screenReversed_ && full) InvertTextArea();
   if (Opt.FontSize != 0) host.EnableFontSizeMenuItem();
 }
 

@@ -275,6 +275,18 @@ class Screen {
   void RedrawScreenFromBuffers();
   void SpreadAttributeForward();
 
+  // ---- The whole text area in reverse video (the host's visible bell) --------------
+  // The pixels of the text area are inverted; the repaint keeps them so, and
+  // the host input requests a repaint after text drawn meanwhile. The planes
+  // do not change. A host asks for the normal screen again a moment later,
+  // often within the same read: the reversed screen stays up at least
+  // kReverseShownTicks, and the idle pass (ContinueScreenReverse) ends it.
+  static constexpr int64_t kReverseShownTicks = 6;
+  void SetScreenReversed(bool on);
+  bool ScreenReversed() const { return screenReversed_; }
+  void ContinueScreenReverse();
+  void InvertTextArea();
+
   // ---- Stored pages ----------------------------------------------------------------
   void PageCommand();
   void SaveScreenPage();
@@ -376,6 +388,9 @@ class Screen {
   static std::unique_ptr<platform::Controls> MakeOwnControls(platform::Controls* given);
 
   int16_t cursorRow_ = 1, cursorCol_ = 1;
+  bool screenReversed_ = false;
+  int64_t reversedAtTick_ = 0, normalDueTick_ = 0;
+  void EndScreenReverse();
 
   // The cursor figure last drawn, so that the erase inverts exactly its pixels.
   struct CursorFigure {

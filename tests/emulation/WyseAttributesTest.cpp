@@ -10,6 +10,7 @@
 namespace korvane {
 namespace {
 
+using namespace std::string_literals;
 using testing_support::WyseTest;
 
 class WyseAttributes : public WyseTest {
@@ -29,7 +30,9 @@ struct PlainCase {
 
 class PlainAttribute : public WyseAttributes, public ::testing::WithParamInterface<PlainCase> {};
 
-TEST_P(PlainAttribute, SetsTheFlagsOfTheLastMatchingRow) {
+// The byte's bits: 0x02 blink (shown bold), 0x04 reverse, 0x08 underline,
+// 0x40 dim; the codes combine them as far as a code can hold them.
+TEST_P(PlainAttribute, ReadsTheAttributeBits) {
   opt().ReverseUnderlineOff = GetParam().reverseUnderlineOff;
   Feed(std::string("\x1bG") + GetParam().c + "T");
   EXPECT_EQ(screen().ScreenAttrs(1, 1), GetParam().code);
@@ -37,9 +40,13 @@ TEST_P(PlainAttribute, SetsTheFlagsOfTheLastMatchingRow) {
 
 INSTANTIATE_TEST_SUITE_P(WyseAttributes, PlainAttribute,
                          ::testing::Values(PlainCase{'0', 0, 0}, PlainCase{'p', 0, 2}, PlainCase{'4', 0, 1},
-                                           PlainCase{'?', 0, 1}, PlainCase{'2', 0, 4}, PlainCase{'v', 0, 7},
-                                           PlainCase{'6', 0, 7}, PlainCase{'x', 0, 3}, PlainCase{'|', 0, 5},
-                                           PlainCase{'|', 1, 1}, PlainCase{'<', 1, 1}),
+                                           PlainCase{'t', 0, 1}, PlainCase{'8', 0, 3}, PlainCase{'2', 0, 4},
+                                           PlainCase{'v', 0, 7}, PlainCase{'6', 0, 7}, PlainCase{'x', 0, 3},
+                                           PlainCase{'|', 0, 5}, PlainCase{'|', 1, 1}, PlainCase{'<', 1, 1},
+                                           // underline with blink keeps its underline
+                                           PlainCase{':', 0, 6}, PlainCase{'z', 0, 6},
+                                           // standout, underline and blink keep the reverse
+                                           PlainCase{'~', 0, 7}, PlainCase{'?', 0, 7}, PlainCase{'=', 0, 5}),
                          [](const auto& c) {
                            return "Byte" + std::to_string(static_cast<int>(c.param.c)) +
                                   (c.param.reverseUnderlineOff ? "ReverseUnderlineOff" : "");
@@ -48,6 +55,11 @@ INSTANTIATE_TEST_SUITE_P(WyseAttributes, PlainAttribute,
 TEST_F(WyseAttributes, AnUnknownByteKeepsTheAttribute) {
   Feed("\x1bG4a\x1bGQb");
   EXPECT_EQ(Attrs(1, 2), "11");
+}
+
+TEST_F(WyseAttributes, TheBlankBitAloneEndsTheAttribute) {
+  Feed("\x1bG4a\x1bG1b");
+  EXPECT_EQ(Attrs(1, 2), "10");
 }
 
 TEST_F(WyseAttributes, ANonHiddenAttributeTakesABlankCellAndTheTextFollowsIt) {
@@ -62,6 +74,17 @@ TEST_F(WyseAttributes, ANonHiddenAttributeTakesABlankCellAndTheTextFollowsIt) {
   ASSERT_FALSE(draws.empty());
   EXPECT_EQ(draws.back().text, "ab");
   EXPECT_EQ(draws.back().pen.h, 7 * 10 + 4);
+}
+
+// Curses ends an attribute the TeleVideo cannot show (bold) with ESC G 0
+// and counts no cell for it: a command that leaves the attribute as it was
+// takes none.
+TEST_F(WyseAttributes, ANonHiddenAttributeThatChangesNothingTakesNoCell) {
+  opt().HiddenAttributes = 0;
+  Feed("a\x1bG0b\x1bG4c\x1bG4d\x1bG0e");
+  EXPECT_EQ(Row(1), "ab cd e");
+  EXPECT_EQ(Attrs(1, 7), "0011100");
+  EXPECT_EQ(screen().CursorCol(), 8);
 }
 
 TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
@@ -204,6 +227,108 @@ TEST_F(WyseAttributes, ScoColourCommandsChooseColoursAndClearTheFlags) {
   EXPECT_TRUE(shared.ScoColourCommand('F', "4"));
   EXPECT_EQ(screen().CurrentForeColour, kHostColourToPalette[4]);
   EXPECT_FALSE(shared.ScoColourCommand('D', "1"));
+}
+
+// ---- What curses writes for highlighting ----------------------------------------------------------
+
+// The Wyse 50's standout is a protected field shown in reverse (ESC ` 6),
+// its dim text one shown dim (ESC ` 7); ESC ( ends either.
+TEST_F(WyseAttributes, TheProtectDisplayChoosesReverseOrDimFields) {
+  Use(EmulationKind::Wyse50);
+  Feed("\x1b`6\x1b)ab\x1b(c\x1b`7\x1b)d\x1b(e");
+  EXPECT_EQ(Row(1), "abcde");
+  EXPECT_EQ(Attrs(1, 5), "11020");
+  EXPECT_EQ(opt().ProtectShownAs, 2);
+}
+
+// The Wyse 60's sgr opens the protected field first and sends the attribute
+// after it: the field's dim look stays with the attribute.
+TEST_F(WyseAttributes, AnAttributeInsideAProtectedFieldKeepsTheFieldsLook) {
+  opt().ProtectShownAs = 2;
+  Feed("\x1b)\x1bG0a\x1bG8b\x1b(\x1bG0c");
+  EXPECT_EQ(Attrs(1, 3), "230");
+}
+
+// Curses moves in standout mode on the Wyse 50 and 60 (their descriptions
+// say so): a carriage return keeps the attribute there, and resets it on the
+// others as before.
+TEST_F(WyseAttributes, ACarriageReturnKeepsTheAttributeOnTheWyse) {
+  struct Case {
+    EmulationKind kind;
+    const char* attrs;
+  };
+  for (const Case& c : {Case{EmulationKind::Wyse50, "1"}, Case{EmulationKind::Wyse60, "1"},
+                        Case{EmulationKind::Wyse370, "1"}, Case{EmulationKind::Viewpoint, "0"}}) {
+    SCOPED_TRACE(TermName(c.kind));
+    screen().ClearScreenAndHome();
+    Use(c.kind);
+    Feed("\x1bG4a\r\nb\x1bG0");
+    EXPECT_EQ(Attrs(2, 1), c.attrs);
+  }
+}
+
+// The Viewpoint's SO turns on what ESC 0 chose (bits 0x01 dim, 0x02 blink,
+// 0x10 reverse, 0x20 underline), SI turns it off; a choice made while SO is
+// on applies at once.
+TEST_F(WyseAttributes, ShiftOutShowsTheViewpointAttributeEscZeroChose) {
+  Use(EmulationKind::Viewpoint);
+  Feed("\x0e" "a\x0f" "b\x1b" "0`\x0e" "c\x0f" "d\x0e" "e\x1b" "0Af\x1b" "0Qg\x0fh");
+  EXPECT_EQ(Row(1), "abcdefgh");
+  EXPECT_EQ(Attrs(1, 8), "10303210");
+}
+
+// ESC ` 8 and ESC ` 9 (the Wyse's flash) reverse the text area and bring it
+// back; a host that asks for both at once still sees the reverse for a
+// moment, brought back by the idle pass. The cells never change.
+TEST_F(WyseAttributes, TheFlashReversesTheScreenForAMoment) {
+  fakes::FakeClock& ticks = session.screenHost.clock;
+  Feed("ab\x1b`8\0\0\0\x1b`9c"s);
+  EXPECT_EQ(Row(1), "abc");
+  EXPECT_EQ(Attrs(1, 3), "000");
+  EXPECT_EQ(port.Of("InvertRect").size(), 1u);
+  EXPECT_TRUE(screen().ScreenReversed());
+  screen().RepaintPending = 0;
+  ticks.AdvanceTicks(Screen::kReverseShownTicks - 1);
+  screen().ContinueScreenReverse();
+  EXPECT_TRUE(screen().ScreenReversed());
+  ticks.AdvanceTicks(1);
+  screen().ContinueScreenReverse();
+  EXPECT_FALSE(screen().ScreenReversed());
+  EXPECT_EQ(port.Of("InvertRect").size(), 2u);
+  // The text drawn while reversed is drawn again.
+  EXPECT_EQ(screen().RepaintPending, 1);
+  // A later flash whose wait the host kept itself ends at once.
+  Feed("\x1b`8");
+  ticks.AdvanceTicks(Screen::kReverseShownTicks);
+  Feed("\x1b`9");
+  EXPECT_FALSE(screen().ScreenReversed());
+  EXPECT_EQ(port.Of("InvertRect").size(), 4u);
+}
+
+TEST_F(WyseAttributes, TheTeleVideoFlashReversesTheScreenAndSendsNothing) {
+  fakes::FakeClock& ticks = session.screenHost.clock;
+  Use(EmulationKind::Tvi925);
+  Feed("\x1b" "b");
+  EXPECT_TRUE(screen().ScreenReversed());
+  ticks.AdvanceTicks(Screen::kReverseShownTicks);
+  Feed("\x1b" "d");
+  EXPECT_FALSE(screen().ScreenReversed());
+  EXPECT_EQ(Answer(), "");
+}
+
+// The TeleVideo's ESC h takes the status line away, and with it what ESC f
+// wrote on the second one.
+TEST_F(WyseAttributes, TheTeleVideoStatusLineGoesOff) {
+  Use(EmulationKind::Tvi925);
+  Feed("ab\x1b" "Fstatus\r\x1b" "flabel\r\x1bg");
+  const int statusRow = screen().ScreenRows + 1, labelRow = screen().StatusLine2Row;
+  EXPECT_EQ(Row(statusRow), "status");
+  EXPECT_EQ(Row(labelRow), "label");
+  Feed("\x1bhc");
+  EXPECT_EQ(Row(statusRow), "");
+  EXPECT_EQ(Row(labelRow), "");
+  EXPECT_EQ(Row(1), "abc");
+  EXPECT_EQ(screen().CursorCol(), 4);
 }
 
 }  // namespace

@@ -119,6 +119,7 @@ void PrepareSession(Session& s, const Options& o, const Emulation* emulation) {
   s.Opt.Mode2Colour = 15;
   s.Opt.ProgramFontOption = 1;
   s.Opt.AutoAnsiColours = 1;
+  s.Opt.ProtectShownAs = 2;  // protected fields shown dim
   if (emulation) emulation->setFlags(s.Opt);
   s.screen.ComputeCellMetrics();
   s.screen.ScreenCols = static_cast<int16_t>(o.cols);
@@ -282,6 +283,7 @@ std::string StateLines(Session& s, int rows, int cols) {
   line("keypad-application", std::to_string(s.input.KeypadApplicationMode));
   line("cursor-keys-application", std::to_string(s.vt.CursorKeyApplicationMode));
   line("line-graphics", std::to_string(sc.LineGraphicsOn));
+  line("screen-reversed", sc.ScreenReversed() ? "1" : "0");
   const std::string below = FormatScreen(s, std::min(rows + 5, static_cast<int>(kMaxCursorRow)), cols, false);
   // The rows after the screen's own, up to the cursor line.
   size_t at = 0;
