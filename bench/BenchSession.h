@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "BenchEmulations.h"
 #include "connection/LoopLink.h"
-#include "emulation/EmulationFlags.h"
 #include "emulation/FloodGate.h"
 #include "emulation/SessionInterpreters.h"
 #include "platform/qt/QtImagePort.h"
@@ -19,18 +19,6 @@
 #include "windows/Session.h"
 
 namespace korvane::bench {
-
-inline void Vt220(SessionOptions& o) {
-  SetEmulationFlags(EmulationKind::Vt220, o);
-  o.AutoAnsiColours = 1;
-  o.ProgramFontOption = 1;
-}
-
-inline void Wyse60(SessionOptions& o) {
-  SetEmulationFlags(EmulationKind::Wyse60, o);
-  o.HiddenAttributes = 1;
-  o.HostCharacterSet = 14;
-}
 
 struct BenchSession {
   static constexpr int kWidth = 81 * 12, kHeight = (23 + 3) * 24 + 9;

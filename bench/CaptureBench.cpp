@@ -35,7 +35,7 @@ struct CapturingSession {
       : image(BenchSession::kWidth, BenchSession::kHeight), gate(image),
         services{capture,          around.record, around.record, around.record, around.record,
                  around.record,    around.record, around.record, around.record, around.record,
-                 around.record,    around.alerts, around.desktop, {}},
+                 around.record,    around.hostAlerts, around.desktop, {}},
         session(gate, clock, services, screenHost, connectionHost, nullptr),
         printing(printer, files, around.alerts, programs, clock, folder + "/prefs") {
     SessionOptions& o = session.Opt;

@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!sized) return 0;
   korvane::replay::Options options;
   options.attrs = true;
+  options.text = false;
   korvane::replay::ReplayToText(options, emulation, width, height,
                                 std::string(reinterpret_cast<const char*>(data), size));
   return 0;

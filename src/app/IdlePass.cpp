@@ -160,6 +160,9 @@ void App::ServeHostInput(SessionWindow* front) {
 void App::ServeKeyStrings() {
   for (const int n : windows.Numbers())
     if (SessionWindow* w = windows.Find(n)) keys->ContinueKeyStrings(*w);
+  // What each session's host has not taken yet goes out as it makes room.
+  for (const int n : windows.Numbers())
+    if (SessionWindow* w = windows.Find(n); w && w->session.conn.Link()) w->session.conn.Link()->SendQueuedOutput();
 }
 
 // The window size goes to the host on the pass after it was asked for.

@@ -96,6 +96,7 @@ class SerialFile final : public HostLink {
   platform::SerialPort& Port() { return *port_; }
 
   void Write(const uint8_t* data, int n) override { port_->Write(data, n); }
+  size_t OutputQueued() const override { return port_->PendingOutput(); }
   int Read(uint8_t* buf, int max) override { return port_->Read(buf, max); }
   int Waiting() override { return port_->Waiting(); }
   bool Ended() override { return port_->Ended(); }

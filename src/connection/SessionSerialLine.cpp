@@ -48,6 +48,10 @@ class SessionSerialLine::PortLink final : public HostLink {
     SerialFile* f = File();
     return f && f->Port().PendingOutput() > 0;
   }
+  size_t OutputQueued() const override {
+    const SerialFile* f = File();
+    return f ? f->OutputQueued() : 0;
+  }
   bool SendFlowControlNow(bool xoff) override {
     SerialFile* f = File();
     return f && f->Port().SendXonXoff(xoff) == 0;

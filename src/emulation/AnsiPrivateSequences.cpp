@@ -51,19 +51,18 @@ bool HostSequences::AnsiPrivateSequences(HostInput& in) {
     if (in.HostReadTimedOut) return true;
     const int final = in.NextHostByte;
     if (final == 'c') {
-      in.conn.SendToHost("\x02\r38\r");
+      in.answers.Send("\x02\r38\r");
     } else if (final == '0') {
       in.GetNextHostByte();
       if (!in.HostReadTimedOut && in.NextHostByte == 'n') {
-        std::string answer = "\x02\r0;";
-        answer += Opt.ColourModeB ? "1" : "0";
-        answer += ";0;";
-        answer += vt_.ExtendedAnsiActive ? "1" : "0";
-        answer += "\r";
-        in.conn.SendToHost(answer);
+        in.answers.Send(HostAnswer("\x02\r0;")
+                            .Number(Opt.ColourModeB ? 1 : 0)
+                            .Add(";0;")
+                            .Number(vt_.ExtendedAnsiActive ? 1 : 0)
+                            .Add("\r"));
       }
     } else if (selector == '9' && final == 'n') {
-      in.conn.SendToHost("\x02\r1;\r");
+      in.answers.Send("\x02\r1;\r");
     }
     return true;
   }

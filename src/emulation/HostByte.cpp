@@ -2,6 +2,7 @@
 // strings that end at a terminator.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "emulation/HostInput.h"
 
@@ -27,12 +28,20 @@ int HostInput::ReadSerialByte() {
 
 int HostInput::WaitForHostByte() {
   const int64_t deadline = clock_.Ticks() + kByteWaitTicks;
-  while (true) {
-    if (clock_.Ticks() > deadline) {
-      HostReadTimedOut = 1;
-      NextHostByte = 0;
-      return -1;
+  const int64_t startMs = clock_.Milliseconds();
+  // Inside a pass the wait has what is left of the pass's budget.
+  // (A serial line keeps the whole wait for every byte: a slow line's pace
+  // is its speed, and its host is the user's own equipment.)
+  const bool budgeted = inPass_ && conn.IsPtyConnection();
+  const int64_t budgetMs = budgeted ? std::max<int64_t>(0, kPassWaitBudgetMs - passWaitedMs_) : INT64_MAX;
+  struct Spent {
+    HostInput& in;
+    int64_t start;
+    ~Spent() {
+      if (in.inPass_) in.passWaitedMs_ += in.clock_.Milliseconds() - start;
     }
+  } spent{*this, startMs};
+  while (true) {
     if (services_.keyboard.CancelRequested()) {
       readCancelled_ = true;
       NextHostByte = 0;
@@ -62,6 +71,11 @@ int HostInput::WaitForHostByte() {
       return -1;
     }
     NextHostByte = 0;
+    // A byte already there is always taken; the time limits apply to waiting.
+    if (clock_.Ticks() > deadline || clock_.Milliseconds() - startMs >= budgetMs) {
+      HostReadTimedOut = 1;
+      return -1;
+    }
     clock_.Delay(kPollMs);
   }
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "emulation/HostAnswers.h"
 #include "emulation/SessionServices.h"
 #include "emulation/WyseState.h"
 #include "platform/Alerts.h"
@@ -69,7 +70,8 @@ class HostCommands {
   void TransferStart();
   void TransferStatus();
   void TransferEnd();
-  void SendAnswer(const std::string& text);
+  void SendAnswer(FixedText text) { SendAnswer(HostAnswer(text)); }
+  void SendAnswer(const HostAnswer& answer);
   // Reads bytes up to CR (not kept), at most `cap`.
   void SkipToCr(size_t cap);
   std::string KermitScreenCells(int row, int firstCol, int lastCol) const;

@@ -20,7 +20,8 @@ HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection
       screen(s),
       conn(connection),
       services_(services),
-      clock_(connection.clock()) {
+      clock_(connection.clock()),
+      answers(connection, connection.clock()) {
   screen.HostBytes = &screenBytes_;
 }
 
@@ -50,8 +51,9 @@ void HostInput::ProcessHostInput() {
     conn.FlushHostInput();
     FlushRequest = 0;
   }
+  answers.BeginPass();
   if (PendingCR) {
-    conn.SendToHost("\r");
+    answers.Send("\r");
     PendingCR = 0;
   }
   ChunkPassCount = 0;
@@ -59,6 +61,7 @@ void HostInput::ProcessHostInput() {
 
   // One look at the clock serves the gate and the first chunk.
   passStartMs_ = clock_.Milliseconds();
+  passWaitedMs_ = 0;
   firstChunkOfPass_ = true;
   if (gate_) {
     gate_->SetLimits(2 * std::max<int>(screen.ScreenRows, 24), 3);

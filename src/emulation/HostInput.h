@@ -24,6 +24,7 @@
 #include "emulation/CharWriterState.h"
 #include "emulation/CollectState.h"
 #include "emulation/EchoRouter.h"
+#include "emulation/HostAnswers.h"
 #include "emulation/HostChannel.h"
 #include "emulation/HostInterpreter.h"
 #include "emulation/HostReader.h"
@@ -59,8 +60,13 @@ class HostInput : public HostReaderState,
   static constexpr int kXoffWaiting = 4000;
   // Collect mode lets the host go again only below this backlog.
   static constexpr int kCollectXonBacklog = 2000;
-  // GetNextHostByte waits this long for a byte.
+  // GetNextHostByte waits this long for a byte ...
   static constexpr int kByteWaitTicks = 60;
+  // ... but inside an input pass on a pseudo-terminal (a local program, a
+  // telnet or ssh host) all its waits together last at most this long: the
+  // window goes on working whatever pace the host sends at. A sequence whose
+  // bytes are later than that is given up, as a timed-out one is.
+  static constexpr int64_t kPassWaitBudgetMs = 60;
   // The pending run is drawn and echoed once it holds this many bytes.
   static constexpr size_t kRunFlushLength = 254;
   // The text of a status line collected while it is written.
@@ -80,6 +86,11 @@ class HostInput : public HostReaderState,
 
  private:
   SessionServices& services_;
+  platform::Clock& clock_;
+
+ public:
+  // Every answer to the host goes through here (see HostAnswers).
+  HostAnswers answers;
 
  public:
 
@@ -382,7 +393,6 @@ class HostInput : public HostReaderState,
   void CollectStatusText(const char* text);
   void CollectProgressMark();
 
-  platform::Clock& clock_;
   SharedSequences* shared_ = nullptr;
   HostInterpreter* wyse_ = nullptr;
   HostInterpreter* vt_ = nullptr;
@@ -392,6 +402,8 @@ class HostInput : public HostReaderState,
   FloodGate* gate_ = nullptr;
   int64_t lastFlushTick_ = -1;
   int64_t passStartMs_ = 0;
+  // Time this pass has spent waiting for host bytes.
+  int64_t passWaitedMs_ = 0;
   bool firstChunkOfPass_ = false;
   bool readClosed_ = false;
   bool inPass_ = false;

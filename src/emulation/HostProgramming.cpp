@@ -9,21 +9,15 @@
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
 #include "emulation/HostSequences.h"
-#include "platform/AlertButtons.h"
 
 namespace korvane {
 
 namespace {
 constexpr int kCr = 13;
 constexpr int64_t kNameAnswerDelayMs = 1000;
-
-std::string LastPathComponent(const std::string& path) {
-  const size_t at = path.find_last_of("/:");
-  return at == std::string::npos ? path : path.substr(at + 1);
-}
 }  // namespace
 
-void HostSequences::Answer(HostInput& in, const std::string& text) { in.conn.SendToHost(text, kCr); }
+void HostSequences::Answer(HostInput& in, FixedText text) { in.answers.Send(text, kCr); }
 
 void HostSequences::StopAlert(const std::string& text) { services_.alerts.Show(platform::AlertKind::Stop, 0, text); }
 
@@ -62,8 +56,12 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       break;
     case 'a': RunScriptCommand(in); break;
     case 'S':
-      services_.alerts.Show(platform::AlertKind::Note, 0, "Please select a file to transfer to the host");
-      if (!services_.transfers.ChooseAndSendTextFile()) Answer(in, "Canceled");
+      // The file chooser opens only when the user agrees: a host repeating
+      // the request cannot keep putting it up.
+      if (!services_.alerts.Ask("Please select a file to transfer to the host", "", [this, &in](bool yes) {
+            if (!yes || !services_.transfers.ChooseAndSendTextFile()) Answer(in, "Canceled");
+          }))
+        Answer(in, "Canceled");
       break;
     case 's': SendNamedFileCommand(in); break;
     // The reports themselves; the settings (whether they carry their
@@ -83,12 +81,16 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
       services_.capture.UseRecorderFile();
       break;
     case '5': OpenCaptureCommand(in); break;
-    case '6': {
-      const std::string name = LastPathComponent(in.CaptureFileName);
-      in.conn.clock().Delay(kNameAnswerDelayMs);
-      Answer(in, name);
+    case '6':
+      // The answer comes a second later, from the pass that follows, not from
+      // a pause. A name the host gave is not sent back: the host knows it, and
+      // a host that shows a file must not get a line of its choosing typed
+      // back at its shell. The recorder's own name is the program's.
+      if (in.CaptureFileName == "RECORDER")
+        in.answers.SendLater(HostAnswer("RECORDER"), kCr, kNameAnswerDelayMs);
+      else
+        in.answers.SendLater(HostAnswer(""), kCr, kNameAnswerDelayMs);
       break;
-    }
     case '7': services_.capture.AppendDeleteCaptureFile(); break;
     case '8': services_.clipboard.StartClipboardCapture(); break;
     case '9': services_.capture.ClearStatusLine(); break;
@@ -136,11 +138,16 @@ void HostSequences::RunScriptCommand(HostInput& in) {
     return;
   }
   // The user decides, Cancel the default: a host must not run anything on
-  // its own.
-  const int button = services_.alerts.Show(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert,
-                                           "The host asks to run the script \"" + name + "\"",
-                                           " of your scripts folder (" + script.path + ").", "\r", "Run it?");
-  if (button != 1 || !services_.scripts.RunScript(script.path)) Answer(in, "Canceled");
+  // its own. The script is looked for again when the user says yes, in
+  // case it changed while the question was up.
+  const bool asked = services_.alerts.Ask(
+      "The host asks to run the script \"" + name + "\" of your scripts folder (" + script.path + ").", "Run it?",
+      [this, &in, folder, name, chosen = script.path](bool yes) {
+        const CheckedPath now = ResolveInsideFolder(folder, name, true);
+        if (!yes || now.check != FileCheck::Inside || now.path != chosen || !services_.scripts.RunScript(now.path))
+          Answer(in, "Canceled");
+      });
+  if (!asked) Answer(in, "Canceled");
 }
 
 void HostSequences::SendNamedFileCommand(HostInput& in) {
@@ -159,10 +166,18 @@ void HostSequences::SendNamedFileCommand(HostInput& in) {
     Answer(in, "Canceled");
     return;
   }
-  // The host reads a local file: the user decides.
-  const int button = services_.alerts.Show(platform::AlertKind::Caution, 0, "The host asks for the file " + file.path, "\r",
-                                   "Send it to the host?");
-  if (button != 1 || !services_.transfers.SendTextFileToHost(file.path)) Answer(in, "Canceled");
+  // The host reads a local file: the user decides, Cancel the default. The
+  // file is looked for again when the user says yes.
+  const std::string folder = services_.folders.transfers;
+  const bool asked = services_.alerts.Ask(
+      "The host asks for the file " + file.path, "Send it to the host?",
+      [this, &in, folder, name, chosen = file.path](bool yes) {
+        const CheckedPath now = ResolveInsideFolder(folder, name, true);
+        if (!yes || now.check != FileCheck::Inside || now.path != chosen ||
+            !services_.transfers.SendTextFileToHost(now.path))
+          Answer(in, "Canceled");
+      });
+  if (!asked) Answer(in, "Canceled");
 }
 
 void HostSequences::OpenCaptureCommand(HostInput& in) {

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "emulation/HostAnswers.h"
 #include "emulation/SessionServices.h"
 #include "emulation/SharedSequences.h"
 
@@ -67,7 +68,7 @@ class HostSequences final : public SharedSequences {
   // Collects a name up to CR; false (after answering "Canceled" when it was
   // too long) when no name arrived.
   bool CollectName(HostInput& in, std::string& name);
-  void Answer(HostInput& in, const std::string& text);
+  void Answer(HostInput& in, FixedText text);
   void StopAlert(const std::string& text);
 
   Screen& screen_;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "emulation/HostAlerts.h"
 #include "platform/Alerts.h"
 #include "platform/Desktop.h"
 
@@ -376,7 +377,9 @@ struct SessionServices {
   SoundService& sounds;
   SerialLine& serial;
   DialogService& dialogs;
-  platform::Alerts& alerts;
+  // The questions and notices the host's commands cause: none waits, one of
+  // each at a time (see HostAlerts).
+  HostAlerts& alerts;
   platform::Desktop& desktop;
   HostFolders folders;
 };

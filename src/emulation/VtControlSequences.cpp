@@ -164,7 +164,7 @@ void VtInterpreter::DispatchPlain(HostInput& in) {
     case 0: break;
     case '?': DispatchDecPrivate(in); return;
     case '>':
-      if (q.final == 'c' && Opt.EmuVt220 && q.count <= 1 && q.Value(0, 0) == 0) in.conn.SendToHost("\x1b[>1;10;0c");
+      if (q.final == 'c' && Opt.EmuVt220 && q.count <= 1 && q.Value(0, 0) == 0) in.answers.Send("\x1b[>1;10;0c");
       return;
     case '=':
       if ((q.final == 'p' || q.final == 'q') && q.count <= 1) {
@@ -510,7 +510,10 @@ void VtInterpreter::EraseLine(int mode) {
 }
 
 void VtInterpreter::DeviceAttributes(HostInput& in) {
-  in.conn.SendToHost(Opt.EmuVt220 ? "\x1b[?62;1;2;6;7;8c" : "\x1b[?1;2c");
+  if (Opt.EmuVt220)
+    in.answers.Send("\x1b[?62;1;2;6;7;8c");
+  else
+    in.answers.Send("\x1b[?1;2c");
 }
 
 void VtInterpreter::CursorReport(HostInput& in) {
@@ -518,7 +521,7 @@ void VtInterpreter::CursorReport(HostInput& in) {
   if (vt.OriginModeOn && s.ScrollTop > 0) row = row - s.ScrollTop + 1;
   // A wrap that waits is reported from the last column, and still waits.
   const int col = std::min<int>(s.CursorCol(), in.WrapColumn());
-  in.conn.SendToHost("\x1b[" + std::to_string(row) + ";" + std::to_string(col) + "R");
+  in.answers.Send(HostAnswer("\x1b[").Number(row).Add(";").Number(col).Add("R"));
 }
 
 // ---- Dotted forms ---------------------------------------------------------------------

@@ -57,7 +57,7 @@ bool HostInput::WatchHostOutputSteps(bool readerPrinterController) {
       } else if (AdminMatchI == 1) {
         if (ch == 'n') {
           services_.alerts.Show(platform::AlertKind::Stop, 0, "Incorrect Admin Password.");
-          conn.SendToHost("\r");
+          answers.Send("\r");
           AdminPasswordWatch = 0;
           KeepAliveNoticeOff = 1;
         }

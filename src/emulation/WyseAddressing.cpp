@@ -34,10 +34,6 @@ int ParamCount(const std::string& params) {
 bool AllDigits(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
-
-// A number as the program writes it in text: a blank before it when it is not
-// negative.
-std::string NumberText(int n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 }  // namespace
 
 void WyseInterpreter::MoveCursorTo(int row, int col) {
@@ -474,10 +470,10 @@ void WyseInterpreter::ScoControlSequence(int lead) {
     case 'M':
       if (eq) {
         if (params == "0" || params == "1") {
-          std::string answer;
-          if (!s_.LastForeColourChoice.empty()) answer += NumberText(static_cast<uint8_t>(s_.LastForeColourChoice[0]));
-          if (!s_.LastBackColourChoice.empty()) answer += NumberText(static_cast<uint8_t>(s_.LastBackColourChoice[0]));
-          in_.conn.SendToHost(answer, 10);
+          HostAnswer answer("");
+          if (!s_.LastForeColourChoice.empty()) answer.NumberText(static_cast<uint8_t>(s_.LastForeColourChoice[0]));
+          if (!s_.LastBackColourChoice.empty()) answer.NumberText(static_cast<uint8_t>(s_.LastBackColourChoice[0]));
+          in_.answers.Send(answer, 10);
         }
         return;
       }

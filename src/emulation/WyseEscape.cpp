@@ -56,14 +56,10 @@ void WyseInterpreter::Escape() {
     if (c == '?' || c == 'b') {
       const int row = std::min<int>(s_.CursorRow(), s_.ScreenRows);
       const int col = std::min<int>(s_.CursorCol(), s_.ColumnsSetting);
-      std::string answer;
-      if (c == '?') {
-        answer += static_cast<char>(row + 31);
-        answer += static_cast<char>(col + 31);
-      } else {
-        answer = std::to_string(row) + "R" + std::to_string(col) + "C";
-      }
-      in_.conn.SendToHost(answer, kCr);
+      if (c == '?')
+        in_.answers.Send(HostAnswer("").PositionByte(row + 31).PositionByte(col + 31), kCr);
+      else
+        in_.answers.Send(HostAnswer("").Number(row).Add("R").Number(col).Add("C"), kCr);
       in_.CurrentHostChar = 0;
       return;
     }
@@ -233,10 +229,12 @@ bool WyseInterpreter::HostAction(int c) {
 }
 
 void WyseInterpreter::ModelAnswer() {
-  std::string model = "50";
-  if (o_.EmuWyse60) model = "60";
-  if (o_.EmuWyse370) model = "370";
-  in_.conn.SendToHost(model, kCr);
+  if (o_.EmuWyse370)
+    in_.answers.Send("370", kCr);
+  else if (o_.EmuWyse60)
+    in_.answers.Send("60", kCr);
+  else
+    in_.answers.Send("50", kCr);
 }
 
 void WyseInterpreter::TildeCommand() {

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "emulation/HostAddresses.h"
 #include "emulation/HostCommands.h"
 #include "emulation/HostInput.h"
 #include "emulation/HostPaths.h"
-#include "platform/AlertButtons.h"
 #include "platform/Desktop.h"
 
 namespace korvane {
@@ -65,7 +65,16 @@ void HostCommands::OpenLocation() {
 
   if (text.find("http") != std::string::npos || text.find("mailto") != std::string::npos) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    if (HostAddressAcceptable(text) && services_.desktop.OpenURL(text)) return;
+    if (HostAddressAcceptable(text)) {
+      // Opened only when the user says yes; while the question is up further
+      // requests are dropped (HostAlerts counts them).
+      const std::string address = WithoutFileParameters(text);
+      services_.alerts.AskForPage("The host asks to open this address:", address, [this, address](bool yes) {
+        if (yes && !services_.desktop.OpenURL(address))
+          Alert(platform::AlertKind::Stop, 300, "The address could not be opened:", "\r", Shown(address));
+      });
+      return;
+    }
     Alert(platform::AlertKind::Stop, 300, "The host asked to open an address that Korvane does not open:", "\r",
           Shown(text));
     return;
@@ -101,11 +110,14 @@ void HostCommands::OpenHostFile(const std::string& path) {
     Alert(platform::AlertKind::Stop, 300, Shown(path), " was not found.");
     return;
   }
-  // Cancel is the default: a host cannot have a file opened by a stray Return.
-  if (Alert(platform::AlertKind::Caution, platform::kAskBeforeOpeningAlert, "The host asks to open ", Shown(resolved),
-            "\r", "Open it with its program?") != 1)
-    return;
-  services_.desktop.OpenFile(resolved);
+  // Cancel is the default: a host cannot have a file opened by a stray
+  // Return. The path is checked again when the user says yes.
+  services_.alerts.Ask("The host asks to open " + Shown(resolved), "Open it with its program?",
+                       [this, local, folder, resolved](bool yes) {
+                         std::string now;
+                         if (yes && ConfineToFolder(local, folder, now) == PathCheck::Inside && now == resolved)
+                           services_.desktop.OpenFile(now);
+                       });
 }
 
 bool HostCommands::HostMessage() {
@@ -117,7 +129,7 @@ bool HostCommands::HostMessage() {
   std::string message;
   const HostInput::CollectEnd end = in_.CollectHostString(message, kMessageMax + 1, kCr);
   if (end == HostInput::CollectEnd::TooLong) {
-    in_.conn.SendToHost("Canceled", kCr);
+    in_.answers.Send("Canceled", kCr);
     // The rest of the message goes with it; what follows its CR is read as usual.
     std::string rest;
     in_.CollectHostString(rest, kSkipMax, kCr);

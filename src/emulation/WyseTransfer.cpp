@@ -13,13 +13,9 @@ namespace korvane {
 
 namespace {
 constexpr int kCr = 13;
-
-// A number as the program writes it in text: a blank before it when it is not
-// negative.
-std::string NumberText(long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 }  // namespace
 
-void HostCommands::SendAnswer(const std::string& text) { in_.conn.SendToHost(text, kCr); }
+void HostCommands::SendAnswer(const HostAnswer& answer) { in_.answers.Send(answer, kCr); }
 
 void HostCommands::SkipToCr(size_t cap) {
   std::string ignored;
@@ -177,15 +173,21 @@ void HostCommands::FileExistsRequest() {
   if (open == std::string::npos) return;
   const size_t close = text.find(')', open + 1);
   const std::string hostPath = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-  const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.home);
-  // Only the user's own files are looked at; anything else reads as absent.
-  std::string resolved;
+  const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.transfers);
+  // Only the transfer folders are looked at: a host learns nothing of the
+  // user's other files (keys, settings); anything else reads as absent.
   bool exists = false;
-  if (ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside) {
+  for (const std::string& folder : {services_.folders.transfers, TransferFolder(), KermitFolder()}) {
+    std::string resolved;
+    if (folder.empty() || ConfineToFolder(local, folder, resolved) != PathCheck::Inside) continue;
     std::error_code ec;
     exists = std::filesystem::exists(resolved, ec);
+    break;
   }
-  SendAnswer(exists ? "1" : "0");
+  if (exists)
+    SendAnswer("1");
+  else
+    SendAnswer("0");
 }
 
 std::string HostCommands::TransferFolder() const {
@@ -259,7 +261,7 @@ std::string HostCommands::KermitScreenCells(int row, int firstCol, int lastCol) 
 
 void HostCommands::TransferStatus() {
   if (st_.TransferStatusPending) {
-    SendAnswer("Status: " + NumberText(in_.TransferAborted) + " Files " + NumberText(1) + " Bytes " + "1");
+    SendAnswer(HostAnswer("Status: ").NumberText(in_.TransferAborted).Add(" Files ").NumberText(1).Add(" Bytes 1"));
     in_.TransferByteCount = 1;
   } else if (in_.Opt.KermitMode) {
     // The kermit program's own screen tells how its transfer went.
@@ -275,14 +277,24 @@ void HostCommands::TransferStatus() {
       st_.KermitTransferText = KermitScreenCells(13, 1, 10);
     }
     st_.KermitTransferText += KermitScreenCells(21, 50, 54);
-    SendAnswer("Status:" + NumberText(st_.TransferResult) + " Files" + NumberText(1) + st_.KermitTransferText +
-               NumberText(in_.TransferByteCount));
+    // What the kermit program's screen shows is the host's text: only its
+    // digits (the byte count) go back.
+    SendAnswer(HostAnswer("Status:")
+                   .NumberText(st_.TransferResult)
+                   .Add(" Files")
+                   .NumberText(1)
+                   .DigitsOf(st_.KermitTransferText)
+                   .NumberText(in_.TransferByteCount));
     Alert(platform::AlertKind::Note, 300, "Kermit file transfered to your kermit_transfers folder.");
     std::error_code ec;
     if (!KermitFolder().empty()) std::filesystem::create_directories(KermitFolder(), ec);
   } else {
-    SendAnswer("Status:" + NumberText(st_.TransferResult) + " Files" + NumberText(1) + " bytes" +
-               NumberText(in_.TransferByteCount));
+    SendAnswer(HostAnswer("Status:")
+                   .NumberText(st_.TransferResult)
+                   .Add(" Files")
+                   .NumberText(1)
+                   .Add(" bytes")
+                   .NumberText(in_.TransferByteCount));
   }
   in_.TransferByteCount = 0;
   services_.capture.CloseCaptureFile();

@@ -15,6 +15,8 @@ std::vector<AlertButton> AlertButtonsFor(int alertId) {
     case 325: return {{1, "Save"}, {4, "Don't Save"}};
     case 3999: return {{1, "OK"}, {6, "Quit"}};
     case kAskBeforeOpeningAlert: return {{2, "Cancel"}, {1, "OK"}};
+    case kAskBeforeOpeningPageAlert:
+      return {{2, "Cancel"}, {1, "OK"}, {kOkDontAskAgainItem, "OK, and don't ask again for this session"}};
     default: return {{1, "OK"}};
   }
 }

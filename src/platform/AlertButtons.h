@@ -22,5 +22,9 @@ int AlertCancelItem(int alertId);
 // The question asked before a file is opened for the user or a host: OK and
 // Cancel, Cancel the default.
 inline constexpr int kAskBeforeOpeningAlert = 330;
+// The question asked before a web page is opened for a host: Cancel (the
+// default), OK, and OK without asking again for the rest of the session.
+inline constexpr int kAskBeforeOpeningPageAlert = 331;
+inline constexpr int kOkDontAskAgainItem = 3;
 
 }  // namespace korvane::platform

@@ -14,6 +14,13 @@ int AlertRoutines::Show(platform::AlertKind kind, int alertId, const std::string
                      strings_.Localise(d));
 }
 
+int AlertRoutines::Open(platform::AlertKind kind, int alertId, const std::string& a, const std::string& b,
+                        const std::string& c, const std::string& d, std::function<void(int)> answered) {
+  cursors_.ShowArrow();
+  return inner_.Open(kind, alertId, strings_.Localise(a), strings_.Localise(b), strings_.Localise(c),
+                     strings_.Localise(d), std::move(answered));
+}
+
 void AlertRoutines::LoadErrorMessages(std::string_view bytes) {
   std::size_t pos = 0;
   while (pos < bytes.size()) {

@@ -29,6 +29,10 @@ class AlertRoutines final : public platform::Alerts {
   // returns the item the user chose.
   int Show(platform::AlertKind kind, int alertId, const std::string& a, const std::string& b = {},
            const std::string& c = {}, const std::string& d = {}) override;
+  // The same, left up without waiting (see platform::Alerts::Open).
+  int Open(platform::AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
+           const std::string& d, std::function<void(int)> answered) override;
+  void Dismiss(int opened) override { inner_.Dismiss(opened); }
 
   int StopAlertText(int id, const std::string& a, const std::string& b = {}, const std::string& c = {},
                     const std::string& d = {}) {

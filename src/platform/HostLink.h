@@ -3,6 +3,7 @@
 // serial port. The connection code reads and writes through it; tests put a
 // memory link in its place.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,9 +20,16 @@ struct LinkEnd {
 class HostLink {
  public:
   virtual ~HostLink() = default;
-  // Writes bytes to the host, in order. None is lost: when the channel is
-  // full the call waits until it takes them.
+  // Writes bytes to the host, in order, without waiting: what the channel
+  // cannot take at once waits in the link's queue and goes out as the far end
+  // reads (the queue has a bound; see OutputQueued).
   virtual void Write(const uint8_t* data, int n) = 0;
+  // Bytes written and not yet taken by the far end; 0 for a link that hands
+  // every write over at once.
+  virtual size_t OutputQueued() const { return 0; }
+  // Hands the far end what waits in the queue, as much as it takes now,
+  // without waiting. (A link without a queue has nothing to hand over.)
+  virtual void SendQueuedOutput() {}
   // Takes up to `max` bytes that have arrived, without waiting. Returns the
   // count, 0 when nothing waits, or -1 when the channel has ended.
   virtual int Read(uint8_t* buf, int max) = 0;

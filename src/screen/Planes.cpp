@@ -13,7 +13,7 @@ void PlaneIndexFault(const char* plane, int index, int bound) {
 
 ScreenPlanes::ScreenPlanes() {
   for (int r = 0; r < kRows; ++r) rowOf_[r] = static_cast<uint8_t>(r);
-  for (auto& p : cells_) p.reset(new int16_t[kRows * kCols]());
+  for (auto& p : cells_) p = platform::MakeZeroedCells(kRows * kCols);
 }
 
 void ScreenPlanes::Fill(Plane p, int16_t value) { std::fill_n(cells_[p].get(), kRows * kCols, value); }
@@ -43,7 +43,7 @@ void ScreenPlanes::CopyIn(Plane p, int rows, const int16_t* src) {
 }
 
 ScrollBackPlanes::ScrollBackPlanes() {
-  for (auto& p : cells_) p.reset(new int16_t[kLines * kCols]());
+  for (auto& p : cells_) p = platform::MakeZeroedCells(kLines * kCols);
 }
 
 void ScrollBackPlanes::Fill(Plane p, int16_t value) { std::fill_n(cells_[p].get(), kLines * kCols, value); }

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+
+#include "platform/ZeroedCells.h"
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -113,7 +115,7 @@ class ScreenPlanes {
   static constexpr const char* kNames[kPlaneCount] = {"ScreenChars", "ScreenAttrs", "ScreenForeColours",
                                                       "ScreenBackColours"};
   std::array<uint8_t, kRows> rowOf_{};
-  std::array<std::unique_ptr<int16_t[]>, kPlaneCount> cells_;
+  std::array<platform::ZeroedCells, kPlaneCount> cells_;
 };
 
 // A plain row-by-column plane that never scrolls: the write-protect flags
@@ -122,7 +124,7 @@ class ScreenPlanes {
 template <int Rows, int Cols>
 class FixedPlane {
  public:
-  explicit FixedPlane(const char* name) : name_(name), cells_(new int16_t[Rows * Cols]()) {}
+  explicit FixedPlane(const char* name) : name_(name), cells_(platform::MakeZeroedCells(Rows * Cols)) {}
   int16_t& At(int row, int col) {
     CheckIndex(name_, row, Rows);
     CheckIndex(name_, col, Cols);
@@ -138,7 +140,7 @@ class FixedPlane {
 
  private:
   const char* name_;
-  std::unique_ptr<int16_t[]> cells_;
+  platform::ZeroedCells cells_;
 };
 
 // The scroll-back store: four planes of 961 lines (0..960; lines 1..960 are
@@ -174,7 +176,7 @@ class ScrollBackPlanes {
   static constexpr const char* kNames[kPlaneCount] = {"ScrollBackChars", "ScrollBackAttrs",
                                                       "ScrollBackForeColours", "ScrollBackBackColours"};
   int base_ = 0;
-  std::array<std::unique_ptr<int16_t[]>, kPlaneCount> cells_;
+  std::array<platform::ZeroedCells, kPlaneCount> cells_;
 };
 
 }  // namespace korvane

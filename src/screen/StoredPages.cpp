@@ -19,7 +19,7 @@ constexpr size_t kPageFieldLimit = 255;
 constexpr int kTrailingByteLimit = 256;
 }  // namespace
 
-StoredPages::StoredPages() : cells_(new int16_t[size_t(kSlots) * kPlanesPerSlot * kPlaneCells]()) {}
+StoredPages::StoredPages() : cells_(platform::MakeZeroedCells(size_t(kSlots) * kPlanesPerSlot * kPlaneCells)) {}
 
 int16_t* StoredPages::Plane(int slot, ScreenPlanes::Plane p) {
   CheckIndex("StoredPage", slot - 1, kSlots);

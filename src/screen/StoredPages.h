@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/ZeroedCells.h"
+
 #include "screen/Planes.h"
 
 namespace korvane {
@@ -43,7 +45,7 @@ class StoredPages {
   std::array<int16_t, kSlots + 1> PageBackColour{};
 
  private:
-  std::unique_ptr<int16_t[]> cells_;
+  platform::ZeroedCells cells_;
 };
 
 }  // namespace korvane

@@ -22,9 +22,10 @@ SessionWindow::SessionWindow(SessionWindows& owner, int number, platform::Sessio
       connectionSide_(*this),
       settingsSide_(*this),
       provided_(owner.services.provider.MakeServices(*this)),
+      hostAlerts_(owner.services.alerts),
       services{provided_->Capture(), provided_->Clipboard(),  provided_->Transfers(),  provided_->Pictures(),
                provided_->Scripts(), *this,                    provided_->Keyboard(),   provided_->Menus(),
-               provided_->Sounds(),  provided_->Serial(),      provided_->Dialogs(),    owner.services.alerts,
+               provided_->Sounds(),  provided_->Serial(),      provided_->Dialogs(),    hostAlerts_,
                owner.services.desktop, owner.services.hostFolders},
       session(gate, owner.services.clock, services, screenSide_, connectionSide_, &controls),
       settings(session.Opt, session.settings, owner.services.prefs, owner.services.files, owner.services.alerts,
@@ -34,6 +35,8 @@ SessionWindow::SessionWindow(SessionWindows& owner, int number, platform::Sessio
 }
 
 SessionWindow::~SessionWindow() {
+  // The host's questions go with the window: none can act on it later.
+  hostAlerts_.DismissAll();
   // A child still running is hung up and reaped; nothing is typed into it.
   if (session.conn.PtyStream) session.conn.PtyStream->Close();
 }

@@ -214,6 +214,8 @@ class SessionWindow final : public WindowService {
   // The services the program provides for this window, made before the
   // session that reaches them.
   std::unique_ptr<SessionServiceSet> provided_;
+  // The questions and notices the session's host causes.
+  HostAlerts hostAlerts_;
 
  public:
   // Everything the session reaches beyond its screen.

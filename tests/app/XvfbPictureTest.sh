@@ -14,7 +14,7 @@ for tool in xvfb-run Xvfb xdotool dbus-run-session; do
   fi
 done
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1000x24" bash "$0" "$@"
+  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" bash "$0" "$@"
 fi
 
 tmp=$(mktemp -d)

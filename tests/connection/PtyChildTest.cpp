@@ -85,22 +85,35 @@ TEST_F(PtyTest, AByteLookedAtStaysTheNextOneRead) {
   EXPECT_EQ(host.calls.back(), "ShowArrowCursor");
 }
 
-TEST_F(PtyTest, ALargeWriteToAChildThatIsSlowAndEchoesLosesNothing) {
-  // A child that does not read for a while, then echoes everything: the
-  // terminal's queues fill both ways, and neither side may block the other.
-  env.Set("KORVANE_RECORDER_SLEEP_MS", "300");
+TEST_F(PtyTest, AChildThatDoesNotReadCannotHoldTheProgramAndItsQueueHasABound) {
+  // A child that does not read for a while: every write returns at once,
+  // what the terminal cannot take waits in order up to the bound, beyond it
+  // whole writes are dropped and counted; what was kept reaches the child
+  // once it reads.
+  env.Set("KORVANE_RECORDER_SLEEP_MS", "1500");
+  env.Set("KORVANE_RECORDER_ECHO", "0");
   SetKind(opt, conn, "local");
   opt.PtyOption161 = 1;
   ASSERT_EQ(child.SetupPseudoTTYToChild(Recorder(), conn.PtyStream), 0);
-  std::string sent;
-  for (int i = 0; sent.size() < 200000; ++i) sent += "line " + std::to_string(i) + "\r";
-  conn.PtyStream->Write(reinterpret_cast<const uint8_t*>(sent.data()), static_cast<int>(sent.size()));
-  EXPECT_EQ(Pty()->PendingOutput(), 0u);
-  ReadUntil(sent.substr(sent.size() - 20), 20000);
-  const size_t start = output.find("line 0\r");
-  ASSERT_NE(start, std::string::npos);
-  EXPECT_EQ(output.substr(start), sent);
-  EXPECT_EQ(WaitForInput(log, sent.substr(sent.size() - 20)).input, sent);
+  const std::string piece(64 * 1024 - 1, 'x');
+  std::string kept;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 32; ++i) {
+    const std::string write = piece + static_cast<char>('A' + i % 26);
+    const uint64_t droppedBefore = Pty()->DroppedOutput();
+    conn.PtyStream->Write(reinterpret_cast<const uint8_t*>(write.data()), static_cast<int>(write.size()));
+    if (Pty()->DroppedOutput() == droppedBefore) kept += write;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_LE(Pty()->PendingOutput(), platform::posix::PtyChild::kMaxQueuedOutput);
+  EXPECT_GT(Pty()->DroppedOutput(), 0u);
+  EXPECT_LT(kept.size(), 32u * piece.size());
+  ReadUntil("", 10);
+  ASSERT_TRUE(WaitUntil([&] {
+    ReadUntil("", 10);
+    return RecorderLog::Read(log).input.size() >= kept.size();
+  }, 20000));
+  EXPECT_EQ(RecorderLog::Read(log).input, kept);
 }
 
 TEST_F(PtyTest, AWriteWithoutWaitingReturnsAtOnceAndItsQueueGoesOutAsTheChildReads) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "VtFixture.h"
+#include "platform/AlertButtons.h"
 #include "emulation/HostPaths.h"
 
 namespace korvane {
@@ -113,11 +114,30 @@ TEST_F(HostProgramming, TheIdentityIsNotSentWithTheAlternateEditKeys) {
   EXPECT_EQ(Answer(), "");
 }
 
-TEST_F(HostProgramming, ACancelledChooserIsAnswered) {
-  commands.chooseAndSendResult = false;
-  Feed("\x1b~S");
-  EXPECT_EQ(AlertTexts(), std::vector<std::string>{"Please select a file to transfer to the host"});
-  EXPECT_EQ(Answer(), "Canceled\r");
+TEST_F(HostProgramming, TheChooserOpensOnlyWhenTheUserAgreesAndACancelIsAnswered) {
+  struct {
+    int button;          // the user's answer to the question
+    bool chooserResult;  // what the file chooser gives
+    Calls calls;
+    const char* answer;
+  } cases[] = {
+      {2, true, {}, "Canceled\r"},
+      {1, false, {"ChooseAndSendTextFile"}, "Canceled\r"},
+      {1, true, {"ChooseAndSendTextFile"}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    commands.calls.clear();
+    alerts.shown.clear();
+    pty->written.clear();
+    commands.chooseAndSendResult = c.chooserResult;
+    alerts.answers = {c.button};
+    Feed("\x1b~S");
+    EXPECT_EQ(AlertTexts(), std::vector<std::string>{"Please select a file to transfer to the host"});
+    EXPECT_EQ(alerts.shown[0].id, platform::kAskBeforeOpeningAlert);
+    EXPECT_EQ(commands.calls, c.calls);
+    EXPECT_EQ(Answer(), c.answer);
+  }
 }
 
 TEST_F(HostProgramming, APrinterOffPrintsWhatWasCaptured) {
@@ -218,11 +238,40 @@ TEST_F(HostProgramming, ADownloadTargetIsShownOnACleanScreen) {
             (Calls{"ReopenSessionWindow", "ShowDownloadTarget " + dirs("capture") + "/file.dat"}));
 }
 
-TEST_F(HostProgramming, AnOpenCaptureIsClosedFirstAndTheNameCanBeSentBack) {
+TEST_F(HostProgramming, TheCaptureNameAnswerComesASecondLaterAndNeverCarriesTheHostsText) {
+  // The host names its capture "touch pwned", asks for the name back: a
+  // shell that shows the file must not get a command typed at it.
+  struct {
+    const char* stream;
+    const char* answer;
+  } cases[] = {
+      {"\x1b~5~F~touch pwned\r\n\x1b~6", "\r"},
+      {"\x1b~H\x1b~6", "RECORDER\r"},
+      {"\x1b~6", "\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stream);
+    pty->written.clear();
+    in().CaptureFileName.clear();
+    const int64_t start = clock.Milliseconds();
+    Feed(c.stream);
+    // The pass returns without waiting the second ...
+    EXPECT_LT(clock.Milliseconds() - start, 100);
+    EXPECT_EQ(Answer(), "");
+    clock.AdvanceMs(999);
+    in().ProcessHostInput();
+    EXPECT_EQ(Answer(), "");
+    // ... and the answer goes with the first pass after it.
+    clock.AdvanceMs(1);
+    in().ProcessHostInput();
+    EXPECT_EQ(Answer(), c.answer);
+  }
+}
+
+TEST_F(HostProgramming, AnOpenCaptureIsClosedFirst) {
   in().CaptureFileOn = 1;
-  Feed("\x1b~5~F~first.txt\r\n\x1b~6");
+  Feed("\x1b~5~F~first.txt\r\n");
   EXPECT_EQ(commands.calls.front(), "CloseCaptureFile");
-  EXPECT_EQ(Answer(), "first.txt\r");
 }
 
 TEST_F(HostProgramming, TheRecorderIsReopenedForAppending) {

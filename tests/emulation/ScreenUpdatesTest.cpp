@@ -83,7 +83,7 @@ Result Replay(const Terminal& terminal, const std::string& stream, size_t split,
   auto link = std::make_unique<testing_support::TimedLink>(clock);
   auto* raw = link.get();
   link->FeedAt(clock.Milliseconds(), stream.substr(0, split));
-  link->FeedAt(clock.Milliseconds() + 100, stream.substr(split));
+  link->FeedAt(clock.Milliseconds() + 40, stream.substr(split));
   s.conn.PtyStream = std::move(link);
   s.input.ProcessHostInput();
   clock.AdvanceMs(200);

@@ -237,9 +237,9 @@ TEST_F(WyseCharacters, AStreamSplitAtEveryByteGivesTheSameScreen) {
   screen().ClearScreenAndHome();
   screen().ClearStatusRows();
   TimedLink* timed = OpenTimedPty();
-  for (size_t i = 0; i < stream.size(); ++i) timed->FeedAt(clock.Milliseconds() + 10 * static_cast<int64_t>(i + 1), stream.substr(i, 1));
+  for (size_t i = 0; i < stream.size(); ++i) timed->FeedAt(clock.Milliseconds() + 2 * static_cast<int64_t>(i + 1), stream.substr(i, 1));
   for (size_t i = 0; i <= stream.size() + 1; ++i) {
-    clock.AdvanceMs(10);
+    clock.AdvanceMs(2);
     in().ProcessHostInput();
   }
   EXPECT_EQ(Row(1) + "|" + Row(3) + "|" + Row(4) + "|" + Row(25) + "|" + Attrs(1, 12), whole);

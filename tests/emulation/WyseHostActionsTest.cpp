@@ -83,6 +83,9 @@ TEST_F(WyseActions, AddressesAreOpenedOnlyWhenTheyArePlainHttpOrMail) {
       {"http://example.com/a", "http://example.com/a"},
       {"https://example.com/p?q=1   ", "https://example.com/p?q=1"},
       {"mailto:someone@example.com", "mailto:someone@example.com"},
+      // Fields a mail program may take as a local file to attach are taken out.
+      {"mailto:a@example.com?subject=hi&attach=/home/u/.ssh/id_rsa", "mailto:a@example.com?subject=hi"},
+      {"mailto:a@example.com?ATTACH=x&body=y&file=z&att%61ch=w", "mailto:a@example.com?body=y"},
       {"http://x\" & (do shell script \"touch /tmp/pwned\") & \"", nullptr},
       {"http://x/$(touch pwned)", nullptr},
       {"http://x/`touch pwned`", nullptr},
@@ -97,8 +100,11 @@ TEST_F(WyseActions, AddressesAreOpenedOnlyWhenTheyArePlainHttpOrMail) {
     alerts.shown.clear();
     Feed(std::string("\x1b\x02<") + c.text + "\r");
     if (c.opened) {
+      // Opened after the user's yes, to the question that shows the address.
       EXPECT_EQ(desktop.urls, std::vector<std::string>{c.opened});
-      EXPECT_TRUE(alerts.shown.empty());
+      ASSERT_EQ(alerts.shown.size(), 1u);
+      EXPECT_EQ(alerts.shown[0].id, platform::kAskBeforeOpeningPageAlert);
+      EXPECT_NE(AlertText(0).find(c.opened), std::string::npos);
     } else {
       EXPECT_TRUE(desktop.urls.empty());
       ASSERT_EQ(alerts.shown.size(), 1u);
@@ -107,6 +113,38 @@ TEST_F(WyseActions, AddressesAreOpenedOnlyWhenTheyArePlainHttpOrMail) {
     EXPECT_TRUE(desktop.files.empty());
     EXPECT_TRUE(FilesUnderHome().empty());
   }
+}
+
+TEST_F(WyseActions, AnAddressIsOpenedOnlyOnAYesAndAFloodGetsOneQuestion) {
+  struct {
+    int button;
+    bool opened;
+  } answers[] = {{2, false}, {1, true}, {platform::kOkDontAskAgainItem, true}};
+  for (const auto& a : answers) {
+    SCOPED_TRACE(a.button);
+    desktop.urls.clear();
+    alerts.holdOpen = true;
+    // 200 requests while the question is up: one question, nothing opened.
+    for (int i = 0; i < 200; ++i) Feed("\x1b\x02<http://example.com/" + std::to_string(i) + "\r");
+    ASSERT_EQ(alerts.OpenAlerts().size(), 1u);
+    EXPECT_TRUE(desktop.urls.empty());
+    ASSERT_TRUE(alerts.AnswerOpen(a.button));
+    EXPECT_EQ(desktop.urls.size(), a.opened ? 1u : 0u);
+    if (a.opened) {
+      EXPECT_EQ(desktop.urls[0], "http://example.com/0");
+    }
+    // The user hears how many were dropped, in one notice.
+    ASSERT_EQ(alerts.OpenAlerts().size(), 1u);
+    EXPECT_NE(alerts.shown[alerts.OpenAlerts()[0]].text.find("199"), std::string::npos);
+    ASSERT_TRUE(alerts.AnswerOpen(1));
+    EXPECT_TRUE(alerts.OpenAlerts().empty());
+  }
+  // After "don't ask again" the session's later pages open without a question.
+  alerts.shown.clear();
+  desktop.urls.clear();
+  Feed("\x1b\x02<http://example.com/later\r");
+  EXPECT_EQ(desktop.urls, std::vector<std::string>{"http://example.com/later"});
+  EXPECT_TRUE(alerts.shown.empty());
 }
 
 TEST_F(WyseActions, AnAddressCutOffOrEndlessIsNotOpened) {
@@ -187,14 +225,30 @@ TEST_F(WyseActions, APlainNameIsOneOfTheProgramsOwnDocuments) {
 
 // ---- Files the host checks, sends and writes ---------------------------------------------------
 
-TEST_F(WyseActions, FileExistsLooksOnlyAtTheUsersOwnFiles) {
+TEST_F(WyseActions, FileExistsLooksOnlyInsideTheTransferFolders) {
   Touch(home / "Desktop" / "x");
+  Touch(home / ".ssh" / "id_rsa");
+  Touch(home / "transfers" / "t.txt");
+  Touch(home / "Documents" / "pick" / "p.txt");
+  Touch(home / "Documents" / "kermit_transfers" / "k.bin");
+  const std::string homeText = home.string();
+  const std::string sshKey = homeText + "/.ssh/id_rsa";
+  const std::string transferFile = homeText + "/transfers/t.txt";
+  const std::string pickFile = homeText + "/Documents/pick/p.txt";
+  const std::string kermitFile = homeText + "/Documents/kermit_transfers/k.bin";
   struct {
     const char* path;
     const char* answer;
   } cases[] = {
-      {"UserDesktop/x", "1\r"},
-      {"UserDesktop/y", "0\r"},
+      {"t.txt", "1\r"},
+      {"missing.txt", "0\r"},
+      {transferFile.c_str(), "1\r"},
+      {pickFile.c_str(), "1\r"},
+      {kermitFile.c_str(), "1\r"},
+      // Files of the user's that exist, outside the transfer folders.
+      {"UserDesktop/x", "0\r"},
+      {sshKey.c_str(), "0\r"},
+      {"../.ssh/id_rsa", "0\r"},
       {"BootVolume/etc/passwd", "0\r"},
       {"../../../../etc/passwd", "0\r"},
   };

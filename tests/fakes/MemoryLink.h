@@ -25,6 +25,7 @@ class MemoryLink final : public HostLink {
   std::string written;                 // every byte the program wrote
   std::vector<int64_t> writtenAtMs;    // the clock's time of each, when a clock was given
   bool echo = false;                   // each written byte comes back as input, as a shell echoes
+  size_t queued = 0;                   // what OutputQueued reports: bytes the far end has not taken
   bool closed = false;                 // Close() was called
   int rows = 0, cols = 0;              // the last window size set
   std::vector<std::string> echoHeld;   // the lines of the last HoldEchoOf
@@ -38,6 +39,7 @@ class MemoryLink final : public HostLink {
       if (echo) incoming_.push_back(static_cast<char>(data[i]));
     }
   }
+  size_t OutputQueued() const override { return queued; }
   bool Ended() override { return (ended_ || closed) && incoming_.empty(); }
   void Close() override { closed = true; }
   bool SetWindowSize(int r, int c) override {

@@ -285,9 +285,11 @@ class RecordingServices final : public CaptureService,
 struct ServicesUnderTest {
   RecordingServices record;
   FakeAlerts alerts;
+  // The session's questions and notices, shown through `alerts`.
+  HostAlerts hostAlerts{alerts};
   FakeDesktop desktop;
   SessionServices services{record, record, record, record, record, record, record,
-                           record, record, record, record, alerts, desktop, {}};
+                           record, record, record, record, hostAlerts, desktop, {}};
 };
 
 }  // namespace korvane::fakes

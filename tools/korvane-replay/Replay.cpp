@@ -1,5 +1,8 @@
 #include "tools/korvane-replay/Replay.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -313,6 +316,44 @@ void PlanesImage(Session& s, std::string& out) {
   add(place, sizeof place);
 }
 
+void SparsePlanesImage(Session& s, std::string& out) {
+  const Screen& sc = s.screen;
+  out.clear();
+  auto add = [&out](const void* data, size_t bytes) { out.append(static_cast<const char*>(data), bytes); };
+  for (int plane = 0; plane < ScreenPlanes::kPlaneCount; ++plane)
+    for (int r = 0; r < ScreenPlanes::kRows; ++r)
+      add(sc.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), ScreenPlanes::kCols * sizeof(int16_t));
+  for (int r = 0; r < ScreenPlanes::kRows; ++r) add(sc.Protect.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
+  for (int r = 0; r <= kMaxCursorRow; ++r) add(sc.HiddenMarks.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
+  // The scroll-back as it lies in memory: where its ring starts, then each
+  // page of the store, a page never written (its store came back zeroed)
+  // as one mark.
+  static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  std::vector<unsigned char> resident;
+  for (auto plane : {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs}) {
+    const char* first = reinterpret_cast<const char*>(sc.ScrollBack.Line(plane, 0));
+    const int32_t ring = static_cast<int32_t>(sc.ScrollBack.Line(plane, 1) - sc.ScrollBack.Line(plane, 0));
+    add(&ring, sizeof ring);
+    const char* end = first + size_t(ScrollBackPlanes::kLines) * ScrollBackPlanes::kCols * sizeof(int16_t);
+    const uintptr_t start = reinterpret_cast<uintptr_t>(first) / page * page;
+    const size_t pages = (reinterpret_cast<uintptr_t>(end) - start + page - 1) / page;
+    resident.assign(pages, 1);
+    if (mincore(reinterpret_cast<void*>(start), pages * page, resident.data()) != 0) resident.assign(pages, 1);
+    for (size_t i = 0; i < pages; ++i) {
+      const char* from = std::max(first, reinterpret_cast<const char*>(start + i * page));
+      const char* to = std::min(end, reinterpret_cast<const char*>(start + (i + 1) * page));
+      if (resident[i] & 1) {
+        out += 'D';
+        add(from, static_cast<size_t>(to - from));
+      } else {
+        out += 'Z';
+      }
+    }
+  }
+  const int16_t place[] = {sc.CursorRow(), sc.CursorCol(), sc.ScrollTop, sc.ScrollBottom, sc.ScreenRows, sc.ScreenCols};
+  add(place, sizeof place);
+}
+
 std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input,
                          std::string* planes) {
   InstantClock clock;
@@ -325,13 +366,21 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
   s.conn.PtyStream = std::move(link);
   s.input.SetFastPaths(o.fastPaths);
   SessionInterpreters interpreters(s.input, s.wyse, s.vt);
+  if (o.before) o.before(window.around);
   while (replay->Remaining() > 0) {
     const size_t before = replay->Remaining();
     s.input.ProcessHostInput();
     if (replay->Remaining() == before) break;
   }
-  if (planes) PlanesImage(s, *planes);
-  std::string text = FormatScreen(s, o.rows, o.cols, o.attrs);
+  if (o.after) o.after(window.around);
+  if (planes) {
+    if (o.sparsePlanes)
+      SparsePlanesImage(s, *planes);
+    else
+      PlanesImage(s, *planes);
+  }
+  std::string text = o.text ? FormatScreen(s, o.rows, o.cols, o.attrs)
+                            : "character set " + std::to_string(s.screen.ScreenFontId) + "\n";
   if (o.state) text += StateLines(s, o.rows, o.cols);
   if (!replay->answer.empty()) text += "answer: " + EscapeBytes(replay->answer) + "\n";
   return text;

@@ -4,6 +4,7 @@
 //
 //   korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--state] [--bench] FILE...
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -13,6 +14,9 @@
 #include "settings/SessionOptions.h"
 
 namespace korvane {
+namespace fakes {
+struct ServicesUnderTest;
+}
 
 struct Session;
 
@@ -30,6 +34,18 @@ struct Options {
   // rest after the last size is one read).
   bool fastPaths = true;
   std::vector<size_t> pieces;
+  // Off: ReplayToText leaves out the screen's text and gives only the
+  // character set and the answer (for the fuzz targets, which compare the
+  // planes themselves).
+  bool text = true;
+  // On: the planes' image leaves out the scroll-back pages never written
+  // (SparsePlanesImage). Two equal sparse images mean equal planes; unequal
+  // ones must be compared again in full.
+  bool sparsePlanes = false;
+  // Called with the session's recording services before the input is read
+  // (to give it folders) and after (to look at what the host's commands
+  // asked of them).
+  std::function<void(fakes::ServicesUnderTest&)> before, after;
 };
 
 // One emulation the tool accepts: its TERM name, the emulation flags a session
@@ -71,6 +87,9 @@ std::string StateLines(Session& session, int rows, int cols);
 // attributes, the cursor and the scroll region, as raw bytes to compare
 // (into `out`, whose storage is reused).
 void PlanesImage(Session& session, std::string& out);
+// The same without reading the scroll-back pages that were never written:
+// each stands as one mark. Cheap, but only its equality tells anything.
+void SparsePlanesImage(Session& session, std::string& out);
 
 // Feeds `input` through the emulation (null: the plain-text path) into a fresh
 // session whose window is width x height pixels, and returns what the tool

@@ -1,7 +1,6 @@
 #include "platform/posix/PtyChild.h"
 
 #include <errno.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -15,9 +14,6 @@
 namespace korvane::platform::posix {
 namespace {
 
-// Input held while a write waits for the child; beyond it the child is left
-// to wait for us instead.
-constexpr size_t kMaxHeldInput = 1 << 20;
 // How long a child whose terminal has closed may take to end by itself.
 constexpr int kEndingGraceMs = 500;
 
@@ -134,27 +130,16 @@ int PtyChild::FillInput() {
   }
 }
 
-void PtyChild::Drain(bool wait) {
-  int64_t lastProgress = -1;
+void PtyChild::Drain() {
   while (fd_ >= 0 && outPos_ < out_.size()) {
     const ssize_t w = ::write(fd_, out_.data() + outPos_, out_.size() - outPos_);
     if (w > 0) {
       outPos_ += static_cast<size_t>(w);
-      lastProgress = -1;
       continue;
     }
     if (w < 0 && errno == EINTR) continue;
-    if (w < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      if (!wait) break;
-      const int64_t now = NowMs();
-      if (lastProgress < 0) lastProgress = now;
-      if (now - lastProgress >= kStallLimitMs) break;
-      // While the child cannot take more, take in what it prints: a child that
-      // echoes would otherwise block on its output and never read its input.
-      pollfd p{fd_, static_cast<short>(POLLOUT | (Held() < kMaxHeldInput ? POLLIN : 0)), 0};
-      if (poll(&p, 1, 50) > 0 && (p.revents & POLLIN)) FillInput();
-      continue;
-    }
+    // A full terminal: the rest goes out with a later write or read.
+    if (w < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
     NoteEnd();
     return;
   }
@@ -166,21 +151,27 @@ void PtyChild::Drain(bool wait) {
 
 void PtyChild::Write(const uint8_t* data, int n) {
   if (fd_ < 0 || ended_ || n <= 0) return;
+  if (PendingOutput() + static_cast<size_t>(n) > kMaxQueuedOutput) {
+    // Try to make room first; a child that still takes nothing loses this write.
+    Drain();
+    if (PendingOutput() + static_cast<size_t>(n) > kMaxQueuedOutput) {
+      dropped_ += static_cast<uint64_t>(n);
+      return;
+    }
+  }
+  if (outPos_ > 0 && outPos_ >= out_.size() / 2) {
+    out_.erase(0, outPos_);
+    outPos_ = 0;
+  }
   out_.append(reinterpret_cast<const char*>(data), static_cast<size_t>(n));
-  Drain(true);
-}
-
-void PtyChild::WriteWithoutWaiting(const uint8_t* data, int n) {
-  if (fd_ < 0 || ended_ || n <= 0) return;
-  out_.append(reinterpret_cast<const char*>(data), static_cast<size_t>(n));
-  Drain(false);
+  Drain();
 }
 
 int PtyChild::Read(uint8_t* buf, int max) {
   if (max <= 0) return 0;
   // Output that waited for room goes first, as a buffered stream flushes
   // before it reads.
-  if (PendingOutput() > 0) Drain(false);
+  if (PendingOutput() > 0) Drain();
   if (hold_) PassThroughHold();
   if (Shown() > 0) {
     const size_t n = std::min(Shown(), static_cast<size_t>(max));
@@ -203,6 +194,7 @@ int PtyChild::Read(uint8_t* buf, int max) {
 }
 
 int PtyChild::Waiting() {
+  if (PendingOutput() > 0) Drain();
   // Output held for an echo is offered once the hold lets it go, even when
   // the child prints nothing more (a prompt waiting for its answer).
   if (hold_) PassThroughHold();

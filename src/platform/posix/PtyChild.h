@@ -3,10 +3,11 @@
 //
 // The descriptor is non-blocking and close-on-exec. Reads are buffered so that
 // a byte looked at by a test for waiting input stays the next byte read.
-// Writes go out at once (a paced line reaches the child byte by byte); when the
-// child is not reading and the terminal's input queue is full, a write waits
-// for room while it keeps taking in what the child prints, so neither side can
-// block the other and no byte is lost. A child that exits ends the stream: the
+// Writes never wait: what the terminal takes now goes out at once (a paced
+// line reaches the child byte by byte), the rest waits in a queue, in order,
+// and goes out with the next write or read. A child that does not read cannot
+// hold the program: once a megabyte waits, further writes are dropped and
+// counted (DroppedOutput). A child that exits ends the stream: the
 // kernel answers reads on the master with EIO, which is taken as the end, not
 // as an error to retry. Closing hangs the child up and reaps it.
 
@@ -30,11 +31,14 @@ class PtyChild final : public HostLink {
   PtyChild(const PtyChild&) = delete;
   PtyChild& operator=(const PtyChild&) = delete;
 
-  void Write(const uint8_t* data, int n) override;
   // Writes what the terminal takes now and keeps the rest queued, in order,
   // for the next write or read: the caller never waits (PendingOutput tells
-  // what is still queued).
-  void WriteWithoutWaiting(const uint8_t* data, int n);
+  // what is still queued). A write that does not fit the queue is dropped
+  // whole.
+  void Write(const uint8_t* data, int n) override;
+  void WriteWithoutWaiting(const uint8_t* data, int n) { Write(data, n); }
+  size_t OutputQueued() const override { return PendingOutput(); }
+  void SendQueuedOutput() override { Drain(); }
   int Read(uint8_t* buf, int max) override;
   int Waiting() override;
   bool Ended() override;
@@ -47,19 +51,19 @@ class PtyChild final : public HostLink {
   int fd() const { return fd_; }
   // The child's process id; -1 once it has been reaped.
   pid_t pid() const { return pid_; }
-  // Bytes written but not yet taken by the terminal (a child that stopped
-  // reading for longer than the stall limit).
+  // Bytes written but not yet taken by the terminal.
   size_t PendingOutput() const { return out_.size() - outPos_; }
+  // Bytes of writes dropped because the queue was full.
+  uint64_t DroppedOutput() const { return dropped_; }
 
-  // A write gives up waiting when the child has taken nothing for this long;
-  // what is left stays queued and goes out with the next write or read.
-  static constexpr int kStallLimitMs = 5000;
+  // The most the queue holds for a child that does not read.
+  static constexpr size_t kMaxQueuedOutput = 1 << 20;
 
  private:
   // One non-blocking read into the input buffer: the count, 0 when nothing
   // waits, -1 at the end of the stream.
   int FillInput();
-  void Drain(bool wait);
+  void Drain();
   void NoteEnd();
   void TryReap();
   size_t Held() const { return in_.size() - inPos_; }
@@ -77,6 +81,7 @@ class PtyChild final : public HostLink {
   size_t inPos_ = 0;
   std::string out_;
   size_t outPos_ = 0;
+  uint64_t dropped_ = 0;
   std::unique_ptr<platform::EchoHold> hold_;
   std::string shown_;
   size_t shownPos_ = 0;

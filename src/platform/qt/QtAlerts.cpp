@@ -1,9 +1,10 @@
 #include "platform/qt/QtAlerts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <map>
+#include <memory>
 
 #include "platform/AlertButtons.h"
 #include "platform/CharMap.h"
@@ -16,20 +17,27 @@ QString FromMacRoman(const std::string& text) { return QString::fromStdString(Ut
 
 }  // namespace
 
-int QtAlerts::Show(AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
-                   const std::string& d) {
+QtAlerts::~QtAlerts() {
+  for (auto& [number, box] : open_)
+    if (box) {
+      box->disconnect();
+      delete box.data();
+    }
+}
+
+QMessageBox* QtAlerts::MakeBox(AlertKind kind, int alertId, const std::string& a, const std::string& b,
+                               const std::string& c, const std::string& d, std::map<const void*, int>& items) {
   QString text;
   for (const std::string* piece : {&a, &b, &c, &d}) text += *piece == "\r" ? QString("\n") : FromMacRoman(*piece);
-  QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(QStringLiteral("Korvane"));
-  box.setText(text);
+  auto* box = new QMessageBox(QApplication::activeWindow());
+  box->setWindowTitle(QStringLiteral("Korvane"));
+  box->setText(text);
   switch (kind) {
-    case AlertKind::Stop: box.setIcon(QMessageBox::Critical); break;
-    case AlertKind::Caution: box.setIcon(QMessageBox::Warning); break;
-    case AlertKind::Note: box.setIcon(QMessageBox::Information); break;
-    case AlertKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+    case AlertKind::Stop: box->setIcon(QMessageBox::Critical); break;
+    case AlertKind::Caution: box->setIcon(QMessageBox::Warning); break;
+    case AlertKind::Note: box->setIcon(QMessageBox::Information); break;
+    case AlertKind::Plain: box->setIcon(QMessageBox::NoIcon); break;
   }
-  std::map<QAbstractButton*, int> items;
   const auto buttons = AlertButtonsFor(alertId);
   const int cancelItem = AlertCancelItem(alertId);
   bool accepting = false;
@@ -41,15 +49,54 @@ int QtAlerts::Show(AlertKind kind, int alertId, const std::string& a, const std:
     const bool accepts = !cancels && !accepting;
     accepting = accepting || accepts;
     QPushButton* button =
-        box.addButton(FromMacRoman(title), accepts ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+        box->addButton(FromMacRoman(title), accepts ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
     items[button] = buttons[i].item;
-    if (i == 0) box.setDefaultButton(button);
-    if (cancels) box.setEscapeButton(button);
+    if (i == 0) box->setDefaultButton(button);
+    if (cancels) box->setEscapeButton(button);
   }
-  box.exec();
-  const auto it = items.find(box.clickedButton());
+  return box;
+}
+
+int QtAlerts::Show(AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
+                   const std::string& d) {
+  std::map<const void*, int> items;
+  std::unique_ptr<QMessageBox> box(MakeBox(kind, alertId, a, b, c, d, items));
+  box->exec();
+  const auto it = items.find(box->clickedButton());
   // Closing the box without a button counts as its cancelling button.
-  return it != items.end() ? it->second : cancelItem;
+  return it != items.end() ? it->second : AlertCancelItem(alertId);
+}
+
+int QtAlerts::Open(AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
+                   const std::string& d, std::function<void(int)> answered) {
+  std::map<const void*, int> items;
+  QMessageBox* box = MakeBox(kind, alertId, a, b, c, d, items);
+  const int number = ++lastOpened_;
+  open_[number] = box;
+  box->setWindowModality(Qt::NonModal);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  const int cancelItem = AlertCancelItem(alertId);
+  QObject::connect(box, &QMessageBox::finished, box, [this, box, number, items, cancelItem, answered] {
+    const auto it = items.find(box->clickedButton());
+    open_.erase(number);
+    // Closing the box without a button counts as its cancelling button.
+    if (answered) answered(it != items.end() ? it->second : cancelItem);
+  });
+  box->show();
+  box->raise();
+  return number;
+}
+
+void QtAlerts::Dismiss(int opened) {
+  const auto it = open_.find(opened);
+  if (it == open_.end()) return;
+  QPointer<QMessageBox> box = it->second;
+  open_.erase(it);
+  if (box) {
+    box->disconnect();
+    box->deleteLater();
+    box->hide();
+  }
 }
 
 }  // namespace korvane::platform

@@ -113,6 +113,8 @@ void QtControls::MakeScrollBar(int id, Rect bounds) {
     Forget(id);
     bar = new QScrollBar(Qt::Vertical, parent_);
     bar->setFocusPolicy(Qt::NoFocus);
+    // Opaque: the window leaves the text under it out of its repaints.
+    bar->setAutoFillBackground(true);
     bar->setRange(0, 0);
     // actionTriggered comes only from the user (arrows, track, thumb). At that
     // moment the slider position already holds the new value, which is what

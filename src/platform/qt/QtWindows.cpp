@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -233,6 +234,23 @@ class StatusStrip : public QWidget {
   QtImagePort& port_;
 };
 
+// The part of a drawn region of the back buffer the user sees: an opaque
+// control on top of the session view (the scroll-back bar) paints every pixel
+// of its rectangle, so the buffer under it never shows. Leaving it out keeps
+// a flood of host output from repainting the control once a frame, which
+// costs more than the text itself (the style's fills are handed to a pool of
+// threads). Controls that let the view show through (the selection frame,
+// rounded buttons) are repainted over the new text as before.
+QRegion VisibleOfBackBuffer(const QWidget& view, QRegion drawn) {
+  if (drawn.isEmpty()) return drawn;
+  for (const QObject* child : view.children()) {
+    const auto* w = qobject_cast<const QWidget*>(child);
+    if (w && w->isVisible() && !w->isWindow() && w->autoFillBackground() && drawn.intersects(w->geometry()))
+      drawn -= w->geometry();
+  }
+  return drawn;
+}
+
 }  // namespace
 
 QtWindows::QtWindows(EventSink& sink, QtMenus* menus, const InterfaceDescription& description)
@@ -310,7 +328,7 @@ SessionSurface QtWindows::MakeSessionWindow(int n, const std::string& title, int
   QPointer<QWidget> target(view);
   QtImagePort* port = e.port.get();
   e.port->onFlush = [target, port] {
-    if (target) target->update(port->TakeDrawn());
+    if (target) target->update(VisibleOfBackBuffer(*target, port->TakeDrawn()));
   };
   top->resize(width, height + (menus_ ? top->layout()->menuBar()->sizeHint().height() : 0));
   return {e.port.get(), e.controls.get()};

@@ -1,7 +1,8 @@
 // Looks at windows on an X display for the tests that run the program under
 // Xvfb:
 //   korvane_xgrab grab WINDOW-ID FILE.png   the window's pixels
-//   korvane_xgrab diff A.png B.png          how many pixels differ
+//   korvane_xgrab diff A.png B.png [WIDTH]  how many pixels differ (left of
+//                                           WIDTH when it is given)
 //   korvane_xgrab ink FILE.png TOP BOTTOM   pixels unlike the background
 //                                           between two heights
 //   korvane_xgrab top FILE.png              the first height from which the
@@ -27,7 +28,14 @@
 namespace {
 
 int Usage() {
+<<<<<<< HEAD
   std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | fill FILE W H RRGGBB | pixel FILE X Y\n");
+=======
+  std::fprintf(
+      stderr,
+      "usage: korvane_xgrab grab ID FILE | diff A B [WIDTH] | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | "
+      "fill FILE W H RRGGBB\n");
+>>>>>>> main
   return 2;
 }
 
@@ -42,15 +50,16 @@ int main(int argc, char** argv) {
     const QPixmap pixels = QGuiApplication::primaryScreen()->grabWindow(id);
     return pixels.isNull() || !pixels.save(argv[3], "PNG") ? 1 : 0;
   }
-  if (std::strcmp(verb, "diff") == 0 && argc == 4) {
+  if (std::strcmp(verb, "diff") == 0 && (argc == 4 || argc == 5)) {
     const QImage a(argv[2]), b(argv[3]);
     if (a.isNull() || b.isNull() || a.size() != b.size()) {
       std::printf("%d\n", 1 << 30);
       return 0;
     }
+    const int width = argc == 5 ? std::min(std::atoi(argv[4]), a.width()) : a.width();
     long n = 0;
     for (int y = 0; y < a.height(); ++y)
-      for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+      for (int x = 0; x < width; ++x) n += a.pixel(x, y) != b.pixel(x, y);
     std::printf("%ld\n", n);
     return 0;
   }

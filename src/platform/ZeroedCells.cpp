@@ -1,0 +1,88 @@
+#include "platform/ZeroedCells.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <mutex>
+#include <new>
+#include <vector>
+
+namespace korvane::platform {
+
+namespace {
+
+size_t PageSize() {
+  static const size_t size = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  return size;
+}
+
+// The mapping of a store of `bytes`: the pages that hold it, then the guard.
+size_t DataPages(size_t bytes) { return (bytes + PageSize() - 1) / PageSize() * PageSize(); }
+
+struct Region {
+  char* base;    // the start of the mapping
+  size_t bytes;  // the store's size
+};
+
+// Ranges given back, for the next store of their size. Kept few: a program
+// holds only a handful of sessions at once.
+constexpr size_t kKeptRegions = 64;
+
+std::mutex& PoolLock() {
+  static std::mutex lock;
+  return lock;
+}
+std::vector<Region>& Pool() {
+  static std::vector<Region>* pool = new std::vector<Region>();  // outlives every store
+  return *pool;
+}
+
+// The store sits at the end of its pages, against the guard page.
+int16_t* StoreIn(const Region& r) { return reinterpret_cast<int16_t*>(r.base + DataPages(r.bytes) - r.bytes); }
+
+}  // namespace
+
+ZeroedCells MakeZeroedCells(size_t count) {
+  const size_t bytes = count * sizeof(int16_t);
+  if (bytes == 0) return ZeroedCells(nullptr, ZeroedCellsRelease{0});
+  {
+    std::lock_guard<std::mutex> hold(PoolLock());
+    auto& pool = Pool();
+    for (size_t i = pool.size(); i-- > 0;) {
+      if (pool[i].bytes != bytes) continue;
+      const Region r = pool[i];
+      pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(i));
+      return ZeroedCells(StoreIn(r), ZeroedCellsRelease{count});
+    }
+  }
+  const size_t data = DataPages(bytes);
+  void* map = mmap(nullptr, data + PageSize(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (map == MAP_FAILED) throw std::bad_alloc();
+  char* base = static_cast<char*>(map);
+  if (mprotect(base + data, PageSize(), PROT_NONE) != 0) {
+    munmap(map, data + PageSize());
+    throw std::bad_alloc();
+  }
+  return ZeroedCells(StoreIn(Region{base, bytes}), ZeroedCellsRelease{count});
+}
+
+void ZeroedCellsRelease::operator()(int16_t* cells) const {
+  if (!cells) return;
+  const size_t bytes = count * sizeof(int16_t);
+  const size_t data = DataPages(bytes);
+  char* base = reinterpret_cast<char*>(cells) + bytes - data;
+  // The pages go back to the system; reading them again gives zeros.
+  if (madvise(base, data, MADV_DONTNEED) != 0) {
+    munmap(base, data + PageSize());
+    return;
+  }
+  std::lock_guard<std::mutex> hold(PoolLock());
+  auto& pool = Pool();
+  if (pool.size() >= kKeptRegions) {
+    munmap(base, data + PageSize());
+    return;
+  }
+  pool.push_back(Region{base, bytes});
+}
+
+}  // namespace korvane::platform
