@@ -28,14 +28,10 @@
 namespace {
 
 int Usage() {
-<<<<<<< HEAD
-  std::fprintf(stderr, "usage: korvane_xgrab grab ID FILE | diff A B | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | fill FILE W H RRGGBB | pixel FILE X Y\n");
-=======
   std::fprintf(
       stderr,
       "usage: korvane_xgrab grab ID FILE | diff A B [WIDTH] | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | "
-      "fill FILE W H RRGGBB\n");
->>>>>>> main
+      "fill FILE W H RRGGBB | pixel FILE X Y\n");
   return 2;
 }
 
