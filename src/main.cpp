@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
   // each session window's view.
   platform::QtCellPictureWriter cellPictures;
   platform.cellPictures = &cellPictures;
+  platform.fonts = &qt.fonts;
   platform.pictureFiles = &qt.pictureFiles;
   platform.selectionFrame = [&qt](int window) -> std::unique_ptr<platform::SelectionFrame> {
     return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));

@@ -39,6 +39,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       queue(q),
       data(WithResourcesForHosts(std::move(d))),
       alerts(p.alerts, p.cursors, strings),
+      requiredFiles(alerts, p.fileDialogs),
       busy(p.cursors),
       windowMenu(p.menus),
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
@@ -59,6 +60,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       keys(std::make_unique<SessionKeyTranslation>(keyState, rawKey, p.clock)),
       menuHandlers(std::make_unique<ui::MenuDispatcher>(menuHost)) {
   keyState.liveKeys = p.liveKeys;
+  windows.services.requiredFiles = &requiredFiles;
   serialLines.fileDialogs = &p.fileDialogs;
   strings.Load(data.stringTable);
   alerts.LoadErrorMessages(data.errorMessages);
@@ -67,6 +69,8 @@ App::App(Platform& p, EventQueue& q, StartupData d)
     if (SessionWindow* w = windows.Active()) w->session.screen.SetDrawColoursForAttribute();
   };
   windows.onNewWindow = [this](SessionWindow& w) { ReadyForCommunications(w); };
+  // A document a host asked for opens by its kind on the next idle pass.
+  windows.onOpenDocument = [this](const std::string& path) { DocumentsPending.push_back(path); };
   if (p.cellPictures && p.selectionFrame)
     services.UseClipboard(output::ClipboardPlatform{p.clipboard, *p.cellPictures, p.selectionFrame});
   // Program start: the first turn completes start-up.

@@ -34,12 +34,14 @@
 #include "platform/Events.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
+#include "platform/Fonts.h"
 #include "platform/Menus.h"
 #include "platform/PictureFiles.h"
 #include "platform/Processes.h"
 #include "platform/Programs.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
+#include "settings/RequiredFile.h"
 #include "platform/AlertRoutines.h"
 #include "platform/NumberedWindows.h"
 #include "platform/StringTable.h"
@@ -97,6 +99,9 @@ struct Platform {
   platform::PictureFiles* pictureFiles = nullptr;
   // The serial devices; none: this machine's own.
   platform::SerialPorts* serialPorts = nullptr;
+  // Where the screen font is found and registered at start-up; none: the
+  // drawing takes the font the window system gives it (tests).
+  platform::Fonts* fonts = nullptr;
   // The services of each session window; none: the program's own. (Tests
   // record what the windows ask of the parts they do not look at.)
   SessionServiceProvider* sessionServices = nullptr;
@@ -265,6 +270,9 @@ class App {
   StartupData data;
   platform::StringTable strings;
   platform::AlertRoutines alerts;
+  // The report of a file the program needs that could not be read, with the
+  // search for a missing one.
+  RequiredFileDialogs requiredFiles;
   platform::BusyCursor busy;
   WindowMenu windowMenu;
   platform::NumberedWindows numbered;
@@ -305,6 +313,16 @@ class App {
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();
+  // ---- Documents by their kind (app/AppDocuments.cpp) ---------------------------------------
+  // A document given to the program opens in a session window of its own
+  // when it is a settings document; a function-key document loads its keys
+  // into the active session, a QuickDial document dials its number; any
+  // other file is refused with a note.
+  void OpenDocumentByKind(SessionWindow& active, const std::string& path);
+  // The document starts a session window: any but a function-key or
+  // QuickDial document (the settings reader refuses, naming why, a file that
+  // holds no settings or is not there).
+  bool StartsSessionWindow(const std::string& path);
   // The idle pass's steps, in the order it takes them.
   void ServeControlP(SessionWindow* active);
   void ServeActivation();

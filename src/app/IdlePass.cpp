@@ -258,11 +258,7 @@ SessionWindow* App::ServeHandedDocuments(SessionWindow* active) {
     const std::string path = DocumentsPending.front();
     DocumentsPending.pop_front();
     // Each by its kind: settings, QuickDial or function keys.
-    const DocumentKind kind = DocumentKindOf(path, platform.files);
-    if (kind == DocumentKind::Other)
-      alerts.NoteAlertText(platform::kPlainAlert, path, " is not a document Korvane can open.");
-    else
-      active->settings.OpenSettingsDocument(kind, path);
+    OpenDocumentByKind(*active, path);
     active = windows.Active();
   }
   return active;
@@ -354,11 +350,16 @@ void App::ServeLaunchDocuments() {
   if (!IdlePassSeen) {
     IdlePassSeen = 1;
     if (!prefs.PendingDocuments.empty()) busy.SpinWatchCursor();
-    // The first window took the first document at start-up; every further one
-    // gets a window of its own.
+    // The first window took the first settings document at start-up; every
+    // further one gets a window of its own, and the other documents are
+    // opened by their kind once the windows are up.
     while (!prefs.PendingDocuments.empty()) {
       const std::string path = prefs.PendingDocuments.front();
       prefs.PendingDocuments.erase(prefs.PendingDocuments.begin());
+      if (!StartsSessionWindow(path)) {
+        DocumentsPending.push_back(path);
+        continue;
+      }
       if (SessionWindow* w = windows.OpenNewSessionWindow(path)) {
         w->session.window.FromLaunchDocument = 1;
         w->session.screen.ClearPages();

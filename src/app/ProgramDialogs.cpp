@@ -297,7 +297,8 @@ ProgramDialogs::ProgramDialogs(App& app)
       host_(std::make_unique<Host>(*this)),
       documents_(app.data.resourcesFolder, app.platform.desktop, app.alerts),
       dialogs_(ui::DialogServices{app.platform.windows, app.numbered, app.alerts, app.platform.menus, app.platform.files,
-                                  app.platform.fileDialogs, app.platform.clock, app.strings, *host_}) {}
+                                  app.platform.fileDialogs, app.platform.clock, app.strings, *host_,
+                                  &app.requiredFiles}) {}
 
 ProgramDialogs::~ProgramDialogs() = default;
 

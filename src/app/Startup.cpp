@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "settings/ScreenFont.h"
 #include "settings/SettingsText.h"
 #include "platform/MenuNumbers.h"
 
@@ -56,12 +57,18 @@ void App::ShowReadyMessage() {
       SettingsFolderPaths::FromProgramFolders(prefs.PrefsFolderPath, data.programs.KermitAppFolder,
                                               data.hostFolders.home, data.hostFolders.documents),
       platform.files, alerts);
+  // The screen font: found in the user's or the system's fonts and
+  // registered for the drawing; a missing one is reported.
+  if (platform.fonts) ActivateScreenFont(*platform.fonts, alerts);
   // The first settings document named at start takes the first window;
-  // without one the window starts from the saved defaults.
+  // without one the window starts from the saved defaults. Documents of other
+  // kinds wait until the windows are up.
   std::string document;
-  if (!prefs.PendingDocuments.empty()) {
-    document = prefs.PendingDocuments.front();
-    prefs.PendingDocuments.erase(prefs.PendingDocuments.begin());
+  for (auto it = prefs.PendingDocuments.begin(); it != prefs.PendingDocuments.end(); ++it) {
+    if (!StartsSessionWindow(*it)) continue;
+    document = *it;
+    prefs.PendingDocuments.erase(it);
+    break;
   }
   w->settings.ReadStartupSettings();
   const bool fromDocument = !document.empty() && windows.NewSessionWindow(*w, document);

@@ -243,6 +243,11 @@ class WindowService {
   // The watch cursor while a long host command runs, and back to the arrow.
   virtual void ShowBusyCursor() = 0;
   virtual void RestoreArrowCursor() = 0;
+  // A file the host asked to open and the user agreed to: when it is a
+  // document of Korvane's own (settings, function keys, a QuickDial number)
+  // the program opens it by its kind, as a document it is given, and says
+  // true; false: it is none, and goes to the desktop's program for it.
+  virtual bool OpenOwnDocument(const std::string& path) = 0;
 };
 
 // The keyboard, as the host's commands look at it while they run.

@@ -111,12 +111,15 @@ void HostCommands::OpenHostFile(const std::string& path) {
     return;
   }
   // Cancel is the default: a host cannot have a file opened by a stray
-  // Return. The path is checked again when the user says yes.
+  // Return. The path is checked again when the user says yes. Korvane's own
+  // documents open in Korvane, by their kind; anything else with the program
+  // the desktop has for it.
   services_.alerts.Ask("The host asks to open " + Shown(resolved), "Open it with its program?",
                        [this, local, folder, resolved](bool yes) {
                          std::string now;
-                         if (yes && ConfineToFolder(local, folder, now) == PathCheck::Inside && now == resolved)
-                           services_.desktop.OpenFile(now);
+                         if (!yes || ConfineToFolder(local, folder, now) != PathCheck::Inside || now != resolved)
+                           return;
+                         if (!services_.window.OpenOwnDocument(now)) services_.desktop.OpenFile(now);
                        });
 }
 

@@ -34,9 +34,11 @@ bool IsUtf8(std::string_view bytes) {
 
 }  // namespace
 
-void CaptureOutput::PrintTextFile(const std::string& path) {
-  std::string bytes;
-  if (const int error = files_.ReadFile(path, bytes, PrinterCapture::kTextPrintMax); error != 0) {
+void CaptureOutput::PrintTextFile(const std::string& path, RequiredFileHost* required) {
+  std::string bytes, file = path;
+  if (required) {
+    if (ReadRequiredFile(file, PrinterCapture::kTextPrintMax, bytes, files_, alerts_, *required) != 0) return;
+  } else if (const int error = files_.ReadFile(path, bytes, PrinterCapture::kTextPrintMax); error != 0) {
     alerts_.Show(platform::AlertKind::Stop, 0, "The text file could not be read.", "\r",
                  path + ": " + platform::FileErrorText(error));
     return;

@@ -16,6 +16,7 @@
 #include "platform/Alerts.h"
 #include "platform/Files.h"
 #include "screen/Screen.h"
+#include "settings/RequiredFile.h"
 #include "settings/SessionOptions.h"
 
 namespace korvane::output {
@@ -52,8 +53,10 @@ class CaptureOutput {
   void PrintCapturedText() { printer_.PrintCapturedText(screen_.ScreenFontId); }
   // File menu "Print Text File...", with the file the user chose: UTF-8 (or
   // Mac Roman, for files brought from a Mac) printed with the page marks of
-  // captured text.
-  void PrintTextFile(const std::string& path);
+  // captured text. With `required`, a file that cannot be read goes through
+  // the required-file check (a missing one may be looked for); without it a
+  // stop alert says why.
+  void PrintTextFile(const std::string& path, RequiredFileHost* required = nullptr);
   // File menu "Page Setup..." for the front window.
   int DoPageSetupDialog() { return printing_.pageSetup.DoPageSetupDialog(host_.FrontWindow().number); }
   // The idle pass, with the time since the host last sent text.

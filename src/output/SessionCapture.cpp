@@ -208,7 +208,7 @@ void SessionCapture::PrintScrollBack() {
 void SessionCapture::PrintTextFile() {
   if (const auto path =
           shared_.fileDialogs.ChooseFile({platform::FileKind::Text}, L("Select a text file to print")))
-    Output().PrintTextFile(*path);
+    Output().PrintTextFile(*path, w_.Owner().services.requiredFiles);
 }
 
 void SessionCapture::PageSetup() { Output().DoPageSetupDialog(); }

@@ -10,7 +10,8 @@
 
 namespace korvane::scripting {
 
-// Remembers the documents for the idle pass. "International" and
+// Remembers the documents for the idle pass. A colon path ("Disk:Users:ann:
+// Documents:x.kvst") is taken as the POSIX path it stands for. "International" and
 // "Fkeydefaults" (the program's own files, by exact name) are never opened;
 // an empty path or one that is not absolute names no file and is skipped too.
 // Returns the paths that were skipped.

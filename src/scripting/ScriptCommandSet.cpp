@@ -4,6 +4,7 @@
 
 #include "scripting/OpenDocuments.h"
 #include "scripting/ScriptNumbers.h"
+#include "settings/ColonPaths.h"
 
 namespace korvane::scripting {
 
@@ -122,14 +123,16 @@ void ScriptCommandSet::RunCommand(const ScriptEvent& event, int64_t& waitMs) {
     case C::CaptureClose: target_.Request(R::CaptureClose, ""); break;
     case C::DeleteCapture: target_.Request(R::DeleteCapture, ""); break;
     case C::GetCaptureFile: Reply(target_.GetCaptureFileName(), true); break;
-    case C::SetCaptureFile:
-      // A script may name any file of the user's, but never climb out of a
-      // folder by its parent's name.
-      if (!ScriptCapturePathAllowed(text))
+    case C::SetCaptureFile: {
+      // A script may name any file of the user's, by a POSIX or a colon path,
+      // but never climb out of a folder by its parent's name.
+      const PathResult local = LocalPathOf(text, FolderMap::ForThisUser());
+      if (!local.ok() || !ScriptCapturePathAllowed(local.path))
         Reply(L("Error! Incorrect path name supplied by the script."), true);
       else
-        Reply(target_.SetCaptureFileFromScript(text), true);
+        Reply(target_.SetCaptureFileFromScript(local.path), true);
       break;
+    }
     case C::ScreenSnapshot: target_.Request(R::ScreenSnapshot, ""); break;
     case C::Paste: target_.Request(R::Paste, ""); break;
 

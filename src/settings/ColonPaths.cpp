@@ -257,6 +257,12 @@ PathResult ColonToPosix(std::string_view colonPath, const FolderMap& folders, st
   return {JoinedPosix("/", names, 1), ColonPathError::None};
 }
 
+PathResult LocalPathOf(std::string_view path, const FolderMap& folders, std::string_view base) {
+  if (path.find(':') != std::string_view::npos && path.find('/') == std::string_view::npos)
+    return ColonToPosix(path, folders, base);
+  return {std::string(path), ColonPathError::None};
+}
+
 PathResult PosixToColon(std::string_view posixPath, const FolderMap& folders) {
   if (posixPath.empty()) return Refused(ColonPathError::Empty);
   if (posixPath.front() != '/') return Refused(ColonPathError::NotAbsolute);

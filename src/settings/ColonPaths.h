@@ -125,6 +125,11 @@ struct PathResult {
 // `base` (a POSIX folder); without one it is refused. The path is not looked
 // at on disk: confining it to a folder is the caller's next step.
 PathResult ColonToPosix(std::string_view colonPath, const FolderMap& folders, std::string_view base = {});
+// A path as a script names it, as a POSIX path: a colon path (one that holds
+// a ":" and no "/": "Disk:Users:ann:Desktop:log") is translated as above; a
+// POSIX path comes back as it is.
+PathResult LocalPathOf(std::string_view path, const FolderMap& folders, std::string_view base = {});
+
 // The colon path of an absolute POSIX path. A folder's path has no final
 // colon, except the root's ("Disk:"). Refused when it would be longer than
 // 255 characters.

@@ -25,9 +25,11 @@ constexpr const char* kDialogHelpFrench = "help/Dialog Help Files - French/";
 
 const DocumentNames kDocuments[] = {
     {HelpDocument::Manual, "help/Korvane Manual.html", nullptr},
-    {HelpDocument::SupportLink, "help/Tessamine Software Web/Tessamine Software Support.url", nullptr},
-    {HelpDocument::EmailLink, "help/Tessamine Software Web/Tessamine Software Email.url", nullptr},
-    {HelpDocument::HomePageLink, "help/Tessamine Software Web/Tessamine Software Home.url", nullptr},
+    // Korvane has no support line, mail address or web site of its own: these
+    // pages tell the user where help is and how to report a problem.
+    {HelpDocument::SupportLink, "help/Korvane Support.html", "help/Assistance Korvane.html"},
+    {HelpDocument::EmailLink, "help/Korvane Email.html", "help/Courrier Korvane.html"},
+    {HelpDocument::HomePageLink, "help/Korvane Home.html", "help/Accueil Korvane.html"},
     {HelpDocument::TelnetQuickStart, "Telnet QuickStart.html", "Prise en main rapide de Telnet.html"},
     {HelpDocument::TelnetHelp, "Telnet Help.html", "Aide Telnet.html"},
     {HelpDocument::ArrowKeysHelp, "Arrow Keys Help.html", "Aide Touches fléchées.html"},

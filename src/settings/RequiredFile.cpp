@@ -103,4 +103,25 @@ RequiredFileCheck CheckRequiredFile(int32_t& LastErrorCode, std::string& ChosenF
   return result;
 }
 
+void RequiredFileDialogs::ErrorNumberAlert(int16_t message) { alerts_.ErrorNumberAlert(message); }
+
+std::string RequiredFileDialogs::AskForFile(const std::string& prompt) {
+  return dialogs_.ChooseFile({platform::FileKind::Any}, prompt).value_or(std::string());
+}
+
+int ReadRequiredFile(std::string& path, std::size_t maxBytes, std::string& bytes, platform::Files& files,
+                     platform::Alerts& alerts, RequiredFileHost& host) {
+  for (;;) {
+    const int error = files.ReadFile(path, bytes, maxBytes);
+    if (error == 0) return 0;
+    int32_t LastErrorCode = FileErrorCodeOf(error, false, path);
+    std::string ChosenFileName = NameOf(path);
+    const RequiredFileCheck check = CheckRequiredFile(LastErrorCode, ChosenFileName, alerts, host);
+    // Only a file the user chose (of the same name) is tried again; every
+    // choice is the user's, so this ends when they stop looking.
+    if (check.RequiredFileResult != 0 || check.ChosenFilePath.empty()) return error;
+    path = check.ChosenFilePath;
+  }
+}
+
 }  // namespace korvane

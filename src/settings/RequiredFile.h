@@ -4,10 +4,14 @@
 // may look for it with the open-file dialog, which insists on a file of
 // exactly the expected name.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "platform/AlertRoutines.h"
 #include "platform/Alerts.h"
+#include "platform/FileDialogs.h"
+#include "platform/Files.h"
 
 namespace korvane {
 
@@ -52,5 +56,28 @@ struct RequiredFileCheck {
 // to look for it; giving up or declining empties `ChosenFileName`.
 RequiredFileCheck CheckRequiredFile(int32_t& LastErrorCode, std::string& ChosenFileName, platform::Alerts& alerts,
                                     RequiredFileHost& host);
+
+// The check in the program: the numbered file-error alert of the program's
+// alerts, and the open-file dialog offering every file.
+class RequiredFileDialogs final : public RequiredFileHost {
+ public:
+  RequiredFileDialogs(platform::AlertRoutines& alerts, platform::FileDialogs& dialogs)
+      : alerts_(alerts), dialogs_(dialogs) {}
+  void ErrorNumberAlert(int16_t message) override;
+  std::string AskForFile(const std::string& prompt) override;
+
+ private:
+  platform::AlertRoutines& alerts_;
+  platform::FileDialogs& dialogs_;
+};
+
+// Reads a file the program needs (at most `maxBytes`). When it cannot be
+// read, the required-file check reports why; for a missing file the user may
+// look for a file of the same name, which is then read in its place (and
+// checked the same way if that fails too). 0 with the bytes and, in `path`,
+// the file that was read; or the system error that stands once the user has
+// been told.
+int ReadRequiredFile(std::string& path, std::size_t maxBytes, std::string& bytes, platform::Files& files,
+                     platform::Alerts& alerts, RequiredFileHost& host);
 
 }  // namespace korvane

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "input/NationalChars.h"
+#include "platform/CharMap.h"
+#include "settings/FileKinds.h"
 #include "settings/FunctionKeys.h"
 #include "settings/SettingsText.h"
 #include "windows/SessionWindows.h"
@@ -222,6 +224,12 @@ void SessionWindow::ShowBusyCursor() { owner_.services.busy.SpinWatchCursor(); }
 
 void SessionWindow::RestoreArrowCursor() { owner_.services.busy.ShowArrow(); }
 
+bool SessionWindow::OpenOwnDocument(const std::string& path) {
+  if (!owner_.onOpenDocument || DocumentKindOf(path, owner_.services.files) == DocumentKind::Other) return false;
+  owner_.onOpenDocument(path);
+  return true;
+}
+
 // ---- The settings' ----------------------------------------------------------------
 
 int16_t SessionWindow::SettingsSide::PlainTextMode() { return w.session.input.PlainTextMode; }
@@ -256,9 +264,21 @@ bool SessionWindow::SettingsSide::KermitProgramFound() {
 }
 
 std::string SessionWindow::SettingsSide::BundledFunctionKeys(const std::string& fileName) {
-  const std::string path = w.owner_.services.hostFolders.resources + "/Fkeys/" + fileName;
+  // The function keys the program carries for the session's emulation.
+  WindowServices& services = w.owner_.services;
+  std::string path = services.hostFolders.resources + "/Fkeys/" + fileName;
   std::string bytes;
-  if (w.owner_.services.files.ReadFile(path, bytes, kMaxSettingsFileBytes) != 0) return {};
+  if (services.requiredFiles) {
+    // A program installed without its function keys: the user is told, and
+    // may find the file.
+    if (ReadRequiredFile(path, kMaxSettingsFileBytes, bytes, services.files, services.alerts,
+                         *services.requiredFiles) != 0)
+      return {};
+  } else if (const int error = services.files.ReadFile(path, bytes, kMaxSettingsFileBytes)) {
+    services.alerts.StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " could not be read:",
+                                  "\r", platform::FileErrorText(error));
+    return {};
+  }
   return bytes;
 }
 

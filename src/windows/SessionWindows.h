@@ -31,6 +31,7 @@
 #include "platform/Processes.h"
 #include "platform/Windows.h"
 #include "settings/Preferences.h"
+#include "settings/RequiredFile.h"
 #include "settings/Settings.h"
 #include "platform/AlertRoutines.h"
 #include "platform/NumberedWindows.h"
@@ -81,6 +82,9 @@ struct WindowServices {
   // Each window's capture, clipboard, transfers, pictures, scripts, keyboard,
   // menus, sounds, serial line and dialogs.
   SessionServiceProvider& provider;
+  // Reports a file the program needs that could not be read, and lets the
+  // user look for it; none: such a file reads as missing, with a stop alert.
+  RequiredFileHost* requiredFiles = nullptr;
 };
 
 class SessionInterpreters;
@@ -128,6 +132,7 @@ class SessionWindow final : public WindowService {
   void ColumnModeChanged(bool wide) override;
   void ShowBusyCursor() override;
   void RestoreArrowCursor() override;
+  bool OpenOwnDocument(const std::string& path) override;
 
  private:
   struct ScreenSide final : ScreenHost {
@@ -313,6 +318,9 @@ class SessionWindows {
   // A new session window has been opened and set up (it then greets the
   // user and opens its connection as the session's settings say).
   std::function<void(SessionWindow&)> onNewWindow;
+  // A window's host asked to open a document of Korvane's own; without a
+  // taker it goes to the desktop like any other file.
+  std::function<void(const std::string& path)> onOpenDocument;
 
   WindowServices services;
   ProgramFlags& flags;

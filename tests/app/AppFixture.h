@@ -156,6 +156,12 @@ class AppFixture : public ::testing::Test {
     platform.serialPorts = &serialPorts;
     processes.executables.insert("/usr/local/bin/host");
     for (const char* port : {"ttyS0", "ttyS1", "ttyUSB0"}) serialPorts.AddPort(port);
+    // The installed program's function keys for each emulation (the data
+    // folder is the root here), read while a session defines none: 64 blank
+    // keys.
+    for (const char* name : {"Prism Fkeys", "TeleVideo 925 Fkeys", "VT100 Fkeys", "VT220 Fkeys", "Viewpoint Fkeys",
+                             "Wyse 370 Fkeys", "Wyse 50 Fkeys", "Wyse 60 Fkeys"})
+      files.files[std::string("/Fkeys/") + name] = std::string(64, '\n');
   }
 
   // Starts the program with the documents and runs its first turns.

@@ -274,6 +274,8 @@ TEST_F(DialogLoop, HelpButtonsOpenTheDocumentInTheMenusLanguage) {
   app::StartupData data;
   data.preferencesFolder = "/prefs/";
   data.resourcesFolder = KORVANE_RESOURCES;
+  for (const char* keys : {"VT100 Fkeys", "VT220 Fkeys"})
+    files.files[std::string(KORVANE_RESOURCES) + "/Fkeys/" + keys] = std::string(64, '\n');
   WriteDocument(files, "/docs/local", LocalProgram("/usr/local/bin/host"));
   app = std::make_unique<app::App>(platform, queue, data);
   app->OpenDocuments({"/docs/local"});

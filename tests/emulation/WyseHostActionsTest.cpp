@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -221,6 +223,26 @@ TEST_F(WyseActions, APlainNameIsOneOfTheProgramsOwnDocuments) {
   EXPECT_EQ(desktop.files, std::vector<std::string>{fs::canonical(home / "resources" / "docs" / "a.txt").string()});
   Feed("\x1b\x02>docs/missing.txt\r");
   EXPECT_NE(alerts.shown.back().text.find(" was not found."), std::string::npos);
+}
+
+TEST_F(WyseActions, KorvanesOwnDocumentsTheHostOpensGoToTheProgramNotTheDesktop) {
+  Touch(home / "Desktop" / "office.kvst");
+  // The program takes it (it is one of its documents): the desktop gets nothing.
+  actions.ownDocuments = true;
+  alerts.answers = {1};
+  Feed("\x1b\x02>UserDesktop/office.kvst\r");
+  const std::string resolved = fs::canonical(home / "Desktop" / "office.kvst").string();
+  EXPECT_NE(std::find(actions.calls.begin(), actions.calls.end(), "OpenOwnDocument " + resolved), actions.calls.end());
+  EXPECT_TRUE(desktop.files.empty());
+  // Not one of its documents: the desktop's program opens it.
+  actions.ownDocuments = false;
+  alerts.answers = {1};
+  Feed("\x1b\x02>UserDesktop/office.kvst\r");
+  EXPECT_EQ(desktop.files, std::vector<std::string>{resolved});
+  // Refused before the user is asked: the program is never told.
+  actions.calls.clear();
+  Feed("\x1b\x02>UserDesktop/../../office.kvst\r");
+  for (const std::string& call : actions.calls) EXPECT_EQ(call.find("OpenOwnDocument"), std::string::npos) << call;
 }
 
 // ---- Files the host checks, sends and writes ---------------------------------------------------

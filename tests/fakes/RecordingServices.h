@@ -209,6 +209,12 @@ class RecordingServices final : public CaptureService,
   // The cursor's shape changes often: counted apart from the journal.
   void ShowBusyCursor() override { ++busyCursors; }
   void RestoreArrowCursor() override { ++arrowCursors; }
+  // Set: the files the host opens are taken as Korvane's own documents.
+  bool ownDocuments = false;
+  bool OpenOwnDocument(const std::string& path) override {
+    Note("OpenOwnDocument " + path);
+    return ownDocuments;
+  }
 
   // ---- KeyboardService ------------------------------------------------------------------------
   bool CancelRequested() override { return cancel; }

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <pwd.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -209,6 +211,22 @@ TEST_F(ProgramCommands, RefusedEventsAnswerTheirErrorAndChangeNothing) {
   EXPECT_EQ(wrong.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
   const QDBusMessage unknown = Call(QStringLiteral("Transfer"), QStringLiteral("Frobnicate"), {});
   EXPECT_EQ(unknown.errorName(), QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
+}
+
+TEST_F(ProgramCommands, AScriptWrittenForAMacNamesItsCaptureFileByAColonPath) {
+  // The user's folders by the names a Mac gives them: the program's user.
+  const passwd* pw = getpwuid(getuid());
+  ASSERT_NE(pw, nullptr);
+  const QString mine = QStringLiteral("Disk:Users:") + QString::fromLocal8Bit(pw->pw_name);
+  Run({
+      {"xfer", "setf", mine + ":Desktop:colon.log", "Capture file set to " + Path("Desktop/colon.log")},
+      {"xfer", "getc", "", Path("Desktop/colon.log")},
+      // The Mac's step up to a parent folder, and a control character.
+      {"xfer", "setf", mine + ":Desktop:::escape.txt", "Error! Incorrect path name supplied by the script."},
+      {"xfer", "setf", mine + ":Desktop:a\x01b", "Error! Incorrect path name supplied by the script."},
+      {"xfer", "getc", "", Path("Desktop/colon.log")},
+  });
+  EXPECT_FALSE(QFileInfo::exists(Path("escape.txt")));
 }
 
 TEST_F(ProgramCommands, ASecondStartHandsItsDocumentToTheFirstAndEnds) {

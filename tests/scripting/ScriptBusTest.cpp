@@ -363,6 +363,13 @@ TEST_F(BusTest, OpenDocumentsTakesAbsolutePathsAndSkipsTheRest) {
   EXPECT_EQ(Journal(), QStringList{"OpenDocuments /tmp/a.kvs /tmp/b.kvs"});
 }
 
+TEST_F(BusTest, OpenDocumentsTakesAMacScriptsColonPathsAsTheFilesTheyName) {
+  const QDBusMessage m = Call(QStringLiteral("Application"), QStringLiteral("OpenDocuments"),
+                              {QStringList{"Disk:tmp:c.kvst", "Disk::etc:x.kvst", "Disk:tmp:Fkeydefaults", ":c.kvst"}});
+  ASSERT_EQ(m.type(), QDBusMessage::ReplyMessage) << m.errorMessage().toStdString();
+  EXPECT_EQ(Journal(), QStringList{"OpenDocuments /tmp/c.kvst"});
+}
+
 TEST_F(BusTest, IntrospectionListsEverySuiteFromTheTable) {
   const QDBusMessage m = Bus().call(QDBusMessage::createMethodCall(
       QString::fromLatin1(scripting::kBusName), QString::fromLatin1(scripting::kObjectPath),

@@ -212,6 +212,34 @@ TEST(PosixToColon, OverLongAndUnnamablePathsAreRefused) {
   EXPECT_EQ(PosixToColon("/home/ann/a\tb", ann).error, ColonPathError::BadCharacter);
 }
 
+TEST(LocalPathOf, AScriptsPathIsTakenInEitherNotation) {
+  const FolderMap ann = Ann();
+  struct Case {
+    std::string given;
+    std::string local;  // empty: refused
+  };
+  const Case cases[] = {
+      {"Disk:Users:ann:Desktop:log", "/home/ann/Bureau/log"},
+      {"Macintosh HD:Users:ann:Documents:pick:ft.txt", "/home/ann/Documents/pick/ft.txt"},
+      // A POSIX path stays as it is, a ":" in one of its names included.
+      {"/home/ann/Bureau/log", "/home/ann/Bureau/log"},
+      {"/home/ann/10:30 log", "/home/ann/10:30 log"},
+      // A relative colon path lies in no folder a script names.
+      {":log", ""},
+      // The Mac's steps up, dots, control characters and over-long paths.
+      {"Disk:Users:ann::::etc:passwd", ""},
+      {"Disk:..:etc:passwd", ""},
+      {std::string("Disk:Users:ann:x\0y", 18), ""},
+      {"Disk:" + std::string(251, 'x'), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.given);
+    const PathResult r = LocalPathOf(c.given, ann);
+    EXPECT_EQ(r.ok(), !c.local.empty()) << ColonPathErrorText(r.error);
+    EXPECT_EQ(r.path, c.local);
+  }
+}
+
 TEST(FolderMapOfThisUser, ComesFromHomeAndTheXdgFolders) {
   TemporaryFolders t;
   TemporaryFolders::Write(t.home + "/.config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");

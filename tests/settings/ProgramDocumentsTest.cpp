@@ -28,10 +28,6 @@ const HelpDocument kAllDocuments[] = {
     HelpDocument::KermitInstallation,
 };
 
-bool IsLink(HelpDocument d) {
-  return d == HelpDocument::SupportLink || d == HelpDocument::EmailLink || d == HelpDocument::HomePageLink;
-}
-
 TEST(HelpDocumentName, EachLanguageGetsItsOwnDocumentWhereThereIsOne) {
   const struct {
     HelpDocument document;
@@ -48,6 +44,10 @@ TEST(HelpDocumentName, EachLanguageGetsItsOwnDocumentWhereThereIsOne) {
       {HelpDocument::PickDataTransfers, "help/Dialog Help Files/PICK Data Transfers.html",
        "help/Dialog Help Files/PICK Data Transfers.html"},
       {HelpDocument::Manual, "help/Korvane Manual.html", "help/Korvane Manual.html"},
+      // The program's own pages about support, mail and its home.
+      {HelpDocument::SupportLink, "help/Korvane Support.html", "help/Assistance Korvane.html"},
+      {HelpDocument::EmailLink, "help/Korvane Email.html", "help/Courrier Korvane.html"},
+      {HelpDocument::HomePageLink, "help/Korvane Home.html", "help/Accueil Korvane.html"},
       {HelpDocument::KermitInstallation, "help/Kermit Help/Kermit Installation Instructions.html",
        "help/Kermit Help/Kermit Installation Instructions.html"},
   };
@@ -62,18 +62,27 @@ TEST(HelpDocumentName, EachLanguageGetsItsOwnDocumentWhereThereIsOne) {
 
 TEST(HelpDocumentName, EveryDocumentShipsWithTheProgramInItsLanguage) {
   for (HelpDocument d : kAllDocuments) {
-    if (IsLink(d)) continue;
     for (InterfaceLanguage language : {InterfaceLanguage::English, InterfaceLanguage::French}) {
-      const std::string path = std::string(KORVANE_RESOURCES_DIR) + "/" + HelpDocumentName(d, language);
+      const std::string name = HelpDocumentName(d, language);
+      const std::string path = std::string(KORVANE_RESOURCES_DIR) + "/" + name;
       SCOPED_TRACE(path);
       ASSERT_TRUE(fs::is_regular_file(path));
       const std::string html = TemporaryFolders::Read(path);
-      const bool french = path.find("- French/") != std::string::npos;
+      const bool french = name != HelpDocumentName(d, InterfaceLanguage::English);
       EXPECT_NE(html.find(french ? "<html lang=\"fr\">" : "<html lang=\"en\">"), std::string::npos);
       EXPECT_NE(html.find("</html>"), std::string::npos);
       // Written for this system: Linux key names, no Mac ones.
       for (const char* mac : {"Option-", "Command-", "Finder", "Mac OS", "\xE2\x8C\x98"})
         EXPECT_EQ(html.find(mac), std::string::npos) << mac;
+      // Its links lead to documents that ship with it too.
+      for (std::size_t at = html.find("href=\""); at != std::string::npos; at = html.find("href=\"", at + 1)) {
+        const std::size_t end = html.find('"', at + 6);
+        std::string target = html.substr(at + 6, end - at - 6);
+        for (std::size_t blank = target.find("%20"); blank != std::string::npos; blank = target.find("%20"))
+          target.replace(blank, 3, " ");
+        const std::string folder = fs::path(path).parent_path().string();
+        EXPECT_TRUE(fs::is_regular_file(folder + "/" + target)) << target;
+      }
     }
   }
 }
@@ -136,17 +145,16 @@ TEST_F(ProgramDocumentsTest, NothingOutsideTheDataFolderIsOpened) {
 }
 
 TEST_F(ProgramDocumentsTest, AWebLinkOpensItsAddressWhenItIsAWebOrMailAddress) {
-  const std::string links = resources + "/help/Tessamine Software Web/";
-  TemporaryFolders::Write(links + "Tessamine Software Support.url",
-                          "[InternetShortcut]\r\nURL=https://example.org/support\r\n");
-  EXPECT_EQ(documents.OpenHelpMenuItem(2, InterfaceLanguage::French), 0);
+  const std::string links = resources + "/help/Links/";
+  TemporaryFolders::Write(links + "Support.url", "[InternetShortcut]\r\nURL=https://example.org/support\r\n");
+  EXPECT_EQ(documents.OpenResourceDocument2("help/Links/Support.url"), 0);
   EXPECT_EQ(desktop.urls, std::vector<std::string>{"https://example.org/support"});
 
-  TemporaryFolders::Write(links + "Tessamine Software Email.url", "[InternetShortcut]\nURL=file:///etc/passwd\n");
-  TemporaryFolders::Write(links + "Tessamine Software Home.url", "no address here");
-  for (int item : {4, 5}) {
+  TemporaryFolders::Write(links + "Email.url", "[InternetShortcut]\nURL=file:///etc/passwd\n");
+  TemporaryFolders::Write(links + "Home.url", "no address here");
+  for (const char* link : {"help/Links/Email.url", "help/Links/Home.url"}) {
     alerts.shown.clear();
-    EXPECT_EQ(documents.OpenHelpMenuItem(item, InterfaceLanguage::English), 1);
+    EXPECT_EQ(documents.OpenResourceDocument2(link), 1);
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_NE(alerts.shown[0].text.find("holds no address Korvane opens"), std::string::npos);
   }

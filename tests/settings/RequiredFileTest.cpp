@@ -12,6 +12,7 @@
 
 #include "TemporaryFolders.h"
 #include "fakes/FakeAlerts.h"
+#include "platform/posix/PosixFiles.h"
 
 namespace korvane {
 namespace {
@@ -164,6 +165,44 @@ TEST(FileErrorCodeOf, SystemErrorsBecomeTheProgramsCodes) {
     SCOPED_TRACE(c.error);
     EXPECT_EQ(FileErrorCodeOf(c.error, c.writing, c.path), c.code);
   }
+}
+
+// The program reading a file it needs: a missing one is looked for and the
+// file the user finds is read in its place; one that is there but cannot be
+// read is reported and nothing is asked.
+TEST_F(RequiredFileTest, AFileTheProgramNeedsIsReadFromWhereTheUserFindsIt) {
+  testing_support::TemporaryFolders t;
+  platform::PosixFiles files;
+  const std::string installed = t.home + "/share/Fkeys/VT220 Fkeys";
+  const std::string found = t.home + "/found/VT220 Fkeys";
+  testing_support::TemporaryFolders::Write(t.home + "/share/Fkeys/other", "");
+  testing_support::TemporaryFolders::Write(found, "the keys\n");
+
+  std::string path = installed, bytes;
+  alerts.answers = {1, 1};  // look for it; after the wrong file, look again
+  host.chosen = {t.home + "/share/Fkeys/other", found};
+  EXPECT_EQ(ReadRequiredFile(path, 1024, bytes, files, alerts, host), 0);
+  EXPECT_EQ(path, found);
+  EXPECT_EQ(bytes, "the keys\n");
+  EXPECT_EQ(host.dialogs, 2);
+
+  // The user gives up: the error stands and nothing is read.
+  path = installed;
+  bytes.clear();
+  alerts.answers = {2};
+  host.dialogs = 0;
+  EXPECT_EQ(ReadRequiredFile(path, 1024, bytes, files, alerts, host), ENOENT);
+  EXPECT_EQ(path, installed);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(host.dialogs, 0);
+
+  // Too large to be the file: reported with its message, no search.
+  alerts.shown.clear();
+  path = found;
+  EXPECT_EQ(ReadRequiredFile(path, 4, bytes, files, alerts, host), EFBIG);
+  EXPECT_EQ(host.errorMessages, std::vector<int>{16});
+  EXPECT_TRUE(alerts.shown.empty());
+  EXPECT_EQ(host.dialogs, 0);
 }
 
 }  // namespace

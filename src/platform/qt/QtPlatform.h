@@ -17,6 +17,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtCursors.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtFonts.h"
 #include "platform/qt/QtSounds.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -45,6 +46,7 @@ class QtPlatform {
   QtAlerts alerts;
   QtCursors cursors;
   QtDesktop desktop;
+  QtFonts fonts;
   QtSounds sounds;
   SteadyClock clock;
   PosixFiles files;

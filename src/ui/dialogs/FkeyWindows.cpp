@@ -227,17 +227,21 @@ void SettingsDialogs::ConfirmFkeyOptions(SessionOptions& Opt) {
     LoadBuiltInKeyLabels(Opt);
     s_.host.RedrawFunctionKeyBar();
   }
-  if (load) LoadFunctionKeyDocument(s_.host.ResourcesFolder() + kLocalShellKeys, Opt);
+  if (load) LoadFunctionKeyDocument(s_.host.ResourcesFolder() + kLocalShellKeys, Opt, true);
 }
 
-bool SettingsDialogs::LoadFunctionKeyDocument(const std::string& path, SessionOptions& Opt) {
-  std::string bytes;
-  if (const int error = s_.files.ReadFile(path, bytes, 256 * 1024)) {
+bool SettingsDialogs::LoadFunctionKeyDocument(const std::string& path, SessionOptions& Opt, bool required) {
+  constexpr std::size_t kMaxBytes = 256 * 1024;
+  std::string bytes, file = path;
+  if (required && s_.requiredFiles) {
+    // The check has told the user why, and they did not find it.
+    if (ReadRequiredFile(file, kMaxBytes, bytes, s_.files, s_.alerts, *s_.requiredFiles) != 0) return false;
+  } else if (const int error = s_.files.ReadFile(file, bytes, kMaxBytes)) {
     Stop(path, " could not be read:", "\r", platform::FileErrorText(error));
     return false;
   }
   if (!ReadFunctionKeyFile(bytes, Opt)) {
-    Stop(path, " is not a function-key file: it holds fewer than 64 lines.");
+    Stop(file, " is not a function-key file: it holds fewer than 64 lines.");
     return false;
   }
   s_.menus.MarkItem(platform::kEmulateMenu, kFkeyType1Item, false);

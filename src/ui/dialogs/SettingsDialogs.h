@@ -20,6 +20,7 @@
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Windows.h"
+#include "settings/RequiredFile.h"
 #include "settings/SessionOptions.h"
 #include "platform/NumberedWindows.h"
 #include "platform/StringTable.h"
@@ -38,6 +39,9 @@ struct DialogServices {
   platform::Clock& clock;
   const platform::StringTable& strings;  // texts the windows show, in the user's language
   DialogHost& host;
+  // Reports a file the windows need that could not be read, and lets the
+  // user look for it; none: the failure is reported in a stop alert.
+  RequiredFileHost* requiredFiles = nullptr;
 };
 
 class SettingsDialogs {
@@ -100,7 +104,9 @@ class SettingsDialogs {
   // Loads a function-key document (32 key strings, 16 labels, 16 shifted
   // labels) into the record; a file that cannot be read or is no such
   // document is reported and changes nothing.
-  bool LoadFunctionKeyDocument(const std::string& path, SessionOptions& Opt);
+  // `required`: a file the program carries, which the user may look for
+  // when it is missing.
+  bool LoadFunctionKeyDocument(const std::string& path, SessionOptions& Opt, bool required = false);
 
   // The key being edited (EditedKey) and the key-copy buffer of the editor.
   int EditedKey() const { return editedKey_; }

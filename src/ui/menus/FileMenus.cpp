@@ -3,6 +3,7 @@
 
 #include "platform/CharMap.h"
 #include "platform/FileDialogs.h"
+#include "settings/FileKinds.h"
 #include "settings/SettingsText.h"
 #include "ui/dialogs/DialogNumbers.h"
 #include "ui/menus/MenuDispatcher.h"
@@ -101,12 +102,9 @@ void MenuDispatcher::ChooseTextFile() {
   }
   const auto path = dialogs->ChooseFile({platform::FileKind::Text}, "");
   if (!path) return;
-  // The chosen text file is shown with the program the user reads text with.
-  SessionWindows& windows = Windows();
-  if (!windows.services.files.Exists(*path))
-    Alerts().StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(*path), " Path not found!");
-  else if (!windows.services.desktop.OpenFile(*path))
-    Alerts().StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(*path), " could not be opened.");
+  // The chosen text file is shown with the program the user reads text with,
+  // once the user has said OK to that program being started.
+  documents_.CheckPathExists(*path);
 }
 
 void MenuDispatcher::OpenSettingsFile(SessionWindow& w) {
@@ -122,6 +120,19 @@ void MenuDispatcher::OpenSettingsFile(SessionWindow& w) {
   }
   const auto path = dialogs->ChooseFile({platform::FileKind::Settings, platform::FileKind::Any}, "");
   if (!path) return;
+  // A function-key or QuickDial document chosen here acts on this window, as
+  // it does when given to the program; a file of no kind of Korvane's is not
+  // read as settings.
+  const DocumentKind kind = DocumentKindOf(*path, windows.services.files);
+  if (kind == DocumentKind::Other) {
+    Alerts().NoteAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(*path),
+                           " is not a document Korvane can open.");
+    return;
+  }
+  if (kind != DocumentKind::Settings) {
+    w.settings.OpenSettingsDocument(kind, *path);
+    return;
+  }
   SelectSessionWindowIfNone();
   // A window of its own, with its own temporary settings file.
   windows.LoadSettingsTempFile(*path);
