@@ -150,9 +150,7 @@ class ProgramDialogs::Host final : public ui::DialogHost {
     SessionWindow* w = Session();
     if (!w) return;
     Screen& s = w->session.screen;
-    const SessionOptions& Opt = w->session.Opt;
-    s.NormalForeColour = Opt.CurrentForeColour;
-    s.CurrentBackColour = s.NormalBackColour = Opt.BackgroundColour;
+    s.TakeSessionColours();
     s.SetColoursForMode();
     s.SetDrawColoursForAttribute();
     app_.windows.RedrawWindow(*w);

@@ -101,7 +101,7 @@ void HostSequences::PrivateBox(HostInput& in) {
 
   int16_t attr = 0;
   if (Opt.ColourModeB)
-    attr = static_cast<int16_t>(Opt.CurrentForeColour + 7);
+    attr = static_cast<int16_t>(s.CurrentForeColour + 7);
   else if (s.ReverseOn)
     attr = kAttrReverse;
   else if (s.DimOn)
@@ -118,16 +118,16 @@ void HostSequences::PrivateBox(HostInput& in) {
       s.ScreenChars(r, c) = 0;
       s.ScreenAttrs(r, c) = attr;
       if (s.ColourMode()) {
-        s.ScreenForeColours(r, c) = Opt.CurrentForeColour;
+        s.ScreenForeColours(r, c) = s.CurrentForeColour;
         s.ScreenBackColours(r, c) = s.CurrentBackColour;
       }
     }
   if (r0 <= r1 && c0 <= c1) {
-    int back = Opt.BackgroundColour;
+    int back = s.BackgroundColour;
     if (Opt.ColourModeB)
       back = s.CurrentBackColour;
     else if (s.ReverseOn)
-      back = Opt.ReverseColour;
+      back = s.ReverseColourNow();
     else if (s.DimOn)
       back = Opt.Mode2Colour;
     s.SetPrintBackColor(back);

@@ -61,7 +61,7 @@ void HostInput::ComputeAttributeCode() {
     s.CurrentAttributeCode = code;
   }
   if (s.ColourMode()) {
-    if (Opt.CurrentForeColour != 0) CellForeColour = Opt.CurrentForeColour;
+    if (s.CurrentForeColour != 0) CellForeColour = s.CurrentForeColour;
     if (s.CurrentBackColour != 0) CellBackColour = s.CurrentBackColour;
   }
 }

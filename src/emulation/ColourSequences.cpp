@@ -32,7 +32,7 @@ SharedSequences::AnsiColourEnd HostSequences::ExtendedAnsiColour(int b) {
   if (b >= ')' && b <= '@') {
     Opt.ColourModeB = 1;
     Opt.ColourModeA = 0;
-    if (const int16_t fore = kStarFore[b - ')']; fore != 0) Opt.CurrentForeColour = fore;
+    if (const int16_t fore = kStarFore[b - ')']; fore != 0) s.CurrentForeColour = fore;
   } else if (b >= '!' && b <= '(') {
     Opt.ColourModeB = 1;
     Opt.ColourModeA = 0;
@@ -41,7 +41,7 @@ SharedSequences::AnsiColourEnd HostSequences::ExtendedAnsiColour(int b) {
     return AnsiColourEnd::AttributeStep;
   }
   s.SetPrintBackColor(s.CurrentBackColour);
-  s.SetPrintForeColor(Opt.CurrentForeColour);
+  s.SetPrintForeColor(s.CurrentForeColour);
   return AnsiColourEnd::AttributeStep;
 }
 bool HostSequences::ScoLineGraphicsAttributes(std::string_view params) {
@@ -75,8 +75,8 @@ bool HostSequences::ScoColourCommand(int final, const std::string& params) {
     case 'F':
       clearFlags();
       s.ForegroundColourChoice(params);
-      s.SetPrintBackColor(s.CurrentBackColour != 0 ? s.CurrentBackColour : Opt.BackgroundColour);
-      s.SetPrintForeColor(Opt.CurrentForeColour);
+      s.SetPrintBackColor(s.CurrentBackColour != 0 ? s.CurrentBackColour : s.BackgroundColour);
+      s.SetPrintForeColor(s.CurrentForeColour);
       return true;
     case 'G':
       clearFlags();
@@ -85,10 +85,10 @@ bool HostSequences::ScoColourCommand(int final, const std::string& params) {
     case 'H': {
       clearFlags();
       // The colour chosen is that of reverse cells; the text colour stays.
-      const int16_t fore = Opt.CurrentForeColour;
+      const int16_t fore = s.CurrentForeColour;
       s.ForegroundColourChoice(params);
-      Opt.ReverseColour = Opt.CurrentForeColour;
-      Opt.CurrentForeColour = fore;
+      s.HostReverseColour = s.CurrentForeColour;
+      s.CurrentForeColour = fore;
       s.SetPrintForeColor(fore);
       s.RepaintPending = 1;
       return true;

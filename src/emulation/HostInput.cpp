@@ -253,8 +253,8 @@ void HostInput::SetTextStyleForFlags() {
     screen.ColourAttributeInput = screen.CurrentAttributeCode;
     screen.SetColoursForAttribute();
   } else if (screen.ColourMode()) {
-    screen.SetPrintBackColor(screen.CurrentBackColour > 0 ? screen.CurrentBackColour : Opt.BackgroundColour);
-    screen.SetPrintForeColor(Opt.CurrentForeColour);
+    screen.SetPrintBackColor(screen.CurrentBackColour > 0 ? screen.CurrentBackColour : screen.BackgroundColour);
+    screen.SetPrintForeColor(screen.CurrentForeColour);
     screen.port.SetTextMode(platform::TextMode::Copy);
   } else {
     screen.SetDrawColoursForAttribute();

@@ -49,7 +49,7 @@ void HostSequences::PutCell(int row, int col, int ch, bool storeAttributes, int1
   if (storeAttributes) {
     s.ScreenAttrs(row, col) = attr;
     if (s.ColourMode()) {
-      s.ScreenForeColours(row, col) = Opt.CurrentForeColour;
+      s.ScreenForeColours(row, col) = s.CurrentForeColour;
       s.ScreenBackColours(row, col) = s.CurrentBackColour;
     }
   }

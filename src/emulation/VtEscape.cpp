@@ -71,6 +71,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       return kDone;
     case 'c':
       s.ScrollTop = s.ScrollBottom = 0;
+      s.TakeSessionColours();
       s.ClearScreenAndHome();
       return kDone;
     case 'z':

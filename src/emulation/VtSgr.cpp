@@ -1,7 +1,9 @@
 // Select graphic rendition: the attribute flags and the ANSI colours.
 //
 // Every parameter of the list takes effect, in order, as on the terminal:
-// "CSI 0;1;4 m" gives bold and underline. Blink is shown as bold. The
+// "CSI 0;1;4 m" gives bold and underline. Blink is shown as bold. Colours
+// go with the cells written after them; 0, 39 and 49 bring back the
+// session's own. The
 // indexed and direct colours (38 or 48 followed by 5 and an index, or by 2
 // and three values) are skipped whole, so that their numbers are not taken
 // for renditions.
@@ -19,7 +21,12 @@ namespace {
 bool IsColour(int v) { return (v >= 30 && v <= 37) || (v >= 40 && v <= 47); }
 }  // namespace
 
-void VtInterpreter::NormalStyle() { s.SetNormalTextStyle(); }
+void VtInterpreter::NormalStyle() {
+  // All attributes off brings back the session's own colours as well.
+  s.RestoreSessionForeColour();
+  s.RestoreSessionBackColour();
+  s.SetNormalTextStyle();
+}
 
 void VtInterpreter::SelectGraphicRendition(HostInput& in, const ControlSequence& q) {
   // A parameter left out reads as 0 (its value is stored as 0).
@@ -89,22 +96,21 @@ void VtInterpreter::Rendition(HostInput& in, int value, bool list) {
 void VtInterpreter::AnsiColour(int value) {
   if (Opt.AutoAnsiColours) Opt.ColourModeA = 1;
   if (!Opt.ColourModeA) return;
+  // The colours belong to the cells written from now on: the window's own
+  // background and the session's colour settings stay as they are.
   const int digit = value % 10;
   const bool dim = s.DimOn != 0;
-  if (value >= 30 && value <= 39) {
-    if (const int16_t fore = AnsiColourIndex(false, digit, dim); fore != 0 && value <= 37) Opt.CurrentForeColour = fore;
-    if (value >= 38) {
-      // No colour of its own: the text keeps its colours on the session's background.
-      s.SetPrintBackColor(Opt.BackgroundColour);
-      s.SetPrintForeColor(Opt.CurrentForeColour);
-      return;
-    }
-  } else {
-    if (const int16_t back = AnsiColourIndex(true, digit, dim); back != 0 && value <= 47) s.CurrentBackColour = back;
-    Opt.BackgroundColour = s.CurrentBackColour;
+  if (value >= 30 && value <= 37) {
+    if (const int16_t fore = AnsiColourIndex(false, digit, dim); fore != 0) s.CurrentForeColour = fore;
+  } else if (value == 39) {
+    s.RestoreSessionForeColour();
+  } else if (value >= 40 && value <= 47) {
+    if (const int16_t back = AnsiColourIndex(true, digit, dim); back != 0) s.CurrentBackColour = back;
+  } else if (value == 49) {
+    s.RestoreSessionBackColour();
   }
-  s.SetPrintBackColor(s.CurrentBackColour > 0 ? s.CurrentBackColour : Opt.BackgroundColour);
-  s.SetPrintForeColor(Opt.CurrentForeColour);
+  s.SetPrintBackColor(s.CurrentBackColour > 0 ? s.CurrentBackColour : s.BackgroundColour);
+  s.SetPrintForeColor(s.CurrentForeColour);
   s.port.SetTextMode(s.ReverseOn ? platform::TextMode::Inverse : platform::TextMode::Copy);
 }
 

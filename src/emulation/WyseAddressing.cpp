@@ -252,7 +252,7 @@ void WyseInterpreter::StatusLineOff() {
 
 void WyseInterpreter::StatusLineWithColours() {
   st_.StatusSavedAttribute = s_.CurrentAttributeCode;
-  st_.StatusSavedFore = o_.CurrentForeColour;
+  st_.StatusSavedFore = s_.CurrentForeColour;
   st_.StatusSavedBack = s_.CurrentBackColour;
   st_.StatusSavedColours = 1;
   in_.StatusSavedRow = s_.CursorRow();
@@ -273,7 +273,7 @@ void WyseInterpreter::StatusLineWithColours() {
   s_.MoveToStatusLine(s_.CursorRow(), 1);
   if (s_.WyseColourAttributes) {
     s_.CurrentAttributeCode = kAttrWyseFirst + 4;
-    o_.CurrentForeColour = 18;
+    s_.CurrentForeColour = 18;
     s_.CurrentBackColour = 4;
     s_.SetPrintForeColor(18);
     s_.SetPrintBackColor(4);

@@ -97,8 +97,8 @@ void WyseInterpreter::ColourAttributeCommand(int c) {
   const int16_t code = static_cast<int16_t>(kAttrWyseFirst + (c - '0'));
   const ColourAttribute& pair = kColourAttributes[c - '0'];
   const int16_t fore = pair.fore;
-  const int16_t back = pair.back == B ? o_.BackgroundColour : pair.back;
-  o_.CurrentForeColour = fore;
+  const int16_t back = pair.back == B ? s_.BackgroundColour : pair.back;
+  s_.CurrentForeColour = fore;
   s.CurrentBackColour = back;
   s.SetPrintBackColor(back);
   s.SetPrintForeColor(fore);
@@ -218,9 +218,9 @@ bool WyseInterpreter::CsiColourPair(int b1, int b2) {
     if (o_.AutoAnsiColours) o_.ColourModeA = 1;
     if (o_.ColourModeA == 1) {
       if (s.CurrentBackColour != 0 && o_.Option141 == 0) s.CurrentBackColour = s.NormalBackColour;
-      s.SetPrintBackColor(s.CurrentBackColour == 0 ? o_.BackgroundColour : s.CurrentBackColour);
-      if (const int16_t fore = AnsiColourIndex(false, b2 - '0', s.DimOn != 0); fore != 0) o_.CurrentForeColour = fore;
-      s.SetPrintForeColor(o_.CurrentForeColour);
+      s.SetPrintBackColor(s.CurrentBackColour == 0 ? s_.BackgroundColour : s.CurrentBackColour);
+      if (const int16_t fore = AnsiColourIndex(false, b2 - '0', s.DimOn != 0); fore != 0) s_.CurrentForeColour = fore;
+      s.SetPrintForeColor(s_.CurrentForeColour);
     }
     if (f != ';') return true;
     in_.GetNextHostByte();
@@ -234,8 +234,7 @@ bool WyseInterpreter::CsiColourPair(int b1, int b2) {
     if (o_.ColourModeA == 1) {
       if (const int16_t back = AnsiColourIndex(true, b2 - '0', s.DimOn != 0); back != 0) s.CurrentBackColour = back;
       s.SetPrintBackColor(s.CurrentBackColour);
-      s.SetPrintForeColor(o_.CurrentForeColour);
-      o_.BackgroundColour = s.CurrentBackColour;
+      s.SetPrintForeColor(s_.CurrentForeColour);
     }
     in_.GetNextHostByte();
     return true;

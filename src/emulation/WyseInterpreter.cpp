@@ -312,9 +312,9 @@ void WyseInterpreter::CloseStatusLineWrite() {
   if (!s_.StatusLineWriteOpen) return;
   if (s_.WyseColourAttributes && st_.StatusSavedColours) {
     s_.CurrentAttributeCode = st_.StatusSavedAttribute;
-    o_.CurrentForeColour = st_.StatusSavedFore;
+    s_.CurrentForeColour = st_.StatusSavedFore;
     s_.CurrentBackColour = st_.StatusSavedBack;
-    s_.SetPrintForeColor(o_.CurrentForeColour);
+    s_.SetPrintForeColor(s_.CurrentForeColour);
     s_.SetPrintBackColor(s_.CurrentBackColour);
     s_.RepaintPending = 1;
   }

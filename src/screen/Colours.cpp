@@ -60,8 +60,8 @@ void Screen::SetPaletteBackColor(int i) {
 void Screen::ForegroundColourChoice(const std::string& number) {
   const int n = HostColourNumber(number);
   if (n >= 0) {
-    Opt.CurrentForeColour = kHostColourToPalette[n];
-    SetPrintForeColor(Opt.CurrentForeColour);
+    CurrentForeColour = kHostColourToPalette[n];
+    SetPrintForeColor(CurrentForeColour);
   }
   LastForeColourChoice = NumberText(number.empty() ? 0 : static_cast<uint8_t>(number[0]));
 }
@@ -80,29 +80,29 @@ void Screen::SetColoursForAttribute() {
   if (code == 0) {
     SetBackIndex(NormalBackColour);
     SetPrintForeColor(NormalForeColour);
-    Opt.CurrentForeColour = NormalForeColour;
+    CurrentForeColour = NormalForeColour;
     CurrentBackColour = NormalBackColour;
   } else if (code >= kAttrWyseFirst && code <= kAttrWyseLast) {
     const auto& entry = kWyseAttributeColours[code - kAttrWyseFirst];
-    const int16_t back = entry.back == kUseBackground ? Opt.BackgroundColour : entry.back;
+    const int16_t back = entry.back == kUseBackground ? BackgroundColour : entry.back;
     SetBackIndex(back);
     SetPrintForeColor(entry.fore);
-    Opt.CurrentForeColour = entry.fore;
+    CurrentForeColour = entry.fore;
     CurrentBackColour = back;
   }
   StoredAttribute = code;
-  StoredForeColour = Opt.CurrentForeColour;
+  StoredForeColour = CurrentForeColour;
   StoredBackColour = CurrentBackColour;
   CurrentAttributeCode = code;
 }
 
 void Screen::SetColoursForMode() {
   if (!Opt.ColourModeA) return;
-  Opt.CurrentForeColour = DimPartner(Opt.CurrentForeColour);
-  if (Opt.CurrentForeColour != 0) {
+  CurrentForeColour = DimPartner(CurrentForeColour);
+  if (CurrentForeColour != 0) {
     SetBackIndex(CurrentBackColour);
-    SetPrintForeColor(Opt.CurrentForeColour);
-    DimForeColour = Opt.CurrentForeColour;
+    SetPrintForeColor(CurrentForeColour);
+    DimForeColour = CurrentForeColour;
   }
 }
 
@@ -119,7 +119,7 @@ void Screen::UpdateWindowColumns() {
 
 void Screen::SetDrawColoursForAttribute() {
   UpdateWindowColumns();
-  SetPrintForeColor(Opt.CurrentForeColour);
+  SetPrintForeColor(CurrentForeColour);
   if (Opt.ColourModeA == 1 && DimOn == 1) SetColoursForMode();
   port.SetTextMode(TextMode::Copy);
   if (Opt.ColourModeA == 0 && Opt.ColourModeB == 0) {
@@ -127,7 +127,7 @@ void Screen::SetDrawColoursForAttribute() {
     if (DimOn) fore = Opt.Mode2Colour;
     if (UnderlineOn) fore = Opt.UnderlineColour;
     if (BoldOn) fore = Opt.BoldColour;
-    if (ReverseOn) fore = Opt.ReverseColour;
+    if (ReverseOn) fore = ReverseColourNow();
     if (BoldOn && UnderlineOn) fore = Opt.BoldColour;
     if (fore >= 0) SetPrintForeColor(fore);
   }
@@ -150,7 +150,7 @@ void Screen::SetTextStyleForAttribute() {
     case kAttrReverse:
       port.TextFace(kFacePlain);
       port.SetTextMode(TextMode::Inverse);
-      SetPrintForeColor(Opt.ReverseColour);
+      SetPrintForeColor(ReverseColourNow());
       RestoreDimmedFont();
       break;
     case kAttrDim:
@@ -182,7 +182,7 @@ void Screen::SetTextStyleForAttribute() {
     case kAttrReverseUnderline:
       port.TextFace(kFaceUnderline);
       port.SetTextMode(TextMode::Inverse);
-      SetPrintForeColor(Opt.ReverseColour);
+      SetPrintForeColor(ReverseColourNow());
       RestoreDimmedFont();
       break;
     case kAttrBoldUnderline:
@@ -226,7 +226,7 @@ void Screen::SetTextRunAttributes() {
   if (DimOn) SetPrintForeColor(Opt.Mode2Colour);
   if (ReverseOn) {
     port.SetTextMode(TextMode::Inverse);
-    SetPrintForeColor(Opt.ReverseColour);
+    SetPrintForeColor(ReverseColourNow());
   }
 }
 
@@ -240,7 +240,7 @@ void Screen::SetNormalTextStyle() {
       SetBackIndex(CurrentBackColour);
     }
     if (Opt.ColourModeB) SetBackIndex(CurrentBackColour);
-    SetPrintForeColor(Opt.CurrentForeColour);
+    SetPrintForeColor(CurrentForeColour);
   }
   port.SetTextMode(TextMode::Copy);
   port.TextFace(kFacePlain);
@@ -255,9 +255,20 @@ void Screen::SetNormalTextStyle() {
   PrismNormal = 1;
 }
 
+void Screen::TakeSessionColours() {
+  // A setting outside the palette shows as the palette's white on black.
+  auto inPalette = [](int16_t i, int16_t otherwise) { return i >= 1 && i <= kPaletteSize ? i : otherwise; };
+  NormalForeColour = inPalette(Opt.CurrentForeColour, 17);
+  NormalBackColour = inPalette(Opt.BackgroundColour, 18);
+  CurrentForeColour = NormalForeColour;
+  CurrentBackColour = NormalBackColour;
+  BackgroundColour = NormalBackColour;
+  HostReverseColour = 0;
+}
+
 void Screen::SetPlainTextFace() {
   HostColourActive = 0;
-  SetPrintForeColor(Opt.CurrentForeColour);
+  SetPrintForeColor(CurrentForeColour);
   port.SetTextMode(TextMode::Copy);
   port.TextFace(kFacePlain);
   PrismNormal = 1;

@@ -51,7 +51,7 @@ void Screen::EraseCell(int row, int col) {
   ScreenAttrs(row, col) = 0;
   if (ColourMode()) {
     ScreenForeColours(row, col) = 0;
-    ScreenBackColours(row, col) = 0;
+    ScreenBackColours(row, col) = ErasedCellBack();
   }
   ScreenChars(row, col) = 0;
 }
@@ -66,10 +66,15 @@ void Screen::SetBackIndex(int i) {
   port.BackColour(kScreenPalette[i]);
 }
 
+int16_t Screen::EraseBackColour() const {
+  // The host's current background fills what it erases, as on a console
+  // with colours; the window's own background is never changed by it.
+  const bool hostColours = Opt.ExtendedAnsiMode != 0 || Opt.ColourModeA == 1;
+  return hostColours && CurrentBackColour > 0 ? CurrentBackColour : BackgroundColour;
+}
+
 void Screen::SelectEraseColour(int option141Trigger) {
-  if (option141Trigger >= 0 && Opt.ColourModeA == 1 && Opt.Option141 == option141Trigger)
-    Opt.BackgroundColour = CurrentBackColour;
-  SetBackIndex(Opt.ExtendedAnsiMode == 0 ? Opt.BackgroundColour : CurrentBackColour);
+  SetBackIndex(EraseBackColour());
   if (option141Trigger >= 0) port.SetPenMode(platform::PenMode::Copy);
 }
 
@@ -191,7 +196,7 @@ void Screen::EraseToEndOfLineWithFlags() {
     ScreenChars(CursorRow(), c) = 0;
     if (ColourMode()) {
       ScreenForeColours(CursorRow(), c) = 0;
-      ScreenBackColours(CursorRow(), c) = 0;
+      ScreenBackColours(CursorRow(), c) = ErasedCellBack();
     }
   }
   SelectEraseColour(1);
@@ -230,7 +235,7 @@ void Screen::EraseUnprotectedInRow() {
       }
       if (ColourMode()) {
         ScreenForeColours(EraseRow, k) = 0;
-        ScreenBackColours(EraseRow, k) = 0;
+        ScreenBackColours(EraseRow, k) = ErasedCellBack();
       }
     }
     const auto pen = port.Pen();
@@ -253,7 +258,7 @@ void Screen::ClearScreenBuffers() {
   Grid.Fill(ScreenPlanes::kAttrs, 0);
   HiddenMarks.Fill(0);
   if (ColourMode()) {
-    Grid.Fill(ScreenPlanes::kBack, 0);
+    Grid.Fill(ScreenPlanes::kBack, ErasedCellBack());
     Grid.Fill(ScreenPlanes::kFore, 0);
   }
 }
@@ -332,20 +337,20 @@ void Screen::EraseCursorToEndOfScreen() {
 void Screen::ClearScreenAndHome() {
   SaveScreenToScrollback();
   if (Opt.EmuVt100) LineGraphicsOn = 0;
-  if (Opt.ColourModeB && CurrentBackColour > 0 && CurrentBackColour != Opt.BackgroundColour) {
-    Opt.BackgroundColour = CurrentBackColour;
+  if (Opt.ColourModeB && CurrentBackColour > 0 && CurrentBackColour != BackgroundColour) {
+    BackgroundColour = CurrentBackColour;
     PaintTextAreaBackgroundB();
   }
   DrawingBusy = 1;
   if (WyseColourAttributes) {
-    Opt.CurrentForeColour = NormalForeColour;
-    Opt.BackgroundColour = NormalBackColour;
+    CurrentForeColour = NormalForeColour;
+    BackgroundColour = NormalBackColour;
     CurrentBackColour = NormalBackColour;
     StoredAttribute = 0;
-    StoredForeColour = Opt.CurrentForeColour;
-    StoredBackColour = Opt.BackgroundColour;
+    StoredForeColour = CurrentForeColour;
+    StoredBackColour = BackgroundColour;
     SetBackIndex(CurrentBackColour);
-    SetPrintForeColor(Opt.CurrentForeColour);
+    SetPrintForeColor(CurrentForeColour);
   }
   CursorDrawnRow = CursorDrawnCol = 1;
   ScreenRows = ScreenRowsForWindow();
@@ -359,7 +364,12 @@ void Screen::ClearScreenAndHome() {
     return;
   }
   ResetAttributesAndClearScreen();
+  // The normal style may take the host's background back; the screen is
+  // still cleared to the background the host had set.
+  const int16_t hostBack = CurrentBackColour;
   SetNormalTextStyle();
+  const int16_t normalBack = CurrentBackColour;
+  CurrentBackColour = hostBack;
   SetCursor(1, 1);
   MoveToCell(1, 1);
   EraseCursorLine();
@@ -373,6 +383,7 @@ void Screen::ClearScreenAndHome() {
   SetFrameFlags();
   CursorDrawn = 0;
   CursorEraseInverse = 1;
+  CurrentBackColour = normalBack;
   SetCursor(1, 1);
   MoveToCell(1, 1);
   SetDrawColoursForAttribute();

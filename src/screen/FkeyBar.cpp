@@ -26,7 +26,7 @@ void Screen::PaintTextAreaBackground() {
   PendingLineText.clear();
   LinesTransmittedShown = 0;
   DrawingBusy = 1;
-  SetBackIndex(Opt.ExtendedAnsiMode == 0 ? Opt.BackgroundColour : CurrentBackColour);
+  SetBackIndex(Opt.ExtendedAnsiMode == 0 ? BackgroundColour : CurrentBackColour);
   port.SetPenMode(platform::PenMode::Copy);
   ScreenRows = ScreenRowsForWindow();
   const int16_t savedRow = PenRow(), savedCol = PenColumn();

@@ -17,7 +17,7 @@ void Screen::ClearRow(int row) {
   ZeroCells(attrs + 1, ScreenCols);
   if (ColourMode()) {
     ZeroCells(Grid.Row(ScreenPlanes::kFore, row) + 1, ScreenCols);
-    ZeroCells(Grid.Row(ScreenPlanes::kBack, row) + 1, ScreenCols);
+    FillCells(Grid.Row(ScreenPlanes::kBack, row) + 1, ErasedCellBack(), ScreenCols);
   }
 }
 

@@ -58,7 +58,7 @@ void Screen::ApplyRepaintStyle(int16_t code, int row, int rows, bool& fontAltere
       SetNormalTextStyle();
       break;
     case kAttrReverse:
-      fore(Opt.ReverseColour);
+      fore(ReverseColourNow());
       port.SetTextMode(TextMode::Inverse);
       port.TextFace(kFacePlain);
       break;
@@ -89,7 +89,7 @@ void Screen::ApplyRepaintStyle(int16_t code, int row, int rows, bool& fontAltere
       break;
     case kAttrReverseUnderline:
       port.TextFace(kFaceUnderline);
-      fore(Opt.ReverseColour);
+      fore(ReverseColourNow());
       port.SetTextMode(TextMode::Inverse);
       break;
     case kAttrBoldUnderline:
@@ -107,7 +107,7 @@ void Screen::ApplyRepaintStyle(int16_t code, int row, int rows, bool& fontAltere
       // attribute command gives, so a repaint shows what was drawn), face and
       // mode unchanged.
       const auto& pair = kWyseAttributeColours[code - kAttrWyseFirst];
-      ApplyRunColours(pair.back == kUseBackground ? Opt.BackgroundColour : pair.back, pair.fore);
+      ApplyRunColours(pair.back == kUseBackground ? BackgroundColour : pair.back, pair.fore);
       break;
     }
   }
@@ -115,7 +115,7 @@ void Screen::ApplyRepaintStyle(int16_t code, int row, int rows, bool& fontAltere
 
 void Screen::ApplyAttributeDrawingState() {
   // The drawing state the host's current attribute gives its text.
-  SetBackIndex(WyseColourAttributes || ColourMode() ? CurrentBackColour : Opt.BackgroundColour);
+  SetBackIndex(WyseColourAttributes || ColourMode() ? CurrentBackColour : BackgroundColour);
   SetDrawColoursForAttribute();
   if (WyseColourAttributes) return;
   int16_t face = kFacePlain;
@@ -138,7 +138,7 @@ void Screen::RedrawScreenFromBuffers() {
                                 PrismNormal, DisplayOn, CursorEraseInverse, CurrentBackColour, DimFontChanged};
 
   KeystrokeRepaint = 0;
-  SetBackIndex(Opt.BackgroundColour);
+  SetBackIndex(BackgroundColour);
   port.SetPenMode(platform::PenMode::Copy);
   const int16_t savedRow = CursorRow(), savedCol = CursorCol();
   const int rows = ScreenRows = ScreenRowsForHeight();
@@ -146,7 +146,7 @@ void Screen::RedrawScreenFromBuffers() {
 
   int16_t wyseFore = 0, wyseBack = 0;
   if (WyseColourAttributes) {
-    wyseFore = Opt.CurrentForeColour;
+    wyseFore = CurrentForeColour;
     wyseBack = CurrentBackColour;
     SetBackIndex(NormalBackColour);
     SetDrawColoursForAttribute();
@@ -176,7 +176,7 @@ void Screen::RedrawScreenFromBuffers() {
   if (Opt.FontSizeMode != 0 && !view) lastRow -= 5;
 
   int16_t runCode = kAttrNormal;
-  int16_t lastBack = Opt.BackgroundColour, lastFore = Opt.CurrentForeColour;
+  int16_t lastBack = BackgroundColour, lastFore = CurrentForeColour;
   bool styleChanged = true;  // colours are applied at the first cell in any case
   uint8_t run[256];
   int runLength = 0;
@@ -239,7 +239,7 @@ void Screen::RedrawScreenFromBuffers() {
           styleChanged = false;
         }
         int16_t back = backs[col];
-        if (back == 0) back = Opt.BackgroundColour;
+        if (back == 0) back = BackgroundColour;
         if (back != lastBack) {
           drawRun();
           restoreFont();
@@ -290,9 +290,9 @@ void Screen::RedrawScreenFromBuffers() {
   MoveToCell(CursorRow(), CursorCol());
 
   if (WyseColourAttributes) {
-    Opt.CurrentForeColour = wyseFore;
+    CurrentForeColour = wyseFore;
     CurrentBackColour = wyseBack;
-    Opt.BackgroundColour = NormalBackColour;
+    BackgroundColour = NormalBackColour;
   }
   ScreenRows = ScreenRowsForWindow();
   ApplyAttributeDrawingState();

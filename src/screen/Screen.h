@@ -138,10 +138,19 @@ class Screen {
   int16_t PicturesShown = 0, PicturesRedrawPending = 0;
 
   // ---- Colours (palette indexes) -------------------------------------------
-  // CurrentForeColour, BackgroundColour and the four attribute colours are
-  // settings: see Opt.
-  int16_t CurrentBackColour = 18;
+  // The session's own colours are settings (Opt.CurrentForeColour,
+  // Opt.BackgroundColour): NormalForeColour and NormalBackColour take them
+  // whenever the settings are applied (TakeSessionColours). The host's
+  // colour commands change only the colours below, which belong to the cells
+  // written after them; a save never sees them.
+  int16_t CurrentForeColour = 17, CurrentBackColour = 18;
+  // The background behind the text area and the Wyse attribute colours.
+  int16_t BackgroundColour = 18;
   int16_t NormalForeColour = 17, NormalBackColour = 18;
+  // The colour of reverse cells the host's SCO command chose, 0 for none:
+  // until the settings are applied again it stands for the session's.
+  int16_t HostReverseColour = 0;
+  int16_t ReverseColourNow() const { return HostReverseColour > 0 ? HostReverseColour : Opt.ReverseColour; }
   int16_t DimForeColour = 0;
   std::string LastForeColourChoice, LastBackColourChoice;
   int16_t HostColourActive = 0;
@@ -316,6 +325,23 @@ class Screen {
   void SetTextRunAttributes();
   void SetNormalTextStyle();
   void SetPlainTextFace();
+  // The session's own colours from its settings: the normal colours, and
+  // the current ones and the background back to them (a new session, a
+  // settings change, a reset).
+  void TakeSessionColours();
+  // The colours the host's SGR 39 / 49 / 0 bring back.
+  void RestoreSessionForeColour() { CurrentForeColour = NormalForeColour; }
+  void RestoreSessionBackColour() { CurrentBackColour = NormalBackColour; }
+  // The background an erase paints: the current background while the host
+  // sets colours of its own (ANSI colours, the extended ANSI mode), else the
+  // window's background.
+  int16_t EraseBackColour() const;
+  // What an erased cell keeps in the background plane: 0 (the window's
+  // background) unless the erase paints another colour.
+  int16_t ErasedCellBack() const {
+    const int16_t back = EraseBackColour();
+    return back == BackgroundColour ? int16_t{0} : back;
+  }
 
   // ---- Cell geometry and the pen ----------------------------------------------------
   void ComputeCellMetrics();

@@ -28,7 +28,7 @@ void Screen::SaveScreenToScrollback() {
       ScrollBack.Cell(ScrollBackPlanes::kChars, ScrollBackLinePos, c) = 0x2D;
       ScrollBack.Cell(ScrollBackPlanes::kAttrs, ScrollBackLinePos, c) = 0;
       if (ScrollBackColours()) {
-        ScrollBack.Cell(ScrollBackPlanes::kFore, ScrollBackLinePos, c) = Opt.CurrentForeColour;
+        ScrollBack.Cell(ScrollBackPlanes::kFore, ScrollBackLinePos, c) = CurrentForeColour;
         ScrollBack.Cell(ScrollBackPlanes::kBack, ScrollBackLinePos, c) = CurrentBackColour;
       }
     }

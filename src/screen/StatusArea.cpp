@@ -24,7 +24,7 @@ void Screen::PaintTextAreaBackgroundB() {
   EraseToEndOfLineWithFlags();
   EraseAcrossProtected = 0;
 
-  SetBackIndex(Opt.ExtendedAnsiMode == 0 ? Opt.BackgroundColour : CurrentBackColour);
+  SetBackIndex(Opt.ExtendedAnsiMode == 0 ? BackgroundColour : CurrentBackColour);
   port.SetPenMode(platform::PenMode::Copy);
   const auto pen = port.Pen();
   port.EraseRect({0, pen.v - CellAscent, Width(), Height() + 1});

@@ -45,7 +45,7 @@ void Screen::SaveScreenPage() {
   if (PageSaveSlot < 0 || PageSaveSlot > StoredPages::kSlots) return;
   SaveScreenToScrollback();
   if (!StoredPages::ValidSlot(PageSaveSlot)) return;
-  if (Opt.ColourModeB) Pages.PageBackColour[PageSaveSlot] = Opt.BackgroundColour;
+  if (Opt.ColourModeB) Pages.PageBackColour[PageSaveSlot] = BackgroundColour;
   for (auto p : kPagePlanes) Grid.CopyOut(p, StoredPages::kRows, Pages.Plane(PageSaveSlot, p));
 }
 
@@ -57,11 +57,11 @@ void Screen::RestoreScreenPage() {
   // colour mode B) leaves the session's background alone.
   const int16_t pageBack = Pages.PageBackColour[s];
   if (Opt.ColourModeB && pageBack >= 1 && pageBack <= kPaletteSize) {
-    const bool repaintBackground = pageBack != Opt.BackgroundColour && Opt.HostFeatureOption == 1;
-    Opt.BackgroundColour = pageBack;
-    SetBackIndex(Opt.BackgroundColour);
-    SetPrintForeColor(Opt.CurrentForeColour);
-    CurrentBackColour = Opt.BackgroundColour;
+    const bool repaintBackground = pageBack != BackgroundColour && Opt.HostFeatureOption == 1;
+    BackgroundColour = pageBack;
+    SetBackIndex(BackgroundColour);
+    SetPrintForeColor(CurrentForeColour);
+    CurrentBackColour = BackgroundColour;
     if (repaintBackground) PaintTextAreaBackgroundB();
   }
   for (auto p : kPagePlanes) Grid.CopyIn(p, StoredPages::kRows, Pages.Plane(s, p));

@@ -74,7 +74,7 @@ void Screen::DrawTextCursor() {
     InvertCursorFigure(f, false);
     port.MoveTo(pen.h, pen.v);
   }
-  if (!HostColourActive) SetPrintForeColor(Opt.CurrentForeColour);
+  if (!HostColourActive) SetPrintForeColor(CurrentForeColour);
 }
 
 void Screen::EraseTextCursor() {

@@ -302,9 +302,7 @@ void SessionWindow::SettingsSide::ResetScreenDefaults() {
   s.SetCursorRow(1);
   s.SetCursorCol(1);
   s.DisplayOn = 1;
-  s.NormalForeColour = 17;
-  s.NormalBackColour = 18;
-  s.CurrentBackColour = 18;
+  s.TakeSessionColours();
 }
 
 void SessionWindow::SettingsSide::ComputeCellMetrics() { w.session.screen.ComputeCellMetrics(); }
@@ -321,6 +319,7 @@ void SessionWindow::SettingsSide::SetMenuCommandKeys() { w.services.menus.SetMen
 
 void SessionWindow::SettingsSide::ApplyAttributeColours() {
   Screen& s = w.session.screen;
+  s.TakeSessionColours();
   s.SetColoursForMode();
   s.RepaintPending = 1;
 }

@@ -412,7 +412,7 @@ void SessionWindows::ActivateWindow(int window) {
       sc.MoveToCell(sc.CursorRow(), sc.CursorCol());
       sc.ScrollBarUpdateNeeded = 0;
       sc.ComputeCellMetrics();
-      sc.SetPrintBackColor(s.Opt.BackgroundColour);
+      sc.SetPrintBackColor(sc.BackgroundColour);
       sc.SetDrawColoursForAttribute();
       MarkSerialPortMenu(*in);
       in->services.menus.ShowSessionMarks();
@@ -504,9 +504,9 @@ void SessionWindows::MarkSerialPortMenu(SessionWindow& w) {
 void SessionWindows::RedrawWindow(SessionWindow& w) {
   Screen& s = w.session.screen;
   s.DrawingBusy = 1;
-  s.SetPrintBackColor(w.session.Opt.BackgroundColour);
+  s.SetPrintBackColor(s.BackgroundColour);
   const int16_t kept = s.CurrentBackColour;
-  if (s.ColourMode()) s.CurrentBackColour = w.session.Opt.BackgroundColour;
+  if (s.ColourMode()) s.CurrentBackColour = s.BackgroundColour;
   s.port.EraseRect({0, 0, s.port.Width(), s.port.Height()});
   s.SetNormalTextStyle();
   s.MoveToCell(1, 1);

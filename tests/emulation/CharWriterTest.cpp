@@ -218,13 +218,13 @@ TEST_F(CharWriter, AttributeCodesFromTheFlagsLaterRulesWinning) {
 
 TEST_F(CharWriter, PrintedCellsTakeTheCurrentColoursInColourMode) {
   opt().ColourModeA = 1;
-  opt().CurrentForeColour = 2;
+  screen().CurrentForeColour = 2;
   screen().CurrentBackColour = 9;
   Feed("c");
   EXPECT_EQ(screen().ScreenForeColours(1, 1), 2);
   EXPECT_EQ(screen().ScreenBackColours(1, 1), 9);
   // A colour of 0 keeps the pair last written.
-  opt().CurrentForeColour = 0;
+  screen().CurrentForeColour = 0;
   Feed("d");
   EXPECT_EQ(screen().ScreenForeColours(1, 2), 2);
 }

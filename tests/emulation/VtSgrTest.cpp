@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SgrCase{"WhiteForeground", "", "37", 0, 14, 18},
                       SgrCase{"WhiteBackground", "", "47", 0, 17, 17},
                       SgrCase{"BlackForegroundAndBackground", "\x1b[30m", "40", 0, 18, 18},
-                      SgrCase{"DefaultColoursKeepTheColours", "\x1b[34m", "39", 0, 9, 18},
+                      SgrCase{"DefaultForegroundIsTheSessions", "\x1b[34m", "39", 0, 17, 18},
                       SgrCase{"ThreeDigitValuesDoNothing", "\x1b[4m", "107", kAttrUnderline, 0, 0}),
     [](const auto& c) { return std::string(c.param.name); });
 
@@ -101,7 +101,7 @@ TEST_F(VtTest, ColoursNeedTheAnsiColourMode) {
   opt().AutoAnsiColours = 0;
   Feed("\x1b[31mA");
   EXPECT_EQ(opt().ColourModeA, 0);
-  EXPECT_EQ(opt().CurrentForeColour, 17);
+  EXPECT_EQ(screen().CurrentForeColour, 17);
   EXPECT_EQ(screen().ScreenForeColours(1, 1), 0);
   opt().ColourModeA = 1;
   Feed("\x1b[31mB");

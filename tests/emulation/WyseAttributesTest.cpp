@@ -89,13 +89,13 @@ TEST_F(WyseAttributes, ANonHiddenAttributeThatChangesNothingTakesNoCell) {
 
 TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   screen().WyseColourAttributes = 1;
-  opt().BackgroundColour = 18;
+  screen().BackgroundColour = 18;
   Cursor(40, 10);
   wyse.AttributeCommand('<');
   EXPECT_EQ(screen().CursorRow(), 30);
   EXPECT_EQ(screen().ScreenAttrs(30, 10), 22);
   EXPECT_EQ(screen().HiddenAttrMark(30, 10), 1);
-  EXPECT_EQ(opt().CurrentForeColour, 17);
+  EXPECT_EQ(screen().CurrentForeColour, 17);
   EXPECT_EQ(screen().CurrentBackColour, 18);
   EXPECT_EQ(port.fore(), kScreenPalette[17]);
   EXPECT_EQ(port.back(), kScreenPalette[18]);
@@ -105,7 +105,7 @@ TEST_F(WyseAttributes, TheColourFormEmbedsItsCodeAndSetsItsColours) {
   EXPECT_EQ(screen().RepaintWithoutErase, 1);
 
   wyse.AttributeCommand('0');
-  EXPECT_EQ(opt().CurrentForeColour, 4);
+  EXPECT_EQ(screen().CurrentForeColour, 4);
   EXPECT_EQ(screen().CurrentBackColour, 18);  // the session background
 }
 
@@ -162,18 +162,21 @@ TEST_F(WyseAttributes, AProtectedFieldIsMarkedAndSkippedInProtectMode) {
 }
 
 TEST_F(WyseAttributes, TheAnsiColourCommandSwitchesTheColourPlanesOn) {
-  opt().CurrentForeColour = 5;
+  screen().CurrentForeColour = 5;
   opt().ColourModeA = 1;
   EXPECT_EQ(shared.ExtendedAnsiColour('1'), SharedSequences::AnsiColourEnd::AttributeStep);
-  EXPECT_EQ(opt().CurrentForeColour, 5);
+  EXPECT_EQ(screen().CurrentForeColour, 5);
   EXPECT_EQ(opt().ColourModeB, 1);
   EXPECT_EQ(opt().ColourModeA, 0);
   shared.ExtendedAnsiColour(')');
-  EXPECT_EQ(opt().CurrentForeColour, 17);
+  EXPECT_EQ(screen().CurrentForeColour, 17);
   shared.ExtendedAnsiColour('@');
-  EXPECT_EQ(opt().CurrentForeColour, 18);
+  EXPECT_EQ(screen().CurrentForeColour, 18);
   shared.ExtendedAnsiColour('!');
   EXPECT_EQ(screen().CurrentBackColour, 14);
+  // The session's colour settings are not the host's to change.
+  EXPECT_EQ(opt().CurrentForeColour, 0);
+  EXPECT_EQ(opt().BackgroundColour, 0);
 
   screen().WriteProtectMode = 1;
   EXPECT_EQ(shared.ExtendedAnsiColour(27), SharedSequences::AnsiColourEnd::RestartEscape);
@@ -186,11 +189,14 @@ TEST_F(WyseAttributes, CsiColourPairsReadTheirBytesFromTheHost) {
   pty->Feed("31m" "m" "text");
   EXPECT_TRUE(wyse.CsiColourPair('0', ';'));
   EXPECT_EQ(opt().ColourModeA, 1);
-  EXPECT_EQ(opt().CurrentForeColour, 2);
-  // ESC [ 4 2 m: background 4, the final dropped.
+  EXPECT_EQ(screen().CurrentForeColour, 2);
+  // ESC [ 4 2 m: background 4 for the text that follows, the final dropped;
+  // the window's background and the settings stay.
   EXPECT_TRUE(wyse.CsiColourPair('4', '2'));
   EXPECT_EQ(screen().CurrentBackColour, 4);
-  EXPECT_EQ(opt().BackgroundColour, 4);
+  EXPECT_EQ(screen().BackgroundColour, 18);
+  EXPECT_EQ(opt().BackgroundColour, 0);
+  EXPECT_EQ(opt().CurrentForeColour, 0);
   in().GetNextHostByte();
   EXPECT_EQ(in().NextHostByte, 't');
   // Not a colour pair: nothing is read.
@@ -211,14 +217,15 @@ TEST_F(WyseAttributes, ScoLineGraphicsTextsTakeOneAttributeAfterTheSemicolon) {
 
 TEST_F(WyseAttributes, ScoColourCommandsChooseColoursAndClearTheFlags) {
   screen().BoldOn = 1;
-  opt().CurrentForeColour = 17;
+  screen().CurrentForeColour = 17;
   EXPECT_TRUE(shared.ScoColourCommand('H', "2"));
-  EXPECT_EQ(opt().ReverseColour, kHostColourToPalette[2]);
-  EXPECT_EQ(opt().CurrentForeColour, 17);
+  EXPECT_EQ(screen().ReverseColourNow(), kHostColourToPalette[2]);
+  EXPECT_EQ(opt().ReverseColour, 0) << "the setting stays";
+  EXPECT_EQ(screen().CurrentForeColour, 17);
   EXPECT_EQ(screen().BoldOn, 0);
   EXPECT_EQ(screen().RepaintPending, 1);
   EXPECT_TRUE(shared.ScoColourCommand('F', "4"));
-  EXPECT_EQ(opt().CurrentForeColour, kHostColourToPalette[4]);
+  EXPECT_EQ(screen().CurrentForeColour, kHostColourToPalette[4]);
   EXPECT_FALSE(shared.ScoColourCommand('D', "1"));
 }
 

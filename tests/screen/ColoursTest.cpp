@@ -38,11 +38,11 @@ class HostColours : public ScreenTest, public ::testing::WithParamInterface<Host
 
 TEST_P(HostColours, MapToThePalette) {
   const auto& c = GetParam();
-  opt.CurrentForeColour = 17;
+  s.CurrentForeColour = 17;
   s.CurrentBackColour = 18;
   s.ForegroundColourChoice(c.text);
   s.BackgroundColourChoice(c.text);
-  EXPECT_EQ(opt.CurrentForeColour, c.palette == 0 ? 17 : c.palette);
+  EXPECT_EQ(s.CurrentForeColour, c.palette == 0 ? 17 : c.palette);
   EXPECT_EQ(s.CurrentBackColour, c.palette == 0 ? 18 : c.palette);
   EXPECT_EQ(s.LastForeColourChoice, c.lastChoice);
   EXPECT_EQ(s.LastBackColourChoice, c.lastChoice);
@@ -63,13 +63,13 @@ class WyseAttributeColours : public ScreenTest, public ::testing::WithParamInter
 
 TEST_P(WyseAttributeColours, SetCurrentAndStoredColours) {
   const auto& c = GetParam();
-  opt.BackgroundColour = 5;
+  s.BackgroundColour = 5;
   s.NormalForeColour = 17;
   s.NormalBackColour = 18;
   s.ColourAttributeInput = c.code;
   s.SetColoursForAttribute();
   const int16_t back = c.back < 0 ? 5 : c.back;
-  EXPECT_EQ(opt.CurrentForeColour, c.fore);
+  EXPECT_EQ(s.CurrentForeColour, c.fore);
   EXPECT_EQ(s.CurrentBackColour, back);
   EXPECT_EQ(s.StoredForeColour, c.fore);
   EXPECT_EQ(s.StoredBackColour, back);
@@ -85,27 +85,27 @@ const WyseColourCase kWyseColourCases[] = {
 INSTANTIATE_TEST_SUITE_P(Colours, WyseAttributeColours, ::testing::ValuesIn(kWyseColourCases));
 
 TEST_F(ScreenTest, PlainAttributeCodesChangeNoColour) {
-  opt.CurrentForeColour = 3;
+  s.CurrentForeColour = 3;
   s.CurrentBackColour = 7;
   s.ColourAttributeInput = 4;
   s.SetColoursForAttribute();
-  EXPECT_EQ(opt.CurrentForeColour, 3);
+  EXPECT_EQ(s.CurrentForeColour, 3);
   EXPECT_EQ(s.CurrentBackColour, 7);
   EXPECT_EQ(s.CurrentAttributeCode, 4);
 }
 
 TEST_F(ScreenTest, DimmingUsesThePartnerColourInColourModeA) {
   opt.ColourModeA = 1;
-  opt.CurrentForeColour = 17;
+  s.CurrentForeColour = 17;
   s.SetColoursForMode();
-  EXPECT_EQ(opt.CurrentForeColour, 14);
+  EXPECT_EQ(s.CurrentForeColour, 14);
   EXPECT_EQ(s.DimForeColour, 14);
   s.SetColoursForMode();
-  EXPECT_EQ(opt.CurrentForeColour, 14) << "14 has no dim partner";
+  EXPECT_EQ(s.CurrentForeColour, 14) << "14 has no dim partner";
   opt.ColourModeA = 0;
-  opt.CurrentForeColour = 17;
+  s.CurrentForeColour = 17;
   s.SetColoursForMode();
-  EXPECT_EQ(opt.CurrentForeColour, 17) << "nothing dims without colour mode A";
+  EXPECT_EQ(s.CurrentForeColour, 17) << "nothing dims without colour mode A";
 }
 
 struct FlagColourCase {
@@ -118,7 +118,7 @@ class DrawColours : public ScreenTest, public ::testing::WithParamInterface<Flag
 
 TEST_P(DrawColours, AttributeFlagsPickTheForegroundWithoutColourMode) {
   const auto& c = GetParam();
-  opt.CurrentForeColour = 17;
+  s.CurrentForeColour = 17;
   opt.ReverseColour = 12;
   opt.Mode2Colour = 3;
   opt.UnderlineColour = 8;

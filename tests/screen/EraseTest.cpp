@@ -317,12 +317,19 @@ TEST_F(ScreenTest, EraseColourFollowsTheSessionBackgroundOrTheCurrentOne) {
   opt.ExtendedAnsiMode = 1;
   s.EraseCursorLine();
   EXPECT_EQ(port.Of("EraseRect").back().back, kScreenPalette[2]);
-  // In colour mode A with option 141 clear, erasing the line takes the
-  // current background as the session background.
+  // In colour mode A the host's background fills what it erases, in the
+  // pixels and in the cells, and the window's own background stays.
   opt.ExtendedAnsiMode = 0;
   opt.ColourModeA = 1;
   s.EraseCursorLine();
-  EXPECT_EQ(opt.BackgroundColour, 2);
+  EXPECT_EQ(port.Of("EraseRect").back().back, kScreenPalette[2]);
+  EXPECT_EQ(s.ScreenBackColours(1, 1), 2);
+  EXPECT_EQ(s.BackgroundColour, 18);
+  EXPECT_EQ(opt.BackgroundColour, 18);
+  // The session's own background erases to 0: the window's background.
+  s.CurrentBackColour = 18;
+  s.EraseCursorLine();
+  EXPECT_EQ(s.ScreenBackColours(1, 1), 0);
 }
 
 }  // namespace

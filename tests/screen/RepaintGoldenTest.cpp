@@ -47,7 +47,7 @@ void Write(Screen& s, int row, int col, std::string_view text, int16_t code = kA
     s.ScreenChars(row, s.CursorCol()) = static_cast<uint8_t>(ch);
     s.ScreenAttrs(row, s.CursorCol()) = code;
     if (s.ColourMode()) {
-      s.ScreenForeColours(row, s.CursorCol()) = s.Opt.CurrentForeColour;
+      s.ScreenForeColours(row, s.CursorCol()) = s.CurrentForeColour;
       s.ScreenBackColours(row, s.CursorCol()) = s.CurrentBackColour;
     }
     s.SetCursorCol(s.CursorCol() + 1);

@@ -106,18 +106,18 @@ TEST_F(PageTest, WholePageRestoreBringsBackEveryPlaneAndRepaints) {
 
 TEST_F(PageTest, ColourModeBRestoresThePagesBackgroundOnlyWhenOneWasKept) {
   opt.ColourModeB = 1;
-  opt.BackgroundColour = 9;
+  s.BackgroundColour = 9;
   s.PageSaveSlot = 2;
   s.SaveScreenPage();
-  opt.BackgroundColour = 18;
+  s.BackgroundColour = 18;
   s.PageRestoreSlot = 2;
   s.RestoreScreenPage();
-  EXPECT_EQ(opt.BackgroundColour, 9);
+  EXPECT_EQ(s.BackgroundColour, 9);
   EXPECT_EQ(s.CurrentBackColour, 9);
   // Slot 3 was never saved: the session keeps its background (0 is no colour).
   s.PageRestoreSlot = 3;
   s.RestoreScreenPage();
-  EXPECT_EQ(opt.BackgroundColour, 9);
+  EXPECT_EQ(s.BackgroundColour, 9);
 }
 
 TEST_F(PageTest, SlotNumbersOutsideOneToThirteenChangeNothing) {

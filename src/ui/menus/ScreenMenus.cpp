@@ -87,6 +87,8 @@ void MenuDispatcher::ClearSessionScreen(SessionWindow& w, bool reset) {
     in.XoffSent = 0;
   }
   sc.DisplayOn = 1;
+  // A reset brings back the session's own colours, whatever the host set.
+  if (reset) sc.TakeSessionColours();
   sc.SetNormalTextStyle();
   if (reset) {
     Windows().RedrawWindow(w);

@@ -14,6 +14,7 @@
 //                                           "left top right bottom" (right
 //                                           and bottom exclusive)
 //   korvane_xgrab fill FILE.png W H RRGGBB  writes a picture of one colour
+//   korvane_xgrab pixel FILE.png X Y        the colour at a point: "RRGGBB"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -30,7 +31,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: korvane_xgrab grab ID FILE | diff A B [WIDTH] | ink FILE TOP BOTTOM | top FILE | box FILE RRGGBB | "
-      "fill FILE W H RRGGBB\n");
+      "fill FILE W H RRGGBB | pixel FILE X Y\n");
   return 2;
 }
 
@@ -107,6 +108,13 @@ int main(int argc, char** argv) {
         }
     if (right < 0) return 1;
     std::printf("%d %d %d %d\n", left, top, right + 1, bottom + 1);
+    return 0;
+  }
+  if (std::strcmp(verb, "pixel") == 0 && argc == 5) {
+    const QImage a(argv[2]);
+    const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+    if (a.isNull() || !a.valid(x, y)) return 1;
+    std::printf("%06x\n", static_cast<unsigned>(a.pixel(x, y) & 0xffffffu));
     return 0;
   }
   return Usage();
