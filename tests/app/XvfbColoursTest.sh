@@ -17,7 +17,7 @@ done
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   # A session bus of its own: the program serves scripts there, and must not
   # hand its documents to a Korvane of the user's.
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 2400x1000x24" bash "$0" "$@"
+  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 2400x1000x24 -noreset" bash "$0" "$@"
 fi
 
 tmp=$(mktemp -d)
