@@ -435,15 +435,17 @@ TEST_F(QtTransferProgram, PicturesTheHostShowsAreRemovedByNameOrAllAtOnce) {
 }
 
 // A fake curl first on the PATH: it writes each of its arguments on a line
-// of its own into the file KORVANE_CURL_RECORD names, then copies the picture
+// of its own, then "--end--", into the file KORVANE_CURL_RECORD names, then copies the picture
 // KORVANE_CURL_PICTURE names (when set) to the --output file.
 void WriteFakeCurl(const std::string& folder) {
   const std::string path = folder + "/curl";
   WriteFile(path,
             "#!/bin/sh\n"
             "out=\n"
-            "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$KORVANE_CURL_RECORD\"; done\n"
-            "printf '%s\\n' '--end--' >> \"$KORVANE_CURL_RECORD\"\n"
+            // The fetches run at once: each call's record goes out in one
+            // write, so records of calls never interleave.
+            "record=$(printf '%s\\n' \"$@\" '--end--')\n"
+            "printf '%s\\n' \"$record\" >> \"$KORVANE_CURL_RECORD\"\n"
             "while [ $# -gt 0 ]; do\n"
             "  if [ \"$1\" = --output ]; then out=$2; fi\n"
             "  shift\n"
