@@ -27,7 +27,9 @@ struct BenchSession {
   // and every scroll is drawn.
   BenchSession(const std::string& stream, bool floodGate, platform::Clock& clock,
                void (*emulation)(SessionOptions&) = nullptr)
-      : image(kWidth, kHeight), gate(image), window(floodGate ? static_cast<platform::Port&>(gate) : image, clock),
+      : image(kWidth, kHeight),
+        gate(image),
+        window(floodGate ? static_cast<platform::Port&>(gate) : image, clock),
         session(window.session) {
     SessionOptions& o = session.Opt;
     o.TextSizeValue = 18;

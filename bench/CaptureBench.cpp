@@ -32,10 +32,15 @@ const std::string& Stream() {
 // A VT220 session like BenchSession's whose capture service writes real files.
 struct CapturingSession {
   explicit CapturingSession(platform::Clock& clock)
-      : image(BenchSession::kWidth, BenchSession::kHeight), gate(image),
-        services{capture,          around.record, around.record, around.record, around.record,
-                 around.record,    around.record, around.record, around.record, around.record,
-                 around.record,    around.hostAlerts, around.desktop, {}},
+      : image(BenchSession::kWidth, BenchSession::kHeight),
+        gate(image),
+        services{capture,        around.record,
+                 around.record,  around.record,
+                 around.record,  around.record,
+                 around.record,  around.record,
+                 around.record,  around.record,
+                 around.record,  around.hostAlerts,
+                 around.desktop, {}},
         session(gate, clock, services, screenHost, connectionHost, nullptr),
         printing(printer, files, around.alerts, programs, clock, folder + "/prefs") {
     SessionOptions& o = session.Opt;

@@ -96,9 +96,8 @@ double Program(const std::string& file, const std::string& resources) {
     if (!settings.WriteSettingsFile(document)) return 0;
   }
 
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,    qt.menus,     alerts,
-                         qt.cursors,  qt.files,    qt.processes,  qt.desktop,   qt.sounds,
-                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, qt.sounds,  qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   app::StartupData data;
   data.preferencesFolder = prefs;
   data.programs = ChildPrograms::ForThisUser();

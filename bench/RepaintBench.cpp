@@ -18,7 +18,6 @@ namespace korvane {
 namespace {
 using platform::NullPort;
 
-
 // 24 rows of 80 columns of text; every third row carries a few attribute
 // changes, and in colour mode every row has several colour pairs.
 void FillScreen(SessionOptions& opt, Screen& s, bool colours) {

@@ -183,9 +183,8 @@ int Run(int32_t baud, std::size_t bytes, const std::string& resources) {
     if (!settings.WriteSettingsFile(document)) return 1;
   }
 
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,  qt.menus,   alerts,
-                         qt.cursors,  qt.files,    qt.processes, qt.desktop, qt.sounds,
-                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, qt.sounds,  qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   platform.serialPorts = &ports;
   app::StartupData data;
   data.preferencesFolder = prefs;
@@ -215,8 +214,10 @@ int Run(int32_t baud, std::size_t bytes, const std::string& resources) {
         }
       }
       const ssize_t n = write(master, stream.data() + sent, std::min<std::size_t>(due - sent, 4096));
-      if (n > 0) sent += static_cast<std::size_t>(n);
-      else if (n < 0 && errno != EAGAIN && errno != EINTR) break;
+      if (n > 0)
+        sent += static_cast<std::size_t>(n);
+      else if (n < 0 && errno != EAGAIN && errno != EINTR)
+        break;
     }
   });
 
@@ -240,8 +241,9 @@ int Run(int32_t baud, std::size_t bytes, const std::string& resources) {
   std::printf("%s: %zu bytes in %.2f s, %.1f KB/s, processor %.0f%%: %s\n",
               baud > 0 ? (std::to_string(baud) + " baud").c_str() : "pseudo-terminal's own speed", stream.size(),
               seconds, stream.size() / seconds / 1000, 100 * cpu / seconds,
-              whole ? "every byte read, in order"
-                    : ("read " + std::to_string(ports.port->read) + (ports.port->intact ? "" : ", NOT intact")).c_str());
+              whole
+                  ? "every byte read, in order"
+                  : ("read " + std::to_string(ports.port->read) + (ports.port->intact ? "" : ", NOT intact")).c_str());
   return whole ? 0 : 1;
 }
 

@@ -30,8 +30,7 @@ std::string WyseAddressedWrites(size_t bytes, uint32_t seed, int rows, int cols)
   // underline and their combinations.
   static constexpr char kAttributes[] = "0p4t2r6v8x|<";
   std::mt19937 rng(seed);
-  std::uniform_int_distribution<int> row(0, rows - 1), col(0, cols - 1), attr(0, sizeof kAttributes - 2),
-      length(1, 40);
+  std::uniform_int_distribution<int> row(0, rows - 1), col(0, cols - 1), attr(0, sizeof kAttributes - 2), length(1, 40);
   std::string out;
   out.reserve(bytes + 64);
   while (out.size() < bytes) {

@@ -58,8 +58,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
                   (i - grid - flags - marks) / (960 * 416), (i - grid - flags - marks) % (960 * 416) / 416 + 1,
                   (i - grid - flags - marks) % 416 / 2);
   else
-    std::snprintf(where, sizeof where, "cursor, region or size (byte %zu)",
-                  i - grid - flags - marks - back);
+    std::snprintf(where, sizeof where, "cursor, region or size (byte %zu)", i - grid - flags - marks - back);
   return where;
 }
 

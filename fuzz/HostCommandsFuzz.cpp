@@ -38,8 +38,8 @@ struct Folders {
     home = root + "/home";
     cwd = root + "/cwd";
     host = {home, home + "/Desktop", home + "/Documents", home + "/resources", home + "/scripts", home + "/transfers"};
-    for (const std::string& d : {host.desktop, host.documents + "/pick", host.resources, host.scripts, host.transfers,
-                                 home + "/.ssh", cwd})
+    for (const std::string& d :
+         {host.desktop, host.documents + "/pick", host.resources, host.scripts, host.transfers, home + "/.ssh", cwd})
       fs::create_directories(d);
     for (const std::string& f : {host.desktop + "/note.txt", host.scripts + "/run.sh", host.transfers + "/t.txt",
                                  host.resources + "/help.txt", home + "/.ssh/id_rsa"})

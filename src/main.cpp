@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
   // The user's locale gives the language, unless the settings folder's
   // "language" file names one.
   platform::PosixFiles files;
-  const std::string language = platform::InterfaceLanguageName(
-      [](const char* name) { return std::getenv(name); }, ReadText(files.PreferencesFolderPath() + "language"));
+  const std::string language = platform::InterfaceLanguageName([](const char* name) { return std::getenv(name); },
+                                                               ReadText(files.PreferencesFolderPath() + "language"));
   const std::string table = ReadText(resources + "/strings/" + language + ".txt");
   platform::StringTable strings;
   strings.Load(table);
@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
   platform::QtPlatform qt(queue, description, [&strings](const std::string& s) { return strings.Localise(s); });
   queue.onPost = [&qt] { qt.pump.Wake(); };
 
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,  qt.menus,    qt.alerts,
-                         qt.cursors,  qt.files,    qt.processes, qt.desktop, qt.sounds,
+  app::Platform platform{qt.clock,    qt.pump,     qt.windows,     qt.menus,     qt.alerts,
+                         qt.cursors,  qt.files,    qt.processes,   qt.desktop,   qt.sounds,
                          qt.printing, qt.programs, qt.fileDialogs, qt.clipboard, &qt.keyMap};
   // The writer of the pictures copied to the clipboard; a selection frame in
   // each session window's view.
@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
   app::App app(platform, queue, std::move(data));
   app.askSettingsFileName = [&strings](const std::string& proposed) -> std::optional<std::string> {
     const QString title = QString::fromStdString(platform::Utf8FromMacRoman(strings.Localise("Save Settings as")));
-    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
-                                                        QString::fromStdString(proposed));
+    const QString chosen =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), title, QString::fromStdString(proposed));
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toStdString();
   };

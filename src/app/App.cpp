@@ -23,7 +23,7 @@ struct DefaultButton {
 };
 constexpr DefaultButton kDefaultButtons[] = {
     {25, 9}, {16, 8}, {15, 8}, {17, 3}, {24, 1}, {18, 10}, {13, 8}, {20, 1}, {26, 1}, {46, 1}, {29, 1},
-    {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {36, 1}, {37, 1}, {38, 1}, {39, 1}, {40, 1},
+    {30, 1}, {31, 1}, {32, 1}, {33, 1}, {35, 1}, {36, 1},  {37, 1}, {38, 1}, {39, 1}, {40, 1},
 };
 
 // Host commands name the program's own documents in its data folder.
@@ -43,7 +43,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
       busy(p.cursors),
       windowMenu(p.menus),
       numbered(p.windows, platform::WindowFlags{&flags.StartUpFlag, &flags.Quitting, &flags.ActiveWindowNumber,
-                                          &flags.EventTimeSlice}),
+                                                &flags.EventTimeSlice}),
       prefs(data.preferencesFolder),
       printServices(p.printing, p.files, alerts, p.programs, p.clock, prefs.PrefsFolderPath),
       captureShared(printServices, p.fileDialogs, p.clipboard),
@@ -78,7 +78,7 @@ App::App(Platform& p, EventQueue& q, StartupData d)
   HandlerSelector = kAppleEventHandler;
   HandlerKind = 1;
   VersionText = "Version " + std::string(data.programs.VersionText.size() > 8 ? data.programs.VersionText.substr(8)
-                                                                                : std::string("0"));
+                                                                              : std::string("0"));
 }
 
 App::~App() = default;
@@ -199,8 +199,8 @@ void App::RunEvent(const platform::UiEvent& e) {
     case platform::UiEventKind::Wheel:
       WheelMoved = 1;
       // Wheel steps that arrive together add up.
-      WheelDelta = static_cast<int32_t>(std::clamp<int64_t>(int64_t{WheelDelta} + e.wheelDelta, -kMaxWheelLines,
-                                                            kMaxWheelLines));
+      WheelDelta = static_cast<int32_t>(
+          std::clamp<int64_t>(int64_t{WheelDelta} + e.wheelDelta, -kMaxWheelLines, kMaxWheelLines));
       break;
     case platform::UiEventKind::Quit: flags.QuitFlag = static_cast<int8_t>(-1); break;
   }

@@ -111,16 +111,17 @@ std::vector<std::string> AppScripting::TakeControlLetters() {
 
 void AppScripting::ServeAfterPending(SessionWindow& w) {
   if (Take(ScriptRequest::DeleteCapture)) commands_.SetLastReplyText(w.services.capture.DeleteCaptureFileForScript());
-  if (Take(ScriptRequest::HostToMacXfer)) w.services.transfers.StartHostToMacXfer(MakeXferRequest(commands_.Xfer(), xferPath_));
+  if (Take(ScriptRequest::HostToMacXfer))
+    w.services.transfers.StartHostToMacXfer(MakeXferRequest(commands_.Xfer(), xferPath_));
   if (waiting_) {
     SessionWindow* target = app_.windows.Find(waitWindow_);
-    const bool answered = target && (target->session.input.HostChunksRead != waitChunks_ ||
-                                     target->session.conn.HostDataWaiting() != 0);
+    const bool answered =
+        target && (target->session.input.HostChunksRead != waitChunks_ || target->session.conn.HostDataWaiting() != 0);
     if (!target || answered || !target->Connected() || app_.platform.clock.Milliseconds() >= waitUntilMs_) {
       waiting_ = false;
       // What the host answered is on the screen before the script reads it.
-      if (target && target == &w && app_.platform.windows.FrontWindow() == w.Number() &&
-          !w.session.input.HoldOutput && w.session.conn.HostDataWaiting() != 0)
+      if (target && target == &w && app_.platform.windows.FrontWindow() == w.Number() && !w.session.input.HoldOutput &&
+          w.session.conn.HostDataWaiting() != 0)
         w.session.input.ProcessHostInput();
     }
   }

@@ -98,10 +98,15 @@ class AppSounds final : public SoundService {
 class AppServiceSet final : public SessionServiceSet {
  public:
   AppServiceSet(const AppServiceParts& parts, SessionWindow& w, output::ProgramClipboard* clipboard)
-      : dialogs_(parts.dialogs, w), capture_(w, parts.capture), clipboard_(MakeClipboard(parts, w, clipboard)),
-        transfers_(w, parts.capture.fileDialogs), pictures_(MakePictures(parts, w)), scripts_(parts.scripts),
+      : dialogs_(parts.dialogs, w),
+        capture_(w, parts.capture),
+        clipboard_(MakeClipboard(parts, w, clipboard)),
+        transfers_(w, parts.capture.fileDialogs),
+        pictures_(MakePictures(parts, w)),
+        scripts_(parts.scripts),
         keyboard_(parts.keys),
-        menus_(parts.menus, w), sounds_(parts.sounds),
+        menus_(parts.menus, w),
+        sounds_(parts.sounds),
         serial_(parts.serial, w, parts.alerts, parts.menus) {}
   CaptureService& Capture() override { return capture_; }
   ClipboardService& Clipboard() override { return *clipboard_; }

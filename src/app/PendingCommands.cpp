@@ -18,8 +18,10 @@ void App::RunPendingCommand() {
     requests.RequestOpenConnection = 0;
     if (!w->Connected()) {
       windows.ResetScrollbackView(*w);
-      if (s.Opt.UsesPty) w->StartConnection();
-      else OpenSerialConnection(*w);
+      if (s.Opt.UsesPty)
+        w->StartConnection();
+      else
+        OpenSerialConnection(*w);
       windows.UpdateWindowTitle(*w);
       if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
     }

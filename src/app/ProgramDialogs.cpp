@@ -296,8 +296,8 @@ ProgramDialogs::ProgramDialogs(App& app)
     : app_(app),
       host_(std::make_unique<Host>(*this)),
       documents_(app.data.resourcesFolder, app.platform.desktop, app.alerts),
-      dialogs_(ui::DialogServices{app.platform.windows, app.numbered, app.alerts, app.platform.menus, app.platform.files,
-                                  app.platform.fileDialogs, app.platform.clock, app.strings, *host_,
+      dialogs_(ui::DialogServices{app.platform.windows, app.numbered, app.alerts, app.platform.menus,
+                                  app.platform.files, app.platform.fileDialogs, app.platform.clock, app.strings, *host_,
                                   &app.requiredFiles}) {}
 
 ProgramDialogs::~ProgramDialogs() = default;
@@ -411,8 +411,8 @@ void ProgramDialogs::OpenPhoneNumber(SessionWindow& w, const std::string& path, 
 
 std::optional<std::string> ProgramDialogs::AskSettingsFileName(const std::string& proposed) {
   if (app_.askSettingsFileName) return app_.askSettingsFileName(proposed);
-  return app_.platform.fileDialogs.ChooseNewFile(platform::FileKind::Settings, app_.strings.Localise("Save Settings as"),
-                                                 proposed);
+  return app_.platform.fileDialogs.ChooseNewFile(platform::FileKind::Settings,
+                                                 app_.strings.Localise("Save Settings as"), proposed);
 }
 
 void ProgramDialogs::DoDialog(int window, int control) {

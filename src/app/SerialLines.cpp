@@ -146,11 +146,10 @@ int64_t SerialLines::Step(int64_t nowMs, SessionWindow* active) {
   for (AppSerialLine* l : lines)
     if (l->Made()) earliest(l->Line().Step(nowMs));
   for (auto& core : handedOver_) earliest(core->Step(nowMs));
-  handedOver_.erase(std::remove_if(handedOver_.begin(), handedOver_.end(),
-                                   [](const std::unique_ptr<SerialLineCore>& c) {
-                                     return !c->HangingUp() && !c->modem.Busy();
-                                   }),
-                    handedOver_.end());
+  handedOver_.erase(
+      std::remove_if(handedOver_.begin(), handedOver_.end(),
+                     [](const std::unique_ptr<SerialLineCore>& c) { return !c->HangingUp() && !c->modem.Busy(); }),
+      handedOver_.end());
 
   AppSerialLine* shown = active ? For(*active) : nullptr;
   if (shown && shown->Made()) {

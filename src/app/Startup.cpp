@@ -111,8 +111,9 @@ void App::ReadyForCommunications(SessionWindow& w) {
     } else if (!s.Opt.SshHost.empty()) {
       s.window.ConnectAtStart = 1;
     } else {
-      alerts.NoteAlertText(platform::kPlainAlert, "Select 'Secure Shell Connection...' from the Connection Menu and "
-                                            "enter a host name or IP address.");
+      alerts.NoteAlertText(platform::kPlainAlert,
+                           "Select 'Secure Shell Connection...' from the Connection Menu and "
+                           "enter a host name or IP address.");
     }
   } else if (s.Opt.UsesPty) {
     // A local shell starts at once.

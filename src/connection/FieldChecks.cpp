@@ -34,9 +34,7 @@ bool IsValidPort(std::string_view port) {
   return true;
 }
 
-bool IsValidUserName(std::string_view user) {
-  return !user.empty() && user.front() != '-' && AllOf(user, "._-");
-}
+bool IsValidUserName(std::string_view user) { return !user.empty() && user.front() != '-' && AllOf(user, "._-"); }
 
 bool IsValidTerminalName(std::string_view name) { return AllOf(name, "-+."); }
 

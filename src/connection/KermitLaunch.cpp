@@ -12,13 +12,18 @@
 namespace korvane {
 namespace {
 
-constexpr std::array<std::string_view, 17> kKermitOptionFlags = {
-    "-0", "-8", "-A", "-D", "-H", "-I", "-M", "-Q", "-R", "-T", "-V", "-Y", "-d", "-p", "-q", "-v", "-z"};
+constexpr std::array<std::string_view, 17> kKermitOptionFlags = {"-0", "-8", "-A", "-D", "-H", "-I", "-M", "-Q", "-R",
+                                                                 "-T", "-V", "-Y", "-d", "-p", "-q", "-v", "-z"};
 
-constexpr std::array<const char*, 9> kTelnetRefusals = {
-    "set telopt new-environment refuse", "set telopt authentication refuse", "set telopt kermit refuse",
-    "set telopt naws refuse",            "set telopt forward-x refuse",      "set telopt com-port-control refuse",
-    "set telnet echo remote",            "set telopt echo refuse",           "set telnet newline-mode raw"};
+constexpr std::array<const char*, 9> kTelnetRefusals = {"set telopt new-environment refuse",
+                                                        "set telopt authentication refuse",
+                                                        "set telopt kermit refuse",
+                                                        "set telopt naws refuse",
+                                                        "set telopt forward-x refuse",
+                                                        "set telopt com-port-control refuse",
+                                                        "set telnet echo remote",
+                                                        "set telopt echo refuse",
+                                                        "set telnet newline-mode raw"};
 
 }  // namespace
 

@@ -127,8 +127,10 @@ void Modem::Finish() {
   if (dialling_) {
     // A dial cut short still leaves the screen and the requests as a
     // finished one does.
-    if (servingFile_) QuickDialFileRequest = 0;
-    else DialRequest = 0;
+    if (servingFile_)
+      QuickDialFileRequest = 0;
+    else
+      DialRequest = 0;
     if (CursorHidden) {
       CursorHidden = 0;
       host_.SetCursorHidden(false);
@@ -238,8 +240,7 @@ ModemScript Modem::DialSequence(DialPlan plan) {
     number = DialNumber;
   } else {
     const QuickDialNumber quick = ReadQuickDialFile(files_, quickDialPath_);
-    if (quick.error)
-      alerts_.Show(platform::AlertKind::Note, 0, "QuickDial file not found in Korvane Prefs folder");
+    if (quick.error) alerts_.Show(platform::AlertKind::Note, 0, "QuickDial file not found in Korvane Prefs folder");
     number = quick.number;
   }
   const std::string dial = std::string("ATD") + plan.dialMode + DialableNumber(number);

@@ -59,7 +59,7 @@ int SessionChild::StartPtyChild(std::string_view commandLine, std::unique_ptr<Ho
     request.workingFolder = programs.HomeFolder;
   }
   request.nonCanonical = (Opt.TelnetSession & Opt.PtyOption159) != 0 || (Opt.SshSession & Opt.PtyOption160) != 0 ||
-                      (Opt.LocalShellSession & Opt.PtyOption161) != 0;
+                         (Opt.LocalShellSession & Opt.PtyOption161) != 0;
   // The child knows its window's size from the start; nothing has to be typed
   // for a program to lay out its screen.
   request.rows = conn.SessionRows;

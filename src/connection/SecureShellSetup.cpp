@@ -22,9 +22,8 @@ void SessionChild::SecureShellBranch() {
   const bool kermit = Opt.KermitMode != 0;
   // With no user-set name and no emulation flag there is no name: the TERM
   // line is then typed empty.
-  const std::string term = !Opt.SshTerminalType.empty()
-                               ? Opt.SshTerminalType
-                               : TermNameFromEmulation(Opt, TermTable::Remote, std::string());
+  const std::string term =
+      !Opt.SshTerminalType.empty() ? Opt.SshTerminalType : TermNameFromEmulation(Opt, TermTable::Remote, std::string());
   const std::string& options = Opt.SshExtraOptions;
   const std::string& port = Opt.SshPort;
 

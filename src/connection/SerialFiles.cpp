@@ -37,7 +37,7 @@ std::string SerialFiles::SerialCalloutPath(int n) const {
 
 std::string SerialFiles::SerialPortStableName(int n) const {
   return n >= 1 && n <= SerialPortCount && n <= static_cast<int>(found_.size()) ? found_[n - 1].stableName
-                                                                                 : std::string();
+                                                                                : std::string();
 }
 
 std::vector<std::string> SerialFiles::SerialPortNames() const {

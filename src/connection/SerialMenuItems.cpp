@@ -23,7 +23,8 @@ int FillBaudRateMenu(platform::Menus& menus, int8_t usesPty, int32_t rate) {
   const ItemState all = usesPty ? ItemState::Disabled : ItemState::Enabled;
   for (int item = 1; item <= items; ++item) SetItemState(menus, platform::kPortSettingsMenu, item, all);
   if (usesPty) return 0;
-  if (const int item = BaudRateMenuItem(rate)) SetItemState(menus, platform::kPortSettingsMenu, item, ItemState::Checked);
+  if (const int item = BaudRateMenuItem(rate))
+    SetItemState(menus, platform::kPortSettingsMenu, item, ItemState::Checked);
   return 0;
 }
 

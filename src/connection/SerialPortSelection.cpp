@@ -126,7 +126,8 @@ int SerialPortSelection::OpenSelectedSerialPort() {
   if (serial_.ConnectionPort == 0) {
     LeaveClosed();
     alerts_.Show(platform::AlertKind::Stop, kSerialAlert, "Please select a serial port from the Settings Menu");
-    for (int i = 1; i <= menus_.CountItems(platform::kSerialPortMenu); ++i) menus_.MarkItem(platform::kSerialPortMenu, i, false);
+    for (int i = 1; i <= menus_.CountItems(platform::kSerialPortMenu); ++i)
+      menus_.MarkItem(platform::kSerialPortMenu, i, false);
     return 0;
   }
   const int n = std::abs(serial_.ConnectionPort);
@@ -284,7 +285,8 @@ SerialPortSelection::PortChoice SerialPortSelection::DoSerialPortMenu(int item,
   for (int n = 1; n <= files_.SerialPortCount; ++n)
     if (files_.SerialPortName(n) == chosenName) index = n;
   auto restorePrevious = [&]() {
-    for (int i = 1; i <= menus_.CountItems(platform::kSerialPortMenu); ++i) menus_.MarkItem(platform::kSerialPortMenu, i, false);
+    for (int i = 1; i <= menus_.CountItems(platform::kSerialPortMenu); ++i)
+      menus_.MarkItem(platform::kSerialPortMenu, i, false);
     if (previous != 0) menus_.MarkItem(platform::kSerialPortMenu, std::abs(previous), true);
     serial_.ConnectionPort = previous;
   };

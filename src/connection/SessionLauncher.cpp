@@ -102,8 +102,9 @@ bool SessionChild::CheckLines(const std::vector<std::string>& lines, std::string
     if (line.size() <= kLongestLine) continue;
     // Cutting the line would type another command than the settings say
     // (a port "2222" becomes "22").
-    Refuse("The settings of the " + std::string(window) + " window make a command line of more than 255 "
-           "characters.",
+    Refuse("The settings of the " + std::string(window) +
+               " window make a command line of more than 255 "
+               "characters.",
            "Shorten the host name, the terminal type or the options.");
     return false;
   }
@@ -166,8 +167,8 @@ void SessionChild::TelnetBranch() {
     // never read as options.
     // The shell gives way to the client, so that the session ends with the
     // connection instead of going back to a local shell.
-    connect = "exec telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) + " -" +
-              port;
+    connect =
+        "exec telnet " + (options.empty() ? std::string() : options + " ") + "-- " + ShellWord(hostName) + " -" + port;
   } else {
     if (!options.empty() && !CheckOptions(options, kWindow, false)) return;
     // One "set" line per comma-separated piece; empty pieces are skipped.

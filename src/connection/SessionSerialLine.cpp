@@ -278,15 +278,19 @@ int64_t SessionSerialLine::Step(int64_t nowMs) {
   SerialSession& s = core_->serial;
   Modem& m = core_->modem;
   if (SerialFile* f = s.File(); f && !Opt.UsesPty && !core_->HangingUp()) {
-    if (reopenRequested_ || f->Ended()) Reopen();
-    else if (!m.Busy()) selection_.CheckSerialPort();
+    if (reopenRequested_ || f->Ended())
+      Reopen();
+    else if (!m.Busy())
+      selection_.CheckSerialPort();
   }
   reopenRequested_ = false;
 
   if (!m.Busy() && !core_->HangingUp()) {
     if (m.DialRequest == 1) {
-      if (Opt.UsesPty) m.DialRequest = 0;
-      else m.ModemHangUpAndDial(Opt, nowMs);
+      if (Opt.UsesPty)
+        m.DialRequest = 0;
+      else
+        m.ModemHangUpAndDial(Opt, nowMs);
     } else if (m.QuickDialFileRequest == 1) {
       std::optional<std::string> number;
       if (!Opt.UsesPty && s.Link()) {
@@ -355,8 +359,8 @@ std::unique_ptr<SerialLineCore> SessionSerialLine::Release() {
 // ---- The menus -----------------------------------------------------------------------------
 
 std::array<int32_t, 9> SessionSerialLine::MenuState() const {
-  return {Opt.UsesPty,       Opt.BaudRate, core_ ? core_->serial.ConnectionPort : 0, Opt.XonXoffOn, Opt.DataBits,
-          Opt.Parity,        Opt.DialMode.empty() ? 'T' : Opt.DialMode.front(), Opt.ModemDtrOption,
+  return {Opt.UsesPty,           Opt.BaudRate, core_ ? core_->serial.ConnectionPort : 0,          Opt.XonXoffOn,
+          Opt.DataBits,          Opt.Parity,   Opt.DialMode.empty() ? 'T' : Opt.DialMode.front(), Opt.ModemDtrOption,
           ports_.SerialPortCount};
 }
 
@@ -535,9 +539,7 @@ void SessionSerialLine::ClearScreenAndHome() { screen_.ClearScreenAndHome(); }
 
 void SessionSerialLine::DrawFunctionKeyBar() { screen_.DrawFunctionKeyBar(); }
 
-void SessionSerialLine::ShowDialing(const std::string& number) {
-  host_.WriteSessionLine(L("Dialing  ") + number);
-}
+void SessionSerialLine::ShowDialing(const std::string& number) { host_.WriteSessionLine(L("Dialing  ") + number); }
 
 void SessionSerialLine::RestoreTextStyle() { screen_.SetNormalTextStyle(); }
 

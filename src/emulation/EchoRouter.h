@@ -42,8 +42,7 @@ class EchoRouter {
   // The on-flags belong to host input, which the host's commands switch.
   EchoRouter(const int16_t& clipboardOn, const int16_t& printerOn, const int16_t& captureOn,
              const SessionOptions& options, SessionServices& services)
-      : clipboardOn_(clipboardOn), printerOn_(printerOn), captureOn_(captureOn), Opt(options),
-        services_(services) {}
+      : clipboardOn_(clipboardOn), printerOn_(printerOn), captureOn_(captureOn), Opt(options), services_(services) {}
 
   // True when some target in `targets` is on: callers skip building text
   // that would go nowhere.

@@ -10,14 +10,10 @@ struct FlagRow {
 };
 // One row per choice: the flags it leaves set.
 constexpr FlagRow kRows[] = {
-    {EmulationKind::Prism, "Prism", 1, 0, 0, 0, 0, 0, 0, 0},
-    {EmulationKind::Tvi925, "tvi925", 0, 0, 0, 1, 1, 1, 0, 1},
-    {EmulationKind::Vt100, "vt100", 0, 1, 0, 0, 0, 0, 0, 0},
-    {EmulationKind::Vt220, "vt220", 0, 1, 1, 0, 0, 0, 0, 0},
-    {EmulationKind::Viewpoint, "vp", 0, 0, 0, 1, 0, 0, 0, 0},
-    {EmulationKind::Wyse50, "wy50", 0, 0, 0, 1, 1, 0, 0, 0},
-    {EmulationKind::Wyse60, "wy60", 0, 0, 0, 1, 1, 1, 0, 0},
-    {EmulationKind::Wyse370, "wy370", 0, 0, 0, 1, 1, 1, 1, 0},
+    {EmulationKind::Prism, "Prism", 1, 0, 0, 0, 0, 0, 0, 0},  {EmulationKind::Tvi925, "tvi925", 0, 0, 0, 1, 1, 1, 0, 1},
+    {EmulationKind::Vt100, "vt100", 0, 1, 0, 0, 0, 0, 0, 0},  {EmulationKind::Vt220, "vt220", 0, 1, 1, 0, 0, 0, 0, 0},
+    {EmulationKind::Viewpoint, "vp", 0, 0, 0, 1, 0, 0, 0, 0}, {EmulationKind::Wyse50, "wy50", 0, 0, 0, 1, 1, 0, 0, 0},
+    {EmulationKind::Wyse60, "wy60", 0, 0, 0, 1, 1, 1, 0, 0},  {EmulationKind::Wyse370, "wy370", 0, 0, 0, 1, 1, 1, 1, 0},
 };
 
 const FlagRow& RowOf(EmulationKind kind) {

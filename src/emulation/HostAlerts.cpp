@@ -58,7 +58,8 @@ bool HostAlerts::AskWith(int alertId, const std::string& question, const std::st
                                 questionBox_ = 0;
                                 const int dropped = std::exchange(questionsDroppedWhileUp_, 0);
                                 answered(button);
-                                if (dropped > 0) TellDropped(dropped, " more requests while its question was up; they were dropped.");
+                                if (dropped > 0)
+                                  TellDropped(dropped, " more requests while its question was up; they were dropped.");
                               });
   // An alert answered before Open returned has left nothing up.
   if (questionUp_) questionBox_ = box;

@@ -25,7 +25,6 @@ HostInput::HostInput(SessionOptions& options, Screen& s, HostChannel& connection
   screen.HostBytes = &screenBytes_;
 }
 
-
 HostInput::Route HostInput::RouteByEmulation() const {
   if (CollectMode) return Route::Collect;
   if (PlainTextMode) return Route::PlainText;
@@ -70,12 +69,16 @@ void HostInput::ProcessHostInput() {
   switch (RouteByEmulation()) {
     case Route::Collect: RunCollectPass(); break;
     case Route::WyseFamily:
-      if (wyse_) RunInterpreterPass(*wyse_);
-      else RunPlainTextPass();
+      if (wyse_)
+        RunInterpreterPass(*wyse_);
+      else
+        RunPlainTextPass();
       break;
     case Route::VtFamily:
-      if (vt_) RunInterpreterPass(*vt_);
-      else RunPlainTextPass();
+      if (vt_)
+        RunInterpreterPass(*vt_);
+      else
+        RunPlainTextPass();
       break;
     case Route::PlainText: RunPlainTextPass(); break;
   }
@@ -87,7 +90,8 @@ void HostInput::ProcessHostInput() {
 }
 
 bool HostInput::FetchChunk(int ptyMax) {
-  if ((conn.IsPtyConnection() && !conn.HasPtyChild()) || (!conn.HasPtyChild() && conn.ConnectionOpenFlag() == 0)) return false;
+  if ((conn.IsPtyConnection() && !conn.HasPtyChild()) || (!conn.HasPtyChild() && conn.ConnectionOpenFlag() == 0))
+    return false;
   HostLink* link = conn.Link();
   if (!link) return false;
   if (conn.IsPtyConnection()) {

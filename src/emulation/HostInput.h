@@ -93,7 +93,6 @@ class HostInput : public HostReaderState,
   HostAnswers answers;
 
  public:
-
   // ---- Wiring ---------------------------------------------------------------
   // The interpreters of the two emulation families; null where none exists yet
   // (those sessions take the plain-text path).
@@ -234,16 +233,16 @@ class HostInput : public HostReaderState,
     kAdminPasswordWatch = 1u << 4,
     kConnectStringWatch = 1u << 5,
     kSendInProgress = 1u << 6,
-    kFlowControl = 1u << 7,       // XON/XOFF may have to stop the host at any byte
-    kPrinterController = 1u << 8, // pass-through printing takes the bytes
-    kSerialLine = 1u << 9,        // a serial line's per-character flow control
-    kReplayedBytes = 1u << 10,    // bytes replayed or given back come first
+    kFlowControl = 1u << 7,        // XON/XOFF may have to stop the host at any byte
+    kPrinterController = 1u << 8,  // pass-through printing takes the bytes
+    kSerialLine = 1u << 9,         // a serial line's per-character flow control
+    kReplayedBytes = 1u << 10,     // bytes replayed or given back come first
     kOutputHeld = 1u << 11,
     kDisplayOff = 1u << 12,
-    kProtectedCells = 1u << 13,   // write protect, protect-field mode, attribute-cell colours
+    kProtectedCells = 1u << 13,  // write protect, protect-field mode, attribute-cell colours
     kStatusLinePen = 1u << 14,
     kInsertMode = 1u << 15,
-    kGraphicsSet = 1u << 16,      // one-shot or locked line graphics
+    kGraphicsSet = 1u << 16,  // one-shot or locked line graphics
     kSkipReverseBlank = 1u << 17,
   };
   // The needs that are watchers: while none is on, the reader takes a byte

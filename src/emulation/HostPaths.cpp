@@ -13,9 +13,12 @@ namespace korvane {
 
 HostFolders HostFoldersForThisUser(const std::string& resources) {
   namespace posix = platform::posix;
-  return {posix::HomeFolder(), posix::DesktopFolder(),
-          posix::DocumentsFolder(), resources,
-          platform::XdgConfigHome() + "/korvane/scripts", posix::DataHome() + "/korvane"};
+  return {posix::HomeFolder(),
+          posix::DesktopFolder(),
+          posix::DocumentsFolder(),
+          resources,
+          platform::XdgConfigHome() + "/korvane/scripts",
+          posix::DataHome() + "/korvane"};
 }
 
 namespace fs = std::filesystem;

@@ -70,7 +70,8 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
     case '2': services_.clipboard.SetMouseReports(false); break;
     case '3':
       CloseCapture(in, false);
-      if (!in.CaptureFileName.empty() && services_.capture.ReopenCaptureForAppend(in.CaptureFileName)) in.CaptureFileOn = 1;
+      if (!in.CaptureFileName.empty() && services_.capture.ReopenCaptureForAppend(in.CaptureFileName))
+        in.CaptureFileOn = 1;
       break;
     case '4':
       s.DisplayOn = 1;
@@ -169,14 +170,13 @@ void HostSequences::SendNamedFileCommand(HostInput& in) {
   // The host reads a local file: the user decides, Cancel the default. The
   // file is looked for again when the user says yes.
   const std::string folder = services_.folders.transfers;
-  const bool asked = services_.alerts.Ask(
-      "The host asks for the file " + file.path, "Send it to the host?",
-      [this, &in, folder, name, chosen = file.path](bool yes) {
-        const CheckedPath now = ResolveInsideFolder(folder, name, true);
-        if (!yes || now.check != FileCheck::Inside || now.path != chosen ||
-            !services_.transfers.SendTextFileToHost(now.path))
-          Answer(in, "Canceled");
-      });
+  const bool asked = services_.alerts.Ask("The host asks for the file " + file.path, "Send it to the host?",
+                                          [this, &in, folder, name, chosen = file.path](bool yes) {
+                                            const CheckedPath now = ResolveInsideFolder(folder, name, true);
+                                            if (!yes || now.check != FileCheck::Inside || now.path != chosen ||
+                                                !services_.transfers.SendTextFileToHost(now.path))
+                                              Answer(in, "Canceled");
+                                          });
   if (!asked) Answer(in, "Canceled");
 }
 

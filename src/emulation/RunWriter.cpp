@@ -96,7 +96,8 @@ bool HostInput::WritePrintableRun() {
     int take = end - pos + 1;
     if (Opt.AutoWrapOn || wrapWaits) take = std::min(take, std::max(1, lastColumn - col + 1));
     take = std::min(take, kMaxCursorCol - col + 1);
-    take = std::min<int>(take, std::max<int>(1, static_cast<int>(kRunFlushLength) - static_cast<int>(s.PendingRun.size())));
+    take = std::min<int>(take,
+                         std::max<int>(1, static_cast<int>(kRunFlushLength) - static_cast<int>(s.PendingRun.size())));
     CheckIndex("ScreenChars", col + take - 1, kMaxCursorCol + 1);
     int16_t* chars = s.Grid.Row(ScreenPlanes::kChars, row) + col;
     int16_t* attrs = s.Grid.Row(ScreenPlanes::kAttrs, row) + col;

@@ -19,7 +19,9 @@ namespace korvane {
 class SessionInterpreters final : private StxCommands {
  public:
   SessionInterpreters(HostInput& in, WyseState& wyseState, VtState& vtState)
-      : input_(in), shared(in.screen, in.Opt, vtState, in.Services()), wyse(in, wyseState),
+      : input_(in),
+        shared(in.screen, in.Opt, vtState, in.Services()),
+        wyse(in, wyseState),
         vt(in.screen, in.Opt, vtState, shared) {
     in.SetSharedSequences(&shared);
     in.SetInterpreters(&wyse, &vt);

@@ -68,7 +68,8 @@ void HostSequences::Fill(HostInput& in, bool skipProtected) {
   // The block always holds the cursor's own cell, even when its far corner
   // lies above or left of it; it is cut at the screen's edges.
   const int firstRow = std::max(row0, 1), firstCol = std::max(col0, 1);
-  const int endRow = std::min({std::max(lastRow, row0), static_cast<int>(s.ScreenRows), static_cast<int>(kMaxCursorRow)});
+  const int endRow =
+      std::min({std::max(lastRow, row0), static_cast<int>(s.ScreenRows), static_cast<int>(kMaxCursorRow)});
   const int endCol =
       std::min({std::max(lastCol, col0), static_cast<int>(s.ColumnsSetting), static_cast<int>(kMaxCursorCol)});
   const uint8_t code = static_cast<uint8_t>(fill);

@@ -91,7 +91,8 @@ bool VtInterpreter::ReadPlainSequence(HostInput& in) {
     }
     // Markers, intermediates, DEL, controls and long or crowded sequences
     // take the reader below.
-    if (i == ControlSequence::kRawMax || !(IsDigit(b) || b == ';') || (b == ';' && count >= ControlSequence::kMaxParams))
+    if (i == ControlSequence::kRawMax || !(IsDigit(b) || b == ';') ||
+        (b == ';' && count >= ControlSequence::kMaxParams))
       return false;
     q.raw[i] = static_cast<char>(b);
     if (count == 0) count = 1;
@@ -371,8 +372,8 @@ void VtInterpreter::WideMode(HostInput& in, bool wide) {
   s.ComputeCellMetrics();
   s.port.TextSize(wide ? (Opt.PlainFaceSwitch ? int16_t{9} : int16_t{6}) : Opt.TextSizeValue);
   const int windowColumns = s.CellWidth > 0 ? s.port.Width() / s.CellWidth - 1 : s.ColumnsSetting;
-  s.ScreenCols = static_cast<int16_t>(
-      std::clamp(Opt.AutoWrapOn ? static_cast<int>(s.ColumnsSetting) : windowColumns, 1, static_cast<int>(kMaxScreenCols)));
+  s.ScreenCols = static_cast<int16_t>(std::clamp(Opt.AutoWrapOn ? static_cast<int>(s.ColumnsSetting) : windowColumns, 1,
+                                                 static_cast<int>(kMaxScreenCols)));
   MoveCursor(s.CursorRow(), s.CursorCol());
   s.RepaintPending = 1;
   in.SendWindowSizeToHost();
@@ -464,7 +465,8 @@ void VtInterpreter::CursorUp(int n) {
 
 void VtInterpreter::CursorDown(int n) {
   const int bottom = s.CursorRow() <= RegionBottom() ? RegionBottom() : WindowRows();
-  MoveCursor(std::max<int>(std::min(s.CursorRow() + n, bottom), s.CursorRow() > bottom ? s.CursorRow() : 1), s.CursorCol());
+  MoveCursor(std::max<int>(std::min(s.CursorRow() + n, bottom), s.CursorRow() > bottom ? s.CursorRow() : 1),
+             s.CursorCol());
 }
 
 void VtInterpreter::CursorRight(HostInput& in, int n) {

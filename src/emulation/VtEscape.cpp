@@ -141,9 +141,7 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       vt.SavedCursorRow = s.CursorRow();
       vt.SavedCursorCol = s.CursorCol();
       return kDone;
-    case '8':
-      MoveCursor(std::max<int>(vt.SavedCursorRow, 1), std::max<int>(vt.SavedCursorCol, 1));
-      return kDone;
+    case '8': MoveCursor(std::max<int>(vt.SavedCursorRow, 1), std::max<int>(vt.SavedCursorCol, 1)); return kDone;
     case '=':
       in.KeypadApplicationMode = 1;
       in.KeypadNumericMode = 0;

@@ -51,7 +51,6 @@ constexpr std::array<uint8_t, 128> MakeGraphics() {
 }
 constexpr std::array<uint8_t, 128> kGraphics = MakeGraphics();
 
-
 }  // namespace
 
 int VtInterpreter::LineGraphicsGlyph(int b, bool altGraphicsSet, bool pcFont) {
@@ -75,8 +74,7 @@ void VtInterpreter::ControlSequence::Clear() {
 
 int VtInterpreter::TranslateOnEntry(const HostInput& in, int ch) const {
   if (ch > 127 && Opt.NationalCharsOff == 0) ch &= 127;
-  if (Opt.NationalCharsOff == 1 && Opt.HostCharacterSet == 7 && Opt.DecMultinational == 0 &&
-      Opt.AltGraphicsSet == 0) {
+  if (Opt.NationalCharsOff == 1 && Opt.HostCharacterSet == 7 && Opt.DecMultinational == 0 && Opt.AltGraphicsSet == 0) {
     if (ch == 148) ch = '^';
     if (ch == 244) ch = 157;
     if (ch == 233) ch = 143;
@@ -90,8 +88,8 @@ bool VtInterpreter::UpdatesCanBeBatched(HostInput& in) {
   // What Interpret and Print below look at before they reach the handlers,
   // and the run writer's own conditions; none of the updates changes them
   // (the SCO mode's renditions switch line graphics, so it is left out).
-  return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine &&
-         !Opt.ScoAnsiMode && NationalCharactersUnchanged(in);
+  return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !Opt.ScoAnsiMode &&
+         NationalCharactersUnchanged(in);
 }
 
 namespace {
@@ -348,8 +346,8 @@ void VtInterpreter::CursorDownScrolling(HostInput& /*in*/) {
       // Only the region's rows move; the rows around it stay where they are.
       const int top = std::max<int>(s.ScrollTop, 1);
       if (top < bottom)
-        s.port.ScrollRect({0, (top - 1) * s.CellHeight, s.port.Width(), bottom * s.CellHeight - s.CellBaselineAdjust}, 0,
-                          -s.CellHeight);
+        s.port.ScrollRect({0, (top - 1) * s.CellHeight, s.port.Width(), bottom * s.CellHeight - s.CellBaselineAdjust},
+                          0, -s.CellHeight);
       s.ScrollRegionUp();
     } else if (s.CursorRow() < bottom || s.CursorRow() < WindowRows()) {
       s.SetCursorRow(static_cast<int16_t>(s.CursorRow() + 1));

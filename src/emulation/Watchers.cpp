@@ -130,7 +130,9 @@ bool HostInput::PrinterControllerStep() {
       EndPrinterController();
       return false;
     }
-    held = "\x1b" "d";
+    held =
+        "\x1b"
+        "d";
   } else if (PrintEnd4Pending) {
     if (ch == '4') {
       EndPrinterController();

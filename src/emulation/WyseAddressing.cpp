@@ -134,8 +134,7 @@ void WyseInterpreter::ReverseLineFeed() {
   s_.ScrollRegionDown();
   s_.ScrollTop = top;
   s_.ScrollBottom = bottom;
-  s_.port.ScrollRect({0, 0, s_.port.Width(), s_.ScreenRows * s_.CellHeight - s_.CellBaselineAdjust}, 0,
-                     s_.CellHeight);
+  s_.port.ScrollRect({0, 0, s_.port.Width(), s_.ScreenRows * s_.CellHeight - s_.CellBaselineAdjust}, 0, s_.CellHeight);
   s_.SetCursorRow(1);
   s_.MoveToCell(1, s_.CursorCol());
   const int16_t col = s_.CursorCol();
@@ -202,8 +201,8 @@ void WyseInterpreter::ScreenFeatures(int b, bool teleVideo) {
         s_.ColumnsSetting = 80;
         s_.ComputeCellMetrics();
       }
-      s_.ScreenCols = static_cast<int16_t>(
-          std::min<int>(o_.AutoWrapOn ? s_.ColumnsSetting : s_.WindowColumns, kMaxScreenCols));
+      s_.ScreenCols =
+          static_cast<int16_t>(std::min<int>(o_.AutoWrapOn ? s_.ColumnsSetting : s_.WindowColumns, kMaxScreenCols));
       if (wide) s_.RepaintPending = 1;
       in_.Services().window.ColumnModeChanged(wide);
       break;

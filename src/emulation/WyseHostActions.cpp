@@ -16,7 +16,6 @@ namespace korvane {
 namespace {
 constexpr int kCr = 13;
 
-
 // An address from the host is handed on only when it is plainly an address:
 // an allowed scheme, and none of the characters that have no place in one
 // (quotes, backticks, a dollar sign, blanks, controls, bytes above 126).

@@ -10,8 +10,8 @@
 namespace korvane {
 
 namespace {
-constexpr int kAck = 6, kBel = 7, kBs = 8, kTab = 9, kLf = 10, kVt = 11, kFf = 12, kCr = 13, kSo = 14, kSi = 15, kDle = 16,
-              kNak = 21, kSyn = 22, kSub = 26, kEsc = 27, kRs = 30, kUs = 31, kSoh = 1, kEtx = 3, kEnq = 5,
+constexpr int kAck = 6, kBel = 7, kBs = 8, kTab = 9, kLf = 10, kVt = 11, kFf = 12, kCr = 13, kSo = 14, kSi = 15,
+              kDle = 16, kNak = 21, kSyn = 22, kSub = 26, kEsc = 27, kRs = 30, kUs = 31, kSoh = 1, kEtx = 3, kEnq = 5,
               kDc2 = 18, kDel = 127;
 
 }  // namespace
@@ -72,8 +72,7 @@ void WyseInterpreter::InterpretCharacter(HostInput& in) {
   }
   // A line-graphics glyph is drawn on Prism too: it is no attribute byte of
   // the host's.
-  const bool printable =
-      o_.EmuPrism ? (c >= 32 && c <= 127) || (c > 31 && (o_.PrismSevenBit || graphics)) : c > 31;
+  const bool printable = o_.EmuPrism ? (c >= 32 && c <= 127) || (c > 31 && (o_.PrismSevenBit || graphics)) : c > 31;
   if (printable) {
     in.CurrentHostChar = static_cast<int16_t>(c);
     in.WriteCharacter();

@@ -121,8 +121,8 @@ void HostCommands::PictureCommand() {
   std::string resolved;
   const PathCheck check = ConfineToFolder(local, services_.folders.home, resolved);
   if (check != PathCheck::Inside) {
-    Alert(platform::AlertKind::Stop, 300, "The host asked to show a picture that Korvane does not open: ",
-          PathCheckText(check), "\r", local);
+    Alert(platform::AlertKind::Stop, 300,
+          "The host asked to show a picture that Korvane does not open: ", PathCheckText(check), "\r", local);
     return;
   }
   services_.pictures.ShowInlinePicture(resolved, numbers, keep);

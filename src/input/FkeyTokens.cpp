@@ -15,22 +15,14 @@ struct NamedToken {
 };
 
 constexpr NamedToken kTokens[] = {
-    {'C', 'R', FkeyToken::Byte, 13, true, true},
-    {'L', 'F', FkeyToken::Byte, 10, true, true},
-    {'E', 'S', FkeyToken::Byte, 27, true, true},
-    {' ', '[', FkeyToken::Byte, 27, true, false},
-    {' ', '\\', FkeyToken::Byte, 28, true, true},
-    {' ', ']', FkeyToken::Byte, 29, true, true},
-    {' ', '^', FkeyToken::Byte, 30, true, true},
-    {'D', 'L', FkeyToken::Delay, 60, true, true},
-    {'D', 'F', FkeyToken::Delay, 300, true, true},
-    {'L', 'T', FkeyToken::Cursor, 'L', false, true},
-    {'R', 'T', FkeyToken::Cursor, 'R', false, true},
-    {'U', 'P', FkeyToken::Cursor, 'U', false, true},
-    {'D', 'N', FkeyToken::Cursor, 'D', false, true},
-    {'C', 'S', FkeyToken::Redraw, 0, false, true},
-    {'B', 'K', FkeyToken::Break, 0, false, true},
-    {'P', 'A', FkeyToken::Paste, 0, false, true},
+    {'C', 'R', FkeyToken::Byte, 13, true, true},     {'L', 'F', FkeyToken::Byte, 10, true, true},
+    {'E', 'S', FkeyToken::Byte, 27, true, true},     {' ', '[', FkeyToken::Byte, 27, true, false},
+    {' ', '\\', FkeyToken::Byte, 28, true, true},    {' ', ']', FkeyToken::Byte, 29, true, true},
+    {' ', '^', FkeyToken::Byte, 30, true, true},     {'D', 'L', FkeyToken::Delay, 60, true, true},
+    {'D', 'F', FkeyToken::Delay, 300, true, true},   {'L', 'T', FkeyToken::Cursor, 'L', false, true},
+    {'R', 'T', FkeyToken::Cursor, 'R', false, true}, {'U', 'P', FkeyToken::Cursor, 'U', false, true},
+    {'D', 'N', FkeyToken::Cursor, 'D', false, true}, {'C', 'S', FkeyToken::Redraw, 0, false, true},
+    {'B', 'K', FkeyToken::Break, 0, false, true},    {'P', 'A', FkeyToken::Paste, 0, false, true},
 };
 
 }  // namespace

@@ -21,13 +21,13 @@ namespace korvane::input {
 constexpr size_t kFkeyStringMax = 255;
 
 enum class FkeyToken : uint8_t {
-  None,     // no token begins here: the byte is sent as it stands
-  Byte,     // {CR {LF {ES { \ { ] { ^ {CT and, in arrow-key strings, { [
-  Delay,    // {DL (60 ticks) and {DF (300 ticks)
-  Cursor,   // {LT {RT {UP {DN
-  Redraw,   // {CS
-  Break,    // {BK
-  Paste,    // {PA
+  None,    // no token begins here: the byte is sent as it stands
+  Byte,    // {CR {LF {ES { \ { ] { ^ {CT and, in arrow-key strings, { [
+  Delay,   // {DL (60 ticks) and {DF (300 ticks)
+  Cursor,  // {LT {RT {UP {DN
+  Redraw,  // {CS
+  Break,   // {BK
+  Paste,   // {PA
 };
 
 // Which sender reads the string: the arrow-key strings know the byte tokens

@@ -60,11 +60,17 @@ int16_t KeyState::IsKeypadKey() {
   KeypadMultiplyDown = k == kKeypadMultiply;
   LastKeyCode = static_cast<int16_t>(k);
   switch (k) {
-    case kKeypadDecimal: case kKeypadMultiply: case kKeypadPlus: case kKeypadClear: case kKeypadDivide:
-    case kKeypadEnter: case kKeypadMinus: case kKeypadEquals: case kKeypad8: case kKeypad9:
-      return 1;
-    default:
-      return k >= kKeypad0 && k <= kKeypad7 ? 1 : 0;
+    case kKeypadDecimal:
+    case kKeypadMultiply:
+    case kKeypadPlus:
+    case kKeypadClear:
+    case kKeypadDivide:
+    case kKeypadEnter:
+    case kKeypadMinus:
+    case kKeypadEquals:
+    case kKeypad8:
+    case kKeypad9: return 1;
+    default: return k >= kKeypad0 && k <= kKeypad7 ? 1 : 0;
   }
 }
 

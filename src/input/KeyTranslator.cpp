@@ -388,11 +388,17 @@ bool KeyTranslator::FamilyKey(int ch, int code) {
   if ((o.EmuViewpoint || o.EmuVt100 || o.EmuPrism) && option) {
     int b = -1;
     switch (ch) {
-      case 245: case 186: case 217: b = 27; break;
-      case 234: case 167: b = 28; break;
-      case 215: case 195: b = 29; break;
-      case 129: case 140: b = 30; break;
-      case 237: case 169: b = 31; break;
+      case 245:
+      case 186:
+      case 217: b = 27; break;
+      case 234:
+      case 167: b = 28; break;
+      case 215:
+      case 195: b = 29; break;
+      case 129:
+      case 140: b = 30; break;
+      case 237:
+      case 169: b = 31; break;
       default: break;
     }
     if (b >= 0) {

@@ -142,12 +142,9 @@ SessionMouse::SessionMouse(Screen& screen, SessionOptions& options, SendToHost s
 void SessionMouse::DoMouse(const MouseEvent& e) {
   modifiers_ = e.modifiers;
   switch (e.kind) {
-    case MouseEventKind::Press:
-      MouseDownHandler(e);
-      break;
+    case MouseEventKind::Press: MouseDownHandler(e); break;
     case MouseEventKind::Drag:
-      if (state_ == State::ClickWait && ClickOption == 0 && button_ == MouseButton::Left &&
-          e.h - MouseX > kDragSlop) {
+      if (state_ == State::ClickWait && ClickOption == 0 && button_ == MouseButton::Left && e.h - MouseX > kDragSlop) {
         // The pointer ran off to the right: this is the start of a drag, and
         // the click does nothing.
         LastClickTick = clock_.Ticks();
@@ -163,16 +160,13 @@ void SessionMouse::DoMouse(const MouseEvent& e) {
           releaseH_ = e.h;
           releaseV_ = e.v;
           break;
-        case State::Selecting:
-          EndSelection(e.h, e.v);
-          break;
+        case State::Selecting: EndSelection(e.h, e.v); break;
         case State::WaitRelease:
           if (locatorPressSent_) send_(LocatorReport(CellUnderPointer(screen_, e.h, e.v), 0));
           locatorPressSent_ = false;
           state_ = State::Idle;
           break;
-        case State::Idle:
-          break;
+        case State::Idle: break;
       }
       break;
   }

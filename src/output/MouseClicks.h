@@ -51,7 +51,7 @@ std::string LocatorReport(MouseCell cell, int button);
 
 // A web or mail address found in a row of the text area.
 struct ClickedAddress {
-  std::string url;              // what the desktop is asked to open
+  std::string url;                // what the desktop is asked to open
   int firstCol = 0, lastCol = 0;  // the word's cells in the row (1-based)
 };
 // The address under (row, col) of the text area (1-based), or nothing.
@@ -64,8 +64,7 @@ class SessionMouse {
   using SendToHost = std::function<void(std::string_view)>;
 
   SessionMouse(Screen& screen, SessionOptions& options, SendToHost send, platform::Desktop& desktop,
-               SelectionCopier& copier, platform::SelectionFrame& frame, SelectionHost& host,
-               platform::Clock& clock);
+               SelectionCopier& copier, platform::SelectionFrame& frame, SelectionHost& host, platform::Clock& clock);
 
   // A press, drag or release in the text area of the active session window.
   void DoMouse(const MouseEvent& e);

@@ -83,10 +83,10 @@ class PasteToHost {
   PasteHost& host_;
   platform::Clock& clock_;
   Phase phase_ = Phase::Idle;
-  std::string text_;   // the text being pasted, host bytes with CR line ends
-  size_t pos_ = 0;     // start of the next line in text_
-  std::string line_;   // the line being sent
-  size_t linePos_ = 0; // next byte of line_
+  std::string text_;    // the text being pasted, host bytes with CR line ends
+  size_t pos_ = 0;      // start of the next line in text_
+  std::string line_;    // the line being sent
+  size_t linePos_ = 0;  // next byte of line_
   int64_t dueTick_ = 0;
 };
 

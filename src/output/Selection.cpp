@@ -124,13 +124,31 @@ platform::CellPicture SelectionPicture(Screen& s, const CellRange& cells) {
       };
       switch (code) {
         case kAttrNormal: break;
-        case kAttrReverse: styleFore(opt.ReverseColour); inverse = true; break;
+        case kAttrReverse:
+          styleFore(opt.ReverseColour);
+          inverse = true;
+          break;
         case kAttrDim: styleFore(opt.Mode2Colour); break;
-        case kAttrUnderline: styleFore(opt.UnderlineColour); pc.underline = true; break;
-        case kAttrBold: styleFore(opt.BoldColour); pc.bold = true; break;
-        case kAttrReverseUnderline: styleFore(opt.ReverseColour); pc.underline = inverse = true; break;
-        case kAttrBoldUnderline: styleFore(opt.BoldColour); pc.bold = pc.underline = true; break;
-        case kAttrReverseBold: styleFore(opt.BoldColour); pc.bold = inverse = true; break;
+        case kAttrUnderline:
+          styleFore(opt.UnderlineColour);
+          pc.underline = true;
+          break;
+        case kAttrBold:
+          styleFore(opt.BoldColour);
+          pc.bold = true;
+          break;
+        case kAttrReverseUnderline:
+          styleFore(opt.ReverseColour);
+          pc.underline = inverse = true;
+          break;
+        case kAttrBoldUnderline:
+          styleFore(opt.BoldColour);
+          pc.bold = pc.underline = true;
+          break;
+        case kAttrReverseBold:
+          styleFore(opt.BoldColour);
+          pc.bold = inverse = true;
+          break;
         default: {
           const auto& pair = kWyseAttributeColours[static_cast<size_t>(code - kAttrWyseFirst)];
           fore = colourOf(pair.fore, fore, 17);

@@ -20,8 +20,8 @@ namespace korvane::output {
 
 class SelectionCopier {
  public:
-  SelectionCopier(Screen& screen, ClipboardText& clipboard, platform::CellPictureWriter& pictures,
-                  SelectionHost& host, platform::Clock& clock)
+  SelectionCopier(Screen& screen, ClipboardText& clipboard, platform::CellPictureWriter& pictures, SelectionHost& host,
+                  platform::Clock& clock)
       : screen_(screen), clipboard_(clipboard), pictures_(pictures), host_(host), clock_(clock) {}
 
   // Copies the cells under the rectangle (window pixels): as text when

@@ -64,7 +64,9 @@ CaptureOutput& SessionCapture::Output() {
 
 bool SessionCapture::IsActive() const { return w_.Owner().flags.ActiveWindowNumber == w_.Number(); }
 
-std::string SessionCapture::L(const std::string& english) const { return w_.Owner().services.strings.Localise(english); }
+std::string SessionCapture::L(const std::string& english) const {
+  return w_.Owner().services.strings.Localise(english);
+}
 
 // ---- Capture files ----------------------------------------------------------------------
 
@@ -96,13 +98,13 @@ void SessionCapture::NewCaptureFile() {
 
 void SessionCapture::AppendDeleteCaptureFile() {
   WindowServices& s = w_.Owner().services;
-  const int item = s.alerts.CautionAlertText(kAppendOrDeleteAlert,
-                                             "The host asks to append to a capture file or to delete one.", "\r",
-                                             "OK chooses a file to append to, Cancel a file to delete.");
+  const int item =
+      s.alerts.CautionAlertText(kAppendOrDeleteAlert, "The host asks to append to a capture file or to delete one.",
+                                "\r", "OK chooses a file to append to, Cancel a file to delete.");
   bool chosen = false;
   if (item == 1) {
-    if (const auto path = shared_.fileDialogs.ChooseFile({platform::FileKind::Text},
-                                                         L("Select a capture file to append to"))) {
+    if (const auto path =
+            shared_.fileDialogs.ChooseFile({platform::FileKind::Text}, L("Select a capture file to append to"))) {
       chosen = true;
       Output().Capture().AppendCaptureFile(*path);
     }
@@ -206,8 +208,7 @@ void SessionCapture::PrintScrollBack() {
 }
 
 void SessionCapture::PrintTextFile() {
-  if (const auto path =
-          shared_.fileDialogs.ChooseFile({platform::FileKind::Text}, L("Select a text file to print")))
+  if (const auto path = shared_.fileDialogs.ChooseFile({platform::FileKind::Text}, L("Select a text file to print")))
     Output().PrintTextFile(*path, w_.Owner().services.requiredFiles);
 }
 
@@ -231,8 +232,7 @@ void SessionCapture::ClearStatusLine() {
 
 void SessionCapture::ShowCaptureModes() {
   if (!IsActive()) return;
-  w_.Owner().services.menus.MarkItem(platform::kRecorderMenu, kClipboardOnItem,
-                                     w_.session.input.ClipboardCapture != 0);
+  w_.Owner().services.menus.MarkItem(platform::kRecorderMenu, kClipboardOnItem, w_.session.input.ClipboardCapture != 0);
 }
 
 void SessionCapture::ShowCaptureStatus() {

@@ -23,8 +23,10 @@ Rect WholeTextArea(const Screen& s) { return {0, 0, s.port.Width(), s.port.Heigh
 bool LineHasRoom(HostLink* link) {
   if (!link) return true;  // nothing to write to: the send itself finds that out
   if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(link)) return pty->PendingOutput() == 0;
-  if (auto* file = dynamic_cast<SerialFile*>(link)) return file->Port().PendingOutput() < SessionClipboard::kSerialQueueRoom;
-  if (auto* port = dynamic_cast<platform::SerialPort*>(link)) return port->PendingOutput() < SessionClipboard::kSerialQueueRoom;
+  if (auto* file = dynamic_cast<SerialFile*>(link))
+    return file->Port().PendingOutput() < SessionClipboard::kSerialQueueRoom;
+  if (auto* port = dynamic_cast<platform::SerialPort*>(link))
+    return port->PendingOutput() < SessionClipboard::kSerialQueueRoom;
   return true;
 }
 

@@ -48,7 +48,7 @@ enum class ControlKind {
   StaticText,  // a text the program may change
   PopupMenu,
   Slider,
-  ImageWell,   // a picture laid over a session window's text
+  ImageWell,  // a picture laid over a session window's text
 };
 
 // The selected characters of an edit field, as offsets from 0; start == end
@@ -133,13 +133,12 @@ class HeadlessControls : public Controls {
     std::string text;                // edit field or static text
     std::vector<std::string> items;  // pop-up menu
     TextSelection selection;
-    std::string picture;             // image well: the file it shows
+    std::string picture;  // image well: the file it shows
   };
 
   // Makes a dialog control of the given kind (value 0, range 0..1 for check
   // boxes and radio buttons, 0..item count for pop-up menus).
-  void MakeControl(int id, ControlKind kind, const std::string& title,
-                   const std::vector<std::string>& items = {});
+  void MakeControl(int id, ControlKind kind, const std::string& title, const std::vector<std::string>& items = {});
 
   void MakeBevelButton(int id, Rect bounds, const std::string& title) override;
   void SetControlTitleFont(int id, int16_t font, int16_t size) override;

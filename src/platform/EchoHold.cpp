@@ -64,8 +64,7 @@ void EchoHold::Take(std::string_view bytes, std::string& out) {
   }
   partial_.append(bytes);
   std::size_t start = 0;
-  for (std::size_t nl; !expected_.empty() && (nl = partial_.find('\n', start)) != std::string::npos;
-       start = nl + 1) {
+  for (std::size_t nl; !expected_.empty() && (nl = partial_.find('\n', start)) != std::string::npos; start = nl + 1) {
     const std::string_view line(partial_.data() + start, nl + 1 - start);
     if (!IsEcho(line)) out.append(line);
   }

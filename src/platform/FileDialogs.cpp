@@ -25,8 +25,8 @@ FileKind FileKindOf(const std::string& path) {
   std::string extension = name.substr(dot + 1);
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  for (FileKind kind : {FileKind::Text, FileKind::Settings, FileKind::FunctionKeys, FileKind::QuickDial,
-                        FileKind::Application}) {
+  for (FileKind kind :
+       {FileKind::Text, FileKind::Settings, FileKind::FunctionKeys, FileKind::QuickDial, FileKind::Application}) {
     const auto list = ExtensionsOf(kind);
     if (std::find(list.begin(), list.end(), extension) != list.end()) return kind;
   }

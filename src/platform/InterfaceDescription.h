@@ -21,36 +21,36 @@ struct ControlDescription {
   // "button", "checkbox", "radio", "text" (an edit field), "label" (a text),
   // "popup" (a pop-up menu) or "slider".
   std::string kind;
-  std::string title;  // Mac Roman
-  Rect bounds;        // where the window has no layout
+  std::string title;               // Mac Roman
+  Rect bounds;                     // where the window has no layout
   std::vector<std::string> items;  // a pop-up menu's items, Mac Roman
-  int chars = 0;       // an edit field's or text's width in average characters (0: as wide as it is laid out)
-  int lines = 1;       // the lines of text a field or text shows
+  int chars = 0;           // an edit field's or text's width in average characters (0: as wide as it is laid out)
+  int lines = 1;           // the lines of text a field or text shows
   bool password = false;   // an edit field whose characters are not shown
   bool takesFocus = true;  // false: a click leaves the keyboard focus (and a field's selection) where it is
   bool hidden = false;
-  bool wrap = false;       // a text that breaks into lines at its width
-  bool monospaced = false; // an edit field of key codes, shown in the screen's font
-  bool isDefault = false;  // the button Return presses
-  bool heading = false;    // a text in a larger, bold face
+  bool wrap = false;        // a text that breaks into lines at its width
+  bool monospaced = false;  // an edit field of key codes, shown in the screen's font
+  bool isDefault = false;   // the button Return presses
+  bool heading = false;     // a text in a larger, bold face
 };
 
 // One node of a window's layout.
 struct LayoutNode {
   enum class Kind { Column, Row, Grid, Group, Control, Stretch, Spacing };
   Kind kind = Kind::Column;
-  std::string title;    // Group: the group's title (Mac Roman)
-  int control = -1;     // Control: the index of the control in the window's list
-  int size = 0;         // Spacing: pixels
-  int columns = 0;      // Grid: cells per row
+  std::string title;  // Group: the group's title (Mac Roman)
+  int control = -1;   // Control: the index of the control in the window's list
+  int size = 0;       // Spacing: pixels
+  int columns = 0;    // Grid: cells per row
   // Column, Row, Group: the contents in order. Grid: the cells row by row,
   // `columns` to a row; a Spacing of size 0 leaves a cell empty.
   std::vector<LayoutNode> children;
 };
 
 struct WindowDescription {
-  std::string name;   // the name the program opens it by
-  std::string title;  // Mac Roman
+  std::string name;           // the name the program opens it by
+  std::string title;          // Mac Roman
   int width = 0, height = 0;  // without a layout: the content size
   std::vector<ControlDescription> controls;
   bool hasLayout = false;

@@ -19,9 +19,7 @@ MenuItem* MemoryMenus::Item(int menu, int item) {
   return &it->second.items[item - 1];
 }
 
-const MenuItem* MemoryMenus::Item(int menu, int item) const {
-  return const_cast<MemoryMenus*>(this)->Item(menu, item);
-}
+const MenuItem* MemoryMenus::Item(int menu, int item) const { return const_cast<MemoryMenus*>(this)->Item(menu, item); }
 
 int MemoryMenus::CountItems(int menu) const {
   const MenuDescription* m = Find(menu);

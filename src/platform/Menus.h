@@ -15,18 +15,18 @@
 namespace korvane::platform {
 
 struct MenuItem {
-  std::string text;      // Mac Roman
+  std::string text;  // Mac Roman
   bool enabled = true;
-  bool marked = false;   // the check mark
+  bool marked = false;  // the check mark
   bool separator = false;
-  char shortcut = 0;     // a letter or digit: the item's key (Ctrl+Shift+key), 0 none
+  char shortcut = 0;       // a letter or digit: the item's key (Ctrl+Shift+key), 0 none
   bool alternate = false;  // the key is used with Alt as well (the Mac's Option keys)
-  int submenu = 0;       // the number of the menu hanging at this item, 0 none
+  int submenu = 0;         // the number of the menu hanging at this item, 0 none
 };
 
 struct MenuDescription {
   int number = 0;
-  std::string title;  // Mac Roman
+  std::string title;            // Mac Roman
   std::vector<MenuItem> items;  // item n is items[n - 1]
 };
 

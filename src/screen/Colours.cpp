@@ -197,8 +197,7 @@ void Screen::SetTextStyleForAttribute() {
       SetPrintForeColor(Opt.BoldColour);
       RestoreDimmedFont();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -10,11 +10,7 @@
 namespace korvane {
 
 Screen::Screen(SessionOptions& options, Port& p, ScreenHost& h, platform::Controls* c)
-    : ownControls_(MakeOwnControls(c)),
-      Opt(options),
-      port(p),
-      host(h),
-      controls(c ? *c : *ownControls_) {
+    : ownControls_(MakeOwnControls(c)), Opt(options), port(p), host(h), controls(c ? *c : *ownControls_) {
   ApplyCellMetricsToPort();
 }
 

@@ -55,10 +55,22 @@ struct AttributeColours {
 };
 // As set by the host's attribute command.
 constexpr std::array<AttributeColours, 16> kWyseAttributeColours = {{
-    {4, kUseBackground},  {12, kUseBackground}, {6, kUseBackground},  {17, kUseBackground},
-    {18, 4},              {18, 12},             {18, 6},              {18, 17},
-    {18, kUseBackground}, {8, kUseBackground},  {2, kUseBackground},  {16, kUseBackground},
-    {17, 18},             {18, 9},              {18, 2},              {18, 16},
+    {4, kUseBackground},
+    {12, kUseBackground},
+    {6, kUseBackground},
+    {17, kUseBackground},
+    {18, 4},
+    {18, 12},
+    {18, 6},
+    {18, 17},
+    {18, kUseBackground},
+    {8, kUseBackground},
+    {2, kUseBackground},
+    {16, kUseBackground},
+    {17, 18},
+    {18, 9},
+    {18, 2},
+    {18, 16},
 }};
 
 // The dim partner of a foreground colour (colours without one stay).

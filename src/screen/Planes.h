@@ -173,8 +173,8 @@ class ScrollBackPlanes {
 
  private:
   int Physical(int line) const { return line == 0 ? 0 : 1 + (line - 1 + base_) % (kLines - 1); }
-  static constexpr const char* kNames[kPlaneCount] = {"ScrollBackChars", "ScrollBackAttrs",
-                                                      "ScrollBackForeColours", "ScrollBackBackColours"};
+  static constexpr const char* kNames[kPlaneCount] = {"ScrollBackChars", "ScrollBackAttrs", "ScrollBackForeColours",
+                                                      "ScrollBackBackColours"};
   int base_ = 0;
   std::array<platform::ZeroedCells, kPlaneCount> cells_;
 };

@@ -134,8 +134,9 @@ void Screen::RedrawScreenFromBuffers() {
     RepaintPending = 1;
     return;
   }
-  const AttributeStateKept kept{ReverseOn,  DimOn,   UnderlineOn,        BoldOn,           HostColourActive,
-                                PrismNormal, DisplayOn, CursorEraseInverse, CurrentBackColour, DimFontChanged};
+  const AttributeStateKept kept{ReverseOn,         DimOn,         UnderlineOn, BoldOn,
+                                HostColourActive,  PrismNormal,   DisplayOn,   CursorEraseInverse,
+                                CurrentBackColour, DimFontChanged};
 
   KeystrokeRepaint = 0;
   SetBackIndex(BackgroundColour);
@@ -304,7 +305,8 @@ void Screen::RedrawScreenFromBuffers() {
 void Screen::SpreadAttributeForward() {
   port.SetPenMode(platform::PenMode::Copy);
   const int endCol = std::min<int>(ColumnsSetting, kMaxCursorCol);
-  const int lastRow = std::min<int>(CursorRow() < ScreenRows + 1 ? ScreenRows : ScreenRows + 5, ScreenPlanes::kRows - 1);
+  const int lastRow =
+      std::min<int>(CursorRow() < ScreenRows + 1 ? ScreenRows : ScreenRows + 5, ScreenPlanes::kRows - 1);
   const int startRow = std::max<int>(CursorRow(), 1);
   const int startCol = std::clamp<int>(CursorCol(), 1, kMaxCursorCol);
   bool stopped = false;

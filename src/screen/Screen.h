@@ -101,8 +101,12 @@ class Screen {
   // lines).
   int16_t CursorRow() const { return cursorRow_; }
   int16_t CursorCol() const { return cursorCol_; }
-  void SetCursorRow(int row) { cursorRow_ = static_cast<int16_t>(row < 0 ? 0 : row > kMaxStatusRow ? kMaxStatusRow : row); }
-  void SetCursorCol(int col) { cursorCol_ = static_cast<int16_t>(col < 0 ? 0 : col > kMaxScreenCols ? kMaxScreenCols : col); }
+  void SetCursorRow(int row) {
+    cursorRow_ = static_cast<int16_t>(row < 0 ? 0 : row > kMaxStatusRow ? kMaxStatusRow : row);
+  }
+  void SetCursorCol(int col) {
+    cursorCol_ = static_cast<int16_t>(col < 0 ? 0 : col > kMaxScreenCols ? kMaxScreenCols : col);
+  }
   void SetCursor(int row, int col) {
     SetCursorRow(row);
     SetCursorCol(col);
@@ -183,15 +187,15 @@ class Screen {
   int16_t LinesTransmittedShown = 0;
 
   // ---- Function-key bar and repaint ---------------------------------------------
-  int16_t SkipPortCheck = 0;   // while set, the bar is not rebuilt
-  int16_t SmallScreen = 0;     // the small fixed window layout is in use
-  int16_t FkeyBarMade = 0;     // the last DrawFunctionKeyBar made buttons
+  int16_t SkipPortCheck = 0;  // while set, the bar is not rebuilt
+  int16_t SmallScreen = 0;    // the small fixed window layout is in use
+  int16_t FkeyBarMade = 0;    // the last DrawFunctionKeyBar made buttons
   // The bar's buttons per row and the number of its second row's first
   // button, as the last layout made them (0 while there is no bar).
   int16_t FkeyButtonsPerRow = 0, FkeySecondRowBase = 0;
-  int64_t FkeyBarNextTick = 0; // before this tick a rebuild is only requested
+  int64_t FkeyBarNextTick = 0;  // before this tick a rebuild is only requested
   int16_t BarRedrawRequest = 0, MarginRedrawRequest = 0;
-  int16_t BarTop = 0;          // top of the button area
+  int16_t BarTop = 0;  // top of the button area
   // The width of the scroll bar along the window's right edge: the buttons
   // stop short of it.
   int16_t ScrollBarWidth = 0;
@@ -431,7 +435,10 @@ class Screen {
   // when Option141 equals the trigger, and the pen mode becomes copy.
   static constexpr int kEraseColourOnly = -1;
   void SelectEraseColour(int option141Trigger);
-  void SetFrameFlags() { FrameRedrawPending = 1; GrowBoxRedrawPending = 1; }
+  void SetFrameFlags() {
+    FrameRedrawPending = 1;
+    GrowBoxRedrawPending = 1;
+  }
   void ApplyCellMetricsToPort();
   // The row and column of a pen position (PenRow, PenColumn).
   int16_t RowOfPen(int v) const;

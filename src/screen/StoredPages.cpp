@@ -33,7 +33,9 @@ int16_t& StoredPages::Cell(int slot, ScreenPlanes::Plane p, int row, int col) {
   return Plane(slot, p)[row * kCols + col];
 }
 
-void StoredPages::ClearPlanes() { std::fill_n(cells_.get(), size_t(kSlots) * kPlanesPerSlot * kPlaneCells, int16_t{0}); }
+void StoredPages::ClearPlanes() {
+  std::fill_n(cells_.get(), size_t(kSlots) * kPlanesPerSlot * kPlaneCells, int16_t{0});
+}
 
 // ---- The page operations ------------------------------------------------------
 
@@ -120,7 +122,8 @@ int PageNumber(const std::string& text) {
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = std::min(value * 10 + (text[i] - '0'), 40000L);
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), 40000L);
   return static_cast<int>(std::clamp(negative ? -value : value, -32768L, 32767L));
 }
 

@@ -180,8 +180,8 @@ void ScriptCommandSet::RunCommand(const ScriptEvent& event, int64_t& waitMs) {
 
     case C::Answer: break;
     case C::OpenDocuments:
-      OpenDocumentsHandler(target_, event.documents.empty() ? std::vector<std::string>{event.directText}
-                                                            : event.documents);
+      OpenDocumentsHandler(target_,
+                           event.documents.empty() ? std::vector<std::string>{event.directText} : event.documents);
       break;
   }
 }

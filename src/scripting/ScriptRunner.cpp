@@ -150,7 +150,8 @@ int16_t ScriptRunner::RunUserScript(const std::string& path, std::string& result
   // The file itself, with every symbolic link resolved, must be a regular
   // file lying directly in the scripts folder.
   const fs::path file = ec ? fs::path() : fs::weakly_canonical(path, ec);
-  const bool inside = !ec && !folderText.empty() && !path.empty() && path.front() == '/' && file.parent_path() == folder;
+  const bool inside =
+      !ec && !folderText.empty() && !path.empty() && path.front() == '/' && file.parent_path() == folder;
   if (!inside) {
     result = "Only the scripts of " + folderText + " are run: " + path;
     return kScriptRefused;

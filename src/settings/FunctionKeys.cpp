@@ -138,14 +138,23 @@ std::string ScriptedTextBytes(const std::string& text) {
 }
 
 EditKeyStrings BuildControlStrings() {
-  return {"\x1bQ", "\x1bW", "\x1bT", "\x1br", "\x1b" "E", "\x1bR", "\x1bY", "\x1bq"};
+  return {"\x1bQ",
+          "\x1bW",
+          "\x1bT",
+          "\x1br",
+          "\x1b"
+          "E",
+          "\x1bR",
+          "\x1bY",
+          "\x1bq"};
 }
 
 EditKeyStrings ClearHostStrings() { return {}; }
 
 std::string FunctionKeyFileBytes(const SessionOptions& Opt) {
   std::vector<std::string> lines;
-  for (int k = 1; k <= kFunctionKeyCount; ++k) lines.push_back(KeyStringLine(Clip(Opt.FkeyStrings[static_cast<std::size_t>(k)])));
+  for (int k = 1; k <= kFunctionKeyCount; ++k)
+    lines.push_back(KeyStringLine(Clip(Opt.FkeyStrings[static_cast<std::size_t>(k)])));
   for (int k = 1; k <= 16; ++k) lines.push_back(Clip(Opt.FkeyTitles[static_cast<std::size_t>(k)]));
   for (int k = 1; k <= 16; ++k) lines.push_back(Clip(Opt.ShiftFkeyTitles[static_cast<std::size_t>(k)]));
   return EncodeSettingsFile(lines);
@@ -173,7 +182,8 @@ bool IsProtectedFkeyFileName(const std::string& path) {
   std::transform(name.begin(), name.end(), name.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   static const std::string kProtected = "KORVANE FKEYDEFAULTS";
-  return name.size() >= kProtected.size() && name.compare(name.size() - kProtected.size(), kProtected.size(), kProtected) == 0;
+  return name.size() >= kProtected.size() &&
+         name.compare(name.size() - kProtected.size(), kProtected.size(), kProtected) == 0;
 }
 
 }  // namespace korvane

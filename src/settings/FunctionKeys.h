@@ -53,9 +53,9 @@ std::string BundledFunctionKeyFile(const SessionOptions& Opt);
 
 // ---- A definition sent by the host ------------------------------------------------
 enum class HostKeyResult {
-  Stored,        // the definition replaced the key's string
-  Dropped,       // read to its end and dropped (the "(" and ")" keys, or a DEL or CR first byte)
-  NotAKey,       // the code names no key: nothing was read, the bytes after it are ordinary host input
+  Stored,   // the definition replaced the key's string
+  Dropped,  // read to its end and dropped (the "(" and ")" keys, or a DEL or CR first byte)
+  NotAKey,  // the code names no key: nothing was read, the bytes after it are ordinary host input
 };
 // The key a host's code names (1-32), 0 for none, -1 for the "(" and ")"
 // codes whose definitions are read and dropped.

@@ -13,8 +13,8 @@
 namespace korvane {
 
 // Files of the settings folder.
-inline constexpr const char* kDefaultsFileName = "defaults";           // 177 settings lines; read, never written
-inline constexpr const char* kFkeyDefaultsFileName = "Fkeydefaults";   // the default function keys
+inline constexpr const char* kDefaultsFileName = "defaults";                // 177 settings lines; read, never written
+inline constexpr const char* kFkeyDefaultsFileName = "Fkeydefaults";        // the default function keys
 inline constexpr const char* kDefaultSettingsFileName = "KorvaneSettings";  // reserved settings document
 // Window numbers the per-window tables can hold.
 constexpr int kMaxWindowNumber = 99;

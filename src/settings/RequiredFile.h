@@ -18,13 +18,13 @@ namespace korvane {
 // The program's file-error codes, which choose the error alert's message.
 enum FileErrorCode : int32_t {
   kFileErrorNone = 0,
-  kFileErrorIgnored = 1,        // nothing is shown
-  kFileErrorNotFound = 2,       // message 14
-  kFileErrorMissing = 3,        // the not-found question
-  kFileErrorNotWritten = 4,     // message 18
-  kFileErrorNotOpened = 10,     // message 15
-  kFileErrorNoFolder = 11,      // message 20
-  kFileErrorNotRead = 16,       // message 16, and any code the others do not name
+  kFileErrorIgnored = 1,     // nothing is shown
+  kFileErrorNotFound = 2,    // message 14
+  kFileErrorMissing = 3,     // the not-found question
+  kFileErrorNotWritten = 4,  // message 18
+  kFileErrorNotOpened = 10,  // message 15
+  kFileErrorNoFolder = 11,   // message 20
+  kFileErrorNotRead = 16,    // message 16, and any code the others do not name
 };
 
 // The file-error code of a system error number from opening the file at

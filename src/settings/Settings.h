@@ -22,7 +22,6 @@
 
 namespace korvane {
 
-
 // Settings files larger than this are not settings files (a full one is well
 // under 200 KB) and are not read.
 constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;

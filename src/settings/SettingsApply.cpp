@@ -87,7 +87,8 @@ void Settings::ApplySettings(bool takeFunctionKeys) {
   if (Opt.KermitMode) {
     Opt.KermitMode = host_.KermitProgramFound() ? 1 : 0;
     if (!Opt.KermitMode)
-      alerts_.Show(platform::AlertKind::Caution, 0, "Kermit is not installed properly. Please read the Kermit "
+      alerts_.Show(platform::AlertKind::Caution, 0,
+                   "Kermit is not installed properly. Please read the Kermit "
                    "Installation Instructions.");
   }
 
@@ -130,8 +131,7 @@ void Settings::ApplySettings(bool takeFunctionKeys) {
   if (Opt.CaptureCreator.empty()) Opt.CaptureCreator = "ttxt";
   Opt.UseCameraSound = St.CameraSoundText == "NoSound" ? 0 : 1;
 
-  if (!StartsWith(Opt.ModemInitString, "AT") && !StartsWith(Opt.ModemInitString, "at"))
-    Opt.ModemInitString.clear();
+  if (!StartsWith(Opt.ModemInitString, "AT") && !StartsWith(Opt.ModemInitString, "at")) Opt.ModemInitString.clear();
 
   if (!St.ReadFromOpenFile) host_.LoadInternationalFile();
 

@@ -115,8 +115,8 @@ void FindLockFile(const std::string& preferencesFolder, platform::Files& files, 
     found.LockFileName = kLockFileName;
   } else {
     if (files.Exists(In(preferencesFolder, kLockFileRtfName)))
-      alerts.Show(platform::AlertKind::Note, 320, "Lock KV Prefs cannot be an RTF file.", "\r",
-                  "Must be a text file.", "");
+      alerts.Show(platform::AlertKind::Note, 320, "Lock KV Prefs cannot be an RTF file.", "\r", "Must be a text file.",
+                  "");
     if (files.Exists(In(preferencesFolder, kLockFileTextName))) found.LockFileName = kLockFileTextName;
   }
   if (!found.LockFileName.empty()) {

@@ -39,9 +39,7 @@ std::string DecodeUtf8Line(std::string_view line) {
 
 }  // namespace
 
-std::string NumberLine(int64_t value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
-}
+std::string NumberLine(int64_t value) { return value < 0 ? std::to_string(value) : " " + std::to_string(value); }
 
 int64_t ReadNumber(std::string_view text, bool* found) {
   std::size_t i = 0;

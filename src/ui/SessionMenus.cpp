@@ -8,10 +8,10 @@ namespace korvane::ui {
 
 namespace {
 // Items of the menus these marks and keys live on.
-constexpr int kCloseConnectionItem = 2;    // Connection menu
-constexpr int kCapsModeItem = 18;          // Emulate menu
+constexpr int kCloseConnectionItem = 2;  // Connection menu
+constexpr int kCapsModeItem = 18;        // Emulate menu
 constexpr int kRecorderItem = 1, kNewCaptureItem = 2, kCaptureApplicationItem = 5, kClipboardOptionItem = 8;
-constexpr int kSendTextFileItem = 11, kSendWithFlowItem = 12;  // File menu
+constexpr int kSendTextFileItem = 11, kSendWithFlowItem = 12;                                            // File menu
 constexpr int kStandardFontItem = 1, kEightyColumnsItem = 9, kWideColumnsItem = 10, kAutoWrapItem = 13;  // Window menu
 constexpr int kPlainTextMenu = 76, kSerialRequiredFirstItem = 4;
 }  // namespace
@@ -36,9 +36,7 @@ void SessionMenus::MarkSerialRequiredItems(int option) {
   menus_.MarkItem(kPlainTextMenu, kSerialRequiredFirstItem + 1, option == 2);
 }
 
-void SessionMenus::MarkClipboardOption(bool on) {
-  menus_.MarkItem(platform::kRecorderMenu, kClipboardOptionItem, on);
-}
+void SessionMenus::MarkClipboardOption(bool on) { menus_.MarkItem(platform::kRecorderMenu, kClipboardOptionItem, on); }
 
 void SessionMenus::SetMenuCommandKeys() {
   // The alternative editing keys need the letters for the host, so the

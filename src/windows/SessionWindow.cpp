@@ -25,9 +25,10 @@ SessionWindow::SessionWindow(SessionWindows& owner, int number, platform::Sessio
       settingsSide_(*this),
       provided_(owner.services.provider.MakeServices(*this)),
       hostAlerts_(owner.services.alerts),
-      services{provided_->Capture(), provided_->Clipboard(),  provided_->Transfers(),  provided_->Pictures(),
-               provided_->Scripts(), *this,                    provided_->Keyboard(),   provided_->Menus(),
-               provided_->Sounds(),  provided_->Serial(),      provided_->Dialogs(),    hostAlerts_,
+      services{provided_->Capture(),   provided_->Clipboard(),    provided_->Transfers(),
+               provided_->Pictures(),  provided_->Scripts(),      *this,
+               provided_->Keyboard(),  provided_->Menus(),        provided_->Sounds(),
+               provided_->Serial(),    provided_->Dialogs(),      hostAlerts_,
                owner.services.desktop, owner.services.hostFolders},
       session(gate, owner.services.clock, services, screenSide_, connectionSide_, &controls),
       settings(session.Opt, session.settings, owner.services.prefs, owner.services.files, owner.services.alerts,
@@ -59,8 +60,7 @@ void SessionWindow::StartConnection() {
   s.conn.UsesPty = s.Opt.UsesPty;
   s.conn.SessionColumns = static_cast<int16_t>(ColumnsForChild());
   s.conn.SessionRows = s.screen.ScreenRowsForWindow();
-  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
-                     owner_.services.programs);
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts, owner_.services.programs);
   child.StartSessionChild();
   if (s.Opt.CloseHold) s.input.ConnectStringWatch = 1;
   s.conn.ConnectionIsOpen();
@@ -85,8 +85,7 @@ void SessionWindow::ServeConnectionEnd() {
 
 void SessionWindow::CloseConnection() {
   Session& s = session;
-  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts,
-                     owner_.services.programs);
+  SessionChild child(s.Opt, s.conn, owner_.services.processes, owner_.services.alerts, owner_.services.programs);
   child.CloseConnection();
 }
 
@@ -134,9 +133,7 @@ bool SessionWindow::ScreenSide::IsWindowCollapsed() { return w.owner_.services.w
 
 int SessionWindow::ScreenSide::SerialBytesWaiting() { return w.session.conn.SerialBytesWaiting(); }
 
-void SessionWindow::ScreenSide::SetScrollBarValue(int value) {
-  w.controls.SetControlValue(kScrollBarControl, value);
-}
+void SessionWindow::ScreenSide::SetScrollBarValue(int value) { w.controls.SetControlValue(kScrollBarControl, value); }
 
 int64_t SessionWindow::ScreenSide::TickCount() { return w.owner_.services.clock.Ticks(); }
 
@@ -193,7 +190,9 @@ void SessionWindow::ConnectionSide::SelectSessionWindow() {
 
 void SessionWindow::ConnectionSide::UpdateWindowTitle() { w.owner_.UpdateWindowTitle(w); }
 
-void SessionWindow::ConnectionSide::SendSerialBreak(int milliseconds) { w.services.serial.SendSerialBreak(milliseconds); }
+void SessionWindow::ConnectionSide::SendSerialBreak(int milliseconds) {
+  w.services.serial.SendSerialBreak(milliseconds);
+}
 
 void SessionWindow::ConnectionSide::CloseSerialPort() { w.services.serial.CloseSerialPort(); }
 
@@ -275,8 +274,8 @@ std::string SessionWindow::SettingsSide::BundledFunctionKeys(const std::string& 
                          *services.requiredFiles) != 0)
       return {};
   } else if (const int error = services.files.ReadFile(path, bytes, kMaxSettingsFileBytes)) {
-    services.alerts.StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " could not be read:",
-                                  "\r", platform::FileErrorText(error));
+    services.alerts.StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " could not be read:", "\r",
+                                  platform::FileErrorText(error));
     return {};
   }
   return bytes;

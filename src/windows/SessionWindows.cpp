@@ -89,7 +89,8 @@ SessionWindow& SessionWindows::MakeWindow(int number) {
 SessionWindow* SessionWindows::OpenNewSessionWindow(const std::string& document) {
   const int n = Count();
   if (n > platform::kMaxSessionWindows || n + 1 > MaxWindows) {
-    services.alerts.StopAlertText(platform::kPlainAlert, "Maximum number of windows allowed is ", NumberLine(MaxWindows));
+    services.alerts.StopAlertText(platform::kPlainAlert, "Maximum number of windows allowed is ",
+                                  NumberLine(MaxWindows));
     return nullptr;
   }
   if (NewWindowsRefused) {
@@ -169,8 +170,8 @@ bool SessionWindows::NewSessionWindow(SessionWindow& w, const std::string& docum
   services.windows.SetContentSize(w.Number(), size.width, size.height);
   w.controls.MoveControl(kScrollBarControl, ScrollBarBounds(w.windowPort));
   s.screen.ComputeCellMetrics();
-  s.screen.ScreenCols = static_cast<int16_t>(std::clamp<int>(
-      s.Opt.AutoWrapOn ? s.screen.ColumnsSetting : w.ColumnsForChild(), 1, kMaxScreenCols));
+  s.screen.ScreenCols = static_cast<int16_t>(
+      std::clamp<int>(s.Opt.AutoWrapOn ? s.screen.ColumnsSetting : w.ColumnsForChild(), 1, kMaxScreenCols));
   s.screen.ScrollBackLinePos = s.screen.ScrollBackViewLine = s.screen.ScrollBackViewDrawnLine = s.screen.ScreenRows;
 
   SetWindowTitle(w, title);
@@ -442,8 +443,7 @@ void SessionWindows::ResizeWindow(SessionWindow& w) {
     const int fit = sc.port.Width() / sc.CellWidth - 1;
     if (fit > 0) sc.WindowColumns = static_cast<int16_t>(std::min<int>(fit, kMaxCursorCol));
   }
-  if (!s.Opt.AutoWrapOn)
-    sc.ScreenCols = static_cast<int16_t>(std::clamp<int>(sc.WindowColumns, 1, kMaxScreenCols));
+  if (!s.Opt.AutoWrapOn) sc.ScreenCols = static_cast<int16_t>(std::clamp<int>(sc.WindowColumns, 1, kMaxScreenCols));
   const int16_t before = sc.ScreenRows;
   sc.ScreenRows = sc.ScreenRowsForWindow();
   if (sc.CursorRow() > sc.ScreenRows) sc.SetCursorRow(sc.ScreenRows);

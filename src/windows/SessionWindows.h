@@ -244,7 +244,8 @@ class SessionWindows {
   // The numbers of the open session windows, lowest first.
   std::vector<int> Numbers() const;
   static bool IsSessionWindow(int number) {
-    return number >= platform::kSessionWindowBase && number < platform::kSessionWindowBase + platform::kMaxSessionWindows;
+    return number >= platform::kSessionWindowBase &&
+           number < platform::kSessionWindowBase + platform::kMaxSessionWindows;
   }
   // Session window `number` shows in front: it is the front window, or it is
   // the active session window and a dialog window stands in front of it (a

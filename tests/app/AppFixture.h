@@ -144,12 +144,12 @@ class AppFixture : public ::testing::Test {
   fakes::FakePrograms programs;
   fakes::FakeFileDialogs fileDialogs;
   fakes::RecordingClipboard clipboard;
-  app::Platform platform{clock,  pump,     windows,  menus,       alerts,   cursors, files,
-                         processes, desktop, sounds, printing, programs, fileDialogs, clipboard};
+  app::Platform platform{clock,     pump,    windows, menus,    alerts,   cursors,     files,
+                         processes, desktop, sounds,  printing, programs, fileDialogs, clipboard};
   // What journaling links record (it outlives the program's sessions).
   std::vector<std::string> journal;
   std::unique_ptr<app::App> app;
-  std::vector<std::string> dispatched;  // "handler kind"
+  std::vector<std::string> dispatched;           // "handler kind"
   std::map<int, fakes::MemoryLink*> lastLinks_;  // the link each window's child last had
 
   AppFixture() {

@@ -211,9 +211,14 @@ TEST_F(Scripting, TransfersAnswerWhatTheySetUpAndTheSendGoesOnTheNextPass) {
 TEST_F(Scripting, TheTransferChainStartsTheTransferOnThePassAfterItsLastStep) {
   StartLocal();
   Host().written.clear();
-  for (const auto& [id, text] : std::vector<std::pair<const char*, const char*>>{
-           {"htm2", ""}, {"hcmd", "cat report"}, {"fnam", "report.txt"}, {"conv", "No"}, {"fpr ", "3"},
-           {"ovrw", "No"}, {"lins", "1"}, {"timo", "0"}})
+  for (const auto& [id, text] : std::vector<std::pair<const char*, const char*>>{{"htm2", ""},
+                                                                                 {"hcmd", "cat report"},
+                                                                                 {"fnam", "report.txt"},
+                                                                                 {"conv", "No"},
+                                                                                 {"fpr ", "3"},
+                                                                                 {"ovrw", "No"},
+                                                                                 {"lins", "1"},
+                                                                                 {"timo", "0"}})
     Event("xfer", id, text);
   app->RunPendingCommand();
   Turns(3);
@@ -314,9 +319,9 @@ TEST_F(ScriptsAndTheClipboard, TheClipboardCommandsWorkOnTheDesktopsClipboardAtO
 
 class HostRunsScripts : public Scripting {
  protected:
-  std::filesystem::path scripts = std::filesystem::temp_directory_path() /
-                                  ("korvane-scripts-" + std::to_string(::getpid()) + "-" +
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::path scripts =
+      std::filesystem::temp_directory_path() / ("korvane-scripts-" + std::to_string(::getpid()) + "-" +
+                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
 
   void SetUp() override {
     std::filesystem::create_directories(scripts);

@@ -90,9 +90,8 @@ class CaptureProgram : public ::testing::Test {
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
   NamedDefaultPrinter printing{qt.printing, "laser"};
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,    qt.menus,     alerts,
-                         qt.cursors,  qt.files,    qt.processes,  qt.desktop,   sounds,
-                         printing,    qt.programs, qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus, alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, sounds,     printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   HostFolders hostFolders;
   std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
@@ -178,9 +177,12 @@ class CaptureProgram : public ::testing::Test {
     std::filesystem::create_directories(Path("bin"));
     WriteFile(Path("bin/lp"),
               "#!/bin/sh\n"
-              "printf '%s\\n' \"$@\" > '" + Path("lp-args") + "'\n"
-              "for last; do :; done\n"
-              "cp \"$last\" '" + Path("lp-job") + "'\n",
+              "printf '%s\\n' \"$@\" > '" +
+                  Path("lp-args") +
+                  "'\n"
+                  "for last; do :; done\n"
+                  "cp \"$last\" '" +
+                  Path("lp-job") + "'\n",
               0755);
     setenv("PATH", (Path("bin") + ":" + savedPath).c_str(), 1);
   }
@@ -191,9 +193,11 @@ TEST_F(CaptureProgram, TheHostsCaptureFileFollowsItsOwnWindowAcrossAWindowSwitch
   WriteHostDocument(Path("capturing"),
                     "stty raw -echo\n"
                     "printf '\\033~5~F~switch.txt\\r\\nfirst\\r\\n'\n"
-                    "while [ ! -e '" + go + "' ]; do sleep 0.05; done\n"
-                    "printf 'second\\r\\n\\033~4'\n"
-                    "exec sleep 100\n",
+                    "while [ ! -e '" +
+                        go +
+                        "' ]; do sleep 0.05; done\n"
+                        "printf 'second\\r\\n\\033~4'\n"
+                        "exec sleep 100\n",
                     EmulationKind::Vt220);
   WriteHostDocument(Path("other"), "stty raw -echo\nprintf 'other window\\r\\n'\nexec sleep 100\n",
                     EmulationKind::Vt220);
@@ -206,8 +210,9 @@ TEST_F(CaptureProgram, TheHostsCaptureFileFollowsItsOwnWindowAcrossAWindowSwitch
   // A second window comes to the front: it reads its own host, and its text
   // is not captured; the first window's host waits.
   app->OpenDocuments({Path("other")});
-  ASSERT_TRUE(RunUntil([&] { return app->windows.Count() == 2 && app->windows.Find(49) && Row(49, 1) == "other window"; }))
-      << AlertTexts();
+  ASSERT_TRUE(RunUntil([&] {
+    return app->windows.Count() == 2 && app->windows.Find(49) && Row(49, 1) == "other window";
+  })) << AlertTexts();
   EXPECT_EQ(app->flags.ActiveWindowNumber, 49);
   EXPECT_FALSE(Marked(platform::kRecorderMenu, 1));
   WriteFile(go, "");
@@ -341,16 +346,17 @@ class CupsProgram : public CaptureProgram {
     std::filesystem::create_directories(root);
     chmod(root.c_str(), 0755);
     chmod(folder.path().toStdString().c_str(), 0755);
-    WriteFile(root + "/cups-files.conf", "ServerRoot " + root + "\nRequestRoot " + root + "/spool\nCacheDir " +
-                                             root + "/cache\nStateDir " + root + "/state\nTempDir " + root +
+    WriteFile(root + "/cups-files.conf", "ServerRoot " + root + "\nRequestRoot " + root + "/spool\nCacheDir " + root +
+                                             "/cache\nStateDir " + root + "/state\nTempDir " + root +
                                              "/tmp\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\nErrorLog " +
-                                             root + "/error_log\nAccessLog " + root + "/access_log\nPageLog " +
-                                             root + "/page_log\nFileDevice Yes\nSandboxing Relaxed\n");
+                                             root + "/error_log\nAccessLog " + root + "/access_log\nPageLog " + root +
+                                             "/page_log\nFileDevice Yes\nSandboxing Relaxed\n");
     WriteFile(root + "/cupsd.conf", "Listen " + Socket() +
                                         "\nLogLevel warn\nWebInterface No\n<Location />\n  Order allow,deny\n  "
                                         "Allow all\n</Location>\n<Policy default>\n  <Limit All>\n    Order "
                                         "deny,allow\n  </Limit>\n</Policy>\n");
-    for (const char* dir : {"/spool", "/cache", "/state", "/tmp", "/ppd"}) std::filesystem::create_directories(root + dir);
+    for (const char* dir : {"/spool", "/cache", "/state", "/tmp", "/ppd"})
+      std::filesystem::create_directories(root + dir);
     if (programs.StartProgram({Program("cupsd"), "-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"},
                               cupsd) != 0)
       GTEST_SKIP() << "cupsd could not be started";

@@ -135,9 +135,9 @@ class HostileHost : public ::testing::TestWithParam<HostileCase> {
     std::string error;
     ASSERT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", description, error));
     qt = std::make_unique<platform::QtPlatform>(queue, description, [](const std::string& s) { return s; });
-    platform = std::make_unique<app::Platform>(app::Platform{
-        qt->clock, qt->pump, qt->windows, qt->menus, alerts, qt->cursors, qt->files, qt->processes, qt->desktop,
-        sounds, qt->printing, qt->programs, qt->fileDialogs, qt->clipboard});
+    platform = std::make_unique<app::Platform>(
+        app::Platform{qt->clock, qt->pump, qt->windows, qt->menus, alerts, qt->cursors, qt->files, qt->processes,
+                      qt->desktop, sounds, qt->printing, qt->programs, qt->fileDialogs, qt->clipboard});
     queue.onPost = [this] { qt->pump.Wake(); };
   }
   void TearDown() override {
@@ -166,9 +166,7 @@ class HostileHost : public ::testing::TestWithParam<HostileCase> {
     switch (c.child) {
       case Child::Shell: script += "exec tee input.log | sh\n"; break;
       case Child::NotReading: script += "exec sleep 60\n"; break;
-      case Child::Drip:
-        script += "printf '\\033\\002<http://'\nwhile :; do printf a; sleep 0.3; done\n";
-        break;
+      case Child::Drip: script += "printf '\\033\\002<http://'\nwhile :; do printf a; sleep 0.3; done\n"; break;
     }
     WriteAll(work / "child.sh", script);
     fs::permissions(work / "child.sh", fs::perms::owner_all);
@@ -196,12 +194,8 @@ class HostileHost : public ::testing::TestWithParam<HostileCase> {
     data.preferencesFolder = (work / "prefs").string() + "/";
     data.programs = ChildPrograms::ForThisUser();
     data.resourcesFolder = KORVANE_RESOURCES;
-    data.hostFolders = {home.string(),
-                        (home / "Desktop").string(),
-                        (home / "Documents").string(),
-                        KORVANE_RESOURCES,
-                        (home / "scripts").string(),
-                        (home / "transfers").string()};
+    data.hostFolders = {home.string(),     (home / "Desktop").string(), (home / "Documents").string(),
+                        KORVANE_RESOURCES, (home / "scripts").string(), (home / "transfers").string()};
     app = std::make_unique<app::App>(*platform, queue, data);
     app->OpenDocuments({document});
     app->Turn();
@@ -285,38 +279,104 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The capture file's name set by the host, then asked back: a command
         // line with its CR. The answer is an empty line.
-        HostileCase{"CaptureNameVt220", EmulationKind::Vt220, "\x1b~5~F~touch pwned\r\n\x1b~6", Child::Shell,
-                    User::Away, {}, "\n"},
-        HostileCase{"CaptureNameWyse60", EmulationKind::Wyse60, "\x1b~5~F~touch pwned\r\n\x1b~6", Child::Shell,
-                    User::Away, {}, "\n"},
-        HostileCase{"DownloadNameVt220", EmulationKind::Vt220, "\x1b~5~I~touch pwned\r\x1b~6", Child::Shell,
-                    User::Away, {}, "\n"},
+        HostileCase{"CaptureNameVt220",
+                    EmulationKind::Vt220,
+                    "\x1b~5~F~touch pwned\r\n\x1b~6",
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "\n"},
+        HostileCase{"CaptureNameWyse60",
+                    EmulationKind::Wyse60,
+                    "\x1b~5~F~touch pwned\r\n\x1b~6",
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "\n"},
+        HostileCase{"DownloadNameVt220",
+                    EmulationKind::Vt220,
+                    "\x1b~5~I~touch pwned\r\x1b~6",
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "\n"},
         // A local file opened for the host: a question, left up; nothing runs.
-        HostileCase{"OpenAFileUnanswered", EmulationKind::Wyse60, "\x1b\x02>UserDesktop/note.txt\r", Child::Shell,
-                    User::Away, {}, "", 1, 1},
+        HostileCase{"OpenAFileUnanswered",
+                    EmulationKind::Wyse60,
+                    "\x1b\x02>UserDesktop/note.txt\r",
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "",
+                    1,
+                    1},
         // The same with the user's yes: the opener runs once, for that file.
-        HostileCase{"OpenAFileAfterYes", EmulationKind::Wyse60, "\x1b\x02>UserDesktop/note.txt\r", Child::Shell,
-                    User::Yes, {"$HOME/Desktop/note.txt"}},
+        HostileCase{"OpenAFileAfterYes",
+                    EmulationKind::Wyse60,
+                    "\x1b\x02>UserDesktop/note.txt\r",
+                    Child::Shell,
+                    User::Yes,
+                    {"$HOME/Desktop/note.txt"}},
         // A script of the scripts folder, and files sent to the host.
-        HostileCase{"RunAScriptUnanswered", EmulationKind::Vt220, "\x1b~a~backup.sh\r", Child::Shell, User::Away, {},
-                    "", 1, 1},
-        HostileCase{"SendTheKey", EmulationKind::Vt220, "\x1b~s~../.ssh/id_rsa\r\x1b~s~BootVolume/etc/passwd\r",
-                    Child::Shell, User::Yes, {}, "Canceled\nCanceled\n", 2},
+        HostileCase{
+            "RunAScriptUnanswered", EmulationKind::Vt220, "\x1b~a~backup.sh\r", Child::Shell, User::Away, {}, "", 1, 1},
+        HostileCase{"SendTheKey",
+                    EmulationKind::Vt220,
+                    "\x1b~s~../.ssh/id_rsa\r\x1b~s~BootVolume/etc/passwd\r",
+                    Child::Shell,
+                    User::Yes,
+                    {},
+                    "Canceled\nCanceled\n",
+                    2},
         // Whether the user's key exists: "no", as for any file outside the
         // transfer folders.
-        HostileCase{"KeyExists", EmulationKind::Wyse60, "\x1b\x02PFileExists(../.ssh/id_rsa)\r", Child::Shell,
-                    User::Away, {}, "0\n", 0},
+        HostileCase{"KeyExists",
+                    EmulationKind::Wyse60,
+                    "\x1b\x02PFileExists(../.ssh/id_rsa)\r",
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "0\n",
+                    0},
         // Floods: identification requests to a child that never reads, and
         // to one that does (the answers are capped); 200 addresses; 300
         // messages.
-        HostileCase{"IdentificationToAChildNotReading", EmulationKind::Vt220, Repeat("\x1b[c", 2000),
-                    Child::NotReading, User::Away, {}, nullptr, 0},
-        HostileCase{"IdentificationFlood", EmulationKind::Vt220, Repeat("\x1b[c", 20000), Child::Shell, User::Away,
-                    {}, nullptr, 0, 0, 20000 * 3 / 4},
-        HostileCase{"TwoHundredAddresses", EmulationKind::Wyse60, Repeat("\x1b\x02<http://example.com/x\r", 200),
-                    Child::Shell, User::Away, {}, "", 1, 1},
-        HostileCase{"ThreeHundredMessages", EmulationKind::Vt220, Repeat("\x1b~M~hello\r", 300), Child::Shell,
-                    User::Away, {}, "", 1, 1},
+        HostileCase{"IdentificationToAChildNotReading",
+                    EmulationKind::Vt220,
+                    Repeat("\x1b[c", 2000),
+                    Child::NotReading,
+                    User::Away,
+                    {},
+                    nullptr,
+                    0},
+        HostileCase{"IdentificationFlood",
+                    EmulationKind::Vt220,
+                    Repeat("\x1b[c", 20000),
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    nullptr,
+                    0,
+                    0,
+                    20000 * 3 / 4},
+        HostileCase{"TwoHundredAddresses",
+                    EmulationKind::Wyse60,
+                    Repeat("\x1b\x02<http://example.com/x\r", 200),
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "",
+                    1,
+                    1},
+        HostileCase{"ThreeHundredMessages",
+                    EmulationKind::Vt220,
+                    Repeat("\x1b~M~hello\r", 300),
+                    Child::Shell,
+                    User::Away,
+                    {},
+                    "",
+                    1,
+                    1},
         // An address that never ends, one byte at a time.
         HostileCase{"DrippedAddress", EmulationKind::Wyse60, "", Child::Drip, User::Away, {}, nullptr, 0}),
     [](const ::testing::TestParamInfo<HostileCase>& c) { return std::string(c.param.name); });

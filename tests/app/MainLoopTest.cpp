@@ -329,9 +329,8 @@ TEST_F(MainLoop, ReturnInASettingsWindowPressesItsDefaultButton) {
     app->DialogControl = 0;
     pump.script.push_back({Key(c.window, '\r')});
     Turns(1);
-    const bool dialog = std::find_if(dispatched.begin(), dispatched.end(), [](const std::string& d) {
-                          return d[0] == '3';
-                        }) != dispatched.end();
+    const bool dialog = std::find_if(dispatched.begin(), dispatched.end(),
+                                     [](const std::string& d) { return d[0] == '3'; }) != dispatched.end();
     EXPECT_EQ(dialog, c.control != 0) << c.window;
     EXPECT_EQ(app->DialogControl, c.control) << c.window;
     EXPECT_EQ(LinkOf(48).written, "");  // nothing went to the host
@@ -355,8 +354,7 @@ TEST_F(MainLoop, TheClickThatActivatesAWindowIsNotTakenAsAClickInIt) {
   Turns(1);
   pump.script.push_back({click});
   Turns(1);
-  EXPECT_EQ(std::count_if(dispatched.begin(), dispatched.end(), [](const std::string& d) { return d[0] == '4'; }),
-            1);
+  EXPECT_EQ(std::count_if(dispatched.begin(), dispatched.end(), [](const std::string& d) { return d[0] == '4'; }), 1);
 }
 
 TEST_F(MainLoop, AnItemMissingFromTheDataFolderIsNamedInAnAlert) {

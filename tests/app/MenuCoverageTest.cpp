@@ -46,8 +46,8 @@ TEST(MenuHandlers, EveryItemOfTheInterfaceDescriptionHasAHandler) {
   const std::vector<MenuItemRef> items = OfferedItems();
   ASSERT_GT(items.size(), 140u);
   for (const MenuItemRef& i : items)
-    EXPECT_TRUE(ui::MenuDispatcher::HasHandler(i.menu, i.item)) << "menu " << i.menu << " item " << i.item << " \""
-                                                                << i.text << "\"";
+    EXPECT_TRUE(ui::MenuDispatcher::HasHandler(i.menu, i.item))
+        << "menu " << i.menu << " item " << i.item << " \"" << i.text << "\"";
   // Separators and numbers past a menu's end have none.
   EXPECT_FALSE(ui::MenuDispatcher::HasHandler(platform::kFileMenu, 2));
   EXPECT_FALSE(ui::MenuDispatcher::HasHandler(platform::kHelpMenu, 7));
@@ -75,8 +75,8 @@ TEST(MenuHandlers, EveryMenuTextHasItsFrenchText) {
 // What the port drew; a flush alone draws nothing.
 size_t DrawnCalls(const fakes::FakeWindows::Window& w) {
   if (!w.port) return 0;
-  return static_cast<size_t>(std::count_if(w.port->calls.begin(), w.port->calls.end(),
-                                           [](const auto& call) { return call.op != "Flush"; }));
+  return static_cast<size_t>(
+      std::count_if(w.port->calls.begin(), w.port->calls.end(), [](const auto& call) { return call.op != "Flush"; }));
 }
 
 // What a user or a host could notice of the program, in one text.
@@ -91,10 +91,11 @@ class EveryItem : public MenuFixture, public ::testing::WithParamInterface<MenuI
     for (const auto& [n, rec] : services.recorded) o << "calls " << n << " " << rec->calls.size() << "\n";
     for (const auto& [n, w] : windows.windows)
       o << "window " << n << " " << w.title << " " << w.shown << w.fullScreen << " " << w.opacity << " "
-        << (w.port ? w.port->Width() : 0) << "x" << (w.port ? w.port->Height() : 0) << " drawn "
-        << DrawnCalls(w) << "\n";
+        << (w.port ? w.port->Width() : 0) << "x" << (w.port ? w.port->Height() : 0) << " drawn " << DrawnCalls(w)
+        << "\n";
     o << "front " << windows.FrontWindow() << "\n";
-    for (const auto& [path, bytes] : files.files) o << "file " << path << " " << std::hash<std::string>{}(bytes) << "\n";
+    for (const auto& [path, bytes] : files.files)
+      o << "file " << path << " " << std::hash<std::string>{}(bytes) << "\n";
     for (const fakes::MemoryLink* link : processes.links) o << "link " << link->written << " " << link->closed << "\n";
     for (const int n : app->windows.Numbers()) {
       SessionWindow& w = *app->windows.Find(n);
@@ -116,10 +117,10 @@ class EveryItem : public MenuFixture, public ::testing::WithParamInterface<MenuI
 // have them enabled.
 std::vector<std::pair<int, int>> PreparationFor(int menu, int item) {
   if (menu == platform::kPortSettingsMenu && item <= 11) return {{platform::kConnectionMenu, 5}};  // a serial line
-  if (menu == platform::kWindowMenu && item == 9) return {{platform::kWindowMenu, 10}};           // the wide layout
+  if (menu == platform::kWindowMenu && item == 9) return {{platform::kWindowMenu, 10}};            // the wide layout
   if (menu == platform::kWindowMenu && (item == 16 || item == 17)) return {{platform::kFileMenu, 1}};  // two windows
-  if (menu == platform::kHostControlMenu && item == 3) return {{platform::kHostControlMenu, 2}};  // a held host
-  if (menu == platform::kFileMenu && item == 23) return {{platform::kConnectionMenu, 7}};         // telnet
+  if (menu == platform::kHostControlMenu && item == 3) return {{platform::kHostControlMenu, 2}};       // a held host
+  if (menu == platform::kFileMenu && item == 23) return {{platform::kConnectionMenu, 7}};              // telnet
   return {};
 }
 
@@ -146,7 +147,7 @@ TEST_P(EveryItem, ChosenWhileEnabledDoesSomethingTheUserOrTheHostCanSee) {
   const std::string after = Observed();
   if (std::getenv("KORVANE_SHOW_OBSERVED")) std::printf("%s\n----\n%s\n", before.c_str(), after.c_str());
   EXPECT_NE(after, before) << "menu " << item.menu << " item " << item.item << " \"" << item.text
-                                << "\" changed nothing";
+                           << "\" changed nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(InterfaceDescription, EveryItem, ::testing::ValuesIn(OfferedItems()), [](const auto& p) {

@@ -106,12 +106,11 @@ TEST_P(EmulationChoice, SetsTheFlagsArrowsNameAndMarksAndTellsTheWyseFamily) {
   EXPECT_EQ(windows.FrontWindow(), 48);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryEmulation, EmulationChoice, ::testing::ValuesIn(kEmulations),
-                         [](const auto& p) {
-                           std::string name = p.param.name;
-                           name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryEmulation, EmulationChoice, ::testing::ValuesIn(kEmulations), [](const auto& p) {
+  std::string name = p.param.name;
+  name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+  return name;
+});
 
 class MenuBar : public MenuFixture {};
 
@@ -243,7 +242,8 @@ TEST_F(MenuBar, PlainTextKeepsTheAutoWrapItFoundTheFirstTimeAndGivesItBack) {
 
 TEST_F(MenuBar, ResetAllSettingsCancelledAtTheLastWarningDeletesNothingAndOkDeletesEverySettingsFile) {
   StartLocalWith(Vt100);
-  for (const char* name : {"defaults", "KorvaneSettings", "Fkeydefaults"}) files.files[std::string("/prefs/") + name] = "x";
+  for (const char* name : {"defaults", "KorvaneSettings", "Fkeydefaults"})
+    files.files[std::string("/prefs/") + name] = "x";
   alerts.answers = {1, 2};
   Choose(kPortSettingsMenu, ui::port_item::kResetAllSettings);
   EXPECT_EQ(sounds.beeps, 2);
@@ -541,9 +541,7 @@ struct ScreenCase {
 const ScreenCase kScreens[] = {
     {{1024, 744}, 4, true},   // 1024 x 768: 18 points,
     {{1024, 744}, 5, false},  // but not 24
-    {{1000, 744}, 4, false},
-    {{1280, 776}, 5, true},
-    {{1280, 700}, 5, false},
+    {{1000, 744}, 4, false}, {{1280, 776}, 5, true}, {{1280, 700}, 5, false},
 };
 
 TEST_F(MenuBar, LargePointSizesNeedAScreenThatHoldsThem) {
@@ -553,7 +551,8 @@ TEST_F(MenuBar, LargePointSizesNeedAScreenThatHoldsThem) {
     Opt().FontSize = 0;
     alerts.shown.clear();
     Choose(kWindowMenu, c.item, 2);
-    EXPECT_EQ(Opt().FontSize != 0, c.accepted) << c.available.width << " x " << c.available.height << " item " << c.item;
+    EXPECT_EQ(Opt().FontSize != 0, c.accepted)
+        << c.available.width << " x " << c.available.height << " item " << c.item;
     EXPECT_EQ(AlertsWith("Your monitor resolution must be at least"), c.accepted ? 0 : 1);
   }
 }

@@ -57,9 +57,8 @@ class QtClipboardProgram : public ::testing::Test {
   platform::QtCellPictureWriter cellPictures;
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,     qt.menus,     alerts,    qt.cursors,
-                         qt.files,    qt.processes, qt.desktop,    sounds,       qt.printing, qt.programs,
-                         qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, sounds,     qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   std::string record = Path("record");
 
@@ -163,7 +162,8 @@ TEST_F(QtClipboardProgram, AMegabyteFromTheClipboardReachesTheChildByteForByteWh
   // outside ASCII.
   std::string text, expected;
   for (int i = 0; text.size() < (1u << 20); ++i) {
-    std::string line = "line " + std::to_string(i) + " " + std::string(static_cast<size_t>((i * 37) % 600), 'a' + i % 26);
+    std::string line =
+        "line " + std::to_string(i) + " " + std::string(static_cast<size_t>((i * 37) % 600), 'a' + i % 26);
     std::string hostLine = line;
     if (i % 13 == 0) {
       line += " caf\xC3\xA9";  // é: 0x8E for the host
@@ -183,7 +183,9 @@ TEST_F(QtClipboardProgram, AMegabyteFromTheClipboardReachesTheChildByteForByteWh
   int64_t longestTurnMs = 0;
   QElapsedTimer all;
   all.start();
-  auto arrived = [&] { return static_cast<size_t>(QFileInfo(QString::fromStdString(record)).size()) >= expected.size(); };
+  auto arrived = [&] {
+    return static_cast<size_t>(QFileInfo(QString::fromStdString(record)).size()) >= expected.size();
+  };
   while (!(arrived() && !c->Pasting()) && all.elapsed() < 60000) {
     // The turn's own processor time: on a loaded machine the wall clock also
     // counts the time other programs had the processor.
@@ -202,9 +204,10 @@ TEST_F(QtClipboardProgram, AMegabyteFromTheClipboardReachesTheChildByteForByteWh
   // The loop went on turning: the paste was shared among turns and none
   // held the window for long (a frame is 16 ms; the bound leaves room for a
   // busy machine).
-  std::printf("[ figures  ] %zu bytes in %lld ms, %d turns (%d while pasting), longest turn %lld ms of processor time\n",
-              expected.size(), static_cast<long long>(all.elapsed()), turns, pastingTurns,
-              static_cast<long long>(longestTurnMs));
+  std::printf(
+      "[ figures  ] %zu bytes in %lld ms, %d turns (%d while pasting), longest turn %lld ms of processor time\n",
+      expected.size(), static_cast<long long>(all.elapsed()), turns, pastingTurns,
+      static_cast<long long>(longestTurnMs));
   EXPECT_LT(longestTurnMs, 250);
   EXPECT_GT(pastingTurns, 2);
   EXPECT_EQ(w.session.input.SendInProgress, 0);
@@ -278,9 +281,7 @@ TEST_F(QtClipboardProgram, TheScreensSnapshotPutsAPdfOfTheScreensTextOnTheClipbo
   ASSERT_TRUE(mime->hasFormat(QStringLiteral("image/png")));
   const QByteArray pdf = mime->data(QStringLiteral("application/pdf"));
   ASSERT_TRUE(pdf.startsWith("%PDF"));
-  {
-    std::ofstream(Path("snapshot.pdf"), std::ios::binary) << pdf.toStdString();
-  }
+  { std::ofstream(Path("snapshot.pdf"), std::ios::binary) << pdf.toStdString(); }
   QProcess pdftotext;
   pdftotext.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-layout"), QString::fromStdString(Path("snapshot.pdf")), QStringLiteral("-")});

@@ -59,12 +59,13 @@ class QtDialogs : public ::testing::Test {
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,    qt.menus,     alerts,
-                         qt.cursors,  qt.files,    qt.processes,  qt.desktop,   sounds,
-                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, sounds,     qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
 
-  QtDialogs() { queue.onPost = [this] { qt.pump.Wake(); }; }
+  QtDialogs() {
+    queue.onPost = [this] { qt.pump.Wake(); };
+  }
   ~QtDialogs() override { app.reset(); }
 
   std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
@@ -191,8 +192,7 @@ TEST_F(QtDialogs, TheTelnetWindowTakesAHostAndPortAndOpenConnectionReachesThem) 
   ASSERT_TRUE(RunUntil([&] { return server.seen().connected; }));
   EXPECT_TRUE(RunUntil([&] { return ScreenShows(48, "login:"); }));
   for (char c : std::string("dialogs\r")) QTest::keyClick(qt.windows.View(48), c);
-  EXPECT_TRUE(RunUntil([&] { return server.seen().data.find("dialogs") != std::string::npos; }))
-      << server.seen().data;
+  EXPECT_TRUE(RunUntil([&] { return server.seen().data.find("dialogs") != std::string::npos; })) << server.seen().data;
 }
 
 TEST_F(QtDialogs, ARefusedTelnetHostIsNamedAndNothingIsStored) {

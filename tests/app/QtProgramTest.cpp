@@ -175,14 +175,15 @@ class QtProgram : public ::testing::Test {
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,    qt.menus,     alerts,
-                         qt.cursors,  qt.files,    qt.processes,  qt.desktop,   sounds,
-                         qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,     qt.files,
+                         qt.processes, qt.desktop, sounds,     qt.printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   // The folders the host's commands may name files in.
   HostFolders hostFolders;
 
-  QtProgram() { queue.onPost = [this] { qt.pump.Wake(); }; }
+  QtProgram() {
+    queue.onPost = [this] { qt.pump.Wake(); };
+  }
   ~QtProgram() override { app.reset(); }
 
   std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
@@ -399,7 +400,6 @@ TEST_F(QtProgram, ALocalSessionShowsWhatItsChildWritesAndClosingTheWindowEndsThe
   EXPECT_EQ(errno, ESRCH);
 }
 
-
 TEST_F(QtProgram, ABellFromTheHostOfEitherFamilyAndTheEmulateMenuReachTheProgram) {
   WriteDocument(Path("bell"), [](SessionOptions& o) {
     o.UsesPty = 1;
@@ -510,17 +510,17 @@ TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes
   QTest::keyClick(view, Qt::Key_Tab);
 
   const std::string expected =
-      "61 "             // a
-      "1b 5b 41 "       // up arrow
-      "1b 4f 50 "       // F1's string
-      "3c 53 46 32 3e " // shifted F2's string
-      "0d "             // Return
-      "7f "             // Backspace
-      "03 "             // Control-C
-      "3c 46 32 3e "    // Option-2 is F2
-      "1b "             // Escape
-      "35 "             // keypad 5
-      "09 ";            // Tab
+      "61 "              // a
+      "1b 5b 41 "        // up arrow
+      "1b 4f 50 "        // F1's string
+      "3c 53 46 32 3e "  // shifted F2's string
+      "0d "              // Return
+      "7f "              // Backspace
+      "03 "              // Control-C
+      "3c 46 32 3e "     // Option-2 is F2
+      "1b "              // Escape
+      "35 "              // keypad 5
+      "09 ";             // Tab
   const std::string record = dir + "/korvane_test_key_child.keys";
   auto recorded = [&] {
     std::ifstream in(record);

@@ -76,13 +76,14 @@ class QtSerialProgram : public ::testing::Test {
   fakes::RecordingSounds sounds;
   fakes::FakeFileDialogs fileDialogs;
   std::unique_ptr<platform::posix::PosixSerialPorts> ports;
-  app::Platform platform{qt.clock,    qt.pump,     qt.windows,  qt.menus,   alerts,
-                         qt.cursors,  qt.files,    qt.processes, qt.desktop, sounds,
-                         qt.printing, qt.programs, fileDialogs, qt.clipboard};
+  app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus,    alerts,      qt.cursors,  qt.files,
+                         qt.processes, qt.desktop, sounds,     qt.printing, qt.programs, fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
   pid_t modemPid = -1;
 
-  QtSerialProgram() { queue.onPost = [this] { qt.pump.Wake(); }; }
+  QtSerialProgram() {
+    queue.onPost = [this] { qt.pump.Wake(); };
+  }
   ~QtSerialProgram() override {
     app.reset();
     if (modemPid > 0) {

@@ -509,8 +509,8 @@ TEST_F(QtTransferProgram, APictureAddressReachesCurlAsOneArgumentUnchanged) {
   // The fetches run at once, so they record in whatever order they ran.
   for (const std::string& address : addresses) {
     SCOPED_TRACE(address);
-    const auto call = std::find_if(argv.begin(), argv.end(),
-                                   [&](const std::vector<std::string>& a) { return !a.empty() && a.back() == address; });
+    const auto call = std::find_if(
+        argv.begin(), argv.end(), [&](const std::vector<std::string>& a) { return !a.empty() && a.back() == address; });
     ASSERT_NE(call, argv.end()) << "no call ends with the whole address: " << ReadFile(curlRecord);
     const auto& args = *call;
     auto after = [&](const std::string& flag) {

@@ -253,8 +253,7 @@ bool ParseStep(const std::vector<std::string>& w, Step& step, std::string& error
     return true;
   }
   if (w[0] == "at") {
-    if (w.size() != 3 || !ParseNumber(w[1], step.row) || !ParseNumber(w[2], step.col) || step.row < 1 ||
-        step.col < 1) {
+    if (w.size() != 3 || !ParseNumber(w[1], step.row) || !ParseNumber(w[2], step.col) || step.row < 1 || step.col < 1) {
       error = "at needs a row and a column from 1";
       return false;
     }
@@ -688,7 +687,8 @@ TEST_P(Case, MeansWhatTheCapabilitySays) {
       EXPECT_EQ(screen.state[key], e.text.substr(space + 1)) << at << ": state " << key << shown;
     } else if (e.kind == "screen") {
       for (int r = 1; r <= t.rows; ++r)
-        EXPECT_EQ(screen.rows[static_cast<size_t>(r - 1)], Trimmed(FillText(r, t.cols), ' ')) << at << ": row " << r << shown;
+        EXPECT_EQ(screen.rows[static_cast<size_t>(r - 1)], Trimmed(FillText(r, t.cols), ' '))
+            << at << ": row " << r << shown;
     }
   }
 }
@@ -707,12 +707,12 @@ INSTANTIATE_TEST_SUITE_P(Conformance, Case, ::testing::ValuesIn(AllCases()),
 
 // The output capabilities curses uses.
 const std::vector<std::string> kCursesCapabilities = {
-    "cup",  "home", "ll",   "cr",    "cub1",  "cuf1",  "cuu1", "cud1", "cub",  "cuf",   "cuu",   "cud",   "hpa",
-    "vpa",  "nel",  "ind",  "ri",    "indn",  "rin",   "csr",  "sc",   "rc",   "ht",    "cbt",   "hts",   "tbc",
-    "clear", "el",  "el1",  "ed",    "ech",   "il1",   "il",   "dl1",  "dl",   "ich1",  "ich",   "dch1",  "dch",
-    "smir", "rmir", "smso", "rmso",  "smul",  "rmul",  "rev",  "bold", "dim",  "blink", "invis", "prot",  "sgr0",
-    "sgr",  "smacs", "rmacs", "enacs", "acsc", "civis", "cnorm", "cvvis", "tsl", "fsl",  "dsl",   "is1",   "is2",
-    "is3",  "if",   "rs1",  "rs2",   "rs3",   "rf",    "smcup", "rmcup", "smkx", "rmkx", "smam",  "rmam",  "flash"};
+    "cup",   "home",  "ll",    "cr",    "cub1", "cuf1",  "cuu1",  "cud1",  "cub",  "cuf",   "cuu",   "cud",  "hpa",
+    "vpa",   "nel",   "ind",   "ri",    "indn", "rin",   "csr",   "sc",    "rc",   "ht",    "cbt",   "hts",  "tbc",
+    "clear", "el",    "el1",   "ed",    "ech",  "il1",   "il",    "dl1",   "dl",   "ich1",  "ich",   "dch1", "dch",
+    "smir",  "rmir",  "smso",  "rmso",  "smul", "rmul",  "rev",   "bold",  "dim",  "blink", "invis", "prot", "sgr0",
+    "sgr",   "smacs", "rmacs", "enacs", "acsc", "civis", "cnorm", "cvvis", "tsl",  "fsl",   "dsl",   "is1",  "is2",
+    "is3",   "if",    "rs1",   "rs2",   "rs3",  "rf",    "smcup", "rmcup", "smkx", "rmkx",  "smam",  "rmam", "flash"};
 
 class Coverage : public ::testing::TestWithParam<const Terminal*> {};
 

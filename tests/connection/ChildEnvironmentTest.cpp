@@ -44,18 +44,18 @@ TEST_P(ChildLocale, IsOneTheSessionCanShow) {
   EXPECT_EQ(Value(env, "LC_ALL"), c.locale);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, ChildLocale,
-    ::testing::Values(
-        // Bytes above 127 lose their eighth bit: 7-bit text only.
-        LocaleCase{"SevenBitSessionGetsC", "VT220", 0, 1, 0, "fr_FR.ISO-8859-1", "C"},
-        // Eight bits kept but shown through the national and Mac tables: C.
-        LocaleCase{"EightBitsWithoutMultinationalGetC", "VT220", 1, 0, 0, "fr_FR.ISO-8859-1", "C"},
-        LocaleCase{"MultinationalSessionGetsLatin1", "VT220", 1, 1, 0, "fr_FR.ISO-8859-1", "fr_FR.ISO-8859-1"},
-        LocaleCase{"WithoutALatin1LocaleInstalledC", "Wyse 60", 1, 1, 0, "", "C"},
-        LocaleCase{"PrismKeepsEightBitsOfItsOwn", "Prism", 0, 1, 0, "de_DE", "de_DE"},
-        LocaleCase{"PrismInSevenBitsGetsC", "Prism", 1, 1, 1, "de_DE", "C"}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sessions, ChildLocale,
+                         ::testing::Values(
+                             // Bytes above 127 lose their eighth bit: 7-bit text only.
+                             LocaleCase{"SevenBitSessionGetsC", "VT220", 0, 1, 0, "fr_FR.ISO-8859-1", "C"},
+                             // Eight bits kept but shown through the national and Mac tables: C.
+                             LocaleCase{"EightBitsWithoutMultinationalGetC", "VT220", 1, 0, 0, "fr_FR.ISO-8859-1", "C"},
+                             LocaleCase{"MultinationalSessionGetsLatin1", "VT220", 1, 1, 0, "fr_FR.ISO-8859-1",
+                                        "fr_FR.ISO-8859-1"},
+                             LocaleCase{"WithoutALatin1LocaleInstalledC", "Wyse 60", 1, 1, 0, "", "C"},
+                             LocaleCase{"PrismKeepsEightBitsOfItsOwn", "Prism", 0, 1, 0, "de_DE", "de_DE"},
+                             LocaleCase{"PrismInSevenBitsGetsC", "Prism", 1, 1, 1, "de_DE", "C"}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ChildEnvironment, NamesTheTerminalAndFindsTheShippedDescriptionsFirst) {
   SessionOptions opt;

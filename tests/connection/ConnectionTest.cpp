@@ -61,15 +61,14 @@ TEST_P(BreakToHost, SendsWhatTheSessionKindTakesAsABreak) {
   EXPECT_EQ(pty->written, c.written);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HostStream, BreakToHost,
-    ::testing::Values(BreakCase{"Telnet", 1, 0, 0, 0, 0, 0, "", "\x1dsend brk\r"},
-                      BreakCase{"TelnetAbort", 1, 0, 0, 0, 0, 1, "", "\x1dsend abort\r\r"},
-                      BreakCase{"SecureShellGetsNoTypedCommand", 0, 1, 0, 0, 0, 0, "", ""},
-                      BreakCase{"LocalShell", 0, 0, 1, 0, 0, 0, "", ""},
-                      BreakCase{"AltBreakAndEtx", 1, 0, 0, 1, 1, 0, "", "\x10\x03"},
-                      BreakCase{"BreakString", 1, 0, 0, 0, 0, 0, "~B", "~B"}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(HostStream, BreakToHost,
+                         ::testing::Values(BreakCase{"Telnet", 1, 0, 0, 0, 0, 0, "", "\x1dsend brk\r"},
+                                           BreakCase{"TelnetAbort", 1, 0, 0, 0, 0, 1, "", "\x1dsend abort\r\r"},
+                                           BreakCase{"SecureShellGetsNoTypedCommand", 0, 1, 0, 0, 0, 0, "", ""},
+                                           BreakCase{"LocalShell", 0, 0, 1, 0, 0, 0, "", ""},
+                                           BreakCase{"AltBreakAndEtx", 1, 0, 0, 1, 1, 0, "", "\x10\x03"},
+                                           BreakCase{"BreakString", 1, 0, 0, 0, 0, 0, "~B", "~B"}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostStream, ASerialBreakHoldsTheLine270Ms) {
   auto* port = OpenSerial();

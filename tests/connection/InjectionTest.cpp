@@ -22,32 +22,106 @@ struct Field {
 
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields = {
-      {"telnet host, shell", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.TelnetViaShell = 1; o.TelnetHost = v; }, false},
-      {"telnet host, client", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.TelnetViaShell = 0; o.TelnetHost = v; }, false},
-      {"telnet port", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.TelnetViaShell = 1; o.TelnetHost = "h"; o.TelnetPort = v; }, false},
-      {"telnet options, shell", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.TelnetViaShell = 1; o.TelnetHost = "h"; o.TelnetOptions = "-8 " + v; }, true},
-      {"telnet options, client", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.TelnetViaShell = 0; o.TelnetHost = "h"; o.TelnetOptions = "x," + v; }, true},
-      {"telnet terminal type", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.TelnetViaShell = 1; o.TelnetHost = "h"; o.TelnetTerminalType = v; }, false},
-      {"kermit options", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "telnet"); o.KermitMode = 1; o.TelnetHost = "h"; o.TelnetOptions = "-8" + v; }, true},
-      {"ssh host", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "ssh"); o.SshUser = "bob"; o.SshHost = v; }, false},
-      {"ssh user", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "ssh"); o.SshHost = "h"; o.SshUser = v; }, false},
-      {"typed ssh user", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "ssh"); o.SshHost = "h"; o.SshUser = "bob"; c.PromptedSshUser = v; }, false},
-      {"ssh port", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "ssh"); o.SshHost = "h"; o.SshUser = "bob"; o.SshPort = v; }, false},
-      {"ssh options", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "ssh"); o.SshHost = "h"; o.SshUser = "bob"; o.SshExtraOptions = "-C " + v; }, true},
-      {"ssh terminal type", [](SessionOptions& o, Connection& c, const std::string& v) {
-         SetKind(o, c, "ssh"); o.SshHost = "h"; o.SshUser = "bob"; o.SshTerminalType = v; }, false},
+      {"telnet host, shell",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.TelnetViaShell = 1;
+         o.TelnetHost = v;
+       },
+       false},
+      {"telnet host, client",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.TelnetViaShell = 0;
+         o.TelnetHost = v;
+       },
+       false},
+      {"telnet port",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.TelnetViaShell = 1;
+         o.TelnetHost = "h";
+         o.TelnetPort = v;
+       },
+       false},
+      {"telnet options, shell",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.TelnetViaShell = 1;
+         o.TelnetHost = "h";
+         o.TelnetOptions = "-8 " + v;
+       },
+       true},
+      {"telnet options, client",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.TelnetViaShell = 0;
+         o.TelnetHost = "h";
+         o.TelnetOptions = "x," + v;
+       },
+       true},
+      {"telnet terminal type",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.TelnetViaShell = 1;
+         o.TelnetHost = "h";
+         o.TelnetTerminalType = v;
+       },
+       false},
+      {"kermit options",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "telnet");
+         o.KermitMode = 1;
+         o.TelnetHost = "h";
+         o.TelnetOptions = "-8" + v;
+       },
+       true},
+      {"ssh host",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "ssh");
+         o.SshUser = "bob";
+         o.SshHost = v;
+       },
+       false},
+      {"ssh user",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "ssh");
+         o.SshHost = "h";
+         o.SshUser = v;
+       },
+       false},
+      {"typed ssh user",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "ssh");
+         o.SshHost = "h";
+         o.SshUser = "bob";
+         c.PromptedSshUser = v;
+       },
+       false},
+      {"ssh port",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "ssh");
+         o.SshHost = "h";
+         o.SshUser = "bob";
+         o.SshPort = v;
+       },
+       false},
+      {"ssh options",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "ssh");
+         o.SshHost = "h";
+         o.SshUser = "bob";
+         o.SshExtraOptions = "-C " + v;
+       },
+       true},
+      {"ssh terminal type",
+       [](SessionOptions& o, Connection& c, const std::string& v) {
+         SetKind(o, c, "ssh");
+         o.SshHost = "h";
+         o.SshUser = "bob";
+         o.SshTerminalType = v;
+       },
+       false},
   };
   return fields;
 }

@@ -24,9 +24,14 @@ struct NameRow {
 
 TEST(TerminalNames, EveryEmulationInBothTables) {
   const NameRow rows[] = {
-      {"Viewpoint", "vp", ""},         {"Wyse 50", "wy50", "wy50"},   {"Wyse 60", "wy60", "wy50"},
-      {"Wyse 370", "wy60", "wy50"},   {"TeleVideo 925", "tvi925", "tvi925"}, {"VT100", "vt100", "vt100"},
-      {"VT220", "vt220", "vt220"},     {"Prism", "Prism", ""},
+      {"Viewpoint", "vp", ""},
+      {"Wyse 50", "wy50", "wy50"},
+      {"Wyse 60", "wy60", "wy50"},
+      {"Wyse 370", "wy60", "wy50"},
+      {"TeleVideo 925", "tvi925", "tvi925"},
+      {"VT100", "vt100", "vt100"},
+      {"VT220", "vt220", "vt220"},
+      {"Prism", "Prism", ""},
   };
   for (const NameRow& r : rows) {
     SessionOptions o;

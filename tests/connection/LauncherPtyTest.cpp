@@ -105,16 +105,20 @@ TEST_F(RecordedSetup, KermitFromTheProgramsOwnFolderForTelnet) {
             "setenv TERM_PROGRAM Korvane\r"
             "setenv MODE character\r"
             "setenv TERM_PROGRAM_VERSION \"0.1\"\r"
-            "cd " + folder + "\r"
-            "chmod +x kermit\r"
-            "./kermit\r"
-            "set telnet terminal-type vt100\r"
-            "set file collision overwrite\r"
-            "cd /\r"
-            "cd " + documents.substr(1) + "\r"
-            "mkdir kermit_transfers\r"
-            "cd kermit_transfers\r"
-            "set host /connect /nowait h.example 23 /telnet\r");
+            "cd " +
+                folder +
+                "\r"
+                "chmod +x kermit\r"
+                "./kermit\r"
+                "set telnet terminal-type vt100\r"
+                "set file collision overwrite\r"
+                "cd /\r"
+                "cd " +
+                documents.substr(1) +
+                "\r"
+                "mkdir kermit_transfers\r"
+                "cd kermit_transfers\r"
+                "set host /connect /nowait h.example 23 /telnet\r");
 }
 
 // Real time: the pauses after each byte reach the child, not only a buffer.

@@ -23,12 +23,24 @@ struct ScheduleCase {
 
 void PrintTo(const ScheduleCase& c, std::ostream* os) { *os << c.name; }
 
-const std::vector<std::string> kRefusals = {
-    "set telopt new-environment refuse @0", "+100", "set telopt authentication refuse @0", "+100",
-    "set telopt kermit refuse @0",          "+100", "set telopt naws refuse @0",            "+100",
-    "set telopt forward-x refuse @0",       "+100", "set telopt com-port-control refuse @0", "+100",
-    "set telnet echo remote @0",            "+100", "set telopt echo refuse @0",            "+100",
-    "set telnet newline-mode raw @0",       "+100"};
+const std::vector<std::string> kRefusals = {"set telopt new-environment refuse @0",
+                                            "+100",
+                                            "set telopt authentication refuse @0",
+                                            "+100",
+                                            "set telopt kermit refuse @0",
+                                            "+100",
+                                            "set telopt naws refuse @0",
+                                            "+100",
+                                            "set telopt forward-x refuse @0",
+                                            "+100",
+                                            "set telopt com-port-control refuse @0",
+                                            "+100",
+                                            "set telnet echo remote @0",
+                                            "+100",
+                                            "set telopt echo refuse @0",
+                                            "+100",
+                                            "set telnet newline-mode raw @0",
+                                            "+100"};
 
 std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
   std::vector<std::string> out;
@@ -81,8 +93,8 @@ const std::vector<ScheduleCase>& Cases() {
          o.CloseHold = 1;  // a close hold leaves the login output alone too
        },
        "/bin/tcsh",
-       {"setenv TERM wy60 @10", "+100", "setenv TERM_PROGRAM Korvane @10", "+100", "setenv MODE character @10",
-        "+100", "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "exec telnet -8 -- host.example -23 @10"},
+       {"setenv TERM wy60 @10", "+100", "setenv TERM_PROGRAM Korvane @10", "+100", "setenv MODE character @10", "+100",
+        "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "exec telnet -8 -- host.example -23 @10"},
        {}},
       {"TelnetThroughTheShellWithoutATerminalName",
        [](SessionOptions& o, Connection& c, fakes::FakeProcesses&) {
@@ -109,10 +121,10 @@ const std::vector<ScheduleCase>& Cases() {
          p.executables.insert("/home/u/.local/share/korvane/kermit/kermit");
        },
        "/bin/tcsh",
-       Join({{"setenv TERM vt100 @10", "+100", "setenv TERM_PROGRAM Korvane @10", "+100",
-              "setenv MODE character @10", "+100", "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100",
-              "cd /home/u/.local/share/korvane/kermit @10", "+100", "chmod +x kermit @0", "+100", "./kermit @0",
-              "+100", "kermit -8,x @0", "+100", "set telnet terminal-type vt100 @0", "+100"},
+       Join({{"setenv TERM vt100 @10", "+100", "setenv TERM_PROGRAM Korvane @10", "+100", "setenv MODE character @10",
+              "+100", "setenv TERM_PROGRAM_VERSION \"1.2.3\" @10", "+100", "cd /home/u/.local/share/korvane/kermit @10",
+              "+100", "chmod +x kermit @0", "+100", "./kermit @0", "+100", "kermit -8,x @0", "+100",
+              "set telnet terminal-type vt100 @0", "+100"},
              kRefusals,
              {"set file collision overwrite @0", "+100", "cd / @0", "cd home/u/Documents @0",
               "mkdir kermit_transfers @0", "+100", "cd kermit_transfers @0", "+100",
@@ -143,8 +155,8 @@ const std::vector<ScheduleCase>& Cases() {
          p.onPath["kermit"] = "/usr/local/bin/kermit";
        },
        "/bin/tcsh",
-       {"setenv TERM xterm @0", "+100", "cd /usr/local/bin @100", "+100", "chmod +x kermit @0", "+100",
-        "./kermit @0", "+100", "set telnet terminal-type xterm @0", "+100", "set file collision overwrite @0", "+100",
+       {"setenv TERM xterm @0", "+100", "cd /usr/local/bin @100", "+100", "chmod +x kermit @0", "+100", "./kermit @0",
+        "+100", "set telnet terminal-type xterm @0", "+100", "set file collision overwrite @0", "+100",
         "CD /home/u/Documents @0", "+100", "mkdir kermit_transfers @0", "+100", "cd kermit_transfers @0", "+100",
         "ssh -l bob -- host.example @0"},
        {}},
@@ -169,10 +181,26 @@ const std::vector<ScheduleCase>& Cases() {
          p.executables.insert("/home/u/.local/share/korvane/kermit/kermit");
        },
        "/bin/tcsh",
-       {"setenv TERM vt220 @0", "stty rows  24 @0", "stty cols  80 @0", "+500",
-        "cd /home/u/.local/share/korvane/kermit @0", "+100", "chmod +x kermit @0", "+100", "./kermit @0", "+100",
-        "set telnet terminal-type vt220 @0", "+100", "set file collision overwrite @0", "+100",
-        "cd /home/u/Documents @0", "+100", "mkdir kermit_transfers @0", "+100", "cd kermit_transfers @0", "+300"},
+       {"setenv TERM vt220 @0",
+        "stty rows  24 @0",
+        "stty cols  80 @0",
+        "+500",
+        "cd /home/u/.local/share/korvane/kermit @0",
+        "+100",
+        "chmod +x kermit @0",
+        "+100",
+        "./kermit @0",
+        "+100",
+        "set telnet terminal-type vt220 @0",
+        "+100",
+        "set file collision overwrite @0",
+        "+100",
+        "cd /home/u/Documents @0",
+        "+100",
+        "mkdir kermit_transfers @0",
+        "+100",
+        "cd kermit_transfers @0",
+        "+300"},
        {"RequestFlushHostInput", "RequestSendReturn", "RequestFlushHostInput"}},
   };
   return cases;

@@ -45,8 +45,10 @@ struct HayesAnswers {
     if (line.rfind("ATD", 0) == 0) {
       later = line.find("555-0000") != std::string::npos ? "\r\nNO CARRIER\r\n" : "\r\nCONNECT 9600\r\n";
       laterAtMs = clock->Milliseconds() + 2000;
-    } else if (line.find("X9") != std::string::npos) port.Feed("\r\nERROR\r\n");
-    else port.Feed("\r\nOK\r\n");
+    } else if (line.find("X9") != std::string::npos)
+      port.Feed("\r\nERROR\r\n");
+    else
+      port.Feed("\r\nOK\r\n");
     line.clear();
   }
 };
@@ -115,9 +117,12 @@ TEST_F(ModemTest, DialsTheTypedNumberOneCharacterAtATime) {
   const std::vector<int64_t> gaps = GapsFrom(0);
   const std::size_t wakeCr = 6, initCr = 17;
   for (std::size_t i = 0; i < gaps.size(); ++i) {
-    if (i == wakeCr) EXPECT_EQ(gaps[i], 500) << i;                   // half a second for the wake-up's answer
-    else if (i == initCr) EXPECT_EQ(gaps[i], 100 + 100 + 100) << i;  // its pause, the poll that finds OK, the Dialing line
-    else EXPECT_EQ(gaps[i], 100) << i;
+    if (i == wakeCr)
+      EXPECT_EQ(gaps[i], 500) << i;  // half a second for the wake-up's answer
+    else if (i == initCr)
+      EXPECT_EQ(gaps[i], 100 + 100 + 100) << i;  // its pause, the poll that finds OK, the Dialing line
+    else
+      EXPECT_EQ(gaps[i], 100) << i;
   }
   EXPECT_EQ(port->writtenAtMs.front(), start);
   EXPECT_EQ(modem.DialRequest, 0);
@@ -128,9 +133,8 @@ TEST_F(ModemTest, DialsTheTypedNumberOneCharacterAtATime) {
   const int64_t arrow = host.callAtMs[host.IndexOf("arrow")];
   EXPECT_GE(arrow - port->writtenAtMs.back(), 2000);
   EXPECT_LE(arrow - port->writtenAtMs.back(), 2000 + Modem::kPollMs);
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"recorder", "cursor hidden", "clear", "dialing 5551234", "text style",
-                                      "cursor shown", "busy", "arrow", "clear", "cursor at 3,1"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"recorder", "cursor hidden", "clear", "dialing 5551234", "text style",
+                                                  "cursor shown", "busy", "arrow", "clear", "cursor at 3,1"}));
   EXPECT_TRUE(alerts.shown.empty());
 }
 

@@ -35,7 +35,8 @@ void MakeTree(const TempDir& dir, const std::vector<Tty>& ttys) {
   for (const Tty& t : ttys) {
     const std::string real = dir / ("sys/devices/platform/" + std::string(t.name));
     fs::create_directories(real);
-    fs::create_directory_symlink("../../devices/platform/" + std::string(t.name), dir / ("sys/class/tty/" + std::string(t.name)));
+    fs::create_directory_symlink("../../devices/platform/" + std::string(t.name),
+                                 dir / ("sys/class/tty/" + std::string(t.name)));
     if (t.device) fs::create_directories(real + "/device");
     if (t.driver) fs::create_directories(real + "/device/driver");
     if (t.type) WriteFile(real + "/type", std::string(t.type) + "\n");
@@ -54,7 +55,7 @@ class SerialDiscoveryTest : public ::testing::Test {
   SerialDiscoveryTest() {
     MakeTree(dir, {
                       {"ttyS0", true, true, "4", true},
-                      {"ttyS1", true, true, "0", true},     // set up by the kernel, no UART there
+                      {"ttyS1", true, true, "0", true},  // set up by the kernel, no UART there
                       {"ttyS10", true, true, "4", true},
                       {"ttyS2", true, true, "4", true},
                       {"ttyUSB0", true, true, nullptr, true},

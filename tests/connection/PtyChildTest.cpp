@@ -109,10 +109,12 @@ TEST_F(PtyTest, AChildThatDoesNotReadCannotHoldTheProgramAndItsQueueHasABound) {
   EXPECT_GT(Pty()->DroppedOutput(), 0u);
   EXPECT_LT(kept.size(), 32u * piece.size());
   ReadUntil("", 10);
-  ASSERT_TRUE(WaitUntil([&] {
-    ReadUntil("", 10);
-    return RecorderLog::Read(log).input.size() >= kept.size();
-  }, 20000));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        ReadUntil("", 10);
+        return RecorderLog::Read(log).input.size() >= kept.size();
+      },
+      20000));
   EXPECT_EQ(RecorderLog::Read(log).input, kept);
 }
 
@@ -169,7 +171,6 @@ TEST_F(PtyTest, AChildThatExitsEndsTheConnection) {
   child.CloseSessionChild();
   EXPECT_EQ(conn.PtyStream, nullptr);
 }
-
 
 TEST_F(PtyTest, APromptHeldForAnEchoIsOfferedToHostInputOnceNoEchoCanCome) {
   // A child that prints a prompt without ending the line and then waits.

@@ -20,11 +20,11 @@ TEST(QuickDialFile, ReadsTheFirstLineOfEitherForm) {
     const char* number;
   } cases[] = {
       {"555-1234\n", "555-1234"},
-      {"555-1234\r", "555-1234"},           // written by the Mac program
+      {"555-1234\r", "555-1234"},  // written by the Mac program
       {"555-1234\r\nsecond line\r\n", "555-1234"},
-      {"555-1234", "555-1234"},             // no line end at all
-      {"9,555 \xC3\xA9\n", "9,555 \x8E"},   // UTF-8, kept as Mac Roman
-      {"9,555 \x8E\r", "9,555 \x8E"},       // Mac Roman as it was
+      {"555-1234", "555-1234"},            // no line end at all
+      {"9,555 \xC3\xA9\n", "9,555 \x8E"},  // UTF-8, kept as Mac Roman
+      {"9,555 \x8E\r", "9,555 \x8E"},      // Mac Roman as it was
       {"\n555", ""},
   };
   for (const auto& c : cases) {
@@ -76,7 +76,8 @@ TEST(QuickDialServices, ListsTheServiceFilesOfTheFolderByName) {
 TEST(QuickDialServices, NamesMustMakeFileNamesAndOnlyServicesAreDeleted) {
   EXPECT_EQ(QuickDialServicePath("/prefs/QuickDial/", "Office"), "/prefs/QuickDial/Office.kvdial");
   EXPECT_EQ(QuickDialServicePath("/prefs/QuickDial/", "caf\x8E"), "/prefs/QuickDial/caf\xC3\xA9.kvdial");
-  for (const std::string& bad : std::vector<std::string>{"", ".", "..", "a/b", "../x", "line\nend", std::string(201, 'x')})
+  for (const std::string& bad :
+       std::vector<std::string>{"", ".", "..", "a/b", "../x", "line\nend", std::string(201, 'x')})
     EXPECT_EQ(QuickDialServicePath("/prefs/QuickDial/", bad), "") << bad;
 
   fakes::MemoryFiles files;

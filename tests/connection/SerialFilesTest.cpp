@@ -22,8 +22,8 @@ TEST(SerialSpeed, RequestsSnapDownToTheSpeedTable) {
   const struct {
     int32_t requested, expected;
   } cases[] = {{230400, 230400}, {1000000, 230400}, {230399, 115200}, {100000, 76800}, {28800, 28800},
-               {28799, 19200},   {14400, 14400},    {9600, 9600},     {9599, 7200},     {300, 300},
-               {134, 134},       {133, 110},        {110, 110},       {0, 110},         {-5, 110}};
+               {28799, 19200},   {14400, 14400},    {9600, 9600},     {9599, 7200},    {300, 300},
+               {134, 134},       {133, 110},        {110, 110},       {0, 110},        {-5, 110}};
   for (const auto& c : cases) EXPECT_EQ(SetSerialSpeed(c.requested), c.expected) << c.requested;
 }
 
@@ -37,7 +37,7 @@ TEST(SerialLineCodes, ParityStopAndDataCodes) {
     SerialParity wantParity;
     int wantStop, wantData;
   } cases[] = {
-      {0, 0, 1, SerialParity::None, 1, 8}, {1, 0, 0, SerialParity::Odd, 1, 7}, {2, 1, 2, SerialParity::Even, 2, 5},
+      {0, 0, 1, SerialParity::None, 1, 8}, {1, 0, 0, SerialParity::Odd, 1, 7},   {2, 1, 2, SerialParity::Even, 2, 5},
       {3, 2, 3, SerialParity::None, 1, 6}, {-1, 0, 8, SerialParity::None, 1, 8},
   };
   for (const auto& c : cases) {

@@ -100,11 +100,11 @@ TEST_F(SerialSelectionTest, PortsThatDifferFromTheRememberedListAreReported) {
     const char* remembered;
     bool changed;
   } cases[] = {
-      {"ttyS0,ttyUSB0,", false},        // as written by the settings
-      {"", false},                      // nothing remembered
-      {"ttyUSB0,ttyS0,", true},         // the same ports in another order
-      {"ttyS0,", true},                 // one more port now
-      {"ttyS0,ttyUSB0,ttyUSB1,", true}, // one port fewer
+      {"ttyS0,ttyUSB0,", false},         // as written by the settings
+      {"", false},                       // nothing remembered
+      {"ttyUSB0,ttyS0,", true},          // the same ports in another order
+      {"ttyS0,", true},                  // one more port now
+      {"ttyS0,ttyUSB0,ttyUSB1,", true},  // one port fewer
   };
   for (const auto& c : cases) {
     alerts.shown.clear();
@@ -295,8 +295,8 @@ TEST_F(SerialSelectionTest, TheIdleCheckReopensAnUnpluggedPortOrSaysWhyItCannot)
   selection.CheckSerialPort();
   EXPECT_EQ(serial.Connected, 0);
   EXPECT_EQ(serial.File(), nullptr);
-  EXPECT_EQ(AlertTexts(),
-            std::vector<std::string>{"The port is in use and cannot be opened.\r/dev/ttyUSB0: No such file or directory"});
+  EXPECT_EQ(AlertTexts(), std::vector<std::string>{
+                              "The port is in use and cannot be opened.\r/dev/ttyUSB0: No such file or directory"});
 }
 
 TEST_F(SerialSelectionTest, TheIdleCheckReportsOutputTheLineDidNotTake) {
@@ -352,7 +352,8 @@ TEST_F(SerialSelectionTest, ThePortMenuOnAPseudoTerminalSessionOnlyExplains) {
   const auto choice = selection.DoSerialPortMenu(1, [&] { return closed = true; });
   EXPECT_FALSE(choice.opened);
   EXPECT_FALSE(closed);
-  EXPECT_EQ(AlertTexts(), std::vector<std::string>{"Must enable Serial / modem first!\r(Look under the Connection Menu)."});
+  EXPECT_EQ(AlertTexts(),
+            std::vector<std::string>{"Must enable Serial / modem first!\r(Look under the Connection Menu)."});
 }
 
 TEST_F(SerialSelectionTest, ACancelledCloseKeepsTheConnection) {
@@ -389,7 +390,8 @@ TEST_F(SerialSelectionTest, APortThatCannotBeOpenedLeavesThePreviousChoice) {
   EXPECT_EQ(serial.ConnectionPort, -1);
   EXPECT_EQ(serial.Connected, 0);
   EXPECT_EQ(Marked(menus, platform::kSerialPortMenu), std::vector<int>{1});
-  EXPECT_EQ(AlertTexts(), std::vector<std::string>{"The port is in use and cannot be opened.\r/dev/ttyUSB0: Device or resource busy"});
+  EXPECT_EQ(AlertTexts(), std::vector<std::string>{
+                              "The port is in use and cannot be opened.\r/dev/ttyUSB0: Device or resource busy"});
 }
 
 TEST_F(SerialSelectionTest, AChoiceFollowsItsPortWhenTheListChangedMeanwhile) {

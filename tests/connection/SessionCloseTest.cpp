@@ -69,7 +69,9 @@ TEST_F(SessionClose, ASilentClientHoldsTheCloseUpForSixtyTicks) {
   Open("ssh", false);
   const int64_t t0 = clock.Milliseconds();
   child.CloseSessionChild();
-  ASSERT_EQ(link.written, "\x1d" "logout\r");
+  ASSERT_EQ(link.written,
+            "\x1d"
+            "logout\r");
   // The word goes out 100 ms after the first poll past the deadline.
   const int64_t wordAt = link.writtenAtMs[1] - t0;
   EXPECT_GT(wordAt, 1000 + 100);
@@ -99,7 +101,10 @@ TEST_F(SessionClose, TwoKindsGetBothSequencesLocalFirstAndOneClose) {
   Open("local", true);
   opt.TelnetSession = 1;
   child.CloseSessionChild();
-  EXPECT_EQ(link.written, "\x1a\x03" "exit\r\x1d" "quit\r");
+  EXPECT_EQ(link.written,
+            "\x1a\x03"
+            "exit\r\x1d"
+            "quit\r");
   EXPECT_TRUE(link.closed);
 }
 
@@ -129,11 +134,14 @@ TEST_F(SessionClose, ConfirmedOrUnconfirmedTheChildIsLoggedOutAndTheWindowUpdate
     child.CloseConnection();
     EXPECT_EQ(alerts.shown.size(), static_cast<size_t>(confirm));
     EXPECT_TRUE(link.closed);
-    EXPECT_EQ(link.written, "\x1a\x03" "exit\r");
+    EXPECT_EQ(link.written,
+              "\x1a\x03"
+              "exit\r");
     EXPECT_EQ(conn.ConnectedFlag, 0);
     // The window says how the child ended.
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"WriteSessionLine: Connection closed: tcsh ended with exit status 0.",
-                                                    "FlushSessionWindow", "UpdateWindowTitle"}));
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"WriteSessionLine: Connection closed: tcsh ended with exit status 0.",
+                                        "FlushSessionWindow", "UpdateWindowTitle"}));
   }
 }
 
@@ -176,8 +184,8 @@ TEST_F(SessionClose, ScriptedControlLettersEscapeAndTab) {
     const char* letter;
     std::string sent;
   };
-  const Row rows[] = {{"c", "\x03"}, {"C", "\x03"}, {"[", "\x1b"}, {"a", "\x01"},  {"_", "\x1f"},
-                      {"", ""},      {"@", ""},     {"1", ""},     {"?", ""},      {"\x7f", "\x1f"}};
+  const Row rows[] = {{"c", "\x03"}, {"C", "\x03"}, {"[", "\x1b"}, {"a", "\x01"}, {"_", "\x1f"},
+                      {"", ""},      {"@", ""},     {"1", ""},     {"?", ""},     {"\x7f", "\x1f"}};
   for (const Row& r : rows) {
     Open("local", false);
     conn.ScriptKeyText = r.letter;

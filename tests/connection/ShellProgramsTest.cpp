@@ -75,8 +75,8 @@ TEST_F(RealShell, KermitStartsInItsFolderAndTakesItsCommands) {
   std::filesystem::create_directories(folder);
   // A kermit that notes where it runs and each command it is given.
   WriteFile(folder + "/kermit",
-            "#!/bin/sh\necho \"cwd=$(pwd)\" > " + record +
-                "\nwhile IFS= read -r line; do echo \"$line\" >> " + record + "; done\n",
+            "#!/bin/sh\necho \"cwd=$(pwd)\" > " + record + "\nwhile IFS= read -r line; do echo \"$line\" >> " + record +
+                "; done\n",
             0644);  // "chmod +x kermit" makes it executable
   chmod((folder + "/kermit").c_str(), 0755);
   SetKind(opt, conn, "local");
@@ -85,14 +85,13 @@ TEST_F(RealShell, KermitStartsInItsFolderAndTakesItsCommands) {
   opt.KermitMode = 1;
   child.StartSessionChild();
   const std::string last = "cd kermit_transfers";
-  ASSERT_TRUE(WaitUntil([&] { return ReadFile(record).find(last) != std::string::npos; }, 20000))
-      << ReadFile(record);
+  ASSERT_TRUE(WaitUntil([&] { return ReadFile(record).find(last) != std::string::npos; }, 20000)) << ReadFile(record);
   std::vector<std::string> lines = Lines(ReadFile(record));
   for (auto& l : lines)
     if (!l.empty() && l.back() == '\r') l.pop_back();
-  EXPECT_EQ(lines, (std::vector<std::string>{"cwd=" + folder, "set telnet terminal-type vt100",
-                                             "set file collision overwrite", "cd " + home / "Documents",
-                                             "mkdir kermit_transfers", "cd kermit_transfers"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"cwd=" + folder, "set telnet terminal-type vt100", "set file collision overwrite",
+                                      "cd " + home / "Documents", "mkdir kermit_transfers", "cd kermit_transfers"}));
   child.CloseSessionChild();
   EXPECT_TRUE(WaitUntil([&] { return ChildProcesses().empty(); }));
 }

@@ -203,8 +203,8 @@ TEST_F(CharWriter, AttributeCodesFromTheFlagsLaterRulesWinning) {
     int16_t dim, underline, bold, reverse, code;
   };
   const Flags table[] = {
-      {0, 0, 0, 0, 0}, {1, 0, 0, 0, 2}, {0, 1, 0, 0, 3}, {0, 0, 1, 0, 4}, {0, 0, 0, 1, 1},
-      {1, 1, 0, 0, 3}, {1, 0, 0, 1, 1}, {0, 1, 0, 1, 5}, {0, 1, 1, 0, 6}, {0, 0, 1, 1, 7}, {1, 1, 1, 1, 7},
+      {0, 0, 0, 0, 0}, {1, 0, 0, 0, 2}, {0, 1, 0, 0, 3}, {0, 0, 1, 0, 4}, {0, 0, 0, 1, 1}, {1, 1, 0, 0, 3},
+      {1, 0, 0, 1, 1}, {0, 1, 0, 1, 5}, {0, 1, 1, 0, 6}, {0, 0, 1, 1, 7}, {1, 1, 1, 1, 7},
   };
   for (const Flags& f : table) {
     screen().DimOn = f.dim;

@@ -34,14 +34,13 @@ TEST_P(SerialFlowControl, XoffOnceAboveTheThresholdsThenXoffXonAtTheChunkEnd) {
   EXPECT_EQ(script.seen[0].chunkCount, 250);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FlowControl, SerialFlowControl,
-    ::testing::Values(FlowCase{"BacklogOf8000", 8250, 1, 0, ""},
-                      FlowCase{"BacklogOf8001", 8251, 1, 0, "\x13\x13\x11"},
-                      FlowCase{"BacklogOf8001WithoutXonXoff", 8251, 0, 0, ""},
-                      FlowCase{"PrinterOn4000Waiting", 4250, 1, 1, ""},
-                      FlowCase{"PrinterOn4001Waiting", 4251, 1, 1, "\x13\x13\x11"}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(FlowControl, SerialFlowControl,
+                         ::testing::Values(FlowCase{"BacklogOf8000", 8250, 1, 0, ""},
+                                           FlowCase{"BacklogOf8001", 8251, 1, 0, "\x13\x13\x11"},
+                                           FlowCase{"BacklogOf8001WithoutXonXoff", 8251, 0, 0, ""},
+                                           FlowCase{"PrinterOn4000Waiting", 4250, 1, 1, ""},
+                                           FlowCase{"PrinterOn4001Waiting", 4251, 1, 1, "\x13\x13\x11"}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 struct CollectXonCase {
   const char* name;

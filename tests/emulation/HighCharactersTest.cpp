@@ -9,13 +9,11 @@ using testing_support::HostInputTest;
 
 TEST(HighCharacters, MapToTheScreenFontsCodes) {
   const std::pair<int, int> cases[] = {
-      {196, 128},  // A with diaeresis
-      {228, 138},  // a with diaeresis
-      {197, 32},   // A with ring: not in the font, a blank
-      {229, 32},
-      {193, 135},  // a capital drawn with the small letter
-      {178, '2'}, {179, '3'}, {185, '1'},
-      {188, 236}, {189, 237},
+      {196, 128},              // A with diaeresis
+      {228, 138},              // a with diaeresis
+      {197, 32},               // A with ring: not in the font, a blank
+      {229, 32},  {193, 135},  // a capital drawn with the small letter
+      {178, '2'}, {179, '3'}, {185, '1'}, {188, 236}, {189, 237},
       {255, 255}, {128, 128}, {160, 160}, {163, 163}, {65, 65},
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(HostInput::MapHighCharacter(in), out) << in;

@@ -46,10 +46,11 @@ TEST_P(QuestionAnswers, OnlyOkSaysYes) {
   EXPECT_FALSE(alerts.QuestionUp());
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, QuestionAnswers,
-                         ::testing::Values(AnswerCase{"Ok", 1, true}, AnswerCase{"Cancel", 2, false},
-                                           AnswerCase{"ClosedBox", platform::AlertCancelItem(platform::kAskBeforeOpeningAlert), false}),
-                         [](const ::testing::TestParamInfo<AnswerCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, QuestionAnswers,
+    ::testing::Values(AnswerCase{"Ok", 1, true}, AnswerCase{"Cancel", 2, false},
+                      AnswerCase{"ClosedBox", platform::AlertCancelItem(platform::kAskBeforeOpeningAlert), false}),
+    [](const ::testing::TestParamInfo<AnswerCase>& c) { return std::string(c.param.name); });
 
 TEST(AskingAlerts, CancelIsTheDefaultAndWhatClosingTheBoxAnswers) {
   for (int id : {platform::kAskBeforeOpeningAlert, platform::kAskBeforeOpeningPageAlert}) {
@@ -62,7 +63,8 @@ TEST(AskingAlerts, CancelIsTheDefaultAndWhatClosingTheBoxAnswers) {
 
 TEST_F(HostAlertsTest, AQuestionIsUpAtATimeAndTheRestAreDroppedAndCounted) {
   ASSERT_TRUE(alerts.Ask("The host asks to run this script of your scripts folder:", "/s/one", Record()));
-  for (int i = 0; i < 199; ++i) EXPECT_FALSE(alerts.Ask("The host asks to run this script of your scripts folder:", "/s/more", Record()));
+  for (int i = 0; i < 199; ++i)
+    EXPECT_FALSE(alerts.Ask("The host asks to run this script of your scripts folder:", "/s/more", Record()));
   EXPECT_EQ(shown.shown.size(), 1u);
   EXPECT_EQ(alerts.DroppedQuestions(), 199);
   ASSERT_TRUE(shown.AnswerOpen(2));
@@ -92,7 +94,8 @@ TEST_F(HostAlertsTest, PagesAreAskedUntilTheUserSaysDontAskAgain) {
 }
 
 TEST_F(HostAlertsTest, NoticesDoNotWaitAndOneIsUpAtATime) {
-  for (int i = 0; i < 300; ++i) EXPECT_EQ(alerts.Show(platform::AlertKind::Note, 300, "message " + std::to_string(i)), 1);
+  for (int i = 0; i < 300; ++i)
+    EXPECT_EQ(alerts.Show(platform::AlertKind::Note, 300, "message " + std::to_string(i)), 1);
   ASSERT_EQ(shown.shown.size(), 1u);
   EXPECT_EQ(shown.shown[0].text, "message 0");
   EXPECT_FALSE(shown.shown[0].waited);

@@ -38,9 +38,9 @@ class HostSetColours : public VtTest {
 
 struct ColourCase {
   const char* name;
-  std::string bytes;        // sent first; "X" is written at row 5, column 10 after them
-  int16_t fore, back;       // the colours of that X
-  int16_t erasedBack;       // background plane of an erased cell far from it (row 20, column 70)
+  std::string bytes;   // sent first; "X" is written at row 5, column 10 after them
+  int16_t fore, back;  // the colours of that X
+  int16_t erasedBack;  // background plane of an erased cell far from it (row 20, column 70)
 };
 
 class HostSetColourCases : public HostSetColours, public ::testing::WithParamInterface<ColourCase> {};
@@ -66,7 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
         ColourCase{"DefaultForeground", "\x1b[30;42m\x1b[39m", kFore, kGreen, 0},
         ColourCase{"DefaultBackground", "\x1b[30;42m\x1b[49m", kBlack, kBack, 0},
         ColourCase{"ListWithResetInIt", "\x1b[31;42m\x1b[0;1m", kFore, kBack, 0},
-        ColourCase{"TerminalReset", "\x1b[30;42m\x1b" "c", kFore, kBack, 0},
+        ColourCase{"TerminalReset",
+                   "\x1b[30;42m\x1b"
+                   "c",
+                   kFore, kBack, 0},
         ColourCase{"LsColorOutput", "\x1b[0m\x1b[01;34mdir\x1b[0m  \x1b[01;32mrun\x1b[0m\r\n", kFore, kBack, 0}),
     [](const auto& c) { return std::string(c.param.name); });
 
@@ -81,7 +84,10 @@ TEST_F(HostSetColours, ScoColourCommandsLeaveTheSettings) {
   EXPECT_EQ(screen().ScreenBackColours(20, 70), kGreen) << "the clear fills with the host's background";
   ExpectSettingsUntouched();
   // A reset of the terminal brings the session's colours back.
-  Feed("\x1b" "c" "B");
+  Feed(
+      "\x1b"
+      "c"
+      "B");
   EXPECT_EQ(screen().ScreenForeColours(1, 1), kFore);
   EXPECT_EQ(screen().ScreenBackColours(1, 1), kBack);
   EXPECT_EQ(screen().ReverseColourNow(), 12);

@@ -75,26 +75,25 @@ TEST_P(SimpleCommand, AsksTheRestOfTheProgramAndAnswers) {
   EXPECT_EQ(Row(1), "z");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Vt, SimpleCommand,
-    ::testing::Values(SimpleCase{"PrintScreen", "p", {"PrintScreen"}, ""},
-                      SimpleCase{"PrinterOffWhenOff", "q", {}, ""},
-                      SimpleCase{"CloseKeyOff", "c0", {"SetCloseKeyOff 1"}, ""},
-                      SimpleCase{"CloseKeyOn", "c1", {"SetCloseKeyOff 0"}, ""},
-                      SimpleCase{"CloseKeyOtherByte", "c7", {}, ""},
-                      SimpleCase{"ChooseAFileToSend", "S", {"ChooseAndSendTextFile"}, ""},
-                      SimpleCase{"AppendOrDelete", "7", {"AppendDeleteCaptureFile"}, ""},
-                      SimpleCase{"ClipboardCapture", "8", {"StartClipboardCapture"}, ""},
-                      SimpleCase{"MouseReportsOn", "1", {"SetMouseReports on"}, ""},
-                      SimpleCase{"MouseReportsOff", "2", {"SetMouseReports off"}, ""},
-                      SimpleCase{"ClearStatusLine", "9", {"ClearStatusLine"}, ""},
-                      SimpleCase{"Identity", "A", {}, "Korvane\r"},
-                      SimpleCase{"CapsOn", "B", {"ShowCapsModeMark on"}, ""},
-                      SimpleCase{"CapsOff", "C", {"ShowCapsModeMark off"}, ""},
-                      SimpleCase{"Redraw", "D", {"RedrawWindow"}, ""},
-                      SimpleCase{"UnknownLetter", "Y", {}, ""},
-                      SimpleCase{"CaptureChooserWithoutTilde", "5x", {"NewCaptureFile"}, "\r"}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Vt, SimpleCommand,
+                         ::testing::Values(SimpleCase{"PrintScreen", "p", {"PrintScreen"}, ""},
+                                           SimpleCase{"PrinterOffWhenOff", "q", {}, ""},
+                                           SimpleCase{"CloseKeyOff", "c0", {"SetCloseKeyOff 1"}, ""},
+                                           SimpleCase{"CloseKeyOn", "c1", {"SetCloseKeyOff 0"}, ""},
+                                           SimpleCase{"CloseKeyOtherByte", "c7", {}, ""},
+                                           SimpleCase{"ChooseAFileToSend", "S", {"ChooseAndSendTextFile"}, ""},
+                                           SimpleCase{"AppendOrDelete", "7", {"AppendDeleteCaptureFile"}, ""},
+                                           SimpleCase{"ClipboardCapture", "8", {"StartClipboardCapture"}, ""},
+                                           SimpleCase{"MouseReportsOn", "1", {"SetMouseReports on"}, ""},
+                                           SimpleCase{"MouseReportsOff", "2", {"SetMouseReports off"}, ""},
+                                           SimpleCase{"ClearStatusLine", "9", {"ClearStatusLine"}, ""},
+                                           SimpleCase{"Identity", "A", {}, "Korvane\r"},
+                                           SimpleCase{"CapsOn", "B", {"ShowCapsModeMark on"}, ""},
+                                           SimpleCase{"CapsOff", "C", {"ShowCapsModeMark off"}, ""},
+                                           SimpleCase{"Redraw", "D", {"RedrawWindow"}, ""},
+                                           SimpleCase{"UnknownLetter", "Y", {}, ""},
+                                           SimpleCase{"CaptureChooserWithoutTilde", "5x", {"NewCaptureFile"}, "\r"}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostProgramming, OptionsTheHostSets) {
   opt().MouseReports = 1;
@@ -201,17 +200,16 @@ TEST_P(CapturePathRefused, IsReportedAndNothingIsOpened) {
   EXPECT_EQ(Row(1), "visible");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Vt, CapturePathRefused,
-    ::testing::Values(RefusedCapture{"ParentFolder", "UserDesktop/../outside/x.txt"},
-                      RefusedCapture{"ParentFolderWithBackslashes", "UserDesktop\\..\\..\\x.txt"},
-                      RefusedCapture{"AbsoluteElsewhere", "BootVolume/etc/profile.d/x.sh"},
-                      RefusedCapture{"LinkedFolderLeadingOut", "UserDesktop/out/x.txt"},
-                      RefusedCapture{"LinkLeadingOut", "UserDesktop/link.txt"},
-                      RefusedCapture{"AFolder", "UserDesktop/"},
-                      RefusedCapture{"AnotherVolume", "Macintosh HD:Users:me:x.txt"},
-                      RefusedCapture{"MissingFolder", "UserDesktop/none/x.txt"}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Vt, CapturePathRefused,
+                         ::testing::Values(RefusedCapture{"ParentFolder", "UserDesktop/../outside/x.txt"},
+                                           RefusedCapture{"ParentFolderWithBackslashes", "UserDesktop\\..\\..\\x.txt"},
+                                           RefusedCapture{"AbsoluteElsewhere", "BootVolume/etc/profile.d/x.sh"},
+                                           RefusedCapture{"LinkedFolderLeadingOut", "UserDesktop/out/x.txt"},
+                                           RefusedCapture{"LinkLeadingOut", "UserDesktop/link.txt"},
+                                           RefusedCapture{"AFolder", "UserDesktop/"},
+                                           RefusedCapture{"AnotherVolume", "Macintosh HD:Users:me:x.txt"},
+                                           RefusedCapture{"MissingFolder", "UserDesktop/none/x.txt"}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostProgramming, AnAbsolutePathInsideTheCaptureFolderIsAccepted) {
   Feed("\x1b~5~F~BootVolume" + dirs("capture") + "/abs.txt\r\n");
@@ -227,15 +225,15 @@ TEST_F(HostProgramming, AReservedNameOpensNothing) {
 
 TEST_F(HostProgramming, AWrongByteAfterTheKindIsAnError) {
   Feed("\x1b~5~Fx~name\r");
-  EXPECT_EQ(AlertTexts(), std::vector<std::string>{"Host programming error. Tilde ~ OR T expected after F or I character"});
+  EXPECT_EQ(AlertTexts(),
+            std::vector<std::string>{"Host programming error. Tilde ~ OR T expected after F or I character"});
   EXPECT_EQ(commands.calls, Calls{});
 }
 
 TEST_F(HostProgramming, ADownloadTargetIsShownOnACleanScreen) {
   Feed("old\x1b~5~I~UserDesktop/file.dat\r");
   EXPECT_EQ(Row(1), "");
-  EXPECT_EQ(commands.calls,
-            (Calls{"ReopenSessionWindow", "ShowDownloadTarget " + dirs("capture") + "/file.dat"}));
+  EXPECT_EQ(commands.calls, (Calls{"ReopenSessionWindow", "ShowDownloadTarget " + dirs("capture") + "/file.dat"}));
 }
 
 TEST_F(HostProgramming, TheCaptureNameAnswerComesASecondLaterAndNeverCarriesTheHostsText) {
@@ -304,7 +302,8 @@ TEST_F(HostProgramming, ANamedFileIsSentOnlyWhenTheUserAgrees) {
 TEST_F(HostProgramming, FilesOutsideTheTransferFolderAreNotRead) {
   dirs.Write("outside/secret.txt", "x");
   fs::create_symlink(dirs("outside") + "/secret.txt", dirs("transfer") + "/link.txt");
-  for (const std::string& name : std::vector<std::string>{"../outside/secret.txt", dirs("outside") + "/secret.txt", "link.txt", "none.txt"}) {
+  for (const std::string& name :
+       std::vector<std::string>{"../outside/secret.txt", dirs("outside") + "/secret.txt", "link.txt", "none.txt"}) {
     pty->written.clear();
     alerts.shown.clear();
     Feed("\x1b~s~" + name + "\r");
@@ -338,15 +337,15 @@ TEST_F(HostProgramming, AScriptOfTheScriptsFolderRunsWhenTheUserAgrees) {
 TEST_F(HostProgramming, OnlyPlainNamesOfTheScriptsFolderAreRun) {
   dirs.Write("outside/evil", "#!/bin/sh\n");
   fs::create_symlink(dirs("outside") + "/evil", dirs("scripts") + "/link");
-  for (const std::string& name : std::vector<std::string>{"../outside/evil", dirs("outside") + "/evil", "link", "missing", "."}) {
+  for (const std::string& name :
+       std::vector<std::string>{"../outside/evil", dirs("outside") + "/evil", "link", "missing", "."}) {
     pty->written.clear();
     alerts.shown.clear();
     Feed("\x1b~a~" + name + "\r");
     EXPECT_EQ(commands.calls, Calls{}) << name;
     EXPECT_EQ(Answer(), "Canceled\r") << name;
-    EXPECT_EQ(AlertTexts(), (std::vector<std::string>{
-                                dirs("scripts") + "/" + name + " Path not found!",
-                                "Could not find the script. It must be in your scripts folder"}))
+    EXPECT_EQ(AlertTexts(), (std::vector<std::string>{dirs("scripts") + "/" + name + " Path not found!",
+                                                      "Could not find the script. It must be in your scripts folder"}))
         << name;
   }
 }
@@ -362,8 +361,8 @@ TEST_F(HostProgramming, ScriptAndSendCommandsNeedTheirTilde) {
 
 TEST_F(HostProgramming, TheHostsMessageIsShownAndTheOutputAfterItToo) {
   Feed("\x1b~M~Backup done\rnext\x1b~Mxafter");
-  EXPECT_EQ(AlertTexts(), (std::vector<std::string>{"Backup done",
-                                                    "Host programming error! Tilde ~ expected after 'M' character"}));
+  EXPECT_EQ(AlertTexts(),
+            (std::vector<std::string>{"Backup done", "Host programming error! Tilde ~ expected after 'M' character"}));
   EXPECT_EQ(alerts.shown[0].kind, platform::AlertKind::Note);
   EXPECT_EQ(Row(1), "nextafter");
 }

@@ -90,8 +90,10 @@ TEST_F(HostReader, AHostThatDripsASequenceCannotHoldAPass) {
 }
 
 TEST_F(HostReader, AStreamSplitAtAnyByteGivesTheSameScreen) {
-  const std::string stream =
-      "login: \x1bXYuser\r\n" + std::string(85, 'w') + "\r\n\x1b" "AB\x1b" "CDend";
+  const std::string stream = "login: \x1bXYuser\r\n" + std::string(85, 'w') +
+                             "\r\n\x1b"
+                             "AB\x1b"
+                             "CDend";
   auto run = [&](size_t split, std::vector<std::string>& rows, std::vector<std::string>& sequences) {
     fakes::FakeClock c;
     fakes::RecordingPort p(570, 414);
@@ -112,7 +114,8 @@ TEST_F(HostReader, AStreamSplitAtAnyByteGivesTheSameScreen) {
     s.input.ProcessHostInput();
     for (int r = 1; r <= 4; ++r) {
       std::string row;
-      for (int col = 1; col <= 80; ++col) row += static_cast<char>(s.screen.ScreenChars(r, col) ? s.screen.ScreenChars(r, col) : ' ');
+      for (int col = 1; col <= 80; ++col)
+        row += static_cast<char>(s.screen.ScreenChars(r, col) ? s.screen.ScreenChars(r, col) : ' ');
       rows.push_back(row);
     }
     rows.push_back("cursor " + std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()));
@@ -141,7 +144,9 @@ TEST_P(SequenceCut, TheWaitForTheNextByteOfAPseudoTerminalLastsThePassBudget) {
   UseScript();
   auto* pty = OpenTimedPty();
   const int64_t t0 = clock.Milliseconds();
-  pty->FeedAt(t0, "\x1b" "A");
+  pty->FeedAt(t0,
+              "\x1b"
+              "A");
   pty->FeedAt(t0 + GetParam().arrivalMs, "B");
   in().ProcessHostInput();
   ASSERT_EQ(script.sequences.size(), 1u);
@@ -158,7 +163,9 @@ TEST_F(HostReader, AByteAfterATimeOutIsReadAsText) {
   UseScript();
   auto* pty = OpenTimedPty();
   const int64_t t0 = clock.Milliseconds();
-  pty->FeedAt(t0, "\x1b" "A");
+  pty->FeedAt(t0,
+              "\x1b"
+              "A");
   pty->FeedAt(t0 + 2000, "BC");
   in().ProcessHostInput();
   EXPECT_EQ(in().NextHostByte, 0);
@@ -216,15 +223,14 @@ TEST_P(NextByte, DeliversTheBytesAsTheEmulationTakesThem) {
   EXPECT_EQ(got, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HostReader, NextByte,
-    ::testing::Values(ByteCase{"VtNeverSeesNul", 1, 0, 0, 0, std::string("a\0b", 3), {'a', 'b'}},
-                      ByteCase{"WyseSeesNul", 0, 0, 0, 0, std::string("a\0b", 3), {'a', 0, 'b'}},
-                      ByteCase{"EighthBitStripped", 0, 0, 0, 0, "\xC1", {0x41}},
-                      ByteCase{"EighthBitKeptWithNationalCharsOff", 0, 0, 1, 0, "\xC1", {0xC1}},
-                      ByteCase{"EighthBitKeptOnPrism", 0, 1, 0, 0, "\xC1", {0xC1}},
-                      ByteCase{"C1IntroducerBecomesBracket", 1, 0, 1, 1, "\x9B", {'['}}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(HostReader, NextByte,
+                         ::testing::Values(ByteCase{"VtNeverSeesNul", 1, 0, 0, 0, std::string("a\0b", 3), {'a', 'b'}},
+                                           ByteCase{"WyseSeesNul", 0, 0, 0, 0, std::string("a\0b", 3), {'a', 0, 'b'}},
+                                           ByteCase{"EighthBitStripped", 0, 0, 0, 0, "\xC1", {0x41}},
+                                           ByteCase{"EighthBitKeptWithNationalCharsOff", 0, 0, 1, 0, "\xC1", {0xC1}},
+                                           ByteCase{"EighthBitKeptOnPrism", 0, 1, 0, 0, "\xC1", {0xC1}},
+                                           ByteCase{"C1IntroducerBecomesBracket", 1, 0, 1, 1, "\x9B", {'['}}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(HostReader, ReplayComesFirstAndAPushedBackByteComesBeforeTheRest) {
   auto* pty = OpenPty();

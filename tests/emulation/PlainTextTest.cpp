@@ -104,8 +104,8 @@ TEST_F(PlainText, CapturedLinesEndWhereTheChosenLineEndArrives) {
   in().CaptureFileOn = 1;
   opt().LineEnd = SessionOptions::kLineEndLf;
   Feed("one\r\ntwo\r\n");
-  EXPECT_EQ(echo.capture, std::string("one") + fakes::RecordingServices::kLineEnd + "two" +
-                              fakes::RecordingServices::kLineEnd);
+  EXPECT_EQ(echo.capture,
+            std::string("one") + fakes::RecordingServices::kLineEnd + "two" + fakes::RecordingServices::kLineEnd);
 }
 
 TEST_F(PlainText, ASkippedChunkShowsNothingMore) {

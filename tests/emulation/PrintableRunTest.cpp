@@ -27,7 +27,7 @@ struct Outcome {
 
 struct Setup {
   const char* name;
-  int width;          // the window's width in pixels
+  int width;  // the window's width in pixels
   int16_t autoWrap;
   int16_t colours;
 };

@@ -81,7 +81,7 @@ TEST(ReplayEmulations, EveryTermNameIsAcceptedWithItsFlags) {
     fakes::FakeClock clock;
     fakes::RecordingPort port;
     fakes::WindowlessSession window(port, clock);
-  Session& s = window.session;
+    Session& s = window.session;
     s.Opt = o;
     const auto route = s.input.RouteByEmulation();
     EXPECT_EQ(route, e.vtFamily ? HostInput::Route::VtFamily : HostInput::Route::WyseFamily) << e.name;

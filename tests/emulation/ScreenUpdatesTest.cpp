@@ -36,9 +36,8 @@ std::string Cells(fakes::EmulationSession& s) {
   for (int r = 1; r <= 26; ++r) {
     for (int c = 1; c <= 100; ++c) {
       out += std::to_string(s.screen.ScreenChars(r, c)) + "/" + std::to_string(s.screen.ScreenAttrs(r, c)) + "/" +
-             std::to_string(s.screen.ScreenForeColours(r, c)) + "/" +
-             std::to_string(s.screen.ScreenBackColours(r, c)) + "/" + std::to_string(s.screen.ScreenProtect(r, c)) +
-             " ";
+             std::to_string(s.screen.ScreenForeColours(r, c)) + "/" + std::to_string(s.screen.ScreenBackColours(r, c)) +
+             "/" + std::to_string(s.screen.ScreenProtect(r, c)) + " ";
     }
     out += "\n";
   }
@@ -54,9 +53,9 @@ std::string Drawing(const fakes::RecordingPort& port) {
     out += c.op + " " + std::to_string(c.pen.h) + "," + std::to_string(c.pen.v) + " [" + c.text + "] " +
            std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + "," + std::to_string(c.rect.right) + "," +
            std::to_string(c.rect.bottom) + " " + std::to_string(c.dv) + " " + std::to_string(c.fore.red) + "." +
-           std::to_string(c.fore.green) + "." + std::to_string(c.fore.blue) + " " + std::to_string(c.back.red) +
-           "." + std::to_string(c.back.green) + "." + std::to_string(c.back.blue) + " " + std::to_string(c.face) +
-           " " + std::to_string(static_cast<int>(c.mode)) + "\n";
+           std::to_string(c.fore.green) + "." + std::to_string(c.fore.blue) + " " + std::to_string(c.back.red) + "." +
+           std::to_string(c.back.green) + "." + std::to_string(c.back.blue) + " " + std::to_string(c.face) + " " +
+           std::to_string(static_cast<int>(c.mode)) + "\n";
   }
   return out;
 }
@@ -88,8 +87,9 @@ Result Replay(const Terminal& terminal, const std::string& stream, size_t split,
   s.input.ProcessHostInput();
   clock.AdvanceMs(200);
   s.input.ProcessHostInput();
-  return {Cells(s), std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()), raw->written,
-          echo.capture, echo.clipboard, Drawing(port)};
+  return {Cells(s),       std::to_string(s.screen.CursorRow()) + " " + std::to_string(s.screen.CursorCol()),
+          raw->written,   echo.capture,
+          echo.clipboard, Drawing(port)};
 }
 
 void ExpectSameAsByteByByte(const Terminal& terminal, const std::string& stream) {
@@ -150,19 +150,21 @@ TEST_P(WyseUpdates, MatchTheByteByBytePathAndAnySplit) {
   stream += "\x1b=\x7f\x7f\x1bG?\x1bGQ\x1bG<tail\x1b?\x1b=%%\x1bT\x1b=& \rCR\nLF\x08\x1bG6\x1b=' done";
   // A status line ends with CR, which makes the next LF go unseen unless an
   // escape comes first.
-  stream += "\x1b" "Fstatus text\r\x1b=)!\x1bG4after status\nnext line";
+  stream +=
+      "\x1b"
+      "Fstatus text\r\x1b=)!\x1bG4after status\nnext line";
   // A field closed that was never opened protects the row up to the cursor;
   // text written over it afterwards clears the flags under it.
   stream += "\x1b=+ unopened field\x1b(\x1b=+%over the field";
   ExpectSameAsByteByByte(GetParam(), stream);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Wyse, WyseUpdates,
-    ::testing::Values(Terminal{"Wyse60", Wyse60, 570}, Terminal{"Wyse60AttributeCellsInColour", Wyse60AttributeCells, 570},
-                      Terminal{"Wyse50ClearingAddresses", Wyse50ClearingAddresses, 570},
-                      Terminal{"ViewpointNarrowWindow", Viewpoint, 300}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Wyse, WyseUpdates,
+                         ::testing::Values(Terminal{"Wyse60", Wyse60, 570},
+                                           Terminal{"Wyse60AttributeCellsInColour", Wyse60AttributeCells, 570},
+                                           Terminal{"Wyse50ClearingAddresses", Wyse50ClearingAddresses, 570},
+                                           Terminal{"ViewpointNarrowWindow", Viewpoint, 300}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 // ---- The VT family --------------------------------------------------------------
 
@@ -194,12 +196,16 @@ TEST_P(VtUpdates, MatchTheByteByBytePathAndAnySplit) {
   stream += "\x1b[3;75H" + std::string(12, 'm') + "\r\nafter wrap\x1b[24;1Hbottom line\r\nscrolled\r\n\n";
   // Sequences and controls the updates leave to the reader, and answers.
   stream += "\x1b[?7l\x1b[20;78Hnowrap\x1b[?7h\x1b[1\x7f;2Hdel\x1b[2;20r\x1b[20;1H\nregion\x1b[r\t|tab\x1b[6n";
-  stream += "\x1b" "7\x1b[12;40Hsaved\x1b" "8restored\x1b(0lqk\x1b(Bback\x1b[1\x1b[2Jcut\x1b[12\n;5Hend";
+  stream +=
+      "\x1b"
+      "7\x1b[12;40Hsaved\x1b"
+      "8restored\x1b(0lqk\x1b(Bback\x1b[1\x1b[2Jcut\x1b[12\n;5Hend";
   // The wrap that waits: the bottom-right cell written, then a rendition and
   // more text; a full line then CR LF; a full line then an erase, a
   // backspace, a line feed; auto-wrap off with a long line.
   stream += "\x1b[24;70H" + std::string(11, 'z') + "\x1b[1mZ\x1b[m" + "\x1b[10;1H" + std::string(80, 'f') + "\r\nnext";
-  stream += "\x1b[11;79Hab\x1b[Kc\x1b[12;79Hab\bc\x1b[13;79Hab\nd\x1b[?7l\x1b[14;70H" + std::string(30, 'o') + "\x1b[?7h";
+  stream +=
+      "\x1b[11;79Hab\x1b[Kc\x1b[12;79Hab\bc\x1b[13;79Hab\nd\x1b[?7l\x1b[14;70H" + std::string(30, 'o') + "\x1b[?7h";
   // Insert and delete with counts, tab stops set and cleared.
   stream += "\x1b[15;5H\x1b[3@\x1b[2P\x1b[4X\x1b[2L\x1b[3M\x1b[5;20r\x1b[18;1H\x1b[9L\x1b[r";
   stream += "\x1b[3g\x1b[1;7H\x1bH\r\ttabbed\x1b[g\x1b[1;1H\ttab";

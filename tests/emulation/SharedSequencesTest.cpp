@@ -147,14 +147,13 @@ TEST_P(PrivateAnswers, AnswerWithTheStatus) {
   EXPECT_EQ(Row(1), "x");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extended, PrivateAnswers,
-    ::testing::Values(PrivateAnswerCase{"Identity", "\x1b[=5c", 0, 0, "\x02\r38\r"},
-                      PrivateAnswerCase{"ColourStatus", "\x1b[=10n", 1, 1, "\x02\r0;1;0;1\r"},
-                      PrivateAnswerCase{"ColourStatusOff", "\x1b[=10n", 0, 0, "\x02\r0;0;0;0\r"},
-                      PrivateAnswerCase{"SelectorNine", "\x1b[=9n", 0, 0, "\x02\r1;\r"},
-                      PrivateAnswerCase{"Unknown", "\x1b[=7q", 0, 0, ""}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Extended, PrivateAnswers,
+                         ::testing::Values(PrivateAnswerCase{"Identity", "\x1b[=5c", 0, 0, "\x02\r38\r"},
+                                           PrivateAnswerCase{"ColourStatus", "\x1b[=10n", 1, 1, "\x02\r0;1;0;1\r"},
+                                           PrivateAnswerCase{"ColourStatusOff", "\x1b[=10n", 0, 0, "\x02\r0;0;0;0\r"},
+                                           PrivateAnswerCase{"SelectorNine", "\x1b[=9n", 0, 0, "\x02\r1;\r"},
+                                           PrivateAnswerCase{"Unknown", "\x1b[=7q", 0, 0, ""}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, APrivateBoxClearsItsRegionAndFramesItOneCellOutside) {
   opt().ExtendedAnsiMode = 1;

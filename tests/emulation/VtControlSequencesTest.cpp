@@ -63,18 +63,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Movement, VtSequence,
-    ::testing::Values(
-        SequenceCase{"UpByCount", "\x1b[10;10H\x1b[3A", {}, 7, 10},
-        SequenceCase{"UpStopsAtRowOne", "\x1b[3;3H\x1b[99A", {}, 1, 3},
-        SequenceCase{"UpWithoutParameterMovesOne", "\x1b[3;3H\x1b[A", {}, 2, 3},
-        SequenceCase{"UpByZeroMovesOne", "\x1b[3;3H\x1b[0A", {}, 2, 3},
-        SequenceCase{"DownStopsAtTheLastRow", "\x1b[3;3H\x1b[99B", {}, 24, 3},
-        SequenceCase{"RightStopsAtTheLastColumn", "\x1b[3;3H\x1b[99C", {}, 3, 80},
-        SequenceCase{"RightWithoutParameterMovesOne", "ab\x1b[CX", {{1, "ab X"}}, 1, 5},
-        SequenceCase{"LeftStopsAtColumnOne", "\x1b[3;3H\x1b[99D", {}, 3, 1},
-        SequenceCase{"LeftByCount", "abcdef\x1b[2DX", {{1, "abcdXf"}}, 1, 6},
-        SequenceCase{"ThreeDigitCountsClampAtTheEdge", "\x1b[3;3H\x1b[200C", {}, 3, 80},
-        SequenceCase{"UpStopsAtTheRegionTop", "\x1b[5;10r\x1b[8;1H\x1b[9A", {}, 5, 1}),
+    ::testing::Values(SequenceCase{"UpByCount", "\x1b[10;10H\x1b[3A", {}, 7, 10},
+                      SequenceCase{"UpStopsAtRowOne", "\x1b[3;3H\x1b[99A", {}, 1, 3},
+                      SequenceCase{"UpWithoutParameterMovesOne", "\x1b[3;3H\x1b[A", {}, 2, 3},
+                      SequenceCase{"UpByZeroMovesOne", "\x1b[3;3H\x1b[0A", {}, 2, 3},
+                      SequenceCase{"DownStopsAtTheLastRow", "\x1b[3;3H\x1b[99B", {}, 24, 3},
+                      SequenceCase{"RightStopsAtTheLastColumn", "\x1b[3;3H\x1b[99C", {}, 3, 80},
+                      SequenceCase{"RightWithoutParameterMovesOne", "ab\x1b[CX", {{1, "ab X"}}, 1, 5},
+                      SequenceCase{"LeftStopsAtColumnOne", "\x1b[3;3H\x1b[99D", {}, 3, 1},
+                      SequenceCase{"LeftByCount", "abcdef\x1b[2DX", {{1, "abcdXf"}}, 1, 6},
+                      SequenceCase{"ThreeDigitCountsClampAtTheEdge", "\x1b[3;3H\x1b[200C", {}, 3, 80},
+                      SequenceCase{"UpStopsAtTheRegionTop", "\x1b[5;10r\x1b[8;1H\x1b[9A", {}, 5, 1}),
     [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,35 +94,84 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"DeleteCharacterKeepsTheCursor", "abcdef\x1b[1;3H\x1b[1P", {{1, "abdef"}}, 1, 3},
         SequenceCase{"DeleteCharactersByCount", "abcdefgh\x1b[1;3H\x1b[3P", {{1, "abfgh"}}, 1, 3},
         SequenceCase{"DeleteWithoutOrWithZeroCountDeletesOne", "abcdef\x1b[1;2H\x1b[P\x1b[0P", {{1, "adef"}}, 1, 2},
-        SequenceCase{"DeletePullsInBlanksAtTheMargin", Spaces(75) + "abcde\x1b[1;77H\x1b[9P", {{1, Spaces(75) + "a"}}, 1, 77},
+        SequenceCase{
+            "DeletePullsInBlanksAtTheMargin", Spaces(75) + "abcde\x1b[1;77H\x1b[9P", {{1, Spaces(75) + "a"}}, 1, 77},
         SequenceCase{"InsertBlanksByCount", "abcdef\x1b[1;3H\x1b[2@", {{1, "ab  cdef"}}, 1, 3},
         SequenceCase{"InsertWithoutCountInsertsOne", "abcdef\x1b[1;3H\x1b[@X", {{1, "abXcdef"}}, 1, 4},
-        SequenceCase{"InsertPushesCharactersPastTheMarginOut", Spaces(75) + "abcde\x1b[1;77H\x1b[2@", {{1, Spaces(75) + "a  bc"}, {2, ""}}, 1, 77},
+        SequenceCase{"InsertPushesCharactersPastTheMarginOut",
+                     Spaces(75) + "abcde\x1b[1;77H\x1b[2@",
+                     {{1, Spaces(75) + "a  bc"}, {2, ""}},
+                     1,
+                     77},
         SequenceCase{"InsertLine", kFiveRows + "\x1b[2;1H\x1b[L", {{2, ""}, {3, "2"}}, 2, 1},
-        SequenceCase{"InsertLinesByCountGoesToColumnOne", kFiveRows + "\x1b[2;3H\x1b[2L", {{2, ""}, {3, ""}, {4, "2"}, {7, "5"}}, 2, 1},
+        SequenceCase{"InsertLinesByCountGoesToColumnOne",
+                     kFiveRows + "\x1b[2;3H\x1b[2L",
+                     {{2, ""}, {3, ""}, {4, "2"}, {7, "5"}},
+                     2,
+                     1},
         SequenceCase{"DeleteLine", kFiveRows + "\x1b[2;1H\x1b[M", {{2, "3"}, {5, ""}}, 2, 1},
         SequenceCase{"DeleteLinesByCount", kFiveRows + "\x1b[2;1H\x1b[3M", {{1, "1"}, {2, "5"}, {3, ""}}, 2, 1},
-        SequenceCase{"DeleteMoreLinesThanThereAre", kFiveRows + "\x1b[22;1Hx\x1b[24;1Hy\x1b[22;1H\x1b[99M", {{5, "5"}, {22, ""}, {24, ""}}, 22, 1}),
+        SequenceCase{"DeleteMoreLinesThanThereAre",
+                     kFiveRows + "\x1b[22;1Hx\x1b[24;1Hy\x1b[22;1H\x1b[99M",
+                     {{5, "5"}, {22, ""}, {24, ""}},
+                     22,
+                     1}),
     [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Regions, VtSequence,
     ::testing::Values(
-        SequenceCase{"ALineFeedScrollsOnlyTheRegion", kFiveRows + "\x1b[2;4r\x1b[4;1H\nX", {{1, "1"}, {2, "3"}, {3, "4"}, {4, "X"}, {5, "5"}}, 4, 2},
+        SequenceCase{"ALineFeedScrollsOnlyTheRegion",
+                     kFiveRows + "\x1b[2;4r\x1b[4;1H\nX",
+                     {{1, "1"}, {2, "3"}, {3, "4"}, {4, "X"}, {5, "5"}},
+                     4,
+                     2},
         SequenceCase{"SettingARegionHomes", "\x1b[5;5H\x1b[2;4r", {}, 1, 1},
-        SequenceCase{"TopWithoutBottomTakesTheRegionAway", kFiveRows + "\x1b[2;4r\x1b[2;r\x1b[4;1H\n", {{2, "2"}, {5, "5"}}, 5, 1},
-        SequenceCase{"NoParametersTakeTheRegionAway", kFiveRows + "\x1b[2;4r\x1b[r\x1b[4;1H\n", {{2, "2"}, {5, "5"}}, 5, 1},
+        SequenceCase{"TopWithoutBottomTakesTheRegionAway",
+                     kFiveRows + "\x1b[2;4r\x1b[2;r\x1b[4;1H\n",
+                     {{2, "2"}, {5, "5"}},
+                     5,
+                     1},
+        SequenceCase{
+            "NoParametersTakeTheRegionAway", kFiveRows + "\x1b[2;4r\x1b[r\x1b[4;1H\n", {{2, "2"}, {5, "5"}}, 5, 1},
         SequenceCase{"AnInvertedRegionIsIgnored", "\x1b[3;3H\x1b[9;4r", {}, 3, 3},
-        SequenceCase{"ABottomBeyondTheScreenStopsAtItsEnd", "\x1b[20;99r\x1b[24;1Hz\nX", {{23, "z"}, {24, " X"}}, 24, 3},
+        SequenceCase{
+            "ABottomBeyondTheScreenStopsAtItsEnd", "\x1b[20;99r\x1b[24;1Hz\nX", {{23, "z"}, {24, " X"}}, 24, 3},
         SequenceCase{"LineFeedsBelowTheRegionMoveDown", "\x1b[1;10r\x1b[12;1H\n\nX", {{12, ""}, {14, "X"}}, 14, 2},
-        SequenceCase{"LineFeedBelowTheRegionStopsAtTheLastRow", "top\x1b[1;10r\x1b[24;1HA\nB", {{1, "top"}, {24, "AB"}}, 24, 3},
-        SequenceCase{"InsertLinesStayWithinTheRegion", kFiveRows + "\x1b[2;4r\x1b[3;1H\x1b[5L", {{2, "2"}, {3, ""}, {4, ""}, {5, "5"}}, 3, 1},
-        SequenceCase{"DeleteLinesStayWithinTheRegion", kFiveRows + "\x1b[2;4r\x1b[2;1H\x1b[M", {{2, "3"}, {3, "4"}, {4, ""}, {5, "5"}}, 2, 1},
+        SequenceCase{
+            "LineFeedBelowTheRegionStopsAtTheLastRow", "top\x1b[1;10r\x1b[24;1HA\nB", {{1, "top"}, {24, "AB"}}, 24, 3},
+        SequenceCase{"InsertLinesStayWithinTheRegion",
+                     kFiveRows + "\x1b[2;4r\x1b[3;1H\x1b[5L",
+                     {{2, "2"}, {3, ""}, {4, ""}, {5, "5"}},
+                     3,
+                     1},
+        SequenceCase{"DeleteLinesStayWithinTheRegion",
+                     kFiveRows + "\x1b[2;4r\x1b[2;1H\x1b[M",
+                     {{2, "3"}, {3, "4"}, {4, ""}, {5, "5"}},
+                     2,
+                     1},
         SequenceCase{"LinesOutsideTheRegionAreNotInserted", kFiveRows + "\x1b[2;4r\x1b[5;2H\x1b[L", {{5, "5"}}, 5, 2},
-        SequenceCase{"AWrapAtTheRegionBottomScrollsTheRegion", kFiveRows + "\x1b[2;4r\x1b[4;80Hab", {{1, "1"}, {2, "3"}, {3, "4" + Spaces(78) + "a"}, {4, "b"}, {5, "5"}}, 4, 2},
-        SequenceCase{"IndexAtTheRegionBottomScrollsIt", kFiveRows + "\x1b[2;4r\x1b[4;1H\x1b" "DX", {{1, "1"}, {2, "3"}, {4, "X"}, {5, "5"}}, 4, 2},
-        SequenceCase{"ReverseIndexAtTheRegionTopScrollsIt", kFiveRows + "\x1b[2;4r\x1b[2;1H\x1bMX", {{1, "1"}, {2, "X"}, {3, "2"}, {4, "3"}, {5, "5"}}, 2, 2},
-        SequenceCase{"OriginModeAddressesWithinTheRegion", "\x1b[5;10r\x1b[?6h\x1b[1;1HX\x1b[99;1HY", {{5, "X"}, {10, "Y"}}, 10, 2},
+        SequenceCase{"AWrapAtTheRegionBottomScrollsTheRegion",
+                     kFiveRows + "\x1b[2;4r\x1b[4;80Hab",
+                     {{1, "1"}, {2, "3"}, {3, "4" + Spaces(78) + "a"}, {4, "b"}, {5, "5"}},
+                     4,
+                     2},
+        SequenceCase{"IndexAtTheRegionBottomScrollsIt",
+                     kFiveRows + "\x1b[2;4r\x1b[4;1H\x1b"
+                                 "DX",
+                     {{1, "1"}, {2, "3"}, {4, "X"}, {5, "5"}},
+                     4,
+                     2},
+        SequenceCase{"ReverseIndexAtTheRegionTopScrollsIt",
+                     kFiveRows + "\x1b[2;4r\x1b[2;1H\x1bMX",
+                     {{1, "1"}, {2, "X"}, {3, "2"}, {4, "3"}, {5, "5"}},
+                     2,
+                     2},
+        SequenceCase{"OriginModeAddressesWithinTheRegion",
+                     "\x1b[5;10r\x1b[?6h\x1b[1;1HX\x1b[99;1HY",
+                     {{5, "X"}, {10, "Y"}},
+                     10,
+                     2},
         SequenceCase{"OriginModeOffHomes", "\x1b[5;10r\x1b[?6h\x1b[?6lX", {{1, "X"}}, 1, 2}),
     [](const auto& c) { return std::string(c.param.name); });
 
@@ -131,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, VtSequence,
     ::testing::Values(
         SequenceCase{"CursorPositionReport", "\x1b[5;12H\x1b[6n", {}, 5, 12, "\x1b[5;12R"},
-        SequenceCase{"CursorReportWithinTheRegionInOriginMode", "\x1b[5;10r\x1b[?6h\x1b[3;7H\x1b[6n", {}, 7, 7, "\x1b[3;7R"},
+        SequenceCase{
+            "CursorReportWithinTheRegionInOriginMode", "\x1b[5;10r\x1b[?6h\x1b[3;7H\x1b[6n", {}, 7, 7, "\x1b[3;7R"},
         SequenceCase{"PrimaryAttributes", "\x1b[c", {}, 1, 1, "\x1b[?62;1;2;6;7;8c"},
         SequenceCase{"PrimaryAttributesWithZero", "\x1b[0c", {}, 1, 1, "\x1b[?62;1;2;6;7;8c"},
         SequenceCase{"SecondaryAttributes", "\x1b[>c\x1b[>0c", {}, 1, 1, "\x1b[>1;10;0c\x1b[>1;10;0c"},
@@ -140,23 +189,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, VtSequence,
-    ::testing::Values(
-        SequenceCase{"UnknownFinalsAreDropped", "a\x1b[5~b\x1b[?1049hc\x1b[3;2tx", {{1, "abcx"}}, 1, 5},
-        SequenceCase{"IntermediatesAreDropped", "a\x1b[62;1\"pb", {{1, "ab"}}, 1, 3},
-        SequenceCase{"SubParametersAreDropped", "a\x1b[4:3mb", {{1, "ab"}}, 1, 3},
-        SequenceCase{"AControlEndsTheSequenceAndActs", "abc\x1b[2\rX", {{1, "Xbc"}}, 1, 2},
-        SequenceCase{"AnEscapeStartsANewSequence", "\x1b[5\x1b[2;2HX", {{2, " X"}}, 2, 3},
-        SequenceCase{"DeleteInsideIsIgnored", "\x1b[2\x7f;3HX", {{2, "  X"}}, 2, 4},
-        SequenceCase{"ARowOfManyDigitsIsRefused", "\x1b[4;4H\x1b[" + std::string(200, '9') + ";1H", {}, 4, 4}),
+    ::testing::Values(SequenceCase{"UnknownFinalsAreDropped", "a\x1b[5~b\x1b[?1049hc\x1b[3;2tx", {{1, "abcx"}}, 1, 5},
+                      SequenceCase{"IntermediatesAreDropped", "a\x1b[62;1\"pb", {{1, "ab"}}, 1, 3},
+                      SequenceCase{"SubParametersAreDropped", "a\x1b[4:3mb", {{1, "ab"}}, 1, 3},
+                      SequenceCase{"AControlEndsTheSequenceAndActs", "abc\x1b[2\rX", {{1, "Xbc"}}, 1, 2},
+                      SequenceCase{"AnEscapeStartsANewSequence", "\x1b[5\x1b[2;2HX", {{2, " X"}}, 2, 3},
+                      SequenceCase{"DeleteInsideIsIgnored", "\x1b[2\x7f;3HX", {{2, "  X"}}, 2, 4},
+                      SequenceCase{
+                          "ARowOfManyDigitsIsRefused", "\x1b[4;4H\x1b[" + std::string(200, '9') + ";1H", {}, 4, 4}),
     [](const auto& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Dotted, VtSequence,
-    ::testing::Values(
-        SequenceCase{"OneCharacterColumn", "\x1b[4;4H\x1b[.5HX", {{1, "    X"}}, 1, 6},
-        SequenceCase{"TwoCharacterColumn", "\x1b[.12HX", {{1, Spaces(11) + "X"}}, 1, 13},
-        SequenceCase{"ANonDigitColumnIsOne", "\x1b[3;3H\x1b[.:HX", {{1, "X"}}, 1, 2},
-        SequenceCase{"RegionOff", kFiveRows + "\x1b[2;4r\x1b[.r\x1b[4;1H\n", {{2, "2"}}, 5, 1}),
+    ::testing::Values(SequenceCase{"OneCharacterColumn", "\x1b[4;4H\x1b[.5HX", {{1, "    X"}}, 1, 6},
+                      SequenceCase{"TwoCharacterColumn", "\x1b[.12HX", {{1, Spaces(11) + "X"}}, 1, 13},
+                      SequenceCase{"ANonDigitColumnIsOne", "\x1b[3;3H\x1b[.:HX", {{1, "X"}}, 1, 2},
+                      SequenceCase{"RegionOff", kFiveRows + "\x1b[2;4r\x1b[.r\x1b[4;1H\n", {{2, "2"}}, 5, 1}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, AListOfManyParametersIsReadWithoutOverrunning) {
@@ -273,9 +321,14 @@ TEST_F(VtTest, PrintingWhileTheClipboardRecordsStopsTheClipboard) {
 TEST_F(VtTest, PassThroughPrintingEndsAtEitherTerminator) {
   opt().PclPassThrough = 1;
   in().PrinterOn = 1;
-  Feed(std::string("\x1b" "E\x1b&l1O\n\0\x1b[4ishown", 18));
+  Feed(
+      std::string("\x1b"
+                  "E\x1b&l1O\n\0\x1b[4ishown",
+                  18));
   // Printer data is binary: LF and NUL reach the printer as they came.
-  EXPECT_EQ(echo.printer, std::string("\x1b" "E\x1b&l1O\n\0", 9));
+  EXPECT_EQ(echo.printer, std::string("\x1b"
+                                      "E\x1b&l1O\n\0",
+                                      9));
   EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
   EXPECT_EQ(Row(1), "shown");
   echo.printer.clear();
@@ -326,24 +379,23 @@ TEST_P(VtSco, ActsAsTheScoConsoleDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sco, VtSco,
-    ::testing::Values(
-        ScoCase{"BackTabStepsFiveColumns", "\x1b[1;20H\x1b[2Z", {}, 1, 10},
-        ScoCase{"BackTabStopsAtColumnOne", "\x1b[1;3H\x1b[Z", {}, 1, 1},
-        ScoCase{"NextAndPreviousLine", "\x1b[5;5H\x1b[2E", {}, 7, 1},
-        ScoCase{"PreviousLineStopsAtRowOne", "\x1b[5;5H\x1b[9F", {}, 1, 1},
-        ScoCase{"ColumnAbsolute", "\x1b[3;3H\x1b[40G", {}, 3, 40},
-        ScoCase{"ColumnAbsoluteByGrave", "\x1b[3;3H\x1b[40`", {}, 3, 40},
-        ScoCase{"ColumnRelative", "\x1b[3;3H\x1b[4a", {}, 3, 7},
-        ScoCase{"RowAbsoluteAndRelative", "\x1b[3;3H\x1b[9d\x1b[2e", {}, 11, 3},
-        ScoCase{"ScrollUp", kFiveRows + "\x1b[2S", {{1, "3"}, {3, "5"}}, 5, 2},
-        ScoCase{"ScrollDown", kFiveRows + "\x1b[T", {{1, ""}, {2, "1"}}, 5, 2},
-        ScoCase{"InsertLines", kFiveRows + "\x1b[2;1H\x1b[2L", {{2, ""}, {3, ""}, {4, "2"}}, 2, 1},
-        ScoCase{"DeleteLines", kFiveRows + "\x1b[2;1H\x1b[2M", {{2, "4"}, {3, "5"}}, 2, 1},
-        ScoCase{"EraseCharacters", "abcdef\x1b[1;2H\x1b[2X", {{1, "a  def"}}, 1, 2},
-        ScoCase{"DisplaysACharacterByCode", "\x1b[65g\x1b[66g", {{1, "AB"}}, 1, 3},
-        ScoCase{"AddressingStillWorks", "\x1b[4;6HX", {{4, "     X"}}, 4, 7},
-        ScoCase{"CursorShapeIsIgnored", "a\x1b[=10;12Cb", {{1, "ab"}}, 1, 3},
-        ScoCase{"OtherSequencesAreTheVtOnes", "abc\x1b[1;2H\x1b[K", {{1, "a"}}, 1, 2}),
+    ::testing::Values(ScoCase{"BackTabStepsFiveColumns", "\x1b[1;20H\x1b[2Z", {}, 1, 10},
+                      ScoCase{"BackTabStopsAtColumnOne", "\x1b[1;3H\x1b[Z", {}, 1, 1},
+                      ScoCase{"NextAndPreviousLine", "\x1b[5;5H\x1b[2E", {}, 7, 1},
+                      ScoCase{"PreviousLineStopsAtRowOne", "\x1b[5;5H\x1b[9F", {}, 1, 1},
+                      ScoCase{"ColumnAbsolute", "\x1b[3;3H\x1b[40G", {}, 3, 40},
+                      ScoCase{"ColumnAbsoluteByGrave", "\x1b[3;3H\x1b[40`", {}, 3, 40},
+                      ScoCase{"ColumnRelative", "\x1b[3;3H\x1b[4a", {}, 3, 7},
+                      ScoCase{"RowAbsoluteAndRelative", "\x1b[3;3H\x1b[9d\x1b[2e", {}, 11, 3},
+                      ScoCase{"ScrollUp", kFiveRows + "\x1b[2S", {{1, "3"}, {3, "5"}}, 5, 2},
+                      ScoCase{"ScrollDown", kFiveRows + "\x1b[T", {{1, ""}, {2, "1"}}, 5, 2},
+                      ScoCase{"InsertLines", kFiveRows + "\x1b[2;1H\x1b[2L", {{2, ""}, {3, ""}, {4, "2"}}, 2, 1},
+                      ScoCase{"DeleteLines", kFiveRows + "\x1b[2;1H\x1b[2M", {{2, "4"}, {3, "5"}}, 2, 1},
+                      ScoCase{"EraseCharacters", "abcdef\x1b[1;2H\x1b[2X", {{1, "a  def"}}, 1, 2},
+                      ScoCase{"DisplaysACharacterByCode", "\x1b[65g\x1b[66g", {{1, "AB"}}, 1, 3},
+                      ScoCase{"AddressingStillWorks", "\x1b[4;6HX", {{4, "     X"}}, 4, 7},
+                      ScoCase{"CursorShapeIsIgnored", "a\x1b[=10;12Cb", {{1, "ab"}}, 1, 3},
+                      ScoCase{"OtherSequencesAreTheVtOnes", "abc\x1b[1;2H\x1b[K", {{1, "a"}}, 1, 2}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, ScoColoursAndLineGraphics) {

@@ -47,35 +47,90 @@ INSTANTIATE_TEST_SUITE_P(
         ScreenCase{"AFullLineWaitsToWrap", kFullLine, {{1, kFullLine}, {2, ""}}, 1, 81},
         ScreenCase{"TheNextCharacterWraps", kFullLine + "a", {{1, kFullLine}, {2, "a"}}, 2, 2},
         ScreenCase{"AByteAfterTheWrapLetsTheNextLineFeedCount", kFullLine + "a\nb", {{2, "a"}, {3, " b"}}, 3, 3},
-        ScreenCase{"FillingTheLastRowScrollsNothing", "top\x1b[24;1H" + kFullLine, {{1, "top"}, {24, kFullLine}}, 24, 81},
-        ScreenCase{"ACharacterAfterTheLastRowScrolls", "top\x1b[24;1H" + kFullLine + "z", {{1, ""}, {23, kFullLine}, {24, "z"}}, 24, 2},
-        ScreenCase{"BackspaceAfterAFullLineStepsFromTheLastColumn", kFullLine + "\bY", {{1, kFullLine.substr(0, 78) + "Yx"}}, 1, 80},
-        ScreenCase{"LineFeedAfterAFullLineKeepsTheLastColumn", kFullLine + "\nY", {{1, kFullLine}, {2, std::string(79, ' ') + "Y"}}, 2, 81},
+        ScreenCase{
+            "FillingTheLastRowScrollsNothing", "top\x1b[24;1H" + kFullLine, {{1, "top"}, {24, kFullLine}}, 24, 81},
+        ScreenCase{"ACharacterAfterTheLastRowScrolls",
+                   "top\x1b[24;1H" + kFullLine + "z",
+                   {{1, ""}, {23, kFullLine}, {24, "z"}},
+                   24,
+                   2},
+        ScreenCase{"BackspaceAfterAFullLineStepsFromTheLastColumn",
+                   kFullLine + "\bY",
+                   {{1, kFullLine.substr(0, 78) + "Yx"}},
+                   1,
+                   80},
+        ScreenCase{"LineFeedAfterAFullLineKeepsTheLastColumn",
+                   kFullLine + "\nY",
+                   {{1, kFullLine}, {2, std::string(79, ' ') + "Y"}},
+                   2,
+                   81},
         ScreenCase{"LineFeedAtTheBottomScrolls", "top\x1b[24;1HA\nB", {{1, ""}, {23, "A"}, {24, " B"}}, 24, 3},
         ScreenCase{"FormFeedClearsAndHomes", "abc\r\ndef\fX", {{1, "X"}, {2, ""}}, 1, 2},
         ScreenCase{"ShiftOutTakesG1", "\x1b)0\x0fq\x0eq\x0fq", {{1, "q\xe6q"}}, 1, 4},
         // G0 designated while G1 is in use changes nothing on the screen.
         ScreenCase{"DesignatingG0UnderShiftOutKeepsG1", "\x1b)0\x0e\x1b(Bq\x0fq", {{1, "\xe6q"}}, 1, 3},
         ScreenCase{"DesignatingG1UnderShiftInKeepsText", "\x1b(B\x1b)0q\x0eq", {{1, "q\xe6"}}, 1, 3},
-        ScreenCase{"TabStopsSetAndCleared", "\x1b[3g\x1b[1;5H\x1bH\x1b[1;12H\x1bH\r\tA\tB\tC", {{1, "    A      BC"}}, 1, 14},
+        ScreenCase{
+            "TabStopsSetAndCleared", "\x1b[3g\x1b[1;5H\x1bH\x1b[1;12H\x1bH\r\tA\tB\tC", {{1, "    A      BC"}}, 1, 14},
         ScreenCase{"TabStopClearedAtTheCursor", "\x1b[1;9H\x1b[g\r\tA", {{1, "                A"}}, 1, 18},
-        ScreenCase{"SaveAndRestoreCursor", "\x1b[5;10H\x1b" "7\x1b[1;1H\x1b" "8X", {{5, "         X"}}, 5, 11},
-        ScreenCase{"RestoreWithoutSaveHomes", "\x1b[5;5H\x1b" "8X", {{1, "X"}}, 1, 2},
-        ScreenCase{"IndexMovesDown", "\x1b[3;4H\x1b" "DX", {{4, "   X"}}, 4, 5},
-        ScreenCase{"IndexAtTheBottomScrolls", "top\x1b[24;4H\x1b" "DX", {{1, ""}, {24, "   X"}}, 24, 5},
+        ScreenCase{"SaveAndRestoreCursor",
+                   "\x1b[5;10H\x1b"
+                   "7\x1b[1;1H\x1b"
+                   "8X",
+                   {{5, "         X"}},
+                   5,
+                   11},
+        ScreenCase{"RestoreWithoutSaveHomes",
+                   "\x1b[5;5H\x1b"
+                   "8X",
+                   {{1, "X"}},
+                   1,
+                   2},
+        ScreenCase{"IndexMovesDown",
+                   "\x1b[3;4H\x1b"
+                   "DX",
+                   {{4, "   X"}},
+                   4,
+                   5},
+        ScreenCase{"IndexAtTheBottomScrolls",
+                   "top\x1b[24;4H\x1b"
+                   "DX",
+                   {{1, ""}, {24, "   X"}},
+                   24,
+                   5},
         ScreenCase{"ReverseIndexMovesUp", "\x1b[3;4H\x1bMX", {{2, "   X"}}, 2, 5},
         ScreenCase{"ReverseIndexAtTheTopScrollsDown", "top\x1b[1;2H\x1bMX", {{1, " X"}, {2, "top"}}, 1, 3},
-        ScreenCase{"NextLine", "abc\x1b" "EX", {{2, "X"}}, 2, 2},
-        ScreenCase{"ResetClearsTheScreenAndTheRegion", "abc\x1b[2;5r\x1b" "cX", {{1, "X"}}, 1, 2},
+        ScreenCase{"NextLine",
+                   "abc\x1b"
+                   "EX",
+                   {{2, "X"}},
+                   2,
+                   2},
+        ScreenCase{"ResetClearsTheScreenAndTheRegion",
+                   "abc\x1b[2;5r\x1b"
+                   "cX",
+                   {{1, "X"}},
+                   1,
+                   2},
         ScreenCase{"DeviceControlStringsAreNotShown", "a\x1bPq#0;1;2$hidden\x1b\\b", {{1, "ab"}}, 1, 3},
         ScreenCase{"UnknownEscapesAreDropped", "a\x1bNb\x1b&c\x1bmd", {{1, "abcd"}}, 1, 5},
         ScreenCase{"AControlAfterEscActsAsItself", "ab\x1b\rX", {{1, "Xb"}}, 1, 2},
         ScreenCase{"EscapeInsideAnEscapeStartsAgain", "\x1b(\x1b[2;2HX", {{2, " X"}}, 2, 3},
         ScreenCase{"EscSohSkipsToTheLineEnd", "a\x1b\x01junk\rb", {{1, "ab"}}, 1, 3},
-        ScreenCase{"EscZDropsTheBytesAfterIt", "a\x1bz12\x7f" "b", {{1, "ab"}}, 1, 3},
+        ScreenCase{"EscZDropsTheBytesAfterIt",
+                   "a\x1bz12\x7f"
+                   "b",
+                   {{1, "ab"}},
+                   1,
+                   3},
         ScreenCase{"EscLessThanClearsTheScreen", "abc\x1b<X", {{1, "X"}}, 1, 2},
         ScreenCase{"EscJAndKErase", "abcdef\r\nghi\x1b[1;3H\x1bK", {{1, "ab"}, {2, "ghi"}}, 1, 3},
-        ScreenCase{"CellsOfOtherControlsStayEmpty", "a\x01\x02\x0b\x10\x1f" "b", {{1, "ab"}}, 1, 3}),
+        ScreenCase{"CellsOfOtherControlsStayEmpty",
+                   "a\x01\x02\x0b\x10\x1f"
+                   "b",
+                   {{1, "ab"}},
+                   1,
+                   3}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(VtTest, DoubleWidthPutsEachCharacterInTwoCellsUntilALineFeed) {
@@ -124,9 +179,9 @@ TEST_P(VtLineGraphics, DrawsTheGlyphsOfTheFont) {
 INSTANTIATE_TEST_SUITE_P(
     Vt, VtLineGraphics,
     ::testing::Values(
-        GraphicsCase{"ProgramFont", 0, 1, "_`afgjklmnoqstuvwxyz{|}~",
-                     {32, 215, 231, 161, 177, 225, 223, 222, 221, 228, 230, 230, 230, 224, 229, 233, 220, 226, 178, 179,
-                      185, 173, 163, 165}},
+        GraphicsCase{"ProgramFont", 0, 1, "_`afgjklmnoqstuvwxyz{|}~", {32,  215, 231, 161, 177, 225, 223, 222,
+                                                                       221, 228, 230, 230, 230, 224, 229, 233,
+                                                                       220, 226, 178, 179, 185, 173, 163, 165}},
         GraphicsCase{"UnmappedBytesStay", 0, 1, "hiA3", {'h', 'i', 'A', '3'}},
         GraphicsCase{"AlternateSet", 1, 1, "35<>ABZ[\\^", {226, 255, 246, 246, 233, 220, 222, 227, 219, 218}},
         GraphicsCase{"PcFont", 0, 2, "lqkxmj`", {218, 196, 191, 179, 192, 217, 215}}),
@@ -134,10 +189,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(VtTest, EightBitCodesAreControlsOnlyAfterTheHostTurnsThemOn) {
   opt().NationalCharsOff = 1;  // bytes above 127 keep their eighth bit
-  Feed("\x9b" "4mA");
+  Feed(
+      "\x9b"
+      "4mA");
   EXPECT_EQ(screen().ScreenChars(1, 1), 155);
   EXPECT_EQ(Row(1).substr(1), "4mA");
-  Feed("\r\n\x1b F\x9b" "4mB\x1b G\x9b");
+  Feed(
+      "\r\n\x1b F\x9b"
+      "4mB\x1b G\x9b");
   EXPECT_EQ(screen().ScreenChars(2, 1), 'B');
   EXPECT_EQ(screen().ScreenAttrs(2, 1), kAttrUnderline);
   EXPECT_EQ(screen().ScreenChars(2, 2), 155);
@@ -146,7 +205,11 @@ TEST_F(VtTest, EightBitCodesAreControlsOnlyAfterTheHostTurnsThemOn) {
 TEST_F(VtTest, EightBitControlsStandForEscapeSequences) {
   opt().NationalCharsOff = 1;
   in().C1ControlsOn = 1;
-  Feed("\x1b[3;3Ha\x8d" "b\x84" "c\x85" "d");
+  Feed(
+      "\x1b[3;3Ha\x8d"
+      "b\x84"
+      "c\x85"
+      "d");
   EXPECT_EQ(Row(2), "   b");
   EXPECT_EQ(Row(3), "  a c");
   EXPECT_EQ(Row(4), "d");

@@ -24,7 +24,8 @@ std::string Outcome(fakes::EmulationSession& s, const std::string& answer) {
   for (int r = 1; r <= s.screen.ScreenRows; ++r) {
     for (int c = 1; c <= 80; ++c) {
       out += std::to_string(s.screen.ScreenChars(r, c)) + "/" + std::to_string(s.screen.ScreenAttrs(r, c));
-      out += "/" + std::to_string(s.screen.ScreenForeColours(r, c)) + "/" + std::to_string(s.screen.ScreenBackColours(r, c)) + " ";
+      out += "/" + std::to_string(s.screen.ScreenForeColours(r, c)) + "/" +
+             std::to_string(s.screen.ScreenBackColours(r, c)) + " ";
     }
     out += "\n";
   }
@@ -68,7 +69,9 @@ TEST(VtSplitStream, AnySplitGivesTheSameResult) {
       "login: guest\r\n"
       "\x1b[7m Menu \x1b[0m\x1b[0;34m blue \x1b[01;32mgreen\x1b[m\r\n"
       "\x1b(0lqqqk\x1b(B\x1b[3;1H\x1b[1;4mbold under\x1b[27m\r\n"
-      "\x1b" "7\x1b[10;20Hsaved\x1b" "8here\t|tab\x1b[6n\x1b[c\x1b[>c"
+      "\x1b"
+      "7\x1b[10;20Hsaved\x1b"
+      "8here\t|tab\x1b[6n\x1b[c\x1b[>c"
       "\x1b[5;10r\x1b[10;1H\nscrolled\x1b[r"
       "\x1b[12;5H\x1b[4hins\x1b[4l\x1b[12;1H\x1b[2P\x1b[3X"
       "\x1b#6wide\n\x1b[15;1H\x1b[.7mdot\x1b[.1;33m33"
@@ -78,7 +81,8 @@ TEST(VtSplitStream, AnySplitGivesTheSameResult) {
   const std::string whole = Replay(stream, stream.size());
   // In the extended mode ESC [ > c is a private sequence, not a question.
   ASSERT_NE(whole.find("answer \x1b[4;13R\x1b[?62;1;2;6;7;8c\x02\r38\r"), std::string::npos) << whole;
-  for (size_t split = 1; split < stream.size(); ++split) EXPECT_EQ(Replay(stream, split), whole) << "split at " << split;
+  for (size_t split = 1; split < stream.size(); ++split)
+    EXPECT_EQ(Replay(stream, split), whole) << "split at " << split;
 }
 
 }  // namespace

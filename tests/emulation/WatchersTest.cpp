@@ -169,16 +169,36 @@ TEST_P(PrinterController, PassesTheOutputToThePrinterUntilItsTerminator) {
   EXPECT_EQ(record.Count("PrinterCaptureOff"), c.ends);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Watchers, PrinterController,
-    ::testing::Values(PrinterCase{"EscFourEnds", "ab\x1b" "4cd", "ab", "cd", 1},
-                      PrinterCase{"EscDDollarEnds", "ab\x1b" "d$cd", "ab", "cd", 1},
-                      PrinterCase{"EscDThenOtherPrintsAllOfIt", "\x1b" "dxy", "\x1b" "dxy", "", 0},
-                      PrinterCase{"EscDThenEscKeepsBoth", "\x1b" "d\x1b" "Ex", "\x1b" "d\x1b" "Ex", "", 0},
-                      PrinterCase{"LineFeedsAndNulsArePrinterData", std::string("a\r\nb\0c", 6),
-                                  std::string("a\r\nb\0c", 6), "", 0},
-                      PrinterCase{"Dc4IsPrintedAndEnds", "ab\x14" "cd", "ab\x14", "cd", 1}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Watchers, PrinterController,
+                         ::testing::Values(PrinterCase{"EscFourEnds",
+                                                       "ab\x1b"
+                                                       "4cd",
+                                                       "ab", "cd", 1},
+                                           PrinterCase{"EscDDollarEnds",
+                                                       "ab\x1b"
+                                                       "d$cd",
+                                                       "ab", "cd", 1},
+                                           PrinterCase{"EscDThenOtherPrintsAllOfIt",
+                                                       "\x1b"
+                                                       "dxy",
+                                                       "\x1b"
+                                                       "dxy",
+                                                       "", 0},
+                                           PrinterCase{"EscDThenEscKeepsBoth",
+                                                       "\x1b"
+                                                       "d\x1b"
+                                                       "Ex",
+                                                       "\x1b"
+                                                       "d\x1b"
+                                                       "Ex",
+                                                       "", 0},
+                                           PrinterCase{"LineFeedsAndNulsArePrinterData", std::string("a\r\nb\0c", 6),
+                                                       std::string("a\r\nb\0c", 6), "", 0},
+                                           PrinterCase{"Dc4IsPrintedAndEnds",
+                                                       "ab\x14"
+                                                       "cd",
+                                                       "ab\x14", "cd", 1}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(Watchers, APrinterControllerTerminatorSplitOverChunksStillEndsTheMode) {
   UseScript();

@@ -186,7 +186,10 @@ TEST_F(WyseAttributes, TheAnsiColourCommandSwitchesTheColourPlanesOn) {
 TEST_F(WyseAttributes, CsiColourPairsReadTheirBytesFromTheHost) {
   opt().AutoAnsiColours = 1;
   // ESC [ 0 ; 3 1 m: the pair read after "0" ";" is "3" "1".
-  pty->Feed("31m" "m" "text");
+  pty->Feed(
+      "31m"
+      "m"
+      "text");
   EXPECT_TRUE(wyse.CsiColourPair('0', ';'));
   EXPECT_EQ(opt().ColourModeA, 1);
   EXPECT_EQ(screen().CurrentForeColour, 2);
@@ -272,7 +275,16 @@ TEST_F(WyseAttributes, ACarriageReturnKeepsTheAttributeOnTheWyse) {
 // on applies at once.
 TEST_F(WyseAttributes, ShiftOutShowsTheViewpointAttributeEscZeroChose) {
   Use(EmulationKind::Viewpoint);
-  Feed("\x0e" "a\x0f" "b\x1b" "0`\x0e" "c\x0f" "d\x0e" "e\x1b" "0Af\x1b" "0Qg\x0fh");
+  Feed(
+      "\x0e"
+      "a\x0f"
+      "b\x1b"
+      "0`\x0e"
+      "c\x0f"
+      "d\x0e"
+      "e\x1b"
+      "0Af\x1b"
+      "0Qg\x0fh");
   EXPECT_EQ(Row(1), "abcdefgh");
   EXPECT_EQ(Attrs(1, 8), "10303210");
 }
@@ -308,10 +320,14 @@ TEST_F(WyseAttributes, TheFlashReversesTheScreenForAMoment) {
 TEST_F(WyseAttributes, TheTeleVideoFlashReversesTheScreenAndSendsNothing) {
   fakes::FakeClock& ticks = session.screenHost.clock;
   Use(EmulationKind::Tvi925);
-  Feed("\x1b" "b");
+  Feed(
+      "\x1b"
+      "b");
   EXPECT_TRUE(screen().ScreenReversed());
   ticks.AdvanceTicks(Screen::kReverseShownTicks);
-  Feed("\x1b" "d");
+  Feed(
+      "\x1b"
+      "d");
   EXPECT_FALSE(screen().ScreenReversed());
   EXPECT_EQ(Answer(), "");
 }
@@ -320,7 +336,10 @@ TEST_F(WyseAttributes, TheTeleVideoFlashReversesTheScreenAndSendsNothing) {
 // wrote on the second one.
 TEST_F(WyseAttributes, TheTeleVideoStatusLineGoesOff) {
   Use(EmulationKind::Tvi925);
-  Feed("ab\x1b" "Fstatus\r\x1b" "flabel\r\x1bg");
+  Feed(
+      "ab\x1b"
+      "Fstatus\r\x1b"
+      "flabel\r\x1bg");
   const int statusRow = screen().ScreenRows + 1, labelRow = screen().StatusLine2Row;
   EXPECT_EQ(Row(statusRow), "status");
   EXPECT_EQ(Row(labelRow), "label");

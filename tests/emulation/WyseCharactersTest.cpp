@@ -26,10 +26,10 @@ TEST(EmulationFlags, AreCumulativeForTheWyseFamily) {
     const char* name;
   };
   const Row rows[] = {
-      {K::Prism, 1, 0, 0, 0, 0, 0, 0, 0, "Prism"},      {K::Tvi925, 0, 0, 0, 1, 1, 1, 0, 1, "TV 925"},
-      {K::Vt100, 0, 1, 0, 0, 0, 0, 0, 0, "VT100"},      {K::Vt220, 0, 1, 1, 0, 0, 0, 0, 0, "VT220"},
+      {K::Prism, 1, 0, 0, 0, 0, 0, 0, 0, "Prism"},         {K::Tvi925, 0, 0, 0, 1, 1, 1, 0, 1, "TV 925"},
+      {K::Vt100, 0, 1, 0, 0, 0, 0, 0, 0, "VT100"},         {K::Vt220, 0, 1, 1, 0, 0, 0, 0, 0, "VT220"},
       {K::Viewpoint, 0, 0, 0, 1, 0, 0, 0, 0, "Viewpoint"}, {K::Wyse50, 0, 0, 0, 1, 1, 0, 0, 0, "Wyse 50"},
-      {K::Wyse60, 0, 0, 0, 1, 1, 1, 0, 0, "Wyse 60"},   {K::Wyse370, 0, 0, 0, 1, 1, 1, 1, 0, "Wyse 370"},
+      {K::Wyse60, 0, 0, 0, 1, 1, 1, 0, 0, "Wyse 60"},      {K::Wyse370, 0, 0, 0, 1, 1, 1, 1, 0, "Wyse 370"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -84,8 +84,8 @@ TEST(LineGraphics, MapsCodesToTheDrawingGlyphs) {
   wyseColour.wyseColour = true;
   pc.programFont = 2;
   const Case cases[] = {
-      {'q', plain, 221}, {'0', plain, 220}, {'!', plain, 241}, {'a', plain, 241}, {'E', plain, 245},
-      {' ', plain, ' '}, {10, plain, 10},   {64, range, 222},  {107, range, 228}, {108, range, 252},
+      {'q', plain, 221}, {'0', plain, 220},     {'!', plain, 241},      {'a', plain, 241},      {'E', plain, 245},
+      {' ', plain, ' '}, {10, plain, 10},       {64, range, 222},       {107, range, 228},      {108, range, 252},
       {51, alt, 226},    {94, altOwnFont, 218}, {'E', wyseColour, 221}, {'I', wyseColour, 'I'}, {'q', pc, 192},
   };
   for (const Case& c : cases) EXPECT_EQ(MapLineGraphics(c.code, c.mode), c.glyph) << c.code;
@@ -128,8 +128,13 @@ TEST_F(WyseCharacters, PrismAttributeBytesSelectTheAppearance) {
     const char* bytes;
     int16_t code;
   } cases[] = {
-      {"\x84", kAttrReverse}, {"\x14" "\x03\x14", kAttrReverseUnderline}, {"\x03\x10", kAttrUnderline},
-      {"\x86", kAttrReverseBold}, {"\x03\x00", kAttrNormal},
+      {"\x84", kAttrReverse},
+      {"\x14"
+       "\x03\x14",
+       kAttrReverseUnderline},
+      {"\x03\x10", kAttrUnderline},
+      {"\x86", kAttrReverseBold},
+      {"\x03\x00", kAttrNormal},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(c.bytes)));
@@ -171,7 +176,9 @@ TEST_F(WyseCharacters, TheColourAttributeAddressParksTheCursorBelowRowThirty) {
 
 TEST_F(WyseCharacters, StatusLineWithColoursCollectsItsTextAndRestores) {
   Use(K::Wyse60);
-  Feed("ab\x1b" "fSTATUS\r\ncd");
+  Feed(
+      "ab\x1b"
+      "fSTATUS\r\ncd");
   EXPECT_EQ(screen().PendingLineText, "STATUS");
   EXPECT_EQ(screen().StatusLineWriteOpen, 0);
   EXPECT_EQ(Row(1), "abcd");
@@ -186,7 +193,9 @@ TEST_F(WyseCharacters, AddressesBeyondThePlanesAreHeldToThem) {
     std::string bytes;
     int row, col;
   } cases[] = {
-      {"\x1b" "a999R999CX", 71, 206},
+      {"\x1b"
+       "a999R999CX",
+       71, 206},
       {"\x1b=\xff\xffX", 71, 206},
       {"\x1b[999d\x1b[999`X", 24, 206},
   };
@@ -213,7 +222,11 @@ TEST_F(WyseCharacters, HugeCountsAndEndlessTextsStayBounded) {
   EXPECT_EQ(opt().FkeyTitles[1], "LLLLLLLL");
   EXPECT_EQ(Row(1), std::string(11, 'L'));
   // Texts that never end give up when the host stops sending.
-  for (const char* cut : {"\x1b\x02PFileExists(x", "\x1b\x01 no end", "\x1b~M~no end", "\x1b\x02" "DA", "\x1b" "a12"}) {
+  for (const char* cut : {"\x1b\x02PFileExists(x", "\x1b\x01 no end", "\x1b~M~no end",
+                          "\x1b\x02"
+                          "DA",
+                          "\x1b"
+                          "a12"}) {
     SCOPED_TRACE(testing::PrintToString(std::string(cut)));
     pty->written.clear();
     Feed(cut);
@@ -225,8 +238,13 @@ TEST_F(WyseCharacters, HugeCountsAndEndlessTextsStayBounded) {
 
 TEST_F(WyseCharacters, AStreamSplitAtEveryByteGivesTheSameScreen) {
   const std::string stream =
-      "\x1b" "a1R1CInvoice\x1bG4 No.\x1bG0\x1b=\x22\x20Name:\x1b)______\x1b(\r\n"
-      "\x1bH\x02" "fqqqqg\x1bH\x03\x1b" "Fstatus\r\x1b[0K\x1b?\x1b" "b\x10\x30" "end\x1bz3HELP\r";
+      "\x1b"
+      "a1R1CInvoice\x1bG4 No.\x1bG0\x1b=\x22\x20Name:\x1b)______\x1b(\r\n"
+      "\x1bH\x02"
+      "fqqqqg\x1bH\x03\x1b"
+      "Fstatus\r\x1b[0K\x1b?\x1b"
+      "b\x10\x30"
+      "end\x1bz3HELP\r";
   Feed(stream);
   const std::string whole = Row(1) + "|" + Row(3) + "|" + Row(4) + "|" + Row(25) + "|" + Attrs(1, 12);
   const std::string answer = Answer();
@@ -237,7 +255,8 @@ TEST_F(WyseCharacters, AStreamSplitAtEveryByteGivesTheSameScreen) {
   screen().ClearScreenAndHome();
   screen().ClearStatusRows();
   TimedLink* timed = OpenTimedPty();
-  for (size_t i = 0; i < stream.size(); ++i) timed->FeedAt(clock.Milliseconds() + 2 * static_cast<int64_t>(i + 1), stream.substr(i, 1));
+  for (size_t i = 0; i < stream.size(); ++i)
+    timed->FeedAt(clock.Milliseconds() + 2 * static_cast<int64_t>(i + 1), stream.substr(i, 1));
   for (size_t i = 0; i <= stream.size() + 1; ++i) {
     clock.AdvanceMs(2);
     in().ProcessHostInput();

@@ -24,8 +24,11 @@ class WyseTest : public HostInputTest {
     std::filesystem::create_directories(home / "Desktop");
     std::filesystem::create_directories(home / "Documents");
     std::filesystem::create_directories(home / "resources");
-    session.around.services.folders = {home.string(), (home / "Desktop").string(), (home / "Documents").string(),
-                                       (home / "resources").string(), (home / "scripts").string(),
+    session.around.services.folders = {home.string(),
+                                       (home / "Desktop").string(),
+                                       (home / "Documents").string(),
+                                       (home / "resources").string(),
+                                       (home / "scripts").string(),
                                        (home / "transfers").string()};
     Use(EmulationKind::Wyse60);
     opt().AutoWrapOn = 1;

@@ -169,12 +169,9 @@ struct FileCase {
 TEST_F(WyseActions, HostNamedFilesOutsideTheirFolderAreRefused) {
   fs::create_directory_symlink("/etc", home / "Desktop" / "link");
   const FileCase cases[] = {
-      {"../../etc/passwd", "\"..\""},
-      {"/etc/passwd", "outside"},
-      {"BootVolume/etc/passwd", "outside"},
-      {"C:\\Windows\\system.ini", "outside"},
-      {"Macintosh HD:etc:passwd", "outside"},
-      {"UserDesktop/link/passwd", "outside"},
+      {"../../etc/passwd", "\"..\""},         {"/etc/passwd", "outside"},
+      {"BootVolume/etc/passwd", "outside"},   {"C:\\Windows\\system.ini", "outside"},
+      {"Macintosh HD:etc:passwd", "outside"}, {"UserDesktop/link/passwd", "outside"},
       {"UserDesktop/../../x", "\"..\""},
   };
   for (const FileCase& c : cases) {
@@ -288,7 +285,8 @@ TEST_F(WyseActions, FileExistsLooksOnlyInsideTheTransferFolders) {
 TEST_F(WyseActions, TheHostsSendRequestNamesAFileInTheTransferFolder) {
   Feed("\x1b~Greport.txt\r");
   ASSERT_EQ(actions.calls.size(), 1u);
-  EXPECT_EQ(actions.calls[0], "HostRequestedSend " + (fs::weakly_canonical(home / "Documents" / "pick" / "report.txt")).string());
+  EXPECT_EQ(actions.calls[0],
+            "HostRequestedSend " + (fs::weakly_canonical(home / "Documents" / "pick" / "report.txt")).string());
   for (const char* bad : {"../../.ssh/id_rsa", "/etc/shadow", "BootVolume/etc/shadow"}) {
     SCOPED_TRACE(bad);
     actions.calls.clear();
@@ -300,7 +298,9 @@ TEST_F(WyseActions, TheHostsSendRequestNamesAFileInTheTransferFolder) {
 }
 
 TEST_F(WyseActions, ATextTransferCapturesIntoTheTransferFileAndReportsItsCount) {
-  Feed("\x1b\x02" "DA\r");
+  Feed(
+      "\x1b\x02"
+      "DA\r");
   const std::string ft = fs::weakly_canonical(home / "Documents" / "pick" / "ft.txt").string();
   EXPECT_TRUE(fs::is_directory(home / "Documents" / "pick"));
   EXPECT_EQ(actions.calls, (std::vector<std::string>{"CloseCaptureFile", "OpenTransferCapture " + ft}));
@@ -316,11 +316,15 @@ TEST_F(WyseActions, ATextTransferCapturesIntoTheTransferFileAndReportsItsCount) 
 
 TEST_F(WyseActions, AnExistingTransferFileIsReplacedOnlyWhenTheHostAllowsIt) {
   Touch(home / "Documents" / "pick" / "ft.txt");
-  Feed("\x1b\x02" "DA\r");
+  Feed(
+      "\x1b\x02"
+      "DA\r");
   EXPECT_EQ(session.wyse.TransferResult, 3);
   EXPECT_NE(AlertText(0).find("ft.txt exists"), std::string::npos);
   EXPECT_TRUE(actions.calls.empty());
-  Feed("\x1b\x02" "DAO\r");
+  Feed(
+      "\x1b\x02"
+      "DAO\r");
   EXPECT_EQ(session.wyse.TransferResult, 0);
   EXPECT_EQ(actions.calls.size(), 2u);
 }
@@ -329,7 +333,9 @@ TEST_F(WyseActions, ATransferFolderThatLeadsOutsideIsRefused) {
   const fs::path outside = home / "elsewhere";
   fs::create_directories(outside);
   fs::create_directory_symlink(outside, home / "Documents" / "pick");
-  Feed("\x1b\x02" "DA\r");
+  Feed(
+      "\x1b\x02"
+      "DA\r");
   EXPECT_EQ(session.wyse.TransferResult, 1);
   EXPECT_EQ(actions.calls, std::vector<std::string>{"ShowCaptureStatus"});
   EXPECT_EQ(in().CaptureFileOn, 0);
@@ -337,30 +343,40 @@ TEST_F(WyseActions, ATransferFolderThatLeadsOutsideIsRefused) {
 
 TEST_F(WyseActions, ACaptureThatCannotBeOpenedIsReportedAndTheOutputGoesOn) {
   actions.transferCaptureResult = false;
-  Feed("\x1b\x02" "DA\rafter");
+  Feed(
+      "\x1b\x02"
+      "DA\rafter");
   EXPECT_EQ(session.wyse.TransferResult, 1);
   EXPECT_NE(AlertText(0).find("Unable to open!"), std::string::npos);
   EXPECT_EQ(Row(1), "after");
 }
 
 TEST_F(WyseActions, KermitAndUnknownProtocolsAreRefused) {
-  Feed("\x1b\x02" "DK\r");
+  Feed(
+      "\x1b\x02"
+      "DK\r");
   ASSERT_EQ(alerts.shown.size(), 2u);
   EXPECT_EQ(alerts.shown[0].id, 320);
   EXPECT_NE(AlertText(1).find("protocol not Supported"), std::string::npos);
   EXPECT_EQ(session.wyse.TransferResult, 6);
   opt().KermitMode = 1;
   alerts.shown.clear();
-  Feed("\x1b\x02" "DK\r");
+  Feed(
+      "\x1b\x02"
+      "DK\r");
   EXPECT_TRUE(alerts.shown.empty());
   EXPECT_EQ(in().TransferByteCount, 1);
 }
 
 TEST_F(WyseActions, TheTransferEndClosesTheCapture) {
-  Feed("\x1b\x02" "CX");
+  Feed(
+      "\x1b\x02"
+      "CX");
   EXPECT_EQ(actions.calls, std::vector<std::string>{"CloseCaptureFile"});
   EXPECT_EQ(AlertText(0), "File transfer done");
-  Feed("\x1b\x02" "CZmodem\rok");
+  Feed(
+      "\x1b\x02"
+      "CZmodem\rok");
   EXPECT_NE(AlertText(1).find("does not support"), std::string::npos);
   EXPECT_EQ(Row(1), "ok");
 }
@@ -382,7 +398,9 @@ TEST_F(WyseActions, PicturesAreShownFromTheUsersFilesWithTheirNumbers) {
 
 TEST_F(WyseActions, TeleVideoTransparentPrintHidesTheTextUntilPrinterOff) {
   Use(K::Tvi925);
-  Feed("\x1b`hidden\x1b" "ashown");
+  Feed(
+      "\x1b`hidden\x1b"
+      "ashown");
   EXPECT_EQ(actions.calls.front(), "StopClipboardCapture");
   EXPECT_NE(std::find(actions.calls.begin(), actions.calls.end(), "OpenPrinterCapture"), actions.calls.end());
   EXPECT_EQ(echo.printer, "hidden");
@@ -412,7 +430,9 @@ TEST_F(WyseActions, DeviceControlTwoPrintsUnlessItFollowsEnquiryOrHostPrintIsIgn
   Feed("\x12");
   EXPECT_EQ(in().PrinterOn, 0);
   opt().IgnoreHostPrint = 0;
-  Feed("\x12" "copy\x14");
+  Feed(
+      "\x12"
+      "copy\x14");
   EXPECT_EQ(echo.printer, "copy");
   EXPECT_EQ(Row(1), "copy");  // copy print: the text is shown as well
   EXPECT_EQ(record.Count("PrinterCaptureOff"), 1);
@@ -441,7 +461,9 @@ TEST_F(WyseActions, KeyStringsTakeTheirDefaultsWhenTheHostSendsNone) {
   EXPECT_EQ(session.wyse.BackspaceKeyString, "{CTH");
   Feed("\x1bZ1@xy\r\x7f");
   EXPECT_EQ(opt().FkeyStrings[1], "xy{CR");
-  Feed("\x1b" "cU");
+  Feed(
+      "\x1b"
+      "cU");
   EXPECT_EQ(opt().UpArrowString, "");
   EXPECT_EQ(session.wyse.EditKeyStrings[0], "");
   EXPECT_EQ(session.wyse.BackspaceKeyString, "{CTH");
@@ -477,12 +499,17 @@ TEST_F(WyseActions, EscZWithDeleteEmptiesAKeyStringOnlyInTheWyse50Family) {
 TEST_F(WyseActions, SharedSequencesAreHandedToTheSharedHandlers) {
   RecordingShared shared;
   in().SetSharedSequences(&shared);
-  Feed("\x1b" "cH\x1b" "cF\x1b" "cN\x1b" "cG\x1b~4");
+  Feed(
+      "\x1b"
+      "cH\x1b"
+      "cF\x1b"
+      "cN\x1b"
+      "cG\x1b~4");
   opt().ExtendedAnsiMode = 1;
   Feed("\x1b[=");
-  EXPECT_EQ(shared.calls, (std::vector<std::string>{"PutCharAtAddress", "PutCharAtAddress2", "DrawBoxFromHost",
-                                                     "DrawBoxFromHost2", "HostProgrammingCommand 4",
-                                                     "AnsiPrivateSequences"}));
+  EXPECT_EQ(shared.calls,
+            (std::vector<std::string>{"PutCharAtAddress", "PutCharAtAddress2", "DrawBoxFromHost", "DrawBoxFromHost2",
+                                      "HostProgrammingCommand 4", "AnsiPrivateSequences"}));
   // An ordinary sequence is given back and read as the Wyse family reads it:
   // none of its bytes shows as text, and what follows prints as usual.
   Feed("\x1b[0m");
@@ -513,7 +540,9 @@ TEST_F(WyseActions, Wyse370PersonalitiesChangeTheFlags) {
 }
 
 TEST_F(WyseActions, WideModeChangesTheColumnsAndTellsTheWindow) {
-  Feed("\x1b\x02" "E");
+  Feed(
+      "\x1b\x02"
+      "E");
   EXPECT_EQ(opt().FontSizeMode, 1);
   EXPECT_EQ(screen().ColumnsSetting, 156);
   Feed("\x1b\x02N");

@@ -19,11 +19,11 @@ class CaptureOutputService final : public CaptureService, public output::Capture
   std::vector<std::string> calls;
 
   // Made before the session it serves; attached once the session exists.
-  void Attach(SessionOptions& options, Screen& screen, HostInput& in, platform::Files& files,
-              platform::Alerts& alerts, output::PrintServices& printing, output::CaptureFolders folders) {
+  void Attach(SessionOptions& options, Screen& screen, HostInput& in, platform::Files& files, platform::Alerts& alerts,
+              output::PrintServices& printing, output::CaptureFolders folders) {
     in_ = &in;
-    output_ = std::make_unique<output::CaptureOutput>(options, screen, files, alerts, *this, printing,
-                                                      std::move(folders));
+    output_ =
+        std::make_unique<output::CaptureOutput>(options, screen, files, alerts, *this, printing, std::move(folders));
   }
   output::CaptureOutput& Output() { return *output_; }
 

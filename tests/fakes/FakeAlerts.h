@@ -18,15 +18,15 @@ class FakeAlerts final : public platform::Alerts {
   struct Shown {
     platform::AlertKind kind;
     int id;
-    std::string text;  // the four pieces joined
+    std::string text;    // the four pieces joined
     bool waited = true;  // shown by Show (false: by Open)
   };
   std::vector<Shown> shown;
   std::deque<int> answers;
   bool holdOpen = false;
 
-  int Show(platform::AlertKind kind, int alertId, const std::string& a, const std::string& b,
-           const std::string& c, const std::string& d) override {
+  int Show(platform::AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
+           const std::string& d) override {
     shown.push_back({kind, alertId, a + b + c + d, true});
     return NextAnswer();
   }

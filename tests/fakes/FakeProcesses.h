@@ -19,12 +19,12 @@ class FakeProcesses final : public platform::Processes {
   explicit FakeProcesses(const platform::Clock* clock) : clock_(clock) {}
 
   std::vector<platform::PtyChildRequest> starts;  // every start asked for
-  std::vector<MemoryLink*> links;              // the link handed out by each successful start
-  int failWith = 0;                            // the code of the next starts, 0 to succeed
-  bool echo = true;                            // the children echo what they are sent
-  std::string banner;                          // what each child prints at once
-  std::set<std::string> executables;           // the files that exist and may be executed
-  std::map<std::string, std::string> onPath;   // name -> where PATH finds it
+  std::vector<MemoryLink*> links;                 // the link handed out by each successful start
+  int failWith = 0;                               // the code of the next starts, 0 to succeed
+  bool echo = true;                               // the children echo what they are sent
+  std::string banner;                             // what each child prints at once
+  std::set<std::string> executables;              // the files that exist and may be executed
+  std::map<std::string, std::string> onPath;      // name -> where PATH finds it
 
   platform::PtyChildStart StartPtyChild(const platform::PtyChildRequest& request) override {
     starts.push_back(request);

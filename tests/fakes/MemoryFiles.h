@@ -17,7 +17,7 @@ class MemoryFiles final : public platform::Files {
  public:
   std::map<std::string, std::string> files;
   std::set<std::string> folders;
-  std::vector<std::string> writes;   // every path replaced, in order
+  std::vector<std::string> writes;  // every path replaced, in order
   std::vector<std::string> removals;
   std::set<std::string> failWrites;  // paths whose writes fail
 

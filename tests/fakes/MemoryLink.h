@@ -22,14 +22,14 @@ class MemoryLink final : public HostLink {
   // After what was fed, the channel reports its end.
   void End() { ended_ = true; }
 
-  std::string written;                 // every byte the program wrote
-  std::vector<int64_t> writtenAtMs;    // the clock's time of each, when a clock was given
-  bool echo = false;                   // each written byte comes back as input, as a shell echoes
-  size_t queued = 0;                   // what OutputQueued reports: bytes the far end has not taken
-  bool closed = false;                 // Close() was called
-  int rows = 0, cols = 0;              // the last window size set
-  std::vector<std::string> echoHeld;   // the lines of the last HoldEchoOf
-  LinkEnd end;                         // how the far end ended, as EndOfLink tells it
+  std::string written;                // every byte the program wrote
+  std::vector<int64_t> writtenAtMs;   // the clock's time of each, when a clock was given
+  bool echo = false;                  // each written byte comes back as input, as a shell echoes
+  size_t queued = 0;                  // what OutputQueued reports: bytes the far end has not taken
+  bool closed = false;                // Close() was called
+  int rows = 0, cols = 0;             // the last window size set
+  std::vector<std::string> echoHeld;  // the lines of the last HoldEchoOf
+  LinkEnd end;                        // how the far end ended, as EndOfLink tells it
 
   void Write(const uint8_t* data, int n) override {
     if (closed) return;

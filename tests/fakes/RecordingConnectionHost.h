@@ -14,9 +14,9 @@ class RecordingConnectionHost final : public ConnectionHost {
  public:
   explicit RecordingConnectionHost(const platform::Clock* clock = nullptr) : clock_(clock) {}
 
-  std::vector<std::string> calls;       // names of the calls, in order ("WriteSessionLine: text")
-  std::vector<int64_t> callsAtMs;       // the clock's time of each
-  std::vector<std::string> lines;       // the lines written into the session window
+  std::vector<std::string> calls;  // names of the calls, in order ("WriteSessionLine: text")
+  std::vector<int64_t> callsAtMs;  // the clock's time of each
+  std::vector<std::string> lines;  // the lines written into the session window
   bool closeByCommand = false, noSessionWindow = false;
 
   int Count(const std::string& name) const {

@@ -23,19 +23,19 @@ namespace korvane::fakes {
 
 struct SerialPortRecord {
   platform::SerialOpenRequest request;
-  platform::SerialLineSettings settings;      // as configured last
+  platform::SerialLineSettings settings;  // as configured last
   platform::SerialFlowControl flow = platform::SerialFlowControl::None;
-  bool dtr = true;                            // DTR rises when a port opens
+  bool dtr = true;  // DTR rises when a port opens
   bool breakOn = false;
   bool closed = false;
-  bool ended = false;                         // the device went away
+  bool ended = false;  // the device went away
   // "configure 9600 8N1", "flow xonxoff", "dtr off", "break on", "send xoff", "close"
   std::vector<std::string> calls;
   std::vector<int64_t> callAtMs;
-  std::string written;                        // every byte the program wrote
+  std::string written;  // every byte the program wrote
   std::vector<int64_t> writtenAtMs;
-  std::deque<char> incoming;                  // what the far end sent, not yet read
-  std::size_t refused = 0;                    // output the line "did not take"; TakeRefusedOutput answers it
+  std::deque<char> incoming;  // what the far end sent, not yet read
+  std::size_t refused = 0;    // output the line "did not take"; TakeRefusedOutput answers it
   // Errors the line-control calls answer with (0: they work).
   int configureError = 0, flowError = 0, dtrError = 0, breakError = 0;
   // The far end: called for each byte the program writes (a modem that answers).
@@ -114,7 +114,9 @@ class RecordingSerialPort final : public platform::SerialPort {
 
   // "9600 8N1"
   static std::string Describe(const platform::SerialLineSettings& s) {
-    const char parity = s.parity == platform::SerialParity::Odd ? 'O' : s.parity == platform::SerialParity::Even ? 'E' : 'N';
+    const char parity = s.parity == platform::SerialParity::Odd    ? 'O'
+                        : s.parity == platform::SerialParity::Even ? 'E'
+                                                                   : 'N';
     return std::to_string(s.speed) + " " + std::to_string(s.dataBits) + parity + std::to_string(s.stopBits);
   }
 
@@ -132,8 +134,8 @@ class RecordingSerialPorts final : public platform::SerialPorts {
  public:
   explicit RecordingSerialPorts(const platform::Clock* clock = nullptr) : clock_(clock) {}
 
-  std::vector<platform::SerialPortEntry> ports;  // what ListPorts answers
-  std::map<std::string, int> openErrors;          // path -> errno of its opens
+  std::vector<platform::SerialPortEntry> ports;     // what ListPorts answers
+  std::map<std::string, int> openErrors;            // path -> errno of its opens
   std::map<std::string, std::string> pendingInput;  // path -> bytes waiting when it opens
   int listCalls = 0;
   std::vector<std::shared_ptr<SerialPortRecord>> opened;  // every port opened, in order

@@ -294,7 +294,7 @@ struct ServicesUnderTest {
   // The session's questions and notices, shown through `alerts`.
   HostAlerts hostAlerts{alerts};
   FakeDesktop desktop;
-  SessionServices services{record, record, record, record, record, record, record,
+  SessionServices services{record, record, record, record, record,     record,  record,
                            record, record, record, record, hostAlerts, desktop, {}};
 };
 

@@ -59,7 +59,9 @@ class RecordingSettingsHost final : public SettingsHost {
   void BuildEditKeyStrings() override { calls.push_back("BuildEditKeyStrings"); }
   void ShowConnectionKind() override { calls.push_back("ShowConnectionKind"); }
   void LoadInternationalFile() override { calls.push_back("LoadInternationalFile"); }
-  void MarkClipboardOption(bool on) override { calls.push_back(on ? "MarkClipboardOption on" : "MarkClipboardOption off"); }
+  void MarkClipboardOption(bool on) override {
+    calls.push_back(on ? "MarkClipboardOption on" : "MarkClipboardOption off");
+  }
   void RefreshAfterReading(bool fromDocument) override {
     calls.push_back(fromDocument ? "RefreshAfterReading document" : "RefreshAfterReading");
   }
@@ -71,9 +73,7 @@ class RecordingSettingsHost final : public SettingsHost {
   void ShowSettingsTitle(const std::string& title) override { calls.push_back("ShowSettingsTitle " + title); }
   void LoadSettingsTempFile(const std::string& path) override { calls.push_back("LoadSettingsTempFile " + path); }
   void DialNumber(const std::string& number) override { calls.push_back("DialNumber " + number); }
-  void LoadFunctionKeyDocument(const std::string& path) override {
-    calls.push_back("LoadFunctionKeyDocument " + path);
-  }
+  void LoadFunctionKeyDocument(const std::string& path) override { calls.push_back("LoadFunctionKeyDocument " + path); }
 };
 
 }  // namespace korvane::fakes

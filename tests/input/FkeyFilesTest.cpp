@@ -28,8 +28,14 @@ const FileCase kFiles[] = {
     {EmulationKind::Wyse60, "Wyse 60 Fkeys", "\x01@\r", "\x01I\r", "\x01`\r"},
     {EmulationKind::Wyse370, "Wyse 370 Fkeys", "\x01@\r", "\x01I\r", "\x01`\r"},
     {EmulationKind::Tvi925, "TeleVideo 925 Fkeys", "\x01@\r", "\x01I\r", "\x01`\r"},
-    {EmulationKind::Viewpoint, "Viewpoint Fkeys", "\x02" "1\r", "\x02:\r", "\x02!\r"},
-    {EmulationKind::Prism, "Prism Fkeys", "\x02" "1\r", "\x02:\r", "\x02!\r"},
+    {EmulationKind::Viewpoint, "Viewpoint Fkeys",
+     "\x02"
+     "1\r",
+     "\x02:\r", "\x02!\r"},
+    {EmulationKind::Prism, "Prism Fkeys",
+     "\x02"
+     "1\r",
+     "\x02:\r", "\x02!\r"},
 };
 
 std::string ReadResource(const std::string& name) {

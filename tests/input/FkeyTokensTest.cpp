@@ -51,9 +51,8 @@ class FkeyTokens : public KeyFixture {
 
 TEST_F(FkeyTokens, TheEncoderGivesTokensForControlBytesAndEveryOtherByteAsItself) {
   const std::pair<int, std::string> cases[] = {
-      {0, "{CT@"}, {1, "{CTA"}, {8, "{CTH"},  {10, "{CTJ"}, {13, "{CTM"},      {26, "{CTZ"},
-      {27, "{ES"}, {28, "{ \\"}, {29, "{ ]"}, {30, "{ ^"},  {31, "\x1f"},     {65, "A"},
-      {123, "{"},  {127, "\x7f"}, {200, "\xc8"}, {255, "\xff"},
+      {0, "{CT@"}, {1, "{CTA"}, {8, "{CTH"},  {10, "{CTJ"}, {13, "{CTM"}, {26, "{CTZ"},  {27, "{ES"},   {28, "{ \\"},
+      {29, "{ ]"}, {30, "{ ^"}, {31, "\x1f"}, {65, "A"},    {123, "{"},   {127, "\x7f"}, {200, "\xc8"}, {255, "\xff"},
   };
   for (const auto& [code, text] : cases) EXPECT_EQ(FkeyTokenOfChar(code), text) << code;
 }
@@ -141,8 +140,12 @@ TEST_F(FkeyTokens, NationalReplacementWorksOnACopyAndNeverStartsAToken) {
   EXPECT_EQ(s.Opt.FkeyStrings[3], definition);
   // Under set 6 é is a brace; sent as one, it does not begin "{CR".
   s.Opt.HostCharacterSet = 6;
-  EXPECT_EQ(Arrow("\x8e" "CR"), "{CR");
-  EXPECT_EQ(FunctionKeyString("\x8e" "CR"), "{CR");
+  EXPECT_EQ(Arrow("\x8e"
+                  "CR"),
+            "{CR");
+  EXPECT_EQ(FunctionKeyString("\x8e"
+                              "CR"),
+            "{CR");
 }
 
 TEST_F(FkeyTokens, CursorTokensFollowTheEmulation) {
@@ -151,9 +154,12 @@ TEST_F(FkeyTokens, CursorTokensFollowTheEmulation) {
     std::string bytes;
   };
   const Case cases[] = {
-      {EmulationKind::Wyse50, "\b\f\x0b\n"},    {EmulationKind::Wyse60, "\b\f\x0b\n"},
-      {EmulationKind::Viewpoint, "\x15\x06\x1a\n"}, {EmulationKind::Prism, "\x15\x06\x1a\n"},
-      {EmulationKind::Vt100, "\x1b[D\x1b[C\x1b[A\x1b[B"}, {EmulationKind::Vt220, "\x1b[D\x1b[C\x1b[A\x1b[B"},
+      {EmulationKind::Wyse50, "\b\f\x0b\n"},
+      {EmulationKind::Wyse60, "\b\f\x0b\n"},
+      {EmulationKind::Viewpoint, "\x15\x06\x1a\n"},
+      {EmulationKind::Prism, "\x15\x06\x1a\n"},
+      {EmulationKind::Vt100, "\x1b[D\x1b[C\x1b[A\x1b[B"},
+      {EmulationKind::Vt220, "\x1b[D\x1b[C\x1b[A\x1b[B"},
   };
   for (const auto& c : cases) {
     Emulate(c.kind);

@@ -10,8 +10,7 @@ namespace {
 
 using namespace platform;
 
-constexpr uint16_t kShift = kShiftModifier, kCtrl = kControlModifier, kOpt = kOptionModifier,
-                   kCaps = kCapsLockModifier;
+constexpr uint16_t kShift = kShiftModifier, kCtrl = kControlModifier, kOpt = kOptionModifier, kCaps = kCapsLockModifier;
 
 struct Case {
   const char* name;
@@ -207,7 +206,10 @@ TEST_F(KeyTranslation, Wyse60EditingKeysSendWhatTheHostProgrammed) {
       {"End", {kKeyEnd}, "\x1bT"},
       {"Home", {kKeyHome}, "<Home>"},
       {"Insert", {kKeyHelp}, "\x1bQ"},
-      {"Shift-Insert", {kKeyHelp, kShift}, "\x1b" "E"},
+      {"Shift-Insert",
+       {kKeyHelp, kShift},
+       "\x1b"
+       "E"},
       {"forward Delete", {kKeyForwardDelete}, "\x1bW"},
       {"Shift-forward Delete", {kKeyForwardDelete, kShift}, "\x1bR"},
       {"Backspace", {kKeyBackspace}, "<BS>"},
@@ -246,16 +248,46 @@ TEST_F(KeyTranslation, ExtendedAnsiKeys) {
   Emulate(EmulationKind::Viewpoint);
   s.Opt.ExtendedAnsiMode = 1;
   Check({
-      {"Control-Option-Tab", {kKeyTab, kCtrl | kOpt}, "\x02" "A"},
-      {"Control-Option-End", {kKeyEnd, kCtrl | kOpt}, "\x02" "B"},
-      {"Control-Clear", {kKeypadClear, kCtrl}, "\x02" "A"},
-      {"Control-Delete", {kKeyForwardDelete, kCtrl}, "\x02" "B"},
-      {"Control-Escape", {kKeyEscape, kCtrl}, "\x02" "C"},
-      {"Control-Page Up", {kKeyPageUp, kCtrl}, "\x02" "D"},
-      {"Control-Page Down", {kKeyPageDown, kCtrl}, "\x02" "E"},
-      {"Control-End", {kKeyEnd, kCtrl}, "\x02" "F"},
-      {"Shift-Tab", {kKeyTab, kShift}, "\x02" "G"},
-      {"Delete", {kKeyForwardDelete}, "\x02" "H"},
+      {"Control-Option-Tab",
+       {kKeyTab, kCtrl | kOpt},
+       "\x02"
+       "A"},
+      {"Control-Option-End",
+       {kKeyEnd, kCtrl | kOpt},
+       "\x02"
+       "B"},
+      {"Control-Clear",
+       {kKeypadClear, kCtrl},
+       "\x02"
+       "A"},
+      {"Control-Delete",
+       {kKeyForwardDelete, kCtrl},
+       "\x02"
+       "B"},
+      {"Control-Escape",
+       {kKeyEscape, kCtrl},
+       "\x02"
+       "C"},
+      {"Control-Page Up",
+       {kKeyPageUp, kCtrl},
+       "\x02"
+       "D"},
+      {"Control-Page Down",
+       {kKeyPageDown, kCtrl},
+       "\x02"
+       "E"},
+      {"Control-End",
+       {kKeyEnd, kCtrl},
+       "\x02"
+       "F"},
+      {"Shift-Tab",
+       {kKeyTab, kShift},
+       "\x02"
+       "G"},
+      {"Delete",
+       {kKeyForwardDelete},
+       "\x02"
+       "H"},
       {"Backspace is not Delete", {kKeyBackspace}, "\b"},
       {"Control-[ is a typed ESC", {kKeyLeftBracket, kCtrl, 27}, "\x1b"},
   });

@@ -21,13 +21,15 @@ TEST(NationalChar, OneMacCharacterBecomesTheCodeItsSetShowsItAt) {
   struct Case {
     int set, code, result;
   };
-  const Case cases[] = {
-      {5, 142, 96},  {18, 142, 96}, {6, 142, 123}, {7, 142, 92},  {12, 142, 91},  {4, 142, 142},
-      {8, 142, 142}, {10, 142, 142}, {11, 142, 142}, {13, 142, 142}, {17, 142, 142},
-      {4, 172, 123}, {6, 172, 126},  // one character, two sets, two codes
-      {13, 163, 35}, {4, 216, 91},   {17, 205, 93}, {5, 200, 200}, // not in the set: unchanged
-      {9, 143, 93},                  // set 9 shows è at "]" (its first position), never at "}"
-  };
+  const Case
+      cases[] =
+          {
+              {5, 142, 96},   {18, 142, 96}, {6, 142, 123},  {7, 142, 92},   {12, 142, 91},
+              {4, 142, 142},  {8, 142, 142}, {10, 142, 142}, {11, 142, 142}, {13, 142, 142},
+              {17, 142, 142}, {4, 172, 123}, {6, 172, 126},                  // one character, two sets, two codes
+              {13, 163, 35},  {4, 216, 91},  {17, 205, 93},  {5, 200, 200},  // not in the set: unchanged
+              {9, 143, 93},  // set 9 shows è at "]" (its first position), never at "}"
+          };
   for (const auto& c : cases) EXPECT_EQ(Replace(c.set, c.code), c.result) << c.set << " " << c.code;
 }
 
@@ -44,7 +46,7 @@ TEST(NationalChar, EachSetReplacesItsOwnCharactersOnceEach) {
   // How many Mac characters each set replaces (set 9's è included), and
   // that none becomes a code the set does not use (the twelve national
   // positions only).
-  const std::map<int, int> replaced = {{4, 8},  {5, 9},  {6, 9},  {7, 10}, {8, 8},  {9, 9},
+  const std::map<int, int> replaced = {{4, 8},  {5, 9},  {6, 9},   {7, 10}, {8, 8},  {9, 9},
                                        {10, 5}, {11, 8}, {12, 12}, {13, 1}, {17, 6}, {18, 10}};
   const std::string positions = "`~@#^_[]\\{}|";
   for (const auto& [set, count] : replaced) {

@@ -35,19 +35,19 @@ class TypedCharacters : public KeyFixture {};
 
 TEST_F(TypedCharacters, AreSentInTheSessionsSetOrRingTheBell) {
   const TypedCase cases[] = {
-      {kSevenBit, 0x8E, nullptr},         // é: a 7-bit host without a national set has no é
-      {kSevenBit, 0xA3, nullptr},         // £
-      {kSevenBitSet4, 0xA3, "#"},         // £ where set 4 shows it
-      {kSevenBitSet4, 0xBF, nullptr},     // ø: not in set 4
-      {kMac, 0x8E, "\x8e"},               // é: the session shows the Mac characters
-      {kDec, 0x8E, "\xe9"},               // é
-      {kDec, 0xA3, "\xa3"},               // £
-      {kDec, 0xBF, "\xf8"},               // ø
-      {kDec, 0xCE, "\xd7"},               // Œ, where ISO 8859-1 has ×
-      {kDec, 0xD8, "\xfd"},               // ÿ
-      {kDec, 0xDB, nullptr},              // €: not in the set
-      {kPc, 0x8E, "\x82"},                // é in code page 437
-      {kPc, 0xDB, nullptr},               // €: not in the code page
+      {kSevenBit, 0x8E, nullptr},      // é: a 7-bit host without a national set has no é
+      {kSevenBit, 0xA3, nullptr},      // £
+      {kSevenBitSet4, 0xA3, "#"},      // £ where set 4 shows it
+      {kSevenBitSet4, 0xBF, nullptr},  // ø: not in set 4
+      {kMac, 0x8E, "\x8e"},            // é: the session shows the Mac characters
+      {kDec, 0x8E, "\xe9"},            // é
+      {kDec, 0xA3, "\xa3"},            // £
+      {kDec, 0xBF, "\xf8"},            // ø
+      {kDec, 0xCE, "\xd7"},            // Œ, where ISO 8859-1 has ×
+      {kDec, 0xD8, "\xfd"},            // ÿ
+      {kDec, 0xDB, nullptr},           // €: not in the set
+      {kPc, 0x8E, "\x82"},             // é in code page 437
+      {kPc, 0xDB, nullptr},            // €: not in the code page
   };
   for (const TypedCase& c : cases) {
     s.Opt.NationalCharsOff = c.charset.nationalCharsOff;

@@ -60,8 +60,8 @@ class MouseTest : public testing_support::OutputTest {
   std::string sent;
   fakes::FakeDesktop desktop;
   fakes::RecordingSelectionFrame frame;
-  output::SessionMouse mouse{s, opt, [this](std::string_view b) { sent.append(b); }, desktop, copier, frame, host,
-                             clock};
+  output::SessionMouse mouse{s,    opt,  [this](std::string_view b) { sent.append(b); }, desktop, copier, frame,
+                             host, clock};
 };
 
 // ---- Reports ----------------------------------------------------------------------------
@@ -168,7 +168,9 @@ TEST_F(MouseTest, AddressUnderThePointerIsOpened) {
       {"SHOUT HTTP://UPPER.CASE/", 10, ".", "HTTP://UPPER.CASE/"},
       {"Mail <ann@mail.test> now", 10, ".", "mailto:ann@mail.test"},
       {"(see:https://x.test/p)", 12, ")", "https://x.test/p"},
-      {"caf\x8E" "bob@x.test end", 7, ".", "mailto:bob@x.test"},
+      {"caf\x8E"
+       "bob@x.test end",
+       7, ".", "mailto:bob@x.test"},
       {"javascript:alert(1)", 5, ".", nullptr},
       {"user@localhost only", 3, ".", nullptr},
   };

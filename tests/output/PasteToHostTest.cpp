@@ -120,7 +120,9 @@ TEST_F(PasteToHostTest, TabGoesAsRecordSeparatorWhenSet) {
   opt.TabAsRecordSeparator = 1;
   ASSERT_TRUE(paste.StartTextUpload());
   RunToEnd();
-  EXPECT_EQ(host.sent, "a\x1E" "b\r");
+  EXPECT_EQ(host.sent,
+            "a\x1E"
+            "b\r");
 }
 
 TEST_F(PasteToHostTest, EachLineWaitsForItsEchoOrFifteenTicks) {

@@ -59,7 +59,8 @@ TEST_F(SelectionPdfTest, PdfOnTheClipboardReadsBackAsTheSelectionsText) {
   }
   QProcess pdftotext;
   // One character to a cell of 7 points: the columns come back as they are.
-  pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-fixed"), QStringLiteral("7"), file, QStringLiteral("-")});
+  pdftotext.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-fixed"), QStringLiteral("7"), file, QStringLiteral("-")});
   ASSERT_TRUE(pdftotext.waitForFinished(30000));
   ASSERT_EQ(pdftotext.exitCode(), 0);
   QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());

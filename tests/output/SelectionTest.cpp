@@ -30,14 +30,9 @@ struct Layout {
 // The cell width of each size and small-type variant, and the line height
 // and descent that go with it.
 constexpr Layout kLayouts[] = {
-    {"size9", 9, 0, 0, 0, 6, 11, 1},
-    {"size12", 12, 0, 0, 0, 7, 15, 2},
-    {"size16", 16, 0, 0, 0, 9, 16, 2},
-    {"size18", 18, 0, 0, 0, 12, 24, 5},
-    {"size24", 24, 0, 0, 0, 14, 30, 5},
-    {"smallType", 9, 1, 0, 0, 4, 11, 1},
-    {"smallPlain", 9, 1, 1, 0, 6, 11, 1},
-    {"smallWide", 9, 1, 1, 1, 7, 15, 2},
+    {"size9", 9, 0, 0, 0, 6, 11, 1},      {"size12", 12, 0, 0, 0, 7, 15, 2},   {"size16", 16, 0, 0, 0, 9, 16, 2},
+    {"size18", 18, 0, 0, 0, 12, 24, 5},   {"size24", 24, 0, 0, 0, 14, 30, 5},  {"smallType", 9, 1, 0, 0, 4, 11, 1},
+    {"smallPlain", 9, 1, 1, 0, 6, 11, 1}, {"smallWide", 9, 1, 1, 1, 7, 15, 2},
 };
 
 class SelectionLayoutTest : public OutputTest, public ::testing::WithParamInterface<Layout> {
@@ -92,7 +87,7 @@ TEST_F(OutputTest, SelectionStaysInsideTheTextArea) {
   // Far beyond the right edge and the bottom, and above and left of the window.
   const CellRange c = SelectionCells(s, {-50, -50, 5000, 5000});
   EXPECT_EQ(c, (CellRange{1, 25, 1, 206}));  // the screen's rows and the host's status line
-  opt.FontSizeMode = 1;  // small type draws no status line from the cells
+  opt.FontSizeMode = 1;                      // small type draws no status line from the cells
   s.ComputeCellMetrics();
   s.ScreenRows = 24;
   EXPECT_EQ(SelectionCells(s, {-50, -50, 5000, 5000}).lastRow, 24);

@@ -42,18 +42,9 @@ const std::vector<HoldCase>& Cases() {
        {"\x1b[?2004h% set", "env TERM wy50\x1b[?2004l\r\r\n\x1b]0;title\x07% exec te", "lnet -- h -\r\n",
         "Escape character is '^]'.\r\n"},
        "Escape character is '^]'.\r\n"},
-      {"AnEchoThatNeverCameIsNotWaitedForOnceALaterOneHas",
-       {"one", "two"},
-       {"two\r\n", "rest of it"},
-       "rest of it"},
-      {"EmptyLinesAreNotLookedFor",
-       {"", "go"},
-       {"\r\n", "go\r\n", "ok"},
-       "\r\nok"},
-      {"AnUnfinishedLineWaitsWhileAnEchoCouldStillCome",
-       {"setenv TERM vt100"},
-       {"Password: "},
-       ""},
+      {"AnEchoThatNeverCameIsNotWaitedForOnceALaterOneHas", {"one", "two"}, {"two\r\n", "rest of it"}, "rest of it"},
+      {"EmptyLinesAreNotLookedFor", {"", "go"}, {"\r\n", "go\r\n", "ok"}, "\r\nok"},
+      {"AnUnfinishedLineWaitsWhileAnEchoCouldStillCome", {"setenv TERM vt100"}, {"Password: "}, ""},
   };
   return cases;
 }

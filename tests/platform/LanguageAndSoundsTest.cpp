@@ -49,12 +49,8 @@ TEST(InterfaceLanguage, TheLocaleDecidesUnlessTheLanguageFileNamesOne) {
 
 TEST(Sounds, NamesLoseTheirExtensionAndTheCameraSoundsAreTheThemesShutterAndScreenCapture) {
   const std::pair<const char*, const char*> names[] = {
-      {"camera.aiff", "camera"},
-      {"camera picture.aiff", "camera picture"},
-      {"camera", "camera"},
-      {".hidden", ".hidden"},
-      {"folder.d/bell", "folder.d/bell"},
-      {"a.b.wav", "a.b"},
+      {"camera.aiff", "camera"}, {"camera picture.aiff", "camera picture"}, {"camera", "camera"},
+      {".hidden", ".hidden"},    {"folder.d/bell", "folder.d/bell"},        {"a.b.wav", "a.b"},
   };
   for (const auto& [name, bare] : names) EXPECT_EQ(SoundNameWithoutExtension(name), bare) << name;
   EXPECT_EQ(SoundThemeEventId("camera.aiff"), "camera-shutter");

@@ -70,8 +70,8 @@ TEST_F(PosixFilesTest, ReadingRefusesWhatIsNoPlainFileOfAReasonableSize) {
     std::string name;
     std::size_t max;
     int error;
-  } cases[] = {{"big", 100, 0}, {"big", 99, EFBIG}, {"missing", 100, ENOENT}, {"folder", 100, EISDIR},
-               {"pipe", 100, EINVAL}};
+  } cases[] = {
+      {"big", 100, 0}, {"big", 99, EFBIG}, {"missing", 100, ENOENT}, {"folder", 100, EISDIR}, {"pipe", 100, EINVAL}};
   for (const auto& c : cases) {
     std::string bytes = "stale";
     EXPECT_EQ(files.ReadFile(dir + "/" + c.name, bytes, c.max), c.error) << c.name;

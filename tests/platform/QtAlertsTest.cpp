@@ -102,14 +102,15 @@ TEST_P(QtAlertsOpen, ReturnsAtOnceAndAnswersWhenTheUserDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, QtAlertsOpen,
-    ::testing::Values(OpenCase{"ReturnIsCancel", kAskBeforeOpeningAlert, [](QMessageBox& b) { Press(b, Qt::Key_Return); }, 2},
-                      OpenCase{"EscapeIsCancel", kAskBeforeOpeningAlert, [](QMessageBox& b) { Press(b, Qt::Key_Escape); }, 2},
-                      OpenCase{"CloseBoxIsCancel", kAskBeforeOpeningAlert, [](QMessageBox& b) { b.close(); }, 2},
-                      OpenCase{"OkIsOk", kAskBeforeOpeningAlert, [](QMessageBox& b) { Click(b, "OK"); }, 1},
-                      OpenCase{"PageEscapeIsCancel", kAskBeforeOpeningPageAlert, [](QMessageBox& b) { Press(b, Qt::Key_Escape); }, 2},
-                      OpenCase{"PageDontAskAgain", kAskBeforeOpeningPageAlert,
-                               [](QMessageBox& b) { Click(b, "OK, and don't ask again for this session"); }, 3},
-                      OpenCase{"NoteClosedIsOk", 300, [](QMessageBox& b) { b.close(); }, 1}),
+    ::testing::Values(
+        OpenCase{"ReturnIsCancel", kAskBeforeOpeningAlert, [](QMessageBox& b) { Press(b, Qt::Key_Return); }, 2},
+        OpenCase{"EscapeIsCancel", kAskBeforeOpeningAlert, [](QMessageBox& b) { Press(b, Qt::Key_Escape); }, 2},
+        OpenCase{"CloseBoxIsCancel", kAskBeforeOpeningAlert, [](QMessageBox& b) { b.close(); }, 2},
+        OpenCase{"OkIsOk", kAskBeforeOpeningAlert, [](QMessageBox& b) { Click(b, "OK"); }, 1},
+        OpenCase{"PageEscapeIsCancel", kAskBeforeOpeningPageAlert, [](QMessageBox& b) { Press(b, Qt::Key_Escape); }, 2},
+        OpenCase{"PageDontAskAgain", kAskBeforeOpeningPageAlert,
+                 [](QMessageBox& b) { Click(b, "OK, and don't ask again for this session"); }, 3},
+        OpenCase{"NoteClosedIsOk", 300, [](QMessageBox& b) { b.close(); }, 1}),
     [](const ::testing::TestParamInfo<OpenCase>& c) { return std::string(c.param.name); });
 
 TEST(QtAlerts, ADismissedAlertGoesWithoutAnswering) {

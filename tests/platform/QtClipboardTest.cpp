@@ -152,8 +152,8 @@ TEST(QtCellPictureWriterTest, PngIsThePictureInItsColours) {
   QImage image;
   ASSERT_TRUE(image.loadFromData(QByteArray(png.data(), static_cast<qsizetype>(png.size())), "PNG"));
   EXPECT_EQ(image.size(), QSize(14, 30));
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));       // the default background
-  EXPECT_EQ(image.pixelColor(13, 29), QColor(0, 0, 255));     // the blue cell's corner
+  EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));    // the default background
+  EXPECT_EQ(image.pixelColor(13, 29), QColor(0, 0, 255));  // the blue cell's corner
 }
 
 TEST(QtCellPictureWriterTest, EmptyPictureMakesNothing) {

@@ -149,8 +149,10 @@ TEST(QtImagePortTiles, TextLooksTheSameAfterManyOtherStyles) {
   const struct {
     TextMode mode;
     int16_t face;
-  } cases[] = {{TextMode::Copy, kFacePlain}, {TextMode::Inverse, kFaceUnderline},
-               {TextMode::Copy, kFaceBold | kFaceCondense}, {TextMode::Or, kFacePlain}};
+  } cases[] = {{TextMode::Copy, kFacePlain},
+               {TextMode::Inverse, kFaceUnderline},
+               {TextMode::Copy, kFaceBold | kFaceCondense},
+               {TextMode::Or, kFacePlain}};
   for (const auto& c : cases) {
     QtImagePort fresh = FreshPort();
     DrawSample(fresh, c.mode, kRed, kBlue, c.face);

@@ -82,9 +82,9 @@ TEST(QtKeys, KeyEventsBecomeKeyCodesCharactersAndModifierBits) {
 
 TEST(QtKeys, EveryFunctionKeyAndArrowHasItsCodeByScanCode) {
   const std::pair<quint32, int> keys[] = {
-      {67, kKeyF1},  {68, kKeyF2},  {69, kKeyF3},  {70, kKeyF4},  {71, kKeyF5},     {72, kKeyF6},
-      {73, kKeyF7},  {74, kKeyF8},  {75, kKeyF9},  {76, kKeyF10}, {95, kKeyF11},    {96, kKeyF12},
-      {191, kKeyF13}, {192, kKeyF14}, {193, kKeyF15}, {194, kKeyF16}, {113, kKeyLeft}, {114, kKeyRight},
+      {67, kKeyF1},    {68, kKeyF2},    {69, kKeyF3},   {70, kKeyF4},      {71, kKeyF5},        {72, kKeyF6},
+      {73, kKeyF7},    {74, kKeyF8},    {75, kKeyF9},   {76, kKeyF10},     {95, kKeyF11},       {96, kKeyF12},
+      {191, kKeyF13},  {192, kKeyF14},  {193, kKeyF15}, {194, kKeyF16},    {113, kKeyLeft},     {114, kKeyRight},
       {116, kKeyDown}, {110, kKeyHome}, {115, kKeyEnd}, {112, kKeyPageUp}, {117, kKeyPageDown},
   };
   for (const auto& [scan, code] : keys) {
@@ -97,8 +97,10 @@ TEST(QtKeys, EveryFunctionKeyAndArrowHasItsCodeByScanCode) {
 }
 
 TEST(QtKeys, AModifierAloneHasItsCodeAndNoCharacter) {
-  for (const auto& [key, scan, code] : {std::tuple{Qt::Key_Shift, 50u, kKeyShift}, {Qt::Key_Control, 37u, kKeyControl},
-                                        {Qt::Key_Alt, 64u, kKeyOption}, {Qt::Key_Meta, 133u, kKeyCommand}}) {
+  for (const auto& [key, scan, code] : {std::tuple{Qt::Key_Shift, 50u, kKeyShift},
+                                        {Qt::Key_Control, 37u, kKeyControl},
+                                        {Qt::Key_Alt, 64u, kKeyOption},
+                                        {Qt::Key_Meta, 133u, kKeyCommand}}) {
     const QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, scan, 0, 0, QString());
     const KeyPress k = KeyPressFrom(e);
     EXPECT_EQ(k.keyCode, code);

@@ -50,7 +50,7 @@ TEST_P(HostColours, MapToThePalette) {
 
 const HostColourCase kHostColourCases[] = {
     {"0", 18, " 48"}, {"5", 16, " 53"}, {"13", 19, " 49"}, {"15", 14, " 49"},
-    {"16", 0, " 49"}, {"x", 0, " 120"}, {"05", 0, " 48"}, {"", 0, " 0"},
+    {"16", 0, " 49"}, {"x", 0, " 120"}, {"05", 0, " 48"},  {"", 0, " 0"},
 };
 INSTANTIATE_TEST_SUITE_P(Colours, HostColours, ::testing::ValuesIn(kHostColourCases));
 
@@ -133,9 +133,12 @@ TEST_P(DrawColours, AttributeFlagsPickTheForegroundWithoutColourMode) {
 }
 
 const FlagColourCase kFlagColourCases[] = {
-    {"Normal", 0, 0, 0, 0, 17},        {"Dim", 0, 1, 0, 0, 3},
-    {"Underline", 0, 0, 1, 0, 8},      {"Bold", 0, 0, 0, 1, 2},
-    {"Reverse", 1, 0, 0, 0, 12},       {"ReverseWinsOverDim", 1, 1, 0, 0, 12},
+    {"Normal", 0, 0, 0, 0, 17},
+    {"Dim", 0, 1, 0, 0, 3},
+    {"Underline", 0, 0, 1, 0, 8},
+    {"Bold", 0, 0, 0, 1, 2},
+    {"Reverse", 1, 0, 0, 0, 12},
+    {"ReverseWinsOverDim", 1, 1, 0, 0, 12},
     {"BoldUnderlineIsBold", 1, 0, 1, 1, 2},
 };
 INSTANTIATE_TEST_SUITE_P(Colours, DrawColours, ::testing::ValuesIn(kFlagColourCases),
@@ -166,8 +169,8 @@ TEST_P(TextStyles, FollowTheAttributeAtTheCursor) {
 
 using platform::TextMode;
 const StyleCase kStyleCases[] = {
-    {1, 0, TextMode::Inverse, 12},   {2, 0, TextMode::Copy, 3},       {3, 4, TextMode::Copy, 8},
-    {4, 0x21, TextMode::Copy, 2},    {5, 4, TextMode::Inverse, 12},   {6, 0x25, TextMode::Copy, 2},
+    {1, 0, TextMode::Inverse, 12},   {2, 0, TextMode::Copy, 3},     {3, 4, TextMode::Copy, 8},
+    {4, 0x21, TextMode::Copy, 2},    {5, 4, TextMode::Inverse, 12}, {6, 0x25, TextMode::Copy, 2},
     {7, 0x21, TextMode::Inverse, 2},
 };
 INSTANTIATE_TEST_SUITE_P(Colours, TextStyles, ::testing::ValuesIn(kStyleCases));

@@ -253,7 +253,6 @@ TEST_F(FkeyBarTest, AtTheLargestScreenTheStatusAreaLeavesTheLastTextRowAlone) {
   for (int c = 1; c <= 80; ++c) ASSERT_EQ(s.ScreenChars(71, c), 'z') << c;
 }
 
-
 // A VT host's scroll region makes its bottom the screen's rows; the rows
 // below the region stay the host's: no status-area step erases their text
 // or their pixels.

@@ -67,7 +67,8 @@ void DrawSessionIncrementally(Screen& s) {
   Write(s, 2, 24, "dim", kAttrDim);
   Write(s, 2, 28, "plain again");
   Write(s, 3, 1, "\xDA\xC4\xC4\xBF \xE3\xE3 \xB3\xC0\xD9", kAttrNormal);
-  for (int r = 4; r <= 24; ++r) Write(s, r, 1, "line " + std::to_string(r) + " of the listing ...........", kAttrNormal);
+  for (int r = 4; r <= 24; ++r)
+    Write(s, r, 1, "line " + std::to_string(r) + " of the listing ...........", kAttrNormal);
   Write(s, 6, 20, "<reverse in the middle>", kAttrReverse);
   // Erase a whole line and the rest of another.
   s.SetCursorRow(8);
@@ -98,8 +99,8 @@ void DrawColouredSessionIncrementally(Screen& s) {
     int row, col;
     const char* text;
   } pieces[] = {
-      {"2", "1", 1, 1, "green on blue"}, {"7", "0", 1, 15, "white on black"}, {"4", "6", 2, 5, "red on brown"},
-      {"14", "5", 3, 1, "  padded  "},    {"1", "0", 4, 70, "blue at the end"},
+      {"2", "1", 1, 1, "green on blue"}, {"7", "0", 1, 15, "white on black"},  {"4", "6", 2, 5, "red on brown"},
+      {"14", "5", 3, 1, "  padded  "},   {"1", "0", 4, 70, "blue at the end"},
   };
   for (const auto& p : pieces) {
     s.ForegroundColourChoice(p.fore);

@@ -151,10 +151,9 @@ TEST_F(RepaintTest, WyseAttributeCodesDrawTheirColoursOnlyInWyseColourMode) {
     RGB fore, back;
   };
   const Case cases[] = {
-      {10, 1, Colour(4), Colour(18)},   // on the session background
-      {14, 1, Colour(18), Colour(4)},
-      {22, 1, Colour(17), Colour(18)},  // visible, as the attribute command draws it
-      {22, 0, Colour(17), Colour(18)},  // plain member of the run
+      {10, 1, Colour(4), Colour(18)},                                    // on the session background
+      {14, 1, Colour(18), Colour(4)},  {22, 1, Colour(17), Colour(18)},  // visible, as the attribute command draws it
+      {22, 0, Colour(17), Colour(18)},                                   // plain member of the run
       {25, 1, Colour(18), Colour(16)},
   };
   for (const Case& c : cases) {
@@ -345,7 +344,8 @@ TEST_F(SpreadTest, TheSpreadStopsAtTheNextMark) {
   const Case cases[] = {
       {"another attribute", [](Screen& screen) { screen.ScreenAttrs(3, 5) = 12; }},
       {"a hidden mark", [](Screen& screen) { screen.HiddenAttrMark(3, 5) = 1; }},
-      {"a protected mark", [](Screen& screen) {
+      {"a protected mark",
+       [](Screen& screen) {
          screen.WriteProtectMode = 1;
          screen.ScreenProtect(3, 5) = 1;
        }},

@@ -144,10 +144,10 @@ TEST_F(PageTest, HostileRecallNumbersChangeNothing) {
   // Destinations off the screen (column 208 and beyond, rows below the last
   // one, numbers past 16 bits) and a region that starts before the page.
   const Case cases[] = {
-      {"Sa,0,0,9,3,X\r", "Ra,207,0,X\r"},   {"Sa,0,0,9,3,X\r", "Ra,1000,0,X\r"},
-      {"Sa,0,0,9,3,X\r", "Ra,99999,0,X\r"}, {"Sa,0,0,9,3,X\r", "Ra,0,4,X\r"},
-      {"Sa,0,0,9,3,X\r", "Ra,0,500,X\r"},   {"Sa,0,0,9,3,X\r", "Ra,0,99999,X\r"},
-      {"Sa,-5,0,9,3,X\r", "Ra,0,0,X\r"},    {"Sa,0,-5,9,3,X\r", "Ra,0,0,X\r"},
+      {"Sa,0,0,9,3,X\r", "Ra,207,0,X\r"},         {"Sa,0,0,9,3,X\r", "Ra,1000,0,X\r"},
+      {"Sa,0,0,9,3,X\r", "Ra,99999,0,X\r"},       {"Sa,0,0,9,3,X\r", "Ra,0,4,X\r"},
+      {"Sa,0,0,9,3,X\r", "Ra,0,500,X\r"},         {"Sa,0,0,9,3,X\r", "Ra,0,99999,X\r"},
+      {"Sa,-5,0,9,3,X\r", "Ra,0,0,X\r"},          {"Sa,0,-5,9,3,X\r", "Ra,0,0,X\r"},
       {"Sa,-99999,-99999,9,3,X\r", "Ra,0,0,X\r"},
   };
   for (const Case& c : cases) {
@@ -221,7 +221,8 @@ TEST_F(PageTest, AnUnfinishedCommandChangesNothingAndDoesNotWait) {
   }
   // A name or a number that runs on past 255 bytes is not taken either; the
   // rest of it goes back to the interpreter as text.
-  for (std::string text : {"S" + std::string(400, 'n') + ",0,0,9,3,X\r", "Sname," + std::string(400, '1') + ",0,9,3,X\r"}) {
+  for (std::string text :
+       {"S" + std::string(400, 'n') + ",0,0,9,3,X\r", "Sname," + std::string(400, '1') + ",0,9,3,X\r"}) {
     fakes::ScriptedHostBytes runOn(text);
     s.HostBytes = &runOn;
     s.PageCommand();

@@ -113,9 +113,7 @@ TEST_F(CursorOnQt, AHiddenCursorChangesNoPixel) {
 TEST_F(CursorOnQt, BlinkingAndMovingLeaveNoInvertedCellsBehind) {
   DrawText();
   const QImage clean = Shot();
-  const struct {
-    int row, col;
-  } path[] = {{1, 1}, {1, 2}, {5, 10}, {24, 80}, {12, 40}, {12, 41}, {3, 1}};
+  const struct { int row, col; } path[] = {{1, 1}, {1, 2}, {5, 10}, {24, 80}, {12, 40}, {12, 41}, {3, 1}};
   for (const auto& p : path) {
     // The output path takes the cursor away before the cursor moves; the
     // idle pass blinks it where it is now.
@@ -183,7 +181,7 @@ TEST_F(CursorOnQt, TheFigureDrawnIsTheFigureErasedWhateverChangedMeanwhile) {
   At(8, 8);
   s.DrawTextCursor();
   opt.BlockCursor = 0;  // the host changes the cursor's shape while it is drawn
-  s.SetCursorRow(9);      // and moves the cursor without drawing anything
+  s.SetCursorRow(9);    // and moves the cursor without drawing anything
   s.SetCursorCol(1);
   s.MoveToCell(9, 1);
   s.EraseTextCursor();

@@ -90,7 +90,8 @@ class BusTest : public ::testing::Test {
     QDBusMessage m = Call(QString::fromLatin1(scripting::kGenericSuite), QString::fromLatin1(scripting::kGenericMethod),
                           {cls, id, text});
     if (m.type() != QDBusMessage::ReplyMessage || m.arguments().size() != 2) {
-      ADD_FAILURE() << "Send " << cls.toStdString() << "/" << id.toStdString() << ": " << m.errorMessage().toStdString();
+      ADD_FAILURE() << "Send " << cls.toStdString() << "/" << id.toStdString() << ": "
+                    << m.errorMessage().toStdString();
       return {QStringLiteral("<no answer>"), 0};
     }
     return {m.arguments()[0].toString(), m.arguments()[1].toInt()};

@@ -43,7 +43,8 @@ class ProgramCommands : public ProgramOnTheBus {
   void Run(const std::vector<Step>& steps) {
     for (const Step& s : steps) {
       const auto [reply, error] = Send(QString::fromLatin1(s.cls), QString::fromLatin1(s.id), s.text);
-      EXPECT_EQ(Trimmed(reply).toStdString(), s.reply.toStdString()) << s.cls << "/" << s.id << " " << s.text.toStdString();
+      EXPECT_EQ(Trimmed(reply).toStdString(), s.reply.toStdString())
+          << s.cls << "/" << s.id << " " << s.text.toStdString();
       EXPECT_EQ(error, s.error) << s.cls << "/" << s.id;
     }
   }
@@ -108,8 +109,7 @@ TEST_F(ProgramCommands, MessagesAndKeysReachTheHostAndTheScreen) {
       {"cstm", "mssg", QString::fromUtf8("Backup done \u2013 caf\u00e9 \u2713"), ""},
   });
   EXPECT_TRUE(WaitFor([this] { return Record().endsWith(QLatin1String("03 1b 1b 09 ")); })) << Record().toStdString();
-  EXPECT_EQ(Record(),
-            QStringLiteral("61 6c 69 63 65 0d 79 61 62 63 7b 4e 4f 43 52 7d 0d 03 1b 1b 09 "))
+  EXPECT_EQ(Record(), QStringLiteral("61 6c 69 63 65 0d 79 61 62 63 7b 4e 4f 43 52 7d 0d 03 1b 1b 09 "))
       << "alice CR, y alone, abc{NOCR} CR, ^C, ESC, nothing for @, ESC, TAB; a local shell has no break";
   // The message stands below the last row; what Mac Roman cannot hold reads
   // back as "?".

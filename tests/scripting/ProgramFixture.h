@@ -57,8 +57,7 @@ class ProgramOnTheBus : public ::testing::Test {
     ASSERT_TRUE(program.waitForStarted(10000));
     ASSERT_TRUE(WaitFor([] { return Serving(); })) << "the program did not claim its name on the bus";
     ASSERT_TRUE(WaitFor([this] { return Line(5) == "login:"; })) << "the host's login prompt did not appear";
-    const QRegularExpressionMatch size =
-        QRegularExpression(QStringLiteral("^rows (\\d+) cols (\\d+)$")).match(Line(2));
+    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("^rows (\\d+) cols (\\d+)$")).match(Line(2));
     ASSERT_TRUE(size.hasMatch()) << Line(2).toStdString();
     rows = size.captured(1).toInt();
     cols = size.captured(2).toInt();

@@ -20,8 +20,12 @@ namespace {
 
 class ScriptEventQueueTest : public ::testing::Test {
  protected:
-  ScriptEventQueueTest() : port(800, 600), screen(options, port, screenHost), target(&screen, &options), commands(target),
-                           queue(commands, target, clock) {
+  ScriptEventQueueTest()
+      : port(800, 600),
+        screen(options, port, screenHost),
+        target(&screen, &options),
+        commands(target),
+        queue(commands, target, clock) {
     target.hostConnected = true;
   }
   // Queues an event whose outcome lands in `done` as "id:reply".

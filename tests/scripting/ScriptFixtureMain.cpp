@@ -62,7 +62,8 @@ class TestControl final : public QDBusVirtualObject {
     QDBusMessage reply = m.createReply();
     if (m.member() == QLatin1String("Set") && a.size() == 2) {
       if (!Set(a[0].toString().toStdString(), a[1].toString().toStdString())) {
-        bus_.send(m.createErrorReply(QStringLiteral("org.korvane.KorvaneTest.Error"), "unknown key " + a[0].toString()));
+        bus_.send(
+            m.createErrorReply(QStringLiteral("org.korvane.KorvaneTest.Error"), "unknown key " + a[0].toString()));
         return true;
       }
     } else if (m.member() == QLatin1String("Write") && a.size() == 3) {
@@ -71,7 +72,8 @@ class TestControl final : public QDBusVirtualObject {
         screen_.ScreenChars(a[0].toInt(), col++) = static_cast<uint8_t>(c);
     } else if (m.member() == QLatin1String("Journal")) {
       QStringList lines;
-      for (const std::string& line : target_.journal) lines << QString::fromStdString(korvane::platform::Utf8FromMacRoman(line));
+      for (const std::string& line : target_.journal)
+        lines << QString::fromStdString(korvane::platform::Utf8FromMacRoman(line));
       target_.journal.clear();
       reply << lines;
     } else if (m.member() == QLatin1String("Value") && a.size() == 1) {
@@ -113,7 +115,8 @@ class TestControl final : public QDBusVirtualObject {
         {"ssh", [&] { options_.SshSession = Flag(value); }},
         {"localShell", [&] { options_.LocalShellSession = Flag(value); }},
         {"serialPort", [&] { target_.serialPort = static_cast<int16_t>(n); }},
-        {"serialPortNames", [&] {
+        {"serialPortNames",
+         [&] {
            target_.serialPortNames.clear();
            size_t start = 0;
            while (start <= value.size()) {
@@ -127,7 +130,8 @@ class TestControl final : public QDBusVirtualObject {
         {"upload", [&] { target_.transfers.UploadInProgress = Flag(value); }},
         {"transfer", [&] { target_.transfers.TransferInProgress = Flag(value); }},
         {"cancelled", [&] { target_.transfers.HostToMacCancelled = Flag(value); }},
-        {"translate", [&] {
+        {"translate",
+         [&] {
            // "English=Translation"
            const size_t eq = value.find('=');
            target_.translations[value.substr(0, eq)] = value.substr(eq + 1);

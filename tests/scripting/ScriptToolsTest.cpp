@@ -24,9 +24,10 @@ struct NamedCall {
 };
 
 Ran Gdbus(const QString& suite, const QString& method, const std::vector<QString>& args) {
-  QStringList argv{"call", "--session", "--dest", QString::fromLatin1(scripting::kBusName), "--object-path",
-                   QString::fromLatin1(scripting::kObjectPath), "--method",
-                   QString::fromLatin1(scripting::kInterfacePrefix) + suite + "." + method};
+  QStringList argv{"call",          "--session",
+                   "--dest",        QString::fromLatin1(scripting::kBusName),
+                   "--object-path", QString::fromLatin1(scripting::kObjectPath),
+                   "--method",      QString::fromLatin1(scripting::kInterfacePrefix) + suite + "." + method};
   for (const QString& a : args) argv << a;
   return RunProgram(QStringLiteral("gdbus"), argv);
 }
@@ -44,7 +45,11 @@ TEST_F(BusTest, EveryNamedMethodThroughGdbus) {
   // In order: the sequences need theirs.
   const NamedCall calls[] = {
       {"Message", "Show", {"Backup done"}, "()", {"RequestMessage Backup done"}},
-      {"Message", "SendToHost", {"ls -l"}, "('Error. Connection is not open to host.',)", {"RequestMessageToHost ls -l"}},
+      {"Message",
+       "SendToHost",
+       {"ls -l"},
+       "('Error. Connection is not open to host.',)",
+       {"RequestMessageToHost ls -l"}},
       {"Dial", "QuickDial", {}, "()", {"RequestQuickDial"}},
       {"Dial", "HangUp", {}, "()", {"RequestHangUp"}},
       {"Transfer", "GetScreenData", {}, "()", {}},
@@ -61,7 +66,10 @@ TEST_F(BusTest, EveryNamedMethodThroughGdbus) {
       {"Transfer", "CaptureClose", {}, "()", {"RequestCaptureClose"}},
       {"Transfer", "DeleteCaptureFile", {}, "()", {"RequestDeleteCapture"}},
       {"Transfer", "GetCaptureFile", {}, "('/home/user/capture.txt',)", {}},
-      {"Transfer", "SetCaptureFile", {"/tmp/c.txt"}, "('Capture file set to /tmp/c.txt',)",
+      {"Transfer",
+       "SetCaptureFile",
+       {"/tmp/c.txt"},
+       "('Capture file set to /tmp/c.txt',)",
        {"SetCaptureFileFromScript /tmp/c.txt"}},
       {"Transfer", "ScreenSnapshot", {}, "()", {"RequestScreenSnapshot"}},
       {"Transfer", "Paste", {}, "()", {"RequestPaste"}},
@@ -69,10 +77,16 @@ TEST_F(BusTest, EveryNamedMethodThroughGdbus) {
       {"Transfer", "SendFileToHost", {"f.txt"}, "('f.txt',)", {"SendFileToHost f.txt"}},
       {"Transfer", "TransferDone", {}, "('Yes',)", {}},
       {"Transfer", "DataReceived", {}, "('No',)", {}},
-      {"Transfer", "HostToMacXfer", {}, "('Got the MacToHostXfer command',)",
+      {"Transfer",
+       "HostToMacXfer",
+       {},
+       "('Got the MacToHostXfer command',)",
        {"Cancel RequestHostToMacXfer", "ResetHostToMacReceive"}},
       {"Transfer", "HostCommand", {"cat report"}, "('Got the HostCommand',)", {}},
-      {"Transfer", "FileName", {"report.txt"}, "('/home/user/Desktop/report.txt',)",
+      {"Transfer",
+       "FileName",
+       {"report.txt"},
+       "('/home/user/Desktop/report.txt',)",
        {"SetCaptureFilePath /home/user/Desktop/report.txt"}},
       {"Transfer", "Convert", {"Yes"}, "('Got the Convert command',)", {}},
       {"Transfer", "FieldsPerRecord", {"2"}, "('Got the FieldsPerRecord command',)", {}},
@@ -123,7 +137,9 @@ TEST_F(BusTest, ACallThatWantsNoAnswerIsStillCarriedOut) {
 
 // ---- korvane-ctl ---------------------------------------------------------------------------------------------
 
-Ran Ctl(const QStringList& args, const QString& folder = {}) { return RunProgram(QStringLiteral(KORVANE_CTL), args, folder); }
+Ran Ctl(const QStringList& args, const QString& folder = {}) {
+  return RunProgram(QStringLiteral(KORVANE_CTL), args, folder);
+}
 
 TEST_F(BusTest, CtlSendsTextReadsTheScreenAndTheCursor) {
   Set("hostConnected", "1");
@@ -186,8 +202,8 @@ TEST_F(BusTest, CtlSendsAnyEventAndReportsOnesOutsideTheCommandSet) {
 }
 
 TEST_F(BusTest, CtlExplainsBadUsageAndAMissingKorvane) {
-  for (const QStringList& args : {QStringList{}, QStringList{"row"}, QStringList{"send", "a", "b"},
-                                  QStringList{"frobnicate"}}) {
+  for (const QStringList& args :
+       {QStringList{}, QStringList{"row"}, QStringList{"send", "a", "b"}, QStringList{"frobnicate"}}) {
     const Ran r = Ctl(args);
     EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("usage: korvane-ctl")));

@@ -56,7 +56,9 @@ TEST(ColonPathCuts, FoldersDerivedFromThePreferencesFolder) {
 
 TEST(ColonPathText, LengthsCountCharactersAndJoinsKeepTheFirst255) {
   EXPECT_EQ(TextLength("Aide Préférences"), 16u);
-  EXPECT_EQ(TextLength("a\xff" "b"), 3u);  // a byte that is not UTF-8 is one character
+  EXPECT_EQ(TextLength("a\xff"
+                       "b"),
+            3u);  // a byte that is not UTF-8 is one character
   const std::string accents(200, 'x');
   std::string e;
   for (int i = 0; i < 100; ++i) e += "é";
@@ -143,7 +145,7 @@ TEST(ColonToPosix, PathsThatNameNoPlainFileAreRefused) {
   };
   const Refusal cases[] = {
       {"", ColonPathError::Empty},
-      {"Disk::x", ColonPathError::EmptyName},        // the Mac's step up
+      {"Disk::x", ColonPathError::EmptyName},  // the Mac's step up
       {"Disk:Users:ann::", ColonPathError::EmptyName},
       {"::x", ColonPathError::EmptyName},
       {"Disk:..:etc:passwd", ColonPathError::DotName},

@@ -33,9 +33,9 @@ class FakeOpener : public ::testing::Test {
   FakeOpener() {
     const std::string bin = t.root + "/bin";
     record = t.root + "/opened";
-    TemporaryFolders::Write(bin + "/xdg-open",
-                            "#!/bin/sh\n{ echo \"argc $#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >> '" +
-                                record + "'\n");
+    TemporaryFolders::Write(
+        bin + "/xdg-open",
+        "#!/bin/sh\n{ echo \"argc $#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >> '" + record + "'\n");
     chmod((bin + "/xdg-open").c_str(), 0755);
     const char* path = std::getenv("PATH");
     savedPath = path ? path : "";

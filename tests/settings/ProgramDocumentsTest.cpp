@@ -20,11 +20,21 @@ using testing_support::TemporaryFolders;
 namespace fs = std::filesystem;
 
 const HelpDocument kAllDocuments[] = {
-    HelpDocument::Manual,           HelpDocument::SupportLink,        HelpDocument::EmailLink,
-    HelpDocument::HomePageLink,     HelpDocument::TelnetQuickStart,   HelpDocument::TelnetHelp,
-    HelpDocument::ArrowKeysHelp,    HelpDocument::PickDataTransfers,  HelpDocument::InternationalHelp,
-    HelpDocument::TelnetLoginOptions, HelpDocument::LocalShellHelp,   HelpDocument::PreferencesHelp,
-    HelpDocument::SecureShellLoginOptions, HelpDocument::SecureShellHelp, HelpDocument::FtpFileTransfers,
+    HelpDocument::Manual,
+    HelpDocument::SupportLink,
+    HelpDocument::EmailLink,
+    HelpDocument::HomePageLink,
+    HelpDocument::TelnetQuickStart,
+    HelpDocument::TelnetHelp,
+    HelpDocument::ArrowKeysHelp,
+    HelpDocument::PickDataTransfers,
+    HelpDocument::InternationalHelp,
+    HelpDocument::TelnetLoginOptions,
+    HelpDocument::LocalShellHelp,
+    HelpDocument::PreferencesHelp,
+    HelpDocument::SecureShellLoginOptions,
+    HelpDocument::SecureShellHelp,
+    HelpDocument::FtpFileTransfers,
     HelpDocument::KermitInstallation,
 };
 

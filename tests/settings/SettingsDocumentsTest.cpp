@@ -183,8 +183,8 @@ TEST_F(SettingsTest, NamesOfTheProgramsOwnFilesAreRefused) {
       {home.root + "/defaults.txt", false},
       {home.root + "/Help Korvane", true},
       {home.root + "/Korvane.app", true},
-      {home.root + "/Quickdial", false},       // a name like the program's, elsewhere
-      {PathOf("Quickdial"), true},             // anything in the settings folder
+      {home.root + "/Quickdial", false},  // a name like the program's, elsewhere
+      {PathOf("Quickdial"), true},        // anything in the settings folder
       {PathOf("KorvaneSettings"), true},
       {PathOf("notes.txt"), true},
       {prefs.PrefsFolderPath + "../korvane/Fkeydefaults", true},

@@ -25,9 +25,7 @@ std::string FirstLines(const std::string& bytes, int count) {
 }
 
 // The settings part alone: what a "defaults" file holds.
-std::string SettingsPartOf(const std::string& bytes) {
-  return bytes.substr(FirstLines(bytes, kFkeyLineCount).size());
-}
+std::string SettingsPartOf(const std::string& bytes) { return bytes.substr(FirstLines(bytes, kFkeyLineCount).size()); }
 
 // ---- The format of the Mac program ----------------------------------------------
 
@@ -59,7 +57,7 @@ SessionOptions ExpectedMacRecord() {
   e.ShiftFkeyTitles[1] = "Shift 1";
   e.ShiftFkeyTitles[16] = "Shift 16";
   e.BaudRate = 19200;
-  e.Parity = 2;  // 2: "E"
+  e.Parity = 2;    // 2: "E"
   e.DataBits = 0;  // 3: "7"
   e.EmuPrism = 0;
   e.XonXoffOn = 1;
@@ -94,7 +92,7 @@ SessionOptions ExpectedMacRecord() {
   e.StopBits = "2";
   e.PrinterOption37 = 37;
   e.PrintPageHeader = "";  // 38: "x$%&" stands for an empty page header
-  e.EchoPacedSend = 0;  // 39: -3: never negative
+  e.EchoPacedSend = 0;     // 39: -3: never negative
   e.FontSize = 12;
   e.ClipboardOption41 = 41;
   e.AltBreak = 1;  // 42: "AltBreak"
@@ -105,14 +103,14 @@ SessionOptions ExpectedMacRecord() {
   e.UseCameraSound = 0;  // 47: "NoSound"
   e.CaptureCreator = "R*ch";
   e.LineEnd = SessionOptions::kLineEndCr;  // 49: "CR"
-  e.DialerOption50 = 0;  // 50: never kept
+  e.DialerOption50 = 0;                    // 50: never kept
   e.TabAsRecordSeparator = 1;
   e.BlockCursor = 0;  // 52: "Under", although the block cursor was on
   e.EmulateOption53 = 53;
   e.ProgramFontOption = 54;
   e.ConnectionPort = -2;
-  e.UseClip = 0;  // 56: "UseClip": never kept
-  e.RememberWnd = 1;  // 57: "RememberWnd"
+  e.UseClip = 0;         // 56: "UseClip": never kept
+  e.RememberWnd = 1;     // 57: "RememberWnd"
   e.TextSizeValue = 16;  // 58: the text size is not taken from the file
   e.ClearAddressesOption = 59;
   e.ModemString61 = "ATDT";
@@ -127,10 +125,10 @@ SessionOptions ExpectedMacRecord() {
   e.ScreenRowsSetting = 70;
   e.Option71 = 3;
   e.PrintOption72 = 72;
-  e.UsePageUpDown = 0;  // 73: "DontUsePageUpDown"
-  e.ScrollBackOn = 0;  // 74: "PreviousPageOff"
+  e.UsePageUpDown = 0;   // 73: "DontUsePageUpDown"
+  e.ScrollBackOn = 0;    // 74: "PreviousPageOff"
   e.WindowOption75 = 1;  // 75: never kept
-  e.AutoConnect = 1;  // 76: 7: any non-zero value
+  e.AutoConnect = 1;     // 76: 7: any non-zero value
   e.IgnoreHostPrint = 77;
   e.ReverseColour = 13;
   e.Mode2Colour = 4;
@@ -330,8 +328,8 @@ TEST_P(ShortFile, GetsTheValuesOlderVersionsBehavedBy) {
 
 // Cut just before and just after each line an old file may lack.
 INSTANTIATE_TEST_SUITE_P(SettingsFile, ShortFile,
-                         ::testing::Values(139, 140, 143, 144, 145, 146, 150, 151, 158, 159, 160, 161, 162, 163,
-                                           164, 173, 174, 176));
+                         ::testing::Values(139, 140, 143, 144, 145, 146, 150, 151, 158, 159, 160, 161, 162, 163, 164,
+                                           173, 174, 176));
 
 // ---- Damaged files ---------------------------------------------------------------------
 
@@ -428,9 +426,10 @@ TEST_F(SettingsTest, StartUpReadsTheDefaultFunctionKeysThenTheDefaultsFile) {
   EXPECT_EQ(opt().FkeyStrings[2], "ls -l{CR");
   EXPECT_EQ(opt().BaudRate, 19200);
   EXPECT_EQ(opt().TelnetHost, "host.example");
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"MarkSerialRequiredItems 2", "SetMenuCommandKeys", "ApplyAttributeColours",
-                                                  "BuildEditKeyStrings", "ShowConnectionKind", "LoadInternationalFile",
-                                                  "MarkClipboardOption off", "ComputeCellMetrics", "RefreshAfterReading"}));
+  EXPECT_EQ(host.calls,
+            (std::vector<std::string>{"MarkSerialRequiredItems 2", "SetMenuCommandKeys", "ApplyAttributeColours",
+                                      "BuildEditKeyStrings", "ShowConnectionKind", "LoadInternationalFile",
+                                      "MarkClipboardOption off", "ComputeCellMetrics", "RefreshAfterReading"}));
 }
 
 TEST_F(SettingsTest, StartUpWithoutFilesUsesTheProgramsKeysAndTheBuiltInDefaults) {
@@ -455,73 +454,73 @@ TEST_F(SettingsTest, TheBuiltInDefaultsSetTheLinesThatHaveOneAndLeaveTheOthers) 
     if (d.Width() == 0) d.SetText(stale, "stale");
   }
   SessionOptions e = stale;
-  e.DataBits = 1;  // 3
-  e.EmuPrism = 0;  // 4
-  e.XonXoffOn = 0;  // 5
-  e.EmuVt100 = 1;  // 6
-  e.EmuViewpoint = 0;  // 7
-  e.FontSizeName = "standard";  // 8
-  e.AutoWrapOn = 1;  // 12
-  e.EmulationCode = 1;  // 15
-  e.DialMode = "T";  // 16
-  e.ClipboardLineDelay = 1;  // 19
-  e.ClipboardCharDelay = 4;  // 20
-  e.EmuWyse50 = 0;  // 22
-  e.FkeySetType = 1;  // 23
-  e.PlainFaceSwitch = 1;  // 25
-  e.ModemDtrOption = 1;  // 26
-  e.ColumnOption27 = 1;  // 27
-  e.MouseOption = 1;  // 34
-  e.HostFeatureOption = 1;  // 35
-  e.StopBits = "1";  // 36
-  e.PrinterOption37 = 1;  // 37
-  e.EchoPacedSend = 1;  // 39
-  e.FontSize = 18;  // 40
-  e.ProtectShownAs = 2;  // 45
-  e.ModemInitString = "AT&F%C1";  // 46
-  e.UseCameraSound = 1;  // 47
-  e.TabAsRecordSeparator = 0;  // 51
-  e.ProgramFontOption = 1;  // 54
-  e.TextSizeValue = 18;  // 58
-  e.PrinterFontSize = 12;  // 64
-  e.HiddenAttributes = 1;  // 67
-  e.UsePageUpDown = 0;  // 73
-  e.AutoConnect = 0;  // 76
-  e.IgnoreHostPrint = 1;  // 77
-  e.ReverseColour = 12;  // 78
-  e.Mode2Colour = 3;  // 79
-  e.BoldColour = 2;  // 80
-  e.UnderlineColour = 8;  // 81
-  e.CurrentForeColour = 17;  // 82
-  e.BackgroundColour = 18;  // 83
-  e.ColourModeA = 0;  // 84
-  e.SelectionOption = 1;  // 91
-  e.PrinterOption101 = 1;  // 101
-  e.EmuWyse370 = 0;  // 103
-  e.StatusWindowShown = 1;  // 105
-  e.UsesPty = 1;  // 113
-  e.LocalShellSession = 0;  // 114
-  e.TelnetSession = 1;  // 115
-  e.SshSession = 0;  // 116
-  e.TelnetHost = "";  // 117
-  e.TelnetTerminalType = "";  // 119
-  e.ShellProgram = "/bin/tcsh";  // 123
-  e.Option132 = 1;  // 132
-  e.WindowOpacity = 90;  // 135
-  e.ColourModeB = 0;  // 137
-  e.FontOption138 = 1;  // 138
-  e.AutoAnsiColours = 1;  // 140
+  e.DataBits = 1;                            // 3
+  e.EmuPrism = 0;                            // 4
+  e.XonXoffOn = 0;                           // 5
+  e.EmuVt100 = 1;                            // 6
+  e.EmuViewpoint = 0;                        // 7
+  e.FontSizeName = "standard";               // 8
+  e.AutoWrapOn = 1;                          // 12
+  e.EmulationCode = 1;                       // 15
+  e.DialMode = "T";                          // 16
+  e.ClipboardLineDelay = 1;                  // 19
+  e.ClipboardCharDelay = 4;                  // 20
+  e.EmuWyse50 = 0;                           // 22
+  e.FkeySetType = 1;                         // 23
+  e.PlainFaceSwitch = 1;                     // 25
+  e.ModemDtrOption = 1;                      // 26
+  e.ColumnOption27 = 1;                      // 27
+  e.MouseOption = 1;                         // 34
+  e.HostFeatureOption = 1;                   // 35
+  e.StopBits = "1";                          // 36
+  e.PrinterOption37 = 1;                     // 37
+  e.EchoPacedSend = 1;                       // 39
+  e.FontSize = 18;                           // 40
+  e.ProtectShownAs = 2;                      // 45
+  e.ModemInitString = "AT&F%C1";             // 46
+  e.UseCameraSound = 1;                      // 47
+  e.TabAsRecordSeparator = 0;                // 51
+  e.ProgramFontOption = 1;                   // 54
+  e.TextSizeValue = 18;                      // 58
+  e.PrinterFontSize = 12;                    // 64
+  e.HiddenAttributes = 1;                    // 67
+  e.UsePageUpDown = 0;                       // 73
+  e.AutoConnect = 0;                         // 76
+  e.IgnoreHostPrint = 1;                     // 77
+  e.ReverseColour = 12;                      // 78
+  e.Mode2Colour = 3;                         // 79
+  e.BoldColour = 2;                          // 80
+  e.UnderlineColour = 8;                     // 81
+  e.CurrentForeColour = 17;                  // 82
+  e.BackgroundColour = 18;                   // 83
+  e.ColourModeA = 0;                         // 84
+  e.SelectionOption = 1;                     // 91
+  e.PrinterOption101 = 1;                    // 101
+  e.EmuWyse370 = 0;                          // 103
+  e.StatusWindowShown = 1;                   // 105
+  e.UsesPty = 1;                             // 113
+  e.LocalShellSession = 0;                   // 114
+  e.TelnetSession = 1;                       // 115
+  e.SshSession = 0;                          // 116
+  e.TelnetHost = "";                         // 117
+  e.TelnetTerminalType = "";                 // 119
+  e.ShellProgram = "/bin/tcsh";              // 123
+  e.Option132 = 1;                           // 132
+  e.WindowOpacity = 90;                      // 135
+  e.ColourModeB = 0;                         // 137
+  e.FontOption138 = 1;                       // 138
+  e.AutoAnsiColours = 1;                     // 140
   e.PrinterFontName = "KorvanePrinterFont";  // 143
-  e.TelnetViaShell = 1;  // 146
-  e.ScoAnsiMode = 0;  // 147
-  e.ReturnKeyCode = 13;  // 150
-  e.VtOption151 = 1;  // 151
-  e.DownloadNoPrompt = 0;  // 158
-  e.PtyOption159 = 0;  // 159
-  e.PtyOption160 = 0;  // 160
-  e.PtyOption161 = 0;  // 161
-  e.SerialRequiredOption = 1;  // 172
-  e.KermitFlushOutput = 0;  // 174
+  e.TelnetViaShell = 1;                      // 146
+  e.ScoAnsiMode = 0;                         // 147
+  e.ReturnKeyCode = 13;                      // 150
+  e.VtOption151 = 1;                         // 151
+  e.DownloadNoPrompt = 0;                    // 158
+  e.PtyOption159 = 0;                        // 159
+  e.PtyOption160 = 0;                        // 160
+  e.PtyOption161 = 0;                        // 161
+  e.SerialRequiredOption = 1;                // 172
+  e.KermitFlushOutput = 0;                   // 174
   opt() = stale;
   settings().SetDefaultSettings();
   EXPECT_TRUE(opt() == e) << DifferentLines(opt(), e);
@@ -599,26 +598,26 @@ SessionOptions NonDefaultRecord() {
     }
   }
   // Values whose meaning limits them.
-  o.Parity = 2;                  // "E"
-  o.DataBits = 0;                // "7"
-  o.CopyBufferMode = 2;          // one of its two modes
-  o.EmuWyse50 = 1;               // Wyse 60: Wyse 50 and 60 both on
+  o.Parity = 2;          // "E"
+  o.DataBits = 0;        // "7"
+  o.CopyBufferMode = 2;  // one of its two modes
+  o.EmuWyse50 = 1;       // Wyse 60: Wyse 50 and 60 both on
   o.EmuWyse60 = 1;
-  o.EmuWyse370 = 0;              // Wyse 370 would turn TeleVideo 925 off
+  o.EmuWyse370 = 0;  // Wyse 370 would turn TeleVideo 925 off
   o.EmuTvi925 = 1;
   o.ColumnOption27 = INT16_MIN;  // the screen-width group adds up to 1
   o.ColumnOption28 = INT16_MAX;
   o.ColumnOption29 = 1;
   o.ColumnOption30 = 1;
   o.HostFeatureOption = 0;
-  o.EchoPacedSend = INT16_MAX;   // never negative
+  o.EchoPacedSend = INT16_MAX;  // never negative
   o.TabAsRecordSeparator = INT8_MAX;
-  o.AltBreak = 1;                // the two break variants exclude each other
+  o.AltBreak = 1;  // the two break variants exclude each other
   o.AltBreakC = 0;
   o.UseCameraSound = 0;
   o.LineEnd = SessionOptions::kLineEndCr;
   o.BlockCursor = 1;
-  o.UseClip = 0;                 // never kept
+  o.UseClip = 0;  // never kept
   o.DialerOption50 = 0;
   o.WindowOption75 = 1;
   o.RememberWnd = 1;
@@ -630,7 +629,7 @@ SessionOptions NonDefaultRecord() {
   o.FontSize = INT16_MIN;        // above 15 points would clear the large-font choice
   o.SavedWindowTop = INT16_MAX;  // a remembered window lies on the screen
   o.SavedWindowHeight = INT16_MAX;
-  o.TextSizeValue = 18;          // not taken from the file: the reading session's
+  o.TextSizeValue = 18;  // not taken from the file: the reading session's
   return o;
 }
 
@@ -670,9 +669,9 @@ TEST_F(SettingsTest, ShortKeyStringsKeepTheirLineEndsAsTokens) {
 
 TEST_F(SettingsTest, SavingWritesTheSavedFormsAndLeavesTheSessionAsItWas) {
   settings().ReadStartupSettings();
-  opt().AutoWrapOn = 1;           // forced by plain-text mode ...
+  opt().AutoWrapOn = 1;  // forced by plain-text mode ...
   host.plainTextMode = 1;
-  host.savedAutoWrap = 0;         // ... over the user's choice
+  host.savedAutoWrap = 0;  // ... over the user's choice
   host.capsModeForced = 1;
   opt().CapsMode = 0;
   opt().EmuWyse50 = 1;
@@ -699,21 +698,21 @@ TEST_F(SettingsTest, SavingWritesTheSavedFormsAndLeavesTheSessionAsItWas) {
     int line;
     std::string text;
   } expected[] = {
-      {12, " 0"},                   // the user's auto-wrap
+      {12, " 0"},  // the user's auto-wrap
       {21, " 1"},
-      {22, " 1"},                   // Wyse 370 is on: no 2 for Wyse 60
-      {43, ""},                     // no break variant on
+      {22, " 1"},  // Wyse 370 is on: no 2 for Wyse 60
+      {43, ""},    // no break variant on
       {42, ""},
-      {74, "PreviousPageOff"},      // temporary files keep scroll-back off
-      {38, "x$%&"},                 // an empty header reads back empty
-      {102, " 0"},                  // Wyse 370 turns TeleVideo 925 off
-      {92, " 30"},                  // |left|
-      {93, " 43"},                  // |top| less the title bar
+      {74, "PreviousPageOff"},  // temporary files keep scroll-back off
+      {38, "x$%&"},             // an empty header reads back empty
+      {102, " 0"},              // Wyse 370 turns TeleVideo 925 off
+      {92, " 30"},              // |left|
+      {93, " 43"},              // |top| less the title bar
       {152, " 600"},
-      {153, " 400"},                // height less 14
-      {111, " 12"},                 // as many as the list names
+      {153, " 400"},  // height less 14
+      {111, " 12"},   // as many as the list names
       {112, "tty1,tty2,tty3,tty4,tty5,tty6,tty7,tty8,tty9,tty10,tty11,tty12,"},
-      {11, ""},                     // reserved lines
+      {11, ""},  // reserved lines
       {149, ""},
   };
   for (const auto& e : expected) EXPECT_EQ(SettingsLineOf(lines, e.line), e.text) << SettingsLine(e.line).name;
@@ -728,16 +727,22 @@ TEST_F(SettingsTest, KeywordLinesAreWrittenAsWords) {
     const char* word;
   };
   const Case cases[] = {
-      {2, &SessionOptions::Parity, 0, "N"},           {2, &SessionOptions::Parity, 1, "O"},
-      {2, &SessionOptions::Parity, 2, "E"},           {2, &SessionOptions::Parity, 9, ""},
-      {3, &SessionOptions::DataBits, 0, "7"},         {3, &SessionOptions::DataBits, 1, "8"},
-      {3, &SessionOptions::DataBits, 2, "5"},         {3, &SessionOptions::DataBits, 3, "6"},
+      {2, &SessionOptions::Parity, 0, "N"},
+      {2, &SessionOptions::Parity, 1, "O"},
+      {2, &SessionOptions::Parity, 2, "E"},
+      {2, &SessionOptions::Parity, 9, ""},
+      {3, &SessionOptions::DataBits, 0, "7"},
+      {3, &SessionOptions::DataBits, 1, "8"},
+      {3, &SessionOptions::DataBits, 2, "5"},
+      {3, &SessionOptions::DataBits, 3, "6"},
       {47, &SessionOptions::UseCameraSound, 1, "UseCameraSound"},
       {47, &SessionOptions::UseCameraSound, 0, "NoSound"},
       {49, &SessionOptions::LineEnd, SessionOptions::kLineEndLf, "LF"},
       {49, &SessionOptions::LineEnd, SessionOptions::kLineEndCr, "CR"},
-      {52, &SessionOptions::BlockCursor, 1, "Block"}, {52, &SessionOptions::BlockCursor, 0, "Under"},
-      {56, &SessionOptions::UseClip, 1, "UseClip"},   {56, &SessionOptions::UseClip, 0, ""},
+      {52, &SessionOptions::BlockCursor, 1, "Block"},
+      {52, &SessionOptions::BlockCursor, 0, "Under"},
+      {56, &SessionOptions::UseClip, 1, "UseClip"},
+      {56, &SessionOptions::UseClip, 0, ""},
       {57, &SessionOptions::RememberWnd, 1, "RememberWnd"},
       {57, &SessionOptions::RememberWnd, 0, "DontRememberWnd"},
       {73, &SessionOptions::UsePageUpDown, 2, "UsePageUpDown"},
@@ -782,7 +787,7 @@ TEST_F(AppliedSettings, UnknownParityAndDataBitsWordsFallBackUntilAValidOneWasSe
   EXPECT_EQ(opt().DataBits, 1);  // "8"
   ReadWith({{2, "O"}, {3, "5"}});
   ReadWith({{2, "X"}, {3, "9"}});
-  EXPECT_EQ(opt().Parity, 1);    // unchanged once a valid word was read
+  EXPECT_EQ(opt().Parity, 1);  // unchanged once a valid word was read
   EXPECT_EQ(opt().DataBits, 2);
 }
 
@@ -811,19 +816,33 @@ TEST_F(AppliedSettings, EmptyArrowKeysGetTheEmulationsStrings) {
   };
   const std::string none = " 0";
   const Case cases[] = {
-      {"VT100", {{4, none}, {6, " 1"}, {7, none}, {22, none}, {102, none}}, 0,
+      {"VT100",
+       {{4, none}, {6, " 1"}, {7, none}, {22, none}, {102, none}},
+       0,
        {"{ES[A", "{ES[B", "{ES[D", "{ES[C", "", "", "", ""}},
-      {"VT100 in application mode", {{4, none}, {6, " 1"}, {7, none}, {22, none}, {102, none}}, 1,
+      {"VT100 in application mode",
+       {{4, none}, {6, " 1"}, {7, none}, {22, none}, {102, none}},
+       1,
        {"", "", "", "", "{ESOA", "{ESOB", "{ESOD", "{ESOC"}},
-      {"Prism", {{4, " 1"}, {6, none}, {7, none}, {22, none}, {102, none}}, 0,
+      {"Prism",
+       {{4, " 1"}, {6, none}, {7, none}, {22, none}, {102, none}},
+       0,
        {"{CTZ", "{CTJ", "{CTU", "{CTL", "", "", "", ""}},
-      {"Viewpoint", {{4, none}, {6, none}, {7, " 1"}, {22, none}, {102, none}}, 0,
+      {"Viewpoint",
+       {{4, none}, {6, none}, {7, " 1"}, {22, none}, {102, none}},
+       0,
        {"{CTZ", "{CTJ", "{CTU", "{CTF", "", "", "", ""}},
-      {"Wyse 50 over Viewpoint", {{4, none}, {6, none}, {7, " 1"}, {22, " 1"}, {102, none}}, 0,
+      {"Wyse 50 over Viewpoint",
+       {{4, none}, {6, none}, {7, " 1"}, {22, " 1"}, {102, none}},
+       0,
        {"{CTK", "{CTJ", "{CTH", "{CTL", "", "", "", ""}},
-      {"TeleVideo 925 changes Down only", {{4, none}, {6, none}, {7, " 1"}, {22, " 1"}, {102, " 1"}}, 0,
+      {"TeleVideo 925 changes Down only",
+       {{4, none}, {6, none}, {7, " 1"}, {22, " 1"}, {102, " 1"}},
+       0,
        {"{CTK", "{CTV", "{CTH", "{CTL", "", "", "", ""}},
-      {"alternate editing keys", {{4, none}, {6, " 1"}, {7, none}, {22, none}, {102, none}, {104, " 1"}}, 0,
+      {"alternate editing keys",
+       {{4, none}, {6, " 1"}, {7, none}, {22, none}, {102, none}, {104, " 1"}},
+       0,
        {"{CTK", "{CTV", "{CTH", "{CTL", "", "", "", ""}},
   };
   for (const auto& c : cases) {
@@ -840,8 +859,7 @@ TEST_F(AppliedSettings, EmptyArrowKeysGetTheEmulationsStrings) {
     ASSERT_EQ(other->settings.ReadSettingsDocument(home.root + "/arrows"), 0);
     const SessionOptions& o = other->Opt;
     EXPECT_EQ((std::vector<std::string>{o.UpArrowString, o.DownArrowString, o.LeftArrowString, o.RightArrowString,
-                                        o.UpArrowString2, o.DownArrowString2, o.LeftArrowString2,
-                                        o.RightArrowString2}),
+                                        o.UpArrowString2, o.DownArrowString2, o.LeftArrowString2, o.RightArrowString2}),
               c.arrows)
         << c.name;
   }
@@ -877,7 +895,8 @@ TEST_F(AppliedSettings, KermitStaysOnOnlyWhereItIsInstalled) {
   ReadWith({{154, " 1"}});
   EXPECT_EQ(opt().KermitMode, 0);
   ASSERT_EQ(alerts.shown.size(), 1u);
-  EXPECT_EQ(alerts.shown[0].text, "Kermit is not installed properly. Please read the Kermit Installation Instructions.");
+  EXPECT_EQ(alerts.shown[0].text,
+            "Kermit is not installed properly. Please read the Kermit Installation Instructions.");
   host.kermitFound = true;
   ReadWith({{154, " 1"}});
   EXPECT_EQ(opt().KermitMode, 1);
@@ -885,8 +904,19 @@ TEST_F(AppliedSettings, KermitStaysOnOnlyWhereItIsInstalled) {
 }
 
 TEST_F(AppliedSettings, SmallValuesAndOddTextsTakeTheirStandardForms) {
-  ReadWith({{46, "+++ATZ"}, {66, " "}, {48, ""}, {40, " 16"}, {173, " 1"}, {47, "garbled"}, {49, ""},
-            {51, "-5"}, {172, " 7"}, {123, ""}, {120, " 0"}, {121, " 0"}, {122, " 0"}});
+  ReadWith({{46, "+++ATZ"},
+            {66, " "},
+            {48, ""},
+            {40, " 16"},
+            {173, " 1"},
+            {47, "garbled"},
+            {49, ""},
+            {51, "-5"},
+            {172, " 7"},
+            {123, ""},
+            {120, " 0"},
+            {121, " 0"},
+            {122, " 0"}});
   EXPECT_EQ(opt().ModemInitString, "");  // must begin with "AT"
   EXPECT_EQ(opt().DialogValue66, ".");
   EXPECT_EQ(state().DialogValue66Code, '.');

@@ -51,17 +51,9 @@ TEST_F(SettingsFoldersTest, AnEmptyHomeGetsExactlyTheProgramsFoldersAndFiles) {
   std::set<std::string> items;
   for (const auto& [path, what] : t.Snapshot()) items.insert(path);
   const std::set<std::string> expected = {
-      "/home",
-      "/home/.config",
-      "/home/.config/korvane",
-      "/home/.config/korvane/Quickdial",
-      "/home/.local",
-      "/home/.local/share",
-      "/home/.local/share/korvane",
-      "/home/.local/share/korvane/kermit",
-      "/home/Documents",
-      "/home/Documents/pick",
-      "/home/Documents/pick/ft.txt",
+      "/home",           "/home/.config",        "/home/.config/korvane",       "/home/.config/korvane/Quickdial",
+      "/home/.local",    "/home/.local/share",   "/home/.local/share/korvane",  "/home/.local/share/korvane/kermit",
+      "/home/Documents", "/home/Documents/pick", "/home/Documents/pick/ft.txt",
   };
   EXPECT_EQ(items, expected);
   struct stat st {};
@@ -144,14 +136,17 @@ TEST_P(Migration, CopiesOnlyIntoAFolderWithoutDefaultsAndOverwritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, Migration,
-    ::testing::Values(
-        MigrationCase{"AllFiveIntoAnEmptyFolder", kAllFive, {},
-                      {"Fkeydefaults", "KorvaneSettings", "Page Setup", "Quickdial", "defaults"}},
-        MigrationCase{"DefaultsAndQuickdial", {"defaults", "Quickdial"}, {}, {"Quickdial", "defaults"}},
-        MigrationCase{"FolderAlreadyInUse", kAllFive, {"defaults"}, {}},
-        MigrationCase{"NoDefaultsNoCopy", {"Fkeydefaults", "Quickdial"}, {}, {}},
-        MigrationCase{"ANewerQuickdialStays", kAllFive, {"Quickdial", "KorvaneSettings"},
-                      {"Fkeydefaults", "Page Setup", "defaults"}}),
+    ::testing::Values(MigrationCase{"AllFiveIntoAnEmptyFolder",
+                                    kAllFive,
+                                    {},
+                                    {"Fkeydefaults", "KorvaneSettings", "Page Setup", "Quickdial", "defaults"}},
+                      MigrationCase{"DefaultsAndQuickdial", {"defaults", "Quickdial"}, {}, {"Quickdial", "defaults"}},
+                      MigrationCase{"FolderAlreadyInUse", kAllFive, {"defaults"}, {}},
+                      MigrationCase{"NoDefaultsNoCopy", {"Fkeydefaults", "Quickdial"}, {}, {}},
+                      MigrationCase{"ANewerQuickdialStays",
+                                    kAllFive,
+                                    {"Quickdial", "KorvaneSettings"},
+                                    {"Fkeydefaults", "Page Setup", "defaults"}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SettingsFoldersTest, AMacsLibraryCopiedIntoTheHomeFolderIsFound) {
@@ -269,12 +264,11 @@ TEST_P(LockFile, APlainTextLockFreezesTheSettingsAndAnRtfOneIsRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, LockFile,
-    ::testing::Values(LockCase{"None", {}, "", false},
-                      LockCase{"Plain", {"Lock KV Prefs"}, "Lock KV Prefs", false},
+    ::testing::Values(LockCase{"None", {}, "", false}, LockCase{"Plain", {"Lock KV Prefs"}, "Lock KV Prefs", false},
                       LockCase{"PlainWinsOverRtf", {"Lock KV Prefs", "Lock KV Prefs.rtf"}, "Lock KV Prefs", false},
                       LockCase{"Text", {"Lock KV Prefs.txt"}, "Lock KV Prefs.txt", false},
-                      LockCase{"RtfRefusedThenText", {"Lock KV Prefs.rtf", "Lock KV Prefs.txt"}, "Lock KV Prefs.txt",
-                               true},
+                      LockCase{
+                          "RtfRefusedThenText", {"Lock KV Prefs.rtf", "Lock KV Prefs.txt"}, "Lock KV Prefs.txt", true},
                       LockCase{"RtfAlone", {"Lock KV Prefs.rtf"}, "", true},
                       // Inside the settings folder it is no lock.
                       LockCase{"InTheSettingsFolder", {"korvane/Lock KV Prefs"}, "", false}),

@@ -39,21 +39,21 @@ const NumberCase kNumberCases[] = {
     {" 7", 16, 7, true},
     {"-1", 16, -1, true},
     {"7", 16, 7, true},
-    {"   \t42", 16, 42, true},      // leading blanks
+    {"   \t42", 16, 42, true},  // leading blanks
     {"+5", 16, 5, true},
-    {" 12abc", 16, 12, true},      // stops at the first character that cannot continue
+    {" 12abc", 16, 12, true},  // stops at the first character that cannot continue
     {" 12.7", 16, 12, true},
-    {"abc", 16, 0, false},         // no number reads as 0
+    {"abc", 16, 0, false},  // no number reads as 0
     {"", 16, 0, false},
     {"-", 16, 0, false},
     {" &H1F", 16, 31, true},
     {"&hff", 16, 255, true},
-    {"&HFFFF", 16, -1, true},      // hexadecimal fills the variable's bits
+    {"&HFFFF", 16, -1, true},  // hexadecimal fills the variable's bits
     {"&H", 16, 0, false},
-    {"- 5", 16, 0, false},         // no blank between sign and digits
-    {"70000", 16, 4464, true},     // the low 16 bits: 70000 - 65536
+    {"- 5", 16, 0, false},      // no blank between sign and digits
+    {"70000", 16, 4464, true},  // the low 16 bits: 70000 - 65536
     {"-32769", 16, 32767, true},
-    {"200", 8, -56, true},         // 8-bit lines keep 8 bits
+    {"200", 8, -56, true},  // 8-bit lines keep 8 bits
     {"-128", 8, -128, true},
     {"2147483647", 32, 2147483647, true},
     {"-2147483648", 32, -2147483647 - 1, true},
@@ -98,8 +98,7 @@ std::vector<std::string> AllLines(SettingsLineReader r) {
 TEST(SettingsFileText, IsUtf8WithLfAndKeepsCrAndLfInsideValues) {
   const std::vector<std::string> lines = {" 1", "caf\x8E", "two\rlines\nhere", "", "{CR and \xA5"};
   const std::string bytes = EncodeSettingsFile(lines);
-  EXPECT_EQ(bytes,
-            " 1\ncaf\xC3\xA9\ntwo\xE2\x90\x8Dlines\xE2\x90\x8Ahere\n\n{CR and \xE2\x80\xA2\n");
+  EXPECT_EQ(bytes, " 1\ncaf\xC3\xA9\ntwo\xE2\x90\x8Dlines\xE2\x90\x8Ahere\n\n{CR and \xE2\x80\xA2\n");
   EXPECT_EQ(AllLines(SettingsLineReader(bytes)), lines);
 }
 

@@ -166,7 +166,7 @@ TEST_F(AppearanceDialogsTest, VideoAttributesCancelAfterDefaultsRestoresTheImmed
   EXPECT_EQ(Opt.ProtectShownAs, 2);  // at once
   EXPECT_EQ(Opt.StatusOption17, 0);
   EXPECT_EQ(Opt.BlockCursor, 0);
-  EXPECT_EQ(Value(39, 14), 1);       // hidden attributes proposed for a Wyse session
+  EXPECT_EQ(Value(39, 14), 1);  // hidden attributes proposed for a Wyse session
   EXPECT_EQ(Value(39, 17), 1);
   EXPECT_EQ(Opt.HiddenAttributes, 0);  // not yet
   Click(39, 2);
@@ -180,8 +180,8 @@ TEST_F(AppearanceDialogsTest, VideoAttributeTogglesFollowTheirRules) {
     int16_t start, after;
   };
   const Case cases[] = {
-      {12, &SessionOptions::ClearAddressesOption, 2, 0}, {12, &SessionOptions::ClearAddressesOption, 0, 1},
-      {14, &SessionOptions::HiddenAttributes, 1, 0},     {14, &SessionOptions::HiddenAttributes, 3, 1},
+      {12, &SessionOptions::ClearAddressesOption, 2, 0},   {12, &SessionOptions::ClearAddressesOption, 0, 1},
+      {14, &SessionOptions::HiddenAttributes, 1, 0},       {14, &SessionOptions::HiddenAttributes, 3, 1},
       {15, &SessionOptions::SkipReverseBlankOption, 0, 1}, {16, &SessionOptions::Option106, 1, 0},
   };
   for (const Case& c : cases) {
@@ -339,7 +339,8 @@ TEST_F(AppearanceDialogsTest, DecMultinationalTurnsTheEighthBitStrippingOffWithA
   Click(30, 23);
   EXPECT_EQ(Value(30, 22), 0);  // the two exclude each other
   Click(30, 1);
-  EXPECT_EQ(alerts.shown.at(0).text, "NOTE:  DEC Multinational requires 8-bit mode.\r  'Strip 8th bit' is now un-checked.");
+  EXPECT_EQ(alerts.shown.at(0).text,
+            "NOTE:  DEC Multinational requires 8-bit mode.\r  'Strip 8th bit' is now un-checked.");
   EXPECT_EQ(Opt.NationalCharsOff, 1);
   EXPECT_FALSE(menus.ItemMarked(platform::kPortSettingsMenu, 14));
   EXPECT_EQ(Opt.DecMultinational, 1);

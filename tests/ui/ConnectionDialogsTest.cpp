@@ -289,10 +289,8 @@ TEST_F(ConnectionDialogsTest, ModemStringTypedEqualToAPresetIsStoredAsThatPreset
     const char* custom;
   };
   const Case cases[] = {
-      {{4}, nullptr, "AT&FM0&Q0&K0", 0, "old custom"},
-      {{13}, nullptr, "AT&F%C1", 0, "old custom"},
-      {{12}, nullptr, "old custom", 1, "old custom"},
-      {{12}, "AT&F", "AT&F", 0, "old custom"},
+      {{4}, nullptr, "AT&FM0&Q0&K0", 0, "old custom"}, {{13}, nullptr, "AT&F%C1", 0, "old custom"},
+      {{12}, nullptr, "old custom", 1, "old custom"},  {{12}, "AT&F", "AT&F", 0, "old custom"},
       {{3}, "ATZ S0=1", "ATZ S0=1", 1, "ATZ S0=1"},
   };
   for (const Case& c : cases) {

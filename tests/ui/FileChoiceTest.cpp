@@ -51,10 +51,10 @@ TEST(FileChoiceTest, ACancelledDialogEmptiesTheNameAndKeepsTheEarlierChoice) {
 
 TEST(FileChoiceTest, FileKindsByExtension) {
   const std::pair<const char*, FileKind> cases[] = {
-      {"/a/b.txt", FileKind::Text},          {"/a/B.LOG", FileKind::Text},
-      {"/a/s.kvst", FileKind::Settings},     {"/a/k.kvfkey", FileKind::FunctionKeys},
-      {"/a/q.kvdial", FileKind::QuickDial},   {"/usr/share/applications/x.desktop", FileKind::Application},
-      {"/a/Local Shell", FileKind::Any},     {"/a/.txt", FileKind::Any},
+      {"/a/b.txt", FileKind::Text},         {"/a/B.LOG", FileKind::Text},
+      {"/a/s.kvst", FileKind::Settings},    {"/a/k.kvfkey", FileKind::FunctionKeys},
+      {"/a/q.kvdial", FileKind::QuickDial}, {"/usr/share/applications/x.desktop", FileKind::Application},
+      {"/a/Local Shell", FileKind::Any},    {"/a/.txt", FileKind::Any},
       {"/a.txt/b", FileKind::Any}};
   for (const auto& [path, kind] : cases) EXPECT_EQ(platform::FileKindOf(path), kind) << path;
 }

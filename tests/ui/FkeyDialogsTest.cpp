@@ -24,7 +24,7 @@ TEST(FunctionKeysTest, KeyNamesAndRowNumbers) {
     const char* label;
   };
   const Case cases[] = {{4, "F4", 4, "  Save  "}, {20, "SF 4", 4, " Print  "}, {16, "F16", 16, ""},
-                        {32, "SF 16", 16, ""},     {40, "SF 16", 16, ""},       {0, "F1", 1, ""}};
+                        {32, "SF 16", 16, ""},    {40, "SF 16", 16, ""},       {0, "F1", 1, ""}};
   for (const Case& c : cases) {
     const FunctionKeyName n = FunctionKeyLabel(Opt, c.key);
     EXPECT_EQ(n.name, c.name) << c.key;
@@ -34,9 +34,9 @@ TEST(FunctionKeysTest, KeyNamesAndRowNumbers) {
 }
 
 TEST(FunctionKeysTest, LabelsAreEightCharactersCentredWithTheOddBlankBehind) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"abc", "  abc   "}, {"", "        "}, {"F1", "   F1   "}, {"12345678", "12345678"}, {"123456789", "12345678"},
-      {"SF16", "  SF16  "}};
+  const std::pair<const char*, const char*> cases[] = {{"abc", "  abc   "},       {"", "        "},
+                                                       {"F1", "   F1   "},        {"12345678", "12345678"},
+                                                       {"123456789", "12345678"}, {"SF16", "  SF16  "}};
   for (const auto& [label, padded] : cases) EXPECT_EQ(PadLabel(label), padded) << label;
 }
 
@@ -52,9 +52,13 @@ TEST(FunctionKeysTest, TheBuiltInSetsOfBothTypes) {
   EXPECT_EQ(Opt.ShiftFkeyTitles[16], "  SF16  ");
   Opt.FkeySetType = 0;
   LoadBuiltInKeyLabels(Opt);
-  EXPECT_EQ(Opt.FkeyStrings[1], "\x02" "1{CR");
+  EXPECT_EQ(Opt.FkeyStrings[1],
+            "\x02"
+            "1{CR");
   EXPECT_EQ(Opt.FkeyStrings[15], "\x02?{CR");
-  EXPECT_EQ(Opt.FkeyStrings[16], "\x02" "0{CR");
+  EXPECT_EQ(Opt.FkeyStrings[16],
+            "\x02"
+            "0{CR");
   EXPECT_EQ(Opt.FkeyStrings[17], "\x02!{CR");
   EXPECT_EQ(Opt.FkeyStrings[31], "\x02/{CR");
   EXPECT_EQ(Opt.FkeyStrings[32], "\x02 {CR");
@@ -79,9 +83,8 @@ TEST(FunctionKeysTest, TheHostsKeyCodesNameTheKeys) {
     int code;
     int key;
   };
-  const Case cases[] = {{'1', 1}, {'?', 15}, {'0', 16}, {'!', 17}, {'/', 31}, {' ', 32}, {'@', 1},
-                        {'O', 16}, {'`', 17}, {'o', 32}, {'P', 0}, {'_', 0},  {'(', -1}, {')', -1},
-                        {31, 0},   {112, 0}};
+  const Case cases[] = {{'1', 1},  {'?', 15}, {'0', 16}, {'!', 17}, {'/', 31}, {' ', 32}, {'@', 1}, {'O', 16},
+                        {'`', 17}, {'o', 32}, {'P', 0},  {'_', 0},  {'(', -1}, {')', -1}, {31, 0},  {112, 0}};
   for (const Case& c : cases) EXPECT_EQ(HostKeyOfCode(c.code), c.key) << c.code;
 }
 
@@ -132,15 +135,18 @@ TEST(FunctionKeysTest, AHostDefinitionKeepsAtMost253BytesAndReadsTheRestAway) {
 }
 
 TEST(FunctionKeysTest, ScriptedTextEndsWithACarriageReturnUnlessMarked) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"x{nocr}", "x"}, {"y{NOCR}", "y"}, {"hello", "hello\r"}, {"{NOCR}", "{NOCR}\r"}, {"ab{NOCR}", "ab{NOCR}\r"}, {"", "\r"}};
+  const std::pair<const char*, const char*> cases[] = {{"x{nocr}", "x"},           {"y{NOCR}", "y"},
+                                                       {"hello", "hello\r"},       {"{NOCR}", "{NOCR}\r"},
+                                                       {"ab{NOCR}", "ab{NOCR}\r"}, {"", "\r"}};
   for (const auto& [text, sent] : cases) EXPECT_EQ(ScriptedTextBytes(text), sent) << text;
 }
 
 TEST(FunctionKeysTest, EditingKeyStrings) {
   const EditKeyStrings built = BuildControlStrings();
   EXPECT_EQ(built[0], "\x1bQ");
-  EXPECT_EQ(built[4], "\x1b" "E");
+  EXPECT_EQ(built[4],
+            "\x1b"
+            "E");
   EXPECT_EQ(built[7], "\x1bq");
   for (const auto& s : ClearHostStrings()) EXPECT_TRUE(s.empty());
 }
@@ -169,14 +175,16 @@ TEST(FunctionKeysTest, AFunctionKeyDocumentReadsBackExactlyEvenWithLineEndsInsid
 
 TEST(FunctionKeysTest, TheProgramsOwnDefaultsCannotBeOverwrittenUnderAnyCase) {
   const std::pair<const char*, bool> cases[] = {
-      {"/home/me/Korvane Fkeydefaults", true},   {"/home/me/korvane fkeydefaults.fkeys", true},
-      {"/x/My KORVANE FKEYDEFAULTS", true},      {"/home/me/Fkeydefaults", false},
-      {"/home/me/Korvane Fkeys.fkeys", false},   {"/home/me/korvane fkeydefaults/other", false}};
+      {"/home/me/Korvane Fkeydefaults", true}, {"/home/me/korvane fkeydefaults.fkeys", true},
+      {"/x/My KORVANE FKEYDEFAULTS", true},    {"/home/me/Fkeydefaults", false},
+      {"/home/me/Korvane Fkeys.fkeys", false}, {"/home/me/korvane fkeydefaults/other", false}};
   for (const auto& [path, protectedName] : cases) EXPECT_EQ(IsProtectedFkeyFileName(path), protectedName) << path;
 }
 
 TEST(FunctionKeysTest, TokenFormTrimmedLabelsAndTokensAtTheSelection) {
-  EXPECT_EQ(TokenForm("\x1b\x01" "a\r\x1c\x1d\x1e"), "{ES{CTAa{CTM{ \\{ ]{ ^");
+  EXPECT_EQ(TokenForm("\x1b\x01"
+                      "a\r\x1c\x1d\x1e"),
+            "{ES{CTAa{CTM{ \\{ ]{ ^");
   EXPECT_EQ(TrimLabel(std::string(10, ' ') + "ab" + std::string(9, ' ')), "  ab ");
   EXPECT_EQ(TrimLabel("  x  "), "x");
   platform::TextSelection sel{2, 4};
@@ -197,7 +205,9 @@ class FkeyDialogsTest : public DialogTest {
 };
 
 TEST_F(FkeyDialogsTest, TheEditorShowsTheKeyInTokenFormAndChangesNothingUntilConfirmed) {
-  Opt.FkeyStrings[20] = "\x1b\x01" "x";
+  Opt.FkeyStrings[20] =
+      "\x1b\x01"
+      "x";
   Opt.ShiftFkeyTitles[4] = std::string(10, ' ') + "Go";
   const SessionOptions before = Opt;
   dialogs.OpenFkeySelection(Opt);
@@ -248,7 +258,9 @@ TEST_F(FkeyDialogsTest, CopyAndPasteCarryAKeyToAnother) {
   EXPECT_EQ(Field(27, 5), "Date");
   Click(27, 2);
   EXPECT_EQ(Opt.FkeyStrings[2], "date{CR");
-  EXPECT_EQ(Opt.FkeyStrings[1], "\x02" "1{CR");
+  EXPECT_EQ(Opt.FkeyStrings[1],
+            "\x02"
+            "1{CR");
 }
 
 TEST_F(FkeyDialogsTest, AKeyStringLongerThanAKeyMayHoldIsRefused) {

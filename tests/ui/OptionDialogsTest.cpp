@@ -413,7 +413,8 @@ TEST_F(HostNamedFileTest, TheHostsNameIsCheckedBeforeAnythingIsOpenedAndKeptInTh
     Click(42, 1);
     EXPECT_FALSE(IsOpen(42));
     bool started = false;
-    for (const auto& call : host.calls) started = started || call.rfind("StartHostNamedCapture " + folder.string(), 0) == 0;
+    for (const auto& call : host.calls)
+      started = started || call.rfind("StartHostNamedCapture " + folder.string(), 0) == 0;
     EXPECT_EQ(started, c.started) << c.hostPath;
     EXPECT_EQ(host.Called("AbortCapture"), !c.started) << c.hostPath;
   }

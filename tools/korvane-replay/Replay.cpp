@@ -46,7 +46,6 @@ void SetVt100(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt100, o); }
 void SetVt220(SessionOptions& o) { SetEmulationFlags(EmulationKind::Vt220, o); }
 void SetPrism(SessionOptions& o) { SetEmulationFlags(EmulationKind::Prism, o); }
 
-
 // ---- Platform stand-ins ---------------------------------------------------------
 
 // Time that passes only when the program waits, so that a sequence cut off at
@@ -106,7 +105,6 @@ bool ParseCount(const std::string& text, int low, int high, int& out) {
   out = n;
   return true;
 }
-
 
 // A session as a new window has it: default text size and colours, wrap on,
 // the cursor home.
@@ -170,9 +168,8 @@ void RepaintFromPlanes(Session& s) { s.screen.RedrawScreenFromBuffers(); }
 
 const std::vector<Emulation>& Emulations() {
   static const std::vector<Emulation> table = {
-      {"vp", SetVp, false},         {"wy50", SetWy50, false},   {"wy60", SetWy60, false},
-      {"wy370", SetWy370, false},   {"tvi925", SetTvi925, false}, {"vt100", SetVt100, true},
-      {"vt220", SetVt220, true},    {"Prism", SetPrism, false},
+      {"vp", SetVp, false},         {"wy50", SetWy50, false},  {"wy60", SetWy60, false},  {"wy370", SetWy370, false},
+      {"tvi925", SetTvi925, false}, {"vt100", SetVt100, true}, {"vt220", SetVt220, true}, {"Prism", SetPrism, false},
   };
   return table;
 }
@@ -260,7 +257,8 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
       if (code >= 32 && code < 127)
         line += static_cast<char>(code);
       else
-        platform::AppendUtf8(line, code == 0 ? U' ' : platform::GlyphOf(s.screen.ScreenFontId, static_cast<uint8_t>(code)));
+        platform::AppendUtf8(line,
+                             code == 0 ? U' ' : platform::GlyphOf(s.screen.ScreenFontId, static_cast<uint8_t>(code)));
     }
     out += RightTrimmed(line, ' ') + "\n";
   }
@@ -278,7 +276,9 @@ std::string FormatScreen(Session& s, int rows, int cols, bool attrs) {
 std::string StateLines(Session& s, int rows, int cols) {
   const Screen& sc = s.screen;
   std::string out;
-  auto line = [&out](const char* name, const std::string& value) { out += std::string("state ") + name + " " + value + "\n"; };
+  auto line = [&out](const char* name, const std::string& value) {
+    out += std::string("state ") + name + " " + value + "\n";
+  };
   line("cursor-hidden", std::to_string(sc.CursorHidden));
   line("region", std::to_string(sc.ScrollTop) + " " + std::to_string(sc.ScrollBottom));
   line("autowrap", std::to_string(s.Opt.AutoWrapOn));
@@ -293,7 +293,8 @@ std::string StateLines(Session& s, int rows, int cols) {
   for (int r = 1; at < below.size(); ++r) {
     const size_t end = below.find('\n', at);
     const std::string text = below.substr(at, end - at);
-    if (r > rows && text.rfind("cursor ", 0) != 0 && !text.empty()) out += "row " + std::to_string(r) + " " + text + "\n";
+    if (r > rows && text.rfind("cursor ", 0) != 0 && !text.empty())
+      out += "row " + std::to_string(r) + " " + text + "\n";
     if (text.rfind("cursor ", 0) == 0) break;
     at = end + 1;
   }

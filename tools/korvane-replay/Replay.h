@@ -95,8 +95,8 @@ void SparsePlanesImage(Session& session, std::string& out);
 // session whose window is width x height pixels, and returns what the tool
 // prints: the screen and the bytes sent back to the host. With `planes`, the
 // session's PlanesImage at the end goes there too.
-std::string ReplayToText(const Options& options, const Emulation* emulation, int width, int height,
-                         std::string input, std::string* planes = nullptr);
+std::string ReplayToText(const Options& options, const Emulation* emulation, int width, int height, std::string input,
+                         std::string* planes = nullptr);
 // The window size that shows rows x cols cells at the default text size;
 // false when no height gives that many rows.
 bool WindowSizeFor(int rows, int cols, int& width, int& height);

@@ -10,8 +10,9 @@ int main(int argc, char** argv) {
   Options options;
   std::string error;
   if (!ParseArguments(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::cerr << "korvane-replay: " << error << "\n"
-              << "usage: korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--state] [--bench] FILE...\n";
+    std::cerr
+        << "korvane-replay: " << error << "\n"
+        << "usage: korvane-replay [--emulation NAME] [--rows R] [--cols C] [--attrs] [--state] [--bench] FILE...\n";
     return kUsage;
   }
   return Run(options, argc, argv, std::cout, std::cerr);

@@ -15,7 +15,9 @@
 namespace korvane::platform::posix {
 
 PosixSerialPort::PosixSerialPort(int fd, std::string path, std::size_t inputBufferSize, std::size_t outputLimit)
-    : fd_(fd), path_(std::move(path)), inputCapacity_(std::max<std::size_t>(inputBufferSize, 1)),
+    : fd_(fd),
+      path_(std::move(path)),
+      inputCapacity_(std::max<std::size_t>(inputBufferSize, 1)),
       outputLimit_(std::max<std::size_t>(outputLimit, 1)) {}
 
 PosixSerialPort::~PosixSerialPort() { Close(); }

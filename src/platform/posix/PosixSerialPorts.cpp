@@ -78,8 +78,10 @@ bool IsSerialTty(const fs::path& tty, const std::string& name) {
 std::string Printable(std::string name) {
   for (char& c : name) {
     const auto u = static_cast<unsigned char>(c);
-    if (c == ',') c = '_';
-    else if (u < 0x20 || u == 0x7F) c = '?';
+    if (c == ',')
+      c = '_';
+    else if (u < 0x20 || u == 0x7F)
+      c = '?';
   }
   return name;
 }

@@ -28,8 +28,8 @@ class QtAlerts final : public Alerts {
 
  private:
   // The box with its texts, icon and buttons; `items` receives each button's item.
-  QMessageBox* MakeBox(AlertKind kind, int alertId, const std::string& a, const std::string& b,
-                       const std::string& c, const std::string& d, std::map<const void*, int>& items);
+  QMessageBox* MakeBox(AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
+                       const std::string& d, std::map<const void*, int>& items);
 
   std::function<std::string(const std::string&)> localise_;
   std::map<int, QPointer<QMessageBox>> open_;

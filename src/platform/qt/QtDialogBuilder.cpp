@@ -26,9 +26,7 @@ QString FromMacRoman(const std::string& text) { return QString::fromStdString(Ut
 
 // The width of `chars` average characters of the widget's font, with the
 // frame a field draws around its text.
-int WidthForChars(const QWidget& w, int chars) {
-  return w.fontMetrics().averageCharWidth() * chars + 16;
-}
+int WidthForChars(const QWidget& w, int chars) { return w.fontMetrics().averageCharWidth() * chars + 16; }
 
 constexpr int kShortField = 12;
 
@@ -122,8 +120,8 @@ struct Builder {
             QWidget* w = Control(cell, parent);
             // Fields that keep their width, texts and buttons stand at the
             // left of their cell; the others fill it.
-            const bool keepsWidth = w->maximumWidth() < QWIDGETSIZE_MAX || qobject_cast<QLabel*>(w) ||
-                                    qobject_cast<QAbstractButton*>(w);
+            const bool keepsWidth =
+                w->maximumWidth() < QWIDGETSIZE_MAX || qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w);
             grid->addWidget(w, row, column, keepsWidth ? Qt::AlignLeft | Qt::AlignVCenter : Qt::Alignment());
           } else if (cell.kind == LayoutNode::Kind::Stretch) {
             grid->setColumnStretch(column, 1);
@@ -137,8 +135,8 @@ struct Builder {
       }
       case LayoutNode::Kind::Row:
       case LayoutNode::Kind::Column: {
-        auto* box = new QBoxLayout(node.kind == LayoutNode::Kind::Row ? QBoxLayout::LeftToRight
-                                                                      : QBoxLayout::TopToBottom);
+        auto* box =
+            new QBoxLayout(node.kind == LayoutNode::Kind::Row ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
         for (const LayoutNode& child : node.children) Add(*box, child, parent);
         return box;
       }

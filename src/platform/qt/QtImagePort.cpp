@@ -21,16 +21,14 @@ struct BoxArms {
   uint8_t up, right, down, left;
 };
 constexpr BoxArms kBoxArms[] = {
-    {0x2500, 0, 1, 0, 1}, {0x2502, 1, 0, 1, 0}, {0x250C, 0, 1, 1, 0}, {0x2510, 0, 0, 1, 1},
-    {0x2514, 1, 1, 0, 0}, {0x2518, 1, 0, 0, 1}, {0x251C, 1, 1, 1, 0}, {0x2524, 1, 0, 1, 1},
-    {0x252C, 0, 1, 1, 1}, {0x2534, 1, 1, 0, 1}, {0x253C, 1, 1, 1, 1}, {0x2550, 0, 2, 0, 2},
-    {0x2551, 2, 0, 2, 0}, {0x2552, 0, 2, 1, 0}, {0x2553, 0, 1, 2, 0}, {0x2554, 0, 2, 2, 0},
-    {0x2555, 0, 0, 1, 2}, {0x2556, 0, 0, 2, 1}, {0x2557, 0, 0, 2, 2}, {0x2558, 1, 2, 0, 0},
-    {0x2559, 2, 1, 0, 0}, {0x255A, 2, 2, 0, 0}, {0x255B, 1, 0, 0, 2}, {0x255C, 2, 0, 0, 1},
-    {0x255D, 2, 0, 0, 2}, {0x255E, 1, 2, 1, 0}, {0x255F, 2, 1, 2, 0}, {0x2560, 2, 2, 2, 0},
-    {0x2561, 1, 0, 1, 2}, {0x2562, 2, 0, 2, 1}, {0x2563, 2, 0, 2, 2}, {0x2564, 0, 2, 1, 2},
-    {0x2565, 0, 1, 2, 1}, {0x2566, 0, 2, 2, 2}, {0x2567, 1, 2, 0, 2}, {0x2568, 2, 1, 0, 1},
-    {0x2569, 2, 2, 0, 2}, {0x256A, 1, 2, 1, 2}, {0x256B, 2, 1, 2, 1}, {0x256C, 2, 2, 2, 2},
+    {0x2500, 0, 1, 0, 1}, {0x2502, 1, 0, 1, 0}, {0x250C, 0, 1, 1, 0}, {0x2510, 0, 0, 1, 1}, {0x2514, 1, 1, 0, 0},
+    {0x2518, 1, 0, 0, 1}, {0x251C, 1, 1, 1, 0}, {0x2524, 1, 0, 1, 1}, {0x252C, 0, 1, 1, 1}, {0x2534, 1, 1, 0, 1},
+    {0x253C, 1, 1, 1, 1}, {0x2550, 0, 2, 0, 2}, {0x2551, 2, 0, 2, 0}, {0x2552, 0, 2, 1, 0}, {0x2553, 0, 1, 2, 0},
+    {0x2554, 0, 2, 2, 0}, {0x2555, 0, 0, 1, 2}, {0x2556, 0, 0, 2, 1}, {0x2557, 0, 0, 2, 2}, {0x2558, 1, 2, 0, 0},
+    {0x2559, 2, 1, 0, 0}, {0x255A, 2, 2, 0, 0}, {0x255B, 1, 0, 0, 2}, {0x255C, 2, 0, 0, 1}, {0x255D, 2, 0, 0, 2},
+    {0x255E, 1, 2, 1, 0}, {0x255F, 2, 1, 2, 0}, {0x2560, 2, 2, 2, 0}, {0x2561, 1, 0, 1, 2}, {0x2562, 2, 0, 2, 1},
+    {0x2563, 2, 0, 2, 2}, {0x2564, 0, 2, 1, 2}, {0x2565, 0, 1, 2, 1}, {0x2566, 0, 2, 2, 2}, {0x2567, 1, 2, 0, 2},
+    {0x2568, 2, 1, 0, 1}, {0x2569, 2, 2, 0, 2}, {0x256A, 1, 2, 1, 2}, {0x256B, 2, 1, 2, 1}, {0x256C, 2, 2, 2, 2},
 };
 
 const BoxArms* FindArms(char32_t ch) {
@@ -81,15 +79,15 @@ void DrawBlockOrLine(QImage& img, char32_t ch, uint32_t ink) {
     return;
   }
   switch (ch) {
-    case 0x2588: fill(0, 0, w, h); break;          // full block
-    case 0x2580: fill(0, 0, w, h / 2); break;      // upper half
-    case 0x2584: fill(0, h / 2, w, h); break;      // lower half
-    case 0x258C: fill(0, 0, w / 2, h); break;      // left half
-    case 0x2590: fill(w / 2, 0, w, h); break;      // right half
+    case 0x2588: fill(0, 0, w, h); break;                          // full block
+    case 0x2580: fill(0, 0, w, h / 2); break;                      // upper half
+    case 0x2584: fill(0, h / 2, w, h); break;                      // lower half
+    case 0x258C: fill(0, 0, w / 2, h); break;                      // left half
+    case 0x2590: fill(w / 2, 0, w, h); break;                      // right half
     case 0x25A0: fill(w / 5, h / 4, w - w / 5, h - h / 4); break;  // black square
-    case 0x2591:  // light shade
-    case 0x2592:  // medium shade
-    case 0x2593:  // dark shade
+    case 0x2591:                                                   // light shade
+    case 0x2592:                                                   // medium shade
+    case 0x2593:                                                   // dark shade
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
           const bool light = x % 2 == 0 && y % 2 == 0;
@@ -100,7 +98,6 @@ void DrawBlockOrLine(QImage& img, char32_t ch, uint32_t ink) {
     default: break;
   }
 }
-
 
 }  // namespace
 
@@ -194,8 +191,14 @@ void QtImagePort::LineTo(int h, int v) {
     Plot(x0, y0);
     if (x0 == h && y0 == v) break;
     const int e2 = 2 * err;
-    if (e2 >= dy) { err += dy; x0 += sx; }
-    if (e2 <= dx) { err += dx; y0 += sy; }
+    if (e2 >= dy) {
+      err += dy;
+      x0 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y0 += sy;
+    }
   }
   MarkDrawn(Clip(box));
   SetPen(h, v);

@@ -62,7 +62,8 @@ void QtMenus::Build(int number) {
   for (size_t i = 0; sameItems && i < d->items.size(); ++i) {
     const MenuItem& item = d->items[i];
     QAction* a = actions.at(static_cast<qsizetype>(i));
-    sameItems = a->isSeparator() == item.separator && (a->menu() != nullptr) == (item.submenu != 0 && Menu(item.submenu));
+    sameItems =
+        a->isSeparator() == item.separator && (a->menu() != nullptr) == (item.submenu != 0 && Menu(item.submenu));
   }
   if (sameItems) {
     for (size_t i = 0; i < d->items.size(); ++i) {

@@ -5,8 +5,7 @@
 
 namespace korvane::platform {
 
-QtSelectionFrame::QtSelectionFrame(QWidget* area)
-    : area_(area), band_(new QRubberBand(QRubberBand::Rectangle, area)) {}
+QtSelectionFrame::QtSelectionFrame(QWidget* area) : area_(area), band_(new QRubberBand(QRubberBand::Rectangle, area)) {}
 
 QtSelectionFrame::~QtSelectionFrame() { delete band_.data(); }
 

@@ -52,8 +52,8 @@ QtSounds::~QtSounds() = default;
 void QtSounds::Beep() {
   // The theme's terminal bell; without a sound service, the window system's.
   if (context_->ca) {
-    const int result = ca_context_play(context_->ca, 0, CA_PROP_EVENT_ID, "bell-terminal", CA_PROP_EVENT_DESCRIPTION,
-                                       "Bell", nullptr);
+    const int result =
+        ca_context_play(context_->ca, 0, CA_PROP_EVENT_ID, "bell-terminal", CA_PROP_EVENT_DESCRIPTION, "Bell", nullptr);
     if (result == CA_SUCCESS) return;
     // Every sound theme has the bell: a failure here means no sound can be
     // played at all.

@@ -64,9 +64,7 @@ UiEvent DialogEvent(int16_t type, int number, int window) {
 // moves become events.
 class Frame : public QWidget {
  public:
-  Frame(QtWindows& owner, int number) : owner_(owner), number_(number) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
-  }
+  Frame(QtWindows& owner, int number) : owner_(owner), number_(number) { setAttribute(Qt::WA_DeleteOnClose, false); }
   bool closingByProgram = false;
 
  protected:

@@ -49,7 +49,8 @@ ScriptBus::ScriptBus(QDBusConnection connection) : connection_(std::move(connect
 
 ScriptBus::~ScriptBus() {
   connection_.unregisterObject(QString::fromLatin1(scripting::kObjectPath));
-  if (ownsName_ && connection_.interface()) connection_.interface()->unregisterService(QString::fromLatin1(scripting::kBusName));
+  if (ownsName_ && connection_.interface())
+    connection_.interface()->unregisterService(QString::fromLatin1(scripting::kBusName));
 }
 
 void ScriptBus::Attach(scripting::ScriptCommandSet& commands, scripting::ScriptTarget& target, Clock& clock) {
@@ -77,8 +78,10 @@ bool ScriptBus::handleMessage(const QDBusMessage& message, const QDBusConnection
 }
 
 void ScriptBus::SendError(const QDBusMessage& message, const QString& name, const QString& text) {
-  if (message.isReplyRequired()) connection_.send(message.createErrorReply(name, text));
-  else qCWarning(lcScripting) << "script call" << message.member() << "refused:" << text;
+  if (message.isReplyRequired())
+    connection_.send(message.createErrorReply(name, text));
+  else
+    qCWarning(lcScripting) << "script call" << message.member() << "refused:" << text;
 }
 
 void ScriptBus::Handle(const QDBusMessage& m) {
@@ -147,7 +150,8 @@ void ScriptBus::Handle(const QDBusMessage& m) {
 
 void ScriptBus::OpenDocuments(const QDBusMessage& message, const std::vector<std::string>& paths) {
   for (const std::string& skipped : scripting::OpenDocumentsHandler(*target_, paths))
-    qCWarning(lcScripting) << "not opened: a document is named by its absolute path:" << QString::fromStdString(skipped);
+    qCWarning(lcScripting) << "not opened: a document is named by its absolute path:"
+                           << QString::fromStdString(skipped);
   if (message.isReplyRequired()) {
     QDBusMessage reply = message.createReply();
     if (message.member() == QLatin1String(scripting::kGenericMethod)) reply << QString() << 0;
@@ -228,12 +232,13 @@ ScriptingStart StartScriptingOrHandOver(const QStringList& documents) {
     }
     bus.unregisterObject(path);
     if (!claim.isValid()) {
-      start.message = QStringLiteral("Scripting is off: the name %1 could not be claimed (%2).")
-                          .arg(name, claim.error().message());
+      start.message =
+          QStringLiteral("Scripting is off: the name %1 could not be claimed (%2).").arg(name, claim.error().message());
       return start;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(name, path, kPrefix + QLatin1String(scripting::kApplicationSuite),
-                                                       QLatin1String(scripting::kOpenDocumentsMethod));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name, path, kPrefix + QLatin1String(scripting::kApplicationSuite),
+                                       QLatin1String(scripting::kOpenDocumentsMethod));
     call << absolute;
     const QDBusMessage answer = bus.call(call, QDBus::Block, 10000);
     if (answer.type() == QDBusMessage::ReplyMessage) {

@@ -40,7 +40,12 @@ void ResetButtons100To103(platform::Controls* c) {
 void SettingsDialogs::OpenColours(SessionOptions& Opt) {
   s_.host.SelectSessionWindowIfNone();
   platform::Controls* c = Open(kColoursWindow);
-  colourWork_ = {0, Opt.ReverseColour, Opt.Mode2Colour, Opt.BoldColour, Opt.UnderlineColour, Opt.CurrentForeColour,
+  colourWork_ = {0,
+                 Opt.ReverseColour,
+                 Opt.Mode2Colour,
+                 Opt.BoldColour,
+                 Opt.UnderlineColour,
+                 Opt.CurrentForeColour,
                  Opt.BackgroundColour};
   for (int role = 1; role <= 6; ++role) {
     Enable(c, kFirstColourPopup + role - 1, true);
@@ -82,7 +87,8 @@ bool SettingsDialogs::Colours(int control, SessionOptions& Opt) {
   platform::Controls* c = Controls(kColoursWindow);
   if (control >= kFirstColourPopup && control <= kFirstColourPopup + 5) {
     const int value = Value(c, control);
-    if (value >= 1) colourWork_[static_cast<std::size_t>(control - kFirstColourPopup + 1)] = static_cast<int16_t>(value);
+    if (value >= 1)
+      colourWork_[static_cast<std::size_t>(control - kFirstColourPopup + 1)] = static_cast<int16_t>(value);
     return true;
   }
   auto restoreAttributeColours = [&] {

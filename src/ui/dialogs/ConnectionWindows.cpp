@@ -143,8 +143,9 @@ bool SettingsDialogs::ShellOptions(int control, SessionOptions& Opt) {
           return true;
         }
         if (!IsTypeablePath(program)) {
-          Stop("The program must be given by its full path, of letters, digits and \"/\", \".\", \"_\", \"-\" "
-               "and \"+\".");
+          Stop(
+              "The program must be given by its full path, of letters, digits and \"/\", \".\", \"_\", \"-\" "
+              "and \"+\".");
           Focus(c, 3);
           return true;
         }
@@ -310,7 +311,8 @@ bool SettingsDialogs::ModemInitialization(int control, SessionOptions& Opt) {
         return true;
       }
       Opt.ModemInitString = typed;
-      const bool preset = std::find(std::begin(kModemPresets), std::end(kModemPresets), typed) != std::end(kModemPresets);
+      const bool preset =
+          std::find(std::begin(kModemPresets), std::end(kModemPresets), typed) != std::end(kModemPresets);
       Opt.ModemInitChoice = preset ? 0 : 1;
       if (!preset) Opt.ModemString61 = typed;
       s_.host.MarkSettingsChanged();

@@ -11,13 +11,13 @@ namespace korvane::ui {
 // The choices of the host-to-computer transfer window, as the transfer code
 // keeps them.
 struct HostTransferChoice {
-  bool fiveFields = false, tenFields = false;      // buttons 10, 11
+  bool fiveFields = false, tenFields = false;        // buttons 10, 11
   bool conversionOn = false, conversionOff = false;  // buttons 12, 13
-  bool noPrompt = false, prompt = false;            // buttons 17, 18
-  bool refused = false;                             // button 22
-  int fieldsPerRecord = 0;                          // field 20
-  int recordValue = 0;                              // field 9 (5 or 10 by the buttons when empty)
-  std::string fileName;                             // field 3
+  bool noPrompt = false, prompt = false;             // buttons 17, 18
+  bool refused = false;                              // button 22
+  int fieldsPerRecord = 0;                           // field 20
+  int recordValue = 0;                               // field 9 (5 or 10 by the buttons when empty)
+  std::string fileName;                              // field 3
 };
 
 class DialogHost {

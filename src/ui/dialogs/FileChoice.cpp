@@ -35,7 +35,8 @@ int FocusedControlNumber(platform::Windows& windows, int window) {
 }
 
 int MakeRuntimeControl(platform::Windows& windows, int window, int value) {
-  if (window < platform::kSessionWindowBase || window >= platform::kSessionWindowBase + platform::kMaxSessionWindows) return 0;
+  if (window < platform::kSessionWindowBase || window >= platform::kSessionWindowBase + platform::kMaxSessionWindows)
+    return 0;
   platform::Controls* c = windows.WindowControls(window);
   if (!c) return 0;
   if (!c->HasControl(kScrollBackBarControl)) {

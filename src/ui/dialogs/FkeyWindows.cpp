@@ -28,7 +28,7 @@ struct TokenButton {
   const char* token;
 };
 constexpr TokenButton kTokenButtons[] = {
-    {13, "{CR"}, {14, "{BK"}, {15, "{DL"}, {18, "{CS"},  {21, "{ES"},  {22, "{RT"},  {23, "{LT"}, {24, "{UP"},
+    {13, "{CR"}, {14, "{BK"}, {15, "{DL"}, {18, "{CS"},  {21, "{ES"}, {22, "{RT"}, {23, "{LT"}, {24, "{UP"},
     {25, "{DN"}, {31, "{LF"}, {33, "{DF"}, {37, "{ \\"}, {39, "{ ^"}, {40, "{ ]"}, {43, "{CT"}, {44, "{PA"},
 };
 
@@ -193,7 +193,7 @@ bool SettingsDialogs::FkeyOptions(int control, SessionOptions& Opt) {
     case 16: SaveFunctionKeyFile(Opt); return true;
     case 15: {
       const auto path = s_.fileDialogs.ChooseFile({platform::FileKind::FunctionKeys},
-                                                 s_.strings.Localise("Select a function-key file"));
+                                                  s_.strings.Localise("Select a function-key file"));
       if (!path) return true;
       ConfirmFkeyOptions(Opt);
       LoadFunctionKeyDocument(*path, Opt);
@@ -253,9 +253,9 @@ bool SettingsDialogs::LoadFunctionKeyDocument(const std::string& path, SessionOp
 }
 
 void SettingsDialogs::SaveFunctionKeyFile(SessionOptions& Opt) {
-  const auto path = s_.fileDialogs.ChooseNewFile(platform::FileKind::FunctionKeys,
-                                                  s_.strings.Localise("Please name your Fkey file"),
-                                                  s_.strings.Localise("Function keys"));
+  const auto path =
+      s_.fileDialogs.ChooseNewFile(platform::FileKind::FunctionKeys, s_.strings.Localise("Please name your Fkey file"),
+                                   s_.strings.Localise("Function keys"));
   if (!path) return;
   if (IsProtectedFkeyFileName(*path)) {
     Stop("Delete Error! You cannot overwrite this file. It is an original Korvane Fkey Defaults file");

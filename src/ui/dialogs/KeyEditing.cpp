@@ -28,7 +28,8 @@ std::string ReplaceSelection(const std::string& text, platform::TextSelection& s
   const int length = static_cast<int>(text.size());
   const int start = std::clamp(selection.start, 0, length);
   const int end = std::clamp(selection.end, start, length);
-  std::string out = text.substr(0, static_cast<std::size_t>(start)) + token + text.substr(static_cast<std::size_t>(end));
+  std::string out =
+      text.substr(0, static_cast<std::size_t>(start)) + token + text.substr(static_cast<std::size_t>(end));
   selection.start = selection.end = start + static_cast<int>(token.size());
   return out;
 }

@@ -248,7 +248,7 @@ struct CreatorRow {
   const char* creator;
 };
 constexpr CreatorRow kCreatorCodeTable[] = {
-    {4, "MOSS"}, {5, "MACA"}, {6, "MWII"}, {7, "BOBO"},  {8, "XCEL"},  {9, "MSWD"},  {10, "PSI2"},
+    {4, "MOSS"},  {5, "MACA"},  {6, "MWII"},  {7, "BOBO"},  {8, "XCEL"},  {9, "MSWD"},  {10, "PSI2"},
     {11, "ttxt"}, {12, "sfri"}, {13, "R*ch"}, {14, "ttxt"}, {15, "WPC2"}, {16, "nX^n"}, {24, "ALD4"},
 };
 
@@ -295,13 +295,15 @@ bool SettingsDialogs::CaptureApplication(int control, SessionOptions& Opt) {
     SetText(c, 23, creatorWork_);
     SetText(c, 17, "");
     if (control == 24)
-      Note("NOTE: Double-Clicking on a Pagemaker TEXT document from the finder does not open the document "
-           "automatically.",
-           "  Use the Place command in Pagemaker.");
+      Note(
+          "NOTE: Double-Clicking on a Pagemaker TEXT document from the finder does not open the document "
+          "automatically.",
+          "  Use the Place command in Pagemaker.");
     if (control == 10)
-      Note("NOTE: Double-Clicking on a Microsoft Works TEXT document from the finder does not open the document "
-           "automatically.",
-           " Use the Import option in Works.");
+      Note(
+          "NOTE: Double-Clicking on a Microsoft Works TEXT document from the finder does not open the document "
+          "automatically.",
+          " Use the Import option in Works.");
     return true;
   }
   switch (control) {

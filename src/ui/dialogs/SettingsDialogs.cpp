@@ -85,8 +85,7 @@ bool SettingsDialogs::ReadNumberField(int window, int field, int minimum, int ma
 
 bool SettingsDialogs::CheckKeyString(const std::string& text) {
   if (text.size() <= kMaxSettingsText) return true;
-  Stop("A key string may hold at most 255 characters.", "\r",
-       "Shorten it, or use fewer control-character tokens.");
+  Stop("A key string may hold at most 255 characters.", "\r", "Shorten it, or use fewer control-character tokens.");
   return false;
 }
 
@@ -138,16 +137,35 @@ bool SettingsDialogs::CloseBox(int window, SessionOptions& Opt) {
     int window, control;
   };
   static constexpr CancelControl kCancel[] = {
-      {platform::kAboutWindow, 1},         {kEditFkeysSelectionWindow, 5}, {kColoursWindow, 9},
-      {kTelnetWindow, 9},        {kShellWindow, 9},              {kSshWindow, 4},
-      {kPreferencesWindow, 11},  {kTransparencyWindow, 2},       {kKeepAliveWindow, 2},
-      {kModemInitWindow, 10},    {kQuickDialWindow, 2},          {kEditFkeysWindow, 3},
-      {kEditLoginScriptsWindow, 3}, {kMouseDelimiterWindow, 2},  {kInternationalWindow, 2},
-      {kFkeyOptionsWindow, 2},   {kCaptureApplicationWindow, 2}, {kPhoneNumberWindow, 2},
-      {kSendDelaysWindow, 2},    {kPasteDelayWindow, 2},         {kBreakSignalWindow, 2},
-      {kPreviousPageWindow, 2},  {kPrinterOptionsWindow, 2},     {kVideoAttributesWindow, 2},
-      {kLoginScriptsWindow, 2},  {kHostTransferWindow, 2},       {kHostNamedFileWindow, 4},
-      {kArrowKeysWindow, 2},     {kSshUserNameWindow, 2},
+      {platform::kAboutWindow, 1},
+      {kEditFkeysSelectionWindow, 5},
+      {kColoursWindow, 9},
+      {kTelnetWindow, 9},
+      {kShellWindow, 9},
+      {kSshWindow, 4},
+      {kPreferencesWindow, 11},
+      {kTransparencyWindow, 2},
+      {kKeepAliveWindow, 2},
+      {kModemInitWindow, 10},
+      {kQuickDialWindow, 2},
+      {kEditFkeysWindow, 3},
+      {kEditLoginScriptsWindow, 3},
+      {kMouseDelimiterWindow, 2},
+      {kInternationalWindow, 2},
+      {kFkeyOptionsWindow, 2},
+      {kCaptureApplicationWindow, 2},
+      {kPhoneNumberWindow, 2},
+      {kSendDelaysWindow, 2},
+      {kPasteDelayWindow, 2},
+      {kBreakSignalWindow, 2},
+      {kPreviousPageWindow, 2},
+      {kPrinterOptionsWindow, 2},
+      {kVideoAttributesWindow, 2},
+      {kLoginScriptsWindow, 2},
+      {kHostTransferWindow, 2},
+      {kHostNamedFileWindow, 4},
+      {kArrowKeysWindow, 2},
+      {kSshUserNameWindow, 2},
   };
   for (const CancelControl& c : kCancel)
     if (c.window == window) return DoDialog(window, c.control, Opt);
@@ -185,9 +203,10 @@ void SettingsDialogs::TellEmulation(SessionOptions& Opt, const std::string& emul
   s_.host.SelectSessionWindowIfNone();
   platform::Controls* c = Open(kTellWindow);
   // The pieces are the program's own texts, each in the user's language.
-  SetText(c, 10, emulationName + s_.strings.Localise("  selected") + "\n" + s_.strings.Localise("(with ") +
-                     s_.strings.Localise(Opt.HiddenAttributes ? "Hidden" : "Non-Hidden") +
-                     s_.strings.Localise(" Attributes)"));
+  SetText(c, 10,
+          emulationName + s_.strings.Localise("  selected") + "\n" + s_.strings.Localise("(with ") +
+              s_.strings.Localise(Opt.HiddenAttributes ? "Hidden" : "Non-Hidden") +
+              s_.strings.Localise(" Attributes)"));
   tellCloseTick_ = s_.clock.Ticks() + kTellTicks;
 }
 
@@ -302,7 +321,8 @@ void SettingsDialogs::OpenHostTransfer(const HostTransferChoice& choice) {
   Set(c, 13, choice.conversionOff);
   Set(c, 17, choice.noPrompt);
   Set(c, 18, choice.prompt);
-  SetText(c, 9, choice.recordValue > 0 && !choice.fiveFields && !choice.tenFields ? std::to_string(choice.recordValue) : "");
+  SetText(c, 9,
+          choice.recordValue > 0 && !choice.fiveFields && !choice.tenFields ? std::to_string(choice.recordValue) : "");
   SetText(c, 20, choice.fieldsPerRecord > 0 ? std::to_string(choice.fieldsPerRecord) : "");
   Focus(c, 3);
 }
@@ -326,9 +346,7 @@ bool SettingsDialogs::HostTransfer(int control, SessionOptions& Opt) {
       SetRadioGroup(kHostTransferWindow, {10, 11}, control);
       SetText(c, 9, "");
       return true;
-    case 12:
-      SetRadioGroup(kHostTransferWindow, {12, 13}, 12);
-      return true;
+    case 12: SetRadioGroup(kHostTransferWindow, {12, 13}, 12); return true;
     case 13:
       SetRadioGroup(kHostTransferWindow, {12, 13}, 13);
       SetText(c, 20, "");
@@ -420,9 +438,8 @@ bool SettingsDialogs::HostNamedFile(int control) {
         s_.host.AbortCapture();
         return true;
       }
-      if (s_.files.Exists(checked.path) &&
-          s_.alerts.Show(platform::AlertKind::Caution, platform::kQuestionAlert, checked.path, " already exists", "\r",
-                         "Replace it?") != 1) {
+      if (s_.files.Exists(checked.path) && s_.alerts.Show(platform::AlertKind::Caution, platform::kQuestionAlert,
+                                                          checked.path, " already exists", "\r", "Replace it?") != 1) {
         Close(kHostNamedFileWindow);
         return true;
       }

@@ -53,43 +53,43 @@ class SettingsDialogs {
   // The windows the preferences lock refuses (15, 16, 17, 18, 24, 25, 36)
   // stay shut while it holds; the Window menu's Colors item is refused by
   // the menu, the Colors submenu's is not.
-  void OpenAboutBox();                                     // 5
-  void OpenFkeySelection(SessionOptions& Opt);             // 9 (Emulate menu)
-  void OpenColours(SessionOptions& Opt);                   // 13 (Colors submenu, Window menu)
-  void OpenTelnetOptions(SessionOptions& Opt);             // 15 (Connection menu)
-  void OpenShellOptions(SessionOptions& Opt);              // 16
-  void OpenSshOptions(SessionOptions& Opt);                // 17
-  void OpenPreferences(SessionOptions& Opt);               // 18 (application menu)
-  void OpenTransparency(SessionOptions& Opt);              // 20 (Window menu)
-  void OpenKeepAlive(SessionOptions& Opt);                 // 24 (Host Control menu)
-  void OpenModemInitialization(SessionOptions& Opt);       // 25 (Dialer menu)
+  void OpenAboutBox();                                // 5
+  void OpenFkeySelection(SessionOptions& Opt);        // 9 (Emulate menu)
+  void OpenColours(SessionOptions& Opt);              // 13 (Colors submenu, Window menu)
+  void OpenTelnetOptions(SessionOptions& Opt);        // 15 (Connection menu)
+  void OpenShellOptions(SessionOptions& Opt);         // 16
+  void OpenSshOptions(SessionOptions& Opt);           // 17
+  void OpenPreferences(SessionOptions& Opt);          // 18 (application menu)
+  void OpenTransparency(SessionOptions& Opt);         // 20 (Window menu)
+  void OpenKeepAlive(SessionOptions& Opt);            // 24 (Host Control menu)
+  void OpenModemInitialization(SessionOptions& Opt);  // 25 (Dialer menu)
   // 26: the number of the QuickDial file of the settings folder.
   void OpenQuickDial();
   // 27: the function-key editor for key `key` (above 32 edits key 32).
   void ConnectionDialogA(SessionOptions& Opt, int key);
   // 28: the login-script editor, "Open Connection" or "Close Connection".
   void OpenConnectionDialog(SessionOptions& Opt, const std::string& scriptName);
-  void RefreshDialogControl(SessionOptions& Opt);          // 29
-  void OpenInternational(SessionOptions& Opt);             // 30 (Emulate menu)
-  void OpenFkeyOptions(SessionOptions& Opt);               // 31 (Emulate menu)
-  void OpenCaptureApplication(SessionOptions& Opt);        // 32 (Recorder menu)
+  void RefreshDialogControl(SessionOptions& Opt);    // 29
+  void OpenInternational(SessionOptions& Opt);       // 30 (Emulate menu)
+  void OpenFkeyOptions(SessionOptions& Opt);         // 31 (Emulate menu)
+  void OpenCaptureApplication(SessionOptions& Opt);  // 32 (Recorder menu)
   // 33: the number of a QuickDial service file, written back to `path`.
   void OpenPhoneNumber(const std::string& path, const std::string& number);
-  void SettingsDialogB(SessionOptions& Opt);               // 34 (Screen menu)
-  void SettingsDialogA(SessionOptions& Opt);               // 35
-  void SettingsDialogC(SessionOptions& Opt);               // 36
-  void SettingsDialogD(SessionOptions& Opt);               // 37
-  void PrinterFontDialog(SessionOptions& Opt);             // 38 (File menu)
-  void DialogE(SessionOptions& Opt);                       // 39 (Colors submenu)
-  void DialogF(SessionOptions& Opt);                       // 40 (Connection menu)
+  void SettingsDialogB(SessionOptions& Opt);    // 34 (Screen menu)
+  void SettingsDialogA(SessionOptions& Opt);    // 35
+  void SettingsDialogC(SessionOptions& Opt);    // 36
+  void SettingsDialogD(SessionOptions& Opt);    // 37
+  void PrinterFontDialog(SessionOptions& Opt);  // 38 (File menu)
+  void DialogE(SessionOptions& Opt);            // 39 (Colors submenu)
+  void DialogF(SessionOptions& Opt);            // 40 (Connection menu)
   // 41: the transfer the host asked for, with the session's last choices.
   void OpenHostTransfer(const HostTransferChoice& choice);
   // 42: a capture file the host named.
   void OpenHostNamedFile(const std::string& hostPath);
   // 43: the emulation just chosen, shown for a second and a half.
   void TellEmulation(SessionOptions& Opt, const std::string& emulationName);
-  void OpenArrowKeys(SessionOptions& Opt);                 // 44 (Emulate menu)
-  void OpenSshUserName();                                  // 46 (idle pass)
+  void OpenArrowKeys(SessionOptions& Opt);  // 44 (Emulate menu)
+  void OpenSshUserName();                   // 46 (idle pass)
 
   // ---- Events --------------------------------------------------------------------
   // A control hit in window `window`. False when the window or control is

@@ -126,7 +126,9 @@ void RememberedLayout(SessionOptions& Opt, SessionLayoutState& st, platform::Siz
   } else if ((Opt.FontSize == 16 && screen.width > 822) || (Opt.FontSize == 24 && screen.width > 1278) ||
              (Opt.FontSize == 18 && screen.width > 1023)) {
     // The cell size of the new text size decides the window's height.
-    const int size = Opt.FontSize == 16 && screen.width > 822 ? 16 : Opt.FontSize == 24 && screen.width > 1278 ? 24 : 18;
+    const int size = Opt.FontSize == 16 && screen.width > 822    ? 16
+                     : Opt.FontSize == 24 && screen.width > 1278 ? 24
+                                                                 : 18;
     Opt.FontSizeName.clear();
     if (size == 16) Opt.StatusOption17 = 0;
     const CellSize cell = cellFor(size);

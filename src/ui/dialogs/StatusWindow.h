@@ -42,9 +42,9 @@ struct StatusLayout {
   Placement session = Placement::Keep;
   platform::Rect sessionRect;  // screen pixels: left, top, right, bottom
   int textSize = 12;
-  std::string statusTitle;     // "Status" or "Status Window"
-  platform::Rect statusRect;   // screen pixels
-  bool statusShown = true;     // "Status Window" lies below the screen: not shown
+  std::string statusTitle;    // "Status" or "Status Window"
+  platform::Rect statusRect;  // screen pixels
+  bool statusShown = true;    // "Status Window" lies below the screen: not shown
   // The layout ended with the status window (the large standard font of the
   // size rules): none of the session window's own steps follow.
   bool stoppedEarly = false;

@@ -195,7 +195,8 @@ void MenuDispatcher::DoPortSettingsMenu(int item) {
 void MenuDispatcher::ResetAllSettings() {
   platform::AlertRoutines& alerts = Alerts();
   if (alerts.StopAlertText(platform::kQuestionAlert,
-                           "Warning! You are about to reset all Korvane settings and preferences back to defaults") == 2)
+                           "Warning! You are about to reset all Korvane settings and preferences back to defaults") ==
+      2)
     return;
   SessionWindow* w = Active();
   SoundService* sounds = w ? &w->services.sounds : nullptr;
@@ -203,8 +204,9 @@ void MenuDispatcher::ResetAllSettings() {
   if (sounds) sounds->Beep();
   host_.Pause(200);
   if (sounds) sounds->Beep();
-  if (alerts.StopAlertText(platform::kQuestionAlert, "Last Warning! You are about to reset all Korvane settings and "
-                                                     "preferences back to defaults") == 2)
+  if (alerts.StopAlertText(platform::kQuestionAlert,
+                           "Last Warning! You are about to reset all Korvane settings and "
+                           "preferences back to defaults") == 2)
     return;
   // Every file that holds settings goes: the settings read at start-up, the
   // saved session settings, the function keys and each window's temporary

@@ -189,8 +189,8 @@ void MenuDispatcher::Layout(SessionWindow& w, bool wide) {
   sc.ComputeCellMetrics();
   if (o.HostFeatureOption == 0) sc.RemoveFunctionKeyBar();
   Windows().DoWindowEvent(5, w.Number());
-  sc.ScreenCols = static_cast<int16_t>(
-      std::clamp<int>(o.AutoWrapOn ? sc.ColumnsSetting : w.ColumnsForChild(), 1, kMaxScreenCols));
+  sc.ScreenCols =
+      static_cast<int16_t>(std::clamp<int>(o.AutoWrapOn ? sc.ColumnsSetting : w.ColumnsForChild(), 1, kMaxScreenCols));
   if (o.HostFeatureOption) s.window.WindowSizeRequest = 1;
   Windows().RedrawWindowAfterResize(w);
   sc.RepaintPending = 1;

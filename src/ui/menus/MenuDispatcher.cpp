@@ -120,8 +120,7 @@ bool MenuDispatcher::RefusedWhenLocked() {
   if (path.empty() || !windows.services.files.Exists(path)) {
     Alerts().StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " Path not found!");
   } else if (!windows.services.desktop.OpenFile(path)) {
-    Alerts().StopAlertText(platform::kPlainAlert, "The settings are locked.", "\r",
-                           platform::MacRomanFromUtf8(path));
+    Alerts().StopAlertText(platform::kPlainAlert, "The settings are locked.", "\r", platform::MacRomanFromUtf8(path));
   }
   return true;
 }

@@ -40,22 +40,21 @@ constexpr int kFirstBaudRate = 1, kLastBaudRate = 11, kSerialPort = 13, kStripEi
 }
 
 namespace connection_item {
-constexpr int kOpen = 1, kClose = 2, kLoginScripts = 3, kSerial = 5, kLocalShell = 6, kTelnet = 7,
-              kSecureShell = 8, kKermit = 9, kShellOptions = 11, kTelnetOptions = 12, kSshOptions = 13,
-              kAutoConnect = 15;
+constexpr int kOpen = 1, kClose = 2, kLoginScripts = 3, kSerial = 5, kLocalShell = 6, kTelnet = 7, kSecureShell = 8,
+              kKermit = 9, kShellOptions = 11, kTelnetOptions = 12, kSshOptions = 13, kAutoConnect = 15;
 }
 
 namespace emulate_item {
-constexpr int kPrism = 1, kTvi925 = 2, kVt100 = 3, kVt220 = 4, kViewpoint = 5, kWyse50 = 6, kWyse60 = 7,
-              kWyse370 = 8, kScoAnsi = 10, kEmulateOption = 11, kInternationalPrism = 12, kExtendedAnsi = 13,
-              kEmulationCode = 15, kArrowKeys = 16, kVtOption = 17, kCapsMode = 18, kInternational = 19,
-              kFkeyType1 = 22, kFkeyType2 = 23, kFkeyOptions = 24, kEditFkeys = 25, kFkeysHelp = 26;
+constexpr int kPrism = 1, kTvi925 = 2, kVt100 = 3, kVt220 = 4, kViewpoint = 5, kWyse50 = 6, kWyse60 = 7, kWyse370 = 8,
+              kScoAnsi = 10, kEmulateOption = 11, kInternationalPrism = 12, kExtendedAnsi = 13, kEmulationCode = 15,
+              kArrowKeys = 16, kVtOption = 17, kCapsMode = 18, kInternational = 19, kFkeyType1 = 22, kFkeyType2 = 23,
+              kFkeyOptions = 24, kEditFkeys = 25, kFkeysHelp = 26;
 }
 
 namespace recorder_item {
 constexpr int kRecorder = 1, kNewCapture = 2, kAppendCapture = 3, kDeleteCapture = 4, kCaptureApplication = 5,
-              kClipboardOn = 7, kClipboardOption = 8, kLineEndLf = 9, kLineEndCr = 10, kAddLf = 11,
-              kCameraSound = 13, kSelectionAsText = 14;
+              kClipboardOn = 7, kClipboardOption = 8, kLineEndLf = 9, kLineEndCr = 10, kAddLf = 11, kCameraSound = 13,
+              kSelectionAsText = 14;
 }
 
 namespace window_item {

@@ -59,7 +59,8 @@ void ShowSessionMarks(SessionWindow& w) {
   mark(kPlainTextMenu, plain_item::kPlainText, s.input.PlainTextMode != 0);
   mark(kPlainTextMenu, plain_item::kSerialOption1, o.SerialRequiredOption == 1);
   mark(kPlainTextMenu, plain_item::kSerialOption2, o.SerialRequiredOption == 2);
-  for (int item = 1; item <= 3; ++item) mark(kFlowControlMenu, item, o.XonXoffOn == (item == 1 ? 1 : item == 2 ? 2 : 0));
+  for (int item = 1; item <= 3; ++item)
+    mark(kFlowControlMenu, item, o.XonXoffOn == (item == 1 ? 1 : item == 2 ? 2 : 0));
   // The serial-port menu: every port it lists, the session's own checked
   // (the port it has open, else the one its settings name).
   const int16_t chosen = s.conn.ConnectionPort != 0 ? s.conn.ConnectionPort : o.ConnectionPort;
@@ -100,11 +101,11 @@ void ShowSessionMarks(SessionWindow& w) {
   // The window: font size, layout, wide text, auto-wrap, full screen.
   {
     using namespace window_item;
-    const int size = o.LargeFontChoice       ? kLargeStandardFont
-                     : o.FontSize == 16      ? k16Point
-                     : o.FontSize == 18      ? k18Point
-                     : o.FontSize == 24      ? k24Point
-                                             : kStandardFont;
+    const int size = o.LargeFontChoice  ? kLargeStandardFont
+                     : o.FontSize == 16 ? k16Point
+                     : o.FontSize == 18 ? k18Point
+                     : o.FontSize == 24 ? k24Point
+                                        : kStandardFont;
     for (int item = kStandardFont; item <= k24Point; ++item) mark(platform::kWindowMenu, item, item == size);
     mark(platform::kWindowMenu, kEightyColumns, o.FontSizeMode == 0);
     mark(platform::kWindowMenu, kWideColumns, o.FontSizeMode != 0);

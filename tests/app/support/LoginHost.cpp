@@ -45,17 +45,25 @@ bool ReadLine(int fd, std::string& line) {
   while (read(fd, &c, 1) == 1) {
     switch (state) {
       case Text:
-        if (c == kIac) state = Command;
-        else if (c == '\n') return true;
-        else if (c != '\r' && c != 0) line += static_cast<char>(c);
+        if (c == kIac)
+          state = Command;
+        else if (c == '\n')
+          return true;
+        else if (c != '\r' && c != 0)
+          line += static_cast<char>(c);
         break;
       case Command:
-        if (c >= kWill && c <= kDont) state = Option;
-        else if (c == kSb) state = Sub;
-        else state = Text;
+        if (c >= kWill && c <= kDont)
+          state = Option;
+        else if (c == kSb)
+          state = Sub;
+        else
+          state = Text;
         break;
       case Option: state = Text; break;
-      case Sub: if (c == kIac) state = SubIac; break;
+      case Sub:
+        if (c == kIac) state = SubIac;
+        break;
       case SubIac: state = c == kSe ? Text : Sub; break;
     }
   }

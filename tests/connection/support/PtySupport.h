@@ -60,8 +60,10 @@ class ScopedEnv {
  public:
   ~ScopedEnv() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-      if (it->second) setenv(it->first.c_str(), it->second->c_str(), 1);
-      else unsetenv(it->first.c_str());
+      if (it->second)
+        setenv(it->first.c_str(), it->second->c_str(), 1);
+      else
+        unsetenv(it->first.c_str());
     }
   }
   void Set(const std::string& name, const std::string& value) {
@@ -139,7 +141,8 @@ struct RecorderLog {
       std::istringstream f(line);
       std::string what;
       f >> what;
-      if (what == "pid") f >> log.pid;
+      if (what == "pid")
+        f >> log.pid;
       else if (what == "arg") {
         std::string h;
         f >> h;
@@ -160,12 +163,15 @@ struct RecorderLog {
         std::istringstream items(list);
         std::string item;
         while (std::getline(items, item, ',')) log.fds.push_back(std::stoi(item));
-      } else if (what == "winsize") f >> log.rows >> log.cols;
+      } else if (what == "winsize")
+        f >> log.rows >> log.cols;
       else if (what == "icanon") {
         std::string e;
         f >> log.icanon >> e >> log.echo;
-      } else if (what == "ready") log.ready = true;
-      else if (what == "end") log.ended = true;
+      } else if (what == "ready")
+        log.ready = true;
+      else if (what == "end")
+        log.ended = true;
       else if (what == "in") {
         int64_t at = 0;
         std::string h;

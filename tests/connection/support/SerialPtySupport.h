@@ -43,8 +43,10 @@ class SerialPtyPair {
     std::size_t done = 0;
     while (done < bytes.size()) {
       const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
-      if (n > 0) done += static_cast<std::size_t>(n);
-      else usleep(1000);
+      if (n > 0)
+        done += static_cast<std::size_t>(n);
+      else
+        usleep(1000);
     }
   }
   // What the far end receives within `ms`, until `want` bytes have come.

@@ -85,8 +85,10 @@ class TelnetStub {
         const unsigned char c = buf[i];
         switch (state) {
           case 0:
-            if (c == IAC) state = 1;
-            else Data(c);
+            if (c == IAC)
+              state = 1;
+            else
+              Data(c);
             break;
           case 1:
             if (c == IAC) {
@@ -103,14 +105,19 @@ class TelnetStub {
             }
             break;
           case 2:
-            if (verb == WILL && (c == TTYPE || c == NEW_ENVIRON)) Send(fd, {IAC, SB, c, 1, IAC, SE});
-            else if (verb == WILL) Send(fd, {IAC, DONT, c});
-            else if (verb == DO) Send(fd, {IAC, WONT, c});
+            if (verb == WILL && (c == TTYPE || c == NEW_ENVIRON))
+              Send(fd, {IAC, SB, c, 1, IAC, SE});
+            else if (verb == WILL)
+              Send(fd, {IAC, DONT, c});
+            else if (verb == DO)
+              Send(fd, {IAC, WONT, c});
             state = 0;
             break;
           case 3:
-            if (c == IAC) state = 4;
-            else sb += static_cast<char>(c);
+            if (c == IAC)
+              state = 4;
+            else
+              sb += static_cast<char>(c);
             break;
           case 4:
             if (c == SE) {
