@@ -10,8 +10,6 @@
 namespace korvane {
 
 namespace {
-constexpr int16_t kLastRow = kMaxCursorRow;  // 71
-constexpr int16_t kLastCol = kMaxCursorCol;  // 206
 
 // The screen's line feed of a wrap: past the bottom row the screen scrolls;
 // the bottom row of a write-protected screen does not.

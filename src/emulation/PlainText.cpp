@@ -12,7 +12,6 @@
 namespace korvane {
 
 namespace {
-constexpr int16_t kLastRow = kMaxCursorRow;
 constexpr int16_t kLastCol = kMaxCursorCol;
 }  // namespace
 

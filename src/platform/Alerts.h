@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace korvane::platform {
 
@@ -27,7 +28,7 @@ class Alerts {
   virtual int Open(AlertKind kind, int alertId, const std::string& a, const std::string& b, const std::string& c,
                    const std::string& d, std::function<void(int)> answered) {
     const int button = Show(kind, alertId, a, b, c, d);
-    if (answered) answered(button);
+    if (std::function<void(int)> reply = std::move(answered)) reply(button);
     return 0;
   }
   // Takes away an alert that Open left up, without calling its `answered`.

@@ -264,18 +264,17 @@ bool SessionWindow::SettingsSide::KermitProgramFound() {
 
 std::string SessionWindow::SettingsSide::BundledFunctionKeys(const std::string& fileName) {
   // The function keys the program carries for the session's emulation.
-  WindowServices& services = w.owner_.services;
-  std::string path = services.hostFolders.resources + "/Fkeys/" + fileName;
+  WindowServices& shared = w.owner_.services;
+  std::string path = shared.hostFolders.resources + "/Fkeys/" + fileName;
   std::string bytes;
-  if (services.requiredFiles) {
+  if (shared.requiredFiles) {
     // A program installed without its function keys: the user is told, and
     // may find the file.
-    if (ReadRequiredFile(path, kMaxSettingsFileBytes, bytes, services.files, services.alerts,
-                         *services.requiredFiles) != 0)
+    if (ReadRequiredFile(path, kMaxSettingsFileBytes, bytes, shared.files, shared.alerts, *shared.requiredFiles) != 0)
       return {};
-  } else if (const int error = services.files.ReadFile(path, bytes, kMaxSettingsFileBytes)) {
-    services.alerts.StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " could not be read:", "\r",
-                                  platform::FileErrorText(error));
+  } else if (const int error = shared.files.ReadFile(path, bytes, kMaxSettingsFileBytes)) {
+    shared.alerts.StopAlertText(platform::kPlainAlert, platform::MacRomanFromUtf8(path), " could not be read:", "\r",
+                                platform::FileErrorText(error));
     return {};
   }
   return bytes;
