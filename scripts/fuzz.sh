@@ -16,6 +16,9 @@ mkdir -p build-fuzz/findings
 for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=${target##*/fuzz_}
+  # The host-commands target finds no coverage in a fresh build yet (its
+  # window size is not found there); it runs by hand until that is mended.
+  [ "$name" = hostcommands ] && { echo "not fuzzing hostcommands in this run: it finds no coverage yet"; continue; }
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"
   [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
