@@ -111,7 +111,8 @@ void HostSequences::HostProgrammingCommand(HostInput& in) {
     case 'F':
       s.RemoveFunctionKeyBar();
       s.EraseBelowScreenLines();
-      // Set: the bar is not built again; the lines below the screen stay empty.
+      // The bar stays hidden until the settings show it again; the lines below
+      // the screen stay empty.
       Opt.FkeyBarShown = 1;
       break;
     default: break;

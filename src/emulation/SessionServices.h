@@ -2,9 +2,10 @@
 // What a session needs from the parts of the program above its interpreters,
 // one small interface per concern: capture and printing, the clipboard,
 // transfers, pictures, scripts, its window, its menus, sounds, the serial
-// line and dialogs. Each is implemented once for a session window; a part
-// that is not built yet has an implementation that tells the user so, never
-// one that quietly does nothing. The recording versions live with the tests.
+// line and dialogs. Each is implemented once for a session window; where the
+// platform has no clipboard or picture store, the implementation tells the
+// user so, never one that quietly does nothing. The recording versions live
+// with the tests.
 //
 // Paths handed to these services have already been checked: host-named files
 // lie inside the folder of their feature, and reading or running a local file

@@ -42,7 +42,7 @@ bool MemoryMenus::ItemMarked(int menu, int item) const {
 }
 
 // A change to what an item already is changes nothing, and the window
-// system's menus are not built again for it.
+// system's menus are left as they are.
 void MemoryMenus::SetItemText(int menu, int item, const std::string& text) {
   if (MenuItem* i = Item(menu, item); i && i->text != text) {
     i->text = text;

@@ -304,18 +304,18 @@ PathResult PosixToColon(std::string_view posixPath, const FolderMap& folders) {
   return {colon, ColonPathError::None};
 }
 
-// ---- File specifications ----------------------------------------------------------------------------
+// ---- Files by folder and name ------------------------------------------------------------------
 
-std::string PathOfSpec(const FileSpec& spec, const FolderMap& folders, platform::Alerts& alerts) {
+std::string ColonPathOf(const FileLocation& file, const FolderMap& folders, platform::Alerts& alerts) {
   struct stat st {};
   // A folder that is not there has no path (as a catalogue that cannot find it).
-  if (spec.folder.empty() || stat(spec.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
-  const PathResult folder = PosixToColon(spec.folder, folders);
+  if (file.folder.empty() || stat(file.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  const PathResult folder = PosixToColon(file.folder, folders);
   std::string path;
   if (folder.ok()) {
     path = folder.path;
     if (path.back() != ':') path += ':';
-    path += Swapped(spec.name, ':', '/');
+    path += Swapped(file.name, ':', '/');
   } else if (folder.error != ColonPathError::TooLong) {
     return {};
   }
@@ -324,10 +324,6 @@ std::string PathOfSpec(const FileSpec& spec, const FolderMap& folders, platform:
     return {};
   }
   return path;
-}
-
-std::string FolderPathOfSpec(const FileSpec& spec, const FolderMap& folders, platform::Alerts& alerts) {
-  return PathOfSpec(spec, folders, alerts);
 }
 
 bool IsFileVisible(std::string_view colonPath, const FolderMap& folders) {

@@ -135,23 +135,20 @@ PathResult LocalPathOf(std::string_view path, const FolderMap& folders, std::str
 // 255 characters.
 PathResult PosixToColon(std::string_view posixPath, const FolderMap& folders);
 
-// ---- File specifications ----------------------------------------------------------------------------
+// ---- Files by folder and name ------------------------------------------------------------------
 
 // An item given by its folder and name, as the open and save dialogs give
 // files; it may name an item that does not exist yet.
-struct FileSpec {
+struct FileLocation {
   std::string folder;  // POSIX path of an existing folder
   std::string name;    // empty: the folder itself
 };
 
-// The colon path of a file specification: the folder's colon path, ":" and
+// The colon path of a file given by folder and name: the folder's colon path, ":" and
 // the name; with an empty name the folder's path ending with ":". "" when the
 // folder does not exist. A path longer than 254 characters is refused with
 // the stop alert "Path exceeds 255 characters." and gives "".
-std::string PathOfSpec(const FileSpec& spec, const FolderMap& folders, platform::Alerts& alerts);
-// The same walk, for the program's own folder and the file chosen in a save
-// dialog.
-std::string FolderPathOfSpec(const FileSpec& spec, const FolderMap& folders, platform::Alerts& alerts);
+std::string ColonPathOf(const FileLocation& file, const FolderMap& folders, platform::Alerts& alerts);
 
 // True when an item (file or folder, hidden or not) exists at the colon path.
 bool IsFileVisible(std::string_view colonPath, const FolderMap& folders);

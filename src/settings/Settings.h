@@ -70,7 +70,7 @@ class Settings {
   void OpenSettingsDocument(DocumentKind kind, const std::string& path);
   // The path of a file of the settings folder; "<path> Path not found!" when
   // it does not exist.
-  std::string MakePrefsFileSpec(const std::string& relativePath);
+  std::string PrefsFilePath(const std::string& relativePath);
   // Removes window n's temporary settings file and forgets it.
   void DeleteTempSettingsFile(int16_t window);
 

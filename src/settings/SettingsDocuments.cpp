@@ -101,7 +101,7 @@ void Settings::OpenSettingsDocument(DocumentKind kind, const std::string& path) 
   }
 }
 
-std::string Settings::MakePrefsFileSpec(const std::string& relativePath) {
+std::string Settings::PrefsFilePath(const std::string& relativePath) {
   const std::string path = prefs.PathOf(relativePath);
   if (!files_.Exists(path)) alerts_.Show(platform::AlertKind::Stop, 0, path + " Path not found!");
   return path;

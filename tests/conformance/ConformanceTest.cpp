@@ -124,7 +124,7 @@ struct Expectation {
 
 struct Terminal;
 
-struct CaseSpec {
+struct CaseEntry {
   std::string file, name;
   int line = 0;
   const Terminal* terminal = nullptr;
@@ -137,12 +137,12 @@ struct Terminal {
   int rows = 24, cols = 80;
   std::vector<Step> always;
   std::map<std::string, std::string> untested;
-  std::vector<CaseSpec*> cases;
+  std::vector<CaseEntry*> cases;
 };
 
 struct CaseFiles {
   std::vector<std::unique_ptr<Terminal>> terminals;
-  std::vector<std::unique_ptr<CaseSpec>> cases;
+  std::vector<std::unique_ptr<CaseEntry>> cases;
   std::vector<std::string> errors;
 };
 
@@ -301,7 +301,7 @@ const CaseFiles& Files() {
       std::ifstream in(path);
       const std::string file = path.stem().string();
       Terminal* terminal = nullptr;
-      CaseSpec* current = nullptr;
+      CaseEntry* current = nullptr;
       std::string line;
       int number = 0;
       while (std::getline(in, line)) {
@@ -365,7 +365,7 @@ const CaseFiles& Files() {
             f.errors.push_back(where + "case NAME");
             continue;
           }
-          auto c = std::make_unique<CaseSpec>();
+          auto c = std::make_unique<CaseEntry>();
           c->file = file;
           c->name = w[1];
           c->line = number;
@@ -641,10 +641,10 @@ TEST(Conformance, CaseFilesReadWithoutErrors) {
   EXPECT_FALSE(f.cases.empty()) << "no case in " << KORVANE_CASES_DIR;
 }
 
-class Case : public ::testing::TestWithParam<const CaseSpec*> {};
+class Case : public ::testing::TestWithParam<const CaseEntry*> {};
 
 TEST_P(Case, MeansWhatTheCapabilitySays) {
-  const CaseSpec& c = *GetParam();
+  const CaseEntry& c = *GetParam();
   const Terminal& t = *c.terminal;
   const std::string where = c.file + ".cases:" + std::to_string(c.line) + " (" + t.name + " " + c.name + ")";
   std::string bytes, error;
@@ -693,15 +693,15 @@ TEST_P(Case, MeansWhatTheCapabilitySays) {
   }
 }
 
-std::vector<const CaseSpec*> AllCases() {
-  std::vector<const CaseSpec*> all;
+std::vector<const CaseEntry*> AllCases() {
+  std::vector<const CaseEntry*> all;
   for (const auto& c : Files().cases) all.push_back(c.get());
   return all;
 }
 
 INSTANTIATE_TEST_SUITE_P(Conformance, Case, ::testing::ValuesIn(AllCases()),
-                         [](const ::testing::TestParamInfo<const CaseSpec*>& param) {
-                           const CaseSpec& c = *param.param;
+                         [](const ::testing::TestParamInfo<const CaseEntry*>& param) {
+                           const CaseEntry& c = *param.param;
                            return TestName(c.file + "_" + c.terminal->name + "_" + c.name);
                          });
 
@@ -733,7 +733,7 @@ TEST_P(Coverage, EveryCapabilityCursesUsesIsChecked) {
     if (s.words[0] == "sgr") sent.insert("sgr");
   };
   for (const Step& s : t.always) note(s);
-  for (const CaseSpec* c : t.cases)
+  for (const CaseEntry* c : t.cases)
     for (const Step& s : c->steps) note(s);
   for (const std::string& cap : kCursesCapabilities) {
     if (!caps.count(cap)) continue;

@@ -271,26 +271,26 @@ TEST(FolderMapOfThisUser, ComesFromHomeAndTheXdgFolders) {
   EXPECT_EQ(f.dataHome, t.home + "/.local/share");
 }
 
-TEST(PathOfSpec, AFolderAndANameMakeAColonPathOfAtMost254Characters) {
+TEST(ColonPathOf, AFolderAndANameMakeAColonPathOfAtMost254Characters) {
   TemporaryFolders t;
   FolderMap f = Ann();
   f.home = t.home;
   fakes::FakeAlerts alerts;
   std::filesystem::create_directory(t.home + "/Documents");
-  EXPECT_EQ(PathOfSpec({t.home + "/Documents", "notes"}, f, alerts), "Disk:Users:ann:Documents:notes");
+  EXPECT_EQ(ColonPathOf({t.home + "/Documents", "notes"}, f, alerts), "Disk:Users:ann:Documents:notes");
   // An empty name is the folder itself, with its final colon.
-  EXPECT_EQ(PathOfSpec({t.home, ""}, f, alerts), "Disk:Users:ann:");
-  EXPECT_EQ(PathOfSpec({"/", "notes"}, f, alerts), "Disk:notes");
-  EXPECT_EQ(PathOfSpec({t.home, "a:b"}, f, alerts), "Disk:Users:ann:a/b");
+  EXPECT_EQ(ColonPathOf({t.home, ""}, f, alerts), "Disk:Users:ann:");
+  EXPECT_EQ(ColonPathOf({"/", "notes"}, f, alerts), "Disk:notes");
+  EXPECT_EQ(ColonPathOf({t.home, "a:b"}, f, alerts), "Disk:Users:ann:a/b");
   // A folder that is not there has no path, and no alert says so.
-  EXPECT_EQ(PathOfSpec({t.home + "/none", "notes"}, f, alerts), "");
+  EXPECT_EQ(ColonPathOf({t.home + "/none", "notes"}, f, alerts), "");
   EXPECT_TRUE(alerts.shown.empty());
 
   // "Disk:Users:ann:" and 239 characters make 254; one more is refused.
-  const std::string longest = PathOfSpec({t.home, std::string(239, 'n')}, f, alerts);
+  const std::string longest = ColonPathOf({t.home, std::string(239, 'n')}, f, alerts);
   EXPECT_EQ(TextLength(longest), 254u);
   EXPECT_TRUE(alerts.shown.empty());
-  EXPECT_EQ(FolderPathOfSpec({t.home, std::string(240, 'n')}, f, alerts), "");
+  EXPECT_EQ(ColonPathOf({t.home, std::string(240, 'n')}, f, alerts), "");
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_EQ(alerts.shown[0].kind, platform::AlertKind::Stop);
   EXPECT_EQ(alerts.shown[0].text, "Path exceeds 255 characters.");

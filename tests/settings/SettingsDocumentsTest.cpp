@@ -201,7 +201,7 @@ TEST_F(SettingsTest, NamesOfTheProgramsOwnFilesAreRefused) {
 
 TEST_F(SettingsTest, ThePreferencesFolderIsUnderXdgConfigHome) {
   EXPECT_EQ(prefs.PrefsFolderPath, home.root + "/config/korvane/");
-  EXPECT_EQ(settings().MakePrefsFileSpec("Lock KV Prefs"), home.root + "/config/korvane/Lock KV Prefs");
+  EXPECT_EQ(settings().PrefsFilePath("Lock KV Prefs"), home.root + "/config/korvane/Lock KV Prefs");
   ASSERT_EQ(alerts.shown.size(), 1u);
   EXPECT_EQ(alerts.shown[0].text, home.root + "/config/korvane/Lock KV Prefs Path not found!");
 }

@@ -32,7 +32,7 @@ TEST(FileChoiceTest, TheTypeListOffersItsKindsAndAChosenFileSetsTheResults) {
     EXPECT_EQ(dialogs.asked.back().kinds, c.offered) << c.types;
   }
   EXPECT_EQ(choice.ChosenFileName, "notes.txt");
-  EXPECT_EQ(choice.ChosenFileSpec, "/home/me/notes.txt");
+  EXPECT_EQ(choice.ChosenPath, "/home/me/notes.txt");
   EXPECT_EQ(choice.ChosenFileType, "TEXT");
 }
 
@@ -45,7 +45,7 @@ TEST(FileChoiceTest, ACancelledDialogEmptiesTheNameAndKeepsTheEarlierChoice) {
   dialogs.answers.push_back(std::nullopt);
   choice.AskForFile();
   EXPECT_EQ(choice.ChosenFileName, "");
-  EXPECT_EQ(choice.ChosenFileSpec, "/home/me/keys.kvfkey");
+  EXPECT_EQ(choice.ChosenPath, "/home/me/keys.kvfkey");
   EXPECT_EQ(choice.ChosenFileType, "Fkey");
 }
 

@@ -71,7 +71,7 @@ int FileChoice::AskForFile(const std::string& prompt) {
     ChosenFileName.clear();
     return 0;
   }
-  ChosenFileSpec = *path;
+  ChosenPath = *path;
   const std::size_t slash = path->rfind('/');
   ChosenFileName = slash == std::string::npos ? *path : path->substr(slash + 1);
   ChosenFileType = FileTypeOfKind(platform::FileKindOf(*path));

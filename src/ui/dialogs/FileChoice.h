@@ -39,7 +39,7 @@ class FileChoice {
 
   std::string FileTypeList;
   std::string ChosenFileName;  // the name alone
-  std::string ChosenFileSpec;  // the whole path
+  std::string ChosenPath;      // the whole path
   std::string ChosenFileType;  // the four-character type of its kind ("????" for any other file)
 
  private:
