@@ -79,40 +79,28 @@ void VtInterpreter::EraseCharacters(int n) {
 
 // ---- Lines within the scroll region ------------------------------------------------
 
-void VtInterpreter::InsertLines(int n) {
+// The rows from the cursor's to the region's bottom move down (insert) or
+// up (delete) by n; blank rows come in at the cursor's row or at the
+// region's bottom. Nothing goes to the scroll-back, and outside the scroll
+// region nothing moves.
+void VtInterpreter::ShiftRegionRows(int n, bool down) {
   const int top = std::max<int>(s.ScrollTop, 1), bottom = RegionBottom();
   const int row = s.CursorRow();
-  // Outside the scroll region nothing moves.
   if (row < top || row > bottom) return;
   n = std::clamp(n, 1, bottom - row + 1);
   const int16_t savedTop = s.ScrollTop, savedBottom = s.ScrollBottom;
-  // The rows from the cursor's to the region's bottom move down; the cursor's
-  // row and those after it up to n are blank.
   s.ScrollTop = static_cast<int16_t>(row);
   s.ScrollBottom = static_cast<int16_t>(bottom);
-  for (int i = 0; i < n; ++i) s.ScrollRegionDown();
+  for (int i = 0; i < n; ++i) down ? s.ScrollRegionDown() : s.ScrollRegionUp();
   s.ScrollTop = savedTop;
   s.ScrollBottom = savedBottom;
   MoveCursor(row, 1);
   s.RepaintPending = 1;
 }
 
-void VtInterpreter::DeleteLines(int n) {
-  const int top = std::max<int>(s.ScrollTop, 1), bottom = RegionBottom();
-  const int row = s.CursorRow();
-  if (row < top || row > bottom) return;
-  n = std::clamp(n, 1, bottom - row + 1);
-  const int16_t savedTop = s.ScrollTop, savedBottom = s.ScrollBottom;
-  // The rows below move up into the cursor's row; blank rows come in at the
-  // region's bottom. Nothing goes to the scroll-back.
-  s.ScrollTop = static_cast<int16_t>(row);
-  s.ScrollBottom = static_cast<int16_t>(bottom);
-  for (int i = 0; i < n; ++i) s.ScrollRegionUp();
-  s.ScrollTop = savedTop;
-  s.ScrollBottom = savedBottom;
-  MoveCursor(row, 1);
-  s.RepaintPending = 1;
-}
+void VtInterpreter::InsertLines(int n) { ShiftRegionRows(n, true); }
+
+void VtInterpreter::DeleteLines(int n) { ShiftRegionRows(n, false); }
 
 // ---- Tab stops ---------------------------------------------------------------------------
 

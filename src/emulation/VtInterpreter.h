@@ -168,6 +168,7 @@ class VtInterpreter : public HostInterpreter {
   void EraseCharacters(int n);
   void InsertLines(int n);
   void DeleteLines(int n);
+  void ShiftRegionRows(int n, bool down);
   // Tab stops: ESC H, CSI g, CSI 3 g.
   void SetTabStop(HostInput& in);
   void ClearTabStops(HostInput& in, int mode);

@@ -2,10 +2,8 @@
 
 #include <utility>
 
-#include "connection/SerialFiles.h"
+#include "output/SessionLine.h"
 #include "platform/MenuNumbers.h"
-#include "platform/SerialPorts.h"
-#include "platform/posix/PtyChild.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::output {
@@ -16,19 +14,6 @@ constexpr int kClipboardOnItem = 7;  // Recorder menu: "Clipboard On"
 
 // The text area of the window: everything above the function-key bar.
 Rect WholeTextArea(const Screen& s) { return {0, 0, s.port.Width(), s.port.Height() - 44}; }
-
-// The connection's line takes more without making the program wait: a
-// child that has taken everything written to it, or a serial line whose
-// output queue is not filling up.
-bool LineHasRoom(HostLink* link) {
-  if (!link) return true;  // nothing to write to: the send itself finds that out
-  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(link)) return pty->PendingOutput() == 0;
-  if (auto* file = dynamic_cast<SerialFile*>(link))
-    return file->Port().PendingOutput() < SessionClipboard::kSerialQueueRoom;
-  if (auto* port = dynamic_cast<platform::SerialPort*>(link))
-    return port->PendingOutput() < SessionClipboard::kSerialQueueRoom;
-  return true;
-}
 
 }  // namespace
 
@@ -170,28 +155,11 @@ void SessionClipboard::Step() {
 
 // ---- PasteHost ---------------------------------------------------------------------------------
 
-bool SessionClipboard::EnsureConnectionOpen() {
-  if (w_.Connected()) return true;
-  if (w_.session.Opt.UsesPty)
-    w_.StartConnection();
-  else
-    w_.services.serial.OpenSelectedSerialPort();
-  w_.Owner().UpdateWindowTitle(w_);
-  return w_.Connected();
-}
+bool SessionClipboard::EnsureConnectionOpen() { return EnsureSessionConnected(w_); }
 
-bool SessionClipboard::ReadyToSend() { return LineHasRoom(w_.session.conn.Link()); }
+bool SessionClipboard::ReadyToSend() { return SessionLineHasRoom(w_); }
 
-void SessionClipboard::SendToHost(std::string_view bytes) {
-  Connection& conn = w_.session.conn;
-  // What a child's terminal cannot take at once waits in its queue and goes
-  // out as the child reads; the paste waits for it, the window does not.
-  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(conn.PtyStream.get()); pty && conn.UsesPty) {
-    pty->WriteWithoutWaiting(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
-    return;
-  }
-  conn.SendToHost(bytes);
-}
+void SessionClipboard::SendToHost(std::string_view bytes) { SendOnSessionLine(w_, bytes); }
 
 void SessionClipboard::SetSendInProgress(bool on) { w_.session.input.SendInProgress = on ? 1 : 0; }
 

@@ -99,9 +99,6 @@ class SessionClipboard final : public ClipboardService, private PasteHost, priva
 
   // The most of a turn a paste may take: the rest is the window's.
   static constexpr int64_t kPasteSliceMs = 8;
-  // A serial line's output queue may hold this much of a paste; the rest
-  // waits until the line has taken it.
-  static constexpr size_t kSerialQueueRoom = 4096;
 
  private:
   struct Owned;

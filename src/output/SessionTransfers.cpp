@@ -7,13 +7,11 @@
 #include <utility>
 
 #include "connection/FieldChecks.h"
-#include "connection/SerialFiles.h"
 #include "output/HostUpload.h"
 #include "output/OutputStop.h"
+#include "output/SessionLine.h"
 #include "platform/AlertButtons.h"
 #include "platform/CharMap.h"
-#include "platform/SerialPorts.h"
-#include "platform/posix/PtyChild.h"
 #include "settings/ColonPaths.h"
 #include "windows/SessionWindows.h"
 
@@ -51,17 +49,6 @@ std::string HostBytesOfFile(const std::string& bytes) {
     wide = true;
   }
   return wide ? platform::MacRomanFromUtf8(bytes) : bytes;
-}
-
-// The connection's line takes more without making the program wait.
-bool LineHasRoom(HostLink* link) {
-  if (!link) return true;  // nothing to write to: the send itself finds that out
-  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(link)) return pty->PendingOutput() == 0;
-  if (auto* file = dynamic_cast<SerialFile*>(link))
-    return file->Port().PendingOutput() < SessionTransfers::kSerialQueueRoom;
-  if (auto* port = dynamic_cast<platform::SerialPort*>(link))
-    return port->PendingOutput() < SessionTransfers::kSerialQueueRoom;
-  return true;
 }
 
 // The extension of a host-to-computer transfer's file, by the capture
@@ -203,28 +190,11 @@ void SessionTransfers::CloseTransferFile() {
 
 // ---- SendHost ------------------------------------------------------------------------------
 
-bool SessionTransfers::EnsureConnectionOpen() {
-  if (w_.Connected()) return true;
-  if (w_.session.Opt.UsesPty)
-    w_.StartConnection();
-  else
-    w_.services.serial.OpenSelectedSerialPort();
-  w_.Owner().UpdateWindowTitle(w_);
-  return w_.Connected();
-}
+bool SessionTransfers::EnsureConnectionOpen() { return EnsureSessionConnected(w_); }
 
-bool SessionTransfers::ReadyToSend() { return LineHasRoom(w_.session.conn.Link()); }
+bool SessionTransfers::ReadyToSend() { return SessionLineHasRoom(w_); }
 
-void SessionTransfers::SendToHost(std::string_view bytes) {
-  Connection& conn = w_.session.conn;
-  // What a child's terminal cannot take at once waits in its queue and goes
-  // out as the child reads; the send waits for it, the window does not.
-  if (auto* pty = dynamic_cast<platform::posix::PtyChild*>(conn.PtyStream.get()); pty && conn.UsesPty) {
-    pty->WriteWithoutWaiting(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
-    return;
-  }
-  conn.SendToHost(bytes);
-}
+void SessionTransfers::SendToHost(std::string_view bytes) { SendOnSessionLine(w_, bytes); }
 
 void SessionTransfers::SetSendInProgress(bool on, bool acknowledged) {
   HostInput& in = w_.session.input;

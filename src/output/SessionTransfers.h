@@ -75,8 +75,6 @@ class SessionTransfers final : public TransferService, private SendHost {
 
   // The most of a turn a send may take: the rest is the window's.
   static constexpr int64_t kSendSliceMs = 8;
-  // A serial line's output queue may hold this much of a send.
-  static constexpr size_t kSerialQueueRoom = 4096;
   // The longest file sent (what is larger is refused with a message).
   static constexpr size_t kLargestFile = size_t{1} << 30;
   // Ticks a download waits for the host before it gives up, unless the
