@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tools/korvane-replay/EscapeBytes.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -551,32 +553,6 @@ bool ReplayScreen(const Terminal& t, const std::string& bytes, Screen& screen, s
   return true;
 }
 
-std::string Escaped(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\a': out += "\\a"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      case '\v': out += "\\v"; break;
-      default:
-        if (c >= 32 && c < 127) {
-          out += static_cast<char>(c);
-        } else {
-          char oct[5];
-          std::snprintf(oct, sizeof oct, "\\%03o", c);
-          out += oct;
-        }
-    }
-  }
-  return out;
-}
-
 // Expands {fill N}, {fill N A-B}, {blank K} and {rep X K}.
 bool Expand(const Terminal& t, const std::string& pattern, std::string& out, std::string& error) {
   out.clear();
@@ -664,7 +640,8 @@ TEST_P(Case, MeansWhatTheCapabilitySays) {
       screens[e.after] = replayed;
     }
     Screen& screen = screens[e.after];
-    const std::string shown = "\nbytes: \"" + Escaped(upTo[e.after]) + "\"\nscreen:\n" + screen.raw;
+    const std::string shown =
+        "\nbytes: \"" + korvane::replay::EscapeBytes(upTo[e.after]) + "\"\nscreen:\n" + screen.raw;
     const std::string at = where + ", line " + std::to_string(e.line);
     std::string want;
     if (e.kind == "row" || e.kind == "attrs") {
@@ -679,7 +656,7 @@ TEST_P(Case, MeansWhatTheCapabilitySays) {
     } else if (e.kind == "cursor") {
       EXPECT_EQ(std::make_pair(screen.cursorRow, screen.cursorCol), std::make_pair(e.n, e.m)) << at << shown;
     } else if (e.kind == "answer") {
-      EXPECT_EQ(screen.answer, Escaped(e.text)) << at << shown;
+      EXPECT_EQ(screen.answer, korvane::replay::EscapeBytes(e.text)) << at << shown;
     } else if (e.kind == "state") {
       const size_t space = e.text.find(' ');
       const std::string key = e.text.substr(0, space);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "emulation/HostInterpreter.h"
+#include "tools/korvane-replay/EscapeBytes.h"
 #include "settings/SessionOptions.h"
 
 namespace korvane {
@@ -100,9 +101,6 @@ std::string ReplayToText(const Options& options, const Emulation* emulation, int
 // The window size that shows rows x cols cells at the default text size;
 // false when no height gives that many rows.
 bool WindowSizeFor(int rows, int cols, int& width, int& height);
-
-// Bytes as C-style escaped text.
-std::string EscapeBytes(const std::string& bytes);
 
 }  // namespace replay
 }  // namespace korvane
