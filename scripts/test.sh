@@ -9,5 +9,5 @@ bash scripts/build.sh "$@" --werror
 dir=build
 [ "${1:-}" = "--sanitize" ] && dir=build-sanitize
 export QT_QPA_PLATFORM=offscreen
-export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/app/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 ctest --test-dir "$dir" --output-on-failure -j "$(nproc)"
