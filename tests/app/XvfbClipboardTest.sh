@@ -7,42 +7,20 @@
 # program put on the clipboard reaches the host through the "{PA" key.
 # Usage: XvfbClipboardTest.sh KORVANE PASTE_CHILD XGRAB RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 child=$2 grab=$3 resources=$4
 
-for tool in xvfb-run Xvfb xdotool xclip dbus-run-session; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  # A session bus of its own: the program serves scripts there, and must not
-  # hand its documents to a Korvane of the user's.
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs xclip dbus-run-session
+xvfb_enter 1600x1000 bus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb KORVANE_PASTE_RECORD=$tmp/pasted
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
+export KORVANE_PASTE_RECORD=$tmp/pasted
 cd "$tmp"
 
 fail() {
   echo "FAIL: $*"
   "$grab" grab "${id:-0}" /tmp/korvane-xvfb-clipboard-failure.png 2>/dev/null
   exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local w
-  w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$w" ] && echo "$w"
 }
 
 # The desktop's opener: records what it is asked to open.

@@ -9,28 +9,15 @@
 # after scrolling.
 # Usage: XvfbCursesTest.sh KORVANE KORVANE_CTL RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 ctl=$2 resources=$3
 
-for tool in xvfb-run Xvfb xdotool dbus-run-session iconv vim less dialog; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 2400x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs dbus-run-session iconv vim less dialog
+xvfb_enter 2400x1000 bus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
 cd "$tmp"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
 # Waits up to 15 seconds for a command to succeed.
 wait_for() {
   for _ in $(seq 75); do
@@ -38,11 +25,6 @@ wait_for() {
     sleep 0.2
   done
   return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
 }
 
 for i in $(seq 1 200); do printf 'line %03d of the file\n' "$i"; done >file.txt

@@ -14,43 +14,17 @@
 # KORVANE_OPEN_WINDOWS hook.
 # Usage: XvfbDialogsTest.sh KORVANE XGRAB KEY_CHILD TELNET_SERVER RESOURCES SCREENSHOTS
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 grab=$2 child=$3 telnetd=$4 resources=$5 shots=$6
 
-for tool in xvfb-run Xvfb xdotool tcsh telnet dbus-run-session; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  # A session bus of its own: the program serves scripts there, and must not
-  # hand its documents to a Korvane of the user's.
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 2400x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs tcsh telnet dbus-run-session
+xvfb_enter 2400x1000 bus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" "${server:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb KORVANE_KEY_RECORD_DIR=$tmp
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
+export KORVANE_KEY_RECORD_DIR=$tmp
 cd "$tmp"
 mkdir -p "$shots"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
 # The size of a window, as WIDTH and HEIGHT.
 size_of() {
   eval "$(xdotool getwindowgeometry --shell "$1")"

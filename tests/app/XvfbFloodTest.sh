@@ -6,41 +6,16 @@
 # the last screen reaches the window without any further input or event.
 # Usage: XvfbFloodTest.sh KORVANE XGRAB BENCH-FILES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 grab=$2 files=$3
 
-for tool in xvfb-run Xvfb xdotool dbus-run-session; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs dbus-run-session
+xvfb_enter 1600x1200 bus "$@"
 
-tmp=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
 cd "$tmp"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-wait_for() {
-  for _ in $(seq 300); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
+wait_steps=300
 # Two looks a second apart see the same pixels (the cursor is hidden, so
 # nothing blinks).
 settled() {

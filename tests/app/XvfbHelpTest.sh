@@ -6,22 +6,13 @@
 # in English and in French.
 # Usage: XvfbHelpTest.sh KORVANE RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 resources=$(readlink -f "$2")
 
-for tool in xvfb-run Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1000x24" bash "$0" "$@"
-fi
+xvfb_needs
+xvfb_enter 1600x1000 nobus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
 unset LC_ALL LC_MESSAGES
 cd "$tmp"
 
@@ -36,29 +27,6 @@ EOF
 chmod +x "$tmp/bin/xdg-open"
 export PATH=$tmp/bin:$PATH
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
-shown_named() {
-  local w
-  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && return 0
-  done
-  return 1
-}
 calls() { [ -f "$tmp/opened" ] && wc -l <"$tmp/opened" || echo 0; }
 more_calls_than() { [ "$(calls)" -gt "$1" ]; }
 

@@ -8,51 +8,20 @@
 #  - with LANG=fr_FR.UTF-8 the menus and the window's title are French.
 # Usage: XvfbMenusTest.sh KORVANE KEY_CHILD SIZE_CHILD RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 keychild=$2 sizechild=$3 resources=$4
 
-for tool in xvfb-run Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs
+xvfb_enter 1600x1000 nobus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb KORVANE_KEY_RECORD_DIR=$tmp
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
+export KORVANE_KEY_RECORD_DIR=$tmp
 unset LC_ALL LC_MESSAGES
 export LANG=C.UTF-8
 cd "$tmp"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
 # A window of exactly this name is shown (an open menu's window carries the
 # menu's title).
-shown_named() {
-  local w
-  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && return 0
-  done
-  return 1
-}
 recorded() { [ -f "$tmp/$1" ] && [ "$(cat "$tmp/$1")" = "$2" ]; }
 last_size() { [ -f "$tmp/$1" ] && tail -n1 "$tmp/$1"; }
 

@@ -5,40 +5,16 @@
 # still there after another session window has been in front.
 # Usage: XvfbPictureTest.sh KORVANE XGRAB HOST-CHILD RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 grab=$2 child=$3 resources=$4
 
-for tool in xvfb-run Xvfb xdotool dbus-run-session; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs dbus-run-session
+xvfb_enter 1600x1000 bus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb KORVANE_PASTE_RECORD=$tmp/record
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
+export KORVANE_PASTE_RECORD=$tmp/record
 cd "$tmp"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
 # The rectangle of one colour in a window ("left top right bottom").
 box_of() { "$grab" grab "$1" "$tmp/shot.png" && "$grab" box "$tmp/shot.png" "$2"; }
 

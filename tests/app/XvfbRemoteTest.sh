@@ -7,17 +7,11 @@
 # program that ends at once leaves a window that tells its exit status.
 # Usage: XvfbRemoteTest.sh KORVANE XGRAB LOGIN_HOST RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 grab=$2 loginhost=$3 resources=$4
 
-for tool in xvfb-run Xvfb xdotool xclip tcsh telnet; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 xvfb-run -a -s "-screen 0 2400x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs xclip tcsh telnet
+xvfb_enter 2400x1000 nobus "$@"
 
 tmp=$(mktemp -d)
 cleanup() {
@@ -34,18 +28,6 @@ fail() {
   echo "FAIL: $*"
   [ -n "${id:-}" ] && echo "the window shows:" && screen_text "$id"
   exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local w
-  w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$w" ] && echo "$w"
 }
 # The text of the window's 24 rows, as a drag over them selects it (the
 # cells are 12 x 24 pixels at the default text size, the first column 4

@@ -6,19 +6,11 @@
 # far end, and text written at the far end appears in the window.
 # Usage: XvfbSerialTest.sh KORVANE XGRAB RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 grab=$2 resources=$3
 
-for tool in xvfb-run Xvfb xdotool socat dbus-run-session; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  # A session bus of its own: the program serves scripts there, and must not
-  # hand its documents to a Korvane of the user's.
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs socat dbus-run-session
+xvfb_enter 1600x1000 bus "$@"
 
 tmp=$(mktemp -d)
 trap 'kill "${pid:-0}" "${line_pid:-0}" "${reader_pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
@@ -30,18 +22,6 @@ fail() {
   echo "FAIL: $*"
   [ -n "${one:-}" ] && "$grab" grab "$one" /tmp/korvane-xvfb-serial-failure.png
   exit 1
-}
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
 }
 received() { [ -f "$tmp/received" ] && grep -q "$1" "$tmp/received"; }
 ink() { "$grab" grab "$1" "$tmp/ink.png" && "$grab" ink "$tmp/ink.png" 30 200; }

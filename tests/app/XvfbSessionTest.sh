@@ -5,44 +5,15 @@
 # quitting ends both shells.
 # Usage: XvfbSessionTest.sh KORVANE XGRAB RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 grab=$2 resources=$3
 
-for tool in xvfb-run Xvfb xdotool dbus-run-session tcsh; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  # A session bus of its own: the program serves scripts there, and must not
-  # hand its documents to a Korvane of the user's.
-  exec env KORVANE_IN_XVFB=1 dbus-run-session -- xvfb-run -a -s "-screen 0 2400x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs dbus-run-session tcsh
+xvfb_enter 2400x1000 bus "$@"
 
-tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null; rm -rf "$tmp"' EXIT
-export HOME=$tmp XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=xcb
-# Under the sanitizers: what the desktop libraries leave behind is theirs.
-export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
+xvfb_home
 cd "$tmp"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-# Waits up to 15 seconds for a command to succeed.
-wait_for() {
-  for _ in $(seq 150); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
 file_says() { [ -f "$1" ] && grep -qx "$2" "$1"; }
 ink() { "$grab" grab "$1" "$tmp/ink.png" && "$grab" ink "$tmp/ink.png" 30 200; }
 has_ink() { [ "$(ink "$1")" -gt 50 ]; }

@@ -8,17 +8,11 @@
 # edited (after scrolling, deleting and inserting lines), and dialog's box.
 # Usage: XvfbVtAppsTest.sh KORVANE RESOURCES
 set -u
+source "$(dirname "$(readlink -f "$0")")/xvfb-lib.sh"
 korvane=$1 resources=$2
 
-for tool in xvfb-run Xvfb xdotool xterm vim less dialog bash; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  exec env KORVANE_IN_XVFB=1 xvfb-run -a -s "-screen 0 2400x1000x24 -noreset" bash "$0" "$@"
-fi
+xvfb_needs xterm vim less dialog bash
+xvfb_enter 2400x1000 nobus "$@"
 
 tmp=$(mktemp -d)
 trap 'kill "${pid:-0}" "${xpid:-0}" 2>/dev/null; wait 2>/dev/null; rm -rf "$tmp"' EXIT
@@ -27,23 +21,7 @@ unset LESS LESSOPEN VIMINIT EXINIT DIALOGRC
 export LSAN_OPTIONS=suppressions=$(dirname "$(readlink -f "$0")")/lsan-suppressions.txt
 cd "$tmp"
 
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-# Waits up to 20 seconds for a command to succeed.
-wait_for() {
-  for _ in $(seq 200); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_of() {
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
-  [ -n "$id" ] && echo "$id"
-}
+wait_steps=200
 
 # The file viewed and edited: numbered lines of several lengths, some of
 # exactly 80 characters (the last column written, the wrap waiting).
