@@ -18,6 +18,7 @@
 #include <functional>
 #include <sstream>
 
+#include "app/QtProgramParts.h"
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "emulation/EmulationFlags.h"
@@ -74,18 +75,11 @@ class NamedDefaultPrinter final : public platform::Printing {
   std::string name_;
 };
 
-platform::InterfaceDescription TheInterface() {
-  platform::InterfaceDescription d;
-  std::string error;
-  EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", d, error)) << error;
-  return d;
-}
-
 class CaptureProgram : public ::testing::Test {
  protected:
   QTemporaryDir folder;
   app::EventQueue queue;
-  platform::InterfaceDescription description = TheInterface();
+  platform::InterfaceDescription description = testing_support::ProgramInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;

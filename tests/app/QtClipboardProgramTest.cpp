@@ -23,6 +23,7 @@
 #include <functional>
 #include <sstream>
 
+#include "app/QtProgramParts.h"
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "emulation/EmulationFlags.h"
@@ -41,18 +42,13 @@
 namespace korvane {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing_support::ReadFile;
 
 class QtClipboardProgram : public ::testing::Test {
  protected:
   QTemporaryDir folder;
   app::EventQueue queue;
-  platform::InterfaceDescription description = TheInterface();
+  platform::InterfaceDescription description = testing_support::ProgramInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   platform::QtCellPictureWriter cellPictures;
   fakes::FakeAlerts alerts;
@@ -62,12 +58,6 @@ class QtClipboardProgram : public ::testing::Test {
   std::unique_ptr<app::App> app;
   std::string record = Path("record");
 
-  static platform::InterfaceDescription TheInterface() {
-    platform::InterfaceDescription d;
-    std::string error;
-    EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", d, error)) << error;
-    return d;
-  }
   QtClipboardProgram() {
     queue.onPost = [this] { qt.pump.Wake(); };
     platform.cellPictures = &cellPictures;

@@ -27,6 +27,7 @@
 #include <functional>
 #include <set>
 
+#include "app/QtProgramParts.h"
 #include "app/App.h"
 #include "emulation/EmulationFlags.h"
 #include "app/EventQueue.h"
@@ -45,15 +46,8 @@
 namespace korvane {
 namespace {
 
-platform::InterfaceDescription TheInterface() {
-  platform::InterfaceDescription d;
-  std::string error;
-  EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", d, error)) << error;
-  return d;
-}
-
 TEST(InterfaceFile, TheProgramsDescriptionHasTheMenusTheProgramAddresses) {
-  const platform::InterfaceDescription d = TheInterface();
+  const platform::InterfaceDescription d = testing_support::ProgramInterface();
   for (int menu : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
     EXPECT_NE(std::find(d.menuBar.begin(), d.menuBar.end(), menu), d.menuBar.end()) << menu;
   const platform::MenuDescription* window = d.FindMenu(platform::kWindowMenu);
@@ -110,7 +104,7 @@ class Recorder final : public platform::EventSink {
 
 TEST(QtMenus, ItemsPostTheirNumbersTakeCtrlShiftKeysAndShowTextAsItStands) {
   Recorder sink;
-  platform::InterfaceDescription d = TheInterface();
+  platform::InterfaceDescription d = testing_support::ProgramInterface();
   platform::QtMenus menus(d, sink);
   QAction* quit = menus.Action(platform::kAppMenu, platform::kAppQuitItem);
   ASSERT_NE(quit, nullptr);
@@ -139,7 +133,7 @@ TEST(QtMenus, ItemsPostTheirNumbersTakeCtrlShiftKeysAndShowTextAsItStands) {
 // submenu item stays the submenu.
 TEST(QtMenus, AMarkOrStateChangeKeepsTheMenusActionsAndTheHighlightedItem) {
   Recorder sink;
-  platform::InterfaceDescription d = TheInterface();
+  platform::InterfaceDescription d = testing_support::ProgramInterface();
   platform::QtMenus menus(d, sink);
   QMenu* port = menus.Menu(platform::kPortSettingsMenu);
   ASSERT_NE(port, nullptr);
@@ -171,7 +165,7 @@ class QtProgram : public ::testing::Test {
  protected:
   QTemporaryDir folder;
   app::EventQueue queue;
-  platform::InterfaceDescription description = TheInterface();
+  platform::InterfaceDescription description = testing_support::ProgramInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;

@@ -22,6 +22,7 @@
 #include <functional>
 #include <sstream>
 
+#include "app/QtProgramParts.h"
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "fakes/FakeAlerts.h"
@@ -38,13 +39,6 @@ extern char** environ;
 
 namespace korvane {
 namespace {
-
-platform::InterfaceDescription TheInterface() {
-  platform::InterfaceDescription d;
-  std::string error;
-  EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", d, error)) << error;
-  return d;
-}
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -70,7 +64,7 @@ class QtSerialProgram : public ::testing::Test {
  protected:
   QTemporaryDir folder;
   app::EventQueue queue;
-  platform::InterfaceDescription description = TheInterface();
+  platform::InterfaceDescription description = testing_support::ProgramInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;

@@ -29,6 +29,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app/QtProgramParts.h"
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "emulation/EmulationFlags.h"
@@ -48,23 +49,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing_support::ReadFile;
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing_support::WriteFile;
 
 class QtTransferProgram : public ::testing::Test {
  protected:
   QTemporaryDir folder;
   app::EventQueue queue;
-  platform::InterfaceDescription description = TheInterface();
+  platform::InterfaceDescription description = testing_support::ProgramInterface();
   platform::QtPlatform qt{queue, description, [](const std::string& s) { return s; }};
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
@@ -74,12 +67,6 @@ class QtTransferProgram : public ::testing::Test {
   std::string record = Path("record");
   std::string documents = Path("Documents");
 
-  static platform::InterfaceDescription TheInterface() {
-    platform::InterfaceDescription d;
-    std::string error;
-    EXPECT_TRUE(platform::LoadInterfaceDescription(KORVANE_RESOURCES "/interface.json", d, error)) << error;
-    return d;
-  }
   QtTransferProgram() {
     queue.onPost = [this] { qt.pump.Wake(); };
     platform.pictureFiles = &qt.pictureFiles;
@@ -455,22 +442,35 @@ void WriteFakeCurl(const std::string& folder) {
   fs::permissions(path, fs::perms::owner_all);
 }
 
-TEST_F(QtTransferProgram, APictureAddressReachesCurlAsOneArgumentUnchanged) {
-  const std::string bin = Path("bin");
-  WriteFakeCurl(bin);
-  const std::string curlRecord = Path("curl-args");
-  const char* oldPath = std::getenv("PATH");
-  const std::string savedPath = oldPath ? oldPath : "";
-  setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
-  setenv("KORVANE_CURL_RECORD", curlRecord.c_str(), 1);
-  // A small picture for the fetch to deliver.
-  const std::string png = Path("dot.png");
-  {
+// The fake curl first on PATH for one test, recording into `record` and
+// delivering a small picture of `colour` (none: every fetch fails, as curl
+// does on a 404); PATH and the fake's settings are put back at the end.
+struct FakeCurl {
+  FakeCurl(const std::string& folder, const std::string& recordPath, const std::string& picture, Qt::GlobalColor colour,
+           bool delivers)
+      : savedPath(std::getenv("PATH") ? std::getenv("PATH") : "") {
+    WriteFakeCurl(folder);
+    setenv("PATH", (folder + ":" + savedPath).c_str(), 1);
+    setenv("KORVANE_CURL_RECORD", recordPath.c_str(), 1);
+    unsetenv("KORVANE_CURL_PICTURE");
+    if (!delivers) return;
     QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(QString::fromStdString(png), "PNG"));
+    image.fill(colour);
+    EXPECT_TRUE(image.save(QString::fromStdString(picture), "PNG"));
+    setenv("KORVANE_CURL_PICTURE", picture.c_str(), 1);
   }
-  setenv("KORVANE_CURL_PICTURE", png.c_str(), 1);
+  ~FakeCurl() {
+    setenv("PATH", savedPath.c_str(), 1);
+    unsetenv("KORVANE_CURL_RECORD");
+    unsetenv("KORVANE_CURL_PICTURE");
+  }
+  std::string savedPath;
+};
+
+TEST_F(QtTransferProgram, APictureAddressReachesCurlAsOneArgumentUnchanged) {
+  const std::string curlRecord = Path("curl-args");
+  // A small picture for each fetch to deliver.
+  FakeCurl curl(Path("bin"), curlRecord, Path("dot.png"), Qt::red, true);
 
   const std::string addresses[] = {
       "http://pictures.example/a b.png",
@@ -491,9 +491,6 @@ TEST_F(QtTransferProgram, APictureAddressReachesCurlAsOneArgumentUnchanged) {
   ASSERT_NE(pictures, nullptr);
   ASSERT_TRUE(RunUntil([&] { return pictures->DownloadsRunning() == 0; }));
   RunFor(200);
-  setenv("PATH", savedPath.c_str(), 1);
-  unsetenv("KORVANE_CURL_RECORD");
-  unsetenv("KORVANE_CURL_PICTURE");
 
   // Each call: the arguments, the address last and whole.
   std::vector<std::vector<std::string>> argv(1);
@@ -528,50 +525,29 @@ TEST_F(QtTransferProgram, APictureAddressReachesCurlAsOneArgumentUnchanged) {
 }
 
 TEST_F(QtTransferProgram, TwoAddressesOfOneFileNameAreFetchedIntoFilesOfTheirOwn) {
-  const std::string bin = Path("bin");
-  WriteFakeCurl(bin);
   const std::string curlRecord = Path("curl-args");
-  const char* oldPath = std::getenv("PATH");
-  const std::string savedPath = oldPath ? oldPath : "";
-  setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
-  setenv("KORVANE_CURL_RECORD", curlRecord.c_str(), 1);
-  const std::string png = Path("dot.png");
-  {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    ASSERT_TRUE(image.save(QString::fromStdString(png), "PNG"));
-  }
-  setenv("KORVANE_CURL_PICTURE", png.c_str(), 1);
+  // A small picture for each fetch to deliver.
+  FakeCurl curl(Path("bin"), curlRecord, Path("dot.png"), Qt::green, true);
   Start("\x1b\x02iL http://one.example/logo.png,1,1,4,2,0\r\x1b\x02iL http://two.example/logo.png,10,1,4,2,0\r");
   output::SessionPictures* pictures = output::SessionPicturesOf(Window());
   ASSERT_NE(pictures, nullptr);
   ASSERT_TRUE(RunUntil([&] { return !pictures->SlotName(1).empty() && !pictures->SlotName(2).empty(); }))
       << ReadFile(curlRecord) << AllAlerts() << sounds.beeps;
-  setenv("PATH", savedPath.c_str(), 1);
-  unsetenv("KORVANE_CURL_RECORD");
-  unsetenv("KORVANE_CURL_PICTURE");
   EXPECT_NE(pictures->SlotName(1), pictures->SlotName(2));
   EXPECT_TRUE(fs::exists(pictures->SlotName(1)));
   EXPECT_TRUE(fs::exists(pictures->SlotName(2)));
 }
 
 TEST_F(QtTransferProgram, AFailedPictureFetchLeavesTheSessionAsItWas) {
-  const std::string bin = Path("bin");
-  WriteFakeCurl(bin);
   const std::string curlRecord = Path("curl-args");
-  const char* oldPath = std::getenv("PATH");
-  const std::string savedPath = oldPath ? oldPath : "";
-  setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
-  setenv("KORVANE_CURL_RECORD", curlRecord.c_str(), 1);
-  unsetenv("KORVANE_CURL_PICTURE");  // the fake fails as curl does on a 404
+  // The fake fails as curl does on a 404.
+  FakeCurl curl(Path("bin"), curlRecord, {}, Qt::black, false);
   Start("before\r\n\x1b\x02iL http://pictures.example/missing.png,1,1,8,4\r");
   output::SessionPictures* pictures = output::SessionPicturesOf(Window());
   ASSERT_NE(pictures, nullptr);
   ASSERT_TRUE(RunUntil([&] { return ReadFile(curlRecord).find("--end--") != std::string::npos; }));
   ASSERT_TRUE(RunUntil([&] { return pictures->DownloadsRunning() == 0; }));
   RunFor(200);
-  setenv("PATH", savedPath.c_str(), 1);
-  unsetenv("KORVANE_CURL_RECORD");
   EXPECT_TRUE(pictures->SlotName(1).empty());
   EXPECT_TRUE(RowShows("before"));
   EXPECT_FALSE(fs::exists(Path("data/Downloaded Images/missing.png")));
