@@ -121,7 +121,14 @@ void MenuDispatcher::StandardFont(SessionWindow& w, bool large) {
     o.TextSizeValue = 12;
   }
   FitWindowToText(w);
-  if (o.HostFeatureOption == 0) sc.RemoveFunctionKeyBar();
+  AfterTextSizeChange(w, row, col);
+}
+
+// After a change of the text's size: the bar again below the text, the
+// cursor where it was (inside the new screen), the capture marks, a repaint.
+void MenuDispatcher::AfterTextSizeChange(SessionWindow& w, int16_t row, int16_t col) {
+  Screen& sc = w.session.screen;
+  if (w.session.Opt.HostFeatureOption == 0) sc.RemoveFunctionKeyBar();
   sc.DrawFunctionKeyBar();
   sc.SetCursor(row, col);
   sc.ClampCursor();
@@ -158,12 +165,7 @@ void MenuDispatcher::PointSize(SessionWindow& w, int item) {
   o.FontSizeName.clear();
   FitWindowToText(w);
   sc.PaintTextAreaBackground();
-  if (o.HostFeatureOption == 0) sc.RemoveFunctionKeyBar();
-  sc.DrawFunctionKeyBar();
-  sc.SetCursor(row, col);
-  sc.ClampCursor();
-  w.services.capture.ShowCaptureStatus();
-  sc.RepaintPending = 1;
+  AfterTextSizeChange(w, row, col);
 }
 
 void MenuDispatcher::Layout(SessionWindow& w, bool wide) {

@@ -127,6 +127,7 @@ class MenuDispatcher {
   // The window takes the size that holds the session's rows and columns at
   // its text size (within the screen), and the screen follows it.
   void FitWindowToText(SessionWindow& w);
+  void AfterTextSizeChange(SessionWindow& w, int16_t row, int16_t col);
 
   MenuHost& host_;
   ProgramDocuments documents_;
