@@ -182,6 +182,29 @@ TEST(QtImagePortTiles, InverseTextIsCopyTextInSwappedColoursAndPointSizeDoesNotM
   EXPECT_EQ(Px(copy, 4 + 12 * 2 + 3, 20), kRedPx) << "inverse text stands on a band of its foreground";
 }
 
+// A glyph is rendered once and shown in every colour pair: each pixel lies
+// between paper and ink as far as the glyph covers it, the same in every pair.
+TEST(QtImagePortTiles, AGlyphCoversTheSamePixelsInEveryColourPair) {
+  QtImagePort plain = FreshPort();
+  DrawSample(plain, TextMode::Copy, kBlack, kWhite, kFaceBold);
+  QtImagePort coloured = FreshPort();
+  DrawSample(coloured, TextMode::Copy, kRed, kBlue, kFaceBold);
+  int partly = 0, full = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x) {
+      const uint32_t grey = Px(plain, x, y), c = Px(coloured, x, y);
+      const int cover = 255 - int(grey & 0xFF), red = int(c >> 16), green = int(c >> 8 & 0xFF), blue = int(c & 0xFF);
+      if (x < 4 || x >= 76 || y < 9 || y >= 33) continue;  // outside the six cells
+      ASSERT_EQ(green, 0) << x << "," << y;
+      ASSERT_NEAR(red + blue, 255, 1) << x << "," << y;
+      ASSERT_NEAR(red, cover, 1) << x << "," << y;
+      partly += cover > 0 && cover < 255;
+      full += cover == 255;
+    }
+  EXPECT_GT(full, 20);
+  EXPECT_GT(partly, 0) << "the glyphs' edges are smoothed";
+}
+
 TEST(QtImagePort, ResizeKeepsWhatStillFits) {
   QtImagePort p(20, 20);
   p.BackColour(kRed);

@@ -256,6 +256,7 @@ void QtImagePort::TextCell(int width, int above, int below) {
   cellWidth_ = width;
   cellAbove_ = above;
   cellBelow_ = below;
+  masks_.clear();
   ClearTiles();
 }
 
@@ -264,6 +265,37 @@ void QtImagePort::ClearTiles() {
   styleTables_.clear();
   styleTiles_ = nullptr;
   tileStyle_ = StyleKey{};
+}
+
+// A glyph's coverage in a cell: white on black, each channel how much of the
+// pixel the glyph covers. Colours play no part, so a glyph is rendered once
+// for all the colour pairs it is shown in (a host that cycles through many
+// renditions would otherwise have every glyph rendered again for each).
+const QImage& QtImagePort::Mask(char32_t glyph, int16_t font, int16_t size, int16_t face) {
+  const MaskKey key{glyph, font, size, face};
+  if (auto it = masks_.find(key); it != masks_.end()) return it->second;
+  if (masks_.size() >= kMaskLimit) masks_.clear();
+  const int w = cellWidth_, h = std::max(cellAbove_ + cellBelow_, 1);
+  QImage mask(w, h, QImage::Format_RGB32);
+  mask.fill(0xFF000000u);
+  if (IsBlockOrLineGlyph(glyph)) {
+    DrawBlockOrLine(mask, glyph, 0xFFFFFFFFu);
+  } else if (glyph != U' ' && glyph != 0xA0) {
+    const bool cellFont = font == kScreenFont;
+    QFont f(cellFont ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    // The glyph must fit the cell: DejaVu Sans Mono advances 0.602 em.
+    const int px = cellFont ? std::max(4, std::min(int(std::floor(w / 0.602)), h)) : std::max<int>(size, 6);
+    f.setPixelSize(px);
+    f.setBold((face & kFaceBold) != 0);
+    f.setItalic((face & kFaceItalic) != 0);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    QPainter p(&mask);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    const char32_t text[1] = {glyph};
+    p.drawText(QPointF(0, cellAbove_), QString::fromUcs4(text, 1));
+  }
+  return masks_.emplace(key, std::move(mask)).first->second;
 }
 
 const QImage& QtImagePort::Tile(uint8_t code) {
@@ -275,33 +307,41 @@ const QImage& QtImagePort::Tile(uint8_t code) {
   // Only these face bits change the rendering.
   const auto face = static_cast<int16_t>(face_ & (kFaceBold | kFaceItalic | kFaceUnderline));
   const int16_t font = cellFont ? int16_t{kScreenFont} : font_;
-  const TileKey key{glyph, font, cellFont ? int16_t{0} : size_, face, transparent, ink, paper};
+  const int16_t size = cellFont ? int16_t{0} : size_;
+  const TileKey key{glyph, font, size, face, transparent, ink, paper};
   if (auto it = tiles_.find(key); it != tiles_.end()) return it->second;
 
-  const int w = cellWidth_, h = cellAbove_ + cellBelow_;
-  QImage tile(w, std::max(h, 1), transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-  tile.fill(transparent ? 0u : paper);
-
-  if (IsBlockOrLineGlyph(glyph)) {
-    DrawBlockOrLine(tile, glyph, ink);
-  } else if (glyph != U' ' && glyph != 0xA0) {
-    QFont f(cellFont ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
-    // The glyph must fit the cell: DejaVu Sans Mono advances 0.602 em.
-    const int px = cellFont ? std::max(4, std::min(int(std::floor(w / 0.602)), h)) : std::max<int>(size_, 6);
-    f.setPixelSize(px);
-    f.setBold((face_ & kFaceBold) != 0);
-    f.setItalic((face_ & kFaceItalic) != 0);
-    f.setHintingPreference(QFont::PreferFullHinting);
-    QPainter p(&tile);
-    p.setFont(f);
-    p.setPen(QColor::fromRgb(ink));
-    const char32_t text[1] = {glyph};
-    p.drawText(QPointF(0, cellAbove_), QString::fromUcs4(text, 1));
+  const QImage& mask = Mask(glyph, font, size, static_cast<int16_t>(face & (kFaceBold | kFaceItalic)));
+  const int w = mask.width(), h = mask.height();
+  QImage tile(w, h, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  // Each channel of the tile lies between paper and ink as the glyph covers
+  // it; transparent text takes the glyph's coverage as its alpha.
+  auto channel = [](uint32_t from, uint32_t to, uint32_t cover, int shift) {
+    const uint32_t a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
+    return ((a * (255 - cover) + b * cover + 127) / 255) << shift;
+  };
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* in = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
+    uint32_t* out = reinterpret_cast<uint32_t*>(tile.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const uint32_t c = in[x] & 0x00FFFFFFu;
+      if (transparent) {
+        const uint32_t a = std::max({(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF});
+        out[x] = a << 24 | channel(0, ink, a, 16) | channel(0, ink, a, 8) | channel(0, ink, a, 0);
+      } else if (c == 0) {
+        out[x] = paper;
+      } else if (c == 0x00FFFFFFu) {
+        out[x] = ink;
+      } else {
+        out[x] = 0xFF000000u | channel(paper, ink, (c >> 16) & 0xFF, 16) | channel(paper, ink, (c >> 8) & 0xFF, 8) |
+                 channel(paper, ink, c & 0xFF, 0);
+      }
+    }
   }
   if (face_ & kFaceUnderline) {
     const int y = std::min(cellAbove_ + 1, h - 1);
     uint32_t* row = reinterpret_cast<uint32_t*>(tile.scanLine(y));
-    std::fill_n(row, w, ink);
+    std::fill_n(row, w, transparent ? ink | 0xFF000000u : ink);
   }
   return tiles_.emplace(key, std::move(tile)).first->second;
 }

@@ -65,6 +65,8 @@ class QtImagePort final : public Port {
   void MarkDrawn(Rect r);
   // The tile of `code` in the current style, rendered on first use.
   const QImage& Tile(uint8_t code);
+  // The coverage of a glyph in the current cell, rendered on first use.
+  const QImage& Mask(char32_t glyph, int16_t font, int16_t size, int16_t face);
   void ClearTiles();
 
   // What a tile's pixels depend on, and nothing else, so that styles that
@@ -80,6 +82,17 @@ class QtImagePort final : public Port {
   };
   struct TileKeyHash {
     size_t operator()(const TileKey& k) const;
+  };
+  struct MaskKey {
+    char32_t glyph;
+    int16_t font, size, face;
+    bool operator==(const MaskKey&) const = default;
+  };
+  struct MaskKeyHash {
+    size_t operator()(const MaskKey& k) const {
+      return ((size_t(k.glyph) * 1000003u ^ uint16_t(k.font)) * 1000003u ^ uint16_t(k.size)) * 1000003u ^
+             uint16_t(k.face);
+    }
   };
   // The drawing state DrawText reads; each style in use keeps a table of its
   // tiles by code, so that a run finds a glyph's tile with one index whatever
@@ -103,6 +116,8 @@ class QtImagePort final : public Port {
   // Bounds of the caches: about 10 MB of tiles at the largest text size, and
   // 1 MB of style tables.
   static constexpr size_t kTileLimit = 8192, kStyleLimit = 512;
+  // Glyph coverages: every glyph of a few fonts in its four faces.
+  static constexpr size_t kMaskLimit = 4096;
 
   QImage image_;
   // The image's size, kept here: every text run and rectangle is clipped to it.
@@ -127,6 +142,7 @@ class QtImagePort final : public Port {
   // cleared) and the per-style tables that point into them.
   std::unordered_map<TileKey, QImage, TileKeyHash> tiles_;
   std::unordered_map<StyleKey, StyleTiles, StyleKeyHash> styleTables_;
+  std::unordered_map<MaskKey, QImage, MaskKeyHash> masks_;
   StyleKey tileStyle_;
   StyleTiles* styleTiles_ = nullptr;
 };
