@@ -316,12 +316,14 @@ void App::ServeShowAfterStart(SessionWindow* active) {
   if (active) platform.windows.Show(active->Number());
 }
 
-// The scroll bar follows the view, at most once a frame (while output floods
-// in, the store's end moves with every line).
+// The scroll bar follows the view, at most ten times a second: while output
+// floods in, the store's end moves with every line, and each repaint of the
+// bar costs the window system more than a frame of text.
 void App::ServeScrollBar() {
+  constexpr int64_t kScrollBarMs = 100;
   SessionWindow* f = ActiveInFront();
   if (!f || ScrollBarTracking || !f->session.screen.ScrollBarUpdateNeeded ||
-      platform.clock.Milliseconds() - f->session.window.LastScrollBarMs < FloodGate::kFrameMs)
+      platform.clock.Milliseconds() - f->session.window.LastScrollBarMs < kScrollBarMs)
     return;
   Screen& s = f->session.screen;
   s.ScrollBarUpdateNeeded = 0;

@@ -115,11 +115,14 @@ int PtyChild::FillInput() {
     in_.clear();
     inPos_ = 0;
   }
-  char chunk[4096];
+  // As much as the terminal gives in one call: it goes on handing over what
+  // its writer adds while the call copies, and every call wakes the writer
+  // and the kernel's feeder of the terminal again.
+  if (!chunk_) chunk_ = std::make_unique<char[]>(kReadMax);
   for (;;) {
-    const ssize_t r = ::read(fd_, chunk, sizeof chunk);
+    const ssize_t r = ::read(fd_, chunk_.get(), kReadMax);
     if (r > 0) {
-      in_.append(chunk, static_cast<size_t>(r));
+      in_.append(chunk_.get(), static_cast<size_t>(r));
       return static_cast<int>(r);
     }
     if (r < 0 && errno == EINTR) continue;

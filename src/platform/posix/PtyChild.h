@@ -79,6 +79,9 @@ class PtyChild final : public HostLink {
   bool ended_ = false;
   std::string in_;
   size_t inPos_ = 0;
+  // The buffer of one read.
+  static constexpr size_t kReadMax = 64 * 1024;
+  std::unique_ptr<char[]> chunk_;
   std::string out_;
   size_t outPos_ = 0;
   uint64_t dropped_ = 0;
