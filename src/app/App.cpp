@@ -500,6 +500,7 @@ void App::EndWithoutSaving() {
 
 void App::QuitNow() {
   windows.CloseAllConnections();
+  dialogs.EndKeepAlive();
   std::exit(1);
 }
 

@@ -206,9 +206,9 @@ class ProgramDialogs::Host final : public ui::DialogHost {
     w->session.conn.PromptedSshUser = user;
     w->StartConnection();
   }
-  void RequestKeepAlive(const std::string&) override {
-    // The password is dropped at once: nothing here could use it.
-    app_.alerts.NoteAlertText(platform::kPlainAlert, "Keep-alive", " is not available in this version of Korvane.");
+  void RequestKeepAlive(const std::string& password) override {
+    SessionWindow* w = Session();
+    o_.StartKeepAlive(w ? w->session.Opt.KeepAlive : 0, password);
   }
   void RequestHostTransfer(const ui::HostTransferChoice& choice) override {
     SessionWindow* w = Session();
@@ -298,7 +298,8 @@ ProgramDialogs::ProgramDialogs(App& app)
       documents_(app.data.resourcesFolder, app.platform.desktop, app.alerts),
       dialogs_(ui::DialogServices{app.platform.windows, app.numbered, app.alerts, app.platform.menus,
                                   app.platform.files, app.platform.fileDialogs, app.platform.clock, app.strings, *host_,
-                                  &app.requiredFiles}) {}
+                                  &app.requiredFiles}),
+      keepAlive_(app.platform.processes, app.platform.clock) {}
 
 ProgramDialogs::~ProgramDialogs() = default;
 
@@ -440,6 +441,33 @@ void ProgramDialogs::CloseBox(int window) {
   if (!app_.platform.windows.Exists(window)) owners_.erase(window);
 }
 
-void ProgramDialogs::IdlePass() { dialogs_.IdlePass(); }
+void ProgramDialogs::IdlePass() {
+  dialogs_.IdlePass();
+  if (const std::optional<KeepAliveSetup::Result> r = keepAlive_.Step()) ShowKeepAliveResult(*r);
+}
+
+void ProgramDialogs::StartKeepAlive(int minutes, const std::string& password) {
+  if (keepAlive_.Running()) {
+    app_.alerts.NoteAlertText(platform::kPlainAlert, "A keep-alive set-up is already running.");
+    return;
+  }
+  // The window's text is in the program's character set; sudo reads UTF-8.
+  if (const std::optional<KeepAliveSetup::Result> r = keepAlive_.Start(minutes, platform::Utf8FromMacRoman(password)))
+    ShowKeepAliveResult(*r);
+}
+
+void ProgramDialogs::ShowKeepAliveResult(const KeepAliveSetup::Result& result) {
+  switch (result.outcome) {
+    case KeepAliveSetup::Outcome::Set: app_.alerts.PlainAlertText(platform::kPlainAlert, "Keep-Alive time set."); break;
+    case KeepAliveSetup::Outcome::WrongPassword:
+      app_.alerts.StopAlertText(platform::kPlainAlert, "Incorrect Admin Password.");
+      break;
+    case KeepAliveSetup::Outcome::Failed:
+      // The last line the child printed goes below, as it printed it.
+      app_.alerts.StopAlertText(platform::kPlainAlert, "The keep-alive time could not be set: ", result.reason,
+                                result.code, result.lastLine.empty() ? std::string() : "\r" + result.lastLine);
+      break;
+  }
+}
 
 }  // namespace korvane::app

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "app/KeepAliveSetup.h"
 #include "emulation/SessionServices.h"
 #include "settings/ProgramDocuments.h"
 #include "ui/dialogs/SettingsDialogs.h"
@@ -65,8 +66,11 @@ class ProgramDialogs {
   // The close box of dialog window `window`: what its Cancel does, or a plain
   // close for a window without one.
   void CloseBox(int window);
-  // Closes the emulation notice when its time is up.
+  // Closes the emulation notice when its time is up, and steps the
+  // keep-alive set-up.
   void IdlePass();
+  // Ends a keep-alive set-up still running (the program quits).
+  void EndKeepAlive() { keepAlive_.End(); }
 
   // The session window dialog window `window` belongs to (0: none known).
   int OwnerOf(int window) const;
@@ -83,6 +87,9 @@ class ProgramDialogs {
   // The session a dialog window's event acts for; null when it has none left.
   SessionWindow* SessionOfDialog(int window);
   void ForgetClosedWindows();
+  // The Keep-Alive window's OK: one set-up at a time, for `minutes`.
+  void StartKeepAlive(int minutes, const std::string& password);
+  void ShowKeepAliveResult(const KeepAliveSetup::Result& result);
 
   App& app_;
   std::unique_ptr<Host> host_;
@@ -90,6 +97,7 @@ class ProgramDialogs {
   ui::SettingsDialogs dialogs_;
   // Dialog window number -> the session window it was opened for.
   std::map<int, int> owners_;
+  KeepAliveSetup keepAlive_;
 };
 
 // The dialog service of one session window.
