@@ -166,8 +166,9 @@ std::string KeepAliveSetup::LastLine() const {
       // Printable text only: no control or escape reaches the alert.
       if (c >= 32 && c != 127) line += static_cast<char>(c);
     }
-    const size_t prompt = line.find(kPrompt);
-    if (prompt != std::string::npos) line.erase(prompt);
+    // The prompt is the program's own text; what follows it is the child's.
+    for (size_t prompt = line.find(kPrompt); prompt != std::string::npos; prompt = line.find(kPrompt))
+      line.erase(prompt, std::char_traits<char>::length(kPrompt));
     line.erase(0, line.find_first_not_of(' '));
     line.erase(line.find_last_not_of(' ') + 1);
     if (!line.empty()) last = line;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,6 +78,7 @@ while :; do
     echo "net.ipv4.tcp_keepalive_time = 0"
     exit 0
   fi
+  if [ "$answer" = 'slow horse' ]; then sleep 60; exit 0; fi
   echo 'Sorry, try again.'
 done
 )");
@@ -177,6 +179,27 @@ TEST_F(QtKeepAlive, AWrongPasswordIsRefusedRecordsNothingAndEndsSudo) {
   RunUntil([] { return false; }, 300);
   EXPECT_EQ(Alert("Keep-Alive time set."), nullptr) << AllAlerts();
   EXPECT_FALSE(std::filesystem::exists(Path("record")));
+}
+
+TEST_F(QtKeepAlive, OneSetUpRunsAtATimeAndQuittingDuringItEndsSudo) {
+  StartSession();
+  SetKeepAlive("3", "slow horse");
+  ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(Path("pid")); }));
+  // The password has been typed and sudo is still busy.
+  RunUntil([] { return false; }, 500);
+  const pid_t pid = std::stoi(testing_support::ReadFile(Path("pid")));
+  ASSERT_EQ(kill(pid, 0), 0);
+  // One set-up at a time: a second OK is told so and starts nothing.
+  SetKeepAlive("4", "correct horse");
+  ASSERT_TRUE(RunUntil([&] { return Alert("A keep-alive set-up is already running.") != nullptr; })) << AllAlerts();
+  EXPECT_EQ(std::stoi(testing_support::ReadFile(Path("pid"))), pid);
+  qt.menus.Action(platform::kAppMenu, platform::kAppQuitItem)->trigger();
+  ASSERT_TRUE(RunUntil([&] { return app->Finished(); }));
+  app.reset();
+  EXPECT_EQ(kill(pid, 0), -1);
+  EXPECT_EQ(alerts.shown.end(), std::find_if(alerts.shown.begin(), alerts.shown.end(), [](const auto& a) {
+              return a.text.find("Keep-Alive time set.") != std::string::npos;
+            }));
 }
 
 TEST_F(QtKeepAlive, WithoutSudoTheUserIsToldAndNothingRuns) {
