@@ -113,9 +113,11 @@ class QtImagePort final : public Port {
     bool blend = false;    // transparent text: the tile is blended, not copied
   };
   using StyleTiles = std::array<TileRef, 256>;
-  // Bounds of the caches: about 10 MB of tiles at the largest text size, and
-  // 1 MB of style tables.
-  static constexpr size_t kTileLimit = 8192, kStyleLimit = 512;
+  // Bounds of the caches: about 20 MB of tiles at the default text size (a
+  // host needs well over a hundred renditions in use to fill it: below that
+  // a flood in many renditions would empty it over and over), and 1 MB of
+  // style tables.
+  static constexpr size_t kTileLimit = 16384, kStyleLimit = 512;
   // Glyph coverages: every glyph of a few fonts in its four faces.
   static constexpr size_t kMaskLimit = 4096;
 
