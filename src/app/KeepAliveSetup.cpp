@@ -13,6 +13,8 @@ namespace {
 
 // sudo's word for a refused password, in the C locale it is started with.
 constexpr const char* kTryAgain = "try again";
+// The terminal's literal-next character (Ctrl+V).
+constexpr char kLiteralNext = 0x16;
 // The most kept of what the child printed.
 constexpr size_t kTranscriptMax = 4096;
 constexpr size_t kLineMax = 200;
@@ -102,7 +104,16 @@ std::optional<KeepAliveSetup::Result> KeepAliveSetup::Step() {
   if (stage_ == Stage::WaitingForPrompt) {
     const size_t at = unseen_.find(kPrompt);
     if (at != std::string::npos) {
-      std::string line = password_ + "\r";
+      // The terminal reads the line: a control character in the password
+      // is quoted (literal next), so that it cannot end the line early,
+      // erase what came before, or interrupt sudo.
+      std::string line;
+      for (const char c : password_) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 || u == 127) line += kLiteralNext;
+        line += c;
+      }
+      line += '\r';
       link_->Write(reinterpret_cast<const uint8_t*>(line.data()), static_cast<int>(line.size()));
       Wipe(line);
       WipePassword();

@@ -103,6 +103,17 @@ TEST_F(KeepAliveSetupTest, TheRightPasswordIsTypedOnceAtSudosPromptAndStatusZero
   EXPECT_FALSE(setup.Running());
 }
 
+TEST_F(KeepAliveSetupTest, ControlCharactersOfThePasswordAreQuotedForTheTerminal) {
+  // A line end, an interrupt or a line erase inside the password would
+  // otherwise end it early, stop sudo or erase what came before.
+  const std::string password = {'a', '\r', 'b', '\x03', 'c', '\x15', 'd', '\x7f'};
+  fakes::MemoryLink& child = StartChild(5, password);
+  child.Feed(KeepAliveSetup::kPrompt);
+  EXPECT_FALSE(StepFor(1).has_value());
+  const std::string typed = {'a', '\x16', '\r', 'b', '\x16', '\x03', 'c', '\x16', '\x15', 'd', '\x16', '\x7f', '\r'};
+  EXPECT_EQ(child.written, typed);
+}
+
 TEST_F(KeepAliveSetupTest, SudoAskingAgainIsAWrongPasswordAndEndsTheChildAtOnce) {
   // Either sign of a refusal: sudo's "try again", or its prompt once more.
   const std::vector<std::string> refusals = {"\r\nSorry, try again.\r\n",
