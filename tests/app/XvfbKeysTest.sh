@@ -46,6 +46,11 @@ check() {
   wait_for recorded "$name-keys" "$expected" ||
     fail "$name: the child got '$(cat "$tmp/$name-keys.keys")', not '$expected'"
 }
+# Both windows first: a window that opens while keys are typed takes the
+# focus from the one they were meant for.
+for name in vt100 wy60; do
+  wait_for window_of "Korvane Using $name" >/dev/null || fail "no window for the $name document"
+done
 check vt100 "1b 5b 41 1b 5b 42 1b 5b 43 1b 5b 44 1b 4f 50 "
 check wy60 "0b 0a 0c 08 01 40 0d "
 

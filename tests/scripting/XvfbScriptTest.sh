@@ -41,7 +41,13 @@ answer_alert() {
   local id=$1
   shift
   xdotool windowactivate --sync "$id" 2>/dev/null
-  sleep 0.2
+  # The box takes the keyboard a moment after its window is active; on a
+  # loaded machine keys sent sooner reach nothing.
+  for _ in $(seq 20); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && break
+    sleep 0.05
+  done
+  sleep 0.3
   xdotool key --clearmodifiers "$@"
   echo "$id" >>"$tmp/alerts"
   for _ in $(seq 30); do
