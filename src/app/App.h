@@ -228,6 +228,9 @@ class App {
   // sent on later passes, go to that window's host.
   int16_t LastKeyWindow = 0;
   int16_t FunctionKeyWindow = 0, ControlPWindow = 0;
+  // When the Wyse 370's command keys last sent: they repeat at most once in
+  // 18 ticks.
+  int64_t Wyse370CommandTick = -1000;
   int64_t LastPeriodicTick = 0;
   int8_t ClosedAtQuit = 0;
   // The last mouse event (a press, a drag or a release), for the mouse handler.
@@ -310,6 +313,9 @@ class App {
   void KeyPass();
   void IdlePass();
   void PassAfterEvent();
+  // Command+Option with a letter or digit in a Wyse 370 session with the
+  // alternate editing keys: SOH, the character and CR go to the host.
+  void SendWyse370CommandKey(int16_t character);
   void PeriodicPass();
   void ServeRepaint(SessionWindow& w);
   void ServeLaunchDocuments();

@@ -374,6 +374,8 @@ void App::ServeLaunchDocuments() {
 }
 
 void App::PassAfterEvent() {
+  // The command key's character is taken before the key-down is consumed.
+  const int16_t commandCharacter = keyState.Wyse370CommandCharacter();
   // A function key or Control-P of the event; the key-down is consumed.
   keyState.DecodeMacFunctionKey();
   MacFunctionKeyNumber = keyState.MacFunctionKeyNumber;
@@ -387,11 +389,24 @@ void App::PassAfterEvent() {
     ControlPRequest = 1;
     ControlPWindow = LastKeyWindow;
   }
-  // The stop keys, the settings windows' fields and the Wyse 370 command keys
-  // are served by the parts that own them.
+  // The stop keys and the settings windows' fields are served by the parts
+  // that own them.
   RunPendingCommand();
+  if (commandCharacter != 0) SendWyse370CommandKey(commandCharacter);
   // Whatever the event changed, the menu bar shows the active session.
   menuHandlers->ShowMarks();
+}
+
+void App::SendWyse370CommandKey(int16_t character) {
+  SessionWindow* w = windows.Active();
+  if (!w || w->Number() != LastKeyWindow) return;
+  Session& s = w->session;
+  if (!s.Opt.AltEditKeys || !s.Opt.EmuWyse370 || s.screen.ScrollBackViewShown) return;
+  const int64_t now = platform.clock.Ticks();
+  if (now - Wyse370CommandTick < 18) return;
+  Wyse370CommandTick = now;
+  const char command[] = {'\x01', static_cast<char>(character), '\r'};
+  s.conn.SendToHost(std::string_view(command, sizeof command));
 }
 
 void App::PeriodicPass() {

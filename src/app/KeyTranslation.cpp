@@ -1,5 +1,6 @@
 #include "app/KeyTranslation.h"
 
+#include "output/SessionClipboard.h"
 #include "windows/SessionWindows.h"
 
 namespace korvane::app {
@@ -42,6 +43,9 @@ void SessionKeyTranslation::TranslateKeyPress(SessionWindow& window, const platf
   }
   const int character = key.text.empty() ? -1 : static_cast<uint8_t>(key.text[0]);
   t.TranslateKeyPress(functionKey != 0 ? -1 : character, functionKey);
+  if (input::HiddenListingKeysComplete(window.session.keys, functionKey != 0 ? -1 : character))
+    if (output::SessionClipboard* clipboard = output::SessionClipboardOf(window))
+      clipboard->CopyHiddenAttributeListing();
 }
 
 void SessionKeyTranslation::ContinueKeyStrings(SessionWindow& window) {

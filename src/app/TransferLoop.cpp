@@ -43,15 +43,17 @@ bool TransferKeys(SessionWindows& windows, const platform::UiEvent& e) {
   if (!w) return false;
   const uint16_t mods = e.key.modifiers;
   const bool command = (mods & platform::kCommandModifier) != 0;
+  // Super with Alt and a letter or digit is the Wyse 370's command keys.
+  const bool commandAlone = command && (mods & platform::kOptionModifier) == 0;
   const bool control = (mods & platform::kControlModifier) != 0;
   const bool shift = (mods & platform::kShiftModifier) != 0;
   output::SessionTransfers* t = output::SessionTransfersOf(*w);
   switch (e.key.keyCode) {
     case platform::kKeyPeriod: return (command || control) && t && t->CancelKey();
     case platform::kKey1:
-      if (command || (control && shift)) return ToggleOutputHold(*w);
+      if (commandAlone || (control && shift)) return ToggleOutputHold(*w);
       return false;
-    case platform::kKeyM: return (command || (control && shift)) && t && t->EraseLinesMessage();
+    case platform::kKeyM: return (commandAlone || (control && shift)) && t && t->EraseLinesMessage();
     default: return false;
   }
 }

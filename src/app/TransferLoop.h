@@ -4,10 +4,10 @@
 // downloads once a turn, and takes the keys that act on them:
 //
 // - Ctrl+. (or Super+.): a send to the host stops, a download is aborted;
-// - Ctrl+Shift+1 (or Super+1): the host's output is held (XOFF, while
+// - Ctrl+Shift+1 (or Super+1, without Alt): the host's output is held (XOFF, while
 //   Xon/Xoff is on) until the same key again or a key typed into the
 //   session, which let it go on (XOFF and XON);
-// - Ctrl+Shift+M (or Super+M): the count of lines sent leaves the status line.
+// - Ctrl+Shift+M (or Super+M, without Alt): the count of lines sent leaves the status line.
 
 #include "platform/Events.h"
 

@@ -47,6 +47,22 @@ int16_t KeyState::DecodeModifiers() {
   return 0;
 }
 
+int16_t KeyState::Wyse370CommandCharacter() {
+  // The key codes of the digits 1 to 9 and 0, and of the letters A to Z.
+  static constexpr uint8_t kDigitCodes[10] = {18, 19, 20, 21, 23, 22, 26, 28, 25, 29};
+  static constexpr uint8_t kLetterCodes[26] = {0,  11, 8,  2,  14, 3, 5,  4,  34, 38, 40, 37, 46,
+                                               45, 31, 35, 12, 15, 1, 17, 32, 9,  13, 7,  16, 6};
+  // Key code 0 is the A key: only a key-down gives a code at all.
+  if (LastEventRecord.what != kKeyDownEvent) return 0;
+  const int16_t code = DecodeModifiers();
+  if (!ModifiersCommandDown || !OptionKeyDown) return 0;
+  for (int i = 0; i < 10; ++i)
+    if (kDigitCodes[i] == code) return static_cast<int16_t>(i == 9 ? '0' : '1' + i);
+  for (int i = 0; i < 26; ++i)
+    if (kLetterCodes[i] == code) return static_cast<int16_t>((ShiftKeyDown || CapsLockDown ? 'A' : 'a') + i);
+  return 0;
+}
+
 int16_t KeyState::IsKeypadKey() {
   KeypadClearDown = KeypadEqualsDown = KeypadDivideDown = KeypadMultiplyDown = 0;
   CommandKeyDown = Bit(kCommandModifier);

@@ -94,6 +94,10 @@ class KeyState {
   // The key code of a key-down record, else 0.
   int16_t KeyCodeOfEvent() const;
   int16_t DecodeModifiers();
+  // The Wyse 370's command keys: for a key-down with Command and Option held,
+  // the character of its key (a digit, or a letter of the ANSI layout, in
+  // capitals with Shift or Caps Lock); 0 for any other event or key.
+  int16_t Wyse370CommandCharacter();
   int16_t IsKeypadKey();
   int16_t DecodeCommandKeys();
   int16_t DecodeSpecialKeys();

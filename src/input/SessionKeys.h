@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 
 namespace korvane::input {
 
@@ -28,6 +29,28 @@ struct SessionKeys {
   int16_t LocalEchoMode = 0;
   // Key strings in the order they were asked for; the first one is being sent.
   std::deque<KeyStringJob> PendingKeyStrings;
+  // How many characters of the hidden-attribute listing's key sequence were
+  // typed last.
+  uint8_t HiddenListingKeysTyped = 0;
 };
+
+// Typed into a session (the keys still go to the host), this copies the
+// listing of the screen's hidden attributes to the clipboard: Escape and
+// four letters no program asks for in that order.
+constexpr const char* kHiddenListingKeys = "\x1bKvHa";
+
+// Follows the typed characters through the sequence; true when `character`
+// completes it.
+inline bool HiddenListingKeysComplete(SessionKeys& keys, int character) {
+  const std::string_view sequence(kHiddenListingKeys);
+  uint8_t& typed = keys.HiddenListingKeysTyped;
+  if (typed < sequence.size() && character == static_cast<unsigned char>(sequence[typed]))
+    ++typed;
+  else
+    typed = character == static_cast<unsigned char>(sequence[0]) ? 1 : 0;
+  if (typed < sequence.size()) return false;
+  typed = 0;
+  return true;
+}
 
 }  // namespace korvane::input

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/SettingsText.h"
+
 namespace korvane::output {
 
 bool SelectionCopier::SnapshotScreenToPdf(Rect selection, bool copyAsText) {
@@ -56,6 +58,23 @@ void SelectionCopier::EndFlash() {
   // Host output may have drawn over the inverted cells meanwhile; the
   // repaint from the planes leaves no trace of the flash either way.
   screen_.RepaintPending = 1;
+}
+
+std::string HiddenAttributeListing(Screen& screen) {
+  const int rows = std::clamp<int>(screen.ScreenRows, 1, kMaxScreenRows);
+  const int cols = std::clamp<int>(screen.ColumnsSetting, 1, kMaxCursorCol);
+  std::string listing;
+  for (int r = 1; r <= rows; ++r) {
+    for (int c = 1; c <= cols; ++c) {
+      if (screen.HiddenAttrMark(r, c) != 1) continue;
+      const int before = c > 1 ? screen.ScreenAttrs(r, c - 1) : screen.ScreenAttrs(r - 1, cols);
+      const int after = c < cols ? screen.ScreenAttrs(r, c + 1) : screen.ScreenAttrs(r + 1, 1);
+      listing += "Hidden Attribute at Row " + NumberLine(r) + ", Column " + NumberLine(c) + "\t HiddenColor is " +
+                 NumberLine(before) + "\t ScreenColor is " + NumberLine(screen.ScreenAttrs(r, c)) +
+                 "\t NextScreenColor is " + NumberLine(after) + "\r";
+    }
+  }
+  return listing;
 }
 
 }  // namespace korvane::output

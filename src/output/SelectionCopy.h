@@ -8,6 +8,7 @@
 // which the main loop calls on every turn.
 
 #include <cstdint>
+#include <string>
 
 #include "output/ClipboardText.h"
 #include "output/Selection.h"
@@ -54,5 +55,12 @@ class SelectionCopier {
   bool flashText_ = true;
   int64_t flashEndMs_ = 0;
 };
+
+// The listing of the screen's hidden attributes, for looking into how a
+// Wyse-family host's attributes spread: a line for each marked cell, with the
+// attribute codes of the cell before it, its own and the cell after it. A
+// row's first cell follows the last column of the row above, its last cell
+// comes before the first of the row below. Each line ends with CR.
+std::string HiddenAttributeListing(Screen& screen);
 
 }  // namespace korvane::output

@@ -92,6 +92,10 @@ void SessionClipboard::CopyLineToClipboard(std::string_view text, std::string_vi
   clipboard_.Text().CopyLineToClipboard(text, endMarker);
 }
 
+void SessionClipboard::CopyHiddenAttributeListing() {
+  clipboard_.Text().PutClipboardText(HiddenAttributeListing(w_.session.screen));
+}
+
 // ---- Paste and snapshot ------------------------------------------------------------------
 
 void SessionClipboard::PasteToHost() {

@@ -78,6 +78,8 @@ class SessionClipboard final : public ClipboardService, private PasteHost, priva
   void CopyLineToClipboard(std::string_view text, std::string_view endMarker) override;
   void ResetCopyBuffersNow() override { clipboard_.Text().ResetCopyBuffersNow(); }
   void ClearClipboard() override { clipboard_.Text().ClearClipboard(); }
+  // The clipboard holds the listing of the screen's hidden attributes alone.
+  void CopyHiddenAttributeListing();
   void SetMouseReports(bool on) override;
   void SettingsApplied() override;
 

@@ -282,5 +282,35 @@ TEST_F(QtClipboardProgram, TheScreensSnapshotPutsAPdfOfTheScreensTextOnTheClipbo
   EXPECT_NE(words.find("ready"), std::string::npos) << words;
 }
 
+// Escape and "KvHa" typed into a Wyse 370 session whose host set colour
+// attributes (which take no cell) put the listing of those attributes on the clipboard; the keys
+// still reach the host.
+TEST_F(QtClipboardProgram, TheHiddenAttributeKeysPutTheListingOnTheClipboardAndStillReachTheHost) {
+  Start(
+      [](SessionOptions& o) {
+        SetEmulationFlags(EmulationKind::Wyse370, o);
+        o.HiddenAttributes = 1;
+      },
+      // Colour attributes: one placed at row 1, column 3, another at row 2,
+      // column 1; no text is written over them.
+      "\x1b~A\x1b*\x1b= \"\x1bG4\x1b=! \x1bG0\x1b=$ ");
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+  QWidget* view = qt.windows.View(48);
+  ASSERT_NE(view, nullptr);
+  QTest::keyClick(view, Qt::Key_Escape);
+  QTest::keyClicks(view, QStringLiteral("KvH"));
+  // Not yet: the sequence is one letter short.
+  app->Turn();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "before");
+  QTest::keyClicks(view, QStringLiteral("a"));
+  EXPECT_TRUE(RunUntil([&] { return ReadFile(record) == "\x1bKvHa"; })) << ReadFile(record);
+  EXPECT_EQ(
+      QGuiApplication::clipboard()->text().toStdString(),
+      // ESC G 4 is code 14 and ESC G 0 code 10; the first spreads to
+      // the end of its row, before the second's cell.
+      "Hidden Attribute at Row  1, Column  3\t HiddenColor is  0\t ScreenColor is  14\t NextScreenColor is  14\n"
+      "Hidden Attribute at Row  2, Column  1\t HiddenColor is  14\t ScreenColor is  10\t NextScreenColor is  10\n");
+}
+
 }  // namespace
 }  // namespace korvane

@@ -526,5 +526,69 @@ TEST_F(QtProgram, KeysTypedIntoTheSessionWindowReachTheChildAsTheEmulationsBytes
   unsetenv("KORVANE_KEY_RECORD_DIR");
 }
 
+// A Wyse 370 with the alternate editing keys: Super+Alt with a letter or a
+// digit sends SOH, the character and CR, at most once in 18 ticks; in any
+// other emulation the same keys send nothing, and Super+Alt+1 is not the
+// output hold.
+TEST_F(QtProgram, TheWyse370sCommandKeysSendSohTheCharacterAndCarriageReturn) {
+  const std::string dir = folder.path().toStdString();
+  ASSERT_EQ(setenv("KORVANE_KEY_RECORD_DIR", dir.c_str(), 1), 0);
+  WriteDocument(Path("keys"), [](SessionOptions& o) {
+    o.UsesPty = 1;
+    o.LocalShellSession = 1;
+    o.TelnetSession = 0;
+    o.ShellRunsProgram = 1;
+    o.ShellProgram = KORVANE_KEY_CHILD;
+    o.AutoConnect = 1;
+    SetEmulationFlags(EmulationKind::Wyse370, o);
+    o.AltEditKeys = 1;
+  });
+  Start({Path("keys")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "recording"; })) << Row(48, 1);
+  SessionWindow& w = *app->windows.Find(48);
+  QWidget* view = qt.windows.View(48);
+  ASSERT_NE(view, nullptr);
+  const std::string record = dir + "/korvane_test_key_child.keys";
+  auto recorded = [&] {
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  auto wait18Ticks = [&] {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 320) app->Turn();
+  };
+  const Qt::KeyboardModifiers superAlt = Qt::MetaModifier | Qt::AltModifier;
+  QTest::keyClick(view, Qt::Key_Q, superAlt);
+  // Pressed again at once: too soon, nothing is sent.
+  QTest::keyClick(view, Qt::Key_Q, superAlt);
+  wait18Ticks();
+  QTest::keyClick(view, Qt::Key_Z, superAlt | Qt::ShiftModifier);
+  wait18Ticks();
+  QTest::keyClick(view, Qt::Key_1, superAlt);
+  wait18Ticks();
+  QTest::keyClick(view, Qt::Key_0, superAlt);
+  wait18Ticks();
+  EXPECT_EQ(w.session.input.OutputHeld, 0) << "Super+Alt+1 held the output";
+  // Super alone with a letter is no command key.
+  QTest::keyClick(view, Qt::Key_Q, Qt::MetaModifier);
+  wait18Ticks();
+  // Another emulation: the same keys send nothing.
+  SetEmulationFlags(EmulationKind::Wyse60, w.session.Opt);
+  QTest::keyClick(view, Qt::Key_Q, superAlt);
+  wait18Ticks();
+  QTest::keyClick(view, Qt::Key_B);
+  const std::string expected =
+      "01 71 0d "  // Super+Alt+Q
+      "01 5a 0d "  // Super+Alt+Shift+Z
+      "01 31 0d "  // Super+Alt+1
+      "01 30 0d "  // Super+Alt+0
+      "62 ";       // the plain b that marks the end
+  EXPECT_TRUE(RunUntil([&] { return recorded() == expected; })) << recorded();
+  unsetenv("KORVANE_KEY_RECORD_DIR");
+}
+
 }  // namespace
 }  // namespace korvane
