@@ -25,6 +25,7 @@ class RecordingPort final : public platform::Port {
     int dh = 0, dv = 0;  // ScrollRect
     RGB fore{}, back{};  // colours in force
     int16_t face = 0;    // text face in force
+    int16_t font = 0, size = 0;  // text font and size in force
     platform::TextMode mode = platform::TextMode::Copy;
     platform::PenMode penMode = platform::PenMode::Copy;
   };
