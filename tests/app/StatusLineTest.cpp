@@ -86,7 +86,7 @@ class StatusLine : public AppFixture {
     EXPECT_EQ(c->fore, ui::StatusWindow::kIndicatorColour) << text;
     EXPECT_EQ(c->back, (platform::RGB{65535, 65535, 65535})) << text;
     EXPECT_EQ(c->mode, platform::TextMode::Inverse) << text;
-    EXPECT_EQ(c->font, platform::kSystemFont) << text;
+    EXPECT_EQ(c->font, platform::kScreenFont) << text;  // monospaced: no letter is cut off
     EXPECT_EQ(c->size, 12) << text;
   }
   int active() const { return app->flags.ActiveWindowNumber; }

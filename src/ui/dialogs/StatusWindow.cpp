@@ -226,7 +226,10 @@ void StatusWindow::WriteIndicator(const SessionOptions& Opt, platform::Point pen
   platform::Port* port = ShownPort(Opt);
   if (!port) return;
   port->TextCell(7, 12, 5);
-  port->TextFont(platform::kSystemFont);
+  // The program's monospaced cell font stands in for the system font: each
+  // letter of a proportional one at 12 points is wider than its 7-pixel
+  // cell in places ("O", "C", "m") and would be cut off.
+  port->TextFont(platform::kScreenFont);
   port->TextSize(12);
   port->TextFace(platform::kFacePlain);
   port->ForeColour(kIndicatorColour);

@@ -75,9 +75,9 @@ class StatusWindow {
   // size above 9; nothing while the status window is out of sight.
   void WriteDateLine(const SessionOptions& Opt, const std::string& date, const std::string& emulationName);
   // An indicator of the status line (text in the program's Mac Roman) with
-  // the pen at `pen`: the system font at 12 points, inverse, on a block of
-  // the indicators' colour; nothing while the status window is out of
-  // sight.
+  // the pen at `pen`: inverse, in letters of the strip's white on a block of
+  // the indicators' colour, one 7-pixel cell each; nothing while the status
+  // window is out of sight.
   void WriteIndicator(const SessionOptions& Opt, platform::Point pen, const std::string& text);
   // The status window's drawing port (null before it was made).
   platform::Port* port() const { return port_; }
