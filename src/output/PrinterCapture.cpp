@@ -162,9 +162,8 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
     const std::string text = host_.ClipboardText();
     if (text.empty()) return;
     const std::string printText = BuildPrintText(text, Opt.PrintPageHeader, PrintSource::CapturedText);
-    PrintWithProgress(host_, kProgressLines, printText, [&] {
-      textPrinting_.DoPrintDialog(window.number, window.title, printText, PrintFontOf(Opt));
-    });
+    PrintWithProgress(host_, kProgressLines, printText,
+                      [&] { textPrinting_.DoPrintDialog(window.number, window.title, printText, PrintFontOf(Opt)); });
     return;
   }
   if (path_.empty()) return;
@@ -201,9 +200,8 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
   const std::string text =
       BuildPrintText(CaptureText(bytes, table, false), Opt.PrintPageHeader, PrintSource::CapturedText);
   platform::PrintResult result;
-  PrintWithProgress(host_, kProgressLines, text, [&] {
-    textPrinting_.DoPrintDialog(window.number, window.title, text, PrintFontOf(Opt), &result);
-  });
+  PrintWithProgress(host_, kProgressLines, text,
+                    [&] { textPrinting_.DoPrintDialog(window.number, window.title, text, PrintFontOf(Opt), &result); });
   if (result.status != 0) {
     // The job failed: the text stays where the user can print it later.
     alerts_.Show(platform::AlertKind::Note, 0, "The printer text is kept in ", path);

@@ -318,11 +318,15 @@ TEST_F(CaptureProgram, TheStatusLineShowsTheModesOfTheSessionInFrontAsTheyChange
   WriteHostDocument(Path("modes"),
                     "stty raw -echo\n"
                     "printf '\\033~H\\033~3captured\\r\\n'\n"
-                    "while [ ! -e '" + go + "' ]; do sleep 0.05; done\n"
-                    "printf '\\033[5iprinted\\r\\n'\n"
-                    "while [ ! -e '" + done + "' ]; do sleep 0.05; done\n"
-                    "printf '\\033[4i\\033~4back\\r\\n'\n"
-                    "exec sleep 100\n",
+                    "while [ ! -e '" +
+                        go +
+                        "' ]; do sleep 0.05; done\n"
+                        "printf '\\033[5iprinted\\r\\n'\n"
+                        "while [ ! -e '" +
+                        done +
+                        "' ]; do sleep 0.05; done\n"
+                        "printf '\\033[4i\\033~4back\\r\\n'\n"
+                        "exec sleep 100\n",
                     EmulationKind::Vt220, [](SessionOptions& o) { o.StatusWindowShown = 0; });
   WriteHostDocument(Path("quiet"), "stty raw -echo\nprintf 'quiet\\r\\n'\nexec sleep 100\n", EmulationKind::Vt220,
                     [](SessionOptions& o) { o.StatusWindowShown = 0; });
@@ -357,9 +361,8 @@ TEST_F(CaptureProgram, TheStatusLineShowsTheModesOfTheSessionInFrontAsTheyChange
   // indicators again, and what stands beside them is still there.
   WriteFile(done, "");
   ASSERT_TRUE(RunUntil([&] { return Row(48, 2) == "back" || ScreenHolds(48, "back"); })) << Row(48, 1);
-  ASSERT_TRUE(RunUntil([&] {
-    return !IndicatorShown(StatusIndicator::Capture) && !IndicatorShown(StatusIndicator::Printer);
-  }));
+  ASSERT_TRUE(
+      RunUntil([&] { return !IndicatorShown(StatusIndicator::Capture) && !IndicatorShown(StatusIndicator::Printer); }));
   EXPECT_EQ(IndicatorPixels(StatusIndicator::Capture), 0);
   EXPECT_EQ(IndicatorPixels(StatusIndicator::Printer), 0);
   EXPECT_EQ(app->windows.Find(48)->session.input.CaptureFileOn, 0);
@@ -372,7 +375,9 @@ TEST_F(CaptureProgram, ARawJobsWindowGoesAwayASecondLaterWhileTheHostGoesOn) {
   WriteHostDocument(Path("printing"),
                     "stty raw -echo\ncat '" + Path("host.bin") +
                         "'\n"
-                        "while [ ! -e '" + after + "' ]; do sleep 0.02; done\n"
+                        "while [ ! -e '" +
+                        after +
+                        "' ]; do sleep 0.02; done\n"
                         "printf 'after\\r\\n'\n"
                         "exec sleep 100\n",
                     EmulationKind::Vt220, [](SessionOptions& o) { o.PclPassThrough = 1; });

@@ -299,7 +299,9 @@ TEST_F(PrinterCaptureTest, ARawJobShowsItsWindowOnceLpHasItAndClosesItLater) {
   size_t startedWhenShown = 0;
   host.onShowNotice = [&](int) { startedWhenShown = programs.starts.size(); };
   output.OpenPrinterCapture();
-  output.WritePrinterCapture("\x1B" "E");
+  output.WritePrinterCapture(
+      "\x1B"
+      "E");
   output.PrinterCaptureOff(false);
   EXPECT_EQ(host.notices, (Lines{"show 45", "close 45"}));
   EXPECT_EQ(startedWhenShown, 1u) << "the window says the job is being sent once lp runs";
@@ -308,7 +310,9 @@ TEST_F(PrinterCaptureTest, ARawJobShowsItsWindowOnceLpHasItAndClosesItLater) {
   host.notices.clear();
   programs.failStartWith = ENOENT;
   output.OpenPrinterCapture();
-  output.WritePrinterCapture("\x1B" "E");
+  output.WritePrinterCapture(
+      "\x1B"
+      "E");
   output.PrinterCaptureOff(false);
   EXPECT_TRUE(host.notices.empty());
   EXPECT_EQ(alerts.shown.size(), 1u);
@@ -317,9 +321,9 @@ TEST_F(PrinterCaptureTest, ARawJobShowsItsWindowOnceLpHasItAndClosesItLater) {
 struct LongText {
   const char* name;
   int lines;
-  bool clipboard;   // the clipboard option: the clipboard's text is printed
-  bool textFile;    // File menu "Print Text File..."
-  bool shown;       // the "Printing" window is shown
+  bool clipboard;  // the clipboard option: the clipboard's text is printed
+  bool textFile;   // File menu "Print Text File..."
+  bool shown;      // the "Printing" window is shown
 };
 
 class LongTextTest : public PrinterCaptureTest, public ::testing::WithParamInterface<LongText> {};
@@ -355,15 +359,14 @@ TEST_P(LongTextTest, TheProgressWindowShowsAroundThePrintDialogOfALongText) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, LongTextTest,
-    ::testing::Values(LongText{"Captured5000", 5000, false, false, false},
-                      LongText{"Captured5001", 5001, false, false, true},
-                      LongText{"Clipboard5000", 5000, true, false, false},
-                      LongText{"Clipboard5001", 5001, true, false, true},
-                      LongText{"TextFile3000", 3000, false, true, false},
-                      LongText{"TextFile3001", 3001, false, true, true}),
-    [](const auto& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lengths, LongTextTest,
+                         ::testing::Values(LongText{"Captured5000", 5000, false, false, false},
+                                           LongText{"Captured5001", 5001, false, false, true},
+                                           LongText{"Clipboard5000", 5000, true, false, false},
+                                           LongText{"Clipboard5001", 5001, true, false, true},
+                                           LongText{"TextFile3000", 3000, false, true, false},
+                                           LongText{"TextFile3001", 3001, false, true, true}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 // ---- Text files -----------------------------------------------------------------------
 
