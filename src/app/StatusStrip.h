@@ -42,9 +42,6 @@ class StatusStrip final : public output::StatusLine {
   // ---- StatusLine ---------------------------------------------------------------
   void ShowCaptureModes(int window, const SessionOptions& Opt, output::CaptureModes modes) override;
 
-  // What the line shows now (for tests).
-  output::CaptureModes ShownModes() const { return modes_; }
-
  private:
   // The date line, then the indicators of the modes that are on. An
   // indicator that goes off is taken away by drawing the line again without
