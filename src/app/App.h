@@ -283,6 +283,8 @@ class App {
   // The "Save Settings as" dialog: the chosen path, or nothing when the user
   // cancels. Without it no name can be chosen.
   std::function<std::optional<std::string>(const std::string& proposed)> askSettingsFileName;
+  // The status window, and the status line of the active session.
+  StatusStrip statusStrip;
   // The printing parts every session window shares (page formats and the
   // "Page Setup" file, text and picture printing, the raw-job spooler), and
   // what the windows' capture and printing share besides.
@@ -290,8 +292,6 @@ class App {
   output::CaptureShared captureShared;
   // The dialog windows, each acting for the session window it was opened for.
   ProgramDialogs dialogs;
-  // The status window.
-  StatusStrip statusStrip;
   // The serial ports and each session's serial line (outliving the windows).
   SerialLines serialLines;
   // What script commands act on, their requests, and the scripts the host runs.

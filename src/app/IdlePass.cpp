@@ -277,6 +277,7 @@ void App::ServeShowWindow(SessionWindow* active) {
 // print and capture marks.
 void App::ServePrintingAndCapture() {
   printServices.spooler.Poll();
+  captureShared.notices.IdlePass();
   for (const int n : windows.Numbers())
     if (SessionWindow* w = windows.Find(n)) w->services.capture.ServeIdlePass();
 }

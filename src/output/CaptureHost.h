@@ -5,6 +5,7 @@
 // When a capture starts or ends, host input's echo flags (CaptureFileOn,
 // PrinterOn), the check marks of the Recorder and File menus and the status
 // line's "Capture On" and "Printer On" indicators all follow the calls below.
+// While a print job is handed on, a small window says so.
 
 #include <string>
 
@@ -36,6 +37,11 @@ class CaptureHost {
   // printed.
   virtual void ClearClipboardText() = 0;
   virtual std::string ClipboardText() = 0;
+  // A print job is under way: numbered window `window` says so (the raw
+  // job's window, or the long text's) until a second after
+  // ClosePrintingNotice; nothing waits for it.
+  virtual void ShowPrintingNotice(int window) = 0;
+  virtual void ClosePrintingNotice(int window) = 0;
 };
 
 }  // namespace korvane::output

@@ -3,6 +3,9 @@
 namespace korvane::output {
 
 IndicatorPlace StatusIndicatorPlace(StatusIndicator indicator, int16_t textSize) {
+  // Every text size above 9 takes the wide layout, 18 and 24 points
+  // included: the status line keeps its 640 pixels at those sizes, so
+  // "Printer On" stands at column 70 there too.
   const bool wide = textSize > 9;
   int column = 1;
   switch (indicator) {
@@ -15,12 +18,11 @@ IndicatorPlace StatusIndicatorPlace(StatusIndicator indicator, int16_t textSize)
   return {column, 7 * column - 3, 17 * 1 - 7};
 }
 
-std::string CaptureIndicatorText(StatusIndicator indicator, bool on, int16_t textSize) {
-  const bool wide = textSize > 9;
+std::string CaptureIndicatorText(StatusIndicator indicator) {
   switch (indicator) {
-    case StatusIndicator::Capture: return on ? "Capture On" : std::string(18, ' ');
-    case StatusIndicator::Printer: return on ? "Printer On" : std::string(wide ? 20 : 25, ' ');
-    case StatusIndicator::Clipboard: return on ? "Clipboard On" : std::string(21, ' ');
+    case StatusIndicator::Capture: return "Capture On";
+    case StatusIndicator::Printer: return "Printer On";
+    case StatusIndicator::Clipboard: return "Clipboard On";
     default: return {};
   }
 }

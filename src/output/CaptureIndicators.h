@@ -1,8 +1,8 @@
 #pragma once
-// The status line's indicators of the capture modes: their texts, the blanks
-// that take them off again, and where they stand. Positions are cells of a
-// fixed 7 x 17 pixel grid, whatever the session's text size; the layout is
-// wide for text sizes above 9 and narrow at 9. The status window draws them.
+// The status line's indicators: their texts and where they stand. Positions
+// are cells of a fixed 7 x 17 pixel grid, whatever the session's text size;
+// the layout is wide for text sizes above 9 and narrow at 9. The status
+// window draws them.
 
 #include <cstdint>
 #include <string>
@@ -18,8 +18,9 @@ struct IndicatorPlace {
 
 IndicatorPlace StatusIndicatorPlace(StatusIndicator indicator, int16_t textSize);
 
-// "Capture On", "Printer On" or "Clipboard On" while the mode is on; blanks
-// as wide as the status line clears for it when it is off.
-std::string CaptureIndicatorText(StatusIndicator indicator, bool on, int16_t textSize);
+// The English text of a capture-mode indicator while its mode is on:
+// "Capture On", "Printer On" or "Clipboard On"; empty for the date and the
+// emulation name, whose texts are the session's.
+std::string CaptureIndicatorText(StatusIndicator indicator);
 
 }  // namespace korvane::output

@@ -45,8 +45,9 @@ void CaptureOutput::PrintTextFile(const std::string& path, RequiredFileHost* req
   }
   if (!IsUtf8(bytes)) bytes = platform::Utf8FromMacRoman(bytes);
   const PrintWindow window = host_.FrontWindow();
-  printing_.textPrinting.DoPrintDialog(
-      window.number, window.title, BuildPrintText(bytes, Opt.PrintPageHeader, PrintSource::TextFile), PrintFontOf(Opt));
+  const std::string text = BuildPrintText(bytes, Opt.PrintPageHeader, PrintSource::TextFile);
+  PrintWithProgress(host_, kTextFileProgressLines, text,
+                    [&] { printing_.textPrinting.DoPrintDialog(window.number, window.title, text, PrintFontOf(Opt)); });
 }
 
 void CaptureOutput::PrintScreen() {

@@ -51,6 +51,9 @@ class CaptureOutput {
   bool OpenPrinterCapture() { return printer_.OpenPrinterCapture(); }
   void PrinterCaptureOff(bool fromHost) { printer_.PrinterCaptureOff(fromHost, screen_.ScreenFontId); }
   void PrintCapturedText() { printer_.PrintCapturedText(screen_.ScreenFontId); }
+  // A text file of more lines than this shows the "Printing" window while
+  // it goes to the print dialog.
+  static constexpr int kTextFileProgressLines = 3000;
   // File menu "Print Text File...", with the file the user chose: UTF-8 (or
   // Mac Roman, for files brought from a Mac) printed with the page marks of
   // captured text. With `required`, a file that cannot be read goes through

@@ -44,6 +44,15 @@ std::string BuildPrintText(std::string_view lines, std::string_view pageHeader, 
   return out;
 }
 
+int PrintTextLines(std::string_view text) {
+  const auto ends = std::count(text.begin(), text.end(), kCr);
+  // What follows the last CR (past the LF of a CR LF) is a line of its own.
+  std::size_t rest = text.rfind(kCr);
+  rest = rest == std::string_view::npos ? 0 : rest + 1;
+  if (rest < text.size() && text[rest] == kLf && rest > 0) ++rest;
+  return static_cast<int>(ends) + (rest < text.size() ? 1 : 0);
+}
+
 PrintPageGeometry ComputePrintPageGeometry(double paperWidth, double paperHeight, bool landscape, int fontSize) {
   const auto truncated = [](double v) {
     if (!std::isfinite(v)) return 0;

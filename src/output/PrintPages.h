@@ -40,6 +40,10 @@ struct PrintPageGeometry {
 // given size (points, held upright); landscape pages run along the paper's
 // width. Sizes without their own geometry print 66 lines at 11 points; a
 // page always takes at least one line.
+// The lines of a print text (each ended by CR; a last line without one
+// counts too).
+int PrintTextLines(std::string_view text);
+
 PrintPageGeometry ComputePrintPageGeometry(double paperWidth, double paperHeight, bool landscape, int fontSize);
 
 // The text of each page: lines are taken up to CR; a page ends when it is

@@ -4,12 +4,21 @@
 
 #include "output/CaptureFormat.h"
 #include "output/PrintPages.h"
+#include "platform/MenuNumbers.h"
 #include "platform/Port.h"
 
 namespace korvane::output {
 
 namespace {
 constexpr std::size_t kFlushSize = 16 * 1024;
+}
+
+void PrintWithProgress(CaptureHost& host, int progressLines, std::string_view printText,
+                       const std::function<void()>& print) {
+  const bool shown = PrintTextLines(printText) > progressLines;
+  if (shown) host.ShowPrintingNotice(platform::kPrintingWindow);
+  print();
+  if (shown) host.ClosePrintingNotice(platform::kPrintingWindow);
 }
 
 PrinterCapture::PrinterCapture(SessionOptions& options, platform::Files& files, platform::Alerts& alerts,
@@ -152,8 +161,9 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
   if (Opt.UseClip) {
     const std::string text = host_.ClipboardText();
     if (text.empty()) return;
-    textPrinting_.DoPrintDialog(window.number, window.title,
-                                BuildPrintText(text, Opt.PrintPageHeader, PrintSource::CapturedText), PrintFontOf(Opt));
+    const std::string printText = BuildPrintText(text, Opt.PrintPageHeader, PrintSource::CapturedText);
+    PrintWithProgress(host_, kProgressLines, printText,
+                      [&] { textPrinting_.DoPrintDialog(window.number, window.title, printText, PrintFontOf(Opt)); });
     return;
   }
   if (path_.empty()) return;
@@ -169,7 +179,10 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
       return;
     }
     const std::string printer = rawPrinter_.empty() ? printing_.DefaultPrinterName() : rawPrinter_;
-    spooler_.SubmitRawFile(path, printer);
+    if (spooler_.SubmitRawFile(path, printer)) {
+      host_.ShowPrintingNotice(platform::kPrintingPclWindow);
+      host_.ClosePrintingNotice(platform::kPrintingPclWindow);
+    }
     return;
   }
 
@@ -187,7 +200,8 @@ void PrinterCapture::PrintCapturedText(int16_t fontId) {
   const std::string text =
       BuildPrintText(CaptureText(bytes, table, false), Opt.PrintPageHeader, PrintSource::CapturedText);
   platform::PrintResult result;
-  textPrinting_.DoPrintDialog(window.number, window.title, text, PrintFontOf(Opt), &result);
+  PrintWithProgress(host_, kProgressLines, text,
+                    [&] { textPrinting_.DoPrintDialog(window.number, window.title, text, PrintFontOf(Opt), &result); });
   if (result.status != 0) {
     // The job failed: the text stays where the user can print it later.
     alerts_.Show(platform::AlertKind::Note, 0, "The printer text is kept in ", path);

@@ -5,9 +5,11 @@
 // the printer is turned off, what was collected is printed: as pages of text
 // through the print dialog, or, in PCL pass-through mode, handed unchanged to
 // the spooler as a raw job. With deferred printing the idle pass prints once
-// the host has been quiet for four seconds.
+// the host has been quiet for four seconds. A raw job, and a long text, are
+// shown as under way in a small window for a second after they go.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,6 +24,12 @@
 
 namespace korvane::output {
 
+// Runs `print` (the print dialog for `printText`); a text of more than
+// `progressLines` lines shows the "Printing" window meanwhile, closed a
+// second after the dialog.
+void PrintWithProgress(CaptureHost& host, int progressLines, std::string_view printText,
+                       const std::function<void()>& print);
+
 class PrinterCapture {
  public:
   static constexpr const char* kPrinterFileName = "PrinterTemp";
@@ -29,6 +37,9 @@ class PrinterCapture {
   static constexpr int64_t kQuietTicks = 240;
   // Captured text longer than this is not printed as text (it stays in its file).
   static constexpr std::size_t kTextPrintMax = 64u << 20;
+  // A print text of more lines than this shows the "Printing" window while
+  // it goes to the print dialog.
+  static constexpr int kProgressLines = 5000;
 
   PrinterCapture(SessionOptions& options, platform::Files& files, platform::Alerts& alerts,
                  platform::Printing& printing, CaptureHost& host, TextPrinting& textPrinting, PrintSpooler& spooler,

@@ -230,13 +230,21 @@ void SessionCapture::ClearStatusLine() {
   s.RepaintPending = 1;
 }
 
+void SessionCapture::ShowStatusLineModes() {
+  const HostInput& in = w_.session.input;
+  shared_.statusLine.ShowCaptureModes(w_.Number(), w_.session.Opt,
+                                      {in.CaptureFileOn != 0, in.PrinterOn != 0, in.ClipboardCapture != 0});
+}
+
 void SessionCapture::ShowCaptureModes() {
   if (!IsActive()) return;
   w_.Owner().services.menus.MarkItem(platform::kRecorderMenu, kClipboardOnItem, w_.session.input.ClipboardCapture != 0);
+  ShowStatusLineModes();
 }
 
 void SessionCapture::ShowCaptureStatus() {
   if (!IsActive()) return;
+  ShowStatusLineModes();
   const HostInput& in = w_.session.input;
   const bool capture = in.CaptureFileOn != 0, printer = in.PrinterOn != 0;
   if (shared_.markedWindow == w_.Number() && shared_.captureMarked == capture && shared_.printerMarked == printer)

@@ -4,7 +4,8 @@
 // printer), built on the session's CaptureOutput, and the CaptureHost that
 // CaptureOutput reports back to. Whenever a capture or the printer capture
 // starts or ends, host input's echo flags follow at once, and the Recorder
-// and File menus' marks follow while the window is the active session.
+// and File menus' marks and the status line's indicators follow while the
+// window is the active session.
 //
 // The printing parts, the file dialogs and the clipboard are the program's,
 // shared by every window (CaptureShared).
@@ -17,7 +18,9 @@
 #include "emulation/SessionServices.h"
 #include "output/CaptureHost.h"
 #include "output/CaptureOutput.h"
+#include "output/PrintNotices.h"
 #include "output/PrintServices.h"
+#include "output/StatusLine.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 
@@ -33,11 +36,22 @@ inline constexpr int kFilePrinterOnItem = 16;
 
 // What the capture code of every session window shares.
 struct CaptureShared {
-  CaptureShared(PrintServices& printServices, platform::FileDialogs& dialogs, platform::Clipboard& board)
-      : printing(printServices), fileDialogs(dialogs), clipboard(board) {}
+  CaptureShared(PrintServices& printServices, platform::FileDialogs& dialogs, platform::Clipboard& board,
+                StatusLine& status, platform::NumberedWindows& numbered, platform::Windows& windows,
+                platform::Clock& clock)
+      : printing(printServices),
+        fileDialogs(dialogs),
+        clipboard(board),
+        statusLine(status),
+        notices(numbered, windows, clock) {}
   PrintServices& printing;
   platform::FileDialogs& fileDialogs;
   platform::Clipboard& clipboard;
+  // The status line, which shows the active session's capture modes.
+  StatusLine& statusLine;
+  // The windows that say a print job is under way; the program's idle pass
+  // closes them.
+  PrintNotices notices;
   // The marks the menus show now, and the window they were set for (0:
   // none yet), so that they are set only when they change.
   int markedWindow = 0;
@@ -97,6 +111,8 @@ class SessionCapture final : public CaptureService, public CaptureHost {
   platform::PixelImage WindowPicture(int left, int top, int right, int bottom) override;
   void ClearClipboardText() override;
   std::string ClipboardText() override;
+  void ShowPrintingNotice(int window) override { shared_.notices.Show(window); }
+  void ClosePrintingNotice(int window) override { shared_.notices.CloseLater(window); }
 
   // The print text of the scroll-back store and the screen below it, one
   // line each, trailing blanks dropped; empty when the store holds no line
@@ -105,6 +121,8 @@ class SessionCapture final : public CaptureService, public CaptureHost {
 
  private:
   bool IsActive() const;
+  // The status line's indicators follow the session's modes.
+  void ShowStatusLineModes();
   std::string L(const std::string& english) const;
 
   SessionWindow& w_;

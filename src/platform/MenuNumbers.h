@@ -32,6 +32,8 @@ constexpr int kConnectionCloseItem = 2;
 // Window numbers.
 constexpr int kStatusWindow = 4;
 constexpr int kAboutWindow = 5;
+constexpr int kPrintingWindow = 23;     // a long text goes to the print dialog
+constexpr int kPrintingPclWindow = 45;  // a raw job goes to the spooler
 constexpr int kSessionWindowBase = 48;  // session windows are 48 .. 57
 constexpr int kMaxSessionWindows = 10;
 

@@ -151,6 +151,8 @@ class AppFixture : public ::testing::Test {
   std::unique_ptr<app::App> app;
   std::vector<std::string> dispatched;           // "handler kind"
   std::map<int, fakes::MemoryLink*> lastLinks_;  // the link each window's child last had
+  // The messages' table the program starts with (none: English).
+  std::string stringTable;
 
   AppFixture() {
     platform.serialPorts = &serialPorts;
@@ -169,6 +171,7 @@ class AppFixture : public ::testing::Test {
     app::StartupData data;
     data.preferencesFolder = "/prefs/";
     data.programs.VersionText = "Version 1.0";
+    data.stringTable = stringTable;
     app = std::make_unique<app::App>(platform, queue, data);
     app->onDispatch = [this](int h, int k) { dispatched.push_back(std::to_string(h) + " " + std::to_string(k)); };
     app->OpenDocuments(documents);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QWidget>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -22,11 +23,14 @@
 #include "app/App.h"
 #include "app/EventQueue.h"
 #include "emulation/EmulationFlags.h"
+#include "output/CaptureIndicators.h"
 #include "fakes/FakeAlerts.h"
 #include "fakes/RecordingSettingsHost.h"
 #include "fakes/RecordingSounds.h"
 #include "platform/MenuNumbers.h"
 #include "platform/qt/InterfaceFile.h"
+#include "platform/qt/QtCellPictureWriter.h"
+#include "platform/qt/QtSelectionFrame.h"
 #include "platform/qt/QtPlatform.h"
 #include "settings/Settings.h"
 
@@ -49,14 +53,24 @@ void WriteFile(const std::string& path, const std::string& bytes, mode_t mode = 
 }
 
 // The printing of the platform, with the default printer a CUPS set-up would
-// name (a raw job goes to the printer the user chose as the default).
+// name (a raw job goes to the printer the user chose as the default). When
+// `answerDialog` is set, it stands for the user at the print dialog (the
+// dialog itself would wait for a click): it sees the program as it is while
+// the dialog is up, and the job is cancelled.
 class NamedDefaultPrinter final : public platform::Printing {
  public:
   NamedDefaultPrinter(platform::Printing& inner, std::string name) : inner_(inner), name_(std::move(name)) {}
+  std::function<void()> answerDialog;
   platform::PageFormat DefaultPageFormat() override { return inner_.DefaultPageFormat(); }
   int ValidatePageFormat(const platform::PageFormat& f) override { return inner_.ValidatePageFormat(f); }
   platform::PrintResult PageSetupDialog(platform::PageFormat& f) override { return inner_.PageSetupDialog(f); }
   platform::PrintResult PrintDialog(const platform::PageFormat& f, platform::PrintSettings& s) override {
+    if (answerDialog) {
+      answerDialog();
+      platform::PrintResult cancelled;
+      cancelled.cancelled = true;
+      return cancelled;
+    }
     return inner_.PrintDialog(f, s);
   }
   platform::PrintResult PrintText(const platform::PrintSettings& s, const platform::PageFormat& f,
@@ -84,6 +98,7 @@ class CaptureProgram : public ::testing::Test {
   fakes::FakeAlerts alerts;
   fakes::RecordingSounds sounds;
   NamedDefaultPrinter printing{qt.printing, "laser"};
+  platform::QtCellPictureWriter cellPictures;
   app::Platform platform{qt.clock,     qt.pump,    qt.windows, qt.menus, alerts,      qt.cursors,     qt.files,
                          qt.processes, qt.desktop, sounds,     printing, qt.programs, qt.fileDialogs, qt.clipboard};
   std::unique_ptr<app::App> app;
@@ -92,6 +107,11 @@ class CaptureProgram : public ::testing::Test {
 
   CaptureProgram() {
     queue.onPost = [this] { qt.pump.Wake(); };
+    // The clipboard service, as the program is put together.
+    platform.cellPictures = &cellPictures;
+    platform.selectionFrame = [this](int window) -> std::unique_ptr<platform::SelectionFrame> {
+      return std::make_unique<platform::QtSelectionFrame>(qt.windows.View(window));
+    };
     std::filesystem::create_directories(Path("Desktop"));
     hostFolders.home = folder.path().toStdString();
     hostFolders.desktop = Path("Desktop");
@@ -160,6 +180,38 @@ class CaptureProgram : public ::testing::Test {
     return false;
   }
   bool Marked(int menu, int item) { return qt.menus.Action(menu, item)->isChecked(); }
+  // Numbered window n is on the screen.
+  bool Visible(int n) {
+    QWidget* top = qt.windows.TopLevel(n);
+    return top && top->isVisible();
+  }
+  // Pixels of the status line's indicator colour at an indicator's place
+  // (the cells of "Clipboard On", the longest of the three).
+  int IndicatorPixels(output::StatusIndicator indicator) {
+    if (!Visible(platform::kStatusWindow)) return 0;
+    const int16_t size = app->windows.Active()->session.Opt.TextSizeValue;
+    const output::IndicatorPlace place = output::StatusIndicatorPlace(indicator, size);
+    const platform::PixelImage strip =
+        qt.windows.ContentPixels(platform::kStatusWindow, {place.x, 0, place.x + 7 * 12, 40});
+    int n = 0;
+    for (const uint32_t pixel : strip.pixels) n += (pixel & 0xFFFFFF) == 0x9900FF;
+    return n;
+  }
+  // The indicator stands at its place: most of its cells are a block of
+  // the indicators' colour.
+  bool IndicatorShown(output::StatusIndicator indicator) { return IndicatorPixels(indicator) > 300; }
+  // Runs turns until `done`, keeping the longest turn (in ms) in `longest`.
+  bool RunTimingTurns(const std::function<bool()>& done, int64_t& longest, int ms = 10000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && !app->Finished() && t.elapsed() < ms) {
+      QElapsedTimer turn;
+      turn.start();
+      app->Turn();
+      longest = std::max<int64_t>(longest, turn.elapsed());
+    }
+    return done();
+  }
   std::string AlertTexts() const {
     std::string out;
     for (const auto& a : alerts.shown) out += a.text + "\n";
@@ -255,6 +307,130 @@ TEST_F(CaptureProgram, AFiftyMegabyteFloodIsCapturedCompleteAndInOrder) {
                                     << std::mismatch(captured.begin(), captured.end(), expected.begin()).first -
                                            captured.begin();
   EXPECT_TRUE(alerts.shown.empty()) << AlertTexts();
+}
+
+// ---- The status line and the printing windows -----------------------------------------
+
+TEST_F(CaptureProgram, TheStatusLineShowsTheModesOfTheSessionInFrontAsTheyChange) {
+  using output::StatusIndicator;
+  printing.answerDialog = [] {};
+  const std::string go = Path("go"), done = Path("done");
+  WriteHostDocument(Path("modes"),
+                    "stty raw -echo\n"
+                    "printf '\\033~H\\033~3captured\\r\\n'\n"
+                    "while [ ! -e '" +
+                        go +
+                        "' ]; do sleep 0.05; done\n"
+                        "printf '\\033[5iprinted\\r\\n'\n"
+                        "while [ ! -e '" +
+                        done +
+                        "' ]; do sleep 0.05; done\n"
+                        "printf '\\033[4i\\033~4back\\r\\n'\n"
+                        "exec sleep 100\n",
+                    EmulationKind::Vt220, [](SessionOptions& o) { o.StatusWindowShown = 0; });
+  WriteHostDocument(Path("quiet"), "stty raw -echo\nprintf 'quiet\\r\\n'\nexec sleep 100\n", EmulationKind::Vt220,
+                    [](SessionOptions& o) { o.StatusWindowShown = 0; });
+  Start({Path("modes")});
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 1) == "captured" && IndicatorShown(StatusIndicator::Capture); }))
+      << Row(48, 1) << " " << IndicatorPixels(StatusIndicator::Capture) << AlertTexts();
+  EXPECT_FALSE(IndicatorShown(StatusIndicator::Printer));
+  EXPECT_FALSE(IndicatorShown(StatusIndicator::Clipboard));
+
+  WriteFile(go, "");
+  ASSERT_TRUE(RunUntil([&] { return IndicatorShown(StatusIndicator::Printer); })) << AlertTexts();
+  EXPECT_TRUE(IndicatorShown(StatusIndicator::Capture));
+
+  // Another session in front: its line has neither.
+  app->OpenDocuments({Path("quiet")});
+  ASSERT_TRUE(RunUntil([&] { return app->flags.ActiveWindowNumber == 49 && Row(49, 1) == "quiet"; }));
+  ASSERT_TRUE(RunUntil([&] { return !IndicatorShown(StatusIndicator::Capture); }));
+  EXPECT_FALSE(IndicatorShown(StatusIndicator::Printer));
+  // Clipboard capture from the Recorder menu, in that session.
+  qt.menus.Action(platform::kRecorderMenu, 7)->trigger();
+  ASSERT_TRUE(RunUntil([&] { return IndicatorShown(StatusIndicator::Clipboard); })) << AlertTexts();
+
+  // Back to the first: its capture and printer again.
+  qt.windows.Activated(48);
+  ASSERT_TRUE(RunUntil([&] {
+    return app->flags.ActiveWindowNumber == 48 && IndicatorShown(StatusIndicator::Capture) &&
+           IndicatorShown(StatusIndicator::Printer);
+  }));
+  EXPECT_FALSE(IndicatorShown(StatusIndicator::Clipboard));
+
+  // The host turns the printer and the capture off: the line is empty of
+  // indicators again, and what stands beside them is still there.
+  WriteFile(done, "");
+  ASSERT_TRUE(RunUntil([&] { return Row(48, 2) == "back" || ScreenHolds(48, "back"); })) << Row(48, 1);
+  ASSERT_TRUE(
+      RunUntil([&] { return !IndicatorShown(StatusIndicator::Capture) && !IndicatorShown(StatusIndicator::Printer); }));
+  EXPECT_EQ(IndicatorPixels(StatusIndicator::Capture), 0);
+  EXPECT_EQ(IndicatorPixels(StatusIndicator::Printer), 0);
+  EXPECT_EQ(app->windows.Find(48)->session.input.CaptureFileOn, 0);
+}
+
+TEST_F(CaptureProgram, ARawJobsWindowGoesAwayASecondLaterWhileTheHostGoesOn) {
+  InstallFakeLp();
+  const std::string after = Path("after");
+  WriteFile(Path("host.bin"), "\033[5i" + std::string("\033E job \033E") + "\033[4i");
+  WriteHostDocument(Path("printing"),
+                    "stty raw -echo\ncat '" + Path("host.bin") +
+                        "'\n"
+                        "while [ ! -e '" +
+                        after +
+                        "' ]; do sleep 0.02; done\n"
+                        "printf 'after\\r\\n'\n"
+                        "exec sleep 100\n",
+                    EmulationKind::Vt220, [](SessionOptions& o) { o.PclPassThrough = 1; });
+  Start({Path("printing")});
+  int64_t longest = 0;
+  ASSERT_TRUE(RunTimingTurns([&] { return Visible(platform::kPrintingPclWindow); }, longest)) << AlertTexts();
+  QElapsedTimer shown;
+  shown.start();
+  EXPECT_EQ(qt.windows.Title(platform::kPrintingPclWindow), "Printing PCL Document");
+  // While it is up, the host's output is read and shown.
+  WriteFile(after, "");
+  ASSERT_TRUE(RunTimingTurns([&] { return ScreenHolds(48, "after"); }, longest));
+  EXPECT_TRUE(Visible(platform::kPrintingPclWindow)) << "gone after " << shown.elapsed() << " ms";
+  ASSERT_TRUE(RunTimingTurns([&] { return !qt.windows.Exists(platform::kPrintingPclWindow); }, longest));
+  EXPECT_GE(shown.elapsed(), 900);
+  EXPECT_LT(longest, 900) << "a turn waited for the window";
+  EXPECT_EQ(qt.windows.FrontWindow(), 48);
+  EXPECT_TRUE(RunUntil([&] { return std::filesystem::exists(Path("lp-job")); }));
+  EXPECT_TRUE(alerts.shown.empty()) << AlertTexts();
+}
+
+TEST_F(CaptureProgram, ALongTextShowsThePrintingWindowAroundThePrintDialog) {
+  std::string lines;
+  for (int i = 1; i <= 5001; ++i) lines += "report line " + std::to_string(i) + "\r\n";
+  WriteFile(Path("host.bin"), "\033[5i" + lines + "\033[4iprinted\r\n");
+  WriteHostDocument(Path("printing"), "stty raw -echo\ncat '" + Path("host.bin") + "'\nexec sleep 100\n",
+                    EmulationKind::Vt220);
+  bool shownAtDialog = false;
+  int dialogs = 0;
+  printing.answerDialog = [&] {
+    ++dialogs;
+    shownAtDialog = Visible(platform::kPrintingWindow) && qt.windows.Title(platform::kPrintingWindow) == "Printing";
+  };
+  Start({Path("printing")});
+  int64_t longest = 0;
+  ASSERT_TRUE(RunTimingTurns([&] { return dialogs == 1; }, longest, 20000)) << AlertTexts();
+  QElapsedTimer after;
+  after.start();
+  EXPECT_TRUE(shownAtDialog);
+  ASSERT_TRUE(RunTimingTurns([&] { return ScreenHolds(48, "printed"); }, longest));
+  ASSERT_TRUE(RunTimingTurns([&] { return !qt.windows.Exists(platform::kPrintingWindow); }, longest));
+  EXPECT_GE(after.elapsed(), 900);
+  EXPECT_LT(longest, 900) << "a turn waited for the window";
+
+  // A short text shows no such window.
+  shownAtDialog = true;
+  WriteFile(Path("short.bin"), "\033[5ishort\r\n\033[4i");
+  WriteHostDocument(Path("short"), "stty raw -echo\ncat '" + Path("short.bin") + "'\nexec sleep 100\n",
+                    EmulationKind::Vt220);
+  app->OpenDocuments({Path("short")});
+  ASSERT_TRUE(RunUntil([&] { return dialogs == 2; })) << AlertTexts();
+  EXPECT_FALSE(shownAtDialog);
+  EXPECT_FALSE(qt.windows.Exists(platform::kPrintingWindow));
 }
 
 // A PCL job: binary bytes, NUL, LF, CR, ESC and bytes above 127 among them.

@@ -80,6 +80,8 @@ class CaptureOutputService final : public CaptureService, public output::Capture
   platform::PixelImage WindowPicture(int, int, int, int) override { return {}; }
   void ClearClipboardText() override { Note("ClearClipboardText"); }
   std::string ClipboardText() override { return {}; }
+  void ShowPrintingNotice(int window) override { Note("ShowPrintingNotice " + std::to_string(window)); }
+  void ClosePrintingNotice(int window) override { Note("ClosePrintingNotice " + std::to_string(window)); }
 
  private:
   bool Note(std::string call) {

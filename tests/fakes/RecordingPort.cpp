@@ -10,6 +10,8 @@ RecordingPort::Call& RecordingPort::Record(const std::string& op, Rect r) {
   c.fore = fore_;
   c.back = back_;
   c.face = face_;
+  c.font = font_;
+  c.size = size_;
   c.mode = mode_;
   c.penMode = penMode_;
   calls.push_back(c);

@@ -18,13 +18,14 @@ class RecordingPort final : public platform::Port {
   RecordingPort(int width = 570, int height = 414) : width_(width), height_(height) {}
 
   struct Call {
-    std::string op;      // "EraseRect", "DrawText", "ScrollRect", ...
-    Rect rect{};         // rectangle operations
-    Point pen{};         // pen before the call
-    std::string text;    // DrawText codes
-    int dh = 0, dv = 0;  // ScrollRect
-    RGB fore{}, back{};  // colours in force
-    int16_t face = 0;    // text face in force
+    std::string op;              // "EraseRect", "DrawText", "ScrollRect", ...
+    Rect rect{};                 // rectangle operations
+    Point pen{};                 // pen before the call
+    std::string text;            // DrawText codes
+    int dh = 0, dv = 0;          // ScrollRect
+    RGB fore{}, back{};          // colours in force
+    int16_t face = 0;            // text face in force
+    int16_t font = 0, size = 0;  // text font and size in force
     platform::TextMode mode = platform::TextMode::Copy;
     platform::PenMode penMode = platform::PenMode::Copy;
   };

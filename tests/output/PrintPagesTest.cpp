@@ -132,6 +132,19 @@ TEST(BuildPrintText, TextFileLinesEndInCrLfWhateverTheFileUsed) {
             (Pages{{"a"}, {"PAGE 2", "b"}, {"PAGE 3", "c"}}));
 }
 
+TEST(PrintTextLines, EachLineCountsOnceWhateverEndsIt) {
+  struct Case {
+    const char* text;
+    int lines;
+  };
+  for (const Case& c : {Case{"", 0}, Case{"a", 1}, Case{"a\r", 1}, Case{"a\rb", 2}, Case{"a\r\n", 1},
+                        Case{"a\r\nb\r\n", 2}, Case{"\r\r", 2}, Case{"a\r\fb\r", 2}})
+    EXPECT_EQ(PrintTextLines(c.text), c.lines) << c.text;
+  // A text file's print text and a capture's count the same lines.
+  EXPECT_EQ(PrintTextLines(BuildPrintText("one\ntwo\nthree", "", PrintSource::TextFile)), 3);
+  EXPECT_EQ(PrintTextLines(BuildPrintText("one\rtwo\rthree", "", PrintSource::CapturedText)), 3);
+}
+
 TEST(PrintableLine, TabsReachTheNextStopAndControlsPrintAsBlanks) {
   EXPECT_EQ(PrintableLine("a\tb"), "a       b");
   EXPECT_EQ(PrintableLine("\xC3\xA4\tb"), "\xC3\xA4       b");

@@ -286,6 +286,88 @@ TEST_F(PrinterCaptureTest, APrinterNameThatCouldBeAnOptionIsRefused) {
   ASSERT_EQ(alerts.shown.size(), 1u);
 }
 
+// ---- The windows that say a job is under way ------------------------------------------
+
+std::string NumberedLines(int n) {
+  std::string text;
+  for (int i = 1; i <= n; ++i) text += "line " + std::to_string(i) + "\r";
+  return text;
+}
+
+TEST_F(PrinterCaptureTest, ARawJobShowsItsWindowOnceLpHasItAndClosesItLater) {
+  opt.PclPassThrough = 1;
+  size_t startedWhenShown = 0;
+  host.onShowNotice = [&](int) { startedWhenShown = programs.starts.size(); };
+  output.OpenPrinterCapture();
+  output.WritePrinterCapture(
+      "\x1B"
+      "E");
+  output.PrinterCaptureOff(false);
+  EXPECT_EQ(host.notices, (Lines{"show 45", "close 45"}));
+  EXPECT_EQ(startedWhenShown, 1u) << "the window says the job is being sent once lp runs";
+
+  // A job lp cannot take shows no such window: the alert says what happened.
+  host.notices.clear();
+  programs.failStartWith = ENOENT;
+  output.OpenPrinterCapture();
+  output.WritePrinterCapture(
+      "\x1B"
+      "E");
+  output.PrinterCaptureOff(false);
+  EXPECT_TRUE(host.notices.empty());
+  EXPECT_EQ(alerts.shown.size(), 1u);
+}
+
+struct LongText {
+  const char* name;
+  int lines;
+  bool clipboard;  // the clipboard option: the clipboard's text is printed
+  bool textFile;   // File menu "Print Text File..."
+  bool shown;      // the "Printing" window is shown
+};
+
+class LongTextTest : public PrinterCaptureTest, public ::testing::WithParamInterface<LongText> {};
+
+TEST_P(LongTextTest, TheProgressWindowShowsAroundThePrintDialogOfALongText) {
+  const LongText& c = GetParam();
+  size_t dialogsWhenShown = 99;
+  host.onShowNotice = [&](int) { dialogsWhenShown = printing.printDialogs.size(); };
+  if (c.textFile) {
+    const std::string file = dir / "long.txt";
+    testing_support::WriteFile(file, NumberedLines(c.lines));
+    output.PrintTextFile(file);
+  } else if (c.clipboard) {
+    opt.UseClip = 1;
+    output.OpenPrinterCapture();
+    host.clipboard = NumberedLines(c.lines);
+    output.PrinterCaptureOff(false);
+  } else {
+    output.OpenPrinterCapture();
+    output.WritePrinterCapture(NumberedLines(c.lines));
+    output.PrinterCaptureOff(false);
+  }
+  ASSERT_EQ(printing.printDialogs.size(), 1u);
+  ASSERT_EQ(printing.textJobs.size(), 1u);
+  size_t printed = 0;
+  for (const auto& page : printing.textJobs[0].text.pages) printed += page.size();
+  EXPECT_EQ(printed, static_cast<size_t>(c.lines));
+  if (c.shown) {
+    EXPECT_EQ(host.notices, (Lines{"show 23", "close 23"}));
+    EXPECT_EQ(dialogsWhenShown, 0u) << "the window is up before the print dialog";
+  } else {
+    EXPECT_TRUE(host.notices.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, LongTextTest,
+                         ::testing::Values(LongText{"Captured5000", 5000, false, false, false},
+                                           LongText{"Captured5001", 5001, false, false, true},
+                                           LongText{"Clipboard5000", 5000, true, false, false},
+                                           LongText{"Clipboard5001", 5001, true, false, true},
+                                           LongText{"TextFile3000", 3000, false, true, false},
+                                           LongText{"TextFile3001", 3001, false, true, true}),
+                         [](const auto& c) { return std::string(c.param.name); });
+
 // ---- Text files -----------------------------------------------------------------------
 
 TEST_F(PrinterCaptureTest, TextFilesPrintFromUtf8OrMacRomanWithTheirPageMarks) {

@@ -2,6 +2,8 @@
 // The numbers of the settings windows (their names in the interface
 // description are in platform::NumberedWindows.cpp).
 
+#include "platform/MenuNumbers.h"
+
 namespace korvane::ui {
 
 constexpr int kEditFkeysSelectionWindow = 9;
@@ -13,7 +15,7 @@ constexpr int kPreferencesWindow = 18;
 constexpr int kTransparencyWindow = 20;
 constexpr int kOpeningPortWindow = 21;
 constexpr int kCheckingPortWindow = 22;
-constexpr int kPrintingWindow = 23;
+constexpr int kPrintingWindow = platform::kPrintingWindow;
 constexpr int kKeepAliveWindow = 24;
 constexpr int kModemInitWindow = 25;
 constexpr int kQuickDialWindow = 26;
@@ -35,7 +37,7 @@ constexpr int kHostTransferWindow = 41;
 constexpr int kHostNamedFileWindow = 42;
 constexpr int kTellWindow = 43;
 constexpr int kArrowKeysWindow = 44;
-constexpr int kPrintingPclWindow = 45;
+constexpr int kPrintingPclWindow = platform::kPrintingPclWindow;
 constexpr int kSshUserNameWindow = 46;
 
 // The session window's controls the dialog handler leaves alone: the

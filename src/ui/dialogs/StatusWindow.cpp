@@ -189,30 +189,56 @@ void StatusWindow::MakeWindow(const StatusLayout& layout) {
   port_ = windows_.MakeStatusWindow(kStatusWindowNumber, layout.statusTitle, layout.statusRect, layout.statusShown);
 }
 
+platform::Port* StatusWindow::ShownPort(const SessionOptions& Opt) const {
+  if (!port_ || Opt.StatusWindowShown != 0 || !windows_.Exists(kStatusWindowNumber)) return nullptr;
+  return port_;
+}
+
+void StatusWindow::Draw(const std::string& text) {
+  port_->DrawText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
+}
+
 void StatusWindow::WriteDateLine(const SessionOptions& Opt, const std::string& date, const std::string& emulationName) {
-  if (!port_ || Opt.StatusWindowShown != 0) return;
+  platform::Port* port = ShownPort(Opt);
+  if (!port) return;
   // Cells of a fixed 7 x 17 grid, whatever the session's text size.
-  auto moveToCell = [this](int row, int column) { port_->MoveTo(7 * column - 3, 17 * row - 7); };
-  auto draw = [this](const std::string& text) {
-    port_->DrawText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()));
-  };
-  port_->BackColour({65535, 65535, 65535});
-  port_->EraseRect({0, 0, port_->Width(), port_->Height()});
-  port_->TextCell(7, 12, 5);
-  port_->SetTextMode(platform::TextMode::Or);
-  port_->TextFont(platform::kLabelFont);
-  port_->TextSize(9);
-  port_->TextFace(platform::kFaceBold);
-  port_->ForeColour({0, 34952, 0});
+  auto moveToCell = [port](int row, int column) { port->MoveTo(7 * column - 3, 17 * row - 7); };
+  port->BackColour({65535, 65535, 65535});
+  port->EraseRect({0, 0, port->Width(), port->Height()});
+  port->TextCell(7, 12, 5);
+  port->SetTextMode(platform::TextMode::Or);
+  port->TextFont(platform::kLabelFont);
+  port->TextSize(9);
+  port->TextFace(platform::kFaceBold);
+  port->ForeColour({0, 34952, 0});
   moveToCell(1, 1);
-  draw("  " + date + "  ");
-  port_->TextFace(platform::kFacePlain);
-  port_->TextSize(12);
-  port_->ForeColour({56797, 0, 0});
+  Draw("  " + date + "  ");
+  port->TextFace(platform::kFacePlain);
+  port->TextSize(12);
+  port->ForeColour({56797, 0, 0});
   moveToCell(1, Opt.TextSizeValue > 9 ? 41 : 30);
-  draw(emulationName + std::string(7, ' '));
-  port_->SetTextMode(platform::TextMode::Copy);
-  port_->Flush();
+  Draw(emulationName + std::string(7, ' '));
+  port->SetTextMode(platform::TextMode::Copy);
+  port->Flush();
+}
+
+void StatusWindow::WriteIndicator(const SessionOptions& Opt, platform::Point pen, const std::string& text) {
+  platform::Port* port = ShownPort(Opt);
+  if (!port) return;
+  port->TextCell(7, 12, 5);
+  // The program's monospaced cell font stands in for the system font: each
+  // letter of a proportional one at 12 points is wider than its 7-pixel
+  // cell in places ("O", "C", "m") and would be cut off.
+  port->TextFont(platform::kScreenFont);
+  port->TextSize(12);
+  port->TextFace(platform::kFacePlain);
+  port->ForeColour(kIndicatorColour);
+  port->BackColour({65535, 65535, 65535});
+  port->SetTextMode(platform::TextMode::Inverse);
+  port->MoveTo(pen.h, pen.v);
+  Draw(text);
+  port->SetTextMode(platform::TextMode::Copy);
+  port->Flush();
 }
 
 }  // namespace korvane::ui

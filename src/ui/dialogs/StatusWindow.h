@@ -3,8 +3,8 @@
 // 4): the text size by the screen and the font-size settings, the session
 // window's place (centred, where it was remembered, or fixed on small
 // screens), and the status strip along the bottom of the screen, or put out
-// of sight. The status window itself shows the status line: the date and
-// the emulation's name.
+// of sight. The status window itself shows the status line: the date, the
+// emulation's name and the indicators of the capture modes.
 
 #include <cstdint>
 #include <functional>
@@ -74,10 +74,21 @@ class StatusWindow {
   // The status line's date and emulation name, in the wide layout for a text
   // size above 9; nothing while the status window is out of sight.
   void WriteDateLine(const SessionOptions& Opt, const std::string& date, const std::string& emulationName);
+  // An indicator of the status line (text in the program's Mac Roman) with
+  // the pen at `pen`: inverse, in letters of the strip's white on a block of
+  // the indicators' colour, one 7-pixel cell each; nothing while the status
+  // window is out of sight.
+  void WriteIndicator(const SessionOptions& Opt, platform::Point pen, const std::string& text);
   // The status window's drawing port (null before it was made).
   platform::Port* port() const { return port_; }
+  // The indicators' colour.
+  static constexpr platform::RGB kIndicatorColour{39321, 0, 65535};
 
  private:
+  // The port while the status line is shown and window 4 is there.
+  platform::Port* ShownPort(const SessionOptions& Opt) const;
+  void Draw(const std::string& text);
+
   platform::Windows& windows_;
   platform::Port* port_ = nullptr;
 };
