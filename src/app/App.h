@@ -238,6 +238,8 @@ class App {
   // The wheel moves the view by at most this many lines at once (the
   // scroll-back holds no more).
   static constexpr int32_t kMaxWheelLines = 960;
+  // The scroll bar follows the view at most this often while output floods.
+  static constexpr int64_t kScrollBarMs = 100;
 
   // ---- Idle-pass requests of the program as a whole ---------------------------------------------
   int8_t ControlPRequest = 0;

@@ -175,6 +175,44 @@ TEST_F(MainLoop, DelayedActionsActOnThePassTheirCountSays) {
   EXPECT_EQ(app->TransferDoneCounter, 0);
 }
 
+// While output floods in, the frames of text do not move the scroll bar each
+// time: it follows at most ten times a second, and once the flood stops it
+// shows where the text ended.
+TEST_F(MainLoop, TheScrollBarFollowsAFloodTenTimesASecondAndEndsWhereTheTextEnded) {
+  StartLocal();
+  Screen& s = Window(48).session.screen;
+  platform::Controls& controls = Window(48).controls;
+  std::string lines;
+  for (int i = 0; i < 40; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  std::vector<int64_t> moved;
+  int last = controls.ControlValue(kScrollBarControl);
+  auto note = [&] {
+    const int v = controls.ControlValue(kScrollBarControl);
+    if (v != last) moved.push_back(clock.Milliseconds());
+    last = v;
+  };
+  const int64_t start = clock.Milliseconds();
+  int repaints = 0;
+  while (clock.Milliseconds() - start < 1000) {
+    LinkOf(48).Feed(lines);
+    const int64_t before = Window(48).session.window.LastRepaintMs;
+    app->Turn();
+    repaints += Window(48).session.window.LastRepaintMs != before;
+    note();
+    clock.AdvanceMs(5);
+  }
+  EXPECT_GE(repaints, 30) << "the flood was repainted once a frame";
+  ASSERT_GE(moved.size(), 5u);
+  EXPECT_LE(moved.size(), 11u);
+  for (size_t i = 1; i < moved.size(); ++i) EXPECT_GE(moved[i] - moved[i - 1], app::App::kScrollBarMs) << i;
+  // The flood has stopped: within the next tenth of a second the bar shows
+  // the end of the text.
+  const int64_t stopped = clock.Milliseconds();
+  while (clock.Milliseconds() - stopped < app::App::kScrollBarMs + 20) app->Turn();
+  EXPECT_EQ(controls.ControlValue(kScrollBarControl), s.ScrollBackViewLine);
+  EXPECT_EQ(s.ScrollBackViewLine, s.ScrollBackLinePos);
+}
+
 TEST_F(MainLoop, RequestsOfOneRunAreCarriedOutInTheirFixedOrder) {
   StartLocal();
   LinkOf(48).written.clear();

@@ -158,9 +158,22 @@ void QtImagePort::MarkDrawn(Rect r) {
 void QtImagePort::Fill(Rect r, uint32_t pixel) {
   r = Clip(r);
   if (r.Empty()) return;
-  for (int y = r.top; y < r.bottom; ++y)
-    std::fill_n(reinterpret_cast<uint32_t*>(image_.scanLine(y)) + r.left, r.Width(), pixel);
-  MarkDrawn(r);
+  // Only the rows the fill changes are marked drawn: an erase of the whole
+  // window before a repaint leaves the margins and what lies under the
+  // controls as they were, and the window system is not asked to show them
+  // (and the controls over them to paint themselves) again every frame.
+  int first = -1, last = -1;
+  const int width = r.Width();
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(image_.scanLine(y)) + r.left;
+    uint32_t differs = 0;
+    for (int x = 0; x < width; ++x) differs |= row[x] ^ pixel;
+    if (differs == 0) continue;
+    std::fill_n(row, width, pixel);
+    if (first < 0) first = y;
+    last = y;
+  }
+  if (first >= 0) MarkDrawn({r.left, first, r.right, last + 1});
 }
 
 void QtImagePort::InvertRect(Rect r) {
@@ -363,6 +376,10 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
   const int top = pen.v - cellAbove_;
   uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
   const qsizetype stride = image_.bytesPerLine() / 4;
+  // Text drawn over the same text changes nothing the window must show
+  // again (a repaint from the planes draws every cell, most of them as they
+  // were).
+  bool changed = false;
   for (int i = 0; i < n; ++i) {
     TileRef& tile = tiles[codes[i]];
     if (!tile.pixels) {
@@ -378,9 +395,12 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       const uint32_t* src = tile.pixels + (y - top) * tile.stride + (dst.left - left);
       uint32_t* out = bits + y * stride + dst.left;
       if (!tile.blend) {
+        if (SameCells(out, src, static_cast<size_t>(width))) continue;
         CopyCells(out, src, static_cast<size_t>(width));
+        changed = true;
         continue;
       }
+      changed = true;
       for (int x = 0; x < width; ++x) {
         const uint32_t s = src[x], a = s >> 24;
         if (a == 0) continue;
@@ -392,7 +412,7 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       }
     }
   }
-  MarkDrawn(Clip({pen.h, top, pen.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
+  if (changed) MarkDrawn(Clip({pen.h, top, pen.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
   SetPen(pen.h + n * cellWidth_, pen.v);
 }
 
