@@ -294,6 +294,8 @@ class Screen {
   void SetScreenReversed(bool on);
   bool ScreenReversed() const { return screenReversed_; }
   void ContinueScreenReverse();
+  // The tick at which a reversed screen turns back; 0 when none is reversed.
+  int64_t ReverseEndTick() const { return normalDueTick_; }
   void InvertTextArea();
 
   // ---- Stored pages ----------------------------------------------------------------
