@@ -49,7 +49,7 @@ bool App::WorkEveryTurn() {
     const HostInput& in = s.input;
     if (in.FlushRequest || in.PendingCR || in.SendInProgress || in.CollectMode || in.answers.Waiting() > 0) return true;
     if (!s.keys.PendingKeyStrings.empty()) return true;
-    if (HostLink* link = s.conn.Link(); link && link->OutputQueued() > 0) return true;
+    if (HostLink* link = s.conn.Link(); link && (link->OutputQueued() > 0 || link->HoldingEcho())) return true;
     if (w->services.capture.DeferredPrintWaiting()) return true;
     if (const output::SessionClipboard* c = output::SessionClipboardOf(*w); c && !c->Idle()) return true;
     if (const output::SessionTransfers* t = output::SessionTransfersOf(*w); t && !t->Idle()) return true;

@@ -68,11 +68,11 @@ class QtWindowRepaintTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   }
   // Draws a rectangle of the back buffer and shows it, as a pass of host
-  // output does; each time in the other of two colours unless `again`.
+  // output does; each time in a colour of its own unless `again`.
   void DrawAndShow(Rect r, bool again = false) {
     counter.Reset();
-    if (!again) red_ = !red_;
-    surface.port->ForeColour(red_ ? RGB{65535, 0, 0} : RGB{0, 0, 65535});
+    if (!again) ++shade_;
+    surface.port->ForeColour(RGB{static_cast<uint16_t>(shade_ * 4099), 0, 0});
     surface.port->PaintRect(r);
     surface.port->Flush();
     Settle();
@@ -87,7 +87,7 @@ class QtWindowRepaintTest : public ::testing::Test {
   PaintCounter counter;
 
  private:
-  bool red_ = false;
+  int shade_ = 0;
 };
 
 TEST_F(QtWindowRepaintTest, DrawingUnderTheScrollBarRepaintsTheTextButNotTheBar) {

@@ -46,6 +46,7 @@ class PtyChild final : public HostLink {
   bool SetWindowSize(int rows, int cols) override;
   // What the child prints passes an EchoHold until the hold is over.
   bool HoldEchoOf(const std::vector<std::string>& lines) override;
+  bool HoldingEcho() const override { return hold_ != nullptr; }
   LinkEnd EndOfLink() const override { return end_; }
 
   int fd() const { return fd_; }
