@@ -41,6 +41,9 @@ class PtyChild final : public HostLink {
   void SendQueuedOutput() override { Drain(); }
   int Read(uint8_t* buf, int max) override;
   int Waiting() override;
+  // Bytes already taken in from the terminal and not read yet; unlike
+  // Waiting, it does not ask the terminal.
+  size_t Buffered() const { return Held() + Shown(); }
   bool Ended() override;
   void Close() override;
   bool SetWindowSize(int rows, int cols) override;
