@@ -37,18 +37,27 @@ bool App::WorkEveryTurn() {
   // A serial line or modem with a step to come (a break held, a modem
   // talked to or hung up) is stepped every tick.
   if (serialWakeMs_ >= 0) return true;
+  // The requests of the active window, which the idle pass serves for it
+  // alone (another window's wait until it is the active one again).
+  if (SessionWindow* a = windows.Active()) {
+    const WindowState& ws = a->session.window;
+    const Screen& sc = a->session.screen;
+    if (ws.WindowSizeCounter > 0 || ws.WindowSizeRequest || ws.SshUserNameRequest || ws.BackgroundRequest ||
+        ws.ScrollBackResetRequest || ws.PendingCursorRow > 0)
+      return true;
+    if (sc.RedrawCounter > 0 || sc.BarRedrawRequest || sc.MarginRedrawRequest) return true;
+  }
+  // What the input pass of the window in front has left for its next pass.
+  if (SessionWindow* f = ActiveInFront()) {
+    const HostInput& in = f->session.input;
+    if (in.FlushRequest || in.PendingCR || in.CollectMode || in.answers.Waiting() > 0) return true;
+  }
+  // What every window steps on its own.
   for (const int n : windows.Numbers()) {
     SessionWindow* w = windows.Find(n);
     if (!w) continue;
     Session& s = w->session;
-    const WindowState& ws = s.window;
-    if (ws.WindowSizeCounter > 0 || ws.WindowSizeRequest || ws.SshUserNameRequest || ws.BackgroundRequest ||
-        ws.ScrollBackResetRequest || ws.PendingCursorRow > 0)
-      return true;
-    if (s.screen.RedrawCounter > 0 || s.screen.BarRedrawRequest || s.screen.MarginRedrawRequest) return true;
-    const HostInput& in = s.input;
-    if (in.FlushRequest || in.PendingCR || in.SendInProgress || in.CollectMode || in.answers.Waiting() > 0) return true;
-    if (!s.keys.PendingKeyStrings.empty()) return true;
+    if (s.input.SendInProgress || !s.keys.PendingKeyStrings.empty()) return true;
     if (HostLink* link = s.conn.Link(); link && (link->OutputQueued() > 0 || link->HoldingEcho())) return true;
     if (w->services.capture.DeferredPrintWaiting()) return true;
     if (const output::SessionClipboard* c = output::SessionClipboardOf(*w); c && !c->Idle()) return true;
