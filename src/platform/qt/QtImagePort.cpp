@@ -418,8 +418,6 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       const uint32_t* src = tile.pixels + (y - top) * tile.stride + (dst.left - left);
       uint32_t* out = bits + y * stride + dst.left;
       if (!tile.blend) {
-        // Copied and compared in one go (a cell's row is a few pixels: no
-        // call into the C library for it).
         // Compared only until the first change: from then on the run is
         // marked whole anyway.
         if (!changed) changed = !SameCells(out, src, static_cast<size_t>(width));
