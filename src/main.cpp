@@ -127,9 +127,10 @@ int main(int argc, char** argv) {
 
   // Without a bus the program runs on; a script that tries to reach it is
   // told by its client that there is no session bus.
-  if (scripting.bus)
+  if (scripting.bus) {
     scripting.bus->Attach(app.scripting->Commands(), *app.scripting, qt.clock);
-  else
+    scripting.bus->onServiced = [&qt] { qt.pump.Wake(); };
+  } else
     qWarning("%s", qPrintable(scripting.message));
   // Tests of the running program read the active session's screen from the
   // file this variable names.

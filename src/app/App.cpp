@@ -119,7 +119,7 @@ void App::Turn() {
   // The window system delivers its events (or has some waiting already).
   // Until one comes, the last event is a null event.
   keyState.LastEventRecord.what = input::kNullEvent;
-  platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? flags.EventTimeSlice : 0), WatchedLink());
+  platform.pump.Deliver(SerialWaitTicks(queue.Empty() ? LoopWaitTicks() : 0), WatchedLink());
   // Each event in arrival order: its vector, the wheel, the handler and
   // the pass after an event.
   bool anyEvent = false;

@@ -241,6 +241,8 @@ class App {
   // The wheel moves the view by at most this many lines at once (the
   // scroll-back holds no more).
   static constexpr int32_t kMaxWheelLines = 960;
+  // The scroll bar follows the view at most this often while output floods.
+  static constexpr int64_t kScrollBarMs = 100;
 
   // ---- Idle-pass requests of the program as a whole ---------------------------------------------
   int8_t ControlPRequest = 0;
@@ -364,6 +366,16 @@ class App {
   // The active session window when it is also the front window.
   SessionWindow* ActiveInFront();
   HostLink* WatchedLink();
+  // ---- How long a turn waits (app/LoopWait.cpp) --------------------------------------------
+  // The ticks this turn may wait for the window system or the connection.
+  int LoopWaitTicks();
+  // Something is stepped from turn to turn (a paste, a send, a key string,
+  // output the host has not taken, a request for the next pass): the loop
+  // then looks again every tick.
+  bool WorkEveryTurn();
+  // The longest a quiet turn waits: the periodic pass (the cursor's blink)
+  // comes sooner whenever a session window is in front.
+  static constexpr int kLongestWaitTicks = 31;
   // ---- The serial lines (app/AppSerial.cpp) ----------------------------------------------
   // The ticks the loop may wait, shortened to the serial lines' next step.
   int SerialWaitTicks(int ticks) const;

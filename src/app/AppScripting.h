@@ -64,6 +64,11 @@ class AppScripting final : public scripting::ScriptTarget {
   // At its end: deleting the capture file, the transfer chain, the wait for
   // the host's answer, and the scripts the host ran.
   void ServeAfterPending(SessionWindow& w);
+  // No request, message or wait for a host's answer is left for the
+  // pending-command pass.
+  bool Idle() const {
+    return raised_.none() && messagesToHost_.empty() && messages_.empty() && controlLetters_.empty() && !waiting_;
+  }
 
   // ---- ScriptTarget -----------------------------------------------------------------------
   bool StartingUp() const override;

@@ -56,7 +56,9 @@ void App::ServeRepaint(SessionWindow& w) {
   s.RepaintPending = 0;
   {
     FloodGate::RepaintScope scope(w.gate);
+    s.ScrollBarFollowsLater = true;
     s.RedrawScreenFromBuffers();
+    s.ScrollBarFollowsLater = false;
   }
   w.session.window.LastRepaintMs = now;
   s.port.Flush();
@@ -321,13 +323,21 @@ void App::ServeShowAfterStart(SessionWindow* active) {
 // floods in, the store's end moves with every line, and each repaint of the
 // bar costs the window system more than a frame of text.
 void App::ServeScrollBar() {
-  constexpr int64_t kScrollBarMs = 100;
   SessionWindow* f = ActiveInFront();
-  if (!f || ScrollBarTracking || !f->session.screen.ScrollBarUpdateNeeded ||
-      platform.clock.Milliseconds() - f->session.window.LastScrollBarMs < kScrollBarMs)
+  if (!f || ScrollBarTracking || platform.clock.Milliseconds() - f->session.window.LastScrollBarMs < kScrollBarMs)
     return;
   Screen& s = f->session.screen;
+  if (!s.ScrollBarUpdateNeeded) {
+    // The value a repaint of a flood left for this pass.
+    if (s.ScrollBarValuePending) {
+      s.ScrollBarValuePending = 0;
+      f->session.window.LastScrollBarMs = platform.clock.Milliseconds();
+      f->controls.SetControlValue(kScrollBarControl, s.ScrollBackViewLine);
+    }
+    return;
+  }
   s.ScrollBarUpdateNeeded = 0;
+  s.ScrollBarValuePending = 0;
   f->session.window.LastScrollBarMs = platform.clock.Milliseconds();
   s.ScrollBackViewLine = s.ScrollBackViewDrawnLine = s.ScrollBackLinePos;
   f->controls.SetScrollBarRange(kScrollBarControl, s.ScreenRows, s.ScrollBackLinePos, s.ScreenRows);

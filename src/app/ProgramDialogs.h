@@ -69,6 +69,8 @@ class ProgramDialogs {
   // Closes the emulation notice when its time is up, and steps the
   // keep-alive set-up.
   void IdlePass();
+  // Nothing is timed: no notice that closes itself, no keep-alive set-up.
+  bool Idle() const { return !dialogs_.NoticeUp() && !keepAlive_.Running(); }
   // Ends a keep-alive set-up still running (the program quits).
   void EndKeepAlive() { keepAlive_.End(); }
 

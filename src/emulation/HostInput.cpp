@@ -98,9 +98,13 @@ bool HostInput::FetchChunk(int ptyMax) {
     HostChunkCount = 0;
     if (!HoldOutput) {
       int got = 0;
+      ptyDrained_ = false;
       while (got < ptyMax) {
         const int n = link->Read(ReceiveBuffer.data() + got, ptyMax - got);
-        if (n <= 0) break;
+        if (n <= 0) {
+          ptyDrained_ = true;
+          break;
+        }
         got += n;
       }
       HostChunkCount = static_cast<int16_t>(got);
@@ -241,6 +245,13 @@ void HostInput::RunInterpreterPass(HostInterpreter& interp) {
     HostChunkLast = -1;
     if (SendInProgress) continue;
     if (++ChunkPassCount >= kPassChunkLimit) return;
+    // The terminal had nothing more when the chunk was read: the pass ends
+    // as it would have on the next read.
+    if (ptyDrained_ && conn.IsPtyConnection()) {
+      ptyDrained_ = false;
+      CheckInputPending();
+      return;
+    }
   }
 }
 

@@ -404,6 +404,11 @@ class HostInput : public HostReaderState,
   // Time this pass has spent waiting for host bytes.
   int64_t passWaitedMs_ = 0;
   bool firstChunkOfPass_ = false;
+  // The last pty chunk ended because the stream had nothing more: the pass
+  // ends after it rather than asking the terminal again at once (a read that
+  // finds it empty waits for the kernel's feeder of the terminal; the main
+  // loop's wait for input comes back as soon as there is some).
+  bool ptyDrained_ = false;
   bool readClosed_ = false;
   bool inPass_ = false;
   bool readCancelled_ = false;

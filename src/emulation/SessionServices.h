@@ -86,6 +86,9 @@ class CaptureService {
   // The idle pass: a deferred print once the host has been quiet, and the
   // capture marks of the menus when the window is the active one.
   virtual void ServeIdlePass() = 0;
+  // A deferred print waits for the host to be quiet: the loop must look
+  // again on its tick. (A service that cannot tell says so.)
+  virtual bool DeferredPrintWaiting() const { return true; }
   // The quit prompt's "Print": ends printer capture and prints what it
   // collected at once, deferred printing or not.
   virtual void PrintBeforeQuit() = 0;

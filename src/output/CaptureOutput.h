@@ -64,6 +64,7 @@ class CaptureOutput {
   int DoPageSetupDialog() { return printing_.pageSetup.DoPageSetupDialog(host_.FrontWindow().number); }
   // The idle pass, with the time since the host last sent text.
   void IdlePass(int64_t ticksSinceHostText) { printer_.ServeDeferredPrint(ticksSinceHostText, screen_.ScreenFontId); }
+  bool DeferredPrintWaiting() const { return printer_.PrintPending(); }
 
  private:
   SessionOptions& Opt;

@@ -70,6 +70,8 @@ class SessionMouse {
   void DoMouse(const MouseEvent& e);
   // Runs what is due: the click after its wait, the end of a flash.
   void Step();
+  // No click waits for its double and no address flashes.
+  bool Idle() const { return state_ == State::Idle && !addressFlash_; }
   // Shows the pointer that announces the copy mode: the cross while Option
   // is held, the I-beam while Command is (both held: the I-beam).
   void SetMouseCursorShape(uint16_t modifiers);

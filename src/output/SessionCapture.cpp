@@ -214,6 +214,8 @@ void SessionCapture::PrintTextFile() {
 
 void SessionCapture::PageSetup() { Output().DoPageSetupDialog(); }
 
+bool SessionCapture::DeferredPrintWaiting() const { return output_ && output_->DeferredPrintWaiting(); }
+
 void SessionCapture::ServeIdlePass() {
   if (output_) {
     const int64_t now = w_.Owner().services.clock.Ticks();

@@ -98,6 +98,7 @@ class SessionCapture final : public CaptureService, public CaptureHost {
   void UseRecorderFile() override { Output().Capture().UseRecorderFile(); }
   void Flush() override;
   void ServeIdlePass() override;
+  bool DeferredPrintWaiting() const override;
   void PrintBeforeQuit() override;
   std::string SetCaptureFileFromScript(const std::string& path) override;
   std::string GetCaptureFileName() override;

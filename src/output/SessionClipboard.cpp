@@ -134,6 +134,10 @@ void SessionClipboard::SetMouseCursorShape(uint16_t modifiers) {
   Parts().mouse.SetMouseCursorShape(modifiers);
 }
 
+bool SessionClipboard::Idle() const {
+  return !parts_ || (!parts_->paste.Active() && !parts_->copier.SelectionFlashPending() && parts_->mouse.Idle());
+}
+
 void SessionClipboard::Step() {
   if (!parts_) return;
   parts_->mouse.Step();

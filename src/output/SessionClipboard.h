@@ -94,6 +94,9 @@ class SessionClipboard final : public ClipboardService, private PasteHost, priva
   // Ctrl+. while a paste runs: the paste ends at once. False when none ran.
   bool CancelPaste();
   bool Pasting() const { return parts_ && parts_->paste.Active(); }
+  // Nothing of the window's mouse, selection flash or paste is under way:
+  // Step has nothing to do until the user acts.
+  bool Idle() const;
 
   // The window's mouse, selection copy and paste (made on first use).
   SessionMouse& Mouse() { return Parts().mouse; }

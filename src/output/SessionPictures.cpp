@@ -134,6 +134,8 @@ void SessionPictures::CancelDownloads() {
   downloads_.clear();
 }
 
+bool SessionPictures::Idle() const { return downloads_.empty() && !w_.session.screen.PicturesRedrawPending; }
+
 void SessionPictures::Step() {
   Screen& s = w_.session.screen;
   for (size_t i = 0; i < downloads_.size();) {

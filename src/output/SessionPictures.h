@@ -48,6 +48,8 @@ class SessionPictures final : public PictureService {
   // Places the pictures whose downloads have ended, and draws the pictures
   // again when the screen asked for it.
   void Step();
+  // No picture is being fetched and none waits to be drawn again.
+  bool Idle() const;
 
   // The name held by slot k (1..100), empty when it is free; the highest
   // slot ever taken; the downloads still running.

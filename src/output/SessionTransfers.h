@@ -70,6 +70,13 @@ class SessionTransfers final : public TransferService, private SendHost {
   // Ctrl+Shift+M: the count of lines sent is taken off the status line.
   bool EraseLinesMessage();
   bool Sending() const { return sender_.Active(); }
+  // No send, kermit step, download or transfer request is under way: Step
+  // has nothing to do.
+  bool Idle() const {
+    return !sender_.Active() && !sendRequested_ && kermit_ == KermitStep::Idle && !downloadPending_ &&
+           !downloadRunning_ && !abortPending_ && !hostToMacWindowRequest_ && !hostToMacStartRequest_ &&
+           !transferInProgress_;
+  }
   bool Downloading() const;
   const TextSender& Sender() const { return sender_; }
 

@@ -50,6 +50,9 @@ class HostLink {
   // (see platform::EchoHold): every other byte is read, in order. False
   // when the channel cannot tell echoes apart (nothing is held back then).
   virtual bool HoldEchoOf(const std::vector<std::string>& /*lines*/) { return false; }
+  // An echo hold is under way: what it holds is let go on time (its
+  // patience runs out) only if the link is looked at meanwhile.
+  virtual bool HoldingEcho() const { return false; }
   // How the far end ended, once the channel is closed: a child's exit status
   // or the signal that ended it; Unknown where there is no such end.
   virtual LinkEnd EndOfLink() const { return {}; }

@@ -269,7 +269,10 @@ void Screen::RedrawScreenFromBuffers() {
 
   if (full) {
     SetNormalTextStyle();
-    controls.SetControlValue(kScrollBarControl, ScrollBackViewLine);
+    if (ScrollBarFollowsLater)
+      ScrollBarValuePending = 1;
+    else
+      controls.SetControlValue(kScrollBarControl, ScrollBackViewLine);
     if (LinesTransmittedShown) host.ShowLinesTransmitted();
   } else {
     SetNormalTextStyle();

@@ -225,6 +225,11 @@ class Screen {
   int16_t ScrollBackViewShown = 0;
   int16_t ScrollBackMirrorPending = 0;
   int16_t ScrollBarUpdateNeeded = 0;
+  // Set around the repaint that catches a flood up: the scroll bar's value
+  // is then left to the idle pass, which sets it at most ten times a second
+  // (ScrollBarValuePending), instead of with every frame.
+  bool ScrollBarFollowsLater = false;
+  int16_t ScrollBarValuePending = 0;
   int16_t ScrollBackColourA = 1, ScrollBackColourB = 0;
   int16_t ScreenSavedToScrollBack = 0;
   int8_t ScriptCommandBusy = 0;
@@ -289,6 +294,8 @@ class Screen {
   void SetScreenReversed(bool on);
   bool ScreenReversed() const { return screenReversed_; }
   void ContinueScreenReverse();
+  // The tick at which a reversed screen turns back; 0 when none is reversed.
+  int64_t ReverseEndTick() const { return normalDueTick_; }
   void InvertTextArea();
 
   // ---- Stored pages ----------------------------------------------------------------

@@ -48,6 +48,30 @@ TEST_F(HostReader, APassEndsAfter30ChunksUnlessASendIsUnderWay) {
   EXPECT_EQ(record.sendSteps, 1);
 }
 
+// A chunk the terminal could not fill ends the pass as a read that finds
+// nothing would: the terminal is not asked again at once (such a read waits
+// for the kernel's feeder of the terminal), and what the host sends meanwhile
+// is read by the next pass, in order.
+TEST_F(HostReader, APassEndsAfterAChunkTheTerminalCouldNotFill) {
+  UseScript();
+  auto* pty = OpenPty();
+  pty->Feed("ABC");
+  in().ProcessHostInput();
+  EXPECT_EQ(SeenBytes(), "ABC");
+  EXPECT_EQ(pty->emptyReads, 1) << "the terminal was asked again after it had nothing more";
+  EXPECT_EQ(record.downloadSteps, 1) << "the pass ended as at no input";
+  pty->Feed("DEF");
+  EXPECT_EQ(pty->Waiting(), 3);
+  in().ProcessHostInput();
+  EXPECT_EQ(SeenBytes(), "ABCDEF");
+  EXPECT_EQ(record.downloadSteps, 2);
+  // Full chunks go on within the pass, as far as the terminal fills them.
+  pty->Feed(std::string(3 * 1023 + 1, 'x'));
+  in().ProcessHostInput();
+  EXPECT_EQ(script.seen.size(), 6u + 3 * 1023 + 1);
+  EXPECT_EQ(pty->Waiting(), 0);
+}
+
 TEST_F(HostReader, EveryPtyByteReachesTheInterpreterOnceAndNoNulIsAdded) {
   UseScript();
   auto* pty = OpenPty();

@@ -47,8 +47,13 @@ class MemoryLink final : public HostLink {
     cols = c;
     return true;
   }
+  // Reads that found nothing waiting.
+  int emptyReads = 0;
   int Read(uint8_t* buf, int max) override {
-    if (incoming_.empty()) return ended_ || closed ? -1 : 0;
+    if (incoming_.empty()) {
+      ++emptyReads;
+      return ended_ || closed ? -1 : 0;
+    }
     const int n = std::min<int>(max, static_cast<int>(incoming_.size()));
     std::copy_n(incoming_.begin(), n, buf);
     incoming_.erase(incoming_.begin(), incoming_.begin() + n);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/qt/QtImagePort.h"
 
 namespace korvane::platform {
@@ -203,6 +205,52 @@ TEST(QtImagePortTiles, AGlyphCoversTheSamePixelsInEveryColourPair) {
     }
   EXPECT_GT(full, 20);
   EXPECT_GT(partly, 0) << "the glyphs' edges are smoothed";
+}
+
+// Only what changes pixels is marked for the window to show again: the
+// repaint of a flood erases the whole window and draws every cell, most of
+// them as they were, and the margins and what lies under the controls must
+// not be shown (nor the controls painted) again with every frame.
+TEST(QtImagePort, OnlyDrawingThatChangesPixelsIsMarkedDrawn) {
+  QtImagePort p = FreshPort();
+  DrawSample(p, TextMode::Copy, kRed, kBlue, kFacePlain);
+  p.TakeDrawn();
+  struct Case {
+    const char* what;
+    std::function<void(QtImagePort&)> draw;
+    QRect marked;  // empty: nothing
+  };
+  const Case cases[] = {
+      {"the same text again", [](QtImagePort& q) { DrawSample(q, TextMode::Copy, kRed, kBlue, kFacePlain); }, {}},
+      {"an erase in the colour already there",
+       [](QtImagePort& q) {
+         q.BackColour(kWhite);
+         q.EraseRect({0, 34, 80, 40});
+       },
+       {}},
+      {"the same text in another colour",
+       [](QtImagePort& q) { DrawSample(q, TextMode::Copy, kBlack, kBlue, kFacePlain); }, QRect(4, 9, 72, 24)},
+      // Of a fill over rows of which only some change, those rows.
+      {"an erase over text and blank rows",
+       [](QtImagePort& q) {
+         q.BackColour(kWhite);
+         q.EraseRect({0, 0, 80, 40});
+       },
+       QRect(0, 9, 80, 24)},
+  };
+  for (const Case& c : cases) {
+    c.draw(p);
+    const QRect marked = p.TakeDrawn().boundingRect();
+    if (c.marked.isEmpty()) {
+      EXPECT_TRUE(marked.isEmpty()) << c.what;
+    } else {
+      // The marked rows are those of the text; a run is marked whole.
+      EXPECT_EQ(marked.top(), c.marked.top()) << c.what;
+      EXPECT_EQ(marked.bottom(), c.marked.bottom()) << c.what;
+      EXPECT_LE(marked.left(), c.marked.left()) << c.what;
+      EXPECT_GE(marked.right(), c.marked.right()) << c.what;
+    }
+  }
 }
 
 TEST(QtImagePort, ResizeKeepsWhatStillFits) {

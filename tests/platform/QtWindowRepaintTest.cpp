@@ -68,9 +68,11 @@ class QtWindowRepaintTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   }
   // Draws a rectangle of the back buffer and shows it, as a pass of host
-  // output does.
-  void DrawAndShow(Rect r) {
+  // output does; each time in a colour of its own unless `again`.
+  void DrawAndShow(Rect r, bool again = false) {
     counter.Reset();
+    if (!again) ++shade_;
+    surface.port->ForeColour(RGB{static_cast<uint16_t>(shade_ * 4099), 0, 0});
     surface.port->PaintRect(r);
     surface.port->Flush();
     Settle();
@@ -83,6 +85,9 @@ class QtWindowRepaintTest : public ::testing::Test {
   QScrollBar* bar = nullptr;
   QPushButton* button = nullptr;
   PaintCounter counter;
+
+ private:
+  int shade_ = 0;
 };
 
 TEST_F(QtWindowRepaintTest, DrawingUnderTheScrollBarRepaintsTheTextButNotTheBar) {
@@ -93,6 +98,7 @@ TEST_F(QtWindowRepaintTest, DrawingUnderTheScrollBarRepaintsTheTextButNotTheBar)
     const char* what;
     Rect drawn;
     bool viewPainted, barPainted, buttonPainted;
+    bool again = false;  // the same pixels as the case before
   };
   const Case cases[] = {
       // A whole row of text, the bar's column included (an erase to the
@@ -102,9 +108,12 @@ TEST_F(QtWindowRepaintTest, DrawingUnderTheScrollBarRepaintsTheTextButNotTheBar)
       {"text left of the bar", {0, 0, 300, 15}, true, false, false},
       // A control the view shows through is drawn again over the new text.
       {"the row of the button", {0, 386, 300, 400}, true, false, true},
+      // Drawing that leaves every pixel as it was (a repaint of cells that
+      // did not change) shows nothing again, and the button is left alone.
+      {"the same pixels again", {0, 386, 300, 400}, false, false, false, true},
   };
   for (const Case& c : cases) {
-    DrawAndShow(c.drawn);
+    DrawAndShow(c.drawn, c.again);
     EXPECT_EQ(counter.Count(view) > 0, c.viewPainted) << c.what;
     EXPECT_EQ(counter.Count(bar) > 0, c.barPainted) << c.what;
     EXPECT_EQ(counter.Count(button) > 0, c.buttonPainted) << c.what;

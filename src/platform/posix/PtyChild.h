@@ -41,11 +41,15 @@ class PtyChild final : public HostLink {
   void SendQueuedOutput() override { Drain(); }
   int Read(uint8_t* buf, int max) override;
   int Waiting() override;
+  // Bytes already taken in from the terminal and not read yet; unlike
+  // Waiting, it does not ask the terminal.
+  size_t Buffered() const { return Held() + Shown(); }
   bool Ended() override;
   void Close() override;
   bool SetWindowSize(int rows, int cols) override;
   // What the child prints passes an EchoHold until the hold is over.
   bool HoldEchoOf(const std::vector<std::string>& lines) override;
+  bool HoldingEcho() const override { return hold_ != nullptr; }
   LinkEnd EndOfLink() const override { return end_; }
 
   int fd() const { return fd_; }

@@ -50,8 +50,12 @@ void QtEventPump::Deliver(int ticks, HostLink* watched) {
   // A serial port offers its descriptor itself (none while a modem is being
   // talked to, whose answers the loop does not read).
   const int fd = pty ? pty->fd() : watched ? watched->WaitDescriptor() : -1;
-  // Output already taken in by the stream is waiting: no need to wait.
-  if (watched && watched->Waiting() > 0) ticks = 0;
+  // Output already taken in by the stream is waiting: no need to wait. (A
+  // pseudo-terminal is not read for this, unless an echo hold may let
+  // something go: the wait below sees its input, and a read that finds it
+  // empty waits for the kernel's feeder.)
+  const bool ready = pty && !pty->HoldingEcho() ? pty->Buffered() > 0 : watched && watched->Waiting() > 0;
+  if (ready) ticks = 0;
   if (ticks <= 0) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     return;

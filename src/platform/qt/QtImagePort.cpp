@@ -155,12 +155,41 @@ void QtImagePort::MarkDrawn(Rect r) {
   if (!r.Empty()) drawn_ |= QRect(r.left, r.top, r.Width(), r.Height());
 }
 
+namespace {
+
+// The n pixels of a row all hold `pixel`. Looked at sixteen at a time, so
+// that a row of text is told apart at its first glyph.
+bool RowIs(const uint32_t* row, int n, uint32_t pixel) {
+  int x = 0;
+  for (; x + 16 <= n; x += 16) {
+    uint32_t differs = 0;
+    for (int i = 0; i < 16; ++i) differs |= row[x + i] ^ pixel;
+    if (differs != 0) return false;
+  }
+  uint32_t differs = 0;
+  for (; x < n; ++x) differs |= row[x] ^ pixel;
+  return differs == 0;
+}
+
+}  // namespace
+
 void QtImagePort::Fill(Rect r, uint32_t pixel) {
   r = Clip(r);
   if (r.Empty()) return;
-  for (int y = r.top; y < r.bottom; ++y)
-    std::fill_n(reinterpret_cast<uint32_t*>(image_.scanLine(y)) + r.left, r.Width(), pixel);
-  MarkDrawn(r);
+  // Only the rows the fill changes are marked drawn: an erase of the whole
+  // window before a repaint leaves the margins and what lies under the
+  // controls as they were, and the window system is not asked to show them
+  // (and the controls over them to paint themselves) again every frame.
+  int first = -1, last = -1;
+  const int width = r.Width();
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(image_.scanLine(y)) + r.left;
+    if (RowIs(row, width, pixel)) continue;
+    std::fill_n(row, width, pixel);
+    if (first < 0) first = y;
+    last = y;
+  }
+  if (first >= 0) MarkDrawn({r.left, first, r.right, last + 1});
 }
 
 void QtImagePort::InvertRect(Rect r) {
@@ -258,10 +287,12 @@ void QtImagePort::TextCell(int width, int above, int below) {
   cellBelow_ = below;
   masks_.clear();
   ClearTiles();
+  slabs_.clear();
 }
 
 void QtImagePort::ClearTiles() {
   tiles_.clear();
+  slabTilesUsed_ = 0;
   styleTables_.clear();
   styleTiles_ = nullptr;
   tileStyle_ = StyleKey{};
@@ -298,7 +329,15 @@ const QImage& QtImagePort::Mask(char32_t glyph, int16_t font, int16_t size, int1
   return masks_.emplace(key, std::move(mask)).first->second;
 }
 
-const QImage& QtImagePort::Tile(uint8_t code) {
+uint32_t* QtImagePort::NewTilePixels() {
+  const size_t tilePixels = size_t(cellWidth_) * size_t(std::max(cellAbove_ + cellBelow_, 1));
+  const size_t slab = slabTilesUsed_ / kSlabTiles, slot = slabTilesUsed_ % kSlabTiles;
+  if (slab == slabs_.size()) slabs_.push_back(std::make_unique_for_overwrite<uint32_t[]>(kSlabTiles * tilePixels));
+  ++slabTilesUsed_;
+  return slabs_[slab].get() + slot * tilePixels;
+}
+
+QtImagePort::TileRef QtImagePort::Tile(uint8_t code) {
   const bool cellFont = font_ == kScreenFont || font_ == kPcScreenFont;
   const char32_t glyph = cellFont ? GlyphOf(font_, code) : MacRomanToUnicode(code);
   const bool transparent = textMode_ == TextMode::Or;
@@ -313,7 +352,7 @@ const QImage& QtImagePort::Tile(uint8_t code) {
 
   const QImage& mask = Mask(glyph, font, size, static_cast<int16_t>(face & (kFaceBold | kFaceItalic)));
   const int w = mask.width(), h = mask.height();
-  QImage tile(w, h, transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  uint32_t* const pixels = NewTilePixels();
   // Each channel of the tile lies between paper and ink as the glyph covers
   // it; transparent text takes the glyph's coverage as its alpha.
   auto channel = [](uint32_t from, uint32_t to, uint32_t cover, int shift) {
@@ -322,7 +361,7 @@ const QImage& QtImagePort::Tile(uint8_t code) {
   };
   for (int y = 0; y < h; ++y) {
     const uint32_t* in = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
-    uint32_t* out = reinterpret_cast<uint32_t*>(tile.scanLine(y));
+    uint32_t* out = pixels + size_t(y) * size_t(w);
     for (int x = 0; x < w; ++x) {
       const uint32_t c = in[x] & 0x00FFFFFFu;
       if (transparent) {
@@ -340,10 +379,11 @@ const QImage& QtImagePort::Tile(uint8_t code) {
   }
   if (face_ & kFaceUnderline) {
     const int y = std::min(cellAbove_ + 1, h - 1);
-    uint32_t* row = reinterpret_cast<uint32_t*>(tile.scanLine(y));
-    std::fill_n(row, w, transparent ? ink | 0xFF000000u : ink);
+    std::fill_n(pixels + size_t(y) * size_t(w), w, transparent ? ink | 0xFF000000u : ink);
   }
-  return tiles_.emplace(key, std::move(tile)).first->second;
+  const TileRef tile{pixels, w, transparent};
+  tiles_.emplace(key, tile);
+  return tile;
 }
 
 void QtImagePort::DrawText(const uint8_t* codes, int n) {
@@ -363,13 +403,13 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
   const int top = pen.v - cellAbove_;
   uint32_t* const bits = reinterpret_cast<uint32_t*>(image_.bits());
   const qsizetype stride = image_.bytesPerLine() / 4;
+  // Text drawn over the same text changes nothing the window must show
+  // again (a repaint from the planes draws every cell, most of them as they
+  // were).
+  bool changed = false;
   for (int i = 0; i < n; ++i) {
     TileRef& tile = tiles[codes[i]];
-    if (!tile.pixels) {
-      const QImage& rendered = Tile(codes[i]);
-      tile = {reinterpret_cast<const uint32_t*>(rendered.constBits()), rendered.bytesPerLine() / 4,
-              rendered.format() == QImage::Format_ARGB32_Premultiplied};
-    }
+    if (!tile.pixels) tile = Tile(codes[i]);
     const int left = pen.h + i * cellWidth_;
     const Rect dst = Clip({left, top, left + tileWidth, top + tileHeight});
     if (dst.Empty()) continue;
@@ -378,9 +418,13 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       const uint32_t* src = tile.pixels + (y - top) * tile.stride + (dst.left - left);
       uint32_t* out = bits + y * stride + dst.left;
       if (!tile.blend) {
+        // Compared only until the first change: from then on the run is
+        // marked whole anyway.
+        if (!changed) changed = !SameCells(out, src, static_cast<size_t>(width));
         CopyCells(out, src, static_cast<size_t>(width));
         continue;
       }
+      changed = true;
       for (int x = 0; x < width; ++x) {
         const uint32_t s = src[x], a = s >> 24;
         if (a == 0) continue;
@@ -392,7 +436,7 @@ void QtImagePort::DrawText(const uint8_t* codes, int n) {
       }
     }
   }
-  MarkDrawn(Clip({pen.h, top, pen.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
+  if (changed) MarkDrawn(Clip({pen.h, top, pen.h + n * cellWidth_, top + cellAbove_ + cellBelow_}));
   SetPen(pen.h + n * cellWidth_, pen.v);
 }
 

@@ -10,7 +10,9 @@
 #include <QRegion>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Port.h"
 
@@ -63,8 +65,16 @@ class QtImagePort final : public Port {
   void Fill(Rect r, uint32_t pixel);
   void Plot(int x, int y);
   void MarkDrawn(Rect r);
+  // A rendered tile's pixels as DrawText copies them (null: not rendered yet).
+  struct TileRef {
+    const uint32_t* pixels = nullptr;
+    qsizetype stride = 0;  // in pixels
+    bool blend = false;    // transparent text: the tile is blended, not copied
+  };
   // The tile of `code` in the current style, rendered on first use.
-  const QImage& Tile(uint8_t code);
+  TileRef Tile(uint8_t code);
+  // Room for one more tile of the current cell size.
+  uint32_t* NewTilePixels();
   // The coverage of a glyph in the current cell, rendered on first use.
   const QImage& Mask(char32_t glyph, int16_t font, int16_t size, int16_t face);
   void ClearTiles();
@@ -106,12 +116,6 @@ class QtImagePort final : public Port {
   struct StyleKeyHash {
     size_t operator()(const StyleKey& k) const;
   };
-  // A rendered tile's pixels as DrawText copies them (null: not rendered yet).
-  struct TileRef {
-    const uint32_t* pixels = nullptr;
-    qsizetype stride = 0;  // in pixels
-    bool blend = false;    // transparent text: the tile is blended, not copied
-  };
   using StyleTiles = std::array<TileRef, 256>;
   // Bounds of the caches: about 20 MB of tiles at the default text size (a
   // host needs well over a hundred renditions in use to fill it: below that
@@ -140,9 +144,14 @@ class QtImagePort final : public Port {
   TextMode textMode_ = TextMode::Copy;
   int16_t font_ = kScreenFont, size_ = 12, face_ = kFacePlain;
   int cellWidth_ = 7, cellAbove_ = 12, cellBelow_ = 3;
-  // Rendered tiles (node-based: a tile stays where it is until the cache is
-  // cleared) and the per-style tables that point into them.
-  std::unordered_map<TileKey, QImage, TileKeyHash> tiles_;
+  // Rendered tiles and the per-style tables that point into them. The
+  // pixels lie in slabs of kSlabTiles tiles, kept and reused when the cache
+  // is emptied (until the cell size changes): a tile costs no allocation of
+  // its own, and stays where it is until the cache is cleared.
+  static constexpr size_t kSlabTiles = 256;
+  std::unordered_map<TileKey, TileRef, TileKeyHash> tiles_;
+  std::vector<std::unique_ptr<uint32_t[]>> slabs_;
+  size_t slabTilesUsed_ = 0;
   std::unordered_map<StyleKey, StyleTiles, StyleKeyHash> styleTables_;
   std::unordered_map<MaskKey, QImage, MaskKeyHash> masks_;
   StyleKey tileStyle_;

@@ -191,6 +191,7 @@ void ScriptBus::Submit(const QDBusMessage& message, std::string eventClass, std:
 
 void ScriptBus::Service() {
   const int64_t next = queue_->Service();
+  if (onServiced) onServiced();
   if (next < 0)
     timer_.stop();
   else

@@ -14,6 +14,7 @@
 // One instance per session bus: the first start of the program owns the name;
 // a later start hands its documents to it and ends.
 
+#include <functional>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
@@ -43,6 +44,9 @@ class ScriptBus final : public QDBusVirtualObject {
   // Gives the service what the commands act on. Calls that arrived before
   // are carried out now, in order.
   void Attach(scripting::ScriptCommandSet& commands, scripting::ScriptTarget& target, Clock& clock);
+  // Called after events were carried out: what they asked of the program
+  // waits for the main loop's next turn, which must not sleep past it.
+  std::function<void()> onServiced;
 
   QString introspect(const QString& path) const override;
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;

@@ -101,6 +101,8 @@ class SettingsDialogs {
   bool CloseBox(int window, SessionOptions& Opt);
   // Closes the emulation notice once its time is up; the idle pass calls it.
   void IdlePass();
+  // A notice that closes itself is up (IdlePass closes it on time).
+  bool NoticeUp() const { return tellCloseTick_ != 0; }
   // Loads a function-key document (32 key strings, 16 labels, 16 shifted
   // labels) into the record; a file that cannot be read or is no such
   // document is reported and changes nothing.
