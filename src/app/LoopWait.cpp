@@ -83,6 +83,7 @@ int App::LoopWaitTicks() {
     if (s.ScrollBarUpdateNeeded || s.ScrollBarValuePending) due(ws.LastScrollBarMs + kScrollBarMs);
   }
   if (const int64_t notice = menuHandlers->NoticeCloseMs(); notice != 0) due(notice);
+  if (const int64_t printing = captureShared.notices.NextCloseMs(); printing != 0) due(printing);
   const int64_t waitMs = dueMs - nowMs;
   if (waitMs <= 0) return slice;
   const int64_t ticks = (waitMs * 60 + 999) / 1000;

@@ -14,6 +14,13 @@ void PrintNotices::CloseLater(int window) {
   pending_.push_back({window, clock_.Milliseconds() + kCloseAfterMs});
 }
 
+int64_t PrintNotices::NextCloseMs() const {
+  int64_t first = 0;
+  for (const Pending& p : pending_)
+    if (first == 0 || p.closeMs < first) first = p.closeMs;
+  return first;
+}
+
 void PrintNotices::IdlePass() {
   if (pending_.empty()) return;
   const int64_t now = clock_.Milliseconds();

@@ -30,6 +30,9 @@ class PrintNotices {
   void IdlePass();
   // A window waits to be closed.
   bool Waiting() const { return !pending_.empty(); }
+  // When the first of them is to close (milliseconds of the clock); 0 when
+  // none waits.
+  int64_t NextCloseMs() const;
 
  private:
   struct Pending {
