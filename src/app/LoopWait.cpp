@@ -24,6 +24,10 @@ bool App::WorkEveryTurn() {
       !DocumentsPending.empty())
     return true;
   if (HandlerSelector != kNoHandler && HandlerSelector != kEventAndIdleHandler) return true;
+  // A window just activated ignores clicks until the next turn without
+  // events: that turn must come at once, or the user's first click in it is
+  // lost however long after the activation it comes.
+  if (MouseGuard || IgnoreNextClick) return true;
   if (ControlPRequest || ActivationRequest || WindowSelectRequest || TransferDoneCounter > 0 || RenameRequest ||
       ArrowCursorRequest || ShowWindowRequest || OpacityRequest || WindowMenuMarkRequest || ShowAfterStartRequest ||
       SaveRequest || StatusWindowRequest || MacFunctionKeyPending || PendingKeyWaiting || WheelMoved ||
