@@ -66,7 +66,11 @@ void HostCommands::PictureCommand() {
   if (sub == 'D') {
     in_.GetNextHostByte();
     in_.CollectHostString(st_.HostPathText, kPathMax, kCr);
-    services_.pictures.RemovePicture(PictureName(st_.HostPathText));
+    // No name, or one outside the user's files, was never shown: nothing is
+    // taken off.
+    const std::string name = st_.HostPathText.empty() ? std::string() : PictureName(st_.HostPathText);
+    if (name.empty()) return;
+    services_.pictures.RemovePicture(name);
     s.PicturesRedrawPending = 1;
     return;
   }
@@ -132,8 +136,10 @@ std::string HostCommands::PictureName(const std::string& hostPath) const {
   if (hostPath.rfind("http", 0) == 0) return hostPath;
   const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.home);
   // The name the picture was shown under: its path with every link resolved.
+  // Pictures are shown only from inside the home folder; any other name is
+  // none ("").
   std::string resolved;
-  return ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside ? resolved : local;
+  return ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside ? resolved : std::string();
 }
 
 void HostCommands::WideMode() {

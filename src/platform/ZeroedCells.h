@@ -1,9 +1,9 @@
 #pragma once
 // Large zero-filled cell stores (the screen, scroll-back and stored-page
 // planes) that cost nothing to make again. A store given back keeps its
-// address range for the next one of its size, but its pages go back to the
-// system: the next owner reads zeros, and only the pages it writes are
-// paged in. A session made and dropped over and over (the replay tool, the
+// address range for the next one of its size, and the next owner reads
+// zeros: the few pages that were touched are cleared, or, when many were,
+// the pages go back to the system and only those written again are paged in. A session made and dropped over and over (the replay tool, the
 // fuzz targets) therefore pays for what it touches, not for megabytes of
 // zeroing. A guard page follows each store, so a write past its end stops
 // the program.

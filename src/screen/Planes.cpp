@@ -16,7 +16,7 @@ ScreenPlanes::ScreenPlanes() {
   for (auto& p : cells_) p = platform::MakeZeroedCells(kRows * kCols);
 }
 
-void ScreenPlanes::Fill(Plane p, int16_t value) { std::fill_n(cells_[p].get(), kRows * kCols, value); }
+void ScreenPlanes::Fill(Plane p, int16_t value) { FillPlane(cells_[p].get(), value, kRows * kCols); }
 
 void ScreenPlanes::RotateUp(int first, int last) {
   CheckIndex("screen row", first, kRows);
@@ -46,7 +46,7 @@ ScrollBackPlanes::ScrollBackPlanes() {
   for (auto& p : cells_) p = platform::MakeZeroedCells(kLines * kCols);
 }
 
-void ScrollBackPlanes::Fill(Plane p, int16_t value) { std::fill_n(cells_[p].get(), kLines * kCols, value); }
+void ScrollBackPlanes::Fill(Plane p, int16_t value) { FillPlane(cells_[p].get(), value, kLines * kCols); }
 
 void ScrollBackPlanes::DropOldest(int n) {
   if (n <= 0) return;

@@ -10,6 +10,7 @@
 // Every cell access goes through a checked accessor: an index outside the
 // planes is a programming error and stops the program with a report.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -74,6 +75,24 @@ inline void FillCells(int16_t* cells, int16_t value, int n) {
   for (int i = 0; i < n; ++i) cells[i] = value;
 }
 
+// A whole plane (`n` cells) set to one value: zeros as one memset, any
+// other value written into the first cells and then copied onwards in
+// doubling blocks, so that the work is done by the library's block moves
+// rather than by a loop over every cell.
+inline void FillPlane(int16_t* cells, int16_t value, int n) {
+  if (value == 0) {
+    std::memset(cells, 0, static_cast<size_t>(n) * sizeof(int16_t));
+    return;
+  }
+  int done = std::min(n, 256);
+  FillCells(cells, value, done);
+  while (done < n) {
+    const int block = std::min(done, n - done);
+    std::memcpy(cells + done, cells, static_cast<size_t>(block) * sizeof(int16_t));
+    done += block;
+  }
+}
+
 // The four row-major screen planes with their shared row map.
 class ScreenPlanes {
  public:
@@ -136,7 +155,7 @@ class FixedPlane {
     CheckIndex(name_, row, Rows);
     return cells_.get() + row * Cols;
   }
-  void Fill(int16_t v) { std::fill_n(cells_.get(), Rows * Cols, v); }
+  void Fill(int16_t v) { FillPlane(cells_.get(), v, Rows * Cols); }
 
  private:
   const char* name_;

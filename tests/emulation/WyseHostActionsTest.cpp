@@ -394,6 +394,19 @@ TEST_F(WyseActions, PicturesAreShownFromTheUsersFilesWithTheirNumbers) {
   EXPECT_EQ(alerts.shown.size(), 1u);
 }
 
+TEST_F(WyseActions, APictureIsTakenOffByItsNameOnlyInsideTheUsersFiles) {
+  Touch(home / "Desktop" / "p.png");
+  Feed("\x1b\x02iD UserDesktop/p.png\r");
+  EXPECT_EQ(actions.calls, std::vector<std::string>{"RemovePicture " + fs::canonical(home / "Desktop" / "p.png").string()});
+  // A name outside the home folder was never shown: nothing is asked of the
+  // pictures, and no path of the host's choosing reaches them.
+  for (const char* outside : {"\x1b\x02iD BootVolume/etc/passwd\r", "\x1b\x02iD ../../etc/passwd\r", "\x1b\x02iD \r"}) {
+    actions.calls.clear();
+    Feed(outside);
+    EXPECT_TRUE(actions.calls.empty()) << outside;
+  }
+}
+
 // ---- Printer routing ------------------------------------------------------------------------------
 
 TEST_F(WyseActions, TeleVideoTransparentPrintHidesTheTextUntilPrinterOff) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "screen/Planes.h"
 
 namespace korvane {
@@ -51,6 +54,20 @@ TEST(ScrollBackPlanes, DroppingOldLinesShiftsTheirNumbers) {
   for (int i = 0; i < 100; ++i) sb.DropOldest(71);
   const int shift = (24 + 7100) % 960;
   EXPECT_EQ(sb.Cell(ScrollBackPlanes::kAttrs, 1, 1), 1 + shift);
+}
+
+TEST(FillPlane, SetsExactlyTheCellsAskedFor) {
+  // Sizes around the first block and the doubling steps, up to a whole
+  // screen plane; values with both bytes alike (zero) and unlike.
+  for (const int n : {1, 7, 8, 255, 256, 257, 513, 1000, 126 * 208}) {
+    for (const int16_t value : {int16_t{0}, int16_t{-1}, int16_t{0x1112}}) {
+      std::vector<int16_t> cells(static_cast<size_t>(n) + 2, 0x5a5a);
+      FillPlane(cells.data() + 1, value, n);
+      EXPECT_EQ(cells.front(), 0x5a5a) << n;
+      EXPECT_EQ(cells.back(), 0x5a5a) << n << " cells: one past the end was written";
+      EXPECT_EQ(std::count(cells.begin() + 1, cells.end() - 1, value), n) << n << " cells of " << value;
+    }
+  }
 }
 
 TEST(PlaneDeathTest, ReadsOutsideThePlanesStop) {
