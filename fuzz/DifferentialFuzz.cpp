@@ -23,19 +23,22 @@ namespace {
 using korvane::replay::Emulation;
 using korvane::replay::Options;
 
-// The screen as text with the answers, and the planes' image into `planes`.
-std::string Replay(const Emulation* emulation, const std::string& stream, bool fastPaths,
-                   const std::vector<size_t>& pieces, std::string& planes, bool text, bool sparse) {
-  static int width = 0, height = 0;
-  static const bool sized = korvane::replay::WindowSizeFor(24, 80, width, height);
-  if (!sized) std::abort();
+Options ReplayOptions(bool fastPaths, const std::vector<size_t>& pieces, bool text) {
   Options options;
   options.fastPaths = fastPaths;
   options.pieces = pieces;
   options.attrs = true;
   options.text = text;
-  options.sparsePlanes = sparse;
-  return korvane::replay::ReplayToText(options, emulation, width, height, stream, &planes);
+  return options;
+}
+
+// The screen as text with the answers, and with `planes` the planes' image.
+std::string Replay(const Emulation* emulation, const std::string& stream, Options options,
+                   std::string* planes = nullptr) {
+  static int width = 0, height = 0;
+  static const bool sized = korvane::replay::WindowSizeFor(24, 80, width, height);
+  if (!sized) std::abort();
+  return korvane::replay::ReplayToText(options, emulation, width, height, stream, planes);
 }
 
 // Where two images of PlanesImage first differ, in words.
@@ -76,24 +79,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pieces.push_back(1 + ((static_cast<size_t>(data[at]) << 8 | data[at + 1]) % 256));
   const std::string stream(reinterpret_cast<const char*>(data) + at, size - at);
 
-  // Kept from run to run, so that their storage is not allocated anew.
-  static std::string fastPlanes, slowPlanes;
-  // The planes hold the screen's text: its characters, attributes and
-  // colours, with the cursor, the scroll region and the size. What else the
-  // text shows (the character set) comes with the answer; the text itself is
-  // made only to tell a difference.
-  // The first look leaves out scroll-back pages neither run wrote; when it
-  // sees a difference, the planes are compared again whole.
-  std::string fast = Replay(emulation, stream, true, pieces, fastPlanes, false, true);
-  std::string slow = Replay(emulation, stream, false, {}, slowPlanes, false, true);
-  if (fast != slow || fastPlanes != slowPlanes) {
-    fast = Replay(emulation, stream, true, pieces, fastPlanes, false, false);
-    slow = Replay(emulation, stream, false, {}, slowPlanes, false, false);
-  }
-  if (fast != slow || fastPlanes != slowPlanes) {
+  // The text made here holds what the planes do not: the character set and
+  // the answer; the screen's text itself is made only to tell a difference.
+  // The byte-by-byte session runs while the fast one still lives, so that
+  // their planes are compared where they lie.
+  std::string fast, slow;
+  bool samePlanes = false;
+  Options fastOptions = ReplayOptions(true, pieces, false);
+  fastOptions.inspect = [&](const korvane::Session& fastSession) {
+    Options slowOptions = ReplayOptions(false, {}, false);
+    slowOptions.inspect = [&](const korvane::Session& slowSession) {
+      samePlanes = korvane::replay::SamePlanes(fastSession, slowSession);
+    };
+    slow = Replay(emulation, stream, slowOptions);
+  };
+  fast = Replay(emulation, stream, fastOptions);
+  if (fast != slow || !samePlanes) {
+    // Made again whole, to say where they differ.
+    std::string fastPlanes, slowPlanes;
     const bool shown = fast != slow;
-    fast = Replay(emulation, stream, true, pieces, fastPlanes, true, false);
-    slow = Replay(emulation, stream, false, {}, slowPlanes, true, false);
+    fast = Replay(emulation, stream, ReplayOptions(true, pieces, true), &fastPlanes);
+    slow = Replay(emulation, stream, ReplayOptions(false, {}, true), &slowPlanes);
     std::fprintf(stderr, "first difference: %s\nfast paths (reads split %zu times):\n%s\nbyte by byte:\n%s\n",
                  shown ? "the character set or the answer" : FirstDifference(fastPlanes, slowPlanes).c_str(),
                  pieces.size(), fast.c_str(), slow.c_str());

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 # Usage: scripts/fuzz.sh [seconds-per-target]   (default 60)
-# Each target runs in libFuzzer's fork mode, one worker per core but one
+# Each target runs in libFuzzer's fork mode, one worker per core
 # (KORVANE_FUZZ_WORKERS overrides), and prints how many inputs it ran.
 # Fails on the first finding; the input that caused it is left in
 # build-fuzz/findings/, beside each target's log.
@@ -16,7 +16,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKORVANE_FUZZ=ON -DCMAKE
 cmake --build build-fuzz
 
 cores=$(nproc)
-workers=${KORVANE_FUZZ_WORKERS:-$((cores > 1 ? cores - 1 : 1))}
+workers=${KORVANE_FUZZ_WORKERS:-$cores}
 
 export QT_QPA_PLATFORM=offscreen
 findings=$root/build-fuzz/findings

@@ -3,6 +3,7 @@
 // Rows move by permuting the planes' row map; only cleared rows are written.
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "screen/Screen.h"
@@ -239,10 +240,10 @@ void Screen::ShiftLineRightAtCursor() {
   if (DisplayOn) DrawPendingRun();
   const int16_t penCol = PenColumn();
   // Cell c + 1 takes cell c; the cell at the margin moves just past it.
-  for (int c = std::max<int>(last, CursorCol()); c >= CursorCol(); --c) {
-    chars[c + 1] = chars[c];
-    attrs[c + 1] = attrs[c];
-  }
+  const int from = CursorCol();
+  const size_t moved = static_cast<size_t>(std::max<int>(last, from) - from + 1) * sizeof(int16_t);
+  std::memmove(chars + from + 1, chars + from, moved);
+  std::memmove(attrs + from + 1, attrs + from, moved);
   MoveToCell(CursorRow(), penCol);
   SetCursorCol(static_cast<int16_t>(std::clamp<int>(penCol - 1, 1, kMaxCursorCol)));
   port.Flush();

@@ -291,42 +291,71 @@ void PlanesImage(Session& s, std::string& out) {
   add(place, sizeof place);
 }
 
-void SparsePlanesImage(Session& s, std::string& out) {
-  const Screen& sc = s.screen;
-  out.clear();
-  auto add = [&out](const void* data, size_t bytes) { out.append(static_cast<const char*>(data), bytes); };
+namespace {
+
+// Whether two cell stores hold the same bytes, reading only the pages that
+// are in memory in either: a page in memory in neither was not written since
+// its store was made or given back, and reads as zeros in both. (Reading it
+// would bring it in for nothing; a page swapped out would be taken for zeros,
+// which a fuzz run on a machine without swap never meets.)
+bool SameStoredBytes(const int16_t* first, const int16_t* second, size_t bytes) {
+  static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  static const std::vector<char> zeros(page, 0);
+  const auto* p = reinterpret_cast<const char*>(first);
+  const auto* q = reinterpret_cast<const char*>(second);
+  const uintptr_t offset = reinterpret_cast<uintptr_t>(p) % page;
+  if (reinterpret_cast<uintptr_t>(q) % page != offset) return std::memcmp(p, q, bytes) == 0;
+  const size_t pages = (offset + bytes + page - 1) / page;
+  thread_local std::vector<unsigned char> inP, inQ;
+  inP.resize(pages);
+  inQ.resize(pages);
+  if (mincore(const_cast<char*>(p - offset), pages * page, inP.data()) != 0 ||
+      mincore(const_cast<char*>(q - offset), pages * page, inQ.data()) != 0)
+    return std::memcmp(p, q, bytes) == 0;
+  for (size_t i = 0; i < pages; ++i) {
+    const size_t from = i == 0 ? 0 : i * page - offset;
+    const size_t to = std::min(bytes, (i + 1) * page - offset);
+    const bool hasP = inP[i] & 1, hasQ = inQ[i] & 1;
+    if (hasP && hasQ ? std::memcmp(p + from, q + from, to - from) != 0
+        : hasP       ? std::memcmp(p + from, zeros.data(), to - from) != 0
+        : hasQ       ? std::memcmp(q + from, zeros.data(), to - from) != 0
+                     : false)
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SamePlanes(const Session& a, const Session& b) {
+  const Screen &x = a.screen, &y = b.screen;
+  constexpr size_t kRowBytes = ScreenPlanes::kCols * sizeof(int16_t);
+  auto same = [](const int16_t* p, const int16_t* q, size_t bytes) { return std::memcmp(p, q, bytes) == 0; };
   for (int plane = 0; plane < ScreenPlanes::kPlaneCount; ++plane)
     for (int r = 0; r < ScreenPlanes::kRows; ++r)
-      add(sc.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), ScreenPlanes::kCols * sizeof(int16_t));
-  for (int r = 0; r < ScreenPlanes::kRows; ++r) add(sc.Protect.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
-  for (int r = 0; r <= kMaxCursorRow; ++r) add(sc.HiddenMarks.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
-  // The scroll-back as it lies in memory: where its ring starts, then each
-  // page of the store, a page never written (its store came back zeroed)
-  // as one mark.
-  static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-  std::vector<unsigned char> resident;
+      if (!same(x.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r),
+                y.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), kRowBytes))
+        return false;
+  for (int r = 0; r < ScreenPlanes::kRows; ++r)
+    if (!same(x.Protect.Row(r), y.Protect.Row(r), kRowBytes)) return false;
+  for (int r = 0; r <= kMaxCursorRow; ++r)
+    if (!same(x.HiddenMarks.Row(r), y.HiddenMarks.Row(r), kRowBytes)) return false;
   for (auto plane : {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs}) {
-    const char* first = reinterpret_cast<const char*>(sc.ScrollBack.Line(plane, 0));
-    const int32_t ring = static_cast<int32_t>(sc.ScrollBack.Line(plane, 1) - sc.ScrollBack.Line(plane, 0));
-    add(&ring, sizeof ring);
-    const char* end = first + size_t(ScrollBackPlanes::kLines) * ScrollBackPlanes::kCols * sizeof(int16_t);
-    const uintptr_t start = reinterpret_cast<uintptr_t>(first) / page * page;
-    const size_t pages = (reinterpret_cast<uintptr_t>(end) - start + page - 1) / page;
-    resident.assign(pages, 1);
-    if (mincore(reinterpret_cast<void*>(start), pages * page, resident.data()) != 0) resident.assign(pages, 1);
-    for (size_t i = 0; i < pages; ++i) {
-      const char* from = std::max(first, reinterpret_cast<const char*>(start + i * page));
-      const char* to = std::min(end, reinterpret_cast<const char*>(start + (i + 1) * page));
-      if (resident[i] & 1) {
-        out += 'D';
-        add(from, static_cast<size_t>(to - from));
-      } else {
-        out += 'Z';
-      }
+    // Rings that start at the same place are compared as they lie in
+    // memory, lines 1..960 in one piece (line 0 comes first); others line by
+    // line.
+    const int16_t *x0 = x.ScrollBack.Line(plane, 0), *y0 = y.ScrollBack.Line(plane, 0);
+    if (x.ScrollBack.Line(plane, 1) - x0 == y.ScrollBack.Line(plane, 1) - y0) {
+      if (!SameStoredBytes(x0 + ScrollBackPlanes::kCols, y0 + ScrollBackPlanes::kCols,
+                           size_t(ScrollBackPlanes::kLines - 1) * kRowBytes))
+        return false;
+      continue;
     }
+    for (int line = 1; line < ScrollBackPlanes::kLines; ++line)
+      if (!same(x.ScrollBack.Line(plane, line), y.ScrollBack.Line(plane, line), kRowBytes)) return false;
   }
-  const int16_t place[] = {sc.CursorRow(), sc.CursorCol(), sc.ScrollTop, sc.ScrollBottom, sc.ScreenRows, sc.ScreenCols};
-  add(place, sizeof place);
+  return x.CursorRow() == y.CursorRow() && x.CursorCol() == y.CursorCol() && x.ScrollTop == y.ScrollTop &&
+         x.ScrollBottom == y.ScrollBottom && x.ScreenRows == y.ScreenRows && x.ScreenCols == y.ScreenCols;
 }
 
 std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input,
@@ -348,12 +377,8 @@ std::string ReplayToText(const Options& o, const Emulation* emulation, int width
     if (replay->Remaining() == before) break;
   }
   if (o.after) o.after(window.around);
-  if (planes) {
-    if (o.sparsePlanes)
-      SparsePlanesImage(s, *planes);
-    else
-      PlanesImage(s, *planes);
-  }
+  if (planes) PlanesImage(s, *planes);
+  if (o.inspect) o.inspect(s);
   std::string text = o.text ? FormatScreen(s, o.rows, o.cols, o.attrs)
                             : "character set " + std::to_string(s.screen.ScreenFontId) + "\n";
   if (o.state) text += StateLines(s, o.rows, o.cols);

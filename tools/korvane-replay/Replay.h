@@ -39,10 +39,10 @@ struct Options {
   // character set and the answer (for the fuzz targets, which compare the
   // planes themselves).
   bool text = true;
-  // On: the planes' image leaves out the scroll-back pages never written
-  // (SparsePlanesImage). Two equal sparse images mean equal planes; unequal
-  // ones must be compared again in full.
-  bool sparsePlanes = false;
+  // Called with the session once the input is read, while it still lives
+  // (the differential target runs its second session inside the first's
+  // call, to compare the two with SamePlanes).
+  std::function<void(const Session&)> inspect;
   // Called with the session's recording services before the input is read
   // (to give it folders) and after (to look at what the host's commands
   // asked of them).
@@ -88,9 +88,8 @@ std::string StateLines(Session& session, int rows, int cols);
 // attributes, the cursor and the scroll region, as raw bytes to compare
 // (into `out`, whose storage is reused).
 void PlanesImage(Session& session, std::string& out);
-// The same without reading the scroll-back pages that were never written:
-// each stands as one mark. Cheap, but only its equality tells anything.
-void SparsePlanesImage(Session& session, std::string& out);
+// Whether two sessions' PlanesImage would be equal, without making them.
+bool SamePlanes(const Session& a, const Session& b);
 
 // Feeds `input` through the emulation (null: the plain-text path) into a fresh
 // session whose window is width x height pixels, and returns what the tool
