@@ -1,9 +1,10 @@
 #pragma once
 // Large zero-filled cell stores (the screen, scroll-back and stored-page
-// planes) that cost nothing to make again. A store given back keeps its
+// planes) that cost little to make again. A store given back keeps its
 // address range for the next one of its size, and the next owner reads
-// zeros: the few pages that were touched are cleared, or, when many were,
-// the pages go back to the system and only those written again are paged in. A session made and dropped over and over (the replay tool, the
+// zeros: a small store, or one with few pages touched, is cleared in place;
+// otherwise its pages go back to the system and only those written again are
+// paged in. A session made and dropped over and over (the replay tool, the
 // fuzz targets) therefore pays for what it touches, not for megabytes of
 // zeroing. A guard page follows each store, so a write past its end stops
 // the program.

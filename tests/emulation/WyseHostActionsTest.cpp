@@ -397,7 +397,8 @@ TEST_F(WyseActions, PicturesAreShownFromTheUsersFilesWithTheirNumbers) {
 TEST_F(WyseActions, APictureIsTakenOffByItsNameOnlyInsideTheUsersFiles) {
   Touch(home / "Desktop" / "p.png");
   Feed("\x1b\x02iD UserDesktop/p.png\r");
-  EXPECT_EQ(actions.calls, std::vector<std::string>{"RemovePicture " + fs::canonical(home / "Desktop" / "p.png").string()});
+  EXPECT_EQ(actions.calls,
+            std::vector<std::string>{"RemovePicture " + fs::canonical(home / "Desktop" / "p.png").string()});
   // A name outside the home folder was never shown: nothing is asked of the
   // pictures, and no path of the host's choosing reaches them.
   for (const char* outside : {"\x1b\x02iD BootVolume/etc/passwd\r", "\x1b\x02iD ../../etc/passwd\r", "\x1b\x02iD \r"}) {
