@@ -53,14 +53,12 @@ struct Folders {
   }
 };
 
-bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
-
 // Every absolute path in a recorded call. The pictures take a name starting
 // "http" as a web address (one that is not is refused there, and removing
 // it matches nothing), so such a name holds no path.
 std::vector<std::string> PathsIn(const std::string& call) {
   for (const char* picture : {"ShowInlinePicture http", "RemovePicture http"})
-    if (StartsWith(call, picture)) return {};
+    if (call.rfind(picture, 0) == 0) return {};
   std::vector<std::string> out;
   for (size_t at = call.find('/'); at != std::string::npos; at = call.find('/', at + 1)) {
     if (at > 0 && call[at - 1] != ' ') continue;

@@ -62,7 +62,8 @@ class HostCommands {
  private:
   void PictureCommand();
   // The name a picture the host names is shown under: its web address, or
-  // its local path with every link resolved.
+  // its local path with every link resolved; "" for no name or a path
+  // outside the home folder (no picture is shown from there).
   std::string PictureName(const std::string& hostPath) const;
   void WideMode();
   void NarrowMode();

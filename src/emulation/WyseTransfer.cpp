@@ -68,7 +68,7 @@ void HostCommands::PictureCommand() {
     in_.CollectHostString(st_.HostPathText, kPathMax, kCr);
     // No name, or one outside the user's files, was never shown: nothing is
     // taken off.
-    const std::string name = st_.HostPathText.empty() ? std::string() : PictureName(st_.HostPathText);
+    const std::string name = PictureName(st_.HostPathText);
     if (name.empty()) return;
     services_.pictures.RemovePicture(name);
     s.PicturesRedrawPending = 1;
@@ -133,11 +133,12 @@ void HostCommands::PictureCommand() {
 }
 
 std::string HostCommands::PictureName(const std::string& hostPath) const {
+  if (hostPath.empty()) return {};
   if (hostPath.rfind("http", 0) == 0) return hostPath;
   const std::string local = ConvertHostPath(hostPath, services_.folders, services_.folders.home);
   // The name the picture was shown under: its path with every link resolved.
-  // Pictures are shown only from inside the home folder; any other name is
-  // none ("").
+  // Pictures are shown only from inside the home folder; no name, or any
+  // other, is none ("").
   std::string resolved;
   return ConfineToFolder(local, services_.folders.home, resolved) == PathCheck::Inside ? resolved : std::string();
 }

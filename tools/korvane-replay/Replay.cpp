@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -275,23 +276,34 @@ std::string StateLines(Session& s, int rows, int cols) {
   return out;
 }
 
-void PlanesImage(Session& s, std::string& out) {
-  const Screen& sc = s.screen;
-  out.clear();
-  auto add = [&out](const void* data, size_t bytes) { out.append(static_cast<const char*>(data), bytes); };
+namespace {
+
+constexpr size_t kRowBytes = ScreenPlanes::kCols * sizeof(int16_t);
+
+// The rows of the planes that PlanesImage lays out before the scroll-back, in
+// its order: every row of the four grid planes, then the protect flags, then
+// the hidden marks. Each row of `x` comes with the same row of `y`; `rows`
+// returns false to stop, and then so does this.
+template <typename Rows>
+bool EachScreenRow(const Screen& x, const Screen& y, Rows&& rows) {
   for (int plane = 0; plane < ScreenPlanes::kPlaneCount; ++plane)
     for (int r = 0; r < ScreenPlanes::kRows; ++r)
-      add(sc.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), ScreenPlanes::kCols * sizeof(int16_t));
-  for (int r = 0; r < ScreenPlanes::kRows; ++r) add(sc.Protect.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
-  for (int r = 0; r <= kMaxCursorRow; ++r) add(sc.HiddenMarks.Row(r), ScreenPlanes::kCols * sizeof(int16_t));
-  for (auto plane : {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs})
-    for (int line = 1; line < ScrollBackPlanes::kLines; ++line)
-      add(sc.ScrollBack.Line(plane, line), ScrollBackPlanes::kCols * sizeof(int16_t));
-  const int16_t place[] = {sc.CursorRow(), sc.CursorCol(), sc.ScrollTop, sc.ScrollBottom, sc.ScreenRows, sc.ScreenCols};
-  add(place, sizeof place);
+      if (!rows(x.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r),
+                y.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r)))
+        return false;
+  for (int r = 0; r < ScreenPlanes::kRows; ++r)
+    if (!rows(x.Protect.Row(r), y.Protect.Row(r))) return false;
+  for (int r = 0; r <= kMaxCursorRow; ++r)
+    if (!rows(x.HiddenMarks.Row(r), y.HiddenMarks.Row(r))) return false;
+  return true;
 }
 
-namespace {
+constexpr ScrollBackPlanes::Plane kImagedScrollBack[] = {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs};
+
+// The cursor, the scroll region and the size.
+std::array<int16_t, 6> Place(const Screen& sc) {
+  return {sc.CursorRow(), sc.CursorCol(), sc.ScrollTop, sc.ScrollBottom, sc.ScreenRows, sc.ScreenCols};
+}
 
 // Whether two cell stores hold the same bytes, reading only the pages that
 // are in memory in either: a page in memory in neither was not written since
@@ -327,20 +339,25 @@ bool SameStoredBytes(const int16_t* first, const int16_t* second, size_t bytes) 
 
 }  // namespace
 
+void PlanesImage(Session& s, std::string& out) {
+  const Screen& sc = s.screen;
+  out.clear();
+  auto add = [&out](const void* data, size_t bytes) { out.append(static_cast<const char*>(data), bytes); };
+  EachScreenRow(sc, sc, [&](const int16_t* row, const int16_t*) {
+    add(row, kRowBytes);
+    return true;
+  });
+  for (auto plane : kImagedScrollBack)
+    for (int line = 1; line < ScrollBackPlanes::kLines; ++line) add(sc.ScrollBack.Line(plane, line), kRowBytes);
+  const auto place = Place(sc);
+  add(place.data(), sizeof place);
+}
+
 bool SamePlanes(const Session& a, const Session& b) {
   const Screen &x = a.screen, &y = b.screen;
-  constexpr size_t kRowBytes = ScreenPlanes::kCols * sizeof(int16_t);
-  auto same = [](const int16_t* p, const int16_t* q, size_t bytes) { return std::memcmp(p, q, bytes) == 0; };
-  for (int plane = 0; plane < ScreenPlanes::kPlaneCount; ++plane)
-    for (int r = 0; r < ScreenPlanes::kRows; ++r)
-      if (!same(x.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r),
-                y.Grid.Row(static_cast<ScreenPlanes::Plane>(plane), r), kRowBytes))
-        return false;
-  for (int r = 0; r < ScreenPlanes::kRows; ++r)
-    if (!same(x.Protect.Row(r), y.Protect.Row(r), kRowBytes)) return false;
-  for (int r = 0; r <= kMaxCursorRow; ++r)
-    if (!same(x.HiddenMarks.Row(r), y.HiddenMarks.Row(r), kRowBytes)) return false;
-  for (auto plane : {ScrollBackPlanes::kChars, ScrollBackPlanes::kAttrs}) {
+  const auto sameRow = [](const int16_t* p, const int16_t* q) { return std::memcmp(p, q, kRowBytes) == 0; };
+  if (!EachScreenRow(x, y, sameRow)) return false;
+  for (auto plane : kImagedScrollBack) {
     // Rings that start at the same place are compared as they lie in
     // memory, lines 1..960 in one piece (line 0 comes first); others line by
     // line.
@@ -352,10 +369,9 @@ bool SamePlanes(const Session& a, const Session& b) {
       continue;
     }
     for (int line = 1; line < ScrollBackPlanes::kLines; ++line)
-      if (!same(x.ScrollBack.Line(plane, line), y.ScrollBack.Line(plane, line), kRowBytes)) return false;
+      if (!sameRow(x.ScrollBack.Line(plane, line), y.ScrollBack.Line(plane, line))) return false;
   }
-  return x.CursorRow() == y.CursorRow() && x.CursorCol() == y.CursorCol() && x.ScrollTop == y.ScrollTop &&
-         x.ScrollBottom == y.ScrollBottom && x.ScreenRows == y.ScreenRows && x.ScreenCols == y.ScreenCols;
+  return Place(x) == Place(y);
 }
 
 std::string ReplayToText(const Options& o, const Emulation* emulation, int width, int height, std::string input,
