@@ -70,6 +70,11 @@ int VtInterpreter::EscapeByte(HostInput& in, int b) {
       }
       return kDone;
     case 'c':
+      // A reset: both character sets back to text, G0 shown.
+      vt.G0IsGraphics = vt.G1IsGraphics = 0;
+      vt.G0IsText = vt.G1IsText = 1;
+      vt.ShiftOut = 0;
+      ShowInvokedSet();
       s.ScrollTop = s.ScrollBottom = 0;
       s.TakeSessionColours();
       s.ClearScreenAndHome();

@@ -86,8 +86,9 @@ int VtInterpreter::TranslateOnEntry(const HostInput& in, int ch) const {
 
 bool VtInterpreter::UpdatesCanBeBatched(HostInput& in) {
   // What Interpret and Print below look at before they reach the handlers,
-  // and the run writer's own conditions; none of the updates changes them
-  // (the SCO mode's renditions switch line graphics, so it is left out).
+  // and the run writer's own conditions. An update can change them (ESC [ f
+  // shows G0 again, which may be line graphics), so they are looked at again
+  // after every escape in a batch.
   return in.EachByteNeeds() == 0 && !vt.DcsSkipping && !s.LineGraphicsOn && !vt.DoubleWidthLine && !Opt.ScoAnsiMode &&
          NationalCharactersUnchanged(in);
 }
@@ -116,6 +117,7 @@ bool VtInterpreter::WriteUpdates(HostInput& in) {
       LineFeed(in);
     } else if (ch == kEsc && AddressOrRendition(in.ChunkAhead())) {
       Escape(in, -1);
+      if (!UpdatesCanBeBatched(in)) return true;
     } else if (printable(ch)) {
       if (!in.WritePrintableRun()) return false;
     } else {

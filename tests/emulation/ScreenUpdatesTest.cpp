@@ -209,6 +209,9 @@ TEST_P(VtUpdates, MatchTheByteByBytePathAndAnySplit) {
   // Insert and delete with counts, tab stops set and cleared.
   stream += "\x1b[15;5H\x1b[3@\x1b[2P\x1b[4X\x1b[2L\x1b[3M\x1b[5;20r\x1b[18;1H\x1b[9L\x1b[r";
   stream += "\x1b[3g\x1b[1;7H\x1bH\r\ttabbed\x1b[g\x1b[1;1H\ttab";
+  // An address in a batch that shows line graphics again: the form feed's
+  // clear turned them off with G1 still shifted in, ESC [ f shows G1 again.
+  stream += "\x1b)0\x0e\x0c\x1b[3;1fqqq\x1b[4;1Hx\x0f\x1b)B";
   ExpectSameAsByteByByte(GetParam(), stream);
 }
 

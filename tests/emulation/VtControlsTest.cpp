@@ -112,6 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {{1, "X"}},
                    1,
                    2},
+        // A reset puts both character sets back to text and G0 in use: what
+        // follows, even an address that shows the invoked set again, is text.
+        ScreenCase{"ResetTakesTheCharacterSetsBackToText",
+                   "\x1b)0\x0e\x1b"
+                   "cq\x1b[2;1fq\x0eq",
+                   {{1, "q"}, {2, "qq"}},
+                   2,
+                   3},
         ScreenCase{"DeviceControlStringsAreNotShown", "a\x1bPq#0;1;2$hidden\x1b\\b", {{1, "ab"}}, 1, 3},
         ScreenCase{"UnknownEscapesAreDropped", "a\x1bNb\x1b&c\x1bmd", {{1, "abcd"}}, 1, 5},
         ScreenCase{"AControlAfterEscActsAsItself", "ab\x1b\rX", {{1, "Xb"}}, 1, 2},
