@@ -9,7 +9,15 @@
 //   korvane_bench_files document vt220|wy60 OUT PROGRAM [ARGUMENT...]
 //       a local session of that emulation at 80 x 24, with scroll-back, whose
 //       child is PROGRAM with its arguments (no word may hold a blank)
+//   korvane_bench_files drain PROGRAM [ARGUMENT...]
+//       runs PROGRAM on a pseudo-terminal set up as a local session's (80 x
+//       24, the system's terminal settings) and reads everything it writes,
+//       doing nothing with it: what the terminal alone delivers, the most
+//       any terminal emulator can show
 
+#include <poll.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +28,8 @@
 #include "Streams.h"
 #include "fakes/RecordingSettingsHost.h"
 #include "platform/posix/PosixFiles.h"
+#include "platform/posix/PosixProcesses.h"
+#include "platform/posix/PtyChild.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -39,7 +49,8 @@ class PrintedAlerts final : public platform::Alerts {
 int Usage() {
   std::fprintf(stderr,
                "usage: korvane_bench_files stream text|vt|wyse BYTES OUT\n"
-               "       korvane_bench_files document vt220|wy60 OUT PROGRAM [ARGUMENT...]\n");
+               "       korvane_bench_files document vt220|wy60 OUT PROGRAM [ARGUMENT...]\n"
+               "       korvane_bench_files drain PROGRAM [ARGUMENT...]\n");
   return 2;
 }
 
@@ -103,6 +114,29 @@ int WriteDocument(const std::string& emulation, const std::string& out, const st
   return settings.WriteSettingsFile(out) ? 0 : 1;
 }
 
+int Drain(const std::vector<std::string>& command) {
+  platform::posix::PosixProcesses processes;
+  platform::PtyChildRequest request;
+  request.program = command[0];
+  request.argv = command;
+  request.rows = 24;
+  request.cols = 80;
+  platform::PtyChildStart start = processes.StartPtyChild(request);
+  auto* child = dynamic_cast<platform::posix::PtyChild*>(start.stream.get());
+  if (start.code != 0 || !child) {
+    std::fprintf(stderr, "korvane_bench_files: cannot start %s (code %d)\n", command[0].c_str(), start.code);
+    return 1;
+  }
+  std::vector<uint8_t> buffer(64 * 1024);
+  for (;;) {
+    const int n = child->Read(buffer.data(), static_cast<int>(buffer.size()));
+    if (n < 0) return 0;
+    if (n > 0) continue;
+    pollfd p{child->fd(), POLLIN, 0};
+    if (poll(&p, 1, 1000) < 0 && errno != EINTR) return 1;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,5 +144,6 @@ int main(int argc, char** argv) {
   if (args.size() == 4 && args[0] == "stream") return WriteStream(args[1], args[2], args[3]);
   if (args.size() >= 4 && args[0] == "document")
     return WriteDocument(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
+  if (args.size() >= 2 && args[0] == "drain") return Drain(std::vector<std::string>(args.begin() + 1, args.end()));
   return Usage();
 }

@@ -8,7 +8,10 @@
 # Korvane runs the text and VT files in a VT220 session and the text and Wyse
 # files in a Wyse 60 session; urxvt and st run the text and VT files.
 # Prints each one's MB/s (the best of the runs) and Korvane's ratio to the
-# fastest of urxvt and st.
+# fastest of urxvt and st, and beside them what the pseudo-terminal alone
+# delivers: `cat` of the same file read by a program that does nothing with
+# what it reads. No terminal can show more than that; on text lines the
+# terminal's own handling of each line end in `cat`'s writes is what limits it.
 #
 # Usage: bench/compare-terminals.sh [-b BUILD-DIR] [-r RUNS] [-m MEGABYTES]
 #   defaults: build, 3 runs of each, 50 MB files.
@@ -73,6 +76,7 @@ run() {
       ;;
     urxvt) urxvt -geometry 80x24 -sl 1000 -e "$tmp/timed-cat" "$stamp" "$tmp/$file" >/dev/null 2>&1 & ;;
     st) st -g 80x24 -e "$tmp/timed-cat" "$stamp" "$tmp/$file" >/dev/null 2>&1 & ;;
+    pty) "$files" drain "$tmp/timed-cat" "$stamp" "$tmp/$file" >/dev/null 2>&1 & ;;
   esac
   pid=$!
   for _ in $(seq 6000); do
@@ -96,8 +100,8 @@ run() {
 # machine's load falls on all of them alike.
 declare -A best
 for ((i = 0; i < runs; i++)); do
-  for pair in "korvane-vt220 text" "urxvt text" "st text" "korvane-wy60 text" \
-    "korvane-vt220 vt" "urxvt vt" "st vt" "korvane-wy60 wyse"; do
+  for pair in "korvane-vt220 text" "urxvt text" "st text" "korvane-wy60 text" "pty text" \
+    "korvane-vt220 vt" "urxvt vt" "st vt" "korvane-wy60 wyse" "pty vt"; do
     set -- $pair
     figure=$(run "$1" "$2")
     key="$1 $2"
@@ -108,11 +112,12 @@ done
 echo "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "80 x 24, ${megabytes} MB files, best of $runs runs, MB/s:"
 ratio() { awk -v k="$1" -v u="$2" -v s="$3" 'BEGIN { m = u > s ? u : s; printf "%.2f", (m > 0 ? k / m : 0) }'; }
-printf "%-34s %8s %8s %8s %8s\n" "" "Korvane" "urxvt" "st" "ratio"
-printf "%-34s %8s %8s %8s %8s\n" "text lines, VT220 session" "${best[korvane-vt220 text]}" "${best[urxvt text]}" \
-  "${best[st text]}" "$(ratio "${best[korvane-vt220 text]}" "${best[urxvt text]}" "${best[st text]}")"
-printf "%-34s %8s %8s %8s %8s\n" "addressed writes, VT220 session" "${best[korvane-vt220 vt]}" "${best[urxvt vt]}" \
-  "${best[st vt]}" "$(ratio "${best[korvane-vt220 vt]}" "${best[urxvt vt]}" "${best[st vt]}")"
+printf "%-34s %8s %8s %8s %8s %10s\n" "" "Korvane" "urxvt" "st" "ratio" "pty alone"
+printf "%-34s %8s %8s %8s %8s %10s\n" "text lines, VT220 session" "${best[korvane-vt220 text]}" "${best[urxvt text]}" \
+  "${best[st text]}" "$(ratio "${best[korvane-vt220 text]}" "${best[urxvt text]}" "${best[st text]}")" \
+  "${best[pty text]}"
+printf "%-34s %8s %8s %8s %8s %10s\n" "addressed writes, VT220 session" "${best[korvane-vt220 vt]}" "${best[urxvt vt]}" \
+  "${best[st vt]}" "$(ratio "${best[korvane-vt220 vt]}" "${best[urxvt vt]}" "${best[st vt]}")" "${best[pty vt]}"
 # The Wyse 60 session beside the VT220 session on the same kind of stream.
 printf "%-34s %8s %8s %8s %8s\n" "text lines, Wyse 60 session" "${best[korvane-wy60 text]}" "" "" \
   "$(ratio "${best[korvane-wy60 text]}" "${best[korvane-vt220 text]}" 0)"
