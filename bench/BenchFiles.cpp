@@ -130,7 +130,15 @@ int Drain(const std::vector<std::string>& command) {
   std::vector<uint8_t> buffer(64 * 1024);
   for (;;) {
     const int n = child->Read(buffer.data(), static_cast<int>(buffer.size()));
-    if (n < 0) return 0;
+    if (n < 0) {
+      // A program that could not run, or failed, gives no figure to trust.
+      child->Close();
+      const LinkEnd end = child->EndOfLink();
+      if (end.how == LinkEnd::How::Exited && end.code == 0) return 0;
+      std::fprintf(stderr, "korvane_bench_files: %s ended with %s %d\n", command[0].c_str(),
+                   end.how == LinkEnd::How::Signalled ? "signal" : "status", end.code);
+      return 1;
+    }
     if (n > 0) continue;
     pollfd p{child->fd(), POLLIN, 0};
     if (poll(&p, 1, 1000) < 0 && errno != EINTR) return 1;
