@@ -43,23 +43,28 @@ std::string Replay(const Emulation* emulation, const std::string& stream, Option
 
 // Where two images of PlanesImage first differ, in words.
 std::string FirstDifference(const std::string& a, const std::string& b) {
+  using korvane::ScreenPlanes;
+  using korvane::ScrollBackPlanes;
   size_t i = 0;
   while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
-  const size_t grid = 4 * 126 * 208 * 2, flags = 126 * 416, marks = (korvane::kMaxCursorRow + 1) * 416,
-               back = 2 * 960 * 208 * 2;
+  // PlanesImage's layout: rows of the same width throughout.
+  constexpr size_t row = ScreenPlanes::kCols * sizeof(int16_t), screenPlane = ScreenPlanes::kRows * row,
+                   backLines = ScrollBackPlanes::kLines - 1, backPlane = backLines * row;
+  constexpr size_t grid = ScreenPlanes::kPlaneCount * screenPlane, flags = screenPlane,
+                   marks = (korvane::kMaxCursorRow + 1) * row, back = 2 * backPlane;
   char where[160];
   if (i < grid)
-    std::snprintf(where, sizeof where, "screen plane %zu row %zu column %zu", i / (126 * 208 * 2),
-                  i % (126 * 208 * 2) / 416, i % 416 / 2);
+    std::snprintf(where, sizeof where, "screen plane %zu row %zu column %zu", i / screenPlane, i % screenPlane / row,
+                  i % row / 2);
   else if (i < grid + flags)
-    std::snprintf(where, sizeof where, "protect flag row %zu column %zu", (i - grid) / 416, (i - grid) % 416 / 2);
+    std::snprintf(where, sizeof where, "protect flag row %zu column %zu", (i - grid) / row, (i - grid) % row / 2);
   else if (i < grid + flags + marks)
-    std::snprintf(where, sizeof where, "hidden mark row %zu column %zu", (i - grid - flags) / 416,
-                  (i - grid - flags) % 416 / 2);
+    std::snprintf(where, sizeof where, "hidden mark row %zu column %zu", (i - grid - flags) / row,
+                  (i - grid - flags) % row / 2);
   else if (i < grid + flags + marks + back)
     std::snprintf(where, sizeof where, "scroll-back plane %zu line %zu column %zu",
-                  (i - grid - flags - marks) / (960 * 416), (i - grid - flags - marks) % (960 * 416) / 416 + 1,
-                  (i - grid - flags - marks) % 416 / 2);
+                  (i - grid - flags - marks) / backPlane, (i - grid - flags - marks) % backPlane / row + 1,
+                  (i - grid - flags - marks) % row / 2);
   else
     std::snprintf(where, sizeof where, "cursor, region or size (byte %zu)", i - grid - flags - marks - back);
   return where;

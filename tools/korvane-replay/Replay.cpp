@@ -278,6 +278,8 @@ std::string StateLines(Session& s, int rows, int cols) {
 
 namespace {
 
+// Screen rows and scroll-back lines are compared and laid out with one width.
+static_assert(ScreenPlanes::kCols == ScrollBackPlanes::kCols);
 constexpr size_t kRowBytes = ScreenPlanes::kCols * sizeof(int16_t);
 
 // The rows of the planes that PlanesImage lays out before the scroll-back, in
