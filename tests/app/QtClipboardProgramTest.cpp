@@ -199,7 +199,10 @@ TEST_F(QtClipboardProgram, AMegabyteFromTheClipboardReachesTheChildByteForByteWh
       expected.size(), static_cast<long long>(all.elapsed()), turns, pastingTurns,
       static_cast<long long>(longestTurnMs));
   EXPECT_LT(longestTurnMs, 250);
-  EXPECT_GT(pastingTurns, 2);
+  // A paste sent whole in one turn leaves no turn after which it is still
+  // going. How many turns a megabyte takes beyond that is the machine's
+  // speed: a turn's share is 8 ms, and a fast machine sends half of it in one.
+  EXPECT_GE(pastingTurns, 1);
   EXPECT_EQ(w.session.input.SendInProgress, 0);
   EXPECT_TRUE(alerts.shown.empty());
 }
